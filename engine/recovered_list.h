@@ -1,0 +1,33 @@
+// The list of recovered items as the engine sees it. The engine fills rows and
+// cells through this port only; the Windows program answers it with list-view
+// messages sent to its control, the command line and the tests with rows kept in
+// memory (MemoryList).
+#pragma once
+
+#include <string>
+
+namespace tessel {
+
+class RecoveredList {
+ public:
+  virtual ~RecoveredList() = default;
+  // Appends a row whose first cell is `firstCell`; returns the new row's index.
+  virtual int AppendRow(const std::string& firstCell) = 0;
+  // Inserts a row at index 0 (the address book lists the last contact first).
+  virtual void InsertRowAtTop(const std::string& firstCell) = 0;
+  virtual void SetCell(int row, int column, const std::string& text) = 0;
+  virtual std::string GetCell(int row, int column) const = 0;
+  virtual int RowCount() const = 0;
+  virtual void DeleteRow(int row) = 0;
+};
+
+// The progress bar. Positions are bytes of the file being walked; the Windows
+// adapter scales them when a file is larger than the control's 32-bit range.
+class ProgressBar {
+ public:
+  virtual ~ProgressBar() = default;
+  virtual void SetRange(long long upper) = 0;  // lower bound is always 0
+  virtual void SetPosition(long long position) = 0;
+};
+
+}  // namespace tessel

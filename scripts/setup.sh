@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need. Idempotent: when everything is
+# there it only checks and returns.
+set -euo pipefail
+
+need=()
+have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+native=(g++ cmake ninja-build libgtest-dev libgmock-dev googletest libbenchmark-dev)
+windows=(g++-mingw-w64-i686-posix wine wine32:i386 xvfb xauth imagemagick fp-utils)
+
+for p in "${native[@]}" "${windows[@]}"; do have "$p" || need+=("$p"); done
+[ ${#need[@]} -eq 0 ] && exit 0
+
+SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+fi
+echo "setup: installing ${need[*]}" >&2
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+# The posix thread model gives std::thread and std::mutex to the cross compiler.
+if command -v update-alternatives >/dev/null && [ -e /usr/bin/i686-w64-mingw32-g++-posix ]; then
+  $SUDO update-alternatives --set i686-w64-mingw32-g++ /usr/bin/i686-w64-mingw32-g++-posix >/dev/null 2>&1 || true
+  $SUDO update-alternatives --set i686-w64-mingw32-gcc /usr/bin/i686-w64-mingw32-gcc-posix >/dev/null 2>&1 || true
+fi

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native tests, the same tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows tests under Wine.
+# Ends with one line "N passed, N failed" summed over all three runs.
+set -uo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+bash scripts/setup.sh || { echo "setup failed"; echo "0 passed, 1 failed"; exit 1; }
+
+jobs=$(nproc)
+passed=0; failed=0
+run_preset() {
+  local preset=$1
+  echo "=== $preset: configure and build"
+  if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset" -j "$jobs"; then
+    echo "=== $preset: BUILD FAILED"; failed=$((failed + 1)); return
+  fi
+  echo "=== $preset: test"
+  local log; log=$(mktemp)
+  ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$log"
+  local total bad
+  total=$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\2/p' "$log" | tail -n1)
+  bad=$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1/p' "$log" | tail -n1)
+  if [ -z "$total" ]; then
+    if grep -q "No tests were found" "$log"; then total=0; bad=0; else total=1; bad=1; fi
+  fi
+  passed=$((passed + total - bad)); failed=$((failed + bad))
+  rm -f "$log"
+}
+
+presets=${TESSEL_PRESETS:-"native native-asan win32"}
+for p in $presets; do run_preset "$p"; done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
