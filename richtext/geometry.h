@@ -3,6 +3,7 @@
 // the draw manager and the rich text layout.
 
 #include <algorithm>
+#include <climits>
 
 namespace tessel {
 
@@ -25,14 +26,26 @@ struct Rect {
   int right = 0;
   int bottom = 0;
 
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
+  // Sizes saturate rather than overflow for far-off coordinates.
+  int Width() const { return Span(left, right); }
+  int Height() const { return Span(top, bottom); }
   bool IsEmpty() const { return right <= left || bottom <= top; }
   bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
   friend bool operator==(const Rect&, const Rect&) = default;
+
+ private:
+  static int Span(int from, int to) {
+    return static_cast<int>(std::clamp<long long>(static_cast<long long>(to) - from, INT_MIN, INT_MAX));
+  }
 };
 
-inline Rect MakeRect(int x, int y, int width, int height) { return {x, y, x + width, y + height}; }
+// A rectangle from its corner and size; the far edges saturate at INT_MAX.
+inline Rect MakeRect(int x, int y, int width, int height) {
+  auto edge = [](int from, int length) {
+    return static_cast<int>(std::clamp<long long>(static_cast<long long>(from) + length, INT_MIN, INT_MAX));
+  };
+  return {x, y, edge(x, width), edge(y, height)};
+}
 
 // The common part of two rectangles; empty (but well formed) when they do not meet.
 inline Rect Intersect(const Rect& a, const Rect& b) {

@@ -42,11 +42,13 @@ constexpr ColorRef PixelToColor(Pixel p) { return MakeColor(PixelRed(p), PixelGr
 
 // A 32-bit image in memory. Pixels are 0xAARRGGBB (see above); rows run top-down,
 // row y starts at Row(y) and rows are Stride() pixels apart (Stride() == Width():
-// no padding). Sizes are clamped to [0, kMaxSide]; a failed allocation or a
-// side of 0 gives an empty image. Per-pixel work walks rows through Row().
+// no padding). Sizes are clamped to [0, kMaxSide]; a side of 0, more than
+// kMaxPixels pixels or a failed allocation gives an empty image (0 x 0).
+// Per-pixel work walks rows through Row().
 class PixelImage {
  public:
-  static constexpr int kMaxSide = 32767;  // the largest side a drawing works with
+  static constexpr int kMaxSide = 32767;                  // the largest side a drawing works with
+  static constexpr std::size_t kMaxPixels = 64u << 20;  // 256 MB of pixels at most
 
   PixelImage() = default;
   PixelImage(int width, int height, Pixel fill = 0);
