@@ -61,6 +61,7 @@ struct MessageBoxBand {
   std::uint32_t colourBegin = kButtonFaceColour;
   std::uint32_t colourMiddle = kButtonFaceColour;
   std::uint32_t colourEnd = kButtonFaceColour;
+  friend bool operator==(const MessageBoxBand&, const MessageBoxBand&) = default;
 };
 
 // Everything a box can be told. Callers start from the defaults and change what
@@ -93,6 +94,7 @@ struct MessageBoxParams {
   TextRef customButtons;  // up to four captions separated by line feeds
   TextRef checkBoxText;   // empty: "Do not show again"
   const std::map<std::uint32_t, TextRef>* captionOverrides = nullptr;  // button id -> caption
+  friend bool operator==(const MessageBoxParams&, const MessageBoxParams&) = default;
 };
 
 // Style bits.
