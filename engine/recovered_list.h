@@ -4,10 +4,15 @@
 // memory (MemoryList).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tessel {
 
+// What a list may rely on: a message store scan only ever sets, reads or deletes
+// the row it appended last, so once AppendRow is called again (or the scan has
+// returned) every earlier row is final and may be printed and forgotten. The
+// address book walk only touches row 0, which it inserted last.
 class RecoveredList {
  public:
   virtual ~RecoveredList() = default;
@@ -26,8 +31,8 @@ class RecoveredList {
 class ProgressBar {
  public:
   virtual ~ProgressBar() = default;
-  virtual void SetRange(long long upper) = 0;  // lower bound is always 0
-  virtual void SetPosition(long long position) = 0;
+  virtual void SetRange(std::int64_t upper) = 0;  // lower bound is always 0
+  virtual void SetPosition(std::int64_t position) = 0;
 };
 
 }  // namespace tessel

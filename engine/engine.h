@@ -1,0 +1,36 @@
+// The recovery engine in one include.
+//
+// Usage (command line, tests):
+//
+//   tessel::MemoryList list;                  // or RowStreamList for huge stores
+//   tessel::MemoryProgressBar progress;       // or your own ProgressBar
+//   tessel::ScanGlobals globals;              // stop request, shared paths, source file
+//   tessel::ScanContext context = globals.ContextFor(list, progress);
+//
+//   tessel::ScanMessageStore(context, "Inbox.imh");   // or "Inbox.imm"
+//   globals.sourceFile.Close();                        // the caller closes it
+//   for (int row = 0; row < list.RowCount(); ++row) {
+//     // cells 0..5: From, Subject, To, Date, offset, length (kMessageCellCount)
+//     tessel::MessageRecord record = tessel::RecordOfRow(list, row);
+//     tessel::CopyRecordToFile(context, record.offset, record.length, "out.eml");
+//   }
+//
+//   tessel::AddressBookResult result =
+//       tessel::ScanAddressBook(context, "Contacts.imb", "/tmp");
+//   // rows of kContactCellCount cells, last contact first; check result.status
+//
+// The engine is silent: it reports nothing but the rows (and the address book's
+// result). A program that wants to tell the user about a missing or unreadable
+// file checks it before the scan. Setting g_bStopRequested to 1 from any thread
+// stops a message store scan at its next read; rows listed so far stay.
+#pragma once
+
+#include "engine/address_book_scan.h"
+#include "engine/memory_list.h"
+#include "engine/message_extraction.h"
+#include "engine/message_row.h"
+#include "engine/message_store_scan.h"
+#include "engine/recovered_list.h"
+#include "engine/row_stream_list.h"
+#include "engine/scan_context.h"
+#include "engine/source_file.h"

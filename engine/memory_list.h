@@ -1,0 +1,53 @@
+// Rows and progress kept in memory: the list and progress bar of the command
+// line and the tests. MemoryList answers every list call the engine makes,
+// including rows inserted at the top by the address book walk.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/recovered_list.h"
+
+namespace tessel {
+
+class MemoryList final : public RecoveredList {
+ public:
+  int AppendRow(const std::string& firstCell) override;
+  void InsertRowAtTop(const std::string& firstCell) override;
+  // Setting a cell past the row's last one widens the row with empty cells; a
+  // row index that does not exist is ignored, as a list view does.
+  void SetCell(int row, int column, const std::string& text) override;
+  // Empty for a row or column that does not exist.
+  std::string GetCell(int row, int column) const override;
+  int RowCount() const override { return static_cast<int>(rows_.size()); }
+  void DeleteRow(int row) override;
+
+  // Row `row`'s cells, as many as were set (empty for a missing row).
+  const std::vector<std::string>& Row(int row) const;
+  const std::vector<std::vector<std::string>>& Rows() const { return rows_; }
+  void Clear() { rows_.clear(); }
+
+ private:
+  std::vector<std::vector<std::string>> rows_;
+};
+
+// Keeps the range and the latest position; counts the updates.
+class MemoryProgressBar final : public ProgressBar {
+ public:
+  void SetRange(std::int64_t upper) override { range_ = upper; ++rangeUpdates_; }
+  void SetPosition(std::int64_t position) override { position_ = position; ++positionUpdates_; }
+
+  std::int64_t Range() const { return range_; }
+  std::int64_t Position() const { return position_; }
+  int RangeUpdates() const { return rangeUpdates_; }
+  int PositionUpdates() const { return positionUpdates_; }
+
+ private:
+  std::int64_t range_ = 0;
+  std::int64_t position_ = 0;
+  int rangeUpdates_ = 0;
+  int positionUpdates_ = 0;
+};
+
+}  // namespace tessel
