@@ -1,0 +1,89 @@
+#include "engine/block_reader.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/byte_search.h"
+
+namespace tessel {
+
+BlockReader::BlockReader(ByteReader& reader, std::size_t blockSize)
+    : reader_(reader),
+      size_(reader.Size()),
+      block_(std::max<std::size_t>(blockSize, 64)),
+      keepBehind_(std::min(kKeepBehind, block_.size() / 2)) {}
+
+bool BlockReader::Holds(std::int64_t begin, std::int64_t end) const {
+  return begin >= blockBegin_ && end <= blockBegin_ + static_cast<std::int64_t>(blockLength_);
+}
+
+std::string_view BlockReader::View(std::int64_t begin, std::int64_t end) const {
+  const std::int64_t blockEnd = blockBegin_ + static_cast<std::int64_t>(blockLength_);
+  begin = std::clamp(begin, blockBegin_, blockEnd);
+  end = std::clamp(end, begin, blockEnd);
+  return std::string_view(block_.data() + (begin - blockBegin_), static_cast<std::size_t>(end - begin));
+}
+
+void BlockReader::Load(std::int64_t begin) {
+  std::size_t kept = 0;
+  if (Holds(begin, begin) && begin < blockBegin_ + static_cast<std::int64_t>(blockLength_)) {
+    kept = blockLength_ - static_cast<std::size_t>(begin - blockBegin_);
+    std::memmove(block_.data(), block_.data() + (begin - blockBegin_), kept);
+  }
+  blockBegin_ = begin;
+  blockLength_ = kept;
+  const std::int64_t rest = size_ - (begin + static_cast<std::int64_t>(kept));
+  if (rest <= 0) return;
+  const std::size_t want = static_cast<std::size_t>(std::min<std::int64_t>(rest, block_.size() - kept));
+  const std::size_t got = reader_.ReadAt(begin + kept, block_.data() + kept, want);
+  blockLength_ += got;
+  if (got < want) size_ = blockBegin_ + static_cast<std::int64_t>(blockLength_);
+}
+
+std::string_view BlockReader::ReadAside(std::int64_t begin, std::int64_t end) {
+  aside_.resize(static_cast<std::size_t>(end - begin));
+  const std::size_t got = reader_.ReadAt(begin, aside_.data(), aside_.size());
+  return std::string_view(aside_.data(), got);
+}
+
+std::string_view BlockReader::Bytes(std::int64_t begin, std::int64_t end) {
+  begin = std::max<std::int64_t>(begin, 0);
+  end = std::min(end, size_);
+  if (end <= begin) return {};
+  if (Holds(begin, end)) return View(begin, end);
+  if (begin < blockBegin_ || end - begin > static_cast<std::int64_t>(block_.size())) return ReadAside(begin, end);
+  Load(begin);
+  return View(begin, end);
+}
+
+std::string_view BlockReader::Peek(std::int64_t begin, std::int64_t end) {
+  begin = std::max<std::int64_t>(begin, 0);
+  end = std::min(end, size_);
+  if (end <= begin) return {};
+  if (Holds(begin, end)) return View(begin, end);
+  return ReadAside(begin, end);
+}
+
+std::int64_t BlockReader::Find(std::string_view pattern, std::int64_t from, std::int64_t last,
+                               const std::atomic<int>* stop) {
+  const std::int64_t length = static_cast<std::int64_t>(pattern.size());
+  from = std::max<std::int64_t>(from, 0);
+  for (;;) {
+    last = std::min(last, size_ - length);
+    if (from > last) return kNone;
+    if (!Holds(from, from + length)) {
+      if (stop != nullptr && stop->load() != 0) return kStopped;
+      Load(std::max<std::int64_t>(from - static_cast<std::int64_t>(keepBehind_), 0));
+      continue;  // a short read lowers size_, and with it `last`
+    }
+    // Only candidates up to `last` are searched: they need bytes up to last + length.
+    const std::int64_t searchEnd =
+        std::min(blockBegin_ + static_cast<std::int64_t>(blockLength_), last + length);
+    const std::size_t hit = FindBytes(View(from, searchEnd), pattern);
+    if (hit != std::string_view::npos) return from + static_cast<std::int64_t>(hit);
+    if (searchEnd == last + length) return kNone;
+    from = searchEnd - length + 1;
+  }
+}
+
+}  // namespace tessel

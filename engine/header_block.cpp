@@ -1,0 +1,43 @@
+#include "engine/header_block.h"
+
+namespace tessel {
+namespace {
+
+bool IsHeaderLine(std::string_view line) {
+  std::size_t i = 0;
+  while (i < line.size() && line[i] > ' ' && line[i] <= '~' && line[i] != ':') ++i;
+  return i > 0 && i < line.size() && line[i] == ':';
+}
+
+bool IsContinuationLine(std::string_view line) {
+  return !line.empty() && (line[0] == ' ' || line[0] == '\t');
+}
+
+}  // namespace
+
+std::int64_t HeaderBlockStart(std::string_view before, std::int64_t bytesBegin, std::int64_t boundary,
+                              std::int64_t limit) {
+  // Never look at bytes we were not given: a line at `limit` needs the byte before it.
+  if (bytesBegin > 0 && limit < bytesBegin + 1) limit = bytesBegin + 1;
+  if (limit < 0) limit = 0;
+  auto at = [&](std::int64_t position) { return before[static_cast<std::size_t>(position - bytesBegin)]; };
+  const std::int64_t lowestLineFeed = limit > 0 ? limit - 1 : 0;
+  std::int64_t start = boundary;
+  for (;;) {
+    // The line before `start` must end in CR LF, within the limit.
+    if (start - 2 < limit || at(start - 1) != '\n' || at(start - 2) != '\r') return start;
+    std::int64_t lineFeed = start - 3;
+    while (lineFeed >= lowestLineFeed && at(lineFeed) != '\n') --lineFeed;
+    std::int64_t lineBegin = lineFeed + 1;
+    if (lineFeed < lowestLineFeed) {
+      if (limit > 0) return start;  // the line opens before the limit
+      lineBegin = 0;                // the store's first line
+    }
+    const std::string_view line = before.substr(static_cast<std::size_t>(lineBegin - bytesBegin),
+                                                static_cast<std::size_t>(start - 2 - lineBegin));
+    if (!IsHeaderLine(line) && !IsContinuationLine(line)) return start;
+    start = lineBegin;
+  }
+}
+
+}  // namespace tessel

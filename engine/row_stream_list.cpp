@@ -1,0 +1,34 @@
+#include "engine/row_stream_list.h"
+
+namespace tessel {
+
+int RowStreamList::AppendRow(const std::string& firstCell) {
+  Finish();
+  last_.assign(1, firstCell);
+  pending_ = true;
+  return rowCount_++;
+}
+
+void RowStreamList::SetCell(int row, int column, const std::string& text) {
+  if (!IsPending(row) || column < 0) return;
+  if (static_cast<std::size_t>(column) >= last_.size()) last_.resize(column + 1);
+  last_[column] = text;
+}
+
+std::string RowStreamList::GetCell(int row, int column) const {
+  if (!IsPending(row) || column < 0 || static_cast<std::size_t>(column) >= last_.size()) return {};
+  return last_[column];
+}
+
+void RowStreamList::DeleteRow(int row) {
+  if (!IsPending(row)) return;
+  pending_ = false;
+  --rowCount_;
+}
+
+void RowStreamList::Finish() {
+  if (pending_ && sink_) sink_(last_);
+  pending_ = false;
+}
+
+}  // namespace tessel
