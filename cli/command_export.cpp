@@ -1,0 +1,155 @@
+// tessel export: each listed message's record, byte for byte, as .eml files or
+// as one mbox file.
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+
+#include "cli/commands.h"
+#include "cli/input_check.h"
+#include "cli/mbox_format.h"
+#include "cli/output_file.h"
+#include "cli/row_selection.h"
+#include "cli/scans.h"
+#include "cli/terminal_progress.h"
+#include "engine/message_extraction.h"
+
+namespace tessel::cli {
+namespace {
+
+// Characters a file-name prefix may not hold (the wizard refuses them too).
+constexpr std::string_view kForbiddenInPrefix = "/\\|*:?<>'\"";
+
+bool IsValidPrefix(const std::string& prefix) {
+  for (const char c : prefix) {
+    if (static_cast<unsigned char>(c) < 0x20 || kForbiddenInPrefix.find(c) != std::string_view::npos)
+      return false;
+  }
+  return true;
+}
+
+// "MailRec0007.eml": the row number, at least four digits so names sort.
+std::string EmlName(const std::string& prefix, long long row) {
+  char number[24];
+  std::snprintf(number, sizeof number, "%04lld", row);
+  return prefix + number + ".eml";
+}
+
+std::string PathIn(const std::string& folder, const std::string& name) {
+  return (std::filesystem::path(folder) / name).string();
+}
+
+bool MakeFolder(const std::string& folder, std::string& error) {
+  std::error_code code;
+  std::filesystem::create_directories(folder, code);
+  if (std::filesystem::is_directory(folder, code)) return true;
+  error = "cannot create the folder '" + folder + "'" + (code ? ": " + code.message() : "");
+  return false;
+}
+
+// Copies one record into a new .eml file; false with `error` set on failure.
+bool WriteEml(const std::string& path, const std::string& storeFile, const Row& cells,
+              std::string& error) {
+  OutputFile file;
+  if (!file.Create(path, error)) return false;
+  const std::int64_t copied =
+      CopyRecord(storeFile, ParseDecimalCell(cells[kOffsetCell]), ParseDecimalCell(cells[kLengthCell]),
+                 [&](const char* bytes, std::size_t count) { return file.Write({bytes, count}); });
+  if (copied < 0) {
+    if (file.Close(error)) error = "cannot read the store '" + storeFile + "'";
+    file.Discard();
+    return false;
+  }
+  return file.Close(error);
+}
+
+// Appends one record to the mbox file, quoted.
+bool AppendMbox(OutputFile& mbox, const std::string& storeFile, const Row& cells,
+                std::string& error) {
+  std::string text = MboxFromLine(cells[kFromCell]);
+  MboxQuoter quoter;
+  const std::int64_t copied =
+      CopyRecord(storeFile, ParseDecimalCell(cells[kOffsetCell]), ParseDecimalCell(cells[kLengthCell]),
+                 [&](const char* bytes, std::size_t count) {
+                   quoter.Append(text, {bytes, count});
+                   const bool written = mbox.Write(text);
+                   text.clear();
+                   return written;
+                 });
+  quoter.Finish(text);
+  if (copied < 0 || !mbox.Write(text)) {
+    if (mbox.Close(error)) error = "cannot read the store '" + storeFile + "'";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int RunExport(const CommandLine& line) {
+  const bool mbox = line.format == "mbox";
+  if (!line.format.empty() && line.format != "eml" && !mbox) {
+    return Fail(kExitUsage, "export: unknown format '" + line.format + "' (use eml or mbox)");
+  }
+  if (line.to.empty()) return Fail(kExitUsage, "export: --to DIR is required");
+  if (!IsValidPrefix(line.prefix)) {
+    return Fail(kExitUsage, "export: the prefix may not hold / \\ | * : ? < > ' \" or control characters");
+  }
+  std::string error;
+  RowSelection selection;
+  if (!line.rows.empty()) {
+    const std::optional<RowSelection> parsed = RowSelection::Parse(line.rows, error);
+    if (!parsed) return Fail(kExitUsage, "export: " + error);
+    selection = *parsed;
+  }
+  if (ModeForPath(line.path) == ScanMode::kAddressBook) {
+    return Fail(kExitUsage, "export: '" + line.path + "' is an address book; use tessel contacts");
+  }
+  if (!CheckMessageStoreInput(line.path, error)) return Fail(kExitFailure, error);
+  if (!MakeFolder(line.to, error)) return Fail(kExitFailure, error);
+
+  OutputFile mboxFile;
+  const std::string mboxPath = PathIn(line.to, line.prefix.empty() ? "messages.mbox" : line.prefix + ".mbox");
+  if (mbox && !mboxFile.Create(mboxPath, error)) return Fail(kExitFailure, error);
+
+  TerminalProgress progress(ProgressTerminal());
+  long long written = 0;
+  std::string firstName, lastName;
+  bool failed = false;
+  const MessageScan scan = ScanMessages(
+      line.path, progress, [&](long long number, const Row& cells, const std::string& storeFile) {
+        if (!selection.Contains(number)) return selection.Highest() == 0 || number < selection.Highest();
+        const std::string name = EmlName(line.prefix, number);
+        const bool ok = mbox ? AppendMbox(mboxFile, storeFile, cells, error)
+                             : WriteEml(PathIn(line.to, name), storeFile, cells, error);
+        if (!ok) {
+          failed = true;
+          return false;
+        }
+        ++written;
+        if (firstName.empty()) firstName = name;
+        lastName = name;
+        return selection.Highest() == 0 || number < selection.Highest();
+      });
+  progress.Clear();
+  if (mbox && !failed && !mboxFile.Close(error)) failed = true;
+
+  if (mbox) {
+    std::printf("wrote %lld message%s to %s\n", written, written == 1 ? "" : "s", mboxPath.c_str());
+  } else if (written > 0) {
+    std::printf("wrote %lld message%s to %s (%s%s%s)\n", written, written == 1 ? "" : "s",
+                line.to.c_str(), firstName.c_str(), written > 1 ? " ... " : "",
+                written > 1 ? lastName.c_str() : "");
+  } else {
+    std::printf("wrote no messages to %s\n", line.to.c_str());
+  }
+  if (failed) return Fail(kExitFailure, error);
+  if (scan.interrupted) return Fail(kExitStopped, "stopped; the messages before the stop are written");
+  if (selection.Highest() > scan.rows) {
+    return Fail(kExitFailure, "row " + std::to_string(selection.Highest()) +
+                                  " does not exist (the scan found " + std::to_string(scan.rows) +
+                                  " rows)");
+  }
+  return kExitOk;
+}
+
+}  // namespace tessel::cli

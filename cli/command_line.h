@@ -1,0 +1,48 @@
+// The command line of tessel, parsed but not yet checked against the files.
+//
+//   tessel scan     [--format table|tsv|json] [--store|--addressbook] PATH
+//   tessel export   PATH --to DIR [--format eml|mbox] [--prefix MailRec] [--rows LIST]
+//   tessel contacts PATH --to FILE [--format txt|csv|vcf]
+//   tessel show     PATH ROW
+//   tessel --help | tessel COMMAND --help
+//
+// Options may stand before or after the operands, as "--name value" or
+// "--name=value"; "--" ends the options.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/rows.h"
+
+namespace tessel::cli {
+
+enum class Command { kHelp, kScan, kExport, kContacts, kShow };
+
+struct CommandLine {
+  Command command = Command::kHelp;
+  Command helpTopic = Command::kHelp;  // for "COMMAND --help"
+  std::string path;
+  std::string row;                 // show: the row to write
+  std::string format;              // empty: the command's default
+  std::optional<ScanMode> mode;    // --store / --addressbook
+  std::string to;                  // --to
+  std::string prefix = "MailRec";  // --prefix
+  std::string rows;                // --rows; empty: every row
+};
+
+// Exit codes of tessel.
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;  // a file could not be read or written, a row does not exist
+constexpr int kExitUsage = 2;    // the command line is wrong
+constexpr int kExitStopped = 130;  // interrupted (Ctrl-C); what was found is written
+
+// Parses the arguments after the program name. On a malformed command line
+// returns nothing and sets `error` to one sentence.
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                            std::string& error);
+
+const char* CommandName(Command command);
+
+}  // namespace tessel::cli

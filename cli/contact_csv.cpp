@@ -1,0 +1,37 @@
+#include "cli/contact_formats.h"
+
+namespace tessel::cli {
+namespace {
+
+void AppendCsvField(std::string& out, std::string_view value) {
+  if (value.find_first_of(",\"\r\n") == std::string_view::npos) {
+    out += value;
+    return;
+  }
+  out += '"';
+  for (const char c : value) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+}  // namespace
+
+void AppendContactCsvHeader(std::string& out) {
+  for (int i = 0; i < kContactCellCount; ++i) {
+    if (i > 0) out += ',';
+    AppendCsvField(out, kContactLabels[i]);
+  }
+  out += "\r\n";
+}
+
+void AppendContactCsvRow(std::string& out, const Row& cells) {
+  for (int i = 0; i < kContactCellCount; ++i) {
+    if (i > 0) out += ',';
+    if (static_cast<size_t>(i) < cells.size()) AppendCsvField(out, TrimmedField(cells[i]));
+  }
+  out += "\r\n";
+}
+
+}  // namespace tessel::cli

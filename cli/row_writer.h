@@ -1,0 +1,25 @@
+// The output formats of `tessel scan`. Rows arrive one at a time while the
+// scan runs, so a writer formats each row as it comes and keeps no list.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "cli/rows.h"
+
+namespace tessel::cli {
+
+enum class RowFormat { kTable, kTsv, kJson };
+
+class RowWriter {
+ public:
+  virtual ~RowWriter() = default;
+  virtual void Begin(std::string& out) {}
+  // `number` counts rows from 1, as the table shows them.
+  virtual void Write(std::string& out, int number, const Row& cells) = 0;
+  virtual void End(std::string& out) {}
+};
+
+std::unique_ptr<RowWriter> MakeRowWriter(RowFormat format, ScanMode mode);
+
+}  // namespace tessel::cli

@@ -1,0 +1,73 @@
+#include "cli/scans.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "cli/interrupt.h"
+#include "engine/memory_list.h"
+#include "engine/message_store_scan.h"
+#include "engine/row_stream_list.h"
+#include "engine/scan_context.h"
+
+namespace tessel::cli {
+namespace {
+
+// The folder the address book walk forms its contacts file path in; the
+// command line does not use that path.
+constexpr char kContactsFolder[] = ".";
+
+Row Padded(const std::vector<std::string>& cells, ScanMode mode) {
+  Row row = cells;
+  if (row.size() < static_cast<size_t>(CellCount(mode))) row.resize(CellCount(mode));
+  return row;
+}
+
+}  // namespace
+
+ScanMode ModeForPath(const std::string& path) {
+  if (path.size() < 4) return ScanMode::kMessageStore;
+  std::string extension = path.substr(path.size() - 4);
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension == ".imb" ? ScanMode::kAddressBook : ScanMode::kMessageStore;
+}
+
+MessageScan ScanMessages(const std::string& path, ProgressBar& progress,
+                         const MessageRowHandler& onRow) {
+  MessageScan scan;
+  ScanGlobals globals;
+  bool wantsMore = true;
+  RowStreamList list([&](const std::vector<std::string>& cells) {
+    if (!wantsMore) return;
+    ++scan.rows;
+    if (!onRow(scan.rows, Padded(cells, ScanMode::kMessageStore), globals.g_strStoreFile)) {
+      wantsMore = false;
+      globals.g_bStopRequested.store(1);
+    }
+  });
+  ScanContext context = globals.ContextFor(list, progress);
+  {
+    StopOnInterrupt interrupt(globals.g_bStopRequested);
+    ScanMessageStore(context, path);
+    list.Finish();
+  }
+  globals.sourceFile.Close();
+  scan.storeFile = globals.g_strStoreFile;
+  scan.interrupted = StopOnInterrupt::Interrupted();
+  return scan;
+}
+
+ContactScan ScanContacts(const std::string& path) {
+  ContactScan scan;
+  ScanGlobals globals;
+  MemoryList list;
+  MemoryProgressBar progress;
+  ScanContext context = globals.ContextFor(list, progress);
+  scan.result = ScanAddressBook(context, path, kContactsFolder);
+  for (const std::vector<std::string>& cells : list.Rows()) {
+    scan.rows.push_back(Padded(cells, ScanMode::kAddressBook));
+  }
+  return scan;
+}
+
+}  // namespace tessel::cli

@@ -1,0 +1,40 @@
+// Runs the engine as the wizard does, for the commands: a message store scan
+// whose rows are handed on as soon as they are final (memory stays flat for
+// stores of any size), and an address book walk.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cli/rows.h"
+#include "engine/address_book_scan.h"
+#include "engine/recovered_list.h"
+
+namespace tessel::cli {
+
+// The mode a path implies: ".imb" in any case is an address book.
+ScanMode ModeForPath(const std::string& path);
+
+// Gets each final row, numbered from 1, and the store its record lies in;
+// returns false when it needs no more rows (the scan then stops early).
+using MessageRowHandler =
+    std::function<bool(long long number, const Row& cells, const std::string& storeFile)>;
+
+struct MessageScan {
+  std::string storeFile;  // the store the rows' records lie in
+  long long rows = 0;     // rows handed on
+  bool interrupted = false;  // stopped by Ctrl-C
+};
+
+MessageScan ScanMessages(const std::string& path, ProgressBar& progress,
+                         const MessageRowHandler& onRow);
+
+struct ContactScan {
+  std::vector<Row> rows;  // in list order: the last contact of the file first
+  AddressBookResult result;
+};
+
+ContactScan ScanContacts(const std::string& path);
+
+}  // namespace tessel::cli

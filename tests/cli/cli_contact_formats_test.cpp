@@ -1,0 +1,135 @@
+// The contacts files: the text layout, CSV and vCard, from rows as the address
+// book walk fills them (fields padded with one space).
+#include <gtest/gtest.h>
+
+#include "cli/contact_formats.h"
+
+namespace tessel::cli {
+namespace {
+
+Row Contact() {
+  Row cells(kContactCellCount, " ");
+  cells[kDisplayName] = "Anna Berger ";
+  cells[kEmail] = "anna.berger@example.org ";
+  cells[kFirstName] = "Anna ";
+  cells[kLastName] = "Berger ";
+  cells[kHomePhone] = "+43 316 555 0101 ";
+  cells[kHomeCity] = "Graz ";
+  cells[kHomeCountry] = "Austria ";
+  return cells;
+}
+
+TEST(ContactFields, TrimsPaddingAndFindsWipedRecords) {
+  EXPECT_EQ(TrimmedField("Anna   "), "Anna");
+  EXPECT_EQ(TrimmedField(" "), "");
+  EXPECT_EQ(TrimmedField(" x"), " x");
+  EXPECT_TRUE(IsBlankContact(Row(kContactCellCount, " ")));
+  Row one(kContactCellCount, " ");
+  one[kWorkFax] = "1 ";
+  EXPECT_FALSE(IsBlankContact(one));
+}
+
+TEST(ContactText, OneBlockPerContactWithNonEmptyFields) {
+  Row cells = Contact();
+  cells[kCompany] = "Lopez & Hijos\r\nS.L. ";
+  cells[kWorkPhone] = "+34 91 ";
+  std::string out;
+  AppendContactText(out, 3, cells);
+  EXPECT_EQ(out,
+            "Contact 3\r\n"
+            "Display Name: Anna Berger\r\n"
+            "Email: anna.berger@example.org\r\n"
+            "First Name: Anna\r\n"
+            "Last Name: Berger\r\n"
+            "Phone: +43 316 555 0101\r\n"
+            "City: Graz\r\n"
+            "Country: Austria\r\n"
+            "Business Phone: +34 91\r\n"
+            "Company Name: Lopez & Hijos  S.L.\r\n"
+            "\r\n");
+}
+
+TEST(ContactCsv, HeaderOfDistinctLabelsAndQuotedFields) {
+  std::string header;
+  AppendContactCsvHeader(header);
+  EXPECT_EQ(header.substr(0, 39), "Display Name,Email,Title,First Name,Mid");
+  EXPECT_NE(header.find(",Phone,"), std::string::npos);
+  EXPECT_NE(header.find(",Business Phone,"), std::string::npos);
+  EXPECT_EQ(header.substr(header.size() - 14), "Business Fax\r\n");
+
+  Row cells(kContactCellCount, " ");
+  cells[kDisplayName] = "Berger, Anna ";
+  cells[kEmail] = "say \"hi\" ";
+  cells[kCompany] = "line\nbreak";
+  cells[kHomeCity] = "Caf\xE9 ";  // bytes as they are
+  std::string row;
+  AppendContactCsvRow(row, cells);
+  EXPECT_EQ(row,
+            "\"Berger, Anna\",\"say \"\"hi\"\"\",,,,,,,Caf\xE9,,,,,,,,\"line\nbreak\",,,,,,\r\n");
+}
+
+TEST(ContactCsv, ShortRowsStillHave23Fields) {
+  std::string row;
+  AppendContactCsvRow(row, {"only"});
+  EXPECT_EQ(row, "only" + std::string(22, ',') + "\r\n");
+}
+
+TEST(VCard, CardWithTheFieldsPresentOnly) {
+  std::string out;
+  AppendVCard(out, Contact());
+  EXPECT_EQ(out,
+            "BEGIN:VCARD\r\n"
+            "VERSION:3.0\r\n"
+            "N:Berger;Anna;;;\r\n"
+            "FN:Anna Berger\r\n"
+            "EMAIL;TYPE=INTERNET:anna.berger@example.org\r\n"
+            "TEL;TYPE=HOME,VOICE:+43 316 555 0101\r\n"
+            "ADR;TYPE=HOME:;;;Graz;;;Austria\r\n"
+            "END:VCARD\r\n");
+}
+
+TEST(VCard, EscapesDecodesAndFallsBackForTheName) {
+  Row cells(kContactCellCount, " ");
+  cells[kEmail] = "news@lists.example.com ";
+  cells[kCompany] = "Lopez & Hijos, S.L.; Madrid\\Spain ";
+  cells[kJobTitle] = "Chef de cuisine \xE0 Lyon ";
+  std::string out;
+  AppendVCard(out, cells);
+  EXPECT_NE(out.find("N:;;;;\r\nFN:news@lists.example.com\r\n"), std::string::npos);
+  EXPECT_NE(out.find("ORG:Lopez & Hijos\\, S.L.\\; Madrid\\\\Spain\r\n"), std::string::npos);
+  EXPECT_NE(out.find("TITLE:Chef de cuisine \xC3\xA0 Lyon\r\n"), std::string::npos);
+  EXPECT_EQ(out.find("ADR"), std::string::npos);
+
+  cells[kEmail] = " ";
+  cells[kFirstName] = "Jean ";
+  cells[kLastName] = "Roux ";
+  out.clear();
+  AppendVCard(out, cells);
+  EXPECT_NE(out.find("FN:Jean Roux\r\n"), std::string::npos);
+}
+
+TEST(VCard, FoldsLongLinesWithoutSplittingCharacters) {
+  Row cells(kContactCellCount, " ");
+  cells[kDisplayName] = "x";
+  std::string longNote;
+  for (int i = 0; i < 60; ++i) longNote += "\xE9";  // é, two bytes each in UTF-8
+  cells[kEmail] = longNote + "@example.org";
+  std::string out;
+  AppendVCard(out, cells);
+  size_t lineStart = 0;
+  std::string unfolded;
+  for (size_t end = out.find("\r\n"); end != std::string::npos;
+       lineStart = end + 2, end = out.find("\r\n", lineStart)) {
+    const std::string line = out.substr(lineStart, end - lineStart);
+    EXPECT_LE(line.size(), 75u);
+    ASSERT_FALSE(line.empty());
+    EXPECT_NE(static_cast<unsigned char>(line[line[0] == ' ' ? 1 : 0]) & 0xC0, 0x80u);
+    unfolded += line[0] == ' ' ? line.substr(1) : "\n" + line;
+  }
+  std::string expected = "EMAIL;TYPE=INTERNET:";
+  for (int i = 0; i < 60; ++i) expected += "\xC3\xA9";
+  EXPECT_NE(unfolded.find(expected + "@example.org\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessel::cli

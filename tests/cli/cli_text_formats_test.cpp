@@ -1,0 +1,143 @@
+// Cell escaping and decoding of the scan formats: tsv must be exact and
+// reversible, json valid UTF-8 whatever the bytes, the table aligned.
+#include <gtest/gtest.h>
+
+#include "cli/format_json.h"
+#include "cli/format_table.h"
+#include "cli/format_tsv.h"
+#include "cli/row_writer.h"
+#include "cli/text_encoding.h"
+
+namespace tessel::cli {
+namespace {
+
+std::string Tsv(std::string_view cell) {
+  std::string out;
+  AppendTsvEscaped(out, cell);
+  return out;
+}
+
+std::string Json(std::string_view bytes) {
+  std::string out;
+  AppendJsonString(out, bytes);
+  return out;
+}
+
+// Undoes the tsv escapes, to show that no two cells share a written form.
+std::string TsvUnescape(std::string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      out += text[i];
+      continue;
+    }
+    const char c = text[++i];
+    out += c == 't' ? '\t' : c == 'n' ? '\n' : c == 'r' ? '\r' : c;
+  }
+  return out;
+}
+
+TEST(TsvEscape, EscapesOnlyBackslashTabLfCr) {
+  EXPECT_EQ(Tsv("a\\b\tc\nd\re"), "a\\\\b\\tc\\nd\\re");
+  EXPECT_EQ(Tsv("\\t"), "\\\\t");  // a literal backslash-t stays tellable from TAB
+  const std::string raw("x\0y \x01\x7F\xE9\"", 9);
+  EXPECT_EQ(Tsv(raw), raw);  // every other byte, NUL included, as it is
+}
+
+TEST(TsvEscape, RoundTripsEveryByte) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  all += "\\\\n\r\n";
+  const std::string written = Tsv(all);
+  EXPECT_EQ(written.find('\t'), std::string::npos);
+  EXPECT_EQ(written.find('\n'), std::string::npos);
+  EXPECT_EQ(written.find('\r'), std::string::npos);
+  EXPECT_EQ(TsvUnescape(written), all);
+}
+
+TEST(TsvLine, JoinsCellsWithTabAndEndsWithLf) {
+  std::string out;
+  AppendTsvLine(out, {"a b", "", "c\td", "", "0", "12"});
+  EXPECT_EQ(out, "a b\t\tc\\td\t\t0\t12\n");
+}
+
+TEST(Utf8Fallback, KeepsValidUtf8AndReadsOtherBytesAsWindows1252) {
+  EXPECT_EQ(ToUtf8("Caf\xC3\xA9"), "Caf\xC3\xA9");
+  EXPECT_EQ(ToUtf8("Caf\xE9"), "Caf\xC3\xA9");               // é
+  EXPECT_EQ(ToUtf8("\x80\x93\x9F"), "\xE2\x82\xAC\xE2\x80\x9C\xC5\xB8");  // € “ Ÿ
+  EXPECT_EQ(ToUtf8("\x81\x8D"), "\xC2\x81\xC2\x8D");         // unassigned: same code point
+  EXPECT_EQ(ToUtf8("\xF0\x9F\x98\x80"), "\xF0\x9F\x98\x80");  // a 4-byte sequence
+}
+
+TEST(Utf8Fallback, RejectsMalformedSequencesBytewise) {
+  EXPECT_EQ(ToUtf8("\xC3"), "\xC3\x83");                      // cut short at the end
+  EXPECT_EQ(ToUtf8("\xC0\xAF"), "\xC3\x80\xC2\xAF");          // overlong slash
+  EXPECT_EQ(ToUtf8("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xE2\x82\xAC");  // surrogate
+  EXPECT_EQ(ToUtf8("\xF4\x90\x80\x80").substr(0, 2), "\xC3\xB4");    // beyond U+10FFFF
+  EXPECT_EQ(ToUtf8("\xE9t\xC3\xA9"), "\xC3\xA9t\xC3\xA9");    // mixed in one cell
+}
+
+TEST(JsonString, EscapesQuotesBackslashesAndControls) {
+  EXPECT_EQ(Json("say \"hi\"\\"), "\"say \\\"hi\\\"\\\\\"");
+  EXPECT_EQ(Json("a\r\nb\tc"), "\"a\\r\\nb\\tc\"");
+  EXPECT_EQ(Json(std::string("\0\x01\x1F\x7F", 4)), "\"\\u0000\\u0001\\u001f\x7F\"");
+  EXPECT_EQ(Json("J\xE9r\xF4me"), "\"J\xC3\xA9r\xC3\xB4me\"");
+}
+
+TEST(JsonRows, ArrayOfRowArrays) {
+  const auto writer = MakeRowWriter(RowFormat::kJson, ScanMode::kMessageStore);
+  std::string out;
+  writer->Begin(out);
+  writer->End(out);
+  EXPECT_EQ(out, "[]\n");
+
+  const auto rows = MakeRowWriter(RowFormat::kJson, ScanMode::kMessageStore);
+  out.clear();
+  rows->Begin(out);
+  rows->Write(out, 1, {"a", "b"});
+  rows->Write(out, 2, {"c", "\xE9"});
+  rows->End(out);
+  EXPECT_EQ(out, "[\n  [\"a\", \"b\"],\n  [\"c\", \"\xC3\xA9\"]\n]\n");
+}
+
+TEST(TableCell, PadsCutsAndAligns) {
+  std::string out;
+  AppendTableCell(out, "abc", 6, Align::kLeft);
+  AppendTableCell(out, "42", 5, Align::kRight);
+  EXPECT_EQ(out, "abc      42");
+
+  out.clear();
+  AppendTableCell(out, "Weekly digest: 5 new posts", 10, Align::kLeft);
+  EXPECT_EQ(out, "Weekly ...");
+
+  out.clear();
+  AppendTableCell(out, "12345678901", 6, Align::kRight);  // numbers are never cut
+  EXPECT_EQ(out, "12345678901");
+}
+
+TEST(TableCell, CountsCharactersNotBytesAndHidesControls) {
+  std::string out;
+  AppendTableCell(out, "Caf\xE9", 6, Align::kLeft);  // é is two bytes in UTF-8, one column
+  EXPECT_EQ(out, "Caf\xC3\xA9  ");
+
+  out.clear();
+  AppendTableCell(out, "a\r\nb\tc ", 6, Align::kLeft);  // trailing pad space dropped
+  EXPECT_EQ(out, "a  b c");
+
+  out.clear();
+  AppendTableCell(out, "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", 4, Align::kLeft);
+  EXPECT_EQ(out, "\xC3\xA9...");  // never cut inside a character
+}
+
+TEST(TableRows, HeadingAndRowLineUp) {
+  const std::string heading = TableHeading(ScanMode::kMessageStore);
+  std::string row;
+  AppendTableRow(row, ScanMode::kMessageStore, 7,
+                 {"Anna <a@example.org>", "Hi", "a@example.org", "Mon, 3 Mar 2008", "1234", "56"});
+  EXPECT_EQ(heading.find("Subject"), row.find("Hi"));
+  EXPECT_EQ(heading.find("Length") + std::string("Length").size(), row.size() - 1);
+  EXPECT_EQ(row.substr(0, 5), "    7");
+}
+
+}  // namespace
+}  // namespace tessel::cli
