@@ -48,7 +48,7 @@ constexpr ColorRef PixelToColor(Pixel p) { return MakeColor(PixelRed(p), PixelGr
 class PixelImage {
  public:
   static constexpr int kMaxSide = 32767;                  // the largest side a drawing works with
-  static constexpr std::size_t kMaxPixels = 64u << 20;  // 256 MB of pixels at most
+  static constexpr std::size_t kMaxPixels = 16u << 20;  // 64 MB of pixels at most
 
   PixelImage() = default;
   PixelImage(int width, int height, Pixel fill = 0);

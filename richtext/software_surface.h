@@ -63,6 +63,7 @@ class SoftwareSurface final : public Surface {
   void WritePixels(int x, int y, const PixelImage& image) override;
 
   void SetClipRect(const std::optional<Rect>& clip) override { clip_ = clip; }
+  Rect GetClipBox() const override { return DrawableArea(); }
 
  private:
   Rect DrawableArea() const;  // the image, cut to the clip rectangle

@@ -105,6 +105,9 @@ class Surface {
 
   // Clipping: drawing is limited to `clip` until cleared with std::nullopt.
   virtual void SetClipRect(const std::optional<Rect>& clip) = 0;
+  // The part of the device where drawing can show (the device cut to the clip
+  // rectangle), so that callers can skip work that cannot show.
+  virtual Rect GetClipBox() const = 0;
 
   // Conveniences over the above.
   void DrawImageAt(int x, int y, const PixelImage& image, RasterOp op = RasterOp::Copy) {

@@ -1,0 +1,197 @@
+// The palette textures (fill effects 7 to 15): an 8-bit index per pixel
+// computed from the position and a noise term, drawn through a palette that
+// runs from the end colour (index 0) over the middle colour (128) to the begin
+// colour (255). Rows are walked as stored, bottom row first, so y counts up
+// from the bottom.
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "richtext/draw_manager.h"
+
+namespace tessel {
+
+namespace {
+
+constexpr int kRandomMax = 32767;     // values of the random source: 0 to 32767
+constexpr int kMetalScratches = 200;  // scratches drawn on "metal"
+constexpr int kMetalValueDivisor = 819;
+constexpr int kMaxHardBumpBand = 16;
+
+// S(t): the cube of t divided by 16384, in two truncating steps.
+int Cube(int t) { return static_cast<int>(((static_cast<long long>(t) * t * t) / 128) / 128); }
+
+// r / d for 0 <= r <= 32767 and 1 <= d <= 32767 with one multiplication: the
+// rounded-up reciprocal's error stays below 2^-17, less than 1/d, so the
+// quotient is exact. Division per pixel would dominate the textures' time.
+class RandomDivider {
+ public:
+  explicit RandomDivider(int divisor)
+      : reciprocal_(((std::uint64_t{1} << 32) + static_cast<std::uint64_t>(divisor) - 1) /
+                    static_cast<std::uint64_t>(divisor)) {}
+  int operator()(int r) const {
+    return static_cast<int>((static_cast<std::uint64_t>(r) * reciprocal_) >> 32);
+  }
+
+ private:
+  std::uint64_t reciprocal_;
+};
+
+// The noise term of amplitude G: random / D - G with D = 32767 / max(2G, 1).
+class NoiseSource {
+ public:
+  explicit NoiseSource(int amplitude)
+      : amplitude_(amplitude), divide_(kRandomMax / std::max(2 * amplitude, 1)) {}
+  int Raw() { return divide_(random_.Next()); }  // random / D
+  int Term() { return Raw() - amplitude_; }
+  TextureRandom& Random() { return random_; }
+
+ private:
+  int amplitude_;
+  RandomDivider divide_;
+  TextureRandom random_;
+};
+
+inline std::uint8_t Byte(int value) { return static_cast<std::uint8_t>(value); }  // 8-bit wrap
+
+void SetTexturePalette(PaletteImage& image, ColorRef begin, ColorRef middle, ColorRef end,
+                       int blend) {
+  auto mix = [](int a, int aWeight, int b, int bWeight) { return (a * aWeight + b * bWeight) / 128; };
+  for (int i = 0; i <= 128; ++i) {
+    image.SetPaletteEntry(i, mix(ColorRed(end), 128 - i, ColorRed(middle), i),
+                          mix(ColorGreen(end), 128 - i, ColorGreen(middle), i),
+                          mix(ColorBlue(end), 128 - i, ColorBlue(middle), i));
+  }
+  for (int j = 1; j <= 128; ++j) {
+    image.SetPaletteEntry(127 + j, mix(ColorRed(begin), j, ColorRed(middle), 128 - j),
+                          mix(ColorGreen(begin), j, ColorGreen(middle), 128 - j),
+                          mix(ColorBlue(begin), j, ColorBlue(middle), 128 - j));
+  }
+  image.BlendPalette(begin, blend & 0xFF);
+}
+
+// Index of every pixel = rowValue(y) + columnValue(x) + noise term.
+template <typename RowValue, typename ColumnValue>
+void FillSeparable(PaletteImage& image, NoiseSource& noise, RowValue rowValue,
+                   ColumnValue columnValue) {
+  const int w = image.Width(), h = image.Height();
+  std::vector<int> columns(static_cast<std::size_t>(w));
+  for (int x = 0; x < w; ++x) columns[static_cast<std::size_t>(x)] = columnValue(x);
+  for (int y = 0; y < h; ++y) {
+    std::uint8_t* row = image.StoredRow(y);
+    const int base = rowValue(y);
+    for (int x = 0; x < w; ++x) row[x] = Byte(base + columns[static_cast<std::size_t>(x)] + noise.Term());
+  }
+}
+
+void FillSoftBump(PaletteImage& image, NoiseSource& noise, int g) {
+  const int w = image.Width(), h = image.Height();
+  std::vector<int> columns(static_cast<std::size_t>(w));
+  for (int x = 0; x < w; ++x) columns[static_cast<std::size_t>(x)] = Cube(255 * (w - x) / w - 127);
+  for (int y = 0; y < h; ++y) {
+    std::uint8_t* row = image.StoredRow(y);
+    const int r = Cube(255 * y / h - 127);
+    for (int x = 0; x < w; ++x) {
+      int p = (r + columns[static_cast<std::size_t>(x)]) * (128 - g) / 128 + 128;
+      if (p < g) p = g;
+      const int index = p > 255 - g ? 255 - g : p;
+      row[x] = Byte(index + noise.Term());
+    }
+  }
+}
+
+void FillHardBump(PaletteImage& image, NoiseSource& noise, int g) {
+  const int w = image.Width(), h = image.Height();
+  const long long band = std::min(w / 6, kMaxHardBumpBand);
+  const long long q = static_cast<long long>(h) * h / 4;
+  for (int y = 0; y < h; ++y) {
+    std::uint8_t* row = image.StoredRow(y);
+    const int base = Cube(255 * y / h - 127) * (64 - g) * 2 / 128 + 128;
+    for (int x = 0; x < w; ++x) row[x] = Byte(base + noise.Term());
+    // The bevelled edges; a one-pixel-high texture (q = 0) has none.
+    if (band > 0 && q > 0) {
+      const long long edge =
+          (y * band - band * (h / 2)) * (y - h / 2) / q + w / 2 - band;
+      for (int x = 0; x < w; ++x)
+        if (edge < x - w / 2) row[x] = Byte(static_cast<int>(g + (128LL * (w - x)) / band));
+      for (int x = 0; x < w; ++x)
+        if (edge + x - w / 2 < 0) row[x] = Byte(static_cast<int>((255 - g) - (128LL * x) / band));
+    }
+    for (int x = 0; x < w; ++x) row[x] = Byte(row[x] + noise.Term());
+  }
+}
+
+void FillMetal(PaletteImage& image, NoiseSource& noise, int g) {
+  const int w = image.Width(), h = image.Height();  // 1 to 32767, so no divisor below is 0
+  image.Fill(0);
+  TextureRandom& random = noise.Random();
+  const RandomDivider column(kRandomMax / w), line(kRandomMax / h),
+      length(kRandomMax / std::min(w, h));
+  for (int scratch = 0; scratch < kMetalScratches; ++scratch) {
+    const int l = column(random.Next());
+    const int k = line(random.Next());
+    const int m = length(random.Next());
+    const int v = random.Next() / kMetalValueDivisor;
+    for (int i = 0; i < m / 2 && l - k + (k - i) > 0 && k + i < h; ++i) image.SetPixel(l - i, k + i, v);
+    for (int i = 0; i < m / 2 && l + i < w && k - i > 0; ++i) image.SetPixel(w - l + i, k - i, v);
+  }
+  const int n = (255 - 2 * g - 40) / 2;
+  for (int y = 0; y < h; ++y) {
+    std::uint8_t* row = image.StoredRow(y);
+    const int rowShade = n * y / h;
+    for (int x = 0; x < w; ++x) row[x] = Byte(row[x] + rowShade + n * (w - x) / w + noise.Raw());
+  }
+}
+
+}  // namespace
+
+void DrawManager::FillTexture(Surface& surface, int effect, const Rect& rect, ColorRef begin,
+                              ColorRef middle, ColorRef end, int noise, int blend) {
+  const int w = rect.Width(), h = rect.Height();
+  if (w <= 0 || h <= 0) return;
+  // Sides above 32767 or too many pixels: Create fails and nothing is drawn.
+  if (!paletteImage_.Create(w, h, 8)) return;
+  SetTexturePalette(paletteImage_, begin, middle, end, blend);
+
+  const int g = noise & 0xFF;
+  NoiseSource source(g);
+  PaletteImage& image = paletteImage_;
+  auto none = [](int) { return 0; };
+  switch (effect) {
+    case kEffectNoise:
+      for (int y = 0; y < h; ++y) {
+        std::uint8_t* row = image.StoredRow(y);
+        for (int x = 0; x < w; ++x) row[x] = Byte(128 - g + source.Raw());
+      }
+      break;
+    case kEffectDiagShade: {
+      const int n = (255 - 2 * g) / 2;
+      FillSeparable(image, source, [&](int y) { return n * y / h + g; },
+                    [&](int x) { return n * (w - x) / w; });
+      break;
+    }
+    case kEffectHShade:
+      FillSeparable(image, source, [&](int y) { return (255 - 2 * g) * y / h + g; }, none);
+      break;
+    case kEffectVShade:
+      FillSeparable(image, source, none, [&](int x) { return (255 - 2 * g) * (w - x) / w + g; });
+      break;
+    case kEffectHBump:
+      FillSeparable(image, source,
+                    [&](int y) { return Cube(255 * y / h - 127) * (128 - g) / 128 + 128; }, none);
+      break;
+    case kEffectVBump:
+      FillSeparable(image, source, none, [&](int x) {
+        return std::min(255, Cube(255 * (w - x) / w - 127) * (128 - g) / 128 + 128);
+      });
+      break;
+    case kEffectSoftBump: FillSoftBump(image, source, g); break;
+    case kEffectHardBump: FillHardBump(image, source, g); break;
+    case kEffectMetal: FillMetal(image, source, g); break;
+    default: return;
+  }
+  image.Draw(surface, rect.left, rect.top);
+}
+
+}  // namespace tessel
