@@ -25,9 +25,11 @@ constexpr std::int64_t kEntryLengthSize = 4;   // little-endian length after the
 constexpr std::string_view kMessageBoundary{"MIME-Version: 1."};
 
 // The last position that raw windows starting at `from` test for the boundary
-// text in a store of `storeSize` bytes. Windows advance by 2000 - 20 bytes; one
-// that would hold 100 bytes or less is not read, so a boundary in that tail,
-// past the previous window's last tested position, is never found.
+// text in a store of `storeSize` bytes. A window tests positions up to its size
+// minus 17, so a store's last 16 bytes never open a message. Windows advance by
+// 2000 - 20 bytes; one that would hold 100 bytes or less is not read, so a
+// boundary in that tail, past the previous window's last tested position, is
+// never found.
 std::int64_t LastRawPositionSearched(std::int64_t from, std::int64_t storeSize);
 
 // The size of the index window in which the walk, its windows starting at `from`
