@@ -1,0 +1,217 @@
+// How fast `tessel scan --format tsv` recovers a 1 GiB store, by searching the
+// store and by walking its index, against two baselines measured in the same
+// run over the same file: a memmem count of "MIME-Version: 1." over 1 MiB
+// chunks, and `grep -c -F -a`. Also the peak memory of each child process.
+//
+// The store is generated on first use in bench-data/ beside this program.
+// Environment: TESSEL_BENCH_BYTES (store size, default 1 GiB), TESSEL_BENCH_DIR.
+//
+// Targets: each scan within 2x the memmem time and faster than grep; tessel's
+// peak memory under 16 MiB whatever the store's size.
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bench/store_data.h"
+
+namespace bench = tessel::bench;
+
+namespace {
+
+constexpr char kBoundary[] = "MIME-Version: 1.";
+constexpr size_t kBoundaryLength = sizeof kBoundary - 1;
+constexpr size_t kChunk = 1 << 20;
+
+std::string g_folder;
+std::string g_store, g_index;
+long long g_messages = 0;
+
+struct Measured {
+  double seconds = std::numeric_limits<double>::max();  // best of the runs
+  long peakKiB = 0;
+};
+std::map<std::string, Measured> g_results;
+
+void Record(const std::string& name, double seconds, long peakKiB) {
+  Measured& m = g_results[name];
+  m.seconds = std::min(m.seconds, seconds);
+  m.peakKiB = std::max(m.peakKiB, peakKiB);
+}
+
+// The baseline: occurrences of the boundary text, reading the file in 1 MiB
+// chunks and carrying the last bytes over so no occurrence is cut.
+long long MemmemCount(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY);
+  if (fd < 0) return -1;
+  std::vector<char> buffer(kChunk + kBoundaryLength);
+  size_t carried = 0;
+  long long count = 0;
+  while (true) {
+    const ssize_t got = ::read(fd, buffer.data() + carried, kChunk);
+    if (got <= 0) break;
+    const size_t filled = carried + static_cast<size_t>(got);
+    const char* at = buffer.data();
+    const char* end = buffer.data() + filled;
+    while (const void* hit = ::memmem(at, end - at, kBoundary, kBoundaryLength)) {
+      ++count;
+      at = static_cast<const char*>(hit) + kBoundaryLength;
+    }
+    carried = std::min(filled, kBoundaryLength - 1);
+    std::memmove(buffer.data(), end - carried, carried);
+  }
+  ::close(fd);
+  return count;
+}
+
+struct ChildRun {
+  double seconds = 0;
+  long peakKiB = 0;
+  int exitCode = -1;
+  std::string out;  // captured only when asked
+};
+
+// Runs a program with stdout to /dev/null (or captured) and measures its wall
+// time and peak resident memory.
+ChildRun RunChild(const std::vector<std::string>& args, bool captureOutput) {
+  ChildRun run;
+  int pipeFds[2] = {-1, -1};
+  if (captureOutput && ::pipe(pipeFds) != 0) return run;
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int out = captureOutput ? pipeFds[1] : ::open("/dev/null", O_WRONLY);
+    ::dup2(out, STDOUT_FILENO);
+    if (captureOutput) ::close(pipeFds[0]);
+    ::setenv("LC_ALL", "C", 1);  // grep's fastest byte matching
+    std::vector<char*> argv;
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    ::execvp(argv[0], argv.data());
+    std::_Exit(127);
+  }
+  if (captureOutput) {
+    ::close(pipeFds[1]);
+    char buffer[4096];
+    ssize_t got;
+    while ((got = ::read(pipeFds[0], buffer, sizeof buffer)) > 0) run.out.append(buffer, got);
+    ::close(pipeFds[0]);
+  }
+  int status = 0;
+  struct rusage usage {};
+  ::wait4(pid, &status, 0, &usage);
+  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  run.peakKiB = usage.ru_maxrss;
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+void BM_MemmemCount(benchmark::State& state) {
+  long long count = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    count = MemmemCount(g_store);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    state.SetIterationTime(seconds);
+    Record("memmem", seconds, 0);
+  }
+  state.counters["matches"] = static_cast<double>(count);
+  state.SetBytesProcessed(state.iterations() * bench::FileSize(g_store));
+}
+
+void BM_GrepCount(benchmark::State& state) {
+  ChildRun run;
+  for (auto _ : state) {
+    run = RunChild({"grep", "-c", "-F", "-a", kBoundary, g_store}, true);
+    state.SetIterationTime(run.seconds);
+    Record("grep", run.seconds, run.peakKiB);
+  }
+  state.counters["matches"] = std::atof(run.out.c_str());
+  state.counters["peak_MiB"] = run.peakKiB / 1024.0;
+  state.SetBytesProcessed(state.iterations() * bench::FileSize(g_store));
+}
+
+void RunTessel(benchmark::State& state, const std::string& name, const std::string& path) {
+  ChildRun run;
+  for (auto _ : state) {
+    run = RunChild({TESSEL_BINARY, "scan", "--format", "tsv", path}, false);
+    state.SetIterationTime(run.seconds);
+    Record(name, run.seconds, run.peakKiB);
+  }
+  if (run.exitCode != 0) state.SkipWithError("tessel failed");
+  state.counters["peak_MiB"] = run.peakKiB / 1024.0;
+  state.SetBytesProcessed(state.iterations() * bench::FileSize(g_store));
+}
+
+void BM_TesselScanStore(benchmark::State& state) { RunTessel(state, "store", g_store); }
+void BM_TesselScanIndex(benchmark::State& state) { RunTessel(state, "index", g_index); }
+
+BENCHMARK(BM_MemmemCount)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GrepCount)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TesselScanStore)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TesselScanIndex)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+std::string ProgramFolder(const char* argv0) {
+  char self[4096];
+  const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+  std::string path = length > 0 ? std::string(self, length) : std::string(argv0);
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+void PrintRatios() {
+  const auto has = [](const char* name) { return g_results.count(name) > 0; };
+  if (!has("memmem") || !has("grep")) return;
+  const double memmem = g_results["memmem"].seconds, grep = g_results["grep"].seconds;
+  std::printf("\nBaselines over %s (%.0f MiB, %lld messages): memmem %.3f s, grep %.3f s\n",
+              g_store.c_str(), bench::FileSize(g_store) / 1048576.0, g_messages, memmem, grep);
+  for (const char* name : {"store", "index"}) {
+    if (!has(name)) continue;
+    const Measured& m = g_results[name];
+    const double toMemmem = m.seconds / memmem, toGrep = m.seconds / grep;
+    const double peak = m.peakKiB / 1024.0;
+    std::printf("tessel scan --format tsv (%s): %.3f s = %.2fx memmem (target <= 2: %s), "
+                "%.2fx grep (target < 1: %s), peak %.1f MiB (target < 16: %s)\n",
+                std::strcmp(name, "store") == 0 ? "raw scan of the store" : "index walk",
+                m.seconds, toMemmem, toMemmem <= 2 ? "met" : "MISSED", toGrep,
+                toGrep < 1 ? "met" : "MISSED", peak, peak < 16 ? "met" : "MISSED");
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const char* folder = std::getenv("TESSEL_BENCH_DIR");
+  g_folder = folder != nullptr ? folder : ProgramFolder(argv[0]) + "/bench-data";
+  const char* bytes = std::getenv("TESSEL_BENCH_BYTES");
+  const int64_t size = bytes != nullptr ? std::atoll(bytes) : (int64_t{1} << 30);
+  std::fprintf(stderr, "store benchmark: preparing %lld bytes in %s\n",
+               static_cast<long long>(size), g_folder.c_str());
+  g_messages = tessel::bench::EnsureBenchStore(g_folder, size);
+  if (g_messages < 0) {
+    std::fprintf(stderr, "store benchmark: cannot write the store in %s\n", g_folder.c_str());
+    return 1;
+  }
+  g_store = g_folder + "/Bench.imm";
+  g_index = g_folder + "/Bench.imh";
+  MemmemCount(g_store);  // bring the file into the page cache before timing
+
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  PrintRatios();
+  return 0;
+}
