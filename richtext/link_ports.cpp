@@ -1,0 +1,38 @@
+#include "richtext/link_ports.h"
+
+namespace tessel {
+namespace {
+
+constexpr std::size_t kMaxCommandLength = 260;  // what the registry read keeps of the command
+constexpr int kShellOpenFailed = 32;             // shell results up to this one are errors
+
+}  // namespace
+
+std::intptr_t RecordingWindowPort::SendMessage(WindowRef window, unsigned message, std::intptr_t wParam,
+                                               std::intptr_t lParam) {
+  Sent entry{window, message, wParam, lParam, {}};
+  if (textMessage != 0 && message == textMessage && wParam != 0) entry.text = reinterpret_cast<const char*>(wParam);
+  sent.push_back(entry);
+  return 0;
+}
+
+std::optional<std::string> RecordingShellPort::ReadClassesRootDefault(const std::string& key) {
+  for (const auto& [name, value] : registry)
+    if (name == key) return value;
+  return std::nullopt;
+}
+
+void OpenShellLink(const std::string& target, ShellPort& shell) {
+  if (shell.Open(target) > kShellOpenFailed) return;
+  auto handlerClass = shell.ReadClassesRootDefault(".htm");
+  if (!handlerClass) return;
+  auto command = shell.ReadClassesRootDefault(*handlerClass + "\\shell\\open\\command");
+  if (!command) return;
+  std::string line = command->substr(0, kMaxCommandLength);
+  std::size_t cut = line.find("\"%1\"");
+  if (cut == std::string::npos) cut = line.find("%1");
+  if (cut != std::string::npos) line.erase(cut);
+  shell.Run(line + " " + target);
+}
+
+}  // namespace tessel
