@@ -1,4 +1,6 @@
 // tessel scan: the rows the wizard would list, in list order.
+#include <unistd.h>
+
 #include <cstring>
 #include <memory>
 
@@ -58,7 +60,8 @@ int ScanMessageStoreRows(const CommandLine& line, RowWriter& writer, bool table)
   std::string error;
   if (!CheckMessageStoreInput(line.path, error)) return Fail(kExitFailure, error);
   TerminalProgress progress(ProgressTerminal());
-  StdoutBuffer out(&progress);
+  // Rows and the bar share the terminal only when stdout is one too.
+  StdoutBuffer out(::isatty(STDOUT_FILENO) ? &progress : nullptr);
   writer.Begin(out.Text());
   const MessageScan scan =
       ScanMessages(line.path, progress, [&](long long number, const Row& cells, const std::string&) {

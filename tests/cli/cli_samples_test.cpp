@@ -1,0 +1,91 @@
+// The bundled sample is what its generator writes, and it shows what the demo
+// promises: damaged index entries that send the scan to the store, and
+// messages that only the search of the store finds.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The tsv rows of `tessel scan`, each split into its cells.
+std::vector<std::vector<std::string>> ScanRows(const std::string& path) {
+  const std::string command = std::string("'") + TESSEL_BINARY + "' scan --format tsv '" + path + "'";
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  std::string out;
+  char buffer[4096];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
+  EXPECT_EQ(::pclose(pipe), 0);
+  std::vector<std::vector<std::string>> rows;
+  std::stringstream lines(out);
+  for (std::string line; std::getline(lines, line);) {
+    std::vector<std::string> cells(1);
+    for (const char c : line) {
+      if (c == '\t') {
+        cells.emplace_back();
+      } else {
+        cells.back() += c;
+      }
+    }
+    rows.push_back(cells);
+  }
+  return rows;
+}
+
+const std::string kSamples = SAMPLES_DIR;
+
+TEST(Samples, AreWhatTheGeneratorWrites) {
+  char pattern[] = "/tmp/tessel-samples-XXXXXX";
+  ASSERT_NE(::mkdtemp(pattern), nullptr);
+  const std::string folder = pattern;
+  ASSERT_EQ(std::system(("'" + std::string(MAKE_SAMPLES) + "' '" + folder + "' >/dev/null").c_str()), 0);
+  for (const char* name : {"Inbox.imm", "Inbox.imh", "Contacts.imb"}) {
+    EXPECT_EQ(ReadAll(folder + "/" + name), ReadAll(kSamples + "/" + name)) << name;
+  }
+  std::system(("rm -rf '" + folder + "'").c_str());
+}
+
+TEST(Samples, IndexWalkFallsBackToTheStoreAndFindsUnindexedMail) {
+  const auto walked = ScanRows(kSamples + "/Inbox.imh");
+  const auto searched = ScanRows(kSamples + "/Inbox.imm");
+  ASSERT_EQ(searched.size(), 13u);
+  // Four entries before the first damaged one, then the whole store once.
+  ASSERT_EQ(walked.size(), 4u + 13u);
+  for (size_t i = 0; i < 13; ++i) EXPECT_EQ(walked[4 + i], searched[i]) << i;
+  for (size_t i = 0; i < 4; ++i) EXPECT_EQ(walked[i], searched[i]) << i;
+  // The last three are in the store only.
+  EXPECT_EQ(searched[10][1], "Train tickets");
+  EXPECT_EQ(searched[11][1], "Your order 10-4471 has shipped");
+  EXPECT_EQ(searched[12][1], "Photos from Vienna");
+  EXPECT_EQ(searched[2][2], "maria.lopez@example.com");  // "TO:" in capitals
+  EXPECT_EQ(searched[0][4], "0");
+  EXPECT_EQ(std::stoll(searched[12][4]) + std::stoll(searched[12][5]),
+            static_cast<long long>(ReadAll(kSamples + "/Inbox.imm").size()));
+}
+
+TEST(Samples, AddressBookListsTheLastContactFirst) {
+  const auto contacts = ScanRows(kSamples + "/Contacts.imb");
+  ASSERT_EQ(contacts.size(), 8u);
+  for (const auto& row : contacts) EXPECT_EQ(row.size(), 23u);
+  EXPECT_EQ(contacts[0][0], "Chris Novak ");  // the record the file ends in
+  EXPECT_EQ(contacts[2][0], " ");             // the wiped record stays
+  EXPECT_EQ(contacts[7][0], "Anna Berger ");
+  EXPECT_EQ(contacts[1][14], "http://www.example.at/people/lukas-wagner/home.htm");  // 50 bytes
+}
+
+}  // namespace
