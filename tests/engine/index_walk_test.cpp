@@ -1,0 +1,288 @@
+// The scan through an index: signature, entries, window edges, damaged entries
+// and the mends F1 (one raw scan), F2 (past the length field), F3 (stop kept).
+#include "engine/store_scans.h"
+#include "tests/engine/scan_fixture.h"
+
+namespace tessel::testing {
+namespace {
+
+const std::string kDate = "Mon, 7 Dec 2026 08:00:00 +0000";
+const std::string kTo = "<reader@example.org";
+
+struct IndexScan {
+  ScratchFolder folder;
+  EngineRun run;
+  std::string indexPath;
+
+  IndexScan(const std::string& store, const std::string& index) {
+    folder.Write("mail.imm", store);
+    indexPath = folder.Write("mail.imh", index);
+    ScanMessageStore(run.context, indexPath);
+  }
+  std::vector<std::string> SubjectsAndOffsets() const {
+    std::vector<std::string> found;
+    for (const auto& row : run.rows()) found.push_back(row[kSubjectCell] + "@" + row[kOffsetCell]);
+    return found;
+  }
+};
+
+// Three messages back to back, and their lengths (each well below the store's
+// size minus 300, so that each is a plausible length).
+struct ThreeMessages {
+  const std::string body = std::string(300, '.') + "\r\n";
+  std::string a = Message("a@x.org", "A", body), b = Message("b@x.org", "B", body), c = Message("c@x.org", "C", body);
+  std::string Store() const { return a + b + c; }
+  std::uint32_t Length(const std::string& m) const { return static_cast<std::uint32_t>(m.size()); }
+};
+
+TEST(IndexWalk, ListsEachEntryAtTheSumOfTheLengthsBeforeIt) {
+  ThreeMessages m;
+  IndexScan scan(m.Store(), IndexHeader() + IndexEntry(m.Length(m.a)) + "junk" + IndexEntry(m.Length(m.b)) +
+                                IndexEntry(m.Length(m.c)) + "tail");
+  const std::int64_t ab = m.a.size() + m.b.size();
+  EXPECT_EQ(scan.run.rows(), (Rows{MessageRow("a@x.org", "A", kTo, kDate, 0, m.a.size()),
+                                   MessageRow("b@x.org", "B", kTo, kDate, m.a.size(), m.b.size()),
+                                   MessageRow("c@x.org", "C", kTo, kDate, ab, m.c.size())}));
+  EXPECT_EQ(scan.run.globals.g_strStoreFile, scan.folder.Path("mail.imm"));
+  EXPECT_EQ(scan.run.globals.g_strSourceFile, scan.folder.Path("mail.imm"));
+  EXPECT_TRUE(scan.run.globals.sourceFile.IsOpen());
+}
+
+TEST(IndexWalk, SignatureIsRejectedOnlyWhenEveryByteDiffers) {
+  ThreeMessages m;
+  const std::string entries = IndexEntry(m.Length(m.a));
+  std::string oneMatch = IndexHeader();
+  for (int i = 0; i < 8; ++i) oneMatch[i] = static_cast<char>(i == 5 ? oneMatch[i] : oneMatch[i] ^ 0x5A);
+  IndexScan accepted(m.Store(), oneMatch + entries);
+  EXPECT_EQ(accepted.SubjectsAndOffsets(), (std::vector<std::string>{"A@0"}));
+
+  std::string noMatch = oneMatch;
+  noMatch[5] = static_cast<char>(noMatch[5] ^ 0x5A);
+  IndexScan rejected(m.Store(), noMatch + entries);  // raw-scans the store instead
+  EXPECT_EQ(rejected.run.rows().size(), 3u);
+}
+
+TEST(IndexWalk, ShortIndexComparesTheBytesItHas) {
+  ThreeMessages m;
+  IndexScan empty(m.Store(), "");
+  EXPECT_EQ(empty.run.rows().size(), 3u);  // rejected: raw scan
+  IndexScan threeBytesOneMatch(m.Store(), "\x01\x23\x01");
+  EXPECT_TRUE(threeBytesOneMatch.run.rows().empty());  // accepted, and holds no entry
+  IndexScan threeBytesNoMatch(m.Store(), "\x01\x01\x01");
+  EXPECT_EQ(threeBytesNoMatch.run.rows().size(), 3u);
+}
+
+TEST(IndexWalk, IndexWithoutItsStoreListsNothing) {
+  ScratchFolder folder;
+  EngineRun run;
+  ScanMessageStore(run.context, folder.Write("mail.imh", IndexHeader() + IndexEntry(500)));
+  EXPECT_TRUE(run.rows().empty());
+  EXPECT_TRUE(run.globals.g_strStoreFile.empty());
+}
+
+TEST(IndexWalk, StorePathReplacesOnlyTheFilesExtension) {
+  EXPECT_EQ(StorePathForIndex("C:\\Mail.Box\\Inbox.imh"), "C:\\Mail.Box\\Inbox.imm");
+  EXPECT_EQ(StorePathForIndex("/home/u/mail.d/Inbox.IMH"), "/home/u/mail.d/Inbox.imm");
+  EXPECT_EQ(StorePathForIndex("/home/u/mail.d/Inbox"), "/home/u/mail.d/Inbox.imm");
+  EXPECT_EQ(StorePathForIndex("Inbox"), "Inbox.imm");
+  EXPECT_EQ(StorePathForIndex("Inbox."), "Inbox.imm");
+  EXPECT_TRUE(IsStorePath("x.IMM"));
+  EXPECT_TRUE(IsStorePath("ximm"));
+  EXPECT_FALSE(IsStorePath("x.imh"));
+  EXPECT_FALSE(IsStorePath("mm"));
+}
+
+TEST(IndexWalk, IndexInAFolderWithADotFindsItsStore) {
+  ScratchFolder folder;
+  ThreeMessages m;
+  std::filesystem::create_directories(folder.Path("mail.box"));
+  folder.Write("mail.box/Inbox.imm", m.Store());
+  EngineRun run;
+  ScanMessageStore(run.context, folder.Write("mail.box/Inbox.imh", IndexHeader() + IndexEntry(m.Length(m.a))));
+  EXPECT_EQ(run.rows().size(), 1u);
+}
+
+TEST(IndexWalk, MarkerAstrideOrAtTheEndOfAWindowIsFound) {
+  ThreeMessages m;
+  // Window 0 tests positions 0 to 1995; the next starts at 1992.
+  for (std::size_t at : {1990u, 1995u, 1996u, 1997u, 1999u, 3980u, 3987u, 3988u}) {
+    std::string index = IndexHeader() + std::string(at - 12, 'j') + IndexEntry(m.Length(m.a)) + "more";
+    IndexScan scan(m.Store(), index);
+    EXPECT_EQ(scan.SubjectsAndOffsets(), (std::vector<std::string>{"A@0"})) << at;
+  }
+}
+
+TEST(IndexWalk, MarkerWhoseLengthRunsPastTheEndEndsTheWalk) {
+  ThreeMessages m;
+  for (std::size_t cut = 1; cut <= 4; ++cut) {
+    std::string index = IndexHeader() + IndexEntry(m.Length(m.a)) + IndexEntry(m.Length(m.b));
+    index.resize(index.size() - cut);
+    IndexScan scan(m.Store(), index);
+    EXPECT_EQ(scan.SubjectsAndOffsets(), (std::vector<std::string>{"A@0"})) << cut;
+  }
+}
+
+// F2: a length whose bytes are 00 00 03 00 (196608) is no marker.
+TEST(IndexWalk, LengthThatLooksLikeAMarkerIsNotSearchedAgain_F2) {
+  std::string big = Message("big@x.org", "Big");
+  big.resize(196608, 'b');
+  const std::string small = Message("s@x.org", "Small");
+  IndexScan scan(big + small, IndexHeader() + IndexEntry(196608) + IndexEntry(static_cast<std::uint32_t>(small.size())));
+  EXPECT_EQ(scan.SubjectsAndOffsets(), (std::vector<std::string>{"Big@0", "Small@196608"}));
+}
+
+// F1: damaged entries raw-scan the store once; the walk goes on after each.
+TEST(IndexWalk, DamagedEntriesRawScanTheStoreOnce_F1) {
+  ThreeMessages m;
+  const std::string gap(2000, 'j');  // each rejection skips the rest of its window
+  IndexScan scan(m.Store(), IndexHeader() + IndexEntry(m.Length(m.a)) + IndexEntry(0) + gap + IndexEntry(0xFFFFFFFF) +
+                                gap + IndexEntry(0) + gap + IndexEntry(m.Length(m.b)));
+  const std::string b = std::to_string(m.a.size());
+  const std::string c = std::to_string(m.a.size() + m.b.size());
+  EXPECT_EQ(scan.SubjectsAndOffsets(),
+            (std::vector<std::string>{"A@0", "A@0", "B@" + b, "C@" + c, "B@" + b}));
+}
+
+TEST(IndexWalk, RejectedEntrySkipsTheRestOfItsWindowAndAddsNothing) {
+  ThreeMessages m;
+  // The rejected marker stands at 12; the walk goes on at 12 + 1996 = 2008.
+  for (std::size_t filler : {1987u, 1988u}) {
+    const std::string index = IndexHeader() + IndexEntry(0) + std::string(filler, 'j') + IndexEntry(m.Length(m.b)) +
+                              IndexEntry(m.Length(m.a));
+    IndexScan scan(m.Store(), index);
+    std::vector<std::string> found = scan.SubjectsAndOffsets();
+    found.erase(found.begin(), found.begin() + 3);  // the raw scan's rows
+    if (filler == 1987)  // the entry at 2007 is skipped: the next one starts at offset 0
+      EXPECT_EQ(found, (std::vector<std::string>{"A@0"}));
+    else
+      EXPECT_EQ(found, (std::vector<std::string>{"A@0", "B@" + std::to_string(m.b.size())}));
+  }
+}
+
+TEST(IndexWalk, ImplausibleLengthsAndSmallStores) {
+  ThreeMessages m;
+  const std::uint32_t size = static_cast<std::uint32_t>(m.Store().size());
+  IndexScan limit(m.Store(), IndexHeader() + IndexEntry(size - 300));
+  EXPECT_EQ(limit.run.rows().size(), 3u);  // rejected: raw rows only
+  IndexScan below(m.Store(), IndexHeader() + IndexEntry(size - 301));
+  EXPECT_EQ(below.SubjectsAndOffsets(), (std::vector<std::string>{"A@0"}));
+
+  const std::string tiny = Message("t@x.org", "Tiny", std::string(300, '.')).substr(0, 300);
+  IndexScan small(tiny, IndexHeader() + IndexEntry(10));
+  EXPECT_EQ(small.run.rows().size(), 1u);  // every length rejected; the raw scan finds the one message
+  EXPECT_EQ(small.run.rows()[0][kLengthCell], "300");
+}
+
+TEST(IndexWalk, EntryWithoutFromAndToOrBeyondTheStoreIsDropped) {
+  ThreeMessages m;
+  std::string padding = "From:\r\nTo: \"Q\" <q@x.org>\r\n";
+  padding.resize(400, 'p');
+  const std::string store = m.Store() + padding;
+  const std::uint32_t all = static_cast<std::uint32_t>(m.Store().size());
+  // At `all`: From and To both empty (dropped). At all + 200: defaults (kept).
+  // At all + 400, the end of the store: no extraction (dropped).
+  IndexScan scan(store, IndexHeader() + IndexEntry(all) + IndexEntry(200) + IndexEntry(200) + IndexEntry(10));
+  EXPECT_EQ(scan.SubjectsAndOffsets(), (std::vector<std::string>{"A@0", "Unknown@" + std::to_string(all + 200)}));
+}
+
+TEST(IndexWalk, RecordRunningPastTheStoreUsesTheBytesPresent) {
+  ThreeMessages m;
+  const std::string store = m.Store() + std::string(400, 'p');
+  const std::uint32_t c = static_cast<std::uint32_t>(m.a.size() + m.b.size());
+  IndexScan scan(store, IndexHeader() + IndexEntry(c) + IndexEntry(static_cast<std::uint32_t>(store.size() - 301)));
+  ASSERT_EQ(scan.run.rows().size(), 2u);
+  EXPECT_EQ(scan.run.rows()[1][kSubjectCell], "C");
+  const MessageRecord record = RecordOfRow(scan.run.list, 1);
+  EXPECT_EQ(record.length, static_cast<std::int64_t>(store.size()) - 301);
+  EXPECT_EQ(CopyRecordToFile(scan.run.context, record.offset, record.length, scan.folder.Path("c.eml")),
+            static_cast<std::int64_t>(store.size() - c));
+  EXPECT_EQ(scan.folder.Read("c.eml"), store.substr(c));
+}
+
+TEST(IndexWalk, IndexWithoutEntriesListsNothing) {
+  ThreeMessages m;
+  IndexScan scan(m.Store(), IndexHeader() + std::string(5000, '\0'));
+  EXPECT_TRUE(scan.run.rows().empty());
+}
+
+TEST(IndexWalk, ProgressRangeReturnsToTheIndexAfterARawScan_F3) {
+  ThreeMessages m;
+  const std::string index = IndexHeader() + IndexEntry(0) + std::string(3000, 'j') + IndexEntry(m.Length(m.a));
+  IndexScan scan(m.Store(), index);
+  std::vector<std::int64_t> ranges;
+  for (const auto& call : scan.run.progress.calls)
+    if (call.isRange) ranges.push_back(call.value);
+  EXPECT_EQ(ranges, (std::vector<std::int64_t>{static_cast<std::int64_t>(index.size()),
+                                               static_cast<std::int64_t>(m.Store().size()),
+                                               static_cast<std::int64_t>(index.size())}));
+}
+
+// A reader of the index that sets the stop request as it is read, as a Stop
+// pressed in the middle of a window would.
+class StopOnRead final : public ByteReader {
+ public:
+  StopOnRead(ByteReader& inner, std::atomic<int>& stop) : inner_(inner), stop_(stop) {}
+  std::int64_t Size() const override { return inner_.Size(); }
+  std::size_t ReadAt(std::int64_t offset, void* buffer, std::size_t count) override {
+    stop_.store(1);
+    return inner_.ReadAt(offset, buffer, count);
+  }
+  int LastError() const override { return inner_.LastError(); }
+
+ private:
+  ByteReader& inner_;
+  std::atomic<int>& stop_;
+};
+
+// F3: a Stop pressed during the walk is not forgotten when a damaged entry
+// starts the raw scan.
+TEST(IndexWalk, StopDuringTheWalkStopsTheRawScanItStarts_F3) {
+  ThreeMessages m;
+  ScratchFolder folder;
+  EngineRun run;
+  run.globals.g_strStoreFile = folder.Write("mail.imm", m.Store());
+  SourceFile index;
+  ASSERT_TRUE(index.Open(folder.Write("mail.imh", IndexHeader() + IndexEntry(0) + IndexEntry(m.Length(m.a)))));
+  StopOnRead stopping(index, run.globals.g_bStopRequested);
+  WalkIndex(run.context, stopping);
+  EXPECT_TRUE(run.rows().empty());
+  EXPECT_EQ(run.globals.g_bStopRequested.load(), 1);
+}
+
+TEST(IndexWalk, ScanClearsAStopLeftFromBefore) {
+  ThreeMessages m;
+  ScratchFolder folder;
+  EngineRun run;
+  folder.Write("mail.imm", m.Store());
+  run.globals.g_bStopRequested = 1;
+  ScanMessageStore(run.context, folder.Write("mail.imh", IndexHeader() + IndexEntry(m.Length(m.a))));
+  EXPECT_EQ(run.rows().size(), 1u);
+}
+
+// F7: offsets past 2 GiB, in the cells and in the reads (a sparse store).
+TEST(IndexWalk, OffsetsBeyond2GiBStayExact_F7) {
+  ScratchFolder folder;
+  const std::uint32_t first = 0x90000000u;  // 2415919104 bytes
+  const std::string message = Message("far@x.org", "Far");
+  const std::string storePath = folder.Path("big.imm");
+  {
+    std::ofstream out(storePath, std::ios::binary);
+    out.seekp(static_cast<std::streamoff>(first));
+    out.write(message.data(), static_cast<std::streamsize>(message.size()));
+    out.seekp(static_cast<std::streamoff>(first) + 4096);
+    out.put('\0');
+  }
+  EngineRun run;
+  ScanMessageStore(run.context, folder.Write("big.imh", IndexHeader() + IndexEntry(first) +
+                                                       IndexEntry(static_cast<std::uint32_t>(message.size()))));
+  ASSERT_EQ(run.rows().size(), 2u);
+  EXPECT_EQ(run.rows()[1], MessageRow("far@x.org", "Far", kTo, kDate, first, message.size()));
+  const MessageRecord record = RecordOfRow(run.list, 1);
+  EXPECT_EQ(record.offset, 2415919104LL);
+  EXPECT_EQ(CopyRecordToFile(run.context, record.offset, record.length, folder.Path("far.eml")),
+            static_cast<std::int64_t>(message.size()));
+  EXPECT_EQ(folder.Read("far.eml"), message);
+}
+
+}  // namespace
+}  // namespace tessel::testing
