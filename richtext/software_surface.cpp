@@ -10,6 +10,8 @@ namespace tessel {
 namespace {
 
 constexpr int kDefaultFontHeight = 16;  // a font height of 0 asks for the default
+// Slanted lines are walked pixel by pixel; no surface is longer than this.
+constexpr long long kMaxSlantedSteps = 4LL * PixelImage::kMaxSide;
 
 // Dash patterns (on, off, ...) in pixels; an empty pattern is a solid line.
 struct DashPattern {
@@ -32,6 +34,12 @@ DashPattern PatternFor(PenStyle style) {
 class DashWalker {
  public:
   explicit DashWalker(PenStyle style) : pattern_(PatternFor(style)) {}
+  void Skip(long long pixels) {
+    if (pattern_.count == 0 || pixels <= 0) return;
+    long long period = 0;
+    for (int i = 0; i < pattern_.count; ++i) period += pattern_.lengths[i];
+    for (pixels %= period; pixels > 0; --pixels) NextIsOn();
+  }
   bool NextIsOn() {
     if (pattern_.count == 0) return true;
     const bool on = (index_ % 2) == 0;
@@ -145,15 +153,22 @@ void SoftwareSurface::FillSolidRect(const Rect& rect, ColorRef color) {
 
 void SoftwareSurface::DrawPolyline(const Point* points, int count, const Pen& pen) {
   if (points == nullptr || count < 2 || pen.width <= 0) return;
-  const int width = std::min(pen.width, PixelImage::kMaxSide);
+  const long long width = std::min(pen.width, PixelImage::kMaxSide);
+  const Rect area = DrawableArea();
+  // Pixels whose stamp can reach the drawable area.
+  const long long reachLeft = area.left - width, reachTop = area.top - width;
+  const long long reachRight = area.right + width, reachBottom = area.bottom + width;
   DashWalker dashes(pen.style);
-  auto stamp = [&](int px, int py) {
+  auto stamp = [&](long long px, long long py) {
     if (!dashes.NextIsOn()) return;
+    if (px < reachLeft || px >= reachRight || py < reachTop || py >= reachBottom) return;
+    const int x = static_cast<int>(px), y = static_cast<int>(py);
     if (width == 1) {
-      if (DrawableArea().Contains({px, py})) target_.Set(px, py, ColorToPixel(pen.color));
+      if (area.Contains({x, y})) target_.Set(x, y, ColorToPixel(pen.color));
       return;
     }
-    FillSolidRect(MakeRect(px - width / 2, py - width / 2, width, width), pen.color);
+    const int w = static_cast<int>(width);
+    FillSolidRect(MakeRect(x - w / 2, y - w / 2, w, w), pen.color);
   };
   for (int i = 0; i + 1 < count; ++i) {
     // Bresenham from the start point, stopping before the end point; 64-bit so
@@ -162,10 +177,31 @@ void SoftwareSurface::DrawPolyline(const Point* points, int count, const Pen& pe
     const long long x1 = points[i + 1].x, y1 = points[i + 1].y;
     const long long dx = std::llabs(x1 - x), dy = -std::llabs(y1 - y);
     const int sx = x < x1 ? 1 : -1, sy = y < y1 ? 1 : -1;
+    const long long steps = std::max(dx, -dy);
+    if (dx == 0 || dy == 0) {
+      // Straight lines skip the steps that cannot show, keeping the dash phase.
+      long long first = 0, last = steps;  // steps [first, last) are walked
+      if (dy == 0 && (y < reachTop || y >= reachBottom)) first = last;
+      if (dx == 0 && (x < reachLeft || x >= reachRight)) first = last;
+      const long long along = dy == 0 ? x : y, lo = dy == 0 ? reachLeft : reachTop,
+                      hi = dy == 0 ? reachRight : reachBottom, dir = dy == 0 ? sx : sy;
+      if (first < last) {
+        first = std::clamp(dir > 0 ? lo - along : along - (hi - 1), 0LL, steps);
+        last = std::clamp(dir > 0 ? hi - along : along - lo + 1, first, steps);
+      }
+      dashes.Skip(first);
+      for (long long k = first; k < last; ++k)
+        stamp(dy == 0 ? x + sx * k : x, dx == 0 ? y + sy * k : y);
+      dashes.Skip(steps - last);
+      continue;
+    }
     long long error = dx + dy;
-    // A line longer than any surface is cut to what can show.
-    for (long long steps = 0; (x != x1 || y != y1) && steps <= 4LL * PixelImage::kMaxSide; ++steps) {
-      stamp(static_cast<int>(x), static_cast<int>(y));
+    for (long long k = 0; k < steps; ++k) {
+      if (k == kMaxSlantedSteps) {  // longer than any surface: the rest cannot show
+        dashes.Skip(steps - k);
+        break;
+      }
+      stamp(x, y);
       const long long e2 = 2 * error;
       if (e2 >= dy) {
         error += dy;

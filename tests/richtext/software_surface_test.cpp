@@ -122,6 +122,22 @@ TEST(SoftwareSurfaceLines, DashesRunOnAcrossSegments) {
   EXPECT_EQ(dashed.At(24, 0), kBlack);
 }
 
+TEST(SoftwareSurfaceLines, FarOffStartsKeepTheirDashPhase) {
+  PixelImage image(8, 2, kWhite);
+  SoftwareSurface surface(image);
+  surface.DrawLine({-3, 0}, {8, 0}, {0, PenStyle::Dot, 1});  // -3..-1 on, 0..2 off, 3..5 on
+  EXPECT_EQ(image.At(0, 0), kWhite);
+  EXPECT_EQ(image.At(3, 0), kBlack);
+  EXPECT_EQ(image.At(6, 0), kWhite);
+  surface.DrawLine({5, 1}, {-2000000000, 1}, {0, PenStyle::Dot, 1});
+  EXPECT_EQ(image.At(5, 1), kBlack);  // 5..3 on, 2..0 off
+  EXPECT_EQ(image.At(3, 1), kBlack);
+  EXPECT_EQ(image.At(2, 1), kWhite);
+  EXPECT_EQ(image.At(0, 1), kWhite);
+  EXPECT_EQ(image.At(6, 1), kWhite);
+  surface.DrawLine({INT_MIN, INT_MIN}, {INT_MAX, INT_MAX - 7}, {0, PenStyle::Solid, INT_MAX});
+}
+
 TEST(SoftwareSurfaceImages, CopyStretchAndMaskedDrawing) {
   PixelImage image(6, 6, kWhite);
   SoftwareSurface surface(image);
