@@ -1,0 +1,183 @@
+#include "app/recovery_wizard_dlg.h"
+
+#include <commctrl.h>
+
+#include <array>
+
+#include "app/product.h"
+#include "app/scan_state.h"
+#include "app/shell_open.h"
+#include "app/web_pages.h"
+#include "framework/background.h"
+#include "framework/module.h"
+#include "res/resource.h"
+
+namespace {
+// The system's own commands keep their low four bits.
+constexpr UINT kSystemCommandMask = 0xFFF0;
+
+// The list's first columns, until a scan sets its own.
+constexpr std::array<const char*, 6> kInitialColumns = {"From", "Subject", "To", "Date", "", ""};
+constexpr std::array<int, 6> kInitialColumnWidths = {170, 170, 170, 170, 0, 0};
+
+// Row icons: 16 x 16, 16-bit colour with mask, loaded large and scaled down.
+constexpr int kRowIconSize = 16;
+constexpr int kRowIconSourceSize = 48;
+constexpr int kRowIconsInitial = 4;
+constexpr int kRowIconsGrowth = 1;
+
+struct LinkButton {
+  CHoverButton CRecoveryWizardDlg::*button;
+  int id;
+  UINT picture;
+  const char* tip;
+};
+constexpr std::array<LinkButton, 5> kLinkButtons = {{
+    {&CRecoveryWizardDlg::m_lnkHome, IDC_LINK_HOME, IDB_LINK_HOME, "Click here to visit software homepage"},
+    {&CRecoveryWizardDlg::m_lnkSupport, IDC_LINK_SUPPORT, IDB_LINK_SUPPORT, "Click here for online software support"},
+    {&CRecoveryWizardDlg::m_lnkHelp, IDC_LINK_HELP, IDB_LINK_HELP, "Click here for online help"},
+    {&CRecoveryWizardDlg::m_lnkAbout, IDC_LINK_ABOUT, IDB_LINK_ABOUT, "Click hare for software information"},
+    {&CRecoveryWizardDlg::m_lnkBuy, IDC_LINK_BUY, IDB_LINK_BUY, "Click here to buy the software"},
+}};
+}  // namespace
+
+CRecoveryWizardDlg::CRecoveryWizardDlg(CWnd* parent) : CDialog(IDD_RECOVERY_WIZARD, parent) {
+  m_hIcon = ::LoadIconA(framework::ResourceModule(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+  m_hBackground.reset(framework::LoadDibResource(IDB_CHOOSE_BACKGROUND));
+}
+
+void CRecoveryWizardDlg::BindControls() {
+  m_btnProceedStore.SubclassDlgItem(IDC_PROCEED_STORE, *this);
+  m_btnProceedAddressBook.SubclassDlgItem(IDC_PROCEED_ADDRESS_BOOK, *this);
+  for (const LinkButton& link : kLinkButtons) (this->*link.button).SubclassDlgItem(link.id, *this);
+  m_lstRecovered.SubclassDlgItem(IDC_LIST, *this);
+  m_chkSelectAll.SubclassDlgItem(IDC_SELECT_ALL, *this);
+  m_lblSelectAll.SubclassDlgItem(IDC_SELECT_ALL_LABEL, *this);
+  m_prgScan.SubclassDlgItem(IDC_PROGRESS, *this);
+  m_btnStop.SubclassDlgItem(IDC_STOP, *this);
+  m_btnBack.SubclassDlgItem(IDC_BACK, *this);
+  m_btnSave.SubclassDlgItem(IDC_SAVE, *this);
+  m_lblInstruction.SubclassDlgItem(IDC_INSTRUCTION, *this);
+}
+
+BOOL CRecoveryWizardDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  g_bStopRequested = 0;
+  g_bScanRunning = 0;
+  g_pWizardDlg = this;
+
+  AddAboutToSystemMenu();
+  SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+  SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+  m_nStep = 1;
+  SetUpList();
+
+  m_strFilePrefix = "MailRec";
+  char folder[MAX_PATH + 1] = {};
+  DWORD length = ::GetCurrentDirectoryA(MAX_PATH, folder);
+  m_strStartDir = (length > 0 && length < MAX_PATH) ? folder : "";
+
+  SetUpLinkButtons();
+  return TRUE;
+}
+
+void CRecoveryWizardDlg::AddAboutToSystemMenu() {
+  std::string about = framework::LoadResourceString(IDS_ABOUTBOX);
+  HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);
+  if (!menu || about.empty()) return;
+  ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+}
+
+void CRecoveryWizardDlg::SetUpList() {
+  for (size_t column = 0; column < kInitialColumns.size(); ++column)
+    m_lstRecovered.InsertColumn(static_cast<int>(column), kInitialColumns[column], LVCFMT_LEFT,
+                                kInitialColumnWidths[column]);
+
+  m_ImageList.Create(kRowIconSize, kRowIconSize, ILC_COLOR16 | ILC_MASK, kRowIconsInitial, kRowIconsGrowth);
+  for (UINT icon : {IDI_LIST_ITEM, IDI_LIST_ITEM_ALT}) {
+    framework::UniqueIcon large(static_cast<HICON>(::LoadImageA(
+        framework::ResourceModule(), MAKEINTRESOURCEA(icon), IMAGE_ICON, kRowIconSourceSize, kRowIconSourceSize, 0)));
+    if (large) m_ImageList.Add(large.get());
+  }
+  m_lstRecovered.SetImageList(m_ImageList.m_hImageList, LVSIL_SMALL);
+  m_lstRecovered.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+}
+
+void CRecoveryWizardDlg::SetUpLinkButtons() {
+  for (const LinkButton& link : kLinkButtons) {
+    CHoverButton& button = this->*link.button;
+    button.LoadFaceBitmap(link.picture);
+    button.EnableLinkCursor(link.tip);
+    button.SetTipText(link.tip, true);
+  }
+}
+
+void CRecoveryWizardDlg::SetBackground(UINT id) {
+  m_hBackground.reset(framework::LoadDibResource(id));
+  ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+bool CRecoveryWizardDlg::OnEraseBkgnd(HDC dc) { return framework::PaintBackground(dc, m_hBackground.get()); }
+
+bool CRecoveryWizardDlg::OnPaint() {
+  if (!::IsIconic(m_hWnd)) return false;
+  framework::PaintDC dc(m_hWnd);
+  SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()));
+  int iconWidth = ::GetSystemMetrics(SM_CXICON);
+  int iconHeight = ::GetSystemMetrics(SM_CYICON);
+  RECT client = GetClientRect();
+  int x = (client.right - client.left - iconWidth + 1) / 2;
+  int y = (client.bottom - client.top - iconHeight + 1) / 2;
+  if (m_hIcon) ::DrawIcon(dc.get(), x, y, m_hIcon);
+  return true;
+}
+
+bool CRecoveryWizardDlg::OnSysCommand(UINT id, LPARAM) {
+  if ((id & kSystemCommandMask) != IDM_ABOUTBOX) return false;
+  OnAbout();
+  return true;
+}
+
+BOOL CRecoveryWizardDlg::PreTranslateMessage(MSG* msg) {
+  if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
+    // Straight to the focused control: neither key presses a button or
+    // closes the window.
+    return FALSE;
+  }
+  if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1) {
+    OnHelp();
+    return TRUE;
+  }
+  return CDialog::PreTranslateMessage(msg);
+}
+
+bool CRecoveryWizardDlg::OnCommand(UINT id, UINT, HWND) {
+  switch (id) {
+    case IDC_PROCEED_STORE: OnProceedStore(); return true;
+    case IDC_PROCEED_ADDRESS_BOOK: OnProceedAddressBook(); return true;
+    case IDC_STOP: OnStop(); return true;
+    case IDC_BACK: OnBack(); return true;
+    case IDC_SAVE: OnSave(); return true;
+    case IDC_SELECT_ALL: OnSelectAllCheck(); return true;
+    case ID_PREVIEW_MAIL: OnPreview(); return true;
+    case IDC_LINK_HOME: OpenWebPage(kHomePageUrl); return true;
+    case IDC_LINK_SUPPORT: OpenWebPage(kSupportPageUrl); return true;
+    case IDC_LINK_HELP: OpenWebPage(kOnlineHelpPageUrl); return true;
+    case IDC_LINK_BUY: OpenWebPage(kPurchasePageUrl); return true;
+    case IDC_LINK_ABOUT:
+    case ID_ABOUT: OnAbout(); return true;
+    case ID_HELP_FILE: OnHelp(); return true;
+    case IDC_SETTINGS:
+    case ID_SETTINGS: OnSettings(); return true;
+    case IDC_LIVE_UPDATE:
+    case ID_LIVE_UPDATE: OnLiveUpdate(); return true;
+    case ID_EXIT:
+    case ID_EXIT_ALT: OnClose(); return true;
+    // Only the keyboard could raise these, and the window passes Enter and
+    // Escape over; the window never ends through them.
+    case IDOK:
+    case IDCANCEL: return true;
+    default: return false;
+  }
+}

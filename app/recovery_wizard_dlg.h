@@ -1,0 +1,89 @@
+// CRecoveryWizardDlg: the wizard window (template 102). Both steps share its
+// client area: the choose step shows the two "Proceed ..." buttons, the results
+// step the list, the progress bar and Stop, Back and Save; the link row shows
+// in both. The window lives as long as the process: leaving goes through the
+// exit or live-update command, which end the process.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "framework/controls.h"
+#include "framework/dialog.h"
+#include "framework/gdi_handles.h"
+#include "framework/image_list.h"
+#include "framework/list_ctrl.h"
+#include "framework/menu.h"
+#include "widgets/hover_button.h"
+#include "widgets/transparent_static.h"
+
+class CRecoveryWizardDlg : public CDialog {
+ public:
+  explicit CRecoveryWizardDlg(CWnd* parent = nullptr);
+
+  BOOL PreTranslateMessage(MSG* msg) override;
+  const char* GetRuntimeClassName() const override { return "CRecoveryWizardDlg"; }
+
+  // Help, About, links and live update.
+  void OnHelp();
+  void OnLiveUpdate();
+  void OnAbout();
+  std::string HelpFilePath() const;
+  std::string LiveUpdatePath() const;
+
+  // The scan flow, the list and save.
+  void OnProceedStore();
+  void OnProceedAddressBook();
+  void OnStop();
+  void OnBack();
+  void OnSave();
+  void OnSelectAllCheck();
+  void OnPreview();
+  void OnSettings();
+
+  // Loads picture `id` as the background and repaints the whole window.
+  void SetBackground(UINT id);
+
+  int m_nStep = 1;
+  framework::UniqueBitmap m_hBackground;
+  std::string m_strFilePrefix;
+  std::string m_strStartDir;
+  CImageList m_ImageList;
+  CMenu m_PopupMenu;
+
+  CButton m_btnProceedStore;
+  CButton m_btnProceedAddressBook;
+  CHoverButton m_lnkHome;
+  CHoverButton m_lnkSupport;
+  CHoverButton m_lnkHelp;
+  CHoverButton m_lnkAbout;
+  CHoverButton m_lnkBuy;
+  CListCtrl m_lstRecovered;
+  CButton m_chkSelectAll;
+  CTransparentStatic m_lblSelectAll;
+  CProgressCtrl m_prgScan;
+  CButton m_btnStop;
+  CButton m_btnBack;
+  CButton m_btnSave;
+  CTransparentStatic m_lblInstruction;
+
+ protected:
+  void BindControls() override;
+  BOOL OnInitDialog() override;
+  bool OnCommand(UINT id, UINT code, HWND control) override;
+  bool OnEraseBkgnd(HDC dc) override;
+  bool OnPaint() override;
+  bool OnSysCommand(UINT id, LPARAM lParam) override;
+  HICON OnQueryDragIcon() override { return m_hIcon; }
+  // Asks before ending the process; the window otherwise stays.
+  bool OnClose() override;
+
+ private:
+  void AddAboutToSystemMenu();
+  void SetUpList();
+  void SetUpLinkButtons();
+
+  // Shared by the system; not destroyed.
+  HICON m_hIcon = nullptr;
+};

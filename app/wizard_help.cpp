@@ -1,0 +1,50 @@
+// Help, About, the live update, and the end of the process that exit and live
+// update share.
+#include <windows.h>
+
+#include "app/about_dlg.h"
+#include "app/folder_path.h"
+#include "app/product.h"
+#include "app/recovery_wizard_dlg.h"
+#include "app/scan_state.h"
+#include "app/shell_open.h"
+#include "app/wizard_message.h"
+
+namespace {
+bool FileExistsAt(const std::string& path) {
+  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+}  // namespace
+
+std::string CRecoveryWizardDlg::HelpFilePath() const { return PathInFolder(m_strStartDir, kHelpFileName); }
+
+std::string CRecoveryWizardDlg::LiveUpdatePath() const { return PathInFolder(m_strStartDir, kLiveUpdateFileName); }
+
+void CRecoveryWizardDlg::OnHelp() {
+  std::string path = HelpFilePath();
+  if (!FileExistsAt(path)) {
+    WizardMessageBox(" Oxbrim Tessel IncrediMail.chm not found", kNoticeStyle);
+    return;
+  }
+  OpenFileWithShell(path);
+}
+
+void CRecoveryWizardDlg::OnAbout() {
+  CAboutDlg about(this);
+  about.DoModal();
+}
+
+void CRecoveryWizardDlg::OnLiveUpdate() {
+  std::string path = LiveUpdatePath();
+  if (!FileExistsAt(path)) {
+    WizardMessageBox("Live Update file not found. Please re-instaill the software.", kNoticeStyle);
+    return;
+  }
+  if (WizardMessageBox("The application will be closed if you want to run Live Update of the software. Continue ?",
+                       kQuestionStyle) == kAnswerNo)
+    return;
+  OpenFileWithShell(path, kLiveUpdateParameter);
+  // A running scan worker ends with the process.
+  ::TerminateProcess(::GetCurrentProcess(), 0);
+}

@@ -1,0 +1,22 @@
+// The wizard's questions and notices: every one goes through RichMessageBox
+// with no owner and the wizard's background band; only text, style and, for
+// a few, the caption differ.
+#pragma once
+
+#include <cstdint>
+
+#include "app/product.h"
+#include "richtext/message_box_call.h"
+
+// Information icon and OK.
+inline constexpr std::uint32_t kNoticeStyle = 0x40;
+// Question icon, Yes and No.
+inline constexpr std::uint32_t kQuestionStyle = 0x24;
+inline constexpr std::uint32_t kAnswerYes = 6;
+inline constexpr std::uint32_t kAnswerNo = 7;
+
+// The record every wizard box uses: the defaults but a pale yellow band behind
+// the whole box.
+tessel::MessageBoxParams WizardMessageBoxParams();
+
+std::uint32_t WizardMessageBox(const char* text, std::uint32_t style, const char* caption = kProductTitle);

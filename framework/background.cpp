@@ -1,0 +1,25 @@
+#include "framework/background.h"
+
+#include "framework/gdi_handles.h"
+#include "framework/module.h"
+
+namespace framework {
+
+HBITMAP LoadDibResource(UINT id) {
+  return static_cast<HBITMAP>(::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
+                                           LR_CREATEDIBSECTION));
+}
+
+bool PaintBackground(HDC dc, HBITMAP picture) {
+  if (!picture) return false;
+  BITMAP info{};
+  if (!::GetObjectA(picture, sizeof info, &info)) return false;
+  UniqueMemoryDC memory(::CreateCompatibleDC(dc));
+  if (!memory) return false;
+  SelectGuard select(memory.get(), picture);
+  if (!select.ok()) return false;
+  ::BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+  return true;
+}
+
+}  // namespace framework

@@ -1,0 +1,16 @@
+// The module whose resources (templates, pictures, strings) the program loads.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace framework {
+
+// The program's own module: resources are linked into the executable.
+inline HINSTANCE ResourceModule() { return ::GetModuleHandleA(nullptr); }
+
+// A string resource of the program, empty when it is missing.
+std::string LoadResourceString(UINT id);
+
+}  // namespace framework

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Starts the Windows program under Wine on a virtual X display of its own,
+# waits for it to settle, saves a picture of the whole screen, then ends the
+# program and the display.
+#
+#   scripts/screenshot.sh OUT.png [BUILD_DIR] [SECONDS]
+#
+# BUILD_DIR defaults to build/win32 (the win32 preset), SECONDS (the wait
+# before the picture) to 8. The Wine prefix is BUILD_DIR/wineprefix unless
+# WINEPREFIX says otherwise.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+out=${1:?usage: scripts/screenshot.sh OUT.png [BUILD_DIR] [SECONDS]}
+build=${2:-$here/build/win32}
+wait_seconds=${3:-8}
+program="$build/bin/Oxbrim Tessel IncrediMail.exe"
+[ -f "$program" ] || { echo "screenshot: no program at $program (build the win32 preset first)" >&2; exit 1; }
+case "$out" in /*) ;; *) out="$PWD/$out" ;; esac
+
+export WINEPREFIX="${WINEPREFIX:-$build/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+# A free display number of our own.
+display=90
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+wine_pid=""
+cleanup() {
+  [ -n "$wine_pid" ] && kill "$wine_pid" 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY=":$display"
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true   # first start: about half a minute
+fi
+
+# The program looks for its help file in the folder current at start.
+(cd "$(dirname "$program")" && exec wine "$program") >/dev/null 2>&1 &
+wine_pid=$!
+sleep "$wait_seconds"
+import -window root "$out"
+echo "screenshot: $out"

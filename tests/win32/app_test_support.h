@@ -1,0 +1,157 @@
+// Drives the real wizard window inside a test: creates it without a modal
+// loop, answers its message boxes and shell requests, and pumps its messages
+// through the same pre-translation as the program's loop.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/recovery_wizard_dlg.h"
+#include "app/shell_open.h"
+#include "framework/gdi_handles.h"
+#include "framework/message_pump.h"
+#include "framework/module.h"
+#include "richtext/message_box_call.h"
+
+struct AskedBox {
+  std::string text;
+  std::string caption;
+  std::uint32_t style = 0;
+  tessel::MessageBoxBand background;
+};
+
+// The wizard, recording the commands that reach it.
+class RecordingWizard : public CRecoveryWizardDlg {
+ public:
+  std::vector<UINT> commands;
+
+ protected:
+  bool OnCommand(UINT id, UINT code, HWND control) override {
+    commands.push_back(id);
+    return CRecoveryWizardDlg::OnCommand(id, code, control);
+  }
+};
+
+// Message boxes and shell requests answered by the test, for its lifetime.
+class AnsweredDialogs {
+ public:
+  AnsweredDialogs() {
+    m_previousBoxHook = tessel::SetMessageBoxAnswerHook(
+        [this](const tessel::MessageBoxParams& box) -> std::optional<std::uint32_t> {
+          const char* text = box.messageText.Text();
+          boxes.push_back({text ? text : "", box.caption, box.style, box.background});
+          return answer;
+        });
+    m_previousShellHook = SetShellOpenHook([this](const ShellRequest& request) { shellRequests.push_back(request); });
+  }
+  ~AnsweredDialogs() {
+    tessel::SetMessageBoxAnswerHook(std::move(m_previousBoxHook));
+    SetShellOpenHook(std::move(m_previousShellHook));
+  }
+  AnsweredDialogs(const AnsweredDialogs&) = delete;
+  AnsweredDialogs& operator=(const AnsweredDialogs&) = delete;
+
+  std::vector<AskedBox> boxes;
+  std::vector<ShellRequest> shellRequests;
+  std::uint32_t answer = 1;
+
+ private:
+  tessel::MessageBoxAnswerHook m_previousBoxHook;
+  ShellOpenHook m_previousShellHook;
+};
+
+// Handles what is queued for a while, so that posted keys and the repaints
+// they cause are done.
+inline void PumpFor(DWORD milliseconds) {
+  DWORD start = ::GetTickCount();
+  do {
+    framework::PumpPendingMessages();
+    ::Sleep(10);
+  } while (::GetTickCount() - start < milliseconds);
+  framework::PumpPendingMessages();
+}
+
+// Presses and releases a key on `window` through the message queue.
+inline void PostKey(HWND window, WPARAM key) {
+  ::PostMessageA(window, WM_KEYDOWN, key, 1);
+  ::PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+}
+
+// A fresh empty folder under the temporary folder, removed with its files.
+class TempFolder {
+ public:
+  TempFolder() {
+    char base[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, base);
+    static int counter = 0;
+    m_path = std::string(base) + "tessel_app_test_" + std::to_string(::GetCurrentProcessId()) + "_" +
+             std::to_string(++counter);
+    ::CreateDirectoryA(m_path.c_str(), nullptr);
+  }
+  ~TempFolder() {
+    for (const std::string& file : m_files) ::DeleteFileA(file.c_str());
+    ::RemoveDirectoryA(m_path.c_str());
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& Path() const { return m_path; }  // without a trailing backslash
+  void CreateFile(const std::string& name) {
+    std::string path = m_path + "\\" + name;
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
+    m_files.push_back(path);
+  }
+
+ private:
+  std::string m_path;
+  std::vector<std::string> m_files;
+};
+
+// True when the program's resources carry picture `id` (the artwork is linked
+// in only when res/art/ is complete).
+inline bool HasPicture(UINT id) {
+  return ::FindResourceA(framework::ResourceModule(), MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2)) != nullptr;
+}
+
+// The pixels on screen of a rectangle of a window's client area, as 0x00RRGGBB,
+// row by row from the top.
+inline std::vector<std::uint32_t> ReadClientPixels(HWND window, const RECT& area) {
+  int width = area.right - area.left;
+  int height = area.bottom - area.top;
+  std::vector<std::uint32_t> pixels(static_cast<size_t>(width) * height);
+  if (width <= 0 || height <= 0) return pixels;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  framework::ClientDC screen(window);
+  framework::UniqueBitmap section(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  framework::UniqueMemoryDC memory(::CreateCompatibleDC(screen.get()));
+  if (!section || !memory || !bits) return pixels;
+  {
+    framework::SelectGuard select(memory.get(), section.get());
+    ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+    ::GdiFlush();
+  }
+  const auto* source = static_cast<const std::uint32_t*>(bits);
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = source[i] & 0x00FFFFFF;
+  return pixels;
+}
+
+// The ids of a window's visible child controls.
+inline std::vector<int> VisibleControlIds(HWND window) {
+  std::vector<int> ids;
+  for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    if (::IsWindowVisible(child)) ids.push_back(::GetDlgCtrlID(child));
+  return ids;
+}

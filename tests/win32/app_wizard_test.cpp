@@ -1,0 +1,313 @@
+// The wizard window, driven from inside the test: its start on the choose
+// step, the keys it passes over, its system menu and About box, the link row,
+// help and live update, and the question before exit.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/product.h"
+#include "app/scan_state.h"
+#include "app/web_pages.h"
+#include "res/resource.h"
+#include "tests/win32/app_test_support.h"
+
+namespace {
+
+class WizardTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_bStopRequested = 1;
+    g_bScanRunning = 1;
+    ASSERT_TRUE(wizard.Create());
+    PumpFor(50);
+  }
+
+  HWND Control(int id) const { return ::GetDlgItem(wizard.m_hWnd, id); }
+
+  AnsweredDialogs answered;
+  RecordingWizard wizard;
+};
+
+TEST_F(WizardTest, OpensOnTheChooseStepWithExactlyItsControlsVisible) {
+  std::vector<int> visible = VisibleControlIds(wizard.m_hWnd);
+  std::sort(visible.begin(), visible.end());
+  EXPECT_EQ(visible, (std::vector<int>{IDC_PROCEED_STORE, IDC_PROCEED_ADDRESS_BOOK, IDC_LINK_HOME, IDC_LINK_SUPPORT,
+                                       IDC_LINK_HELP, IDC_LINK_ABOUT, IDC_LINK_BUY}));
+  EXPECT_TRUE(wizard.IsWindowVisible());
+  EXPECT_EQ(wizard.GetWindowText(), kProductTitle);
+  EXPECT_EQ(wizard.m_nStep, 1);
+  EXPECT_EQ(g_pWizardDlg, &wizard);
+  EXPECT_EQ(g_bStopRequested, 0);
+  EXPECT_EQ(g_bScanRunning, 0);
+  EXPECT_EQ(wizard.m_strFilePrefix, "MailRec");
+  char current[MAX_PATH] = {};
+  ::GetCurrentDirectoryA(MAX_PATH, current);
+  EXPECT_EQ(wizard.m_strStartDir, current);
+  EXPECT_EQ(::GetWindowTextA(Control(IDC_PROCEED_STORE), current, MAX_PATH), 11);
+  EXPECT_STREQ(current, "Proceed ...");
+  // Shown on the task bar, with a minimise box but no maximise box.
+  LONG style = ::GetWindowLongA(wizard.m_hWnd, GWL_STYLE);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_TRUE(::GetWindowLongA(wizard.m_hWnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+}
+
+TEST_F(WizardTest, SetsUpTheListWithItsFirstColumnsAndStyles) {
+  CListCtrl& list = wizard.m_lstRecovered;
+  ASSERT_EQ(list.GetHeaderItemCount(), 6);
+  const std::array<int, 6> widths = {170, 170, 170, 170, 0, 0};
+  for (int column = 0; column < 6; ++column)
+    EXPECT_EQ(list.SendMessage(LVM_GETCOLUMNWIDTH, column), widths[column]) << column;
+  DWORD extended = list.GetExtendedStyle();
+  EXPECT_TRUE(extended & LVS_EX_GRIDLINES);
+  EXPECT_TRUE(extended & LVS_EX_CHECKBOXES);
+  EXPECT_TRUE(extended & LVS_EX_FULLROWSELECT);
+  EXPECT_EQ(list.GetImageList(LVSIL_SMALL), wizard.m_ImageList.m_hImageList);
+  if (HasPicture(IDB_CHOOSE_BACKGROUND)) {
+    EXPECT_EQ(wizard.m_ImageList.GetImageCount(), 2);
+  }
+}
+
+TEST_F(WizardTest, EnterAndEscapeNeitherPressAButtonNorCloseTheWindow) {
+  ::SetFocus(Control(IDC_PROCEED_STORE));
+  PostKey(Control(IDC_PROCEED_STORE), VK_RETURN);
+  PostKey(Control(IDC_PROCEED_STORE), VK_ESCAPE);
+  PostKey(wizard.m_hWnd, VK_RETURN);
+  PostKey(wizard.m_hWnd, VK_ESCAPE);
+  PumpFor(100);
+  EXPECT_TRUE(wizard.commands.empty());
+  EXPECT_FALSE(wizard.IsEnded());
+  EXPECT_TRUE(wizard.IsWindowVisible());
+  EXPECT_TRUE(answered.boxes.empty());
+}
+
+TEST_F(WizardTest, TabStillMovesTheFocusBetweenControls) {
+  ::SetFocus(Control(IDC_PROCEED_STORE));
+  PostKey(Control(IDC_PROCEED_STORE), VK_TAB);
+  PumpFor(50);
+  EXPECT_NE(::GetFocus(), Control(IDC_PROCEED_STORE));
+}
+
+TEST_F(WizardTest, SystemMenuCarriesTheAboutItemBelowASeparator) {
+  HMENU menu = ::GetSystemMenu(wizard.m_hWnd, FALSE);
+  ASSERT_NE(menu, nullptr);
+  int count = ::GetMenuItemCount(menu);
+  ASSERT_GE(count, 2);
+  EXPECT_EQ(::GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
+  char text[128] = {};
+  ::GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "&About Oxbrim Tessel IncrediMail...");
+  EXPECT_TRUE(::GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
+}
+
+// Closes the first About box that shows on this thread and notes what it saw.
+struct AboutBoxWatch {
+  static inline HWND wizard = nullptr;
+  static inline bool seen = false;
+  static inline bool wizardDisabled = false;
+  static inline std::string title;
+  static inline int ticks = 0;
+
+  static void Start(HWND watchedWizard) {
+    wizard = watchedWizard;
+    seen = wizardDisabled = false;
+    title.clear();
+    ticks = 0;
+    ::SetTimer(nullptr, 0, 20, &Tick);
+  }
+  static BOOL CALLBACK Find(HWND window, LPARAM) {
+    if (window == wizard || !::IsWindowVisible(window) || !::GetDlgItem(window, IDC_ABOUT_CONTACT)) return TRUE;
+    char text[256] = {};
+    ::GetDlgItemTextA(window, IDC_ABOUT_TITLE, text, sizeof text);
+    title = text;
+    wizardDisabled = !::IsWindowEnabled(wizard);
+    seen = true;
+    ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+    return FALSE;
+  }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    ++ticks;
+    if (!seen) ::EnumThreadWindows(::GetCurrentThreadId(), &Find, 0);
+    if (seen || ticks > 250) ::KillTimer(nullptr, id);
+  }
+};
+
+TEST_F(WizardTest, SystemMenuAboutItemOpensTheAboutBox) {
+  AboutBoxWatch::Start(wizard.m_hWnd);
+  // The system keeps the low four bits of a system command for itself.
+  wizard.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
+  EXPECT_TRUE(AboutBoxWatch::seen);
+  EXPECT_TRUE(AboutBoxWatch::wizardDisabled);
+  EXPECT_NE(AboutBoxWatch::title.find("4.02"), std::string::npos);
+  EXPECT_TRUE(::IsWindowEnabled(wizard.m_hWnd));
+  EXPECT_TRUE(wizard.IsWindowVisible());
+}
+
+TEST_F(WizardTest, AboutLinkButtonOpensTheAboutBox) {
+  AboutBoxWatch::Start(wizard.m_hWnd);
+  wizard.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LINK_ABOUT, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Control(IDC_LINK_ABOUT)));
+  EXPECT_TRUE(AboutBoxWatch::seen);
+  EXPECT_TRUE(answered.shellRequests.empty());
+}
+
+TEST_F(WizardTest, LinkButtonsTakeTheSizeOfTheirPicturesAndCarryTheirTips) {
+  if (!HasPicture(IDB_LINK_HOME)) GTEST_SKIP() << "the link pictures are not linked in (res/art/ incomplete)";
+  struct Link {
+    const CHoverButton& button;
+    int id;
+    SIZE picture;
+    const char* tip;
+  };
+  const Link links[] = {
+      {wizard.m_lnkHome, IDC_LINK_HOME, {46, 20}, "Click here to visit software homepage"},
+      {wizard.m_lnkSupport, IDC_LINK_SUPPORT, {58, 20}, "Click here for online software support"},
+      {wizard.m_lnkHelp, IDC_LINK_HELP, {82, 20}, "Click here for online help"},
+      {wizard.m_lnkAbout, IDC_LINK_ABOUT, {46, 19}, "Click hare for software information"},
+      {wizard.m_lnkBuy, IDC_LINK_BUY, {121, 22}, "Click here to buy the software"},
+  };
+  for (const Link& link : links) {
+    RECT rect{};
+    ::GetWindowRect(Control(link.id), &rect);
+    EXPECT_EQ(rect.right - rect.left, link.picture.cx) << link.id;
+    EXPECT_EQ(rect.bottom - rect.top, link.picture.cy) << link.id;
+    EXPECT_EQ(link.button.GetFaceSize().cx, link.picture.cx) << link.id;
+    EXPECT_EQ(link.button.GetToolTip().GetToolText(link.button.m_hWnd, 1), link.tip) << link.id;
+    EXPECT_TRUE(link.button.HasLinkCursor()) << link.id;
+  }
+}
+
+TEST_F(WizardTest, LinkButtonsOpenTheirPagesMaximisedWithoutShellErrors) {
+  const std::pair<int, const char*> pages[] = {{IDC_LINK_HOME, kHomePageUrl},
+                                               {IDC_LINK_SUPPORT, kSupportPageUrl},
+                                               {IDC_LINK_HELP, kOnlineHelpPageUrl},
+                                               {IDC_LINK_BUY, kPurchasePageUrl}};
+  for (const auto& [id, page] : pages)
+    wizard.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)));
+  ASSERT_EQ(answered.shellRequests.size(), 4u);
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(answered.shellRequests[i].file, pages[i].second);
+    EXPECT_EQ(answered.shellRequests[i].verb, "open");
+    EXPECT_EQ(answered.shellRequests[i].show, SW_SHOWMAXIMIZED);
+    EXPECT_TRUE(answered.shellRequests[i].suppressErrors);
+  }
+}
+
+TEST_F(WizardTest, F1ReportsAMissingHelpFileInTheWizardsBox) {
+  TempFolder empty;
+  wizard.m_strStartDir = empty.Path();
+  PostKey(Control(IDC_PROCEED_STORE), VK_F1);
+  PumpFor(50);
+  ASSERT_EQ(answered.boxes.size(), 1u);
+  const AskedBox& box = answered.boxes[0];
+  EXPECT_EQ(box.text, " Oxbrim Tessel IncrediMail.chm not found");
+  EXPECT_EQ(box.caption, kProductTitle);
+  EXPECT_EQ(box.style, 0x40u);
+  EXPECT_EQ(box.background.fillEffect, 12);
+  EXPECT_EQ(box.background.colourBegin, 0x86FDF7u);
+  EXPECT_EQ(box.background.colourMiddle, 0xFFFFFFu);
+  EXPECT_EQ(box.background.colourEnd, 0x86FDF7u);
+  EXPECT_EQ(box.background.separatorStyle, 0);
+  EXPECT_EQ(box.background.separatorAlignment, 2);
+  EXPECT_TRUE(answered.shellRequests.empty());
+  // Consumed: the control under the key did not receive a help request.
+  EXPECT_TRUE(wizard.commands.empty());
+}
+
+TEST_F(WizardTest, F1OpensTheHelpFileAndAFolderEndingInABackslashGetsNoSecondOne) {
+  TempFolder folder;
+  folder.CreateFile(kHelpFileName);
+  const std::string expected = folder.Path() + "\\" + kHelpFileName;
+  for (const std::string& start : {folder.Path(), folder.Path() + "\\"}) {
+    answered.shellRequests.clear();
+    wizard.m_strStartDir = start;
+    EXPECT_EQ(wizard.HelpFilePath(), expected);
+    PostKey(wizard.m_hWnd, VK_F1);
+    PumpFor(50);
+    ASSERT_EQ(answered.shellRequests.size(), 1u) << start;
+    EXPECT_EQ(answered.shellRequests[0].file, expected);
+    EXPECT_EQ(answered.shellRequests[0].verb, "open");
+    EXPECT_EQ(answered.shellRequests[0].show, SW_SHOWNORMAL);
+  }
+  EXPECT_TRUE(answered.boxes.empty());
+}
+
+TEST_F(WizardTest, LiveUpdateReportsAMissingUpdaterAndNoLeavesEverythingAsItWas) {
+  TempFolder folder;
+  wizard.m_strStartDir = folder.Path() + "\\";
+  wizard.SendMessage(WM_COMMAND, ID_LIVE_UPDATE);
+  ASSERT_EQ(answered.boxes.size(), 1u);
+  EXPECT_EQ(answered.boxes[0].text, "Live Update file not found. Please re-instaill the software.");
+  EXPECT_EQ(answered.boxes[0].style, 0x40u);
+
+  folder.CreateFile(kLiveUpdateFileName);
+  answered.answer = 7;
+  wizard.SendMessage(WM_COMMAND, ID_LIVE_UPDATE);
+  ASSERT_EQ(answered.boxes.size(), 2u);
+  EXPECT_EQ(answered.boxes[1].text,
+            "The application will be closed if you want to run Live Update of the software. Continue ?");
+  EXPECT_EQ(answered.boxes[1].style, 0x24u);
+  EXPECT_TRUE(answered.shellRequests.empty());
+  EXPECT_TRUE(wizard.IsWindowVisible());
+}
+
+TEST_F(WizardTest, CloseAsksFirstAndNoKeepsTheWindow) {
+  answered.answer = 7;
+  wizard.SendMessage(WM_CLOSE);
+  wizard.SendMessage(WM_COMMAND, ID_EXIT);
+  ASSERT_EQ(answered.boxes.size(), 2u);
+  for (const AskedBox& box : answered.boxes) {
+    EXPECT_EQ(box.text, "Do you really want to exit ?");
+    EXPECT_EQ(box.caption, kProductTitle);
+    EXPECT_EQ(box.style, 0x24u);
+  }
+  EXPECT_FALSE(wizard.IsEnded());
+  EXPECT_TRUE(wizard.IsWindowVisible());
+  EXPECT_EQ(g_bStopRequested, 0);
+  EXPECT_TRUE(answered.shellRequests.empty());
+}
+
+TEST_F(WizardTest, DragIconIsTheWindowIcon) {
+  HICON icon = reinterpret_cast<HICON>(wizard.SendMessage(WM_QUERYDRAGICON));
+  EXPECT_EQ(icon, ::LoadIconA(framework::ResourceModule(), MAKEINTRESOURCEA(IDR_MAINFRAME)));
+  EXPECT_EQ(reinterpret_cast<HICON>(wizard.SendMessage(WM_GETICON, ICON_BIG)), icon);
+}
+
+TEST_F(WizardTest, BackgroundPictureIsPaintedAtItsOwnSizeFromTheTopLeft) {
+  if (!HasPicture(IDB_CHOOSE_BACKGROUND)) GTEST_SKIP() << "the background is not linked in (res/art/ incomplete)";
+  BITMAP info{};
+  ASSERT_TRUE(::GetObjectA(wizard.m_hBackground.get(), sizeof info, &info));
+  EXPECT_EQ(info.bmWidth, 765);
+  EXPECT_EQ(info.bmHeight, 500);
+  // A patch of the window where no control lies shows the picture's pixels.
+  RECT patch{4, 40, 36, 56};
+  wizard.Invalidate();
+  PumpFor(50);
+  std::vector<std::uint32_t> screen = ReadClientPixels(wizard.m_hWnd, patch);
+  framework::UniqueMemoryDC memory(::CreateCompatibleDC(nullptr));
+  BITMAPINFO request{};
+  request.bmiHeader.biSize = sizeof request.bmiHeader;
+  request.bmiHeader.biWidth = info.bmWidth;
+  request.bmiHeader.biHeight = -info.bmHeight;
+  request.bmiHeader.biPlanes = 1;
+  request.bmiHeader.biBitCount = 32;
+  std::vector<std::uint32_t> picture(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+  ASSERT_EQ(::GetDIBits(memory.get(), wizard.m_hBackground.get(), 0, info.bmHeight, picture.data(), &request,
+                        DIB_RGB_COLORS),
+            info.bmHeight);
+  int mismatches = 0;
+  for (int y = patch.top; y < patch.bottom; ++y)
+    for (int x = patch.left; x < patch.right; ++x)
+      if (screen[(y - patch.top) * (patch.right - patch.left) + (x - patch.left)] !=
+          (picture[y * info.bmWidth + x] & 0x00FFFFFF))
+        ++mismatches;
+  EXPECT_EQ(mismatches, 0);
+}
+
+}  // namespace

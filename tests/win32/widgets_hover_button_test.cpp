@@ -1,0 +1,102 @@
+// The picture link button: its size follows its picture, its tool tip, and
+// the hover rule driven by movement messages.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "res/resource.h"
+#include "tests/win32/app_test_support.h"
+
+namespace {
+
+class HoverButtonTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(wizard.Create());
+    PumpFor(50);
+  }
+  void TearDown() override { ::ReleaseCapture(); }
+
+  LPARAM ClientPoint(int x, int y) const { return MAKELPARAM(x, y); }
+
+  AnsweredDialogs answered;
+  CRecoveryWizardDlg wizard;
+  CHoverButton& button = wizard.m_lnkHelp;
+};
+
+TEST_F(HoverButtonTest, SizeEqualsThePictureWhateverTheTemplateSays) {
+  if (!HasPicture(IDB_LINK_HELP)) GTEST_SKIP() << "the link pictures are not linked in (res/art/ incomplete)";
+  RECT before = button.GetWindowRect();
+  ::MapWindowPoints(nullptr, wizard.m_hWnd, reinterpret_cast<POINT*>(&before), 2);
+  // Stretched by hand, then given its picture again.
+  button.SetWindowPos(nullptr, 0, 0, 300, 90, SWP_NOMOVE | SWP_NOZORDER);
+  ASSERT_TRUE(button.LoadFaceBitmap(IDB_LINK_HELP));
+  RECT after = button.GetWindowRect();
+  ::MapWindowPoints(nullptr, wizard.m_hWnd, reinterpret_cast<POINT*>(&after), 2);
+  EXPECT_EQ(after.right - after.left, 82);
+  EXPECT_EQ(after.bottom - after.top, 20);
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+}
+
+TEST_F(HoverButtonTest, AMissingPictureLeavesAnEmptyButton) {
+  ASSERT_TRUE(button.LoadFaceBitmap(9999));
+  EXPECT_EQ(button.GetFaceSize().cx, 0);
+  RECT rect = button.GetWindowRect();
+  EXPECT_EQ(rect.right - rect.left, 0);
+}
+
+TEST_F(HoverButtonTest, TipTextIsRegisteredOnceAndUpdated) {
+  button.SetTipText("first", true);
+  button.SetTipText("second", true);
+  button.SetTipText(nullptr, true);
+  EXPECT_EQ(button.GetToolTip().GetToolCount(), 1);
+  EXPECT_EQ(button.GetToolTip().GetToolText(button.m_hWnd, 1), "second");
+}
+
+TEST_F(HoverButtonTest, MovingOntoTheButtonTakesCaptureAndHovers) {
+  button.SendMessage(WM_MOUSEMOVE, 0, ClientPoint(2, 2));
+  EXPECT_TRUE(button.IsHovering());
+  EXPECT_EQ(::GetCapture(), button.m_hWnd);
+}
+
+TEST_F(HoverButtonTest, DraggingOntoTheButtonWithTheLeftButtonHeldDoesNotHover) {
+  button.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, ClientPoint(2, 2));
+  EXPECT_FALSE(button.IsHovering());
+  EXPECT_NE(::GetCapture(), button.m_hWnd);
+}
+
+TEST_F(HoverButtonTest, MovingOntoAnotherWindowClearsHoverAndReleasesCapture) {
+  button.SendMessage(WM_MOUSEMOVE, 0, ClientPoint(2, 2));
+  ASSERT_EQ(::GetCapture(), button.m_hWnd);
+  // A point over the wizard, far below the link row.
+  RECT wizardRect = wizard.GetWindowRect();
+  POINT outside{wizardRect.left + 20, wizardRect.top + 300};
+  ::ScreenToClient(button.m_hWnd, &outside);
+  button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(outside.x, outside.y));
+  EXPECT_FALSE(button.IsHovering());
+  EXPECT_NE(::GetCapture(), button.m_hWnd);
+}
+
+TEST_F(HoverButtonTest, ReleasingOutsideAfterAPressKeepsCaptureUntilTheNextMove) {
+  button.SendMessage(WM_MOUSEMOVE, 0, ClientPoint(2, 2));
+  ASSERT_TRUE(button.IsHovering());
+  RECT wizardRect = wizard.GetWindowRect();
+  POINT outside{wizardRect.left + 20, wizardRect.top + 300};
+  ::ScreenToClient(button.m_hWnd, &outside);
+  // Left button held: hover goes, capture stays.
+  button.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(outside.x, outside.y));
+  EXPECT_FALSE(button.IsHovering());
+  EXPECT_EQ(::GetCapture(), button.m_hWnd);
+  // Released: the next movement lets go.
+  button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(outside.x, outside.y));
+  EXPECT_NE(::GetCapture(), button.m_hWnd);
+}
+
+TEST_F(HoverButtonTest, SetCursorAnswersWithTheLinkCursor) {
+  ASSERT_TRUE(button.HasLinkCursor());
+  EXPECT_EQ(button.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(button.m_hWnd), MAKELPARAM(HTCLIENT, 0)),
+            TRUE);
+}
+
+}  // namespace
