@@ -40,7 +40,12 @@ MessageScan ScanMessages(const std::string& path, ProgressBar& progress,
   RowStreamList list([&](const std::vector<std::string>& cells) {
     if (!wantsMore) return;
     ++scan.rows;
-    if (!onRow(scan.rows, Padded(cells, ScanMode::kMessageStore), globals.g_strStoreFile)) {
+    // Rows come complete; only a short one is copied to be padded.
+    const bool keepGoing =
+        cells.size() >= static_cast<size_t>(kMessageCellCount)
+            ? onRow(scan.rows, cells, globals.g_strStoreFile)
+            : onRow(scan.rows, Padded(cells, ScanMode::kMessageStore), globals.g_strStoreFile);
+    if (!keepGoing) {
       wantsMore = false;
       globals.g_bStopRequested.store(1);
     }
