@@ -25,7 +25,7 @@ HtmlDrawer::HtmlDrawer(HtmlPlatform platform)
 HtmlDrawer::~HtmlDrawer() { SetResourceModule(nullptr, false); }
 
 void HtmlDrawer::SetResourceModule(ModuleRef module, bool owned) {
-  if (ownsResourceModule_ && resourceModule_ && resourceModule_ != module) platform_.images->FreeModule(resourceModule_);
+  if (ownsResourceModule_ && resourceModule_ && resourceModule_ != module) platform_.images->ReleaseModule(resourceModule_);
   resourceModule_ = module;
   ownsResourceModule_ = owned && module != nullptr;
 }
@@ -72,13 +72,13 @@ bool HtmlDrawer::SetCursorForPoint(Point point) {
     const bool hasTarget = !area.target.empty();
     if (area.index != hoverIndex_) {
       hoverIndex_ = area.index;
-      if (hostWindow_) platform_.windows->SendMessage(hostWindow_, hostMessage_, hoverIndex_, hostLParam_);
+      if (hostWindow_) platform_.windows->SendToWindow(hostWindow_, hostMessage_, hoverIndex_, hostLParam_);
     }
     return hasTarget && platform_.windows->SetLinkCursor();
   }
   if (hoverIndex_ != kNoHover) {
     hoverIndex_ = kNoHover;
-    if (hostWindow_) platform_.windows->SendMessage(hostWindow_, hostMessage_, kNoHover, hostLParam_);
+    if (hostWindow_) platform_.windows->SendToWindow(hostWindow_, hostMessage_, kNoHover, hostLParam_);
   }
   return false;
 }
@@ -93,7 +93,7 @@ void HtmlDrawer::Click(Point point) {
     if (kind == kLinkShell) {
       OpenShellLink(target, *platform_.shell);
     } else if (kind == kLinkMessage && linkWindow_) {
-      platform_.windows->SendMessage(linkWindow_, linkMessage_, reinterpret_cast<std::intptr_t>(target.c_str()),
+      platform_.windows->SendToWindow(linkWindow_, linkMessage_, reinterpret_cast<std::intptr_t>(target.c_str()),
                                      linkLParam_);
     }
     return;

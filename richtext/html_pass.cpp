@@ -327,7 +327,7 @@ void HtmlPass::StringResource(const HtmlAttributes& attributes) {
   if (!id) return;
   auto number = ReadCInteger(*id);
   if (!number || *number == 0) return;
-  std::string text = drawer_.platform_.images->LoadString(static_cast<int>(*number));
+  std::string text = drawer_.platform_.images->LoadStringResource(static_cast<int>(*number));
   PlaceText(TransformText(std::move(text), style_.textTransform));
 }
 

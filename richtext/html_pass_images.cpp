@@ -91,11 +91,11 @@ void HtmlPass::Image(int code, const HtmlAttributes& attributes) {
     natural = loader.SystemIconSize();
     const Size wanted{scaled(widthText, natural.cx), scaled(heightText, natural.cy)};
     for (const ImageSource& source : sources)
-      if ((icon = loader.LoadIcon(source, wanted))) break;
+      if ((icon = loader.LoadIconImage(source, wanted))) break;
     if (!icon || icon->color.IsEmpty()) return;
   } else {
     for (const ImageSource& source : sources)
-      if ((bitmap = loader.LoadBitmap(source))) break;
+      if ((bitmap = loader.LoadBitmapImage(source))) break;
     if (!bitmap || bitmap->IsEmpty()) return;
     natural = bitmap->GetSize();
     if (code == kTagImageList) {

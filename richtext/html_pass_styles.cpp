@@ -89,10 +89,11 @@ void HtmlPass::StyleTag(const HtmlTagInfo& info, const HtmlToken& token) {
     case kTagVCenter: style_.verticalAlign = kAlignVCenter; break;
     case kTagBottom: style_.verticalAlign = kAlignBottom; break;
     case kTagSheetRule: ApplyRule(token.name, style_); break;
-    case kTagSpan:
-      if (const std::string* cls = FindAttribute(ParseAttributes(token.attributes), "class"))
-        ApplyRule("." + *cls, style_);
+    case kTagSpan: {
+      const HtmlAttributes attributes = ParseAttributes(token.attributes);
+      if (const std::string* cls = FindAttribute(attributes, "class")) ApplyRule("." + *cls, style_);
       break;
+    }
     case kTagLink: ApplyLinkAttributes(ParseAttributes(token.attributes)); break;
     default: break;
   }

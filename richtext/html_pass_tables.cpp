@@ -198,7 +198,7 @@ void HtmlPass::DrawTable(const TableLayout& table, int left, int top, int areaWi
       ImageSource source;
       source.from = ImageSource::From::File;
       source.path = ts.backgroundImage;
-      if (auto image = drawer_.platform_.images->LoadBitmap(source); image && !image->IsEmpty())
+      if (auto image = drawer_.platform_.images->LoadBitmapImage(source); image && !image->IsEmpty())
         draw.TileBitmap(surface_, tableRect.left, tableRect.top, size.cx, size.cy, *image, 0, 0, image->Width(),
                         image->Height());
     }

@@ -12,21 +12,21 @@ std::pair<ImageSource::From, MemoryImageLoader::Key> MemoryImageLoader::KeyOf(co
   return {source.from, {0, ""}};
 }
 
-std::optional<PixelImage> MemoryImageLoader::LoadBitmap(const ImageSource& source) {
+std::optional<PixelImage> MemoryImageLoader::LoadBitmapImage(const ImageSource& source) {
   ++bitmapLoads;
   auto found = bitmaps_.find(KeyOf(source));
   if (found == bitmaps_.end()) return std::nullopt;
   return found->second;
 }
 
-std::optional<IconImage> MemoryImageLoader::LoadIcon(const ImageSource& source, Size size) {
+std::optional<IconImage> MemoryImageLoader::LoadIconImage(const ImageSource& source, Size size) {
   ++bitmapLoads;
   auto found = icons_.find(KeyOf(source));
   if (found == icons_.end()) return std::nullopt;
   return found->second;
 }
 
-std::string MemoryImageLoader::LoadString(int id) {
+std::string MemoryImageLoader::LoadStringResource(int id) {
   auto found = strings_.find(id);
   return found == strings_.end() ? std::string() : found->second;
 }

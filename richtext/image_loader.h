@@ -29,14 +29,14 @@ class ImageLoader {
  public:
   virtual ~ImageLoader() = default;
   // A bitmap at its own size; nullopt when the source has none.
-  virtual std::optional<PixelImage> LoadBitmap(const ImageSource& source) = 0;
+  virtual std::optional<PixelImage> LoadBitmapImage(const ImageSource& source) = 0;
   // An icon, at `size` where the source offers sizes.
-  virtual std::optional<IconImage> LoadIcon(const ImageSource& source, Size size) = 0;
+  virtual std::optional<IconImage> LoadIconImage(const ImageSource& source, Size size) = 0;
   // A string resource of the program; empty when it has none.
-  virtual std::string LoadString(int id) = 0;
+  virtual std::string LoadStringResource(int id) = 0;
   virtual Size SystemIconSize() const = 0;
   // Releases a module that the drawer owns.
-  virtual void FreeModule(ModuleRef module) = 0;
+  virtual void ReleaseModule(ModuleRef module) = 0;
 };
 
 // Test double: images and strings registered in memory, keyed like their source.
@@ -48,11 +48,11 @@ class MemoryImageLoader : public ImageLoader {
   void AddIcon(ImageSource::From from, Key key, IconImage icon) { icons_[{from, std::move(key)}] = std::move(icon); }
   void AddString(int id, std::string text) { strings_[id] = std::move(text); }
 
-  std::optional<PixelImage> LoadBitmap(const ImageSource& source) override;
-  std::optional<IconImage> LoadIcon(const ImageSource& source, Size size) override;
-  std::string LoadString(int id) override;
+  std::optional<PixelImage> LoadBitmapImage(const ImageSource& source) override;
+  std::optional<IconImage> LoadIconImage(const ImageSource& source, Size size) override;
+  std::string LoadStringResource(int id) override;
   Size SystemIconSize() const override { return {32, 32}; }
-  void FreeModule(ModuleRef module) override { ++freedModules; }
+  void ReleaseModule(ModuleRef module) override { ++freedModules; }
 
   int bitmapLoads = 0;  // every LoadBitmap and LoadIcon call
   int freedModules = 0;

@@ -8,7 +8,7 @@ constexpr int kShellOpenFailed = 32;             // shell results up to this one
 
 }  // namespace
 
-std::intptr_t RecordingWindowPort::SendMessage(WindowRef window, unsigned message, std::intptr_t wParam,
+std::intptr_t RecordingWindowPort::SendToWindow(WindowRef window, unsigned message, std::intptr_t wParam,
                                                std::intptr_t lParam) {
   Sent entry{window, message, wParam, lParam, {}};
   if (textMessage != 0 && message == textMessage && wParam != 0) entry.text = reinterpret_cast<const char*>(wParam);

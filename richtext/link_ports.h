@@ -17,7 +17,7 @@ class WindowPort {
  public:
   virtual ~WindowPort() = default;
   // Sends (not posts) a message and waits for the window to handle it.
-  virtual std::intptr_t SendMessage(WindowRef window, unsigned message, std::intptr_t wParam, std::intptr_t lParam) = 0;
+  virtual std::intptr_t SendToWindow(WindowRef window, unsigned message, std::intptr_t wParam, std::intptr_t lParam) = 0;
   // Shows the link (hand) cursor; false when there is none.
   virtual bool SetLinkCursor() = 0;
 };
@@ -43,7 +43,7 @@ class RecordingWindowPort : public WindowPort {
     std::intptr_t lParam;
     std::string text;  // for message links: the target wParam pointed to
   };
-  std::intptr_t SendMessage(WindowRef window, unsigned message, std::intptr_t wParam, std::intptr_t lParam) override;
+  std::intptr_t SendToWindow(WindowRef window, unsigned message, std::intptr_t wParam, std::intptr_t lParam) override;
   bool SetLinkCursor() override {
     ++cursorSets;
     return hasCursor;
