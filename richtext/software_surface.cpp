@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 namespace tessel {
@@ -144,11 +145,11 @@ BackgroundMode SoftwareSurface::SetBackgroundMode(BackgroundMode mode) {
 void SoftwareSurface::FillSolidRect(const Rect& rect, ColorRef color) {
   const Rect area = Intersect(rect, DrawableArea());
   if (area.IsEmpty()) return;
-  const Pixel p = ColorToPixel(color);
-  for (int y = area.top; y < area.bottom; ++y) {
-    Pixel* row = target_.Row(y);
-    std::fill(row + area.left, row + area.right, p);
-  }
+  // One row filled, then copied: as fast as memset for the common wide fills.
+  Pixel* first = target_.Row(area.top) + area.left;
+  std::fill(first, first + area.Width(), ColorToPixel(color));
+  const std::size_t rowBytes = sizeof(Pixel) * static_cast<std::size_t>(area.Width());
+  for (int y = area.top + 1; y < area.bottom; ++y) std::memcpy(target_.Row(y) + area.left, first, rowBytes);
 }
 
 void SoftwareSurface::DrawPolyline(const Point* points, int count, const Pen& pen) {
