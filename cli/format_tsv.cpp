@@ -1,25 +1,54 @@
 #include "cli/format_tsv.h"
 
+#include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace tessel::cli {
+namespace {
+
+// The escape letter of each byte that needs one; 0 for the others.
+constexpr auto kEscapeLetter = [] {
+  std::array<char, 256> letters{};
+  letters['\\'] = '\\';
+  letters['\t'] = 't';
+  letters['\n'] = 'n';
+  letters['\r'] = 'r';
+  return letters;
+}();
+
+// Nonzero when one of the eight bytes of `word` equals `byte`.
+constexpr uint64_t HasByte(uint64_t word, unsigned char byte) {
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
+  const uint64_t x = word ^ (kOnes * byte);
+  return (x - kOnes) & ~x & (kOnes * 0x80);
+}
+
+// Where the first byte needing an escape may be: skips eight bytes at a time
+// while none of them needs one (most cells have none at all).
+size_t FirstCandidate(std::string_view cell) {
+  size_t i = 0;
+  for (; i + 8 <= cell.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, cell.data() + i, 8);
+    if (HasByte(word, '\\') | HasByte(word, '\t') | HasByte(word, '\n') | HasByte(word, '\r')) break;
+  }
+  return i;
+}
+
+}  // namespace
 
 void AppendTsvEscaped(std::string& out, std::string_view cell) {
   size_t plain = 0;  // start of the bytes not yet copied
-  for (size_t i = 0; i < cell.size(); ++i) {
-    const char* escape = nullptr;
-    switch (cell[i]) {
-      case '\\': escape = "\\\\"; break;
-      case '\t': escape = "\\t"; break;
-      case '\n': escape = "\\n"; break;
-      case '\r': escape = "\\r"; break;
-      default: continue;
-    }
-    out.append(cell.substr(plain, i - plain));
-    out.append(escape, 2);
+  for (size_t i = FirstCandidate(cell); i < cell.size(); ++i) {
+    const char letter = kEscapeLetter[static_cast<unsigned char>(cell[i])];
+    if (letter == 0) continue;
+    out.append(cell.data() + plain, i - plain);
+    out += '\\';
+    out += letter;
     plain = i + 1;
   }
-  out.append(cell.substr(plain));
+  out.append(cell.data() + plain, cell.size() - plain);
 }
 
 void AppendTsvLine(std::string& out, const Row& cells) {
