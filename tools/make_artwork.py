@@ -11,7 +11,9 @@ change the artwork.
 
 Where the pictures carry text next to controls of the dialogs, the positions are
 the controls' dialog-unit positions converted with the dialog font's base units
-(1 unit = 1.5 pixels across, 1.625 pixels down).
+on Windows (1 unit = 1.5 pixels across, 1.625 pixels down). Where the font is
+replaced by a wider one (Wine: 1.75 pixels across) the controls move right, so
+nothing is drawn just right of a control or framed tightly around one.
 """
 
 import math
@@ -302,7 +304,6 @@ def header_band(canvas):
     logo_mark(canvas, 14, 11, 28)
     canvas.text(50, 11, "Oxbrim Tessel", 16, WHITE, bold=True)
     canvas.text(51, 31, "IncrediMail recovery", 10, HEADER_MUTED)
-    canvas.text(canvas.width - 16, 18, "Version 4.02", 10, HEADER_MUTED, align="right")
 
 
 def step_panel(canvas, active):
@@ -330,6 +331,7 @@ def step_panel(canvas, active):
         canvas.lines(56, y + 22, detail, 10, MUTED, 15)
         if index + 1 < len(steps):
             canvas.fill_rect(cx, cy + 17, cx + 1, cy + 62, PANEL_LINE)
+    canvas.text(22, canvas.height - 30, "Version 4.02", 10, MUTED)
 
 
 def card(canvas, x0, y0, x1, y1):
@@ -347,7 +349,6 @@ def icon_disc(canvas, cx, cy, radius):
 # The pictures.
 
 PROCEED_LEFT = dlu_x(201)
-PROCEED_WIDTH = dlu_x(59)
 PROCEED_HEIGHT = dlu_y(17)
 STORE_PROCEED_TOP = dlu_y(159)
 BOOK_PROCEED_TOP = dlu_y(264)
@@ -366,15 +367,13 @@ def choose_step():
         (STORE_PROCEED_TOP, "Messages", "store",
          ["Recovers e-mail messages from an IncrediMail message store",
           "(.imm) or from its index (.imh), including messages that",
-          "the index no longer lists."],
-         "Choose a .imm or .imh file"),
+          "the index no longer lists."]),
         (BOOK_PROCEED_TOP, "Contacts", "book",
          ["Recovers the contacts of an IncrediMail address book (.imb):",
           "names, e-mail addresses, phone numbers and postal",
-          "addresses."],
-         "Choose a .imb file"),
+          "addresses."]),
     ]
-    for button_top, title, kind, body, hint in cards:
+    for button_top, title, kind, body in cards:
         top = button_top - 120
         bottom = button_top + PROCEED_HEIGHT + 14
         card(canvas, CARD_LEFT, top, CARD_RIGHT, bottom)
@@ -386,12 +385,10 @@ def choose_step():
             person(canvas, cx, cy - 15, 30, BLUE)
         canvas.text(PROCEED_LEFT, top + 16, title, 15, INK, bold=True)
         canvas.lines(PROCEED_LEFT, top + 42, body, 11, TEXT, 18)
-        canvas.text(PROCEED_LEFT + PROCEED_WIDTH + 14, button_top + 6, hint, 10, MUTED)
     return canvas
 
 
-LIST_LEFT, LIST_TOP = dlu_x(150), dlu_y(96)
-LIST_RIGHT, LIST_BOTTOM = dlu_x(150 + 342), dlu_y(96 + 195)
+LIST_LEFT, LIST_BOTTOM = dlu_x(150), dlu_y(96 + 195)
 
 
 def results_step():
@@ -400,9 +397,6 @@ def results_step():
     header_band(canvas)
     step_panel(canvas, active=2)
     canvas.text(LIST_LEFT, 60, "Recovered items", 19, INK, bold=True)
-    # A soft frame around the list.
-    canvas.shape(sd_round_rect(LIST_LEFT - 1, LIST_TOP + 1, LIST_RIGHT + 1, LIST_BOTTOM + 2, 3),
-                 (LIST_LEFT - 6, LIST_TOP - 4, LIST_RIGHT + 6, LIST_BOTTOM + 8), NAVY, alpha=0.08, softness=4.0)
     canvas.text(LIST_LEFT, LIST_BOTTOM + 6,
                 "Ticked items are saved. Click a message to preview it in your mail program.", 10, MUTED)
     return canvas
