@@ -1,0 +1,166 @@
+// The address book layout: a 70-byte header, 2466-byte contacts, 27 fields at
+// fixed places; the last contact on top; read errors reported (F8).
+#include <cerrno>
+
+#include "tests/engine/scan_fixture.h"
+
+namespace tessel::testing {
+namespace {
+
+constexpr std::size_t kHeader = 70;
+constexpr std::size_t kRecord = 2466;
+// Field offsets and sizes in a record, fields 1 to 27.
+constexpr std::size_t kFieldOffset[27] = {0,    50,   100,  150,  200,  400,  450,  1450, 1500,
+                                          1550, 1600, 1650, 1700, 1750, 1800, 1850, 1900, 1950,
+                                          2000, 2050, 2100, 2150, 2200, 2250, 2300, 2350, 2400};
+constexpr std::size_t kFieldSize[27] = {50, 50, 50, 50, 200, 50, 1000, 50, 50, 50, 50, 50, 50, 50,
+                                        50, 50, 50, 50, 50,  50, 50,   50, 50, 50, 50, 50, 50};
+
+// A contact whose field k holds "<tag>k" (NUL padded).
+std::string Contact(const std::string& tag) {
+  std::string record(kRecord, '\0');
+  for (int k = 0; k < 27; ++k) {
+    const std::string text = tag + std::to_string(k + 1);
+    record.replace(kFieldOffset[k], text.size(), text);
+  }
+  record.replace(2450, 16, std::string(16, '#'));  // the unread trailer
+  return record;
+}
+
+std::string Book(const std::vector<std::string>& contacts) {
+  std::string book(kHeader, '\x7F');
+  for (const std::string& c : contacts) book += c;
+  return book;
+}
+
+// The row of a Contact(tag): field k goes to its cell, with the NUL shown as a space.
+std::vector<std::string> ContactRow(const std::string& tag) {
+  const int fieldOfCell[23] = {4, 5, 6, 1, 2, 3, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 24, 25};
+  std::vector<std::string> row;
+  for (int field : fieldOfCell) row.push_back(tag + std::to_string(field) + " ");
+  return row;
+}
+
+struct BookScan {
+  ScratchFolder folder;
+  EngineRun run;
+  AddressBookResult result;
+  explicit BookScan(const std::string& bytes, const std::string& folderText = "c:\\") {
+    result = ScanAddressBook(run.context, folder.Write("Contacts.imb", bytes), folderText);
+  }
+};
+
+TEST(AddressBook, OneRecordFillsTheTwentyThreeCellsOfRowZero) {
+  BookScan scan(Book({Contact("a")}));
+  EXPECT_EQ(scan.result.status, AddressBookResult::Status::kWalked);
+  EXPECT_EQ(scan.run.rows(), Rows{ContactRow("a")});  // fields 7, 23, 26, 27 never shown
+  EXPECT_FALSE(scan.run.globals.sourceFile.IsOpen());
+  EXPECT_EQ(kContactColumnHeaders[0], std::string("Display Name"));
+  EXPECT_EQ(kContactColumnHeaders[22], std::string("Fax"));
+}
+
+TEST(AddressBook, LastContactOfTheFileComesFirst) {
+  BookScan scan(Book({Contact("a"), Contact("b"), Contact("c")}));
+  EXPECT_EQ(scan.run.rows(), (Rows{ContactRow("c"), ContactRow("b"), ContactRow("a")}));
+}
+
+TEST(AddressBook, FieldTextEndsAtItsFirstNul) {
+  std::string record = Contact("x");
+  record.replace(150, 50, std::string(50, 'D'));  // a full Display Name: no space added
+  record.replace(200, 5, std::string("e\0f@g", 5));
+  record[1450] = '\0';
+  BookScan scan(Book({record}));
+  ASSERT_EQ(scan.run.rows().size(), 1u);
+  EXPECT_EQ(scan.run.rows()[0][0], std::string(50, 'D'));
+  EXPECT_EQ(scan.run.rows()[0][1], "e ");
+  EXPECT_EQ(scan.run.rows()[0][6], " ");
+}
+
+TEST(AddressBook, BlankLastContactIsDroppedButABlankEarlierOneStays) {
+  std::string blank = Contact("z");
+  for (std::size_t offset : {0u, 150u, 200u, 400u}) blank[offset] = '\0';
+  BookScan last(Book({Contact("a"), blank}));
+  EXPECT_EQ(last.run.rows(), Rows{ContactRow("a")});
+  BookScan earlier(Book({blank, Contact("a")}));
+  ASSERT_EQ(earlier.run.rows().size(), 2u);
+  EXPECT_EQ(earlier.run.rows()[1][0], " ");
+}
+
+TEST(AddressBook, TornRecordListsTheFieldsPresent) {
+  std::string book = Book({Contact("a"), Contact("b")});
+  book.resize(kHeader + kRecord + 152);  // two bytes into field 4 of the second contact
+  BookScan scan(book);
+  ASSERT_EQ(scan.run.rows().size(), 2u);
+  EXPECT_EQ(scan.run.rows()[0][3], "b1 ");
+  EXPECT_EQ(scan.run.rows()[0][0], "b4");  // the bytes present, without a NUL: no space
+}
+
+TEST(AddressBook, ShortFilesAndTheHeaderNeverReachTheList) {
+  BookScan empty("");
+  EXPECT_TRUE(empty.run.rows().empty());
+  BookScan header(std::string(70, 'H'));
+  EXPECT_TRUE(header.run.rows().empty());
+  std::string book = Book({Contact("a")});
+  book.replace(0, 70, std::string(70, '\0'));
+  BookScan zeroHeader(book);
+  EXPECT_EQ(zeroHeader.run.rows(), Rows{ContactRow("a")});
+}
+
+TEST(AddressBook, ContactsFileIsAddBookTxtInTheFolder) {
+  BookScan windowsFolder(Book({}), "c:\\");
+  EXPECT_EQ(windowsFolder.run.globals.g_strContactsFile, "c:\\AddBook.txt");
+  BookScan plain(Book({}), "/tmp/out");
+#if defined(_WIN32)
+  EXPECT_EQ(plain.run.globals.g_strContactsFile, "/tmp/out\\AddBook.txt");
+#else
+  EXPECT_EQ(plain.run.globals.g_strContactsFile, "/tmp/out/AddBook.txt");
+#endif
+}
+
+TEST(AddressBook, MissingFileListsNothingAndSaysSo) {
+  EngineRun run;
+  const AddressBookResult result = ScanAddressBook(run.context, "/nonexistent/Contacts.imb", "c:\\");
+  EXPECT_EQ(result.status, AddressBookResult::Status::kNotOpened);
+  EXPECT_TRUE(run.rows().empty());
+  EXPECT_TRUE(run.globals.g_strContactsFile.empty());
+}
+
+// A reader whose reads fail from `failAt` on, as a bad sector would.
+class FailingReader final : public ByteReader {
+ public:
+  FailingReader(std::string bytes, std::int64_t failAt) : bytes_(std::move(bytes)), failAt_(failAt) {}
+  std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()); }
+  std::size_t ReadAt(std::int64_t offset, void* buffer, std::size_t count) override {
+    if (offset + static_cast<std::int64_t>(count) > failAt_) {
+      error_ = EIO;
+      return 0;
+    }
+    const std::string part = bytes_.substr(static_cast<std::size_t>(offset), count);
+    part.copy(static_cast<char*>(buffer), part.size());
+    return part.size();
+  }
+  int LastError() const override { return error_; }
+
+ private:
+  std::string bytes_;
+  std::int64_t failAt_;
+  int error_ = 0;
+};
+
+// F8: a read error ends the walk and reaches the caller; rows listed stay.
+TEST(AddressBook, ReadErrorEndsTheWalkAndIsReported_F8) {
+  const std::int64_t failAt = kHeader + kRecord + 1460;  // inside field 8 of the second contact
+  FailingReader reader(Book({Contact("a"), Contact("b"), Contact("c")}), failAt);
+  MemoryList list;
+  const AddressBookResult result = WalkAddressBook(reader, list);
+  EXPECT_EQ(result.status, AddressBookResult::Status::kReadError);
+  EXPECT_EQ(result.errorCode, EIO);
+  EXPECT_EQ(result.errorOffset, static_cast<std::int64_t>(kHeader + kRecord + 1450));
+  ASSERT_EQ(list.RowCount(), 2);
+  EXPECT_EQ(list.GetCell(0, 0), "b4 ");  // the second contact, as far as it was read
+  EXPECT_EQ(list.GetCell(0, 6), "");
+  EXPECT_EQ(list.Row(1), ContactRow("a"));
+}
+
+}  // namespace
+}  // namespace tessel::testing

@@ -1,0 +1,152 @@
+// Header field rules (F5: names at line starts, F6: one optional blank),
+// CleanAddress, extraction of indexed messages, record cells and copies.
+#include "tests/engine/scan_fixture.h"
+
+namespace tessel::testing {
+namespace {
+
+std::vector<std::string> Cells(std::string_view text) {
+  const HeaderFields f = ParseHeaderFields(text);
+  return {f.from, f.subject, f.to, f.date};
+}
+
+TEST(HeaderFields, MissingFieldsGetTheirDefaults) {
+  EXPECT_EQ(Cells("X-Other: 1\r\n\r\nbody"), (std::vector<std::string>{"Unknown", "Unknown", "none", "Unknown"}));
+  EXPECT_EQ(Cells(""), (std::vector<std::string>{"Unknown", "Unknown", "none", "Unknown"}));
+}
+
+TEST(HeaderFields, TheFirstSpellingThatOccursWinsWhereverItStands) {
+  EXPECT_EQ(Cells("from: second\r\nFrom: first\r\n")[0], "first");
+  EXPECT_EQ(Cells("FROM: only\r\n")[0], "only");
+  EXPECT_EQ(Cells("Date: third\r\nDATE: second\r\n")[3], "second");
+  EXPECT_EQ(Cells("To: <b@c.de>\r\nto: A@B.CD\r\n")[2], "a@b.cd");
+}
+
+// F5: a field name counts only at the start of a line.
+TEST(HeaderFields, NamesInsideOtherHeadersOrTextDoNotCount_F5) {
+  EXPECT_EQ(Cells("In-Reply-To: <id@host.example>\r\nTo: <real@x.org>\r\n")[2], "<real@x.org");
+  EXPECT_EQ(Cells("Subject: see mailto:to:x@y.z\r\nTO: Boss@Work.com\r\n")[2], "boss@work.com");
+  EXPECT_EQ(Cells("X-Original-From: wrong\r\nFrom: right\r\n")[0], "right");
+  EXPECT_EQ(Cells("> From: quoted\r\n")[0], "Unknown");
+  EXPECT_EQ(Cells("Subject: s\nFrom: after a lone LF\r\n")[0], "after a lone LF");
+}
+
+// F6: the colon, then one blank only if there is one.
+TEST(HeaderFields, OneBlankAfterTheColonIsSkippedOnlyIfPresent_F6) {
+  EXPECT_EQ(Cells("From:ann@x.org\r\n")[0], "ann@x.org");
+  EXPECT_EQ(Cells("Subject:\tTabbed\r\n")[1], "Tabbed");
+  EXPECT_EQ(Cells("Subject:  two\r\n")[1], " two");
+  EXPECT_EQ(Cells("Subject:\r\nDate: d\r\n")[1], "");
+  EXPECT_EQ(Cells("Date:")[3], "");
+  EXPECT_EQ(Cells("To:x@y.z")[2], "x@y.z");
+}
+
+TEST(HeaderFields, ValuesEndAtCrLfOnlyAndAreKeptAsTheyStand) {
+  EXPECT_EQ(Cells("Subject: a\nb\r\n")[1], "a\nb");
+  EXPECT_EQ(Cells("Subject: =?utf-8?q?x?=\r\n folded\r\n")[1], "=?utf-8?q?x?=");
+  EXPECT_EQ(Cells("Subject: to the end")[1], "to the end");
+  EXPECT_EQ(Cells("Subject: a\rb\r\n")[1], "a\rb");
+}
+
+TEST(HeaderFields, ToEndsAtTheFirstAngleBracketOrCrLf) {
+  EXPECT_EQ(Cells("To: Ann Lee <Ann@X.org>\r\n")[2], "ann lee <ann@x.org");
+  EXPECT_EQ(Cells("To: \"Ann\" <ann@x.org>\r\n")[2], "");
+  EXPECT_EQ(Cells("To: undisclosed\r\n")[2], "none");
+  EXPECT_EQ(Cells("To: a@b.c\r\nmore.x@y\r\n")[2], "a@b.c");
+}
+
+TEST(HeaderFields, NulEndsTheText) {
+  const std::string text = std::string("From: a\r\n") + '\0' + "Subject: hidden\r\n";
+  EXPECT_EQ(Cells(text), (std::vector<std::string>{"a", "Unknown", "none", "Unknown"}));
+}
+
+TEST(CleanAddress, ReducesAToValueToAnAddress) {
+  EXPECT_EQ(CleanAddress(" nobody"), "none");
+  EXPECT_EQ(CleanAddress(" a@localhost"), "none");
+  EXPECT_EQ(CleanAddress(" A@B.C"), "a@b.c");
+  EXPECT_EQ(CleanAddress(" [a@b.c]=20junk"), "[a@b.c");
+  EXPECT_EQ(CleanAddress("  a@b.c"), " a@b.c");  // one space only
+  EXPECT_EQ(CleanAddress(" x\"y@z.w"), "x");
+  EXPECT_EQ(CleanAddress("a@b.c]tail"), "a@b.c");
+  EXPECT_EQ(CleanAddress(" \xC4@\xC9.DE"), "\xC4@\xC9.de");  // bytes outside ASCII pass unchanged
+}
+
+TEST(ExtractIndexedMessage, ReadsTheFirst2000BytesOfTheRecord) {
+  ScratchFolder folder;
+  EngineRun run;
+  const std::string message = "From: a@b.c\r\n" + std::string(2000, 'x') + "\r\nDate: too late\r\n";
+  run.globals.g_strStoreFile = folder.Write("mail.imm", "pad" + message);
+  const int row = run.list.AppendRow("");
+  ExtractIndexedMessage(run.context, row, 3, static_cast<std::int64_t>(message.size()));
+  EXPECT_EQ(run.list.Row(row), (std::vector<std::string>{"a@b.c", "Unknown", "none", "Unknown"}));
+  const int shortRow = run.list.AppendRow("");
+  ExtractIndexedMessage(run.context, shortRow, 3, 5);  // "From:" only
+  EXPECT_EQ(run.list.GetCell(shortRow, kFromCell), "");
+}
+
+TEST(ExtractIndexedMessage, LeavesTheCellsEmptyBeyondTheStoreOrWithoutIt) {
+  ScratchFolder folder;
+  EngineRun run;
+  run.globals.g_strStoreFile = folder.Write("mail.imm", "From: a@b.c\r\n");
+  const int row = run.list.AppendRow("");
+  ExtractIndexedMessage(run.context, row, 13, 10);
+  ExtractIndexedMessage(run.context, row, -1, 10);
+  run.globals.g_strStoreFile = folder.Path("missing.imm");
+  ExtractIndexedMessage(run.context, row, 0, 10);
+  EXPECT_EQ(run.list.Row(row), (std::vector<std::string>{""}));
+}
+
+// F7: the hidden cells carry 64-bit values.
+TEST(RecordCells, DecimalCellsHold64BitValues_F7) {
+  EXPECT_EQ(FormatDecimalCell(5000000000LL), "5000000000");
+  EXPECT_EQ(ParseDecimalCell("5000000000"), 5000000000LL);
+  EXPECT_EQ(ParseDecimalCell("  42abc"), 42);
+  EXPECT_EQ(ParseDecimalCell("-7"), -7);
+  EXPECT_EQ(ParseDecimalCell("x1"), 0);
+  EXPECT_EQ(ParseDecimalCell(""), 0);
+  EXPECT_EQ(ParseDecimalCell("99999999999999999999"), INT64_MAX);
+  EXPECT_EQ(ParseDecimalCell("-99999999999999999999"), INT64_MIN);
+  EXPECT_EQ(ParseDecimalCell("-9223372036854775808"), INT64_MIN);
+  MemoryList list;
+  const int row = list.AppendRow("");
+  list.SetCell(row, kOffsetCell, "3000000000");
+  list.SetCell(row, kLengthCell, "12");
+  EXPECT_EQ(RecordOfRow(list, row).offset, 3000000000LL);
+  EXPECT_EQ(RecordOfRow(list, row).length, 12);
+}
+
+TEST(CopyRecordToFile, CopiesTheRecordByteForByte) {
+  ScratchFolder folder;
+  EngineRun run;
+  std::string store;
+  for (int i = 0; i < 7000; ++i) store += static_cast<char>(i * 7);
+  run.globals.g_strStoreFile = folder.Write("mail.imm", store);
+  folder.Write("out.eml", std::string(9000, 'o'));  // an existing file is emptied first
+  EXPECT_EQ(CopyRecordToFile(run.context, 1000, 4001, folder.Path("out.eml")), 4001);
+  EXPECT_EQ(folder.Read("out.eml"), store.substr(1000, 4001));
+  EXPECT_EQ(CopyRecordToFile(run.context, 6000, 5000, folder.Path("tail.eml")), 1000);
+  EXPECT_EQ(folder.Read("tail.eml"), store.substr(6000));
+  EXPECT_EQ(CopyRecordToFile(run.context, 9000, 10, folder.Path("none.eml")), 0);
+}
+
+TEST(CopyRecordToFile, FailsWithoutTouchingTheDestinationWhenTheStoreIsMissing) {
+  ScratchFolder folder;
+  EngineRun run;
+  run.globals.g_strStoreFile = folder.Path("missing.imm");
+  EXPECT_EQ(CopyRecordToFile(run.context, 0, 10, folder.Path("out.eml")), -1);
+  EXPECT_FALSE(std::filesystem::exists(folder.Path("out.eml")));
+  run.globals.g_strStoreFile = folder.Write("mail.imm", "abc");
+  EXPECT_EQ(CopyRecordToFile(run.context, 0, 10, folder.Path("no/such/folder/out.eml")), -1);
+}
+
+TEST(CopyRecord, HandsTheBytesToASinkThatMayRefuse) {
+  ScratchFolder folder;
+  const std::string store = folder.Write("mail.imm", std::string(5000, 's'));
+  std::string copied;
+  EXPECT_EQ(CopyRecord(store, 10, 4500, [&](const char* b, std::size_t n) { copied.append(b, n); return true; }), 4500);
+  EXPECT_EQ(copied, std::string(4500, 's'));
+  EXPECT_EQ(CopyRecord(store, 0, 10, [](const char*, std::size_t) { return false; }), -1);
+}
+
+}  // namespace
+}  // namespace tessel::testing

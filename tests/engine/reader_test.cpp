@@ -1,0 +1,123 @@
+// The bounded reader, the block search over it, and the in-memory lists.
+#include "engine/block_reader.h"
+#include "tests/engine/scan_fixture.h"
+
+namespace tessel::testing {
+namespace {
+
+TEST(SourceFile, ReadsOnlyBytesThatExist) {
+  ScratchFolder folder;
+  SourceFile file;
+  EXPECT_FALSE(file.Open(folder.Path("missing")));
+  EXPECT_FALSE(file.Open(folder.Path("")));  // the folder itself is no file
+  ASSERT_TRUE(file.Open(folder.Write("f", "0123456789")));
+  EXPECT_EQ(file.Size(), 10);
+  char buffer[32] = {};
+  EXPECT_EQ(file.ReadAt(7, buffer, sizeof buffer), 3u);
+  EXPECT_EQ(std::string(buffer, 3), "789");
+  EXPECT_EQ(file.ReadAt(10, buffer, 4), 0u);
+  EXPECT_EQ(file.ReadAt(-1, buffer, 4), 0u);
+  EXPECT_EQ(file.LastError(), 0);
+  file.Close();
+  EXPECT_EQ(file.ReadAt(0, buffer, 4), 0u);
+  EXPECT_TRUE(FileExists(folder.Path("f")));
+  EXPECT_FALSE(FileExists(folder.Path("")));
+}
+
+// A reader over memory that may end early, as a file truncated meanwhile does.
+class MemoryReader final : public ByteReader {
+ public:
+  MemoryReader(std::string bytes, std::int64_t claimedSize) : bytes_(std::move(bytes)), claimed_(claimedSize) {}
+  std::int64_t Size() const override { return claimed_; }
+  std::size_t ReadAt(std::int64_t offset, void* buffer, std::size_t count) override {
+    if (offset < 0 || offset >= static_cast<std::int64_t>(bytes_.size())) return 0;
+    return bytes_.copy(static_cast<char*>(buffer), count, static_cast<std::size_t>(offset));
+  }
+  int LastError() const override { return 0; }
+
+ private:
+  std::string bytes_;
+  std::int64_t claimed_;
+};
+
+TEST(BlockReader, FindsEveryOccurrenceAcrossBlockEdges) {
+  std::string bytes(5000, '.');
+  for (std::size_t at : {0u, 63u, 100u, 127u, 4984u}) bytes.replace(at, 4, "MARK");
+  for (std::size_t block : {64u, 65u, 100u, 1000u, 8192u}) {
+    MemoryReader memory(bytes, static_cast<std::int64_t>(bytes.size()));
+    BlockReader reader(memory, block);
+    std::vector<std::int64_t> found;
+    for (std::int64_t at = reader.Find("MARK", 0, 1 << 20, nullptr); at >= 0;
+         at = reader.Find("MARK", at + 1, 1 << 20, nullptr))
+      found.push_back(at);
+    EXPECT_EQ(found, (std::vector<std::int64_t>{0, 63, 100, 127, 4984})) << block;
+    EXPECT_EQ(reader.Find("MARK", 101, 126, nullptr), BlockReader::kNone);
+    EXPECT_EQ(reader.Find("MARK", 0, 4984, nullptr), 0);
+    EXPECT_EQ(reader.Bytes(4990, 6000), std::string(10, '.'));
+    EXPECT_EQ(reader.Peek(60, 70), "...MARK...");
+  }
+}
+
+TEST(BlockReader, StopsWhenAskedBeforeReadingABlock) {
+  MemoryReader memory(std::string(1000, '.') + "MARK", 1004);
+  BlockReader reader(memory, 128);
+  std::atomic<int> stop{1};
+  EXPECT_EQ(reader.Find("MARK", 0, 2000, &stop), BlockReader::kStopped);
+}
+
+TEST(BlockReader, FileShorterThanItsSizeEndsTheSearch) {
+  MemoryReader memory(std::string(300, '.'), 100000);
+  BlockReader reader(memory, 64);
+  EXPECT_EQ(reader.Find("MARK", 0, 100000, nullptr), BlockReader::kNone);
+  EXPECT_EQ(reader.Size(), 300);
+  EXPECT_EQ(reader.Bytes(250, 5000).size(), 50u);
+}
+
+TEST(MemoryList, BehavesAsAListView) {
+  MemoryList list;
+  EXPECT_EQ(list.AppendRow("a"), 0);
+  list.InsertRowAtTop("top");
+  list.SetCell(1, 3, "d");
+  list.SetCell(7, 0, "ignored");
+  EXPECT_EQ(list.Rows(), (Rows{{"top"}, {"a", "", "", "d"}}));
+  EXPECT_EQ(list.GetCell(1, 9), "");
+  EXPECT_EQ(list.GetCell(-1, 0), "");
+  list.DeleteRow(0);
+  list.DeleteRow(5);
+  EXPECT_EQ(list.RowCount(), 1);
+}
+
+TEST(RowStreamList, HandsOverEachRowOnceItIsFinal) {
+  Rows streamed;
+  RowStreamList list([&](const std::vector<std::string>& cells) { streamed.push_back(cells); });
+  int row = list.AppendRow("");
+  list.SetCell(row, 1, "one");
+  EXPECT_EQ(list.GetCell(row, 1), "one");
+  row = list.AppendRow("two");
+  list.DeleteRow(row);  // dropped rows are never handed over
+  EXPECT_EQ(list.RowCount(), 1);
+  row = list.AppendRow("three");
+  list.SetCell(0, 1, "too late");
+  list.Finish();
+  EXPECT_EQ(streamed, (Rows{{"", "one"}, {"three"}}));
+}
+
+TEST(RowStreamList, StreamsAWholeScanInListOrder) {
+  ScratchFolder folder;
+  const std::string store = Message("a@b.c", "1") + Message("c@d.e", "2");
+  EngineRun reference;
+  ScanMessageStore(reference.context, folder.Write("mail.imm", store));
+  Rows streamed;
+  RowStreamList list([&](const std::vector<std::string>& cells) { streamed.push_back(cells); });
+  ScanGlobals globals;
+  MemoryProgressBar progress;
+  ScanContext context = globals.ContextFor(list, progress);
+  ScanMessageStore(context, folder.Path("mail.imm"));
+  list.Finish();
+  EXPECT_EQ(streamed, reference.rows());
+  EXPECT_EQ(progress.Range(), static_cast<std::int64_t>(store.size()));
+  EXPECT_EQ(progress.Position(), static_cast<std::int64_t>(store.size()));
+}
+
+}  // namespace
+}  // namespace tessel::testing
