@@ -13,4 +13,4 @@ void CAboutDlg::BindControls() {
   m_lblContact.SubclassDlgItem(IDC_ABOUT_CONTACT, *this);
 }
 
-bool CAboutDlg::OnEraseBkgnd(HDC dc) { return framework::PaintBackground(dc, m_hBackground.get()); }
+bool CAboutDlg::OnEraseBkgnd(HDC dc) { return framework::PaintBackground(dc, m_hBackground.get(), GetClientRect()); }

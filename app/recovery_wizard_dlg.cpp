@@ -118,7 +118,7 @@ void CRecoveryWizardDlg::SetBackground(UINT id) {
   ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-bool CRecoveryWizardDlg::OnEraseBkgnd(HDC dc) { return framework::PaintBackground(dc, m_hBackground.get()); }
+bool CRecoveryWizardDlg::OnEraseBkgnd(HDC dc) { return framework::PaintBackground(dc, m_hBackground.get(), GetClientRect()); }
 
 bool CRecoveryWizardDlg::OnPaint() {
   if (!::IsIconic(m_hWnd)) return false;

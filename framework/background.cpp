@@ -10,7 +10,7 @@ HBITMAP LoadDibResource(UINT id) {
                                            LR_CREATEDIBSECTION));
 }
 
-bool PaintBackground(HDC dc, HBITMAP picture) {
+bool PaintBackground(HDC dc, HBITMAP picture, const RECT& client) {
   if (!picture) return false;
   BITMAP info{};
   if (!::GetObjectA(picture, sizeof info, &info)) return false;
@@ -19,6 +19,11 @@ bool PaintBackground(HDC dc, HBITMAP picture) {
   SelectGuard select(memory.get(), picture);
   if (!select.ok()) return false;
   ::BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+  HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
+  RECT right{info.bmWidth, 0, client.right, client.bottom};
+  RECT below{0, info.bmHeight, info.bmWidth, client.bottom};
+  if (right.left < right.right && right.top < right.bottom) ::FillRect(dc, &right, face);
+  if (below.left < below.right && below.top < below.bottom) ::FillRect(dc, &below, face);
   return true;
 }
 

@@ -12,6 +12,7 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=${1:?usage: scripts/screenshot.sh OUT.png [BUILD_DIR] [SECONDS]}
 build=${2:-$here/build/win32}
+build=$(cd "$build" && pwd)
 wait_seconds=${3:-8}
 program="$build/bin/Oxbrim Tessel IncrediMail.exe"
 [ -f "$program" ] || { echo "screenshot: no program at $program (build the win32 preset first)" >&2; exit 1; }
@@ -41,8 +42,22 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true   # first start: about half a minute
 fi
 
+# Wine's own fonts (package fonts-wine), so that "MS Sans Serif" has the
+# metrics the dialog templates and pictures are laid out for. This Wine build
+# does not find them on its own.
+if [ -d /usr/share/wine/fonts ] && [ -d "$WINEPREFIX/drive_c/windows/Fonts" ]; then
+  for font in /usr/share/wine/fonts/*; do
+    [ -e "$WINEPREFIX/drive_c/windows/Fonts/$(basename "$font")" ] || ln -s "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+  done
+fi
+
+# No window manager runs on the virtual display: Wine draws the frames and
+# captions itself.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+
 # The program looks for its help file in the folder current at start.
-(cd "$(dirname "$program")" && exec wine "$program") >/dev/null 2>&1 &
+log="${TESSEL_SCREENSHOT_LOG:-/dev/null}"
+(cd "$(dirname "$program")" && exec wine "$program") >"$log" 2>&1 &
 wine_pid=$!
 sleep "$wait_seconds"
 import -window root "$out"

@@ -7,7 +7,7 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 native=(g++ cmake ninja-build libgtest-dev libgmock-dev googletest libbenchmark-dev)
-windows=(g++-mingw-w64-i686-posix wine wine32:i386 xvfb xauth imagemagick fp-utils)
+windows=(g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine xvfb xauth imagemagick fp-utils)
 
 for p in "${native[@]}" "${windows[@]}"; do have "$p" || need+=("$p"); done
 [ ${#need[@]} -eq 0 ] && exit 0

@@ -121,13 +121,23 @@ TEST(BackgroundTest, CopiesThePictureAtItsOwnSizeToTheTopLeft) {
   for (int i = 0; i < 12; ++i) pixels[i] = 0x00123456 + i;
   framework::SelectGuard select(target.get(), targetBitmap.get());
   ASSERT_TRUE(select.ok());
-  ASSERT_TRUE(framework::PaintBackground(target.get(), picture.get()));
+  for (int i = 0; i < 64; ++i) static_cast<std::uint32_t*>(targetBits)[i] = 0x00ABCDEF;
+  // The client is wider than the picture but exactly as tall.
+  ASSERT_TRUE(framework::PaintBackground(target.get(), picture.get(), RECT{0, 0, 6, 3}));
   ::GdiFlush();
   auto* drawn = static_cast<std::uint32_t*>(targetBits);
+  COLORREF system = ::GetSysColor(COLOR_BTNFACE);
+  // Pixels are 0x00RRGGBB, colours 0x00BBGGRR.
+  std::uint32_t face = (GetRValue(system) << 16) | (GetGValue(system) << 8) | GetBValue(system);
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x)
-      EXPECT_EQ(drawn[y * 8 + x] & 0xFFFFFF, (x < 4 && y < 3) ? 0x00123456u + y * 4 + x : 0u) << x << "," << y;
-  EXPECT_FALSE(framework::PaintBackground(target.get(), nullptr));
+      if (x < 4 && y < 3)
+        EXPECT_EQ(drawn[y * 8 + x] & 0xFFFFFF, 0x00123456u + y * 4 + x) << x << "," << y;
+      else if (x < 6 && y < 3)
+        EXPECT_EQ(drawn[y * 8 + x] & 0xFFFFFF, face) << x << "," << y;
+      else
+        EXPECT_EQ(drawn[y * 8 + x] & 0xFFFFFF, 0x00ABCDEFu) << x << "," << y;
+  EXPECT_FALSE(framework::PaintBackground(target.get(), nullptr, RECT{0, 0, 6, 3}));
 }
 
 TEST(ListCtrlTest, CellsOfAnyLengthAndCheckStatesRoundTrip) {

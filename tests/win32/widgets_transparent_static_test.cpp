@@ -12,6 +12,18 @@
 
 namespace {
 
+// The wizard, counting how often its background is erased.
+class CountingWizard : public CRecoveryWizardDlg {
+ public:
+  int erases = 0;
+
+ protected:
+  bool OnEraseBkgnd(HDC dc) override {
+    ++erases;
+    return CRecoveryWizardDlg::OnEraseBkgnd(dc);
+  }
+};
+
 class TransparentLabelTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -37,7 +49,7 @@ class TransparentLabelTest : public ::testing::Test {
   }
 
   AnsweredDialogs answered;
-  CRecoveryWizardDlg wizard;
+  CountingWizard wizard;
   CTransparentStatic* label = nullptr;
   RECT area{};
 };
@@ -81,8 +93,10 @@ TEST_F(TransparentLabelTest, AHiddenLabelStillRepaintsTheParentUnderIt) {
   label->ShowWindow(SW_HIDE);
   PumpFor(50);
   ::ValidateRect(wizard.m_hWnd, nullptr);
-  // The parent is updated at once, so nothing is left to paint afterwards.
+  int erasesBefore = wizard.erases;
+  // The parent is erased and updated at once, so nothing is left to paint.
   label->SetWindowText("Select All");
+  EXPECT_EQ(wizard.erases, erasesBefore + 1);
   RECT pending{};
   EXPECT_FALSE(::GetUpdateRect(wizard.m_hWnd, &pending, FALSE));
   EXPECT_EQ(label->GetWindowText(), "Select All");
