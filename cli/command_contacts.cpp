@@ -1,5 +1,4 @@
 // tessel contacts: the address book's contacts as a text file, CSV or vCards.
-#include <cstring>
 #include <filesystem>
 
 #include "cli/commands.h"
@@ -46,6 +45,9 @@ int RunContacts(const CommandLine& line) {
   if (!CheckReadableFile(line.path, error)) return Fail(kExitFailure, error);
 
   const ContactScan scan = ScanContacts(line.path);
+  if (scan.result.status == AddressBookResult::Status::kNotOpened) {
+    return Fail(kExitFailure, AddressBookProblem(scan, line.path));
+  }
   const std::string path = OutputPath(line.to, format);
   OutputFile file;
   if (!file.Create(path, error)) return Fail(kExitFailure, error);
@@ -72,11 +74,8 @@ int RunContacts(const CommandLine& line) {
   std::printf("wrote %lld contact%s to %s", written, written == 1 ? "" : "s", path.c_str());
   if (blank > 0) std::printf(" (%lld blank record%s left out)", blank, blank == 1 ? "" : "s");
   std::printf("\n");
-  if (scan.result.status == AddressBookResult::Status::kReadError) {
-    return Fail(kExitFailure, "read error in '" + line.path + "' at byte " +
-                                  std::to_string(scan.result.errorOffset) + ": " +
-                                  std::strerror(scan.result.errorCode) +
-                                  "; the contacts before it are written");
+  if (const std::string problem = AddressBookProblem(scan, line.path); !problem.empty()) {
+    return Fail(kExitFailure, problem);
   }
   return kExitOk;
 }

@@ -1,7 +1,6 @@
 // tessel scan: the rows the wizard would list, in list order.
 #include <unistd.h>
 
-#include <cstring>
 #include <memory>
 
 #include "cli/commands.h"
@@ -47,11 +46,8 @@ int ScanAddressBookRows(const CommandLine& line, RowWriter& writer, bool table) 
                   " in " + line.path + " (last contact of the file first)\n";
   }
   if (!out.Flush()) return Fail(kExitFailure, "cannot write the rows to standard output");
-  if (scan.result.status == AddressBookResult::Status::kReadError) {
-    return Fail(kExitFailure, "read error in '" + line.path + "' at byte " +
-                                  std::to_string(scan.result.errorOffset) + ": " +
-                                  std::strerror(scan.result.errorCode) +
-                                  "; the contacts before it are listed");
+  if (const std::string problem = AddressBookProblem(scan, line.path); !problem.empty()) {
+    return Fail(kExitFailure, problem);
   }
   return kExitOk;
 }

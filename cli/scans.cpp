@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "cli/interrupt.h"
 #include "engine/memory_list.h"
@@ -73,6 +74,16 @@ ContactScan ScanContacts(const std::string& path) {
     scan.rows.push_back(Padded(cells, ScanMode::kAddressBook));
   }
   return scan;
+}
+
+std::string AddressBookProblem(const ContactScan& scan, const std::string& path) {
+  switch (scan.result.status) {
+    case AddressBookResult::Status::kWalked: return {};
+    case AddressBookResult::Status::kNotOpened: return "cannot open '" + path + "'";
+    case AddressBookResult::Status::kReadError: break;
+  }
+  return "read error in '" + path + "' at byte " + std::to_string(scan.result.errorOffset) + ": " +
+         std::strerror(scan.result.errorCode) + "; the contacts before it are kept";
 }
 
 }  // namespace tessel::cli

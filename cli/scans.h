@@ -37,4 +37,7 @@ struct ContactScan {
 
 ContactScan ScanContacts(const std::string& path);
 
+// What went wrong in an address book walk, as a sentence; empty when nothing did.
+std::string AddressBookProblem(const ContactScan& scan, const std::string& path);
+
 }  // namespace tessel::cli
