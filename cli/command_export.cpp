@@ -83,6 +83,24 @@ bool AppendMbox(OutputFile& mbox, const std::string& storeFile, const Row& cells
   return true;
 }
 
+// Whether rows after `number` can still be selected (else the scan may stop).
+bool MoreRowsWanted(const RowSelection& selection, long long number) {
+  return selection.Highest() == 0 || number < selection.Highest();
+}
+
+void PrintSummary(long long written, const std::string& where, const std::string& firstName,
+                  const std::string& lastName) {
+  const char* plural = written == 1 ? "" : "s";
+  if (written > 1 && !firstName.empty()) {
+    std::printf("wrote %lld messages to %s (%s ... %s)\n", written, where.c_str(),
+                firstName.c_str(), lastName.c_str());
+  } else if (written == 1 && !firstName.empty()) {
+    std::printf("wrote 1 message to %s (%s)\n", where.c_str(), firstName.c_str());
+  } else {
+    std::printf("wrote %lld message%s to %s\n", written, plural, where.c_str());
+  }
+}
+
 }  // namespace
 
 int RunExport(const CommandLine& line) {
@@ -108,40 +126,31 @@ int RunExport(const CommandLine& line) {
   if (!MakeFolder(line.to, error)) return Fail(kExitFailure, error);
 
   OutputFile mboxFile;
-  const std::string mboxPath = PathIn(line.to, line.prefix.empty() ? "messages.mbox" : line.prefix + ".mbox");
+  // An empty prefix would name the file ".mbox", hidden on most systems.
+  const std::string mboxPath =
+      PathIn(line.to, (line.prefix.empty() ? std::string("messages") : line.prefix) + ".mbox");
   if (mbox && !mboxFile.Create(mboxPath, error)) return Fail(kExitFailure, error);
 
   TerminalProgress progress(ProgressTerminal());
   long long written = 0;
-  std::string firstName, lastName;
+  std::string firstName, lastName;  // of the .eml files, for the summary
   bool failed = false;
   const MessageScan scan = ScanMessages(
       line.path, progress, [&](long long number, const Row& cells, const std::string& storeFile) {
-        if (!selection.Contains(number)) return selection.Highest() == 0 || number < selection.Highest();
+        if (!selection.Contains(number)) return MoreRowsWanted(selection, number);
         const std::string name = EmlName(line.prefix, number);
-        const bool ok = mbox ? AppendMbox(mboxFile, storeFile, cells, error)
-                             : WriteEml(PathIn(line.to, name), storeFile, cells, error);
-        if (!ok) {
-          failed = true;
-          return false;
-        }
+        failed = mbox ? !AppendMbox(mboxFile, storeFile, cells, error)
+                      : !WriteEml(PathIn(line.to, name), storeFile, cells, error);
+        if (failed) return false;
         ++written;
-        if (firstName.empty()) firstName = name;
-        lastName = name;
-        return selection.Highest() == 0 || number < selection.Highest();
+        if (!mbox && firstName.empty()) firstName = name;
+        if (!mbox) lastName = name;
+        return MoreRowsWanted(selection, number);
       });
   progress.Clear();
   if (mbox && !failed && !mboxFile.Close(error)) failed = true;
 
-  if (mbox) {
-    std::printf("wrote %lld message%s to %s\n", written, written == 1 ? "" : "s", mboxPath.c_str());
-  } else if (written > 0) {
-    std::printf("wrote %lld message%s to %s (%s%s%s)\n", written, written == 1 ? "" : "s",
-                line.to.c_str(), firstName.c_str(), written > 1 ? " ... " : "",
-                written > 1 ? lastName.c_str() : "");
-  } else {
-    std::printf("wrote no messages to %s\n", line.to.c_str());
-  }
+  PrintSummary(written, mbox ? mboxPath : line.to, firstName, lastName);
   if (failed) return Fail(kExitFailure, error);
   if (scan.interrupted) return Fail(kExitStopped, "stopped; the messages before the stop are written");
   if (selection.Highest() > scan.rows) {
