@@ -317,7 +317,9 @@ void HtmlPass::Rule(const HtmlAttributes& attributes) {
   const int ruleWidth = Saturate(width + static_cast<long long>(percent) * line_.areaWidth / 100);
   const int x = CurrentX();
   const int y = line_.top + line_.drawRecord.height / 2;
-  drawer_.drawManager_.DrawStyledLine(surface_, x, y, x + ruleWidth, y, color, kLineSolid, thickness);
+  // Wide pens have round ends that reach half their width past the end points.
+  const int inset = thickness / 2;
+  drawer_.drawManager_.DrawStyledLine(surface_, x + inset, y, x + ruleWidth - inset, y, color, kLineSolid, thickness);
   line_.offset = Saturate(static_cast<long long>(line_.offset) + ruleWidth);
 }
 

@@ -68,6 +68,10 @@ void Spread(std::vector<int>& sizes, const std::vector<bool>& fixed, int extra) 
   }
 }
 
+// Frames run along their rectangle's last column and row; a border belongs
+// inside the box it surrounds.
+Rect FrameRect(const Rect& box) { return {box.left, box.top, box.right - 1, box.bottom - 1}; }
+
 long long Total(const std::vector<int>& sizes, int spacing, int border) {
   const long long count = static_cast<long long>(sizes.size());
   return std::accumulate(sizes.begin(), sizes.end(), 0LL) + spacing * (count + 1) + (count - 1) + border;
@@ -204,8 +208,8 @@ void HtmlPass::DrawTable(const TableLayout& table, int left, int top, int areaWi
     }
   }
   if (ts.borderStyle != kBorderNone)
-    draw.DrawFrame(surface_, tableRect, colors.Filter(ts.borderColorLight), colors.Filter(ts.borderColorDark),
-                   ts.borderStyle, ts.borderWidth);
+    draw.DrawFrame(surface_, FrameRect(tableRect), colors.Filter(ts.borderColorLight),
+                   colors.Filter(ts.borderColorDark), ts.borderStyle, ts.borderWidth);
 
   const int spacing = ts.padding;
   const int inset = BorderInset(ts);
@@ -236,8 +240,8 @@ void HtmlPass::DrawTable(const TableLayout& table, int left, int top, int areaWi
       draw.FillEffect(surface_, cs.backgroundEffect, cellRect, cs.backgroundColor, cs.backgroundMiddleColor,
                       cs.backgroundEndColor, 0, 0);
     if (cs.borderStyle != kBorderNone)
-      draw.DrawFrame(surface_, cellRect, colors.Filter(cs.borderColorLight), colors.Filter(cs.borderColorDark),
-                     cs.borderStyle, 1);
+      draw.DrawFrame(surface_, FrameRect(cellRect), colors.Filter(cs.borderColorLight),
+                     colors.Filter(cs.borderColorDark), cs.borderStyle, 1);
     const int pad = cs.borderWidth + cs.margin;
     const Rect inner{cellRect.left + pad, cellRect.top + pad, cellRect.right - pad, cellRect.bottom - pad};
     int contentTop = inner.top;

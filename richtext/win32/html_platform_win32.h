@@ -2,6 +2,9 @@
 // The Windows side of the rich text drawer's ports: system colours, images and
 // strings from resources, files, libraries and handles, window messages and
 // the link cursor, and the shell with its ".htm" handler.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 
 #include "richtext/html_drawer.h"
