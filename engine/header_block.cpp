@@ -1,7 +1,21 @@
 #include "engine/header_block.h"
 
+#include <cstring>
+
 namespace tessel {
 namespace {
+
+// The last LF in [begin, end), or nullptr.
+const char* LastLineFeed(const char* begin, const char* end) {
+  if (end <= begin) return nullptr;
+#if defined(__GLIBC__)
+  return static_cast<const char*>(memrchr(begin, '\n', static_cast<std::size_t>(end - begin)));
+#else
+  while (end > begin)
+    if (*--end == '\n') return end;
+  return nullptr;
+#endif
+}
 
 bool IsHeaderLine(std::string_view line) {
   std::size_t i = 0;
@@ -26,10 +40,10 @@ std::int64_t HeaderBlockStart(std::string_view before, std::int64_t bytesBegin, 
   for (;;) {
     // The line before `start` must end in CR LF, within the limit.
     if (start - 2 < limit || at(start - 1) != '\n' || at(start - 2) != '\r') return start;
-    std::int64_t lineFeed = start - 3;
-    while (lineFeed >= lowestLineFeed && at(lineFeed) != '\n') --lineFeed;
-    std::int64_t lineBegin = lineFeed + 1;
-    if (lineFeed < lowestLineFeed) {
+    const char* lineFeed = LastLineFeed(before.data() + (lowestLineFeed - bytesBegin),
+                                        before.data() + (start - 2 - bytesBegin));
+    std::int64_t lineBegin = lineFeed == nullptr ? 0 : bytesBegin + (lineFeed - before.data()) + 1;
+    if (lineFeed == nullptr) {
       if (limit > 0) return start;  // the line opens before the limit
       lineBegin = 0;                // the store's first line
     }
