@@ -37,7 +37,7 @@ int ScanAddressBookRows(const CommandLine& line, RowWriter& writer, bool table) 
   StdoutBuffer out;
   writer.Begin(out.Text());
   for (size_t i = 0; i < scan.rows.size(); ++i) {
-    writer.Write(out.Text(), static_cast<int>(i + 1), scan.rows[i]);
+    writer.Write(out.Text(), static_cast<long long>(i + 1), scan.rows[i]);
     out.MaybeFlush();
   }
   writer.End(out.Text());
@@ -61,7 +61,7 @@ int ScanMessageStoreRows(const CommandLine& line, RowWriter& writer, bool table)
   writer.Begin(out.Text());
   const MessageScan scan =
       ScanMessages(line.path, progress, [&](long long number, const Row& cells, const std::string&) {
-        writer.Write(out.Text(), static_cast<int>(number), cells);
+        writer.Write(out.Text(), number, cells);
         return out.MaybeFlush();
       });
   progress.Clear();

@@ -1,54 +1,72 @@
 #include "cli/format_table.h"
 
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <iterator>
+
 #include "cli/text_encoding.h"
 
 namespace tessel::cli {
 namespace {
 
-struct Column {
-  int cell;  // -1: the row number
-  const char* heading;
-  size_t width;
-  Align align;
-};
+using Column = TableFormat::Column;
 
-constexpr Column kMessageTable[] = {
-    {-1, "#", 5, Align::kRight},
-    {kFromCell, "From", 26, Align::kLeft},
-    {kSubjectCell, "Subject", 32, Align::kLeft},
-    {kToCell, "To", 26, Align::kLeft},
-    {kDateCell, "Date", 31, Align::kLeft},
-    {kOffsetCell, "Offset", 10, Align::kRight},
-    {kLengthCell, "Length", 8, Align::kRight}};
+constexpr size_t kGap = 2;  // spaces between columns
+
+// The minimum widths add up to less than 80 columns with the gaps.
+
+const Column kMessageTable[] = {
+    {-1, "#", 5, 5, Align::kRight},
+    {kFromCell, "From", 26, 8, Align::kLeft},
+    {kSubjectCell, "Subject", 32, 10, Align::kLeft},
+    {kToCell, "To", 26, 8, Align::kLeft},
+    {kDateCell, "Date", 31, 12, Align::kLeft},
+    {kOffsetCell, "Offset", 10, 10, Align::kRight},
+    {kLengthCell, "Length", 8, 8, Align::kRight}};
 
 // The address book has 23 columns; the table shows the ones people look for
 // first (tsv and json carry them all).
-constexpr Column kContactTable[] = {
-    {-1, "#", 4, Align::kRight},              {kDisplayName, "Display Name", 22, Align::kLeft},
-    {kEmail, "Email", 28, Align::kLeft},      {kFirstName, "First Name", 12, Align::kLeft},
-    {kLastName, "Last Name", 14, Align::kLeft}, {kHomePhone, "Phone", 17, Align::kLeft},
-    {kMobile, "Mobile", 17, Align::kLeft},    {kHomeCity, "City", 12, Align::kLeft},
-    {kCompany, "Company Name", 20, Align::kLeft}};
+const Column kContactTable[] = {
+    {-1, "#", 4, 4, Align::kRight},
+    {kDisplayName, "Display Name", 22, 10, Align::kLeft},
+    {kEmail, "Email", 28, 12, Align::kLeft},
+    {kFirstName, "First Name", 12, 6, Align::kLeft},
+    {kLastName, "Last Name", 14, 6, Align::kLeft},
+    {kHomePhone, "Phone", 17, 6, Align::kLeft},
+    {kMobile, "Mobile", 17, 6, Align::kLeft},
+    {kHomeCity, "City", 12, 6, Align::kLeft},
+    {kCompany, "Company Name", 20, 6, Align::kLeft}};
 
-template <size_t N>
-void AppendLine(std::string& out, const Column (&columns)[N], int number, const Row* cells) {
-  std::string line;
-  for (size_t i = 0; i < N; ++i) {
-    const Column& column = columns[i];
-    if (i > 0) line += "  ";
-    std::string text;
-    if (cells == nullptr) {
-      text = column.heading;
-    } else if (column.cell < 0) {
-      text = std::to_string(number);
-    } else if (static_cast<size_t>(column.cell) < cells->size()) {
-      text = (*cells)[column.cell];
-    }
-    AppendTableCell(line, text, column.width, column.align);
+// Narrows the text columns, each in proportion to what it can give, until the
+// line fits `lineWidth` or every column is at its minimum.
+void FitTo(std::vector<Column>& columns, size_t lineWidth) {
+  size_t natural = kGap * (columns.size() - 1), slack = 0;
+  for (const Column& column : columns) {
+    natural += column.width;
+    slack += column.width - column.minWidth;
   }
-  while (!line.empty() && line.back() == ' ') line.pop_back();
-  out += line;
-  out += '\n';
+  if (lineWidth == 0 || natural <= lineWidth || slack == 0) return;
+  const size_t excess = std::min(natural - lineWidth, slack);
+  size_t taken = 0;
+  for (Column& column : columns) {
+    const size_t give = (column.width - column.minWidth) * excess / slack;
+    column.width -= give;
+    taken += give;
+  }
+  // Rounding leaves a few characters; take them from the widest text columns.
+  while (taken < excess) {
+    Column* widest = nullptr;
+    for (Column& column : columns) {
+      if (column.width > column.minWidth && (widest == nullptr || column.width > widest->width)) {
+        widest = &column;
+      }
+    }
+    if (widest == nullptr) break;
+    --widest->width;
+    ++taken;
+  }
 }
 
 std::string Printable(std::string_view bytes) {
@@ -88,22 +106,49 @@ void AppendTableCell(std::string& out, std::string_view bytes, size_t width, Ali
   if (align == Align::kLeft) out += padding;
 }
 
-std::string TableHeading(ScanMode mode) {
-  std::string out;
+TableFormat::TableFormat(ScanMode mode, size_t lineWidth) {
   if (mode == ScanMode::kAddressBook) {
-    AppendLine(out, kContactTable, 0, nullptr);
+    columns_.assign(std::begin(kContactTable), std::end(kContactTable));
   } else {
-    AppendLine(out, kMessageTable, 0, nullptr);
+    columns_.assign(std::begin(kMessageTable), std::end(kMessageTable));
   }
+  FitTo(columns_, lineWidth);
+}
+
+std::string TableFormat::Heading() const {
+  std::string out;
+  AppendLine(out, 0, nullptr);
   return out;
 }
 
-void AppendTableRow(std::string& out, ScanMode mode, int number, const Row& cells) {
-  if (mode == ScanMode::kAddressBook) {
-    AppendLine(out, kContactTable, number, &cells);
-  } else {
-    AppendLine(out, kMessageTable, number, &cells);
+void TableFormat::AppendRow(std::string& out, long long number, const Row& cells) const {
+  AppendLine(out, number, &cells);
+}
+
+void TableFormat::AppendLine(std::string& out, long long number, const Row* cells) const {
+  std::string line;
+  for (size_t i = 0; i < columns_.size(); ++i) {
+    const Column& column = columns_[i];
+    if (i > 0) line.append(kGap, ' ');
+    std::string text;
+    if (cells == nullptr) {
+      text = column.heading;
+    } else if (column.cell < 0) {
+      text = std::to_string(number);
+    } else if (static_cast<size_t>(column.cell) < cells->size()) {
+      text = (*cells)[column.cell];
+    }
+    AppendTableCell(line, text, column.width, column.align);
   }
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  out += line;
+  out += '\n';
+}
+
+size_t StdoutTerminalWidth() {
+  struct winsize size {};
+  if (!::isatty(STDOUT_FILENO) || ::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0) return 0;
+  return size.ws_col;
 }
 
 }  // namespace tessel::cli

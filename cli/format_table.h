@@ -1,9 +1,10 @@
-// The table for people: fixed, aligned columns, long cells cut with "...",
-// control characters shown as spaces, text decoded for the terminal.
+// The table for people: aligned columns that fit the terminal, long cells cut
+// with "...", control characters shown as spaces, text decoded for the terminal.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/rows.h"
 
@@ -15,8 +16,29 @@ enum class Align { kLeft, kRight };
 // cell that is too long, such as a large offset, is kept whole instead of cut).
 void AppendTableCell(std::string& out, std::string_view bytes, size_t width, Align align);
 
-// The heading line of the table, and one row; `number` counts from 1.
-std::string TableHeading(ScanMode mode);
-void AppendTableRow(std::string& out, ScanMode mode, int number, const Row& cells);
+class TableFormat {
+ public:
+  // `lineWidth` 0: every column at its natural width.
+  TableFormat(ScanMode mode, size_t lineWidth);
+
+  std::string Heading() const;
+  // One row; `number` counts from 1.
+  void AppendRow(std::string& out, long long number, const Row& cells) const;
+
+  struct Column {
+    int cell;  // -1: the row number
+    const char* heading;
+    size_t width;     // natural width
+    size_t minWidth;  // the text columns give way down to this on narrow terminals
+    Align align;
+  };
+
+ private:
+  void AppendLine(std::string& out, long long number, const Row* cells) const;
+  std::vector<Column> columns_;
+};
+
+// The width of the terminal on stdout, or 0 when stdout is not a terminal.
+size_t StdoutTerminalWidth();
 
 }  // namespace tessel::cli

@@ -9,25 +9,25 @@ namespace {
 
 class TableWriter : public RowWriter {
  public:
-  explicit TableWriter(ScanMode mode) : mode_(mode) {}
-  void Begin(std::string& out) override { out += TableHeading(mode_); }
-  void Write(std::string& out, int number, const Row& cells) override {
-    AppendTableRow(out, mode_, number, cells);
+  explicit TableWriter(ScanMode mode) : format_(mode, StdoutTerminalWidth()) {}
+  void Begin(std::string& out) override { out += format_.Heading(); }
+  void Write(std::string& out, long long number, const Row& cells) override {
+    format_.AppendRow(out, number, cells);
   }
 
  private:
-  ScanMode mode_;
+  TableFormat format_;
 };
 
 class TsvWriter : public RowWriter {
  public:
-  void Write(std::string& out, int, const Row& cells) override { AppendTsvLine(out, cells); }
+  void Write(std::string& out, long long, const Row& cells) override { AppendTsvLine(out, cells); }
 };
 
 class JsonWriter : public RowWriter {
  public:
   void Begin(std::string& out) override { out += '['; }
-  void Write(std::string& out, int, const Row& cells) override {
+  void Write(std::string& out, long long, const Row& cells) override {
     out += first_ ? "\n  [" : ",\n  [";
     first_ = false;
     for (size_t i = 0; i < cells.size(); ++i) {

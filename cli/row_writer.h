@@ -16,7 +16,7 @@ class RowWriter {
   virtual ~RowWriter() = default;
   virtual void Begin(std::string& out) {}
   // `number` counts rows from 1, as the table shows them.
-  virtual void Write(std::string& out, int number, const Row& cells) = 0;
+  virtual void Write(std::string& out, long long number, const Row& cells) = 0;
   virtual void End(std::string& out) {}
 };
 

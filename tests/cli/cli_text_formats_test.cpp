@@ -129,14 +129,36 @@ TEST(TableCell, CountsCharactersNotBytesAndHidesControls) {
   EXPECT_EQ(out, "\xC3\xA9...");  // never cut inside a character
 }
 
+const Row kMessage = {"Anna Berger <anna.berger@example.org>", "Lunch on Friday?",
+                      "tom hale <tom.hale@example.net", "Mon, 03 Mar 2008 09:14:22 +0100",
+                      "1234", "56"};
+
 TEST(TableRows, HeadingAndRowLineUp) {
-  const std::string heading = TableHeading(ScanMode::kMessageStore);
+  const TableFormat table(ScanMode::kMessageStore, 0);
+  const std::string heading = table.Heading();
   std::string row;
-  AppendTableRow(row, ScanMode::kMessageStore, 7,
-                 {"Anna <a@example.org>", "Hi", "a@example.org", "Mon, 3 Mar 2008", "1234", "56"});
-  EXPECT_EQ(heading.find("Subject"), row.find("Hi"));
+  table.AppendRow(row, 7, kMessage);
+  EXPECT_EQ(heading.find("Subject"), row.find("Lunch"));
   EXPECT_EQ(heading.find("Length") + std::string("Length").size(), row.size() - 1);
   EXPECT_EQ(row.substr(0, 5), "    7");
+  EXPECT_NE(row.find("Mon, 03 Mar 2008 09:14:22 +0100"), std::string::npos);  // fits whole
+}
+
+TEST(TableRows, NarrowTerminalsGetNarrowerTextColumns) {
+  for (const size_t width : {80u, 100u, 120u}) {
+    const TableFormat table(ScanMode::kMessageStore, width);
+    std::string row;
+    table.AppendRow(row, 12345, kMessage);
+    EXPECT_EQ(row.size() - 1, width) << width;  // every column filled: exactly the width
+    EXPECT_EQ(table.Heading().find("Length") + 6, width);
+    EXPECT_NE(row.find("1234"), std::string::npos);  // numbers stay whole
+  }
+  // Too narrow for every minimum: the columns stop shrinking.
+  const TableFormat tiny(ScanMode::kMessageStore, 20);
+  EXPECT_EQ(tiny.Heading().find("Length") + 6, 5 + 8 + 10 + 8 + 12 + 10 + 8 + 12u);
+
+  const TableFormat contacts(ScanMode::kAddressBook, 80);
+  EXPECT_LE(contacts.Heading().size() - 1, 80u);
 }
 
 }  // namespace
