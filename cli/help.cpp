@@ -45,7 +45,8 @@ the address book's last contact comes first. Cells are the file's bytes as
 they are (a field shorter than its slot ends in one space).
 
 Formats:
-  table  for people: aligned columns, long cells cut with "..." (default)
+  table  for people (default): aligned columns fitted to the terminal, long
+         cells cut with "...", offset and length shown
   tsv    exact: one line per row, cells joined by TAB, no header line; in a
          cell backslash is written \\, TAB \t, LF \n and CR \r
   json   an array of rows, each an array of its cells as strings; bytes that
