@@ -68,9 +68,12 @@ void Spread(std::vector<int>& sizes, const std::vector<bool>& fixed, int extra) 
   }
 }
 
-// Frames run along their rectangle's last column and row; a border belongs
-// inside the box it surrounds.
-Rect FrameRect(const Rect& box) { return {box.left, box.top, box.right - 1, box.bottom - 1}; }
+// A frame's pen is centred on the rectangle's right and bottom edges; the
+// rectangle given for it keeps an odd-width pen inside the box it surrounds.
+Rect FrameRect(const Rect& box, int width) {
+  const int odd = width % 2;
+  return {box.left, box.top, box.right - odd, box.bottom - odd};
+}
 
 long long Total(const std::vector<int>& sizes, int spacing, int border) {
   const long long count = static_cast<long long>(sizes.size());
@@ -208,7 +211,7 @@ void HtmlPass::DrawTable(const TableLayout& table, int left, int top, int areaWi
     }
   }
   if (ts.borderStyle != kBorderNone)
-    draw.DrawFrame(surface_, FrameRect(tableRect), colors.Filter(ts.borderColorLight),
+    draw.DrawFrame(surface_, FrameRect(tableRect, ts.borderWidth), colors.Filter(ts.borderColorLight),
                    colors.Filter(ts.borderColorDark), ts.borderStyle, ts.borderWidth);
 
   const int spacing = ts.padding;
@@ -240,7 +243,7 @@ void HtmlPass::DrawTable(const TableLayout& table, int left, int top, int areaWi
       draw.FillEffect(surface_, cs.backgroundEffect, cellRect, cs.backgroundColor, cs.backgroundMiddleColor,
                       cs.backgroundEndColor, 0, 0);
     if (cs.borderStyle != kBorderNone)
-      draw.DrawFrame(surface_, FrameRect(cellRect), colors.Filter(cs.borderColorLight),
+      draw.DrawFrame(surface_, FrameRect(cellRect, 1), colors.Filter(cs.borderColorLight),
                      colors.Filter(cs.borderColorDark), cs.borderStyle, 1);
     const int pad = cs.borderWidth + cs.margin;
     const Rect inner{cellRect.left + pad, cellRect.top + pad, cellRect.right - pad, cellRect.bottom - pad};

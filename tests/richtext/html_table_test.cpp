@@ -81,6 +81,8 @@ TEST_F(HtmlTableTest, BordersSpacingAndPadding) {
   EXPECT_EQ(surface.image.At(0, 5), ColorToPixel(MakeColor(255, 0, 0)));    // table border
   EXPECT_EQ(surface.image.At(2 + 3, 8), ColorToPixel(MakeColor(255, 0, 0)));  // cell border
   EXPECT_EQ(surface.image.At(3, 8), 0x00FFFFFFu);                            // spacing
+  EXPECT_EQ(surface.image.At(size.cx - 2, 5), ColorToPixel(MakeColor(255, 0, 0)));  // inside its box
+  EXPECT_EQ(surface.image.At(size.cx - 1, 5), 0x00FFFFFFu);
 }
 
 TEST_F(HtmlTableTest, RowSpansAndGridSlots) {
@@ -93,6 +95,32 @@ TEST_F(HtmlTableTest, CellFillAndVerticalCentre) {
   Draw("<table><tr><td height=33 valign=middle bgcolor=#00ff00>a</td></tr></table>", {0, 0, 10, 100});
   EXPECT_EQ(surface.image.At(0, 0), ColorToPixel(MakeColor(0, 255, 0)));
   EXPECT_EQ(surface.Find("a")->y, 2 + (33 - 13) / 2);
+}
+
+TEST_F(HtmlTableTest, TableFillEffectsAndColoursDisabled) {
+  const char* text = "<table bgeffect=hgradient bgcolor=black bgendcolor=white><tr><td width=60>a</td></tr></table>";
+  Draw(text, {0, 0, 64, 100});
+  EXPECT_EQ(surface.image.At(0, 10), ColorToPixel(0));
+  EXPECT_GT(PixelRed(surface.image.At(62, 10)), 200);
+  drawer.SetColorsEnabled(false);
+  RecordingSurface flat{300, 200};
+  drawer.Measure(flat, text);
+  drawer.Draw(flat, {0, 0, 64, 100});
+  EXPECT_EQ(flat.image.At(62, 10), 0x00FFFFFFu);  // backgrounds are transparent
+}
+
+TEST(HtmlTableBackgroundTest, BackgroundPictureIsTiled) {
+  auto images = std::make_shared<MemoryImageLoader>();
+  PixelImage tile(2, 2, ColorToPixel(MakeColor(0, 0, 255)));
+  tile.Set(1, 1, ColorToPixel(MakeColor(255, 0, 0)));
+  images->AddBitmap(ImageSource::From::File, {0, "tile.bmp"}, tile);
+  HtmlDrawer drawer(HtmlPlatform{nullptr, images, nullptr, nullptr});
+  RecordingSurface surface;
+  drawer.Measure(surface, "<table background=tile.bmp><tr><td>&nbsp;</td></tr></table>");
+  drawer.Draw(surface, {0, 0, 10, 17});
+  EXPECT_EQ(surface.image.At(8, 14), ColorToPixel(MakeColor(0, 0, 255)));
+  EXPECT_EQ(surface.image.At(9, 15), ColorToPixel(MakeColor(255, 0, 0)));
+  EXPECT_EQ(surface.image.At(10, 15), 0x00FFFFFFu);
 }
 
 TEST_F(HtmlTableTest, TextAroundATableStacksAsBlocks) {
