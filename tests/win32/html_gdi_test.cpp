@@ -1,0 +1,153 @@
+// The rich text drawer with real GDI fonts under Wine: sizes are plausible,
+// nothing is drawn outside the rectangle, and a sample text is written as a
+// picture (html_sample.bmp in the working folder) for a look by eye.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "richtext/win32/gdi_dib.h"
+#include "richtext/win32/gdi_surface.h"
+#include "richtext/win32/html_platform_win32.h"
+
+namespace tessel {
+namespace {
+
+constexpr Pixel kPaper = 0x00FFFFFF;
+
+// A white 32-bit picture with a GDI surface over it.
+class GdiCanvas {
+ public:
+  GdiCanvas(int width, int height) : screen_(GetDC(nullptr)), dib_(screen_, width, height) {
+    dib_.Store(PixelImage(width, height, kPaper));
+    surface_.emplace(dib_.dc());
+  }
+  ~GdiCanvas() {
+    surface_.reset();
+    ReleaseDC(nullptr, screen_);
+  }
+  bool ok() const { return dib_.ok(); }
+  Surface& surface() { return *surface_; }
+  PixelImage Pixels() {
+    GdiFlush();
+    return dib_.Load();
+  }
+
+ private:
+  HDC screen_;
+  GdiDib dib_;
+  std::optional<GdiSurface> surface_;
+};
+
+// Counts the pixels that are not paper inside and outside a rectangle.
+std::pair<int, int> InkInsideAndOutside(const PixelImage& image, const Rect& rect) {
+  int inside = 0, outside = 0;
+  for (int y = 0; y < image.Height(); ++y)
+    for (int x = 0; x < image.Width(); ++x) {
+      if ((image.At(x, y) & 0xFFFFFF) == kPaper) continue;
+      (x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom ? inside : outside)++;
+    }
+  return {inside, outside};
+}
+
+bool WriteBmp(const PixelImage& image, const char* path) {
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  const DWORD bytes = static_cast<DWORD>(image.Width()) * static_cast<DWORD>(image.Height()) * 4;
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + bytes;
+  info.biSize = sizeof info;
+  info.biWidth = image.Width();
+  info.biHeight = -image.Height();
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  info.biCompression = BI_RGB;
+  FILE* out = std::fopen(path, "wb");
+  if (!out) return false;
+  std::fwrite(&file, sizeof file, 1, out);
+  std::fwrite(&info, sizeof info, 1, out);
+  for (int y = 0; y < image.Height(); ++y) std::fwrite(image.Row(y), 4, static_cast<std::size_t>(image.Width()), out);
+  return std::fclose(out) == 0;
+}
+
+TEST(HtmlGdiTest, TextSizesArePlausible) {
+  GdiCanvas canvas(300, 100);
+  ASSERT_TRUE(canvas.ok());
+  HtmlDrawer drawer(MakeWin32HtmlPlatform());
+  Size plain = drawer.Measure(canvas.surface(), "Recovery finished");
+  EXPECT_GE(plain.cy, 12);  // 10pt Verdana at 96 dpi is 13 pixels high
+  EXPECT_LE(plain.cy, 20);
+  EXPECT_GE(plain.cx, 17 * 4);
+  EXPECT_LE(plain.cx, 17 * 12);
+  Size bold = drawer.Measure(canvas.surface(), "<b>Recovery finished</b>");
+  EXPECT_GE(bold.cx, plain.cx);
+  Size two = drawer.Measure(canvas.surface(), "Recovery<br>finished");
+  EXPECT_EQ(two.cy - 1, 2 * (plain.cy - 1));
+  Size big = drawer.Measure(canvas.surface(), "<h1>Recovery finished</h1>");
+  EXPECT_GT(big.cy, plain.cy);
+  drawer.SetMaxWidth(60);
+  Size wrapped = drawer.Measure(canvas.surface(), "Recovery finished");
+  EXPECT_LE(wrapped.cx, 61);
+  EXPECT_GE(wrapped.cy - 1, 2 * (plain.cy - 1));
+}
+
+TEST(HtmlGdiTest, NothingIsDrawnOutsideTheRectangle) {
+  const char* texts[] = {
+      "Recovery <b>finished</b>: <font color=red>3</font> damaged<br><i>records</i> skipped.",
+      "<center>centred</center><br><right>right</right><br><hr size=2><br><a href=x>a link</a>",
+      "<table border=1 bgcolor=#ffeeaa><tr><td>one</td><td>two</td></tr><tr><td colspan=2>three</td></tr></table>",
+      "<table border=2 borderstyle=solid><tr><td>a</td></tr></table><table border=3 borderstyle=double><tr><td>b</td></tr></table>",
+      "<pre>code</pre> <code>x</code> <sub>low</sub><sup>high</sup> <u>under</u> <s>struck</s>",
+  };
+  for (const char* text : texts) {
+    GdiCanvas canvas(400, 200);
+    ASSERT_TRUE(canvas.ok());
+    HtmlDrawer drawer(MakeWin32HtmlPlatform());
+    Size size = drawer.Measure(canvas.surface(), text);
+    ASSERT_GT(size.cx, 1) << text;
+    const Rect rect = MakeRect(20, 30, size.cx, size.cy);
+    drawer.Draw(canvas.surface(), rect);
+    auto [inside, outside] = InkInsideAndOutside(canvas.Pixels(), rect);
+    EXPECT_GT(inside, 0) << text;
+    EXPECT_EQ(outside, 0) << text;
+  }
+}
+
+TEST(HtmlGdiTest, SamplePicture) {
+  HICON icon = LoadIconA(nullptr, MAKEINTRESOURCEA(32516));  // IDI_INFORMATION
+  char text[2048];
+  std::snprintf(text, sizeof text,
+                "<h2>Recovery finished</h2><br>"
+                "Found <b>128 messages</b> in the store, <font color=red><b>3</b> damaged</font> and "
+                "<font color=#008000>125 whole</font>.<br>"
+                "<hr width=100%% size=2 color=#ff9900>"
+                "<table border=1 cellpadding=4 bordercolor=gray bgcolor=#fffbe0>"
+                "<tr><td width=32 valign=middle><icon handle=0x%X></td>"
+                "<td><b>Store:</b> Inbox.imm<br><i>Index:</i> Inbox.imh</td></tr>"
+                "<tr><td colspan=2 bgcolor=lightblue>Status: <font color=green><b>ready to save</b></font></td></tr>"
+                "</table><br>"
+                "See <a href=\"http://www.example.com/help\">the online help</a> for more.",
+                static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(icon)));
+  GdiCanvas measuring(10, 10);
+  HtmlDrawer drawer(MakeWin32HtmlPlatform());
+  Size size = drawer.Measure(measuring.surface(), text);
+  ASSERT_GT(size.cx, 100);
+  const int margin = 14;
+  GdiCanvas canvas(size.cx + 2 * margin, size.cy + 2 * margin);
+  ASSERT_TRUE(canvas.ok());
+  const Rect rect = MakeRect(margin, margin, size.cx, size.cy);
+  drawer.Draw(canvas.surface(), rect);
+  const PixelImage pixels = canvas.Pixels();
+  auto [inside, outside] = InkInsideAndOutside(pixels, rect);
+  EXPECT_GT(inside, 0);
+  EXPECT_EQ(outside, 0);
+  ASSERT_EQ(drawer.LinkAreas().size(), 1u);
+  EXPECT_EQ(drawer.LinkAreas()[0].target, "http://www.example.com/help");
+  EXPECT_TRUE(WriteBmp(pixels, "html_sample.bmp"));
+}
+
+}  // namespace
+}  // namespace tessel
