@@ -24,7 +24,18 @@ std::int64_t TellPosition(std::FILE* file) {
 #endif
 }
 
-bool IsRegularFile(const struct stat& info) { return (info.st_mode & S_IFMT) == S_IFREG; }
+// The 64-bit forms on Windows: the 32-bit ones fail for files over 2 GiB.
+#if defined(_WIN32)
+using FileInfo = struct _stat64;
+int InfoOfOpenFile(std::FILE* file, FileInfo* info) { return _fstat64(_fileno(file), info); }
+int InfoOfPath(const std::string& path, FileInfo* info) { return _stat64(path.c_str(), info); }
+#else
+using FileInfo = struct stat;
+int InfoOfOpenFile(std::FILE* file, FileInfo* info) { return fstat(fileno(file), info); }
+int InfoOfPath(const std::string& path, FileInfo* info) { return stat(path.c_str(), info); }
+#endif
+
+bool IsRegularFile(const FileInfo& info) { return (info.st_mode & S_IFMT) == S_IFREG; }
 
 }  // namespace
 
@@ -35,8 +46,8 @@ bool SourceFile::Open(const std::string& path) {
   // "rb" only: the C runtime shares the file for reading and writing with others.
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) return false;
-  struct stat info {};
-  if (fstat(fileno(file), &info) != 0 || !IsRegularFile(info) || SeekTo(file, 0, SEEK_END) != 0) {
+  FileInfo info{};
+  if (InfoOfOpenFile(file, &info) != 0 || !IsRegularFile(info) || SeekTo(file, 0, SEEK_END) != 0) {
     std::fclose(file);
     return false;
   }
@@ -78,8 +89,8 @@ std::size_t SourceFile::ReadAt(std::int64_t offset, void* buffer, std::size_t co
 }
 
 bool FileExists(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && IsRegularFile(info);
+  FileInfo info{};
+  return InfoOfPath(path, &info) == 0 && IsRegularFile(info);
 }
 
 }  // namespace tessel
