@@ -94,6 +94,7 @@ class HtmlPass {
   std::size_t tableCursor_ = 0;  // next table record
   std::size_t animationCursor_ = 0;
   int linkCounter_ = 0;
+  int tableDepth_ = 0;  // tables within tables being laid out
 
   ColorRef savedTextColor_;
   ColorRef savedBackgroundColor_;

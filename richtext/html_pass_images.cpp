@@ -146,7 +146,7 @@ void HtmlPass::Image(int code, const HtmlAttributes& attributes) {
       drawer_.animations_.push_back({frameIndex, frameCount, 0, static_cast<int>(NumberAttribute(attributes, "speed"))});
     LineRecord& record = Record();
     record.ascent = std::max(record.ascent, boxHeight);
-    line_.offset += boxWidth;
+    line_.offset = std::min(line_.offset + boxWidth, 1 << 28);
     record.width = line_.offset;
     return;
   }
@@ -177,7 +177,7 @@ void HtmlPass::Image(int code, const HtmlAttributes& attributes) {
     draw.DrawBitmap(surface_, x, y, width, height, &*bitmap, useKey, key, bits, shadow, dx, dy, blurX, blurY, color);
   }
   AddLinkArea({x, y, x + boxWidth, y + boxHeight});
-  line_.offset += boxWidth;
+  line_.offset = std::min(line_.offset + boxWidth, 1 << 28);
 }
 
 }  // namespace tessel

@@ -8,6 +8,7 @@ namespace tessel {
 namespace {
 
 constexpr int kMaxWeight = 900;  // nested bold tags stop here
+constexpr std::size_t kMaxStyleDepth = 256;  // deeper opening tags of damaged texts are ignored
 
 // "b", "i", "u", "s", "o" set a flag; "-" makes the next letters clear it, "+" set it again.
 void ApplyFontStyleLetters(std::string_view letters, HtmlStyle& style) {
@@ -73,6 +74,7 @@ void HtmlPass::StyleTag(const HtmlTagInfo& info, const HtmlToken& token) {
     SelectStyle();
     return;
   }
+  if (stack_.size() >= kMaxStyleDepth) return;
   stack_.push_back({info.styleName, style_});
   switch (info.code) {
     case kTagBold: style_.weight = std::min(style_.weight * 2, kMaxWeight); break;

@@ -13,6 +13,7 @@ constexpr int kMaxSpan = 64;       // rows or columns one cell may cover
 constexpr int kMaxColumns = 256;   // cells beyond are dropped
 constexpr int kDoubleBorder = 6;   // total width of a double border, both sides
 constexpr int kDoubleInset = 3;
+constexpr int kMaxTableDepth = 8;  // deeper tables in damaged texts are left out
 
 int SpanAttribute(const HtmlAttributes& attributes, const char* name, int limit) {
   const std::string* value = FindAttribute(attributes, name);
@@ -146,6 +147,8 @@ void HtmlPass::MeasureTable(std::string_view text, int areaWidth, TableLayout& t
 }
 
 Size HtmlPass::LayoutTable(std::string_view text, int left, int top, int areaWidth) {
+  if (tableDepth_ >= kMaxTableDepth) return {};
+  ++tableDepth_;
   const HtmlStyle savedStyle = style_;
   const std::vector<StackEntry> savedStack = stack_;
   const LineState savedLine = line_;
@@ -188,6 +191,7 @@ Size HtmlPass::LayoutTable(std::string_view text, int left, int top, int areaWid
   stack_ = savedStack;
   line_ = savedLine;
   SelectStyle();
+  --tableDepth_;
   return size;
 }
 

@@ -221,6 +221,10 @@ TEST_F(HtmlLayoutTest, DamagedTextsNeverFail) {
   }
   drawer.Measure(surface, noise);
   drawer.Draw(surface, {0, 0, 200, 120});
+  std::string deep;
+  for (int i = 0; i < 5000; ++i) deep += "<table><tr><td><b><font size=+1>";
+  drawer.Measure(surface, deep + "x");
+  drawer.Draw(surface, {0, 0, 200, 120});
   SUCCEED();
 }
 
