@@ -187,19 +187,25 @@ void HtmlPass::NoteAlign() {
 }
 
 void HtmlPass::TextRun(std::string text) {
-  std::string run = TransformText(std::move(text), style_.textTransform);
+  const std::string run = TransformText(std::move(text), style_.textTransform);
   const int maxWidth = drawer_.maxWidth_;
+  if (maxWidth <= 0) {
+    PlaceText(run);
+    return;
+  }
   auto measure = [this](std::string_view piece) { return surface_.MeasureText(piece).cx; };
-  while (!run.empty()) {
-    if (maxWidth <= 0 || line_.offset + measure(run) <= maxWidth) {
-      PlaceText(run);
+  std::string_view rest = run;
+  while (!rest.empty()) {
+    const std::size_t fit = FitLength(rest, maxWidth - line_.offset, measure);
+    if (fit == rest.size()) {
+      PlaceText(rest);
       return;
     }
-    WrapSplit split = SplitForWrap(run, maxWidth - line_.offset, line_.offset == 0, measure);
-    if (split.taken && !split.head.empty()) PlaceText(split.head);
+    WrapSplit split = SplitForWrap(rest, fit, line_.offset == 0);
+    if (split.taken) PlaceText(rest.substr(0, split.headLength));
     EndLine(false, 0);  // a soft break: count 0 marks the line as wrapped
     StartLine();
-    if (split.taken) run = std::move(split.rest);
+    if (split.taken) rest.remove_prefix(split.restStart);
   }
 }
 

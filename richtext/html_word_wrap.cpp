@@ -1,43 +1,50 @@
 #include "richtext/html_word_wrap.h"
 
+#include <algorithm>
+
 namespace tessel {
-namespace {
 
-std::string_view TrimTrailingSpaces(std::string_view text) {
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-
-std::string_view TrimLeadingSpaces(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  return text;
-}
-
-}  // namespace
-
-WrapSplit SplitForWrap(std::string_view piece, int freeWidth, bool lineIsEmpty,
-                       const std::function<int(std::string_view)>& measure) {
-  WrapSplit split;
-  // Heads grow with their length, so the first break position that does not
-  // fit ends the search.
-  std::size_t best = 0;
-  for (std::size_t i = 0; i < piece.size(); ++i) {
-    if (kWrapBreakCharacters.find(piece[i]) == std::string_view::npos) continue;
-    if (measure(TrimTrailingSpaces(piece.substr(0, i + 1))) > freeWidth) break;
-    best = i + 1;
+std::size_t FitLength(std::string_view piece, int freeWidth, const MeasureWidth& measure) {
+  if (piece.empty() || measure(piece.substr(0, 1)) > freeWidth) return 0;
+  // Gallop to a length that does not fit, then halve the interval.
+  std::size_t fits = 1;
+  std::size_t tooLong = piece.size() + 1;
+  for (std::size_t length = 2; length <= piece.size(); length *= 2) {
+    if (measure(piece.substr(0, length)) > freeWidth) {
+      tooLong = length;
+      break;
+    }
+    fits = length;
   }
-  if (best > 0) {
+  if (tooLong == piece.size() + 1) {
+    if (measure(piece) <= freeWidth) return piece.size();
+    tooLong = piece.size();
+  }
+  while (tooLong - fits > 1) {
+    std::size_t middle = fits + (tooLong - fits) / 2;
+    (measure(piece.substr(0, middle)) <= freeWidth ? fits : tooLong) = middle;
+  }
+  return fits;
+}
+
+WrapSplit SplitForWrap(std::string_view piece, std::size_t fitLength, bool lineIsEmpty) {
+  WrapSplit split;
+  std::size_t trimmed = 0;  // length of the head without its trailing spaces
+  for (std::size_t i = 0; i < piece.size(); ++i) {
+    if (piece[i] != ' ') trimmed = i + 1;
+    if (trimmed > fitLength) break;  // heads only grow from here
+    if (kWrapBreakCharacters.find(piece[i]) == std::string_view::npos) continue;
     split.taken = true;
-    split.head = std::string(TrimTrailingSpaces(piece.substr(0, best)));
-    split.rest = std::string(TrimLeadingSpaces(piece.substr(best)));
+    split.headLength = trimmed;
+    split.restStart = i + 1;
+  }
+  if (split.taken) {
+    while (split.restStart < piece.size() && piece[split.restStart] == ' ') ++split.restStart;
     return split;
   }
   if (!lineIsEmpty) return split;
-  std::size_t length = 1;
-  while (length < piece.size() && measure(piece.substr(0, length + 1)) <= freeWidth) ++length;
   split.taken = true;
-  split.head = std::string(piece.substr(0, length));
-  split.rest = std::string(piece.substr(length));
+  split.headLength = split.restStart = std::max<std::size_t>(fitLength, 1);
   return split;
 }
 
