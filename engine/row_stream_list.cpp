@@ -4,7 +4,10 @@ namespace tessel {
 
 int RowStreamList::AppendRow(const std::string& firstCell) {
   Finish();
-  last_.assign(1, firstCell);
+  for (std::string& cell : last_) cell.clear();
+  if (last_.empty()) last_.emplace_back();
+  last_[0] = firstCell;
+  cellCount_ = 1;
   pending_ = true;
   return rowCount_++;
 }
@@ -12,11 +15,12 @@ int RowStreamList::AppendRow(const std::string& firstCell) {
 void RowStreamList::SetCell(int row, int column, const std::string& text) {
   if (!IsPending(row) || column < 0) return;
   if (static_cast<std::size_t>(column) >= last_.size()) last_.resize(column + 1);
+  if (static_cast<std::size_t>(column) >= cellCount_) cellCount_ = column + 1;
   last_[column] = text;
 }
 
 std::string RowStreamList::GetCell(int row, int column) const {
-  if (!IsPending(row) || column < 0 || static_cast<std::size_t>(column) >= last_.size()) return {};
+  if (!IsPending(row) || column < 0 || static_cast<std::size_t>(column) >= cellCount_) return {};
   return last_[column];
 }
 
@@ -27,7 +31,10 @@ void RowStreamList::DeleteRow(int row) {
 }
 
 void RowStreamList::Finish() {
-  if (pending_ && sink_) sink_(last_);
+  if (pending_ && sink_) {
+    last_.resize(cellCount_);  // rows of one scan have the same width: rarely shrinks
+    sink_(last_);
+  }
   pending_ = false;
 }
 

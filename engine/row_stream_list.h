@@ -32,7 +32,10 @@ class RowStreamList final : public RecoveredList {
   bool IsPending(int row) const { return pending_ && row == rowCount_ - 1; }
 
   RowSink sink_;
+  // The last row's cells; their strings are reused from row to row, so that a
+  // scan of many rows does not allocate for every cell.
   std::vector<std::string> last_;
+  std::size_t cellCount_ = 0;
   bool pending_ = false;
   int rowCount_ = 0;
 };
