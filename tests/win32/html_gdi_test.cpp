@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "richtext/win32/gdi_dib.h"
 #include "richtext/win32/gdi_surface.h"
@@ -118,6 +119,10 @@ TEST(HtmlGdiTest, NothingIsDrawnOutsideTheRectangle) {
 
 TEST(HtmlGdiTest, SamplePicture) {
   HICON icon = LoadIconA(nullptr, MAKEINTRESOURCEA(32516));  // IDI_INFORMATION
+  std::vector<DWORD> squares(24 * 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 24; ++x) squares[y * 24 + x] = ((x / 8 + y / 8) % 2) ? 0x003366CC : 0x00FFCC00;
+  HBITMAP bitmap = CreateBitmap(24, 16, 1, 32, squares.data());
   char text[2048];
   std::snprintf(text, sizeof text,
                 "<h2>Recovery finished</h2><br>"
@@ -129,10 +134,14 @@ TEST(HtmlGdiTest, SamplePicture) {
                 "<td><b>Store:</b> Inbox.imm<br><i>Index:</i> Inbox.imh</td></tr>"
                 "<tr><td colspan=2 bgcolor=lightblue>Status: <font color=green><b>ready to save</b></font></td></tr>"
                 "</table><br>"
-                "See <a href=\"http://www.example.com/help\">the online help</a> for more.",
-                static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(icon)));
+                "See <a href=\"http://www.example.com/help\">the online help</a> for more.<br>"
+                "<bmp handle=0x%X style=s> a picture with its shadow, <justify>and justified text that runs "
+                "on long enough to wrap onto a second line at the maximum width.</justify>",
+                static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(icon)),
+                static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(bitmap)));
   GdiCanvas measuring(10, 10);
   HtmlDrawer drawer(MakeWin32HtmlPlatform());
+  drawer.SetMaxWidth(520);
   Size size = drawer.Measure(measuring.surface(), text);
   ASSERT_GT(size.cx, 100);
   const int margin = 14;
@@ -147,6 +156,16 @@ TEST(HtmlGdiTest, SamplePicture) {
   ASSERT_EQ(drawer.LinkAreas().size(), 1u);
   EXPECT_EQ(drawer.LinkAreas()[0].target, "http://www.example.com/help");
   EXPECT_TRUE(WriteBmp(pixels, "html_sample.bmp"));
+
+  // The same text with the pointer over the link, which takes the hover rule.
+  const Rect link = drawer.LinkAreas()[0].rect;
+  EXPECT_TRUE(drawer.SetCursorForPoint({(link.left + link.right) / 2, (link.top + link.bottom) / 2}));
+  GdiCanvas hovered(size.cx + 2 * margin, size.cy + 2 * margin);
+  drawer.Draw(hovered.surface(), rect);
+  const PixelImage hoverPixels = hovered.Pixels();
+  EXPECT_FALSE(hoverPixels == pixels);
+  EXPECT_TRUE(WriteBmp(hoverPixels, "html_sample_hover.bmp"));
+  DeleteObject(bitmap);
 }
 
 }  // namespace
