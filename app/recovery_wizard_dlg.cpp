@@ -46,6 +46,10 @@ CRecoveryWizardDlg::CRecoveryWizardDlg(CWnd* parent) : CDialog(IDD_RECOVERY_WIZA
   m_hBackground.reset(framework::LoadDibResource(IDB_CHOOSE_BACKGROUND));
 }
 
+CRecoveryWizardDlg::~CRecoveryWizardDlg() {
+  if (g_pWizardDlg == this) g_pWizardDlg = nullptr;
+}
+
 void CRecoveryWizardDlg::BindControls() {
   m_btnProceedStore.SubclassDlgItem(IDC_PROCEED_STORE, *this);
   m_btnProceedAddressBook.SubclassDlgItem(IDC_PROCEED_ADDRESS_BOOK, *this);

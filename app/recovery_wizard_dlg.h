@@ -21,6 +21,7 @@
 class CRecoveryWizardDlg : public CDialog {
  public:
   explicit CRecoveryWizardDlg(CWnd* parent = nullptr);
+  ~CRecoveryWizardDlg() override;
 
   BOOL PreTranslateMessage(MSG* msg) override;
   const char* GetRuntimeClassName() const override { return "CRecoveryWizardDlg"; }

@@ -41,8 +41,9 @@ void CRecoveryWizardDlg::OnLiveUpdate() {
     WizardMessageBox("Live Update file not found. Please re-instaill the software.", kNoticeStyle);
     return;
   }
+  // Only a Yes hands over: a box that could not be shown answers Cancel.
   if (WizardMessageBox("The application will be closed if you want to run Live Update of the software. Continue ?",
-                       kQuestionStyle) == kAnswerNo)
+                       kQuestionStyle) != kAnswerYes)
     return;
   OpenFileWithShell(path, kLiveUpdateParameter);
   // A running scan worker ends with the process.

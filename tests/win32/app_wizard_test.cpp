@@ -255,6 +255,12 @@ TEST_F(WizardTest, LiveUpdateReportsAMissingUpdaterAndNoLeavesEverythingAsItWas)
   EXPECT_EQ(answered.boxes[1].style, 0x24u);
   EXPECT_TRUE(answered.shellRequests.empty());
   EXPECT_TRUE(wizard.IsWindowVisible());
+
+  // A box that could not be shown answers Cancel: no hand-over either.
+  answered.answer = 2;
+  wizard.SendMessage(WM_COMMAND, ID_LIVE_UPDATE);
+  EXPECT_EQ(answered.boxes.size(), 3u);
+  EXPECT_TRUE(answered.shellRequests.empty());
 }
 
 TEST_F(WizardTest, CloseAsksFirstAndNoKeepsTheWindow) {
@@ -271,6 +277,16 @@ TEST_F(WizardTest, CloseAsksFirstAndNoKeepsTheWindow) {
   EXPECT_TRUE(wizard.IsWindowVisible());
   EXPECT_EQ(g_bStopRequested, 0);
   EXPECT_TRUE(answered.shellRequests.empty());
+}
+
+TEST(WizardLifetimeTest, TheWindowUnpublishesItselfWhenItGoes) {
+  AnsweredDialogs answered;
+  {
+    CRecoveryWizardDlg wizard;
+    ASSERT_TRUE(wizard.Create());
+    EXPECT_EQ(g_pWizardDlg, &wizard);
+  }
+  EXPECT_EQ(g_pWizardDlg, nullptr);
 }
 
 TEST_F(WizardTest, DragIconIsTheWindowIcon) {
