@@ -63,17 +63,15 @@ HtmlPass::~HtmlPass() {
 }
 
 Size HtmlPass::Run(const Rect& area) {
+  drawer_.linkAreas_.clear();
   if (!Drawing()) {
     drawer_.lines_.clear();
     drawer_.tables_.clear();
     drawer_.animations_.clear();
-    drawer_.linkAreas_.clear();
-  } else {
-    drawer_.linkAreas_.clear();
   }
   style_ = HtmlStyle();
   stack_.clear();
-  SelectStyle();
+  SelectStyle();  // the default font, which the body rule's lengths are read against
   ApplyRule("body", style_);
   SelectStyle();
   return LayoutBlocks(drawer_.text_, area.left, area.top, area.Width());
@@ -136,7 +134,7 @@ void HtmlPass::StartLine() {
   if (lineCursor_ < drawer_.lines_.size()) {
     line_.drawRecord = drawer_.lines_[lineCursor_];
   } else {
-    line_.drawRecord = LineRecord();  // the text changed under us; draw what fits
+    line_.drawRecord = LineRecord();  // more lines than records: keep drawing with the font's height
     line_.drawRecord.height = metrics_.height;
     line_.drawRecord.descent = metrics_.descent;
   }
