@@ -93,6 +93,21 @@ TEST_F(HoverButtonTest, ReleasingOutsideAfterAPressKeepsCaptureUntilTheNextMove)
   EXPECT_NE(::GetCapture(), button.m_hWnd);
 }
 
+TEST_F(HoverButtonTest, TheTimerClearsHoverOnceThePointerIsOutside) {
+  button.SendMessage(WM_MOUSEMOVE, 0, ClientPoint(2, 2));
+  ASSERT_TRUE(button.IsHovering());
+  RECT rect = button.GetWindowRect();
+  // The timer looks at where the pointer was when its message was posted.
+  ::SetCursorPos(rect.left + 1, rect.top + 1);
+  ::PostMessageA(button.m_hWnd, WM_TIMER, 1, 0);
+  PumpFor(20);
+  EXPECT_TRUE(button.IsHovering());
+  ::SetCursorPos(rect.right + 200, rect.bottom + 200);
+  ::PostMessageA(button.m_hWnd, WM_TIMER, 1, 0);
+  PumpFor(20);
+  EXPECT_FALSE(button.IsHovering());
+}
+
 TEST_F(HoverButtonTest, SetCursorAnswersWithTheLinkCursor) {
   ASSERT_TRUE(button.HasLinkCursor());
   EXPECT_EQ(button.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(button.m_hWnd), MAKELPARAM(HTCLIENT, 0)),
