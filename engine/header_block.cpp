@@ -31,7 +31,9 @@ bool IsContinuationLine(std::string_view line) {
 
 std::int64_t HeaderBlockStart(std::string_view before, std::int64_t bytesBegin, std::int64_t boundary,
                               std::int64_t limit) {
-  // Never look at bytes we were not given: a line at `limit` needs the byte before it.
+  // Never look at bytes we were not given: a line at `limit` needs the byte before
+  // it, and a short read (a file cut meanwhile) leaves no look back at all.
+  if (static_cast<std::int64_t>(before.size()) != boundary - bytesBegin) return boundary;
   if (bytesBegin > 0 && limit < bytesBegin + 1) limit = bytesBegin + 1;
   if (limit < 0) limit = 0;
   auto at = [&](std::int64_t position) { return before[static_cast<std::size_t>(position - bytesBegin)]; };

@@ -83,6 +83,7 @@ std::string FieldValue(std::string_view text, const FieldRule& rule, std::size_t
 }  // namespace
 
 HeaderFields ParseHeaderFields(std::string_view text) {
+  if (text.empty()) return HeaderFields{kRules[0].fallback, kRules[1].fallback, kRules[2].fallback, kRules[3].fallback};
   if (const void* nul = std::memchr(text.data(), '\0', text.size()))
     text = text.substr(0, static_cast<const char*>(nul) - text.data());
 

@@ -214,6 +214,33 @@ TEST(RawScan, RawScanKeepsAStopRequest_F3) {
   EXPECT_EQ(run.rows().size(), 1u);
 }
 
+// A store cut while it is scanned: reads come back shorter than its size said.
+class CutReader final : public ByteReader {
+ public:
+  explicit CutReader(std::string bytes) : bytes_(std::move(bytes)) {}
+  std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()) + 5000; }
+  std::size_t ReadAt(std::int64_t offset, void* buffer, std::size_t count) override {
+    if (offset < 0 || offset >= static_cast<std::int64_t>(bytes_.size())) return 0;
+    return bytes_.copy(static_cast<char*>(buffer), count, static_cast<std::size_t>(offset));
+  }
+  int LastError() const override { return 0; }
+
+ private:
+  std::string bytes_;
+};
+
+TEST(RawScan, StoreCutWhileScannedEndsWhereItsBytesEnd) {
+  const std::string first = MessageWithLeadingHeaders("a@b.c", "1"), second = MessageWithLeadingHeaders("c@d.e", "2");
+  for (std::size_t blockSize : {64u, 4096u}) {
+    CutReader cut(first + second);
+    EngineRun run;
+    RawScan(run.context, cut, blockSize);
+    ASSERT_EQ(run.rows().size(), 2u);
+    EXPECT_EQ(run.rows()[1][kOffsetCell], std::to_string(first.size()));
+    EXPECT_EQ(run.rows()[1][kLengthCell], std::to_string(second.size()));
+  }
+}
+
 TEST(RawScan, StoreWithNulBytesAndTornBoundariesNeverReadsOutOfBounds) {
   std::string store;
   for (int i = 0; i < 300; ++i) store += kBoundary.substr(0, i % 16) + std::string(i % 5, '\0') + "\r\n";
