@@ -173,6 +173,18 @@ TEST(IndexWalk, ImplausibleLengthsAndSmallStores) {
   EXPECT_EQ(small.run.rows()[0][kLengthCell], "300");
 }
 
+TEST(IsPlausibleLength, BelowTheStoreSizeMinus300AndNeverWithoutAStore) {
+  ScratchFolder folder;
+  EngineRun run;
+  run.globals.g_strStoreFile = folder.Write("mail.imm", std::string(1000, 's'));
+  EXPECT_FALSE(IsPlausibleLength(run.context, 0));
+  EXPECT_TRUE(IsPlausibleLength(run.context, 1));
+  EXPECT_TRUE(IsPlausibleLength(run.context, 699));
+  EXPECT_FALSE(IsPlausibleLength(run.context, 700));
+  run.globals.g_strStoreFile = folder.Path("missing.imm");
+  EXPECT_FALSE(IsPlausibleLength(run.context, 1));
+}
+
 TEST(IndexWalk, EntryWithoutFromAndToOrBeyondTheStoreIsDropped) {
   ThreeMessages m;
   std::string padding = "From:\r\nTo: \"Q\" <q@x.org>\r\n";
