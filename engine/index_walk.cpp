@@ -27,13 +27,19 @@ class IndexedStore {
     return opened_ && length > 0 && length < file_.Size() - kStoreMargin;
   }
 
-  // Cells 0 to 3 from the record's first bytes; nothing for an offset past the end.
-  void Extract(RecoveredList& list, int row, std::int64_t offset, std::int64_t length) {
-    if (!opened_ || offset >= file_.Size()) return;
+  // Cells 0 to 3 from the record's first bytes; nothing for an offset past the
+  // end. Returns false when the row is to be removed again: From and To empty.
+  bool Extract(RecoveredList& list, int row, std::int64_t offset, std::int64_t length) {
+    if (!opened_ || offset >= file_.Size()) return false;
     const std::int64_t end = offset + std::min(length, kIndexedTextCap);
     // Messages far apart are read one by one instead of a block at a time.
     const bool farApart = length > static_cast<std::int64_t>(blockSize_ / 4);
-    ExtractHeaderFields(farApart ? blocks_.Peek(offset, end) : blocks_.Bytes(offset, end), list, row);
+    const HeaderFields fields = ParseHeaderFields(farApart ? blocks_.Peek(offset, end) : blocks_.Bytes(offset, end));
+    list.SetCell(row, kFromCell, fields.from);
+    list.SetCell(row, kSubjectCell, fields.subject);
+    list.SetCell(row, kToCell, fields.to);
+    list.SetCell(row, kDateCell, fields.date);
+    return !fields.from.empty() || !fields.to.empty();
   }
 
  private:
@@ -69,9 +75,8 @@ void WalkIndex(ScanContext& context, ByteReader& indexFile, std::size_t blockSiz
       const int row = context.list.AppendRow("");
       context.list.SetCell(row, kOffsetCell, FormatDecimalCell(storeOffset));
       context.list.SetCell(row, kLengthCell, FormatDecimalCell(length));
-      store.Extract(context.list, row, storeOffset, length);
-      if (context.list.GetCell(row, kFromCell).empty() && context.list.GetCell(row, kToCell).empty())
-        context.list.DeleteRow(row);
+      // The cells just set tell whether From and To are both empty.
+      if (!store.Extract(context.list, row, storeOffset, length)) context.list.DeleteRow(row);
       storeOffset += length;
       // Past the length field: a length of 00 00 03 00 is no marker.
       from = lengthField + kEntryLengthSize;
