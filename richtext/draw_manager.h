@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "richtext/draw_manager_random.h"
 #include "richtext/palette_image.h"
 #include "richtext/pixel_image.h"
 #include "richtext/surface.h"
@@ -55,21 +56,6 @@ enum LineStyle {
   kLineDashDot = 4,
   kLineDashDotDot = 5,
   kLineDouble = 6,
-};
-
-// The textures' random source: values 0 to 32767 from a small linear
-// congruential generator. Every texture starts it from kSeed, so a texture
-// looks the same each time it is drawn, on every surface.
-class TextureRandom {
- public:
-  static constexpr std::uint32_t kSeed = 1;
-  int Next() {
-    state_ = state_ * 214013u + 2531011u;
-    return static_cast<int>((state_ >> 16) & 0x7FFF);
-  }
-
- private:
-  std::uint32_t state_ = kSeed;
 };
 
 class DrawManager {

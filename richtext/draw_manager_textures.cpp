@@ -22,35 +22,29 @@ constexpr int kMaxHardBumpBand = 16;
 // S(t): the cube of t divided by 16384, in two truncating steps.
 int Cube(int t) { return static_cast<int>(((static_cast<long long>(t) * t * t) / 128) / 128); }
 
-// r / d for 0 <= r <= 32767 and 1 <= d <= 32767 with one multiplication: the
-// rounded-up reciprocal's error stays below 2^-17, less than 1/d, so the
-// quotient is exact. Division per pixel would dominate the textures' time.
-class RandomDivider {
- public:
-  explicit RandomDivider(int divisor)
-      : reciprocal_(((std::uint64_t{1} << 32) + static_cast<std::uint64_t>(divisor) - 1) /
-                    static_cast<std::uint64_t>(divisor)) {}
-  int operator()(int r) const {
-    return static_cast<int>((static_cast<std::uint64_t>(r) * reciprocal_) >> 32);
-  }
-
- private:
-  std::uint64_t reciprocal_;
-};
-
-// The noise term of amplitude G: random / D - G with D = 32767 / max(2G, 1).
+// The noise term of amplitude G: random / D - G with D = 32767 / max(2G, 1),
+// made a row at a time.
 class NoiseSource {
  public:
-  explicit NoiseSource(int amplitude)
-      : amplitude_(amplitude), divide_(kRandomMax / std::max(2 * amplitude, 1)) {}
-  int Raw() { return divide_(random_.Next()); }  // random / D
-  int Term() { return Raw() - amplitude_; }
+  NoiseSource(int amplitude, int rowLength)
+      : amplitude_(amplitude), divide_(kRandomMax / std::max(2 * amplitude, 1)),
+        row_(static_cast<std::size_t>(rowLength)) {}
+  // The next row of random / D - offset values.
+  const int* Row(int offset) {
+    const int count = static_cast<int>(row_.size());
+    random_.Fill(row_.data(), count);
+    for (int i = 0; i < count; ++i) row_[static_cast<std::size_t>(i)] = divide_(row_[static_cast<std::size_t>(i)]) - offset;
+    return row_.data();
+  }
+  const int* RawRow() { return Row(0); }                // random / D
+  const int* TermRow() { return Row(amplitude_); }      // random / D - G
   TextureRandom& Random() { return random_; }
 
  private:
   int amplitude_;
   RandomDivider divide_;
   TextureRandom random_;
+  std::vector<int> row_;
 };
 
 inline std::uint8_t Byte(int value) { return static_cast<std::uint8_t>(value); }  // 8-bit wrap
@@ -81,7 +75,8 @@ void FillSeparable(PaletteImage& image, NoiseSource& noise, RowValue rowValue,
   for (int y = 0; y < h; ++y) {
     std::uint8_t* row = image.StoredRow(y);
     const int base = rowValue(y);
-    for (int x = 0; x < w; ++x) row[x] = Byte(base + columns[static_cast<std::size_t>(x)] + noise.Term());
+    const int* terms = noise.TermRow();
+    for (int x = 0; x < w; ++x) row[x] = Byte(base + columns[static_cast<std::size_t>(x)] + terms[x]);
   }
 }
 
@@ -92,11 +87,12 @@ void FillSoftBump(PaletteImage& image, NoiseSource& noise, int g) {
   for (int y = 0; y < h; ++y) {
     std::uint8_t* row = image.StoredRow(y);
     const int r = Cube(255 * y / h - 127);
+    const int* terms = noise.TermRow();
     for (int x = 0; x < w; ++x) {
       int p = (r + columns[static_cast<std::size_t>(x)]) * (128 - g) / 128 + 128;
       if (p < g) p = g;
       const int index = p > 255 - g ? 255 - g : p;
-      row[x] = Byte(index + noise.Term());
+      row[x] = Byte(index + terms[x]);
     }
   }
 }
@@ -108,7 +104,8 @@ void FillHardBump(PaletteImage& image, NoiseSource& noise, int g) {
   for (int y = 0; y < h; ++y) {
     std::uint8_t* row = image.StoredRow(y);
     const int base = Cube(255 * y / h - 127) * (64 - g) * 2 / 128 + 128;
-    for (int x = 0; x < w; ++x) row[x] = Byte(base + noise.Term());
+    const int* first = noise.TermRow();
+    for (int x = 0; x < w; ++x) row[x] = Byte(base + first[x]);
     // The bevelled edges; a one-pixel-high texture (q = 0) has none.
     if (band > 0 && q > 0) {
       const long long edge =
@@ -118,7 +115,8 @@ void FillHardBump(PaletteImage& image, NoiseSource& noise, int g) {
       for (int x = 0; x < w; ++x)
         if (edge + x - w / 2 < 0) row[x] = Byte(static_cast<int>((255 - g) - (128LL * x) / band));
     }
-    for (int x = 0; x < w; ++x) row[x] = Byte(row[x] + noise.Term());
+    const int* second = noise.TermRow();
+    for (int x = 0; x < w; ++x) row[x] = Byte(row[x] + second[x]);
   }
 }
 
@@ -137,10 +135,14 @@ void FillMetal(PaletteImage& image, NoiseSource& noise, int g) {
     for (int i = 0; i < m / 2 && l + i < w && k - i > 0; ++i) image.SetPixel(w - l + i, k - i, v);
   }
   const int n = (255 - 2 * g - 40) / 2;
+  std::vector<int> columnShade(static_cast<std::size_t>(w));
+  for (int x = 0; x < w; ++x) columnShade[static_cast<std::size_t>(x)] = n * (w - x) / w;
   for (int y = 0; y < h; ++y) {
     std::uint8_t* row = image.StoredRow(y);
     const int rowShade = n * y / h;
-    for (int x = 0; x < w; ++x) row[x] = Byte(row[x] + rowShade + n * (w - x) / w + noise.Raw());
+    const int* raw = noise.RawRow();
+    for (int x = 0; x < w; ++x)
+      row[x] = Byte(row[x] + rowShade + columnShade[static_cast<std::size_t>(x)] + raw[x]);
   }
 }
 
@@ -155,14 +157,15 @@ void DrawManager::FillTexture(Surface& surface, int effect, const Rect& rect, Co
   SetTexturePalette(paletteImage_, begin, middle, end, blend);
 
   const int g = noise & 0xFF;
-  NoiseSource source(g);
+  NoiseSource source(g, w);
   PaletteImage& image = paletteImage_;
   auto none = [](int) { return 0; };
   switch (effect) {
     case kEffectNoise:
       for (int y = 0; y < h; ++y) {
         std::uint8_t* row = image.StoredRow(y);
-        for (int x = 0; x < w; ++x) row[x] = Byte(128 - g + source.Raw());
+        const int* raw = source.RawRow();
+        for (int x = 0; x < w; ++x) row[x] = Byte(128 - g + raw[x]);
       }
       break;
     case kEffectDiagShade: {

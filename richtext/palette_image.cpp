@@ -10,7 +10,7 @@ bool PaletteImage::Create(int width, int height, int bits) {
   width_ = height_ = bits_ = bytesPerRow_ = 0;
   palette_.clear();
   rows_.clear();
-  drawn_ = PixelImage();
+  // drawn_ is kept: it is remade on the next draw unless the size is the same.
   if (bits != 1 && bits != 4 && bits != 8) return false;
   if (width < 1 || height < 1 || width > PixelImage::kMaxSide || height > PixelImage::kMaxSide)
     return false;

@@ -240,6 +240,7 @@ PixelImage SoftwareSurface::ReadPixels(const Rect& area) const { return target_.
 
 void SoftwareSurface::WritePixels(int x, int y, const PixelImage& image) {
   const Rect area = Intersect(MakeRect(x, y, image.Width(), image.Height()), DrawableArea());
+  if (area.IsEmpty()) return;
   for (int row = area.top; row < area.bottom; ++row) {
     const Pixel* from = image.Row(row - y) + (area.left - x);
     std::copy(from, from + area.Width(), target_.Row(row) + area.left);

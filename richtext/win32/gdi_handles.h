@@ -19,6 +19,9 @@ struct GdiObjectDeleter {
 struct MemoryDcDeleter {
   void operator()(HDC dc) const { ::DeleteDC(dc); }
 };
+struct IconDeleter {
+  void operator()(HICON icon) const { ::DestroyIcon(icon); }
+};
 
 using GdiFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 using GdiPen = std::unique_ptr<std::remove_pointer_t<HPEN>, GdiObjectDeleter>;
@@ -26,6 +29,7 @@ using GdiBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter
 using GdiBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
 using GdiRegion = std::unique_ptr<std::remove_pointer_t<HRGN>, GdiObjectDeleter>;
 using GdiMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
+using GdiIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
 // Selects `object` into `dc` for the guard's lifetime, then selects back the
 // object it replaced (before the owner of `object` deletes it).

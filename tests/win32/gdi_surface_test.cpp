@@ -5,7 +5,9 @@
 
 #include "richtext/draw_manager.h"
 #include "richtext/software_surface.h"
+#include "richtext/win32/html_platform_win32.h"
 #include "richtext/win32/gdi_dib.h"
+#include "richtext/win32/gdi_image.h"
 #include "richtext/win32/gdi_surface.h"
 
 namespace tessel {
@@ -123,6 +125,50 @@ TEST_F(TwoSurfaces, ClippingLimitsDrawing) {
   });
   ExpectSamePixels("clipping");
   EXPECT_EQ(gdi_->GetClipBox(), (Rect{0, 0, kWidth, kHeight}));
+}
+
+// A 16 x 16 icon: a filled square with a transparent border of 2 pixels.
+IconImage SquareIcon() {
+  PixelImage color(16, 16, 0), mask(16, 16, 0x00FFFFFF);
+  for (int y = 2; y < 14; ++y)
+    for (int x = 2; x < 14; ++x) {
+      color.Set(x, y, MakePixel(20 * (x % 8), 200, 10 * y));
+      mask.Set(x, y, 0);
+    }
+  return MakeIcon(color, mask);
+}
+
+TEST_F(TwoSurfaces, IconsDrawnThroughTheirMask) {
+  const IconImage icon = SquareIcon();
+  Both([&](Surface& s, DrawManager& d) {
+    d.DrawIcon(s, 10, 10, 16, 16, &icon, 0, false, 0, 0, 0, 0, 0);
+    d.DrawIcon(s, 40, 10, 16, 16, &icon, kImageRecolor, true, 2, 2, 0, 0, 0x0000FF);
+  });
+  ExpectSamePixels("icons");
+}
+
+TEST(GdiImage, BitmapsAndIconsSurviveTheRoundTrip) {
+  PixelImage picture(7, 5, 0x00102030);
+  picture.Set(6, 4, 0x00FFEEDD);
+  GdiBitmap bitmap = BitmapFromPixelImage(picture);
+  ASSERT_TRUE(bitmap);
+  const auto back = PixelImageFromBitmap(bitmap.get());
+  ASSERT_TRUE(back);
+  EXPECT_EQ(*back, picture);
+  EXPECT_FALSE(BitmapFromPixelImage(PixelImage()));
+
+  const IconImage icon = SquareIcon();
+  GdiIcon handle = IconFromIconImage(icon);
+  ASSERT_TRUE(handle);
+  const auto read = IconImageFromIcon(handle.get());
+  ASSERT_TRUE(read);
+  EXPECT_EQ(DrawManager::GetIconSize(&*read), (Size{16, 16}));
+  EXPECT_EQ(read->mask, icon.mask);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      if (icon.mask.At(x, y) != 0) continue;  // transparent: the colour does not matter
+      ASSERT_EQ(read->color.At(x, y) & 0x00FFFFFF, icon.color.At(x, y)) << x << "," << y;
+    }
 }
 
 TEST(GdiSurface, FontsAndTextMeasureAndDrawPlausibly) {
