@@ -37,23 +37,8 @@ trap cleanup EXIT
 export DISPLAY=":$display"
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || true   # first start: about half a minute
-fi
-
-# Wine's own fonts (package fonts-wine), so that "MS Sans Serif" has the
-# metrics the dialog templates and pictures are laid out for. This Wine build
-# does not find them on its own.
-if [ -d /usr/share/wine/fonts ] && [ -d "$WINEPREFIX/drive_c/windows/Fonts" ]; then
-  for font in /usr/share/wine/fonts/*; do
-    [ -e "$WINEPREFIX/drive_c/windows/Fonts/$(basename "$font")" ] || ln -s "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
-  done
-fi
-
-# No window manager runs on the virtual display: Wine draws the frames and
-# captions itself.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+. "$here/scripts/wine-prefix.sh"
+prepare_wine_prefix
 
 # The program looks for its help file in the folder current at start.
 log="${TESSEL_SCREENSHOT_LOG:-/dev/null}"

@@ -6,12 +6,12 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="${WINEPREFIX:-$here/build/win32/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-mkdir -p "$WINEPREFIX"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  # The first start creates the prefix (about half a minute).
-  xvfb-run -a wineboot -i >/dev/null 2>&1 || true
-fi
-if [ -n "${DISPLAY:-}" ] && [ "${TESSEL_OWN_DISPLAY:-}" = 1 ]; then
-  exec wine "$@"
+. "$here/scripts/wine-prefix.sh"
+if [ ! -f "$WINEPREFIX/.tessel-ready" ]; then
+  # Two tests may start together on a new prefix: let one prepare it.
+  exec 9>"$WINEPREFIX.lock"
+  flock 9
+  xvfb-run -a sh -c ". '$here/scripts/wine-prefix.sh'; prepare_wine_prefix"
+  flock -u 9
 fi
 exec xvfb-run -a -s "-screen 0 1024x768x24" wine "$@"
