@@ -64,6 +64,18 @@ std::string_view BlockReader::Peek(std::int64_t begin, std::int64_t end) {
   return ReadAside(begin, end);
 }
 
+BlockReader::Window BlockReader::Ahead(std::int64_t from, const std::atomic<int>* stop) {
+  from = std::max<std::int64_t>(from, 0);
+  const std::int64_t wantedBehind = std::max<std::int64_t>(from - static_cast<std::int64_t>(keepBehind_), 0);
+  if (from >= size_) return {};
+  if (!Holds(from, from + 1) || blockBegin_ > wantedBehind) {
+    if (stop != nullptr && stop->load() != 0) return Window{{}, from, true};
+    Load(wantedBehind);
+    if (!Holds(from, from + 1)) return {};  // the file ended early
+  }
+  return Window{View(blockBegin_, blockBegin_ + static_cast<std::int64_t>(blockLength_)), blockBegin_, false};
+}
+
 std::int64_t BlockReader::Find(std::string_view pattern, std::int64_t from, std::int64_t last,
                                const std::atomic<int>* stop) {
   const std::int64_t length = static_cast<std::int64_t>(pattern.size());

@@ -36,6 +36,17 @@ class BlockReader {
   // for looks back, and for reads far apart that would waste a whole block.
   std::string_view Peek(std::int64_t begin, std::int64_t end);
 
+  // The block from `from` on, with what it holds before `from` (at least the
+  // kept bytes, or all from the file's start): `bytes` starts at file position
+  // `begin`. Empty when `from` is at or past the end, or when `stop` was found
+  // set before a block was read (then `stopped` is true). Valid until the next call.
+  struct Window {
+    std::string_view bytes;
+    std::int64_t begin = 0;
+    bool stopped = false;
+  };
+  Window Ahead(std::int64_t from, const std::atomic<int>* stop);
+
   // The first occurrence of `pattern` at a position p with from <= p <= last
   // that lies wholly in the file; kNone when there is none, kStopped when `stop`
   // was found set before a block was read.

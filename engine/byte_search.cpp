@@ -7,6 +7,10 @@ namespace tessel {
 std::size_t FindBytes(std::string_view bytes, std::string_view pattern) {
   if (pattern.empty()) return 0;
   if (bytes.size() < pattern.size()) return std::string_view::npos;
+  if (pattern.size() == 1) {
+    const void* hit = std::memchr(bytes.data(), pattern[0], bytes.size());
+    return hit == nullptr ? std::string_view::npos : static_cast<const char*>(hit) - bytes.data();
+  }
 #if defined(__GLIBC__)
   const void* hit = memmem(bytes.data(), bytes.size(), pattern.data(), pattern.size());
   return hit == nullptr ? std::string_view::npos : static_cast<const char*>(hit) - bytes.data();

@@ -4,6 +4,7 @@
 // every spelling at once.
 #include <cstring>
 
+#include "engine/field_names.h"
 #include "engine/message_extraction.h"
 #include "engine/message_row.h"
 
@@ -82,46 +83,60 @@ std::string FieldValue(std::string_view text, const FieldRule& rule, std::size_t
 
 }  // namespace
 
-HeaderFields ParseHeaderFields(std::string_view text) {
-  if (text.empty()) return HeaderFields{kRules[0].fallback, kRules[1].fallback, kRules[2].fallback, kRules[3].fallback};
-  if (const void* nul = std::memchr(text.data(), '\0', text.size()))
-    text = text.substr(0, static_cast<const char*>(nul) - text.data());
 
-  std::size_t firstAt[4][3];
-  for (auto& field : firstAt)
-    for (std::size_t& at : field) at = kNotFound;
+FieldNamePositions::FieldNamePositions() {
+  for (auto& field : at)
+    for (std::int64_t& position : field) position = -1;
+}
 
-  int settled = 0;  // fields whose first spelling has been found: nothing can beat it
-  for (const char* colon = static_cast<const char*>(std::memchr(text.data(), ':', text.size()));
-       colon != nullptr && settled < 4;
-       colon = static_cast<const char*>(std::memchr(colon + 1, ':', text.data() + text.size() - colon - 1))) {
-    const std::size_t nameEnd = colon - text.data() + 1;
-    for (std::size_t length : kNameLengths) {
-      if (length > nameEnd) break;
-      const std::size_t line = nameEnd - length;
-      if (line > 0 && text[line - 1] != '\n') continue;
-      const unsigned char first = static_cast<unsigned char>(text[line]);
-      for (int i = 0; i < kSpellings.count[first]; ++i) {
-        const auto [f, v] = kSpellings.entries[first][i];
-        if (firstAt[f][v] != kNotFound || kRules[f].names[v].size() != length ||
-            !StartsWith(text, line, kRules[f].names[v]))
-          continue;
-        firstAt[f][v] = line;
-        if (v == 0) ++settled;
-      }
+bool FieldNamePositions::Settled() const {
+  return at[0][0] >= 0 && at[1][0] >= 0 && at[2][0] >= 0 && at[3][0] >= 0;
+}
+
+void NoteFieldName(std::string_view bytes, std::int64_t bytesBegin, std::int64_t colon, std::int64_t textBegin,
+                   FieldNamePositions& names) {
+  auto byteAt = [&](std::int64_t position) { return bytes[static_cast<std::size_t>(position - bytesBegin)]; };
+  for (std::size_t length : kNameLengths) {
+    const std::int64_t name = colon + 1 - static_cast<std::int64_t>(length);
+    if (name < textBegin) break;
+    if (name > textBegin && byteAt(name - 1) != '\n') continue;
+    const unsigned char first = static_cast<unsigned char>(byteAt(name));
+    for (int i = 0; i < kSpellings.count[first]; ++i) {
+      const auto [f, v] = kSpellings.entries[first][i];
+      if (names.at[f][v] >= 0 || kRules[f].names[v].size() != length ||
+          !StartsWith(bytes, static_cast<std::size_t>(name - bytesBegin), kRules[f].names[v]))
+        continue;
+      names.at[f][v] = name;
     }
   }
+}
 
+HeaderFields FieldsFromNames(std::string_view text, const FieldNamePositions& names) {
   std::string cells[4];
   for (int f = 0; f < 4; ++f) {
     cells[f] = kRules[f].fallback;
     for (int v = 0; v < 3; ++v) {
-      if (firstAt[f][v] == kNotFound) continue;
-      cells[f] = FieldValue(text, kRules[f], firstAt[f][v], kRules[f].names[v].size());
+      const std::int64_t at = names.at[f][v];
+      const std::size_t length = kRules[f].names[v].size();
+      if (at < 0 || static_cast<std::uint64_t>(at) + length > text.size()) continue;
+      cells[f] = FieldValue(text, kRules[f], static_cast<std::size_t>(at), length);
       break;
     }
   }
   return HeaderFields{std::move(cells[0]), std::move(cells[1]), std::move(cells[2]), std::move(cells[3])};
+}
+
+HeaderFields ParseHeaderFields(std::string_view text) {
+  if (const void* nul = std::memchr(text.data(), '\0', text.size()))
+    text = text.substr(0, static_cast<const char*>(nul) - text.data());
+  FieldNamePositions names;
+  if (text.empty()) return FieldsFromNames(text, names);
+  const char* const end = text.data() + text.size();
+  for (const char* colon = static_cast<const char*>(std::memchr(text.data(), ':', text.size()));
+       colon != nullptr && !names.Settled();
+       colon = static_cast<const char*>(std::memchr(colon + 1, ':', end - colon - 1)))
+    NoteFieldName(text, 0, colon - text.data(), 0, names);
+  return FieldsFromNames(text, names);
 }
 
 void ExtractHeaderFields(std::string_view text, RecoveredList& list, int row) {

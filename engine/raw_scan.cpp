@@ -2,10 +2,15 @@
 // opens a message, and the next one found (or the end of the store) ends it.
 // Each message's record starts at its header block (header_block.h), so the
 // previous record ends there too.
+//
+// One pass over the store's colons does all the searching: the boundary text
+// has one, and so has every header field name, so the pass finds the next
+// boundary and notes the names of the message it is in at the same time.
 #include <algorithm>
+#include <cstring>
 
+#include "engine/field_names.h"
 #include "engine/header_block.h"
-#include "engine/message_extraction.h"
 #include "engine/message_row.h"
 #include "engine/message_store_scan.h"
 #include "engine/store_scans.h"
@@ -15,11 +20,11 @@ namespace tessel {
 namespace {
 
 constexpr std::int64_t kBoundarySize = static_cast<std::int64_t>(kMessageBoundary.size());
+constexpr std::int64_t kBoundaryColon = static_cast<std::int64_t>(kMessageBoundary.find(':'));
+constexpr std::int64_t kLongestName = 8;  // "Subject:"
 
-// The next boundary that windows starting at `from` would find.
-std::int64_t NextBoundary(BlockReader& store, std::int64_t from, std::int64_t storeSize,
-                          const std::atomic<int>& stop) {
-  return store.Find(kMessageBoundary, from, LastRawPositionSearched(from, storeSize), &stop);
+bool IsBoundaryAt(BlockReader& store, std::int64_t at) {
+  return at >= 0 && store.Peek(at, at + kBoundarySize) == kMessageBoundary;
 }
 
 std::int64_t RecordStart(BlockReader& store, std::int64_t boundary, std::int64_t previousBoundaryEnd) {
@@ -28,9 +33,39 @@ std::int64_t RecordStart(BlockReader& store, std::int64_t boundary, std::int64_t
   return HeaderBlockStart(store.Peek(bytesBegin, boundary), bytesBegin, boundary, limit);
 }
 
-void ListMessage(ScanContext& context, BlockReader& store, std::int64_t begin, std::int64_t end) {
+void NoteNameAtColon(BlockReader& store, std::int64_t colon, std::int64_t textBegin, FieldNamePositions& names) {
+  const std::int64_t bytesBegin = std::max<std::int64_t>(colon - kLongestName, 0);
+  const std::string_view bytes = store.Peek(bytesBegin, colon + 1);
+  if (static_cast<std::int64_t>(bytes.size()) == colon + 1 - bytesBegin)
+    NoteFieldName(bytes, bytesBegin, colon, textBegin, names);
+}
+
+// The names in a record's header block, before its boundary: the pass met
+// those colons while it was still inside the previous message.
+FieldNamePositions NamesBeforeBoundary(BlockReader& store, std::int64_t recordBegin, std::int64_t boundary) {
+  FieldNamePositions names;
+  for (std::int64_t colon = recordBegin; colon < boundary; ++colon) {
+    colon = store.Find(":", colon, boundary - 1, nullptr);
+    if (colon < 0) break;
+    NoteNameAtColon(store, colon, recordBegin, names);
+  }
+  return names;
+}
+
+void ListMessage(ScanContext& context, BlockReader& store, std::int64_t begin, std::int64_t end,
+                 FieldNamePositions names) {
+  std::string_view text = store.Peek(begin, begin + std::min(end - begin, kRawTextCap));
+  if (const void* nul = std::memchr(text.data(), '\0', text.size()))
+    text = text.substr(0, static_cast<const char*>(nul) - text.data());
+  for (auto& field : names.at)
+    for (std::int64_t& at : field)
+      if (at >= 0) at -= begin;
+  const HeaderFields fields = FieldsFromNames(text, names);
   const int row = context.list.AppendRow("");
-  ExtractHeaderFields(store.Peek(begin, begin + std::min(end - begin, kRawTextCap)), context.list, row);
+  context.list.SetCell(row, kFromCell, fields.from);
+  context.list.SetCell(row, kSubjectCell, fields.subject);
+  context.list.SetCell(row, kToCell, fields.to);
+  context.list.SetCell(row, kDateCell, fields.date);
   context.list.SetCell(row, kOffsetCell, FormatDecimalCell(begin));
   context.list.SetCell(row, kLengthCell, FormatDecimalCell(end - begin));
 }
@@ -43,21 +78,60 @@ void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize)
   if (storeSize == 0 || context.g_bStopRequested.load() != 0) return;
   BlockReader store(storeFile, blockSize);
 
-  std::int64_t boundary = NextBoundary(store, 0, storeSize, context.g_bStopRequested);
-  if (boundary < 0) return;
-  std::int64_t recordBegin = RecordStart(store, boundary, 0);
+  bool inMessage = false;
+  std::int64_t boundary = 0, recordBegin = 0;
+  FieldNamePositions names;
+  // The windows that look for the next boundary start after the last one and
+  // test positions up to `lastTested`.
+  std::int64_t lastTested = LastRawPositionSearched(0, storeSize);
+  std::int64_t from = 0;
   for (;;) {
-    const std::int64_t next =
-        NextBoundary(store, boundary + kBoundarySize, storeSize, context.g_bStopRequested);
-    if (next == BlockReader::kStopped) return;  // a message whose end was not found is not listed
-    const bool last = next == BlockReader::kNone;
-    const std::int64_t messageEnd = last ? store.Size() : next;
-    const std::int64_t recordEnd = last ? messageEnd : RecordStart(store, next, boundary + kBoundarySize);
-    ListMessage(context, store, recordBegin, recordEnd);
-    context.progress.SetPosition(messageEnd);
-    if (last || context.g_bStopRequested.load() != 0) return;
+    // The colons of the block ahead, with the bytes before each at hand.
+    const BlockReader::Window window = store.Ahead(from, &context.g_bStopRequested);
+    if (window.stopped) return;  // a message whose end was not found is not listed
+    std::int64_t next = -1;      // the next boundary the windows find, if any
+    bool boundaryMet = window.bytes.empty();  // the end of the store counts as one
+    const char* const bytes = window.bytes.data();
+    const std::int64_t blockEnd = window.begin + static_cast<std::int64_t>(window.bytes.size());
+    while (!boundaryMet && from < blockEnd) {
+      const void* found = std::memchr(bytes + (from - window.begin), ':', static_cast<std::size_t>(blockEnd - from));
+      if (found == nullptr) {
+        from = blockEnd;
+        break;
+      }
+      const std::int64_t colon = window.begin + (static_cast<const char*>(found) - bytes);
+      from = colon + 1;
+      const std::int64_t at = colon - kBoundaryColon;
+      const bool mayBeBoundary = at >= window.begin && bytes[colon - 1 - window.begin] == 'n';
+      if (mayBeBoundary && IsBoundaryAt(store, at)) {
+        boundaryMet = true;
+        // The first boundary past the windows' reach ends the search.
+        if (at <= lastTested) next = at;
+      } else if (inMessage && colon - kLongestName >= window.begin) {
+        NoteFieldName(window.bytes, window.begin, colon, recordBegin, names);
+      } else if (inMessage) {
+        NoteNameAtColon(store, colon, recordBegin, names);
+        break;  // the look may have moved the block
+      }
+    }
+    if (!boundaryMet) continue;
+
+    if (inMessage) {
+      const bool last = next < 0;
+      const std::int64_t messageEnd = last ? store.Size() : next;
+      const std::int64_t recordEnd = last ? messageEnd : RecordStart(store, next, boundary + kBoundarySize);
+      ListMessage(context, store, recordBegin, recordEnd, names);
+      context.progress.SetPosition(messageEnd);
+      if (last || context.g_bStopRequested.load() != 0) return;
+      recordBegin = recordEnd;
+    } else {
+      if (next < 0) return;  // no message at all
+      recordBegin = RecordStart(store, next, 0);
+      inMessage = true;
+    }
     boundary = next;
-    recordBegin = recordEnd;
+    names = NamesBeforeBoundary(store, recordBegin, boundary);
+    lastTested = LastRawPositionSearched(boundary + kBoundarySize, storeSize);
   }
 }
 

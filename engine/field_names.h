@@ -1,0 +1,36 @@
+// Where the header field names stand in a message's text. Every name ends in
+// its only colon, so a look before each colon finds them: the text's own
+// search (ParseHeaderFields) and the raw scan, which meets every colon of the
+// store anyway on its way to the next boundary, share these rules.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "engine/message_extraction.h"
+
+namespace tessel {
+
+// The first position of each of the twelve spellings (4 fields, 3 spellings in
+// the order they are searched), or -1.
+struct FieldNamePositions {
+  std::int64_t at[4][3];
+  FieldNamePositions();
+  // True when every field's first spelling was found: nothing can beat those.
+  bool Settled() const;
+};
+
+// Notes a field name that ends with the colon at `colon`, if one stands at a
+// line start (`textBegin`, or just after a LF) not before `textBegin` and is
+// the first of its spelling. `bytes` holds [bytesBegin, colon + 1), where
+// bytesBegin <= max(colon - 8, textBegin) (the longest name, and the byte
+// before it).
+void NoteFieldName(std::string_view bytes, std::int64_t bytesBegin, std::int64_t colon,
+                   std::int64_t textBegin, FieldNamePositions& names);
+
+// The four cells from a text (already ending before its first NUL) and the
+// positions of the names in it, relative to the text; a name that does not lie
+// wholly inside the text does not count.
+HeaderFields FieldsFromNames(std::string_view text, const FieldNamePositions& names);
+
+}  // namespace tessel
