@@ -23,19 +23,19 @@ constexpr Leap MakeLeap(std::uint32_t a, std::uint32_t c) {
 
 }  // namespace
 
-void TextureRandom::Fill(int* out, int count) {
+void TextureRandom::Fill(int* out, int count, const RandomDivider& divide, int offset) {
   constexpr Leap kLeap = MakeLeap(kMultiplier, kIncrement);
   int i = 0;
   if (count >= 2 * kLanes) {
     std::uint32_t lanes[kLanes];
     for (std::uint32_t& lane : lanes) lane = state_ = state_ * kMultiplier + kIncrement;
     for (; i + kLanes <= count; i += kLanes) {
-      for (int k = 0; k < kLanes; ++k) out[i + k] = Value(lanes[k]);
+      for (int k = 0; k < kLanes; ++k) out[i + k] = divide(Value(lanes[k])) - offset;
       state_ = lanes[kLanes - 1];  // the last value handed out
       for (std::uint32_t& lane : lanes) lane = lane * kLeap.multiplier + kLeap.increment;
     }
   }
-  for (; i < count; ++i) out[i] = Next();
+  for (; i < count; ++i) out[i] = divide(Next()) - offset;
 }
 
 }  // namespace tessel

@@ -31,9 +31,7 @@ class NoiseSource {
         row_(static_cast<std::size_t>(rowLength)) {}
   // The next row of random / D - offset values.
   const int* Row(int offset) {
-    const int count = static_cast<int>(row_.size());
-    random_.Fill(row_.data(), count);
-    for (int i = 0; i < count; ++i) row_[static_cast<std::size_t>(i)] = divide_(row_[static_cast<std::size_t>(i)]) - offset;
+    random_.Fill(row_.data(), static_cast<int>(row_.size()), divide_, offset);
     return row_.data();
   }
   const int* RawRow() { return Row(0); }                // random / D

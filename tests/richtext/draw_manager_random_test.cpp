@@ -17,6 +17,9 @@ TEST(TextureRandom, FillGivesTheSequenceOfNext) {
     EXPECT_EQ(values.back(), -1);
   }
   EXPECT_EQ(filled.Next(), reference.Next());
+  std::vector<int> scaled(40);
+  filled.Fill(scaled.data(), 40, RandomDivider(682), 24);
+  for (int value : scaled) ASSERT_EQ(value, reference.Next() / 682 - 24);
 }
 
 TEST(TextureRandom, ValuesStayInRangeAndStartFromTheFixedSeed) {
