@@ -32,5 +32,7 @@ void NoteFieldName(std::string_view bytes, std::int64_t bytesBegin, std::int64_t
 // positions of the names in it, relative to the text; a name that does not lie
 // wholly inside the text does not count.
 HeaderFields FieldsFromNames(std::string_view text, const FieldNamePositions& names);
+// The same into `fields`, reusing the storage of its strings.
+void FieldsFromNames(std::string_view text, const FieldNamePositions& names, HeaderFields& fields);
 
 }  // namespace tessel

@@ -67,8 +67,9 @@ std::size_t LineEnd(std::string_view text, std::size_t from) {
   return text.size();
 }
 
-std::string FieldValue(std::string_view text, const FieldRule& rule, std::size_t nameAt,
-                       std::size_t nameLength) {
+// Sets `value` (reusing its storage) to the field's value.
+void FieldValue(std::string_view text, const FieldRule& rule, std::size_t nameAt, std::size_t nameLength,
+                std::string& value) {
   std::size_t start = nameAt + nameLength;
   // One blank after the colon is passed over, only when it is there.
   if (!rule.isTo && start < text.size() && (text[start] == ' ' || text[start] == '\t')) ++start;
@@ -76,9 +77,10 @@ std::string FieldValue(std::string_view text, const FieldRule& rule, std::size_t
   if (rule.isTo) {
     const void* bracket = std::memchr(text.data() + start, '>', end - start);
     if (bracket != nullptr) end = static_cast<const char*>(bracket) - text.data();
+    value = CleanAddress(text.substr(start, end - start));
+    return;
   }
-  std::string value(text.substr(start, end - start));
-  return rule.isTo ? CleanAddress(value) : value;
+  value.assign(text.substr(start, end - start));
 }
 
 }  // namespace
@@ -111,19 +113,24 @@ void NoteFieldName(std::string_view bytes, std::int64_t bytesBegin, std::int64_t
   }
 }
 
-HeaderFields FieldsFromNames(std::string_view text, const FieldNamePositions& names) {
-  std::string cells[4];
+void FieldsFromNames(std::string_view text, const FieldNamePositions& names, HeaderFields& fields) {
+  std::string* const cells[4] = {&fields.from, &fields.subject, &fields.to, &fields.date};
   for (int f = 0; f < 4; ++f) {
-    cells[f] = kRules[f].fallback;
+    *cells[f] = kRules[f].fallback;
     for (int v = 0; v < 3; ++v) {
       const std::int64_t at = names.at[f][v];
       const std::size_t length = kRules[f].names[v].size();
       if (at < 0 || static_cast<std::uint64_t>(at) + length > text.size()) continue;
-      cells[f] = FieldValue(text, kRules[f], static_cast<std::size_t>(at), length);
+      FieldValue(text, kRules[f], static_cast<std::size_t>(at), length, *cells[f]);
       break;
     }
   }
-  return HeaderFields{std::move(cells[0]), std::move(cells[1]), std::move(cells[2]), std::move(cells[3])};
+}
+
+HeaderFields FieldsFromNames(std::string_view text, const FieldNamePositions& names) {
+  HeaderFields fields;
+  FieldsFromNames(text, names, fields);
+  return fields;
 }
 
 HeaderFields ParseHeaderFields(std::string_view text) {

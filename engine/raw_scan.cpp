@@ -33,6 +33,16 @@ std::int64_t RecordStart(BlockReader& store, std::int64_t boundary, std::int64_t
   return HeaderBlockStart(store.Peek(bytesBegin, boundary), bytesBegin, boundary, limit);
 }
 
+// A quick look whether a name of 3, 5 or 8 bytes could end at `colon`: only
+// where it would start a line. `bytes` starts at file position `bytesBegin`,
+// at most 8 bytes before the colon.
+inline bool MayEndFieldName(const char* bytes, std::int64_t bytesBegin, std::int64_t colon, std::int64_t textBegin) {
+  auto opensLine = [&](std::int64_t name) {
+    return name == textBegin || (name > textBegin && bytes[name - 1 - bytesBegin] == '\n');
+  };
+  return opensLine(colon - 2) || opensLine(colon - 4) || opensLine(colon - 7);
+}
+
 void NoteNameAtColon(BlockReader& store, std::int64_t colon, std::int64_t textBegin, FieldNamePositions& names) {
   const std::int64_t bytesBegin = std::max<std::int64_t>(colon - kLongestName, 0);
   const std::string_view bytes = store.Peek(bytesBegin, colon + 1);
@@ -53,14 +63,14 @@ FieldNamePositions NamesBeforeBoundary(BlockReader& store, std::int64_t recordBe
 }
 
 void ListMessage(ScanContext& context, BlockReader& store, std::int64_t begin, std::int64_t end,
-                 FieldNamePositions names) {
+                 FieldNamePositions names, HeaderFields& fields) {
   std::string_view text = store.Peek(begin, begin + std::min(end - begin, kRawTextCap));
   if (const void* nul = std::memchr(text.data(), '\0', text.size()))
     text = text.substr(0, static_cast<const char*>(nul) - text.data());
   for (auto& field : names.at)
     for (std::int64_t& at : field)
       if (at >= 0) at -= begin;
-  const HeaderFields fields = FieldsFromNames(text, names);
+  FieldsFromNames(text, names, fields);
   const int row = context.list.AppendRow("");
   context.list.SetCell(row, kFromCell, fields.from);
   context.list.SetCell(row, kSubjectCell, fields.subject);
@@ -81,6 +91,7 @@ void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize)
   bool inMessage = false;
   std::int64_t boundary = 0, recordBegin = 0;
   FieldNamePositions names;
+  HeaderFields fields;  // the cells of the message listed last, their storage reused
   // The windows that look for the next boundary start after the last one and
   // test positions up to `lastTested`.
   std::int64_t lastTested = LastRawPositionSearched(0, storeSize);
@@ -108,7 +119,8 @@ void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize)
         // The first boundary past the windows' reach ends the search.
         if (at <= lastTested) next = at;
       } else if (inMessage && colon - kLongestName >= window.begin) {
-        NoteFieldName(window.bytes, window.begin, colon, recordBegin, names);
+        if (MayEndFieldName(bytes, window.begin, colon, recordBegin))
+          NoteFieldName(window.bytes, window.begin, colon, recordBegin, names);
       } else if (inMessage) {
         NoteNameAtColon(store, colon, recordBegin, names);
         break;  // the look may have moved the block
@@ -120,7 +132,7 @@ void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize)
       const bool last = next < 0;
       const std::int64_t messageEnd = last ? store.Size() : next;
       const std::int64_t recordEnd = last ? messageEnd : RecordStart(store, next, boundary + kBoundarySize);
-      ListMessage(context, store, recordBegin, recordEnd, names);
+      ListMessage(context, store, recordBegin, recordEnd, names, fields);
       context.progress.SetPosition(messageEnd);
       if (last || context.g_bStopRequested.load() != 0) return;
       recordBegin = recordEnd;
