@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <climits>
+
 #include "richtext/draw_manager.h"
 
 namespace tessel {
@@ -8,6 +11,11 @@ constexpr ColorRef kWhite = 0xFFFFFF;
 constexpr ColorRef kBlack = 0x000000;
 constexpr int kShapeOnWhite = kImageRecolor | kImageInvert;  // key white, the rest in the colour
 constexpr int kAnyShadow = kImageShadow | kImageBlurredShadow;
+
+// A shadow position that saturates rather than overflows.
+int Shifted(int position, int offset) {
+  return static_cast<int>(std::clamp<long long>(static_cast<long long>(position) + offset, INT_MIN, INT_MAX));
+}
 
 }  // namespace
 
@@ -46,7 +54,7 @@ void DrawManager::DrawBitmap(Surface& surface, int x, int y, int width, int heig
   const PixelImage mask = ApplyImageEffects(scaled, width, height, kShapeOnWhite, useKey, key, kWhite);
   const PixelImage image = ApplyImageEffects(scaled, width, height, effects, useKey, key, color);
   if (shadow) {
-    const int sx = x + shadowDx, sy = y + shadowDy;
+    const int sx = Shifted(x, shadowDx), sy = Shifted(y, shadowDy);
     if (effects & kAnyShadow) {
       const PixelImage shape =
           ApplyImageEffects(scaled, width, height, kShapeOnWhite, useKey, key, color ^ kWhite);
@@ -72,7 +80,7 @@ void DrawManager::DrawIcon(Surface& surface, int x, int y, int width, int height
           ? ApplyImageEffects(sized.mask, width, height, effects, true, kWhite, color)
           : ApplyImageEffects(sized.color, width, height, effects, true, kBlack, color);
   if (shadow) {
-    const int sx = x + shadowDx, sy = y + shadowDy;
+    const int sx = Shifted(x, shadowDx), sy = Shifted(y, shadowDy);
     if (effects & kAnyShadow) {
       const PixelImage shape =
           ApplyImageEffects(sized.mask, width, height, kShapeOnWhite, true, kWhite, color ^ kWhite);

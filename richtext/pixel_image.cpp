@@ -55,7 +55,17 @@ bool PixelImage::HasAlpha() const {
 
 PixelImage PixelImage::Crop(const Rect& area) const {
   PixelImage result(area.Width(), area.Height());
-  result.Paste(-area.left, -area.top, *this);
+  const Rect inside = Intersect(area, MakeRect(0, 0, width_, height_));
+  if (result.IsEmpty() || inside.IsEmpty()) return result;
+  // inside lies within this image, so its offsets from area.left/top fit the result.
+  for (int y = inside.top; y < inside.bottom; ++y) {
+    const Pixel* from = Row(y) + inside.left;
+    const long long column = static_cast<long long>(inside.left) - area.left;
+    const long long row = static_cast<long long>(y) - area.top;
+    if (row >= result.height_ || column >= result.width_) break;
+    const long long count = std::min<long long>(inside.Width(), result.width_ - column);
+    std::copy(from, from + count, result.Row(static_cast<int>(row)) + column);
+  }
   return result;
 }
 

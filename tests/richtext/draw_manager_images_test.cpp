@@ -75,6 +75,8 @@ TEST(DrawBitmap, KeyPixelsLeaveTheBackground) {
   EXPECT_EQ(c.image.At(10, 10), kPaper);
   c.draw.DrawBitmap(c.surface, 0, 0, 4, 4, nullptr, false, 0, 0, true, 1, 1, 3, 3, 0);
   c.draw.DrawBitmap(c.surface, 0, 0, 0, -4, &picture, false, 0, 0, true, 1, 1, 3, 3, 0);
+  c.draw.DrawBitmap(c.surface, INT_MAX - 1, 0, 2, 2, &picture, false, 0, kImageBlurredShadow, true,
+                    INT_MAX, INT_MIN, INT_MAX, INT_MIN, 0);
   EXPECT_EQ(c.image.At(0, 0), kPaper);
 }
 
