@@ -20,11 +20,13 @@ static_assert(std::atomic<int>::is_always_lock_free, "the signal handler stores 
 
 StopOnInterrupt::StopOnInterrupt(std::atomic<int>& stopRequested) {
   g_stopTarget = &stopRequested;
-  std::signal(SIGINT, OnInterrupt);
+  previous_ = std::signal(SIGINT, OnInterrupt);
+  // A program started with Ctrl-C ignored (a background job) keeps ignoring it.
+  if (previous_ == SIG_IGN) std::signal(SIGINT, SIG_IGN);
 }
 
 StopOnInterrupt::~StopOnInterrupt() {
-  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGINT, previous_ == SIG_ERR ? SIG_DFL : previous_);
   g_stopTarget = nullptr;
 }
 

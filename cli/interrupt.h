@@ -16,6 +16,9 @@ class StopOnInterrupt {
 
   // True when a SIGINT arrived while the guard was in place.
   static bool Interrupted();
+
+ private:
+  void (*previous_)(int);  // the handler to put back
 };
 
 }  // namespace tessel::cli
