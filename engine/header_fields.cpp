@@ -134,10 +134,10 @@ HeaderFields FieldsFromNames(std::string_view text, const FieldNamePositions& na
 }
 
 HeaderFields ParseHeaderFields(std::string_view text) {
-  if (const void* nul = std::memchr(text.data(), '\0', text.size()))
-    text = text.substr(0, static_cast<const char*>(nul) - text.data());
   FieldNamePositions names;
   if (text.empty()) return FieldsFromNames(text, names);
+  if (const void* nul = std::memchr(text.data(), '\0', text.size()))
+    text = text.substr(0, static_cast<const char*>(nul) - text.data());
   const char* const end = text.data() + text.size();
   for (const char* colon = static_cast<const char*>(std::memchr(text.data(), ':', text.size()));
        colon != nullptr && !names.Settled();

@@ -65,7 +65,7 @@ FieldNamePositions NamesBeforeBoundary(BlockReader& store, std::int64_t recordBe
 void ListMessage(ScanContext& context, BlockReader& store, std::int64_t begin, std::int64_t end,
                  FieldNamePositions names, HeaderFields& fields) {
   std::string_view text = store.Peek(begin, begin + std::min(end - begin, kRawTextCap));
-  if (const void* nul = std::memchr(text.data(), '\0', text.size()))
+  if (const void* nul = text.empty() ? nullptr : std::memchr(text.data(), '\0', text.size()))
     text = text.substr(0, static_cast<const char*>(nul) - text.data());
   for (auto& field : names.at)
     for (std::int64_t& at : field)

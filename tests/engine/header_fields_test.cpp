@@ -13,6 +13,7 @@ std::vector<std::string> Cells(std::string_view text) {
 TEST(HeaderFields, MissingFieldsGetTheirDefaults) {
   EXPECT_EQ(Cells("X-Other: 1\r\n\r\nbody"), (std::vector<std::string>{"Unknown", "Unknown", "none", "Unknown"}));
   EXPECT_EQ(Cells(""), (std::vector<std::string>{"Unknown", "Unknown", "none", "Unknown"}));
+  EXPECT_EQ(Cells(std::string_view()), (std::vector<std::string>{"Unknown", "Unknown", "none", "Unknown"}));
 }
 
 TEST(HeaderFields, TheFirstSpellingThatOccursWinsWhereverItStands) {
