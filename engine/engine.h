@@ -2,7 +2,8 @@
 //
 // Usage (command line, tests):
 //
-//   tessel::MemoryList list;                  // or RowStreamList for huge stores
+//   tessel::MemoryList list;                  // or RowStreamList: rows handed over one
+//                                             // by one, memory flat for huge stores
 //   tessel::MemoryProgressBar progress;       // or your own ProgressBar
 //   tessel::ScanGlobals globals;              // stop request, shared paths, source file
 //   tessel::ScanContext context = globals.ContextFor(list, progress);
@@ -22,7 +23,9 @@
 // The engine is silent: it reports nothing but the rows (and the address book's
 // result). A program that wants to tell the user about a missing or unreadable
 // file checks it before the scan. Setting g_bStopRequested to 1 from any thread
-// stops a message store scan at its next read; rows listed so far stay.
+// stops a message store scan at its next block read or message; rows listed so
+// far stay. The engine never writes to a store, index or address book; only
+// CopyRecordToFile writes, to the destination it is given (and empties it).
 #pragma once
 
 #include "engine/address_book_scan.h"
