@@ -6,69 +6,30 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
+
+#include "richtext/win32/gdi_handles.h"
+
 namespace framework {
 
-template <typename Handle, typename Release>
-class UniqueHandle {
- public:
-  UniqueHandle() = default;
-  explicit UniqueHandle(Handle handle) : m_handle(handle) {}
-  ~UniqueHandle() { reset(); }
-  UniqueHandle(UniqueHandle&& other) noexcept : m_handle(other.release()) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    reset(other.release());
-    return *this;
-  }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-
-  Handle get() const { return m_handle; }
-  explicit operator bool() const { return m_handle != nullptr; }
-  Handle release() {
-    Handle handle = m_handle;
-    m_handle = nullptr;
-    return handle;
-  }
-  void reset(Handle handle = nullptr) {
-    if (m_handle) Release()(m_handle);
-    m_handle = handle;
-  }
-
- private:
-  Handle m_handle = nullptr;
-};
-
-struct GdiObjectRelease { void operator()(HGDIOBJ h) const { ::DeleteObject(h); } };
-struct MemoryDCRelease { void operator()(HDC h) const { ::DeleteDC(h); } };
-struct IconRelease { void operator()(HICON h) const { ::DestroyIcon(h); } };
+// The owners and the selection guard are the drawing surface's; the window
+// layer adds the handle kinds only windows use.
 struct CursorRelease { void operator()(HCURSOR h) const { ::DestroyCursor(h); } };
 struct ModuleRelease { void operator()(HMODULE h) const { ::FreeLibrary(h); } };
 struct KernelHandleRelease { void operator()(HANDLE h) const { ::CloseHandle(h); } };
 
-using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectRelease>;
-using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectRelease>;
-using UniqueFont = UniqueHandle<HFONT, GdiObjectRelease>;
-using UniqueMemoryDC = UniqueHandle<HDC, MemoryDCRelease>;
-using UniqueIcon = UniqueHandle<HICON, IconRelease>;
-using UniqueCursor = UniqueHandle<HCURSOR, CursorRelease>;
-using UniqueModule = UniqueHandle<HMODULE, ModuleRelease>;
-using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleRelease>;
+using UniqueBitmap = tessel::GdiBitmap;
+using UniqueBrush = tessel::GdiBrush;
+using UniqueFont = tessel::GdiFont;
+using UniqueMemoryDC = tessel::GdiMemoryDc;
+using UniqueIcon = tessel::GdiIcon;
+using UniqueCursor = std::unique_ptr<std::remove_pointer_t<HCURSOR>, CursorRelease>;
+using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleRelease>;
+using UniqueKernelHandle = std::unique_ptr<void, KernelHandleRelease>;
 
 // Selects an object into a device context for the guard's lifetime.
-class SelectGuard {
- public:
-  SelectGuard(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(::SelectObject(dc, object)) {}
-  ~SelectGuard() {
-    if (ok()) ::SelectObject(m_dc, m_previous);
-  }
-  SelectGuard(const SelectGuard&) = delete;
-  SelectGuard& operator=(const SelectGuard&) = delete;
-  bool ok() const { return m_previous != nullptr && m_previous != HGDI_ERROR; }
-
- private:
-  HDC m_dc;
-  HGDIOBJ m_previous;
-};
+using SelectGuard = tessel::GdiSelection;
 
 // The device context of a window's client area, borrowed for a scope.
 class ClientDC {
