@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-bash scripts/setup.sh
+bash scripts/setup.sh native
 build=${TESSEL_BUILD_DIR:-build/native}
 echo "== Building tessel (preset native, in $build)"
 cmake --preset native -B "$build" >/dev/null

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need. Idempotent: when everything is
 # there it only checks and returns.
+#   scripts/setup.sh          everything (native build, Windows cross build, Wine)
+#   scripts/setup.sh native   only what the native build needs (tessel, its tests)
 set -euo pipefail
 
 need=()
@@ -9,11 +11,13 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 native=(g++ cmake ninja-build libgtest-dev libgmock-dev googletest libbenchmark-dev)
 windows=(g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine xvfb xauth imagemagick fp-utils)
 
-for p in "${native[@]}" "${windows[@]}"; do have "$p" || need+=("$p"); done
+wanted=("${native[@]}")
+[ "${1:-all}" = native ] || wanted+=("${windows[@]}")
+for p in "${wanted[@]}"; do have "$p" || need+=("$p"); done
 [ ${#need[@]} -eq 0 ] && exit 0
 
 SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [[ " ${need[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386
 fi
 echo "setup: installing ${need[*]}" >&2
