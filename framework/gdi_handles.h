@@ -9,7 +9,7 @@
 #include <memory>
 #include <type_traits>
 
-#include "richtext/win32/gdi_handles.h"
+#include "richtext_win32/gdi_handles.h"
 
 namespace framework {
 

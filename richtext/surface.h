@@ -1,6 +1,6 @@
 #pragma once
 // The drawing surface: what the rich text engine and the draw manager need of a
-// device, so that neither names an OS imaging API. GdiSurface (richtext/win32/)
+// device, so that neither names an OS imaging API. GdiSurface (richtext_win32/)
 // draws on a Windows device context; SoftwareSurface draws into a PixelImage in
 // memory with a fixed-metrics font, so that layouts and pixels can be checked
 // exactly in native tests.

@@ -5,10 +5,10 @@
 
 #include "richtext/draw_manager.h"
 #include "richtext/software_surface.h"
-#include "richtext/win32/html_platform_win32.h"
-#include "richtext/win32/gdi_dib.h"
-#include "richtext/win32/gdi_image.h"
-#include "richtext/win32/gdi_surface.h"
+#include "richtext_win32/html_platform_win32.h"
+#include "richtext_win32/gdi_dib.h"
+#include "richtext_win32/gdi_image.h"
+#include "richtext_win32/gdi_surface.h"
 
 namespace tessel {
 namespace {

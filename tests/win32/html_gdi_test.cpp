@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "richtext/win32/gdi_dib.h"
-#include "richtext/win32/gdi_surface.h"
-#include "richtext/win32/html_platform_win32.h"
+#include "richtext_win32/gdi_dib.h"
+#include "richtext_win32/gdi_surface.h"
+#include "richtext_win32/html_platform_win32.h"
 
 namespace tessel {
 namespace {

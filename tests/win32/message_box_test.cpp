@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "richtext/message_box_call.h"
-#include "richtext/win32/message_box_window.h"
+#include "richtext_win32/message_box_window.h"
 
 namespace tessel {
 namespace {

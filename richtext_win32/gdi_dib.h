@@ -4,7 +4,7 @@
 // padding) and GDI's blits.
 
 #include "richtext/pixel_image.h"
-#include "richtext/win32/gdi_handles.h"
+#include "richtext_win32/gdi_handles.h"
 
 #include <optional>
 

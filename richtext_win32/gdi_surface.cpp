@@ -1,11 +1,11 @@
-#include "richtext/win32/gdi_surface.h"
+#include "richtext_win32/gdi_surface.h"
 
 #include <algorithm>
 #include <climits>
 #include <string>
 #include <vector>
 
-#include "richtext/win32/gdi_dib.h"
+#include "richtext_win32/gdi_dib.h"
 
 namespace tessel {
 

@@ -1,4 +1,4 @@
-#include "richtext/win32/gdi_image.h"
+#include "richtext_win32/gdi_image.h"
 
 #include <cstring>
 #include <vector>

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "richtext/message_box_call.h"
-#include "richtext/win32/message_box_window.h"
+#include "richtext_win32/message_box_window.h"
 
 namespace tessel {
 

@@ -1,4 +1,4 @@
-#include "richtext/win32/message_box_window.h"
+#include "richtext_win32/message_box_window.h"
 
 #include <windows.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "richtext/win32/message_box_handles.h"
-#include "richtext/win32/message_box_strings.h"
+#include "richtext_win32/message_box_handles.h"
+#include "richtext_win32/message_box_strings.h"
 
 namespace tessel {
 

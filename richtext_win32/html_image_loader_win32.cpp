@@ -1,7 +1,7 @@
 #include <memory>
 #include <vector>
 
-#include "richtext/win32/html_platform_win32.h"
+#include "richtext_win32/html_platform_win32.h"
 
 namespace tessel {
 namespace {

@@ -1,4 +1,4 @@
-#include "richtext/win32/gdi_dib.h"
+#include "richtext_win32/gdi_dib.h"
 
 #include <cstring>
 

@@ -5,7 +5,7 @@
 // and IconImageFromIcon (html_platform_win32.h).
 
 #include "richtext/pixel_image.h"
-#include "richtext/win32/gdi_handles.h"
+#include "richtext_win32/gdi_handles.h"
 
 namespace tessel {
 

@@ -1,6 +1,6 @@
-#include "richtext/win32/message_box_strings.h"
+#include "richtext_win32/message_box_strings.h"
 
-#include "richtext/win32/message_box_handles.h"
+#include "richtext_win32/message_box_handles.h"
 
 namespace tessel {
 

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "richtext/surface.h"
-#include "richtext/win32/gdi_handles.h"
+#include "richtext_win32/gdi_handles.h"
 
 namespace tessel {
 

@@ -1,4 +1,4 @@
-#include "richtext/win32/html_platform_win32.h"
+#include "richtext_win32/html_platform_win32.h"
 
 #include <shellapi.h>
 
