@@ -1,6 +1,7 @@
 // The index walk: each entry marker that the index windows would find gives the
 // length of the next message in the store. Accepted entries lie back to back
-// from the store's first byte; the first rejected entry raw-scans the store.
+// from the store's first byte; the first rejected entry raw-scans the store,
+// and the walk goes on right after every entry.
 #include <algorithm>
 
 #include "engine/message_extraction.h"
@@ -78,19 +79,16 @@ void WalkIndex(ScanContext& context, ByteReader& indexFile, std::size_t blockSiz
       // The cells just set tell whether From and To are both empty.
       if (!store.Extract(context.list, row, storeOffset, length)) context.list.DeleteRow(row);
       storeOffset += length;
-      // Past the length field: a length of 00 00 03 00 is no marker.
-      from = lengthField + kEntryLengthSize;
-    } else {
-      const std::int64_t window = IndexWindowHolding(from, marker, indexSize);
-      if (!rawScanned) {
-        SourceFile storeFile;
-        if (storeFile.Open(context.g_strStoreFile)) RawScan(context, storeFile, blockSize);
-        rawScanned = true;
-        context.progress.SetRange(indexSize);
-      }
-      // The rest of the window after a rejected entry is not searched.
-      from = lengthField + window - kIndexOverlap;
+    } else if (!rawScanned) {
+      SourceFile storeFile;
+      if (storeFile.Open(context.g_strStoreFile)) RawScan(context, storeFile, blockSize);
+      rawScanned = true;
+      context.progress.SetRange(indexSize);
     }
+    // Past the length field, whether the entry was accepted or not: a length of
+    // 00 00 03 00 is no marker, and entries right after a rejected one still
+    // count towards the offsets of those that follow.
+    from = lengthField + kEntryLengthSize;
     context.progress.SetPosition(from);
   }
 }

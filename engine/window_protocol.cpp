@@ -23,13 +23,4 @@ std::int64_t LastRawPositionSearched(std::int64_t from, std::int64_t storeSize) 
   return std::min(lastOfFinalWindow, finalStart - step + kRawWindow - untested);
 }
 
-std::int64_t IndexWindowHolding(std::int64_t from, std::int64_t marker, std::int64_t indexSize) {
-  const std::int64_t step = kIndexWindow - kIndexOverlap;
-  const std::int64_t lastTested = kIndexWindow - static_cast<std::int64_t>(kIndexEntryMarker.size()) - 1;
-  const std::int64_t finalWindow = CeilDiv(indexSize - from - kIndexWindow, step);
-  const std::int64_t markerWindow = CeilDiv(marker - from - lastTested, step);
-  if (markerWindow < finalWindow) return kIndexWindow;
-  return indexSize - (from + step * finalWindow);
-}
-
 }  // namespace tessel

@@ -32,10 +32,4 @@ constexpr std::string_view kMessageBoundary{"MIME-Version: 1."};
 // never found.
 std::int64_t LastRawPositionSearched(std::int64_t from, std::int64_t storeSize);
 
-// The size of the index window in which the walk, its windows starting at `from`
-// in an index of `indexSize` bytes, meets the marker at `marker` (the first one
-// at or after `from`). A window tests positions up to its size minus 5, and the
-// last window is cut to the end of the index.
-std::int64_t IndexWindowHolding(std::int64_t from, std::int64_t marker, std::int64_t indexSize);
-
 }  // namespace tessel

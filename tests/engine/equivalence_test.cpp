@@ -148,7 +148,8 @@ IndexedStore RandomIndexedStore(RandomBytes& random) {
   made.index = random.OneIn(10) ? std::string(12, '\x01') : IndexHeader();
   for (std::uint32_t length : lengths) {
     // Junk whose length puts the next marker near the edges of the windows
-    // that follow the previous entry (accepted: 8 bytes on; rejected: 1996).
+    // that follow the previous entry, or none: the walk goes on just past each
+    // entry, accepted or rejected.
     switch (random.Below(4)) {
       case 0: made.index += random.Noise(random.Below(30)); break;
       case 1: made.index += random.Noise(1980 + random.Below(24)); break;

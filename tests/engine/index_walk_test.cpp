@@ -126,15 +126,18 @@ TEST(IndexWalk, MarkerWhoseLengthRunsPastTheEndEndsTheWalk) {
 TEST(IndexWalk, LengthThatLooksLikeAMarkerIsNotSearchedAgain_F2) {
   std::string big = Message("big@x.org", "Big");
   big.resize(196608, 'b');
-  const std::string small = Message("s@x.org", "Small");
+  // Long enough that 196608 is below the store's size minus 300: a plausible length.
+  const std::string small = Message("s@x.org", "Small", std::string(400, '.') + "\r\n");
   IndexScan scan(big + small, IndexHeader() + IndexEntry(196608) + IndexEntry(static_cast<std::uint32_t>(small.size())));
   EXPECT_EQ(scan.SubjectsAndOffsets(), (std::vector<std::string>{"Big@0", "Small@196608"}));
+  ASSERT_EQ(scan.run.rows().size(), 2u);
+  EXPECT_EQ(scan.run.rows()[1][kLengthCell], std::to_string(small.size()));  // not the 196608 read again
 }
 
 // F1: damaged entries raw-scan the store once; the walk goes on after each.
 TEST(IndexWalk, DamagedEntriesRawScanTheStoreOnce_F1) {
   ThreeMessages m;
-  const std::string gap(2000, 'j');  // each rejection skips the rest of its window
+  const std::string gap(2000, 'j');  // later entries in later windows
   IndexScan scan(m.Store(), IndexHeader() + IndexEntry(m.Length(m.a)) + IndexEntry(0) + gap + IndexEntry(0xFFFFFFFF) +
                                 gap + IndexEntry(0) + gap + IndexEntry(m.Length(m.b)));
   const std::string b = std::to_string(m.a.size());
@@ -143,19 +146,27 @@ TEST(IndexWalk, DamagedEntriesRawScanTheStoreOnce_F1) {
             (std::vector<std::string>{"A@0", "A@0", "B@" + b, "C@" + c, "B@" + b}));
 }
 
-TEST(IndexWalk, RejectedEntrySkipsTheRestOfItsWindowAndAddsNothing) {
+// Skipping the rest of a rejected entry's window lost the entries standing
+// there, and with them their lengths: every later entry got a wrong offset.
+TEST(IndexWalk, EntriesAfterARejectedOneInTheSameWindowKeepTheirOffsets) {
   ThreeMessages m;
-  // The rejected marker stands at 12; the walk goes on at 12 + 1996 = 2008.
-  for (std::size_t filler : {1987u, 1988u}) {
-    const std::string index = IndexHeader() + IndexEntry(0) + std::string(filler, 'j') + IndexEntry(m.Length(m.b)) +
-                              IndexEntry(m.Length(m.a));
+  const std::string b = std::to_string(m.a.size());
+  const std::string c = std::to_string(m.a.size() + m.b.size());
+  // Right after the rejected entry, a little further on, and astride the edge
+  // of the window that held it (which tests positions up to 12 + 1995).
+  for (std::size_t filler : {0u, 5u, 1987u, 1988u, 1990u}) {
+    const std::string index = IndexHeader() + IndexEntry(0) + std::string(filler, 'j') + IndexEntry(m.Length(m.a)) +
+                              IndexEntry(0xFFFFFFFF) + IndexEntry(m.Length(m.b)) + IndexEntry(m.Length(m.c));
     IndexScan scan(m.Store(), index);
     std::vector<std::string> found = scan.SubjectsAndOffsets();
-    found.erase(found.begin(), found.begin() + 3);  // the raw scan's rows
-    if (filler == 1987)  // the entry at 2007 is skipped: the next one starts at offset 0
-      EXPECT_EQ(found, (std::vector<std::string>{"A@0"}));
-    else
-      EXPECT_EQ(found, (std::vector<std::string>{"A@0", "B@" + std::to_string(m.b.size())}));
+    ASSERT_EQ(found.size(), 6u) << filler;
+    found.erase(found.begin(), found.begin() + 3);  // the raw scan's rows, listed once
+    EXPECT_EQ(found, (std::vector<std::string>{"A@0", "B@" + b, "C@" + c})) << filler;
+    // The walk reports where it goes on: just past each entry's length field.
+    std::vector<std::int64_t> positions;
+    for (const auto& call : scan.run.progress.calls)
+      if (!call.isRange) positions.push_back(call.value);
+    EXPECT_EQ(positions.at(3), 20) << filler;  // the rejected entry at 12, after the raw rows
   }
 }
 

@@ -155,14 +155,12 @@ void WalkIndex(Rows& rows, const std::string& index, const std::string& storePat
         if (rows.back()[0].empty() && rows.back()[2].empty()) rows.pop_back();
       }
       offset += length;
-      at += 4;
-      window = std::min(window, indexSize - at);
     } else {
       if (!rawScanned) AppendRawRows(rows, storePath);
       rawScanned = true;
-      at += window - 8;
-      if (at + window > indexSize) window = indexSize - at;
     }
+    at += 4;
+    window = std::min(window, indexSize - at);
   }
 }
 
