@@ -135,10 +135,11 @@ void FillHardBump(PaletteImage& image, NoiseSource& noise, int g) {
     // edge + x - w / 2 < 0 the left one.
     if (band > 0 && q > 0) {
       const long long edge = (y * band - band * (h / 2)) * (y - h / 2) / q + w / 2 - band;
-      for (long long x = std::max(0LL, edge + w / 2 + 1); x < w; ++x)
-        row[x] = Byte(static_cast<int>(g + (128 * (w - x)) / band));
-      for (long long x = 0; x < std::min<long long>(w, w / 2 - edge); ++x)
-        row[x] = Byte(static_cast<int>((255 - g) - (128 * x) / band));
+      const int rightStart = static_cast<int>(std::clamp<long long>(edge + w / 2 + 1, 0, w));
+      const int leftEnd = static_cast<int>(std::clamp<long long>(w / 2 - edge, 0, w));
+      const int bevel = static_cast<int>(band);
+      for (int x = rightStart; x < w; ++x) row[x] = Byte(g + (128 * (w - x)) / bevel);
+      for (int x = 0; x < leftEnd; ++x) row[x] = Byte((255 - g) - (128 * x) / bevel);
     }
     AddToRow(row, 0, flat.data(), noise.TermRow(), w);
   }
@@ -150,13 +151,18 @@ void FillMetal(PaletteImage& image, NoiseSource& noise, int g) {
   TextureRandom& random = noise.Random();
   const RandomDivider column(kRandomMax / w), line(kRandomMax / h),
       length(kRandomMax / std::min(w, h));
+  // Pixel (x, y), y from the top, as the palette image's SetPixel sets it,
+  // without a call per pixel.
+  auto setPixel = [&](int x, int y, int value) {
+    if (x >= 0 && x < w && y >= 0 && y < h) image.StoredRow(h - y - 1)[x] = Byte(value);
+  };
   for (int scratch = 0; scratch < kMetalScratches; ++scratch) {
     const int l = column(random.Next());
     const int k = line(random.Next());
     const int m = length(random.Next());
     const int v = random.Next() / kMetalValueDivisor;
-    for (int i = 0; i < m / 2 && l - k + (k - i) > 0 && k + i < h; ++i) image.SetPixel(l - i, k + i, v);
-    for (int i = 0; i < m / 2 && l + i < w && k - i > 0; ++i) image.SetPixel(w - l + i, k - i, v);
+    for (int i = 0; i < m / 2 && l - k + (k - i) > 0 && k + i < h; ++i) setPixel(l - i, k + i, v);
+    for (int i = 0; i < m / 2 && l + i < w && k - i > 0; ++i) setPixel(w - l + i, k - i, v);
   }
   const int n = (255 - 2 * g - 40) / 2;
   const std::vector<int> columnShade = ColumnValues(w, [&](int x) { return n * (w - x) / w; });

@@ -1,6 +1,7 @@
 #include "richtext/palette_image.h"
 
 #include <algorithm>
+#include <climits>
 #include <new>
 #include <stdexcept>
 
@@ -92,24 +93,51 @@ int PaletteImage::GetPixel(int x, int y) const {
   return StoredIndex(x, height_ - y - 1);
 }
 
+namespace {
+
+// Pixels converted per band: the band's 32-bit copy stays in the cache while it
+// is written to the surface, instead of a whole second picture passing through
+// memory.
+constexpr int kBandPixels = 16384;
+
+constexpr int kBlock = 16;
+
+// to[x] = palette[from[x]]; the loop of fixed length lets the loads of a block
+// run ahead of its stores.
+void LookUp(Pixel* __restrict to, const std::uint8_t* __restrict from,
+            const Pixel* __restrict palette, int count) {
+  int x = 0;
+  for (; x + kBlock <= count; x += kBlock)
+    for (int k = 0; k < kBlock; ++k) to[x + k] = palette[from[x + k]];
+  for (; x < count; ++x) to[x] = palette[from[x]];
+}
+
+}  // namespace
+
 void PaletteImage::Draw(Surface& surface, int x, int y) {
   if (IsEmpty()) return;
-  if (drawn_.GetSize() != Size{width_, height_}) {
-    drawn_ = PixelImage(width_, height_);
+  const int bandHeight = std::clamp(kBandPixels / width_, 1, height_);
+  if (drawn_.GetSize() != Size{width_, bandHeight}) {
+    drawn_ = PixelImage(width_, bandHeight);
     if (drawn_.IsEmpty()) return;  // no memory for the 32-bit copy: draw nothing
   }
-  for (int top = 0; top < height_; ++top) {
-    Pixel* to = drawn_.Row(top);
-    const int stored = height_ - top - 1;
-    if (bits_ == 8) {
-      const std::uint8_t* from = StoredRow(stored);
-      for (int column = 0; column < width_; ++column) to[column] = palette_[from[column]];
-    } else {
-      for (int column = 0; column < width_; ++column)
-        to[column] = palette_[static_cast<std::size_t>(StoredIndex(column, stored))];
+  for (int bandTop = 0; bandTop < height_; bandTop += bandHeight) {
+    // The last band is moved up to end at the bottom row; rows it shares with
+    // the band before are written again with the same pixels.
+    const int top = std::min(bandTop, height_ - bandHeight);
+    if (static_cast<long long>(y) + top > INT_MAX) break;  // below every surface
+    for (int row = 0; row < bandHeight; ++row) {
+      Pixel* to = drawn_.Row(row);
+      const int stored = height_ - (top + row) - 1;
+      if (bits_ == 8) {
+        LookUp(to, StoredRow(stored), palette_.data(), width_);
+      } else {
+        for (int column = 0; column < width_; ++column)
+          to[column] = palette_[static_cast<std::size_t>(StoredIndex(column, stored))];
+      }
     }
+    surface.WritePixels(x, y + top, drawn_);
   }
-  surface.WritePixels(x, y, drawn_);
 }
 
 }  // namespace tessel

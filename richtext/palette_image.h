@@ -50,8 +50,8 @@ class PaletteImage {
   std::uint8_t* StoredRow(int y);
   const std::uint8_t* StoredRow(int y) const;
 
-  // Draws the image through its palette with its top-left corner at (x, y).
-  // The 32-bit image this needs is kept and reused until the next Create.
+  // Draws the image through its palette with its top-left corner at (x, y), a
+  // band of rows at a time. The 32-bit band this needs is kept and reused.
   void Draw(Surface& surface, int x, int y);
 
  private:
