@@ -59,7 +59,7 @@ void BM_MemsetBaseline(benchmark::State& state) {
 }
 BENCHMARK(BM_MemsetBaseline);
 
-void BM_FillEffect(benchmark::State& state) {
+void Fill(benchmark::State& state, int noise, int blend) {
   PixelImage image(kWidth, kHeight);
   SoftwareSurface surface(image);
   DrawManager draw;
@@ -67,13 +67,20 @@ void BM_FillEffect(benchmark::State& state) {
   const Rect rect{0, 0, kWidth, kHeight};
   const double start = ThreadSeconds();
   for (auto _ : state) {
-    draw.FillEffect(surface, effect, rect, 0x86FDF7, 0xFFFFFF, 0x86FDF7, 0, 0);
+    draw.FillEffect(surface, effect, rect, 0x86FDF7, 0xFFFFFF, 0x86FDF7, noise, blend);
     benchmark::DoNotOptimize(image.Row(0));
     benchmark::ClobberMemory();
   }
   Report(state, ThreadSeconds() - start);
 }
+
+// The wizard's colours, no noise and no blend, as the message box draws them.
+void BM_FillEffect(benchmark::State& state) { Fill(state, 0, 0); }
 BENCHMARK(BM_FillEffect)->DenseRange(0, 15)->Unit(benchmark::kMicrosecond);
+
+// Textures with noise and a blend: every pixel's noise term is then in play.
+void BM_NoisyTexture(benchmark::State& state) { Fill(state, 12, 30); }
+BENCHMARK(BM_NoisyTexture)->DenseRange(7, 15)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -5,11 +5,14 @@
 
 // The textures' per-pixel loops are compiled twice on x86-64 Linux, for AVX2
 // and for the baseline processor, and the processor's best is picked at load
-// time. Both give the same results.
+// time. Both give the same results. Define TESSEL_VECTOR_CLONES as empty to
+// build the baseline only.
+#ifndef TESSEL_VECTOR_CLONES
 #if defined(__x86_64__) && defined(__linux__) && defined(__GNUC__)
 #define TESSEL_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
 #else
 #define TESSEL_VECTOR_CLONES
+#endif
 #endif
 
 namespace tessel {
