@@ -40,21 +40,24 @@ inline void ForEachPixel(int count, PixelFunction pixel) {
   for (; x < count; ++x) pixel(x);
 }
 
+// row[x] = base + shape[x] + terms[x], 8-bit wrap-around.
 TESSEL_VECTOR_CLONES void SetRow(std::uint8_t* __restrict row, int base, const int* __restrict shape,
                                  const int* __restrict terms, int count) {
   ForEachPixel(count, [&](int x) { row[x] = Byte(base + shape[x] + terms[x]); });
 }
 
+// row[x] += base + shape[x] + terms[x], 8-bit wrap-around.
 TESSEL_VECTOR_CLONES void AddToRow(std::uint8_t* __restrict row, int base, const int* __restrict shape,
                                    const int* __restrict terms, int count) {
   ForEachPixel(count, [&](int x) { row[x] = Byte(row[x] + base + shape[x] + terms[x]); });
 }
 
-// The "softbump" shape of one row from the row's cube r and the columns' cubes.
-TESSEL_VECTOR_CLONES void SoftBumpShape(int* __restrict shape, int r, const int* __restrict columns,
-                                        int g, int count) {
+// The "softbump" shape of one row: (r + c) (128 - G) / 128 + 128 held to G
+// to 255 - G, from the row's r (128 - G) and the columns' c (128 - G).
+TESSEL_VECTOR_CLONES void SoftBumpShape(int* __restrict shape, int rowPart,
+                                        const int* __restrict columnParts, int g, int count) {
   ForEachPixel(count, [&](int x) {
-    const int p = std::max((r + columns[x]) * (128 - g) / 128 + 128, g);
+    const int p = std::max((rowPart + columnParts[x]) / 128 + 128, g);
     shape[x] = std::min(p, 255 - g);
   });
 }
@@ -114,10 +117,11 @@ void FillSeparable(PaletteImage& image, NoiseSource& noise, RowValue rowValue,
 
 void FillSoftBump(PaletteImage& image, NoiseSource& noise, int g) {
   const int w = image.Width(), h = image.Height();
-  const std::vector<int> columns = ColumnValues(w, [&](int x) { return Cube(255 * (w - x) / w - 127); });
-  std::vector<int> shape(columns.size());
+  const std::vector<int> columnParts =
+      ColumnValues(w, [&](int x) { return Cube(255 * (w - x) / w - 127) * (128 - g); });
+  std::vector<int> shape(columnParts.size());
   for (int y = 0; y < h; ++y) {
-    SoftBumpShape(shape.data(), Cube(255 * y / h - 127), columns.data(), g, w);
+    SoftBumpShape(shape.data(), Cube(255 * y / h - 127) * (128 - g), columnParts.data(), g, w);
     SetRow(image.StoredRow(y), 0, shape.data(), noise.TermRow(), w);
   }
 }

@@ -95,10 +95,11 @@ int PaletteImage::GetPixel(int x, int y) const {
 
 namespace {
 
-// Pixels converted per band: the band's 32-bit copy stays in the cache while it
-// is written to the surface, instead of a whole second picture passing through
-// memory.
-constexpr int kBandPixels = 16384;
+// Pixels converted per band (256 KB): the band's 32-bit copy stays in the
+// cache while it is written to the surface, instead of a whole second picture
+// passing through memory; few enough bands that a surface's cost per write
+// (a DIB section each on GDI) does not add up.
+constexpr int kBandPixels = 65536;
 
 constexpr int kBlock = 16;
 
