@@ -28,9 +28,15 @@ struct FieldNamePositions {
 void NoteFieldName(std::string_view bytes, std::int64_t bytesBegin, std::int64_t colon,
                    std::int64_t textBegin, FieldNamePositions& names);
 
-// The four cells from a text (already ending before its first NUL) and the
-// positions of the names in it, relative to the text; a name that does not lie
-// wholly inside the text does not count.
+// The text up to its first NUL as far as the names in it are concerned: cut
+// at a NUL that stands before the end of the last name found in it, else whole
+// (a NUL further on only ends a value, which FieldsFromNames sees to).
+std::string_view TextBeforeNul(std::string_view text, const FieldNamePositions& names);
+
+// The four cells from a text and the positions of the names in it, relative to
+// the text; a name that does not lie wholly inside the text does not count. The
+// text ends at its first NUL: names after it do not count, values end there.
+// The names must be the first of their spellings in the text as given.
 HeaderFields FieldsFromNames(std::string_view text, const FieldNamePositions& names);
 // The same into `fields`, reusing the storage of its strings.
 void FieldsFromNames(std::string_view text, const FieldNamePositions& names, HeaderFields& fields);

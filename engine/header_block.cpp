@@ -2,19 +2,28 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tessel {
 namespace {
 
-// The last LF in [begin, end), or nullptr.
+// The last LF in [begin, end), or nullptr. Header lines are short: sixteen
+// bytes at a time in line, where a call to memrchr per line would cost more.
 const char* LastLineFeed(const char* begin, const char* end) {
-  if (end <= begin) return nullptr;
-#if defined(__GLIBC__)
-  return static_cast<const char*>(memrchr(begin, '\n', static_cast<std::size_t>(end - begin)));
-#else
+#if defined(__SSE2__)
+  const __m128i lineFeed = _mm_set1_epi8('\n');
+  while (end - begin >= 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(end - 16));
+    const unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeed)));
+    if (hits != 0) return end - 16 + (31 - __builtin_clz(hits));
+    end -= 16;
+  }
+#endif
   while (end > begin)
     if (*--end == '\n') return end;
   return nullptr;
-#endif
 }
 
 bool IsHeaderLine(std::string_view line) {

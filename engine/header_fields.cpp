@@ -4,6 +4,11 @@
 // every spelling at once.
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "engine/byte_search.h"
 #include "engine/field_names.h"
 #include "engine/message_extraction.h"
 #include "engine/message_row.h"
@@ -26,45 +31,58 @@ constexpr FieldRule kRules[4] = {
 };
 constexpr std::size_t kNotFound = std::string_view::npos;
 
-// The spellings that begin with each byte, so that a line start is compared
-// only with the few names it could open.
+// The spellings of each name length, as (field, variant): a colon is compared
+// only with the names that could end there.
 struct Spelling {
   int field;
   int variant;
 };
-struct SpellingsByFirstByte {
-  Spelling entries[256][3];
-  int count[256] = {};
-  constexpr SpellingsByFirstByte() : entries{} {
-    for (int f = 0; f < 4; ++f)
-      for (int v = 0; v < 3; ++v) {
-        const unsigned char first = static_cast<unsigned char>(kRules[f].names[v][0]);
-        entries[first][count[first]++] = Spelling{f, v};
-      }
-  }
-};
-constexpr SpellingsByFirstByte kSpellings;
-// The lengths of the names ("to:", "From:", "Subject:"), shortest first.
-constexpr std::size_t kNameLengths[] = {3, 5, 8};
-
-// Names are a few bytes long: a plain loop beats a call to memcmp.
-bool StartsWith(std::string_view text, std::size_t at, std::string_view prefix) {
-  if (text.size() - at < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i)
-    if (text[at + i] != prefix[i]) return false;
+constexpr Spelling kThreeByteNames[] = {{2, 0}, {2, 1}, {2, 2}};
+constexpr Spelling kFiveByteNames[] = {{0, 0}, {0, 1}, {0, 2}, {3, 0}, {3, 1}, {3, 2}};
+constexpr Spelling kEightByteNames[] = {{1, 0}, {1, 1}, {1, 2}};
+constexpr bool AllOfLength(const Spelling* spellings, std::size_t count, std::size_t length) {
+  for (std::size_t i = 0; i < count; ++i)
+    if (kRules[spellings[i].field].names[spellings[i].variant].size() != length) return false;
   return true;
 }
+static_assert(AllOfLength(kThreeByteNames, 3, 3) && AllOfLength(kFiveByteNames, 6, 5) &&
+              AllOfLength(kEightByteNames, 3, 8));
 
-// The first "\r\n" at or after `from`, or the text's end.
-std::size_t LineEnd(std::string_view text, std::size_t from) {
-  while (from < text.size()) {
-    const void* cr = std::memchr(text.data() + from, '\r', text.size() - from);
-    if (cr == nullptr) break;
-    const std::size_t at = static_cast<const char*>(cr) - text.data();
-    if (at + 1 < text.size() && text[at + 1] == '\n') return at;
-    from = at + 1;
+// Notes the spellings of `Length` bytes that `name` (a pointer to its first
+// byte, at text position `position`) matches and that were not found before.
+template <std::size_t Length, std::size_t Count>
+inline void NoteSpellings(const Spelling (&spellings)[Count], const char* name, std::int64_t position,
+                          FieldNamePositions& names) {
+  for (const Spelling& spelling : spellings) {
+    std::int64_t& at = names.at[spelling.field][spelling.variant];
+    if (at < 0 && std::memcmp(name, kRules[spelling.field].names[spelling.variant].data(), Length) == 0)
+      at = position;
   }
-  return text.size();
+}
+
+// Where a value that starts at `from` ends: at the first CR LF or the first
+// NUL (the text's end), whichever comes first, or at the text's end. Values are
+// short: sixteen bytes at a time in line, rather than a call per CR and one
+// for the NUL.
+std::size_t ValueEnd(std::string_view text, std::size_t from) {
+  const char* const data = text.data();
+  const std::size_t size = text.size();
+  std::size_t i = from;
+#if defined(__SSE2__)
+  const __m128i carriageReturn = _mm_set1_epi8('\r'), nul = _mm_setzero_si128();
+  for (; i + 16 <= size; i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    unsigned hits = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, carriageReturn), _mm_cmpeq_epi8(bytes, nul))));
+    for (; hits != 0; hits &= hits - 1) {
+      const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(hits));
+      if (data[at] == '\0' || (at + 1 < size && data[at + 1] == '\n')) return at;
+    }
+  }
+#endif
+  for (; i < size; ++i)
+    if (data[i] == '\0' || (data[i] == '\r' && i + 1 < size && data[i + 1] == '\n')) return i;
+  return size;
 }
 
 // Sets `value` (reusing its storage) to the field's value.
@@ -73,11 +91,13 @@ void FieldValue(std::string_view text, const FieldRule& rule, std::size_t nameAt
   std::size_t start = nameAt + nameLength;
   // One blank after the colon is passed over, only when it is there.
   if (!rule.isTo && start < text.size() && (text[start] == ' ' || text[start] == '\t')) ++start;
-  std::size_t end = LineEnd(text, start);
+  // The text ends at its first NUL. Every name stands before it, so the first
+  // NUL after a value's start is that one.
+  std::size_t end = ValueEnd(text, start);
   if (rule.isTo) {
-    const void* bracket = std::memchr(text.data() + start, '>', end - start);
+    const void* bracket = end > start ? std::memchr(text.data() + start, '>', end - start) : nullptr;
     if (bracket != nullptr) end = static_cast<const char*>(bracket) - text.data();
-    value = CleanAddress(text.substr(start, end - start));
+    CleanAddressInto(text.substr(start, end - start), value);
     return;
   }
   value.assign(text.substr(start, end - start));
@@ -97,23 +117,33 @@ bool FieldNamePositions::Settled() const {
 
 void NoteFieldName(std::string_view bytes, std::int64_t bytesBegin, std::int64_t colon, std::int64_t textBegin,
                    FieldNamePositions& names) {
-  auto byteAt = [&](std::int64_t position) { return bytes[static_cast<std::size_t>(position - bytesBegin)]; };
-  for (std::size_t length : kNameLengths) {
-    const std::int64_t name = colon + 1 - static_cast<std::int64_t>(length);
-    if (name < textBegin) break;
-    if (name > textBegin && byteAt(name - 1) != '\n') continue;
-    const unsigned char first = static_cast<unsigned char>(byteAt(name));
-    for (int i = 0; i < kSpellings.count[first]; ++i) {
-      const auto [f, v] = kSpellings.entries[first][i];
-      if (names.at[f][v] >= 0 || kRules[f].names[v].size() != length ||
-          !StartsWith(bytes, static_cast<std::size_t>(name - bytesBegin), kRules[f].names[v]))
-        continue;
-      names.at[f][v] = name;
+  const char* const at = bytes.data() + (colon - bytesBegin);  // the colon
+  // A name of `length` bytes ending at the colon, where a line begins.
+  auto opensLine = [&](std::int64_t length) {
+    const std::int64_t name = colon + 1 - length;
+    return name == textBegin || (name > textBegin && at[-length] == '\n');
+  };
+  if (opensLine(3)) NoteSpellings<3>(kThreeByteNames, at - 2, colon - 2, names);
+  if (opensLine(5)) NoteSpellings<5>(kFiveByteNames, at - 4, colon - 4, names);
+  if (opensLine(8)) NoteSpellings<8>(kEightByteNames, at - 7, colon - 7, names);
+}
+
+std::string_view TextBeforeNul(std::string_view text, const FieldNamePositions& names) {
+  std::size_t namesEnd = 0;  // the end of the last name that lies in the text
+  for (int f = 0; f < 4; ++f)
+    for (int v = 0; v < 3; ++v) {
+      const std::int64_t at = names.at[f][v];
+      const std::size_t end = static_cast<std::size_t>(at) + kRules[f].names[v].size();
+      if (at >= 0 && end <= text.size() && end > namesEnd) namesEnd = end;
     }
-  }
+  const void* nul = namesEnd == 0 ? nullptr : std::memchr(text.data(), '\0', namesEnd);
+  return nul == nullptr ? text : text.substr(0, static_cast<const char*>(nul) - text.data());
 }
 
 void FieldsFromNames(std::string_view text, const FieldNamePositions& names, HeaderFields& fields) {
+  // The text ends at its first NUL. Only a NUL before a name changes which
+  // names count; one after them all merely ends a value (FieldValue).
+  text = TextBeforeNul(text, names);
   std::string* const cells[4] = {&fields.from, &fields.subject, &fields.to, &fields.date};
   for (int f = 0; f < 4; ++f) {
     *cells[f] = kRules[f].fallback;
@@ -135,14 +165,13 @@ HeaderFields FieldsFromNames(std::string_view text, const FieldNamePositions& na
 
 HeaderFields ParseHeaderFields(std::string_view text) {
   FieldNamePositions names;
-  if (text.empty()) return FieldsFromNames(text, names);
-  if (const void* nul = std::memchr(text.data(), '\0', text.size()))
-    text = text.substr(0, static_cast<const char*>(nul) - text.data());
-  const char* const end = text.data() + text.size();
-  for (const char* colon = static_cast<const char*>(std::memchr(text.data(), ':', text.size()));
-       colon != nullptr && !names.Settled();
-       colon = static_cast<const char*>(std::memchr(colon + 1, ':', end - colon - 1)))
-    NoteFieldName(text, 0, colon - text.data(), 0, names);
+  // Every spelling is noted up to the colon where the first ones are all
+  // found, so a NUL before that colon (FieldsFromNames ends the text there)
+  // hides no spelling that was not looked for.
+  ForEachByte(text.data(), text.size(), ':', [&](std::size_t at) {
+    NoteFieldName(text, 0, static_cast<std::int64_t>(at), 0, names);
+    return !names.Settled();
+  });
   return FieldsFromNames(text, names);
 }
 
@@ -154,17 +183,25 @@ void ExtractHeaderFields(std::string_view text, RecoveredList& list, int row) {
   list.SetCell(row, kDateCell, fields.date);
 }
 
-std::string CleanAddress(std::string_view value) {
-  if (value.find('@') == kNotFound || value.find('.') == kNotFound) return "none";
+void CleanAddressInto(std::string_view value, std::string& cleaned) {
+  if (value.find('@') == kNotFound || value.find('.') == kNotFound) {
+    cleaned = "none";
+    return;
+  }
   value = value.substr(0, value.find("]=20"));
   value = value.substr(0, value.find('"'));
   value = value.substr(0, value.find(']'));
   if (!value.empty() && value.front() == ' ') value.remove_prefix(1);
   // ASCII only: bytes of other code pages (or UTF-8) pass unchanged.
-  std::string lowered(value);
-  for (char& c : lowered)
+  cleaned.assign(value);
+  for (char& c : cleaned)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return lowered;
+}
+
+std::string CleanAddress(std::string_view value) {
+  std::string cleaned;
+  CleanAddressInto(value, cleaned);
+  return cleaned;
 }
 
 }  // namespace tessel

@@ -37,6 +37,8 @@ void ExtractIndexedMessage(ScanContext& context, int row, std::int64_t offset,
 
 // Reduces a To value to the text of cell 2 (an address in lower case, "none").
 std::string CleanAddress(std::string_view value);
+// The same into `cleaned`, reusing its storage.
+void CleanAddressInto(std::string_view value, std::string& cleaned);
 
 // Reads the record [offset, offset + length) of `storeFile` in chunks and hands
 // each to `sink` (which returns false to stop). Only bytes actually read are

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/byte_search.h"
 #include "engine/field_names.h"
 #include "engine/header_block.h"
 #include "engine/message_row.h"
@@ -23,7 +24,11 @@ constexpr std::int64_t kBoundarySize = static_cast<std::int64_t>(kMessageBoundar
 constexpr std::int64_t kBoundaryColon = static_cast<std::int64_t>(kMessageBoundary.find(':'));
 constexpr std::int64_t kLongestName = 8;  // "Subject:"
 
-bool IsBoundaryAt(BlockReader& store, std::int64_t at) {
+// `bytes` holds the store's bytes [bytesBegin, bytesEnd).
+bool IsBoundaryAt(BlockReader& store, const char* bytes, std::int64_t bytesBegin, std::int64_t bytesEnd,
+                  std::int64_t at) {
+  if (at >= bytesBegin && at + kBoundarySize <= bytesEnd)
+    return std::memcmp(bytes + (at - bytesBegin), kMessageBoundary.data(), kMessageBoundary.size()) == 0;
   return at >= 0 && store.Peek(at, at + kBoundarySize) == kMessageBoundary;
 }
 
@@ -54,19 +59,20 @@ void NoteNameAtColon(BlockReader& store, std::int64_t colon, std::int64_t textBe
 // those colons while it was still inside the previous message.
 FieldNamePositions NamesBeforeBoundary(BlockReader& store, std::int64_t recordBegin, std::int64_t boundary) {
   FieldNamePositions names;
-  for (std::int64_t colon = recordBegin; colon < boundary; ++colon) {
-    colon = store.Find(":", colon, boundary - 1, nullptr);
-    if (colon < 0) break;
-    NoteNameAtColon(store, colon, recordBegin, names);
-  }
+  const std::string_view bytes = store.Peek(recordBegin, boundary);
+  ForEachByte(bytes.data(), bytes.size(), ':', [&](std::size_t at) {
+    const std::int64_t colon = recordBegin + static_cast<std::int64_t>(at);
+    if (colon - kLongestName < recordBegin || MayEndFieldName(bytes.data(), recordBegin, colon, recordBegin))
+      NoteFieldName(bytes, recordBegin, colon, recordBegin, names);
+    return true;
+  });
   return names;
 }
 
 void ListMessage(ScanContext& context, BlockReader& store, std::int64_t begin, std::int64_t end,
                  FieldNamePositions names, HeaderFields& fields) {
-  std::string_view text = store.Peek(begin, begin + std::min(end - begin, kRawTextCap));
-  if (const void* nul = text.empty() ? nullptr : std::memchr(text.data(), '\0', text.size()))
-    text = text.substr(0, static_cast<const char*>(nul) - text.data());
+  // FieldsFromNames ends the text at its first NUL.
+  const std::string_view text = store.Peek(begin, begin + std::min(end - begin, kRawTextCap));
   for (auto& field : names.at)
     for (std::int64_t& at : field)
       if (at >= 0) at -= begin;
@@ -104,27 +110,31 @@ void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize)
     bool boundaryMet = window.bytes.empty();  // the end of the store counts as one
     const char* const bytes = window.bytes.data();
     const std::int64_t blockEnd = window.begin + static_cast<std::int64_t>(window.bytes.size());
-    while (!boundaryMet && from < blockEnd) {
-      const void* found = std::memchr(bytes + (from - window.begin), ':', static_cast<std::size_t>(blockEnd - from));
-      if (found == nullptr) {
-        from = blockEnd;
-        break;
-      }
-      const std::int64_t colon = window.begin + (static_cast<const char*>(found) - bytes);
-      from = colon + 1;
-      const std::int64_t at = colon - kBoundaryColon;
-      const bool mayBeBoundary = at >= window.begin && bytes[colon - 1 - window.begin] == 'n';
-      if (mayBeBoundary && IsBoundaryAt(store, at)) {
-        boundaryMet = true;
-        // The first boundary past the windows' reach ends the search.
-        if (at <= lastTested) next = at;
-      } else if (inMessage && colon - kLongestName >= window.begin) {
-        if (MayEndFieldName(bytes, window.begin, colon, recordBegin))
-          NoteFieldName(window.bytes, window.begin, colon, recordBegin, names);
-      } else if (inMessage) {
-        NoteNameAtColon(store, colon, recordBegin, names);
-        break;  // the look may have moved the block
-      }
+    if (from < blockEnd) {
+      const std::int64_t scanBegin = from;
+      from = blockEnd;  // unless a colon below ends the look at this block earlier
+      ForEachByte(bytes + (scanBegin - window.begin), static_cast<std::size_t>(blockEnd - scanBegin), ':',
+                  [&](std::size_t offset) {
+                    const std::int64_t colon = scanBegin + static_cast<std::int64_t>(offset);
+                    const std::int64_t at = colon - kBoundaryColon;
+                    const bool mayBeBoundary = at >= window.begin && bytes[colon - 1 - window.begin] == 'n';
+                    if (mayBeBoundary && IsBoundaryAt(store, bytes, window.begin, blockEnd, at)) {
+                      boundaryMet = true;
+                      // The first boundary past the windows' reach ends the search.
+                      if (at <= lastTested) next = at;
+                      from = colon + 1;
+                      return false;
+                    }
+                    if (!inMessage) return true;
+                    if (colon - kLongestName >= window.begin) {
+                      if (MayEndFieldName(bytes, window.begin, colon, recordBegin))
+                        NoteFieldName(window.bytes, window.begin, colon, recordBegin, names);
+                      return true;
+                    }
+                    NoteNameAtColon(store, colon, recordBegin, names);
+                    from = colon + 1;
+                    return false;  // the look may have moved the block
+                  });
     }
     if (!boundaryMet) continue;
 

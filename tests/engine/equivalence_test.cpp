@@ -198,7 +198,8 @@ TEST(WindowEquivalence, HeaderCellsMatchThePlainSearch) {
   RandomBytes random(42);
   for (int round = 0; round < 3000; ++round) {
     std::string text;
-    const int pieces = random.Below(14);
+    // Short texts, and long ones that the search walks in large steps.
+    const int pieces = round % 3 == 0 ? random.Below(80) : random.Below(14);
     for (int i = 0; i < pieces; ++i) text += RandomPiece(random);
     const HeaderFields fields = ParseHeaderFields(text);
     const std::vector<std::string> cells{fields.from, fields.subject, fields.to, fields.date};

@@ -1,6 +1,7 @@
 // Header field rules (F5: names at line starts, F6: one optional blank),
 // CleanAddress, extraction of indexed messages, record cells and copies.
 #include "tests/engine/scan_fixture.h"
+#include "tests/engine/window_reference.h"
 
 namespace tessel::testing {
 namespace {
@@ -59,6 +60,31 @@ TEST(HeaderFields, ToEndsAtTheFirstAngleBracketOrCrLf) {
 TEST(HeaderFields, NulEndsTheText) {
   const std::string text = std::string("From: a\r\n") + '\0' + "Subject: hidden\r\n";
   EXPECT_EQ(Cells(text), (std::vector<std::string>{"a", "Unknown", "none", "Unknown"}));
+}
+
+// The search looks for the NUL only as far as the names reach, and stops once
+// every field's first spelling is found: a NUL must still end the text.
+TEST(HeaderFields, NulEndsTheTextWhereverTheNamesStand) {
+  using namespace std::string_literals;
+  // A value runs into the NUL after the last name.
+  EXPECT_EQ(Cells("From: ab\0cd\r\n"s)[0], "ab");
+  EXPECT_EQ(Cells("To: x@y.z\0w>\r\n"s)[2], "x@y.z");
+  EXPECT_EQ(Cells("Subject:\0 x"s)[1], "");
+  // Every first spelling found, one of them after a NUL: a later spelling
+  // before the NUL wins instead.
+  const std::string settled = "From: f\r\nSubject: s\r\nDATE: early\r\nto: t@x.org\r\n\0\r\ndate: hidden\r\n"s;
+  EXPECT_EQ(Cells(settled), (std::vector<std::string>{"f", "s", "t@x.org", "early"}));
+  const std::string hiddenTo = "TO: Seen@X.org\r\nFrom: f\r\nSubject: s\r\ndate: d\r\n\0to: hidden@x.org\r\n"s;
+  EXPECT_EQ(Cells(hiddenTo)[2], "seen@x.org");
+  // Long texts go through the search in large steps; a NUL in every place.
+  std::string longText = "X-Pad: " + std::string(300, 'p') + "\r\nFrom: far\r\n" + std::string(200, 'b') + "\r\nTo: a@b.c\r\n";
+  for (std::size_t nul = 0; nul < longText.size(); ++nul) {
+    std::string text = longText;
+    text[nul] = '\0';
+    EXPECT_EQ(Cells(text), reference::HeaderCells(text)) << nul;
+  }
+  longText[longText.find("To:") + 5] = '\0';
+  EXPECT_EQ(Cells(longText), (std::vector<std::string>{"far", "Unknown", "none", "Unknown"}));
 }
 
 TEST(CleanAddress, ReducesAToValueToAnAddress) {
