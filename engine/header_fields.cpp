@@ -146,14 +146,16 @@ void FieldsFromNames(std::string_view text, const FieldNamePositions& names, Hea
   text = TextBeforeNul(text, names);
   std::string* const cells[4] = {&fields.from, &fields.subject, &fields.to, &fields.date};
   for (int f = 0; f < 4; ++f) {
-    *cells[f] = kRules[f].fallback;
-    for (int v = 0; v < 3; ++v) {
+    int found = -1;
+    for (int v = 0; v < 3 && found < 0; ++v) {
       const std::int64_t at = names.at[f][v];
-      const std::size_t length = kRules[f].names[v].size();
-      if (at < 0 || static_cast<std::uint64_t>(at) + length > text.size()) continue;
-      FieldValue(text, kRules[f], static_cast<std::size_t>(at), length, *cells[f]);
-      break;
+      if (at >= 0 && static_cast<std::uint64_t>(at) + kRules[f].names[v].size() <= text.size()) found = v;
     }
+    if (found < 0)
+      *cells[f] = kRules[f].fallback;
+    else
+      FieldValue(text, kRules[f], static_cast<std::size_t>(names.at[f][found]), kRules[f].names[found].size(),
+                 *cells[f]);
   }
 }
 
@@ -164,6 +166,12 @@ HeaderFields FieldsFromNames(std::string_view text, const FieldNamePositions& na
 }
 
 HeaderFields ParseHeaderFields(std::string_view text) {
+  HeaderFields fields;
+  ParseHeaderFields(text, fields);
+  return fields;
+}
+
+void ParseHeaderFields(std::string_view text, HeaderFields& fields) {
   FieldNamePositions names;
   // Every spelling is noted up to the colon where the first ones are all
   // found, so a NUL before that colon (FieldsFromNames ends the text there)
@@ -172,7 +180,7 @@ HeaderFields ParseHeaderFields(std::string_view text) {
     NoteFieldName(text, 0, static_cast<std::int64_t>(at), 0, names);
     return !names.Settled();
   });
-  return FieldsFromNames(text, names);
+  FieldsFromNames(text, names, fields);
 }
 
 void ExtractHeaderFields(std::string_view text, RecoveredList& list, int row) {

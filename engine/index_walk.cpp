@@ -35,12 +35,12 @@ class IndexedStore {
     const std::int64_t end = offset + std::min(length, kIndexedTextCap);
     // Messages far apart are read one by one instead of a block at a time.
     const bool farApart = length > static_cast<std::int64_t>(blockSize_ / 4);
-    const HeaderFields fields = ParseHeaderFields(farApart ? blocks_.Peek(offset, end) : blocks_.Bytes(offset, end));
-    list.SetCell(row, kFromCell, fields.from);
-    list.SetCell(row, kSubjectCell, fields.subject);
-    list.SetCell(row, kToCell, fields.to);
-    list.SetCell(row, kDateCell, fields.date);
-    return !fields.from.empty() || !fields.to.empty();
+    ParseHeaderFields(farApart ? blocks_.Peek(offset, end) : blocks_.Bytes(offset, end), fields_);
+    list.SetCell(row, kFromCell, fields_.from);
+    list.SetCell(row, kSubjectCell, fields_.subject);
+    list.SetCell(row, kToCell, fields_.to);
+    list.SetCell(row, kDateCell, fields_.date);
+    return !fields_.from.empty() || !fields_.to.empty();
   }
 
  private:
@@ -48,6 +48,7 @@ class IndexedStore {
   bool opened_;
   BlockReader blocks_;
   std::size_t blockSize_;
+  HeaderFields fields_;  // the cells of the message extracted last, their storage reused
 };
 
 }  // namespace

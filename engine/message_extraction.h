@@ -25,6 +25,8 @@ struct HeaderFields {
 // A field name counts only at the start of a line; of its three spellings the
 // first that occurs wins.
 HeaderFields ParseHeaderFields(std::string_view text);
+// The same into `fields`, reusing the storage of its strings.
+void ParseHeaderFields(std::string_view text, HeaderFields& fields);
 
 // Sets cells 0 to 3 of `row` from ParseHeaderFields(text).
 void ExtractHeaderFields(std::string_view text, RecoveredList& list, int row);
