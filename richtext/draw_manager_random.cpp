@@ -33,7 +33,7 @@ RandomDivider::RandomDivider(int divisor) {
   multiplier_ = static_cast<std::uint32_t>(((std::uint64_t{1} << shift_) + d - 1) / d);
 }
 
-TESSEL_VECTOR_CLONES void TextureRandom::Fill(int* out, int count, const RandomDivider& divide, int offset) {
+TESSEL_PIXEL_LOOP void TextureRandom::Fill(int* out, int count, const RandomDivider& divide, int offset) {
   constexpr Leap kLeap = MakeLeap(kMultiplier, kIncrement);
   const std::uint32_t multiplier = divide.Multiplier();
   const int shift = divide.Shift();

@@ -3,15 +3,19 @@
 
 #include <cstdint>
 
-// The textures' per-pixel loops are compiled twice on x86-64 Linux, for AVX2
-// and for the baseline processor, and the processor's best is picked at load
-// time. Both give the same results. Define TESSEL_VECTOR_CLONES as empty to
-// build the baseline only.
-#ifndef TESSEL_VECTOR_CLONES
+// The textures' per-pixel loops stay out of line: their restrict pointers let
+// the compiler vectorise them, which it no longer does once they are inlined.
+// On x86-64 Linux they are compiled twice, for AVX2 and for the baseline
+// processor, and the processor's best is picked at load time; both give the
+// same results. Define TESSEL_PIXEL_LOOP as __attribute__((noinline)) to build
+// the baseline only.
+#ifndef TESSEL_PIXEL_LOOP
 #if defined(__x86_64__) && defined(__linux__) && defined(__GNUC__)
-#define TESSEL_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#define TESSEL_PIXEL_LOOP __attribute__((target_clones("avx2", "default")))
+#elif defined(__GNUC__)
+#define TESSEL_PIXEL_LOOP __attribute__((noinline))
 #else
-#define TESSEL_VECTOR_CLONES
+#define TESSEL_PIXEL_LOOP
 #endif
 #endif
 

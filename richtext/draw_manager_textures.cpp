@@ -41,20 +41,20 @@ inline void ForEachPixel(int count, PixelFunction pixel) {
 }
 
 // row[x] = base + shape[x] + terms[x], 8-bit wrap-around.
-TESSEL_VECTOR_CLONES void SetRow(std::uint8_t* __restrict row, int base, const int* __restrict shape,
+TESSEL_PIXEL_LOOP void SetRow(std::uint8_t* __restrict row, int base, const int* __restrict shape,
                                  const int* __restrict terms, int count) {
   ForEachPixel(count, [&](int x) { row[x] = Byte(base + shape[x] + terms[x]); });
 }
 
 // row[x] += base + shape[x] + terms[x], 8-bit wrap-around.
-TESSEL_VECTOR_CLONES void AddToRow(std::uint8_t* __restrict row, int base, const int* __restrict shape,
+TESSEL_PIXEL_LOOP void AddToRow(std::uint8_t* __restrict row, int base, const int* __restrict shape,
                                    const int* __restrict terms, int count) {
   ForEachPixel(count, [&](int x) { row[x] = Byte(row[x] + base + shape[x] + terms[x]); });
 }
 
 // The "softbump" shape of one row: (r + c) (128 - G) / 128 + 128 held to G
 // to 255 - G, from the row's r (128 - G) and the columns' c (128 - G).
-TESSEL_VECTOR_CLONES void SoftBumpShape(int* __restrict shape, int rowPart,
+TESSEL_PIXEL_LOOP void SoftBumpShape(int* __restrict shape, int rowPart,
                                         const int* __restrict columnParts, int g, int count) {
   ForEachPixel(count, [&](int x) {
     const int p = std::max((rowPart + columnParts[x]) / 128 + 128, g);
