@@ -78,5 +78,24 @@ TEST(PaletteImage, DrawsThroughThePaletteTopRowFirst) {
   EXPECT_EQ(target.At(3, 3), 0x00FFFFFFu);
 }
 
+// A picture taller than one drawing band: every row must land once, in its
+// place, including the rows of the last (shifted) band.
+TEST(PaletteImage, TallImagesDrawEveryRowAcrossBands) {
+  const int width = 300, height = 400;
+  PaletteImage image;
+  ASSERT_TRUE(image.Create(width, height, 8));
+  for (int i = 0; i < 256; ++i) image.SetPaletteEntry(i, i, 255 - i, i / 2);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) image.SetPixel(x, y, (y * 7 + x / 100) % 256);
+  PixelImage target(width + 2, height + 2, 0x00123456);
+  SoftwareSurface surface(target);
+  image.Draw(surface, 1, 1);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; x += 99)
+      ASSERT_EQ(target.At(x + 1, y + 1), image.PaletteEntry((y * 7 + x / 100) % 256)) << x << "," << y;
+  EXPECT_EQ(target.At(0, 0), 0x00123456u);
+  EXPECT_EQ(target.At(width + 1, height + 1), 0x00123456u);
+}
+
 }  // namespace
 }  // namespace tessel
