@@ -10,8 +10,16 @@ namespace tessel {
 BlockReader::BlockReader(ByteReader& reader, std::size_t blockSize)
     : reader_(reader),
       size_(reader.Size()),
-      block_(std::max<std::size_t>(blockSize, 64)),
-      keepBehind_(std::min(kKeepBehind, block_.size() / 2)) {}
+      capacity_(std::max<std::size_t>(blockSize, 64)),
+      keepBehind_(std::min(kKeepBehind, capacity_ / 2)),
+      front_(keepBehind_ + 4096),
+      // Small blocks are not worth the hand-over to a helper thread.
+      readsAhead_(reader.MayReadAhead() && capacity_ >= kSmallestBlockReadAhead),
+      ahead_(reader) {
+  buffers_[0].resize(front_ + capacity_);
+  if (readsAhead_) buffers_[1].resize(front_ + capacity_);
+  block_ = buffers_[0].data();
+}
 
 bool BlockReader::Holds(std::int64_t begin, std::int64_t end) const {
   return begin >= blockBegin_ && end <= blockBegin_ + static_cast<std::int64_t>(blockLength_);
@@ -21,26 +29,63 @@ std::string_view BlockReader::View(std::int64_t begin, std::int64_t end) const {
   const std::int64_t blockEnd = blockBegin_ + static_cast<std::int64_t>(blockLength_);
   begin = std::clamp(begin, blockBegin_, blockEnd);
   end = std::clamp(end, begin, blockEnd);
-  return std::string_view(block_.data() + (begin - blockBegin_), static_cast<std::size_t>(end - begin));
+  return std::string_view(block_ + (begin - blockBegin_), static_cast<std::size_t>(end - begin));
 }
 
 void BlockReader::Load(std::int64_t begin) {
   std::size_t kept = 0;
-  if (Holds(begin, begin) && begin < blockBegin_ + static_cast<std::int64_t>(blockLength_)) {
+  if (Holds(begin, begin) && begin < blockBegin_ + static_cast<std::int64_t>(blockLength_))
     kept = blockLength_ - static_cast<std::size_t>(begin - blockBegin_);
-    std::memmove(block_.data(), block_.data() + (begin - blockBegin_), kept);
+  if (!readsAhead_ || !TakeReadAhead(begin, kept)) {
+    char* const buffer = buffers_[current_].data();
+    if (kept > 0) std::memmove(buffer, block_ + (begin - blockBegin_), kept);
+    block_ = buffer;
+    blockBegin_ = begin;
+    blockLength_ = kept;
+    const std::int64_t rest = size_ - (begin + static_cast<std::int64_t>(kept));
+    if (rest > 0) {
+      const std::size_t want = static_cast<std::size_t>(std::min<std::int64_t>(rest, capacity_ - kept));
+      const std::size_t got = reader_.ReadAt(begin + kept, buffer + kept, want);
+      blockLength_ += got;
+      if (got < want) size_ = blockBegin_ + static_cast<std::int64_t>(blockLength_);
+    }
   }
+  if (readsAhead_) StartReadAhead();
+}
+
+bool BlockReader::TakeReadAhead(std::int64_t begin, std::size_t kept) {
+  const ReadAhead::Read read = ahead_.Wait();
+  const std::int64_t readFrom = begin + static_cast<std::int64_t>(kept);
+  if (!read.started || kept > front_) return false;
+  // Kept bytes must join the read on; a block that starts past the old one
+  // may start anywhere in the read.
+  const std::int64_t skipped = readFrom - read.offset;
+  if (kept > 0 ? skipped != 0 : skipped < 0 || skipped >= static_cast<std::int64_t>(read.got)) return false;
+  const int next = 1 - current_;
+  char* const data = buffers_[next].data() + (front_ - kept) + skipped;
+  if (kept > 0) std::memcpy(data, block_ + (begin - blockBegin_), kept);
+  const std::int64_t rest = std::max<std::int64_t>(size_ - readFrom, 0);
+  const std::size_t used = static_cast<std::size_t>(std::min<std::int64_t>(
+      {static_cast<std::int64_t>(read.got) - skipped, rest, static_cast<std::int64_t>(capacity_ - kept)}));
+  current_ = next;
+  block_ = data;
   blockBegin_ = begin;
-  blockLength_ = kept;
-  const std::int64_t rest = size_ - (begin + static_cast<std::int64_t>(kept));
-  if (rest <= 0) return;
-  const std::size_t want = static_cast<std::size_t>(std::min<std::int64_t>(rest, block_.size() - kept));
-  const std::size_t got = reader_.ReadAt(begin + kept, block_.data() + kept, want);
-  blockLength_ += got;
-  if (got < want) size_ = blockBegin_ + static_cast<std::int64_t>(blockLength_);
+  blockLength_ = kept + used;
+  // A short read: the file ends where it stopped.
+  if (read.got < read.count) size_ = std::min(size_, read.offset + static_cast<std::int64_t>(read.got));
+  return true;
+}
+
+void BlockReader::StartReadAhead() {
+  const std::int64_t from = blockBegin_ + static_cast<std::int64_t>(blockLength_);
+  if (from >= size_) return;
+  const std::size_t count =
+      static_cast<std::size_t>(std::min<std::int64_t>(size_ - from, capacity_ - keepBehind_));
+  ahead_.Start(from, buffers_[1 - current_].data() + front_, count);
 }
 
 std::string_view BlockReader::ReadAside(std::int64_t begin, std::int64_t end) {
+  if (readsAhead_) ahead_.Finish();  // one read of the file at a time
   aside_.resize(static_cast<std::size_t>(end - begin));
   const std::size_t got = reader_.ReadAt(begin, aside_.data(), aside_.size());
   return std::string_view(aside_.data(), got);
@@ -51,7 +96,7 @@ std::string_view BlockReader::Bytes(std::int64_t begin, std::int64_t end) {
   end = std::min(end, size_);
   if (end <= begin) return {};
   if (Holds(begin, end)) return View(begin, end);
-  if (begin < blockBegin_ || end - begin > static_cast<std::int64_t>(block_.size())) return ReadAside(begin, end);
+  if (begin < blockBegin_ || end - begin > static_cast<std::int64_t>(capacity_)) return ReadAside(begin, end);
   Load(begin);
   return View(begin, end);
 }

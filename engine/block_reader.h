@@ -1,8 +1,9 @@
 // Large blocks of a file behind the small windows of the store and index
 // searches: each byte is read from the file once, searched in memory with
 // memmem, and kept a little while for the look back over a message's header
-// lines. Memory stays at one block (plus at most one raw message's first bytes)
-// whatever the file's size.
+// lines. While a block is searched, the next one is read on a helper thread
+// (for readers that allow it). Memory stays at two blocks (plus at most one
+// raw message's first bytes) whatever the file's size.
 #pragma once
 
 #include <atomic>
@@ -11,13 +12,17 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/read_ahead.h"
 #include "engine/source_file.h"
 
 namespace tessel {
 
 class BlockReader {
  public:
-  static constexpr std::size_t kDefaultBlockSize = std::size_t{1} << 20;
+  // Two blocks of 2 MiB per reader: the index walk's two readers stay well
+  // under 16 MiB, and fewer, larger reads keep the helper thread ahead.
+  static constexpr std::size_t kDefaultBlockSize = std::size_t{1} << 21;
+  static constexpr std::size_t kSmallestBlockReadAhead = 4096;
   // Bytes kept before a search position when a new block is read: a header block
   // reaches at most 65536 bytes back from its boundary, plus the byte before it.
   static constexpr std::size_t kKeepBehind = 65536 + 1;
@@ -58,15 +63,26 @@ class BlockReader {
   std::string_view View(std::int64_t begin, std::int64_t end) const;
   // Makes the block start at `begin`, keeping what is already loaded from there.
   void Load(std::int64_t begin);
+  // Takes the read ahead as the new block when it goes on where the block ends
+  // and the kept bytes fit before it; false (nothing changed) otherwise.
+  bool TakeReadAhead(std::int64_t begin, std::size_t kept);
+  void StartReadAhead();
   std::string_view ReadAside(std::int64_t begin, std::int64_t end);
 
   ByteReader& reader_;
   std::int64_t size_;
-  std::vector<char> block_;
+  std::size_t capacity_;    // the most bytes a block holds
+  std::size_t keepBehind_;
+  // Each buffer has room for kept bytes before a block read ahead into it.
+  std::size_t front_;
+  std::vector<char> buffers_[2];
+  int current_ = 0;         // the buffer that holds the block
+  const char* block_;       // the block's first byte, in buffers_[current_]
   std::int64_t blockBegin_ = 0;
   std::size_t blockLength_ = 0;
-  std::size_t keepBehind_;
   std::vector<char> aside_;
+  bool readsAhead_;
+  ReadAhead ahead_;         // last: ends its reads before the buffers go
 };
 
 }  // namespace tessel

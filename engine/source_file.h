@@ -25,6 +25,10 @@ class ByteReader {
   // The C runtime's error code of the last read that failed (not merely hit
   // the end of the file); 0 when no read failed.
   virtual int LastError() const = 0;
+  // True when the reader may be read on a helper thread ahead of need (one
+  // read at a time): it then gives the same bytes as if read later. Readers
+  // that watch when they are read (tests) keep the default.
+  virtual bool MayReadAhead() const { return false; }
 };
 
 class SourceFile final : public ByteReader {
@@ -43,6 +47,7 @@ class SourceFile final : public ByteReader {
   std::int64_t Size() const override { return size_; }
   std::size_t ReadAt(std::int64_t offset, void* buffer, std::size_t count) override;
   int LastError() const override { return lastError_; }
+  bool MayReadAhead() const override { return true; }
 
  private:
   std::FILE* file_ = nullptr;

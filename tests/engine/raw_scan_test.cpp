@@ -215,9 +215,11 @@ TEST(RawScan, RawScanKeepsAStopRequest_F3) {
 }
 
 // A store cut while it is scanned: reads come back shorter than its size said.
+// Read ahead on a helper thread or not.
 class CutReader final : public ByteReader {
  public:
-  explicit CutReader(std::string bytes) : bytes_(std::move(bytes)) {}
+  CutReader(std::string bytes, bool readAhead) : bytes_(std::move(bytes)), readAhead_(readAhead) {}
+  bool MayReadAhead() const override { return readAhead_; }
   std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()) + 5000; }
   std::size_t ReadAt(std::int64_t offset, void* buffer, std::size_t count) override {
     if (offset < 0 || offset >= static_cast<std::int64_t>(bytes_.size())) return 0;
@@ -227,17 +229,22 @@ class CutReader final : public ByteReader {
 
  private:
   std::string bytes_;
+  bool readAhead_;
 };
 
 TEST(RawScan, StoreCutWhileScannedEndsWhereItsBytesEnd) {
-  const std::string first = MessageWithLeadingHeaders("a@b.c", "1"), second = MessageWithLeadingHeaders("c@d.e", "2");
+  const std::string first = MessageWithLeadingHeaders("a@b.c", "1");
+  // Long enough that a block read ahead meets the cut.
+  const std::string second = MessageWithLeadingHeaders("c@d.e", "2", std::string(20000, 'x') + "\r\n");
   for (std::size_t blockSize : {64u, 4096u}) {
-    CutReader cut(first + second);
-    EngineRun run;
-    RawScan(run.context, cut, blockSize);
-    ASSERT_EQ(run.rows().size(), 2u);
-    EXPECT_EQ(run.rows()[1][kOffsetCell], std::to_string(first.size()));
-    EXPECT_EQ(run.rows()[1][kLengthCell], std::to_string(second.size()));
+    for (bool readAhead : {false, true}) {
+      CutReader cut(first + second, readAhead);
+      EngineRun run;
+      RawScan(run.context, cut, blockSize);
+      ASSERT_EQ(run.rows().size(), 2u);
+      EXPECT_EQ(run.rows()[1][kOffsetCell], std::to_string(first.size()));
+      EXPECT_EQ(run.rows()[1][kLengthCell], std::to_string(second.size())) << blockSize << readAhead;
+    }
   }
 }
 

@@ -1,0 +1,59 @@
+#include "engine/read_ahead.h"
+
+namespace tessel {
+
+ReadAhead::~ReadAhead() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    quit_ = true;
+  }
+  changed_.notify_all();
+  if (thread_.joinable()) thread_.join();
+}
+
+void ReadAhead::Start(std::int64_t offset, char* buffer, std::size_t count) {
+  Wait();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    buffer_ = buffer;
+    read_ = Read{true, offset, count, 0};
+    busy_ = true;
+    started_ = true;
+  }
+  if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
+  changed_.notify_all();
+}
+
+ReadAhead::Read ReadAhead::Wait() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  changed_.wait(lock, [this] { return !busy_; });
+  if (!started_) return Read{};
+  started_ = false;
+  return read_;
+}
+
+void ReadAhead::Finish() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  changed_.wait(lock, [this] { return !busy_; });
+}
+
+void ReadAhead::Run() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    changed_.wait(lock, [this] { return busy_ || quit_; });
+    if (busy_) {
+      const Read asked = read_;
+      char* const buffer = buffer_;
+      lock.unlock();
+      const std::size_t got = reader_.ReadAt(asked.offset, buffer, asked.count);
+      lock.lock();
+      read_.got = got;
+      busy_ = false;
+      changed_.notify_all();
+      continue;
+    }
+    if (quit_) return;
+  }
+}
+
+}  // namespace tessel
