@@ -1,5 +1,7 @@
 #include "engine/read_ahead.h"
 
+#include <system_error>
+
 namespace tessel {
 
 ReadAhead::~ReadAhead() {
@@ -20,7 +22,20 @@ void ReadAhead::Start(std::int64_t offset, char* buffer, std::size_t count) {
     busy_ = true;
     started_ = true;
   }
-  if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
+  if (!thread_.joinable() && !threadFailed_) {
+    try {
+      thread_ = std::thread([this] { Run(); });
+    } catch (const std::system_error&) {
+      threadFailed_ = true;  // no thread to be had: read here, as if waited for
+    }
+  }
+  if (threadFailed_) {
+    const std::size_t got = reader_.ReadAt(offset, buffer, count);
+    std::lock_guard<std::mutex> lock(mutex_);
+    read_.got = got;
+    busy_ = false;
+    return;
+  }
   changed_.notify_all();
 }
 

@@ -48,6 +48,7 @@ class ReadAhead {
   char* buffer_ = nullptr;
   Read read_;
   std::thread thread_;  // started with the first read
+  bool threadFailed_ = false;  // no thread could be started: reads run in Start
 };
 
 }  // namespace tessel
