@@ -1,7 +1,7 @@
 // The header field rules, in one pass over the text: every field name ends in
 // its only colon and counts only where a line begins, so a look before each
-// colon (rare in bodies, and found with memchr) finds the first occurrence of
-// every spelling at once.
+// colon (rare in bodies, and found many at a time by ForEachByte) finds the
+// first occurrence of every spelling at once.
 #include <cstring>
 
 #if defined(__SSE2__)
