@@ -37,6 +37,7 @@ void BlockReader::Load(std::int64_t begin) {
   if (Holds(begin, begin) && begin < blockBegin_ + static_cast<std::int64_t>(blockLength_))
     kept = blockLength_ - static_cast<std::size_t>(begin - blockBegin_);
   if (!readsAhead_ || !TakeReadAhead(begin, kept)) {
+    markedBegin_ = markedEnd_ = 0;
     char* const buffer = buffers_[current_].data();
     if (kept > 0) std::memmove(buffer, block_ + (begin - blockBegin_), kept);
     block_ = buffer;
@@ -71,6 +72,9 @@ bool BlockReader::TakeReadAhead(std::int64_t begin, std::size_t kept) {
   block_ = data;
   blockBegin_ = begin;
   blockLength_ = kept + used;
+  marksBase_ = read.offset;
+  markedBegin_ = readFrom;
+  markedEnd_ = readFrom + static_cast<std::int64_t>(used);
   // A short read: the file ends where it stopped.
   if (read.got < read.count) size_ = std::min(size_, read.offset + static_cast<std::int64_t>(read.got));
   return true;
@@ -81,7 +85,15 @@ void BlockReader::StartReadAhead() {
   if (from >= size_) return;
   const std::size_t count =
       static_cast<std::size_t>(std::min<std::int64_t>(size_ - from, capacity_ - keepBehind_));
-  ahead_.Start(from, buffers_[1 - current_].data() + front_, count);
+  ahead_.Start(from, buffers_[1 - current_].data() + front_, count,
+               marking_ ? marks_[1 - current_].data() : nullptr, markedByte_);
+}
+
+void BlockReader::MarkByte(char byte) {
+  marking_ = readsAhead_;
+  markedByte_ = byte;
+  if (!marking_) return;
+  for (auto& marks : marks_) marks.assign(capacity_ / 64 + 1, 0);
 }
 
 std::string_view BlockReader::ReadAside(std::int64_t begin, std::int64_t end) {

@@ -6,12 +6,14 @@
 // raw message's first bytes) whatever the file's size.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
+#include "engine/byte_search.h"
 #include "engine/read_ahead.h"
 #include "engine/source_file.h"
 
@@ -52,6 +54,15 @@ class BlockReader {
   };
   Window Ahead(std::int64_t from, const std::atomic<int>* stop);
 
+  // Has the helper thread that reads ahead also note where `byte` stands in
+  // each block it reads, so that ForEachMarked need not look at every byte.
+  // Call before the first read.
+  void MarkByte(char byte);
+  // Calls onByte(position) for each position in [from, end) of the block that
+  // holds the marked byte, in order, until onByte returns false.
+  template <typename OnByte>
+  void ForEachMarked(std::int64_t from, std::int64_t end, OnByte&& onByte);
+
   // The first occurrence of `pattern` at a position p with from <= p <= last
   // that lies wholly in the file; kNone when there is none, kStopped when `stop`
   // was found set before a block was read.
@@ -82,7 +93,48 @@ class BlockReader {
   std::size_t blockLength_ = 0;
   std::vector<char> aside_;
   bool readsAhead_;
+  // Where the marked byte stands in each buffer's read-ahead bytes: bit i for
+  // file position marksBase_ + i, known for [markedBegin_, markedEnd_).
+  bool marking_ = false;
+  char markedByte_ = 0;
+  std::vector<std::uint64_t> marks_[2];
+  std::int64_t marksBase_ = 0, markedBegin_ = 0, markedEnd_ = 0;
   ReadAhead ahead_;         // last: ends its reads before the buffers go
 };
+
+template <typename OnByte>
+void BlockReader::ForEachMarked(std::int64_t from, std::int64_t end, OnByte&& onByte) {
+  const std::int64_t blockEnd = blockBegin_ + static_cast<std::int64_t>(blockLength_);
+  from = std::max(from, blockBegin_);
+  end = std::min(end, blockEnd);
+  bool stopped = false;
+  // Stretches without marks: a look at every byte.
+  auto scan = [&](std::int64_t begin, std::int64_t stop) {
+    if (stopped || begin >= stop) return;
+    const std::size_t size = static_cast<std::size_t>(stop - begin);
+    stopped = ForEachByte(block_ + (begin - blockBegin_), size, markedByte_, [&](std::size_t at) {
+                return onByte(begin + static_cast<std::int64_t>(at));
+              }) < size;
+  };
+  const std::int64_t markedFrom = std::max(from, markedBegin_), markedTo = std::min(end, markedEnd_);
+  if (!marking_ || markedFrom >= markedTo) {
+    scan(from, end);
+    return;
+  }
+  scan(from, markedFrom);
+  const std::uint64_t* const words = marks_[current_].data();
+  const std::int64_t first = markedFrom - marksBase_, last = markedTo - marksBase_;  // bit range [first, last)
+  for (std::int64_t word = first / 64; !stopped && word * 64 < last; ++word) {
+    std::uint64_t bits = words[word];
+    if (word * 64 < first) bits &= ~std::uint64_t{0} << (first - word * 64);
+    if (word * 64 + 64 > last) bits &= ~(~std::uint64_t{0} << (last - word * 64));
+    for (; bits != 0; bits &= bits - 1)
+      if (!onByte(marksBase_ + word * 64 + __builtin_ctzll(bits))) {
+        stopped = true;
+        break;
+      }
+  }
+  scan(markedTo, end);
+}
 
 }  // namespace tessel

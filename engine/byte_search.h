@@ -68,4 +68,24 @@ std::size_t ForEachByte(const char* data, std::size_t size, char wanted, OnByte&
   return size;
 }
 
+// Sets bit i % 64 of words[i / 64] where data[i] == wanted, clears it
+// elsewhere, for i < size; words must hold (size + 63) / 64 entries.
+inline void MarkBytes(const char* data, std::size_t size, char wanted, std::uint64_t* words) {
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i needle = _mm_set1_epi8(wanted);
+  for (; i + 64 <= size; i += 64)
+    words[i / 64] = detail::Matches16(data, i, needle) |
+                    static_cast<std::uint64_t>(detail::Matches16(data, i + 16, needle)) << 16 |
+                    static_cast<std::uint64_t>(detail::Matches16(data, i + 32, needle)) << 32 |
+                    static_cast<std::uint64_t>(detail::Matches16(data, i + 48, needle)) << 48;
+#endif
+  for (; i < size; i += 64) {
+    std::uint64_t word = 0;
+    for (std::size_t k = 0; k < 64 && i + k < size; ++k)
+      if (data[i + k] == wanted) word |= std::uint64_t{1} << k;
+    words[i / 64] = word;
+  }
+}
+
 }  // namespace tessel

@@ -93,6 +93,7 @@ void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize)
   context.progress.SetRange(storeSize);
   if (storeSize == 0 || context.g_bStopRequested.load() != 0) return;
   BlockReader store(storeFile, blockSize);
+  store.MarkByte(':');  // the colons of each block are found while it is read
 
   bool inMessage = false;
   std::int64_t boundary = 0, recordBegin = 0;
@@ -113,28 +114,26 @@ void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize)
     if (from < blockEnd) {
       const std::int64_t scanBegin = from;
       from = blockEnd;  // unless a colon below ends the look at this block earlier
-      ForEachByte(bytes + (scanBegin - window.begin), static_cast<std::size_t>(blockEnd - scanBegin), ':',
-                  [&](std::size_t offset) {
-                    const std::int64_t colon = scanBegin + static_cast<std::int64_t>(offset);
-                    const std::int64_t at = colon - kBoundaryColon;
-                    const bool mayBeBoundary = at >= window.begin && bytes[colon - 1 - window.begin] == 'n';
-                    if (mayBeBoundary && IsBoundaryAt(store, bytes, window.begin, blockEnd, at)) {
-                      boundaryMet = true;
-                      // The first boundary past the windows' reach ends the search.
-                      if (at <= lastTested) next = at;
-                      from = colon + 1;
-                      return false;
-                    }
-                    if (!inMessage) return true;
-                    if (colon - kLongestName >= window.begin) {
-                      if (MayEndFieldName(bytes, window.begin, colon, recordBegin))
-                        NoteFieldName(window.bytes, window.begin, colon, recordBegin, names);
-                      return true;
-                    }
-                    NoteNameAtColon(store, colon, recordBegin, names);
-                    from = colon + 1;
-                    return false;  // the look may have moved the block
-                  });
+      store.ForEachMarked(scanBegin, blockEnd, [&](std::int64_t colon) {
+        const std::int64_t at = colon - kBoundaryColon;
+        const bool mayBeBoundary = at >= window.begin && bytes[colon - 1 - window.begin] == 'n';
+        if (mayBeBoundary && IsBoundaryAt(store, bytes, window.begin, blockEnd, at)) {
+          boundaryMet = true;
+          // The first boundary past the windows' reach ends the search.
+          if (at <= lastTested) next = at;
+          from = colon + 1;
+          return false;
+        }
+        if (!inMessage) return true;
+        if (colon - kLongestName >= window.begin) {
+          if (MayEndFieldName(bytes, window.begin, colon, recordBegin))
+            NoteFieldName(window.bytes, window.begin, colon, recordBegin, names);
+          return true;
+        }
+        NoteNameAtColon(store, colon, recordBegin, names);
+        from = colon + 1;
+        return false;  // the look may have moved the block
+      });
     }
     if (!boundaryMet) continue;
 

@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "engine/byte_search.h"
+
 namespace tessel {
 
 ReadAhead::~ReadAhead() {
@@ -13,11 +15,13 @@ ReadAhead::~ReadAhead() {
   if (thread_.joinable()) thread_.join();
 }
 
-void ReadAhead::Start(std::int64_t offset, char* buffer, std::size_t count) {
+void ReadAhead::Start(std::int64_t offset, char* buffer, std::size_t count, std::uint64_t* marks, char marked) {
   Wait();
   {
     std::lock_guard<std::mutex> lock(mutex_);
     buffer_ = buffer;
+    marks_ = marks;
+    marked_ = marked;
     read_ = Read{true, offset, count, 0};
     busy_ = true;
     started_ = true;
@@ -31,6 +35,7 @@ void ReadAhead::Start(std::int64_t offset, char* buffer, std::size_t count) {
   }
   if (threadFailed_) {
     const std::size_t got = reader_.ReadAt(offset, buffer, count);
+    if (marks != nullptr) MarkBytes(buffer, got, marked, marks);
     std::lock_guard<std::mutex> lock(mutex_);
     read_.got = got;
     busy_ = false;
@@ -59,8 +64,11 @@ void ReadAhead::Run() {
     if (busy_) {
       const Read asked = read_;
       char* const buffer = buffer_;
+      std::uint64_t* const marks = marks_;
+      const char marked = marked_;
       lock.unlock();
       const std::size_t got = reader_.ReadAt(asked.offset, buffer, asked.count);
+      if (marks != nullptr) MarkBytes(buffer, got, marked, marks);
       lock.lock();
       read_.got = got;
       busy_ = false;

@@ -1,5 +1,6 @@
 // The byte walk behind the colon searches visits exactly the bytes a plain
-// loop would, in order, whatever the length and wherever it is told to stop.
+// loop would, in order, whatever the length and wherever it is told to stop;
+// the marks made while reading ahead say the same.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -46,6 +47,24 @@ TEST(ForEachByte, StopsWhereTheCallerSays) {
     });
     EXPECT_EQ(visits, stopAfter);
     EXPECT_EQ(end, (stopAfter - 1) * 13);
+  }
+}
+
+TEST(MarkBytes, SetsABitForEveryOccurrenceAndClearsTheRest) {
+  std::mt19937 random(7);
+  for (std::size_t size = 0; size < 300; ++size) {
+    std::string bytes(size, 'x');
+    for (char& c : bytes)
+      if (random() % 5 == 0) c = ':';
+    std::vector<std::uint64_t> words((size + 63) / 64, ~std::uint64_t{0});
+    MarkBytes(bytes.data(), bytes.size(), ':', words.data());
+    std::vector<std::size_t> marked;
+    for (std::size_t i = 0; i < size; ++i)
+      if (words[i / 64] >> (i % 64) & 1) marked.push_back(i);
+    ASSERT_EQ(marked, PlainOffsets(bytes, ':')) << size;
+    if (size % 64 != 0) {
+      ASSERT_EQ(words.back() >> (size % 64), 0u) << size;  // nothing past the end
+    }
   }
 }
 
