@@ -14,14 +14,11 @@
 #include <sstream>
 #include <string>
 
+#include "tests/cli/test_files.h"
+
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using tessel::test::ReadAll;
 
 void WriteAll(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
@@ -57,9 +54,8 @@ struct Result {
 class TesselRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/tessel-e2e-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
+    ASSERT_TRUE(scratch_.ok());
+    dir_ = scratch_.path();
     first_ = Message("Anna Berger <anna@example.org>", "First", "Hello\r\nFrom the desk of Anna");
     second_ = Message("bob@example.com", "Caf\xE9\tcr\xE8me\\", "Second body");
     third_ = Message("Carl <carl@example.com>", "Third", "Not in the index");
@@ -68,7 +64,6 @@ class TesselRun : public ::testing::Test {
     WriteAll(Path("Inbox.imh"), kSignature + IndexEntry(static_cast<uint32_t>(first_.size())) +
                                     IndexEntry(static_cast<uint32_t>(second_.size())));
   }
-  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
 
   std::string Path(const std::string& name) const { return dir_ + "/" + name; }
 
@@ -89,6 +84,7 @@ class TesselRun : public ::testing::Test {
 
   std::string Q(const std::string& name) const { return "'" + Path(name) + "'"; }
 
+  tessel::test::ScratchFolder scratch_{"tessel-e2e"};
   std::string dir_, first_, second_, third_;
 };
 

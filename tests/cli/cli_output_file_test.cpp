@@ -8,25 +8,20 @@
 #include <sstream>
 
 #include "cli/output_file.h"
+#include "tests/cli/test_files.h"
 
 namespace tessel::cli {
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using tessel::test::ReadAll;
 
 class OutputFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/tessel-output-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    folder_ = pattern;
+    ASSERT_TRUE(scratch_.ok());
+    folder_ = scratch_.path();
   }
-  void TearDown() override { std::system(("rm -rf '" + folder_ + "'").c_str()); }
+  tessel::test::ScratchFolder scratch_{"tessel-output"};
   std::string folder_;
 };
 

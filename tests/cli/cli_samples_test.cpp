@@ -13,14 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/cli/test_files.h"
+
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using tessel::test::ReadAll;
 
 // The tsv rows of `tessel scan`, each split into its cells.
 std::vector<std::vector<std::string>> ScanRows(const std::string& path) {
@@ -50,14 +47,13 @@ std::vector<std::vector<std::string>> ScanRows(const std::string& path) {
 const std::string kSamples = SAMPLES_DIR;
 
 TEST(Samples, AreWhatTheGeneratorWrites) {
-  char pattern[] = "/tmp/tessel-samples-XXXXXX";
-  ASSERT_NE(::mkdtemp(pattern), nullptr);
-  const std::string folder = pattern;
+  tessel::test::ScratchFolder scratch("tessel-samples");
+  ASSERT_TRUE(scratch.ok());
+  const std::string& folder = scratch.path();
   ASSERT_EQ(std::system(("'" + std::string(MAKE_SAMPLES) + "' '" + folder + "' >/dev/null").c_str()), 0);
   for (const char* name : {"Inbox.imm", "Inbox.imh", "Contacts.imb"}) {
     EXPECT_EQ(ReadAll(folder + "/" + name), ReadAll(kSamples + "/" + name)) << name;
   }
-  std::system(("rm -rf '" + folder + "'").c_str());
 }
 
 TEST(Samples, IndexWalkFallsBackToTheStoreAndFindsUnindexedMail) {
