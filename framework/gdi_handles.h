@@ -16,7 +16,6 @@ namespace framework {
 // The owners and the selection guard are the drawing surface's; the window
 // layer adds the handle kinds only windows use.
 struct CursorRelease { void operator()(HCURSOR h) const { ::DestroyCursor(h); } };
-struct ModuleRelease { void operator()(HMODULE h) const { ::FreeLibrary(h); } };
 struct KernelHandleRelease { void operator()(HANDLE h) const { ::CloseHandle(h); } };
 
 using UniqueBitmap = tessel::GdiBitmap;
@@ -25,7 +24,7 @@ using UniqueFont = tessel::GdiFont;
 using UniqueMemoryDC = tessel::GdiMemoryDc;
 using UniqueIcon = tessel::GdiIcon;
 using UniqueCursor = std::unique_ptr<std::remove_pointer_t<HCURSOR>, CursorRelease>;
-using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleRelease>;
+using UniqueModule = tessel::LoadedLibrary;
 using UniqueKernelHandle = std::unique_ptr<void, KernelHandleRelease>;
 
 // Selects an object into a device context for the guard's lifetime.

@@ -1,18 +1,14 @@
 #include "richtext_win32/gdi_dib.h"
 
+#include "richtext_win32/gdi_image.h"
+
 #include <cstring>
 
 namespace tessel {
 
 GdiDib::GdiDib(HDC dc, int width, int height) : width_(width), height_(height) {
   if (width <= 0 || height <= 0 || width > PixelImage::kMaxSide || height > PixelImage::kMaxSide) return;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down, as PixelImage keeps its rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = PixelImageBitmapInfo(width, height);
   void* bits = nullptr;
   bitmap_.reset(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap_ || !bits) return;

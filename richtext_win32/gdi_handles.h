@@ -22,6 +22,9 @@ struct MemoryDcDeleter {
 struct IconDeleter {
   void operator()(HICON icon) const { ::DestroyIcon(icon); }
 };
+struct LibraryDeleter {
+  void operator()(HMODULE module) const { ::FreeLibrary(module); }
+};
 
 using GdiFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 using GdiPen = std::unique_ptr<std::remove_pointer_t<HPEN>, GdiObjectDeleter>;
@@ -30,6 +33,8 @@ using GdiBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDelet
 using GdiRegion = std::unique_ptr<std::remove_pointer_t<HRGN>, GdiObjectDeleter>;
 using GdiMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
 using GdiIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+// A library loaded for its resources.
+using LoadedLibrary = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter>;
 
 // Selects `object` into `dc` for the guard's lifetime, then selects back the
 // object it replaced (before the owner of `object` deletes it).

@@ -5,15 +5,20 @@
 
 namespace tessel {
 
-GdiBitmap BitmapFromPixelImage(const PixelImage& image) {
-  if (image.IsEmpty()) return nullptr;
+BITMAPINFO PixelImageBitmapInfo(int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = image.Width();
-  info.bmiHeader.biHeight = -image.Height();  // top-down, as PixelImage keeps its rows
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down, as PixelImage keeps its rows
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+GdiBitmap BitmapFromPixelImage(const PixelImage& image) {
+  if (image.IsEmpty()) return nullptr;
+  BITMAPINFO info = PixelImageBitmapInfo(image.Width(), image.Height());
   void* bits = nullptr;
   GdiBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || !bits) return nullptr;
@@ -42,6 +47,48 @@ GdiIcon IconFromIconImage(const IconImage& icon) {
   info.hbmMask = mask.get();
   info.hbmColor = color.get();
   return GdiIcon(::CreateIconIndirect(&info));  // copies both bitmaps; ours are deleted here
+}
+
+std::optional<PixelImage> PixelImageFromBitmap(HBITMAP bitmap) {
+  BITMAP info{};
+  if (!bitmap || !::GetObjectA(bitmap, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
+    return std::nullopt;
+  PixelImage image(info.bmWidth, info.bmHeight);
+  if (image.IsEmpty()) return std::nullopt;
+  BITMAPINFO header = PixelImageBitmapInfo(image.Width(), image.Height());
+  HDC screen = ::GetDC(nullptr);
+  const int rows = ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(image.Height()), image.Row(0), &header,
+                               DIB_RGB_COLORS);
+  ::ReleaseDC(nullptr, screen);
+  if (rows <= 0) return std::nullopt;
+  return image;
+}
+
+std::optional<IconImage> IconImageFromIcon(HICON icon) {
+  ICONINFO info{};
+  if (!icon || !::GetIconInfo(icon, &info)) return std::nullopt;
+  GdiBitmap color(info.hbmColor);
+  GdiBitmap mask(info.hbmMask);
+  auto maskImage = PixelImageFromBitmap(info.hbmMask);
+  if (!maskImage) return std::nullopt;
+  std::optional<PixelImage> colorImage;
+  if (info.hbmColor) {
+    colorImage = PixelImageFromBitmap(info.hbmColor);
+  } else {
+    // A monochrome icon keeps its AND mask above its XOR image.
+    const int half = maskImage->Height() / 2;
+    colorImage = maskImage->Crop(MakeRect(0, half, maskImage->Width(), half));
+    *maskImage = maskImage->Crop(MakeRect(0, 0, maskImage->Width(), half));
+  }
+  if (!colorImage || colorImage->IsEmpty()) return std::nullopt;
+  // Mask pixels are white where the icon is transparent, black where it is opaque.
+  for (int y = 0; y < maskImage->Height(); ++y) {
+    Pixel* row = maskImage->Row(y);
+    for (int x = 0; x < maskImage->Width(); ++x) row[x] = (row[x] & 0x00FFFFFF) ? 0x00FFFFFF : 0;
+  }
+  IconImage result = MakeIcon(std::move(*colorImage), std::move(*maskImage));
+  result.hotSpot = {static_cast<int>(info.xHotspot), static_cast<int>(info.yHotspot)};
+  return result;
 }
 
 }  // namespace tessel

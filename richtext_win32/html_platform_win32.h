@@ -59,9 +59,4 @@ inline ModuleRef ToModuleRef(HMODULE module) { return reinterpret_cast<ModuleRef
 // All four Windows ports, for a drawer that draws in a window of the program.
 HtmlPlatform MakeWin32HtmlPlatform(HINSTANCE instance = nullptr);
 
-// A bitmap or icon of the platform as the drawing code sees it; nullopt when
-// the handle cannot be read. The handles stay the caller's.
-std::optional<PixelImage> PixelImageFromBitmap(HBITMAP bitmap);
-std::optional<IconImage> IconImageFromIcon(HICON icon);
-
 }  // namespace tessel

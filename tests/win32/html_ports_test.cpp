@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "richtext/software_surface.h"
+#include "richtext_win32/gdi_image.h"
 #include "richtext_win32/html_platform_win32.h"
 
 namespace tessel {
