@@ -124,10 +124,15 @@ void BlockReader::ForEachMarked(std::int64_t from, std::int64_t end, OnByte&& on
   scan(from, markedFrom);
   const std::uint64_t* const words = marks_[current_].data();
   const std::int64_t first = markedFrom - marksBase_, last = markedTo - marksBase_;  // bit range [first, last)
-  for (std::int64_t word = first / 64; !stopped && word * 64 < last; ++word) {
+  // Only the first and the last word hold bits outside the range.
+  const std::int64_t firstWord = first / 64, lastWord = (last - 1) / 64;
+  const std::uint64_t firstMask = ~std::uint64_t{0} << (first % 64);
+  const std::uint64_t lastMask = ~std::uint64_t{0} >> (63 - (last - 1) % 64);
+  for (std::int64_t word = firstWord; !stopped && word <= lastWord; ++word) {
     std::uint64_t bits = words[word];
-    if (word * 64 < first) bits &= ~std::uint64_t{0} << (first - word * 64);
-    if (word * 64 + 64 > last) bits &= ~(~std::uint64_t{0} << (last - word * 64));
+    if (bits == 0) continue;  // most words: a mail body has few colons
+    if (word == firstWord) bits &= firstMask;
+    if (word == lastWord) bits &= lastMask;
     for (; bits != 0; bits &= bits - 1)
       if (!onByte(marksBase_ + word * 64 + __builtin_ctzll(bits))) {
         stopped = true;

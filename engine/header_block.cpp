@@ -26,10 +26,12 @@ const char* LastLineFeed(const char* begin, const char* end) {
   return nullptr;
 }
 
-bool IsHeaderLine(std::string_view line) {
+// Where the colon after a header line's name stands, or npos when the line is
+// not a header line.
+std::size_t HeaderNameColon(std::string_view line) {
   std::size_t i = 0;
   while (i < line.size() && line[i] > ' ' && line[i] <= '~' && line[i] != ':') ++i;
-  return i > 0 && i < line.size() && line[i] == ':';
+  return i > 0 && i < line.size() && line[i] == ':' ? i : std::string_view::npos;
 }
 
 bool IsContinuationLine(std::string_view line) {
@@ -39,7 +41,8 @@ bool IsContinuationLine(std::string_view line) {
 }  // namespace
 
 std::int64_t HeaderBlockStart(std::string_view before, std::int64_t bytesBegin, std::int64_t boundary,
-                              std::int64_t limit) {
+                              std::int64_t limit, std::vector<std::int64_t>* nameColons) {
+  if (nameColons != nullptr) nameColons->clear();
   // Never look at bytes we were not given: a line at `limit` needs the byte before
   // it, and a short read (a file cut meanwhile) leaves no look back at all.
   if (static_cast<std::int64_t>(before.size()) != boundary - bytesBegin) return boundary;
@@ -60,7 +63,10 @@ std::int64_t HeaderBlockStart(std::string_view before, std::int64_t bytesBegin, 
     }
     const std::string_view line = before.substr(static_cast<std::size_t>(lineBegin - bytesBegin),
                                                 static_cast<std::size_t>(start - 2 - lineBegin));
-    if (!IsHeaderLine(line) && !IsContinuationLine(line)) return start;
+    const std::size_t nameColon = HeaderNameColon(line);
+    if (nameColon == std::string_view::npos && !IsContinuationLine(line)) return start;
+    if (nameColon != std::string_view::npos && nameColons != nullptr)
+      nameColons->push_back(lineBegin + static_cast<std::int64_t>(nameColon));
     start = lineBegin;
   }
 }

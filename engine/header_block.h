@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace tessel {
 
@@ -18,7 +19,11 @@ constexpr std::int64_t kHeaderWalkBackLimit = 65536;
 // or 65536 bytes back); a line counts only when it starts at the store's start
 // or right after a LF. `before` holds the bytes [bytesBegin, boundary), where
 // bytesBegin <= max(limit - 1, 0). Returns the header block's first byte.
+//
+// When `nameColons` is given, it is set to the position of the colon that ends
+// the name of each header line of the block, last line first: a field name can
+// only stand there, so the block need not be searched again for its names.
 std::int64_t HeaderBlockStart(std::string_view before, std::int64_t bytesBegin, std::int64_t boundary,
-                              std::int64_t limit);
+                              std::int64_t limit, std::vector<std::int64_t>* nameColons = nullptr);
 
 }  // namespace tessel

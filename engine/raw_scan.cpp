@@ -8,6 +8,7 @@
 // boundary and notes the names of the message it is in at the same time.
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "engine/byte_search.h"
 #include "engine/field_names.h"
@@ -32,15 +33,9 @@ bool IsBoundaryAt(BlockReader& store, const char* bytes, std::int64_t bytesBegin
   return at >= 0 && store.Peek(at, at + kBoundarySize) == kMessageBoundary;
 }
 
-std::int64_t RecordStart(BlockReader& store, std::int64_t boundary, std::int64_t previousBoundaryEnd) {
-  const std::int64_t limit = std::max(previousBoundaryEnd, boundary - kHeaderWalkBackLimit);
-  const std::int64_t bytesBegin = std::max<std::int64_t>(limit - 1, 0);
-  return HeaderBlockStart(store.Peek(bytesBegin, boundary), bytesBegin, boundary, limit);
-}
-
 // A quick look whether a name of 3, 5 or 8 bytes could end at `colon`: only
 // where it would start a line. `bytes` starts at file position `bytesBegin`,
-// at most 8 bytes before the colon.
+// no later than max(colon - 8, textBegin).
 inline bool MayEndFieldName(const char* bytes, std::int64_t bytesBegin, std::int64_t colon, std::int64_t textBegin) {
   auto opensLine = [&](std::int64_t name) {
     return name == textBegin || (name > textBegin && bytes[name - 1 - bytesBegin] == '\n');
@@ -48,25 +43,28 @@ inline bool MayEndFieldName(const char* bytes, std::int64_t bytesBegin, std::int
   return opensLine(colon - 2) || opensLine(colon - 4) || opensLine(colon - 7);
 }
 
+// Where the record of the message at `boundary` starts, and the field names of
+// its header block before the boundary: the walk back over the block meets
+// every line where one could stand.
+std::int64_t RecordStart(BlockReader& store, std::int64_t boundary, std::int64_t previousBoundaryEnd,
+                         std::vector<std::int64_t>& nameColons, FieldNamePositions& names) {
+  const std::int64_t limit = std::max(previousBoundaryEnd, boundary - kHeaderWalkBackLimit);
+  const std::int64_t bytesBegin = std::max<std::int64_t>(limit - 1, 0);
+  const std::string_view before = store.Peek(bytesBegin, boundary);
+  const std::int64_t start = HeaderBlockStart(before, bytesBegin, boundary, limit, &nameColons);
+  names = FieldNamePositions();
+  // The walk went backwards; the first line's names must be noted first.
+  for (auto colon = nameColons.rbegin(); colon != nameColons.rend(); ++colon)
+    if (MayEndFieldName(before.data(), bytesBegin, *colon, start))
+      NoteFieldName(before, bytesBegin, *colon, start, names);
+  return start;
+}
+
 void NoteNameAtColon(BlockReader& store, std::int64_t colon, std::int64_t textBegin, FieldNamePositions& names) {
   const std::int64_t bytesBegin = std::max<std::int64_t>(colon - kLongestName, 0);
   const std::string_view bytes = store.Peek(bytesBegin, colon + 1);
   if (static_cast<std::int64_t>(bytes.size()) == colon + 1 - bytesBegin)
     NoteFieldName(bytes, bytesBegin, colon, textBegin, names);
-}
-
-// The names in a record's header block, before its boundary: the pass met
-// those colons while it was still inside the previous message.
-FieldNamePositions NamesBeforeBoundary(BlockReader& store, std::int64_t recordBegin, std::int64_t boundary) {
-  FieldNamePositions names;
-  const std::string_view bytes = store.Peek(recordBegin, boundary);
-  ForEachByte(bytes.data(), bytes.size(), ':', [&](std::size_t at) {
-    const std::int64_t colon = recordBegin + static_cast<std::int64_t>(at);
-    if (colon - kLongestName < recordBegin || MayEndFieldName(bytes.data(), recordBegin, colon, recordBegin))
-      NoteFieldName(bytes, recordBegin, colon, recordBegin, names);
-    return true;
-  });
-  return names;
 }
 
 void ListMessage(ScanContext& context, BlockReader& store, std::int64_t begin, std::int64_t end,
@@ -97,7 +95,8 @@ void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize)
 
   bool inMessage = false;
   std::int64_t boundary = 0, recordBegin = 0;
-  FieldNamePositions names;
+  FieldNamePositions names, nextNames;
+  std::vector<std::int64_t> nameColons;  // the header walk's, its storage reused
   HeaderFields fields;  // the cells of the message listed last, their storage reused
   // The windows that look for the next boundary start after the last one and
   // test positions up to `lastTested`.
@@ -140,18 +139,19 @@ void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize)
     if (inMessage) {
       const bool last = next < 0;
       const std::int64_t messageEnd = last ? store.Size() : next;
-      const std::int64_t recordEnd = last ? messageEnd : RecordStart(store, next, boundary + kBoundarySize);
+      const std::int64_t recordEnd =
+          last ? messageEnd : RecordStart(store, next, boundary + kBoundarySize, nameColons, nextNames);
       ListMessage(context, store, recordBegin, recordEnd, names, fields);
       context.progress.SetPosition(messageEnd);
       if (last || context.g_bStopRequested.load() != 0) return;
       recordBegin = recordEnd;
     } else {
       if (next < 0) return;  // no message at all
-      recordBegin = RecordStart(store, next, 0);
+      recordBegin = RecordStart(store, next, 0, nameColons, nextNames);
       inMessage = true;
     }
     boundary = next;
-    names = NamesBeforeBoundary(store, recordBegin, boundary);
+    names = nextNames;
     lastTested = LastRawPositionSearched(boundary + kBoundarySize, storeSize);
   }
 }

@@ -126,6 +126,43 @@ TEST(WindowEquivalence, LongHeaderBlocksStopWhereTheWindowModelStops) {
   }
 }
 
+// Header blocks made only of name lines and continuations, so that every
+// spelling, in every order, stands both before and after its boundary: the
+// names before a boundary are taken from the walk back over its header block.
+TEST(WindowEquivalence, NamesBeforeTheBoundaryMatchTheWindowModel) {
+  // Each line gets a value of its own, so that which of two lines won shows.
+  static const char* const kStarts[] = {"From: ", "from:", "FROM: ", "Subject: ", "SUBJECT:\t", "subject:",
+                                        "to: ", "TO:", "To: <", "date: ", "DATE:", "Date: ", " To: ", "\tFrom: ",
+                                        "X-to: ", "Reply-To: ", "Bad Name: "};
+  RandomBytes random(1207);
+  int serial = 0;
+  auto line = [&] {
+    return kStarts[random.Below(sizeof kStarts / sizeof kStarts[0])] + std::to_string(++serial) + "@x.y\r\n";
+  };
+  for (int round = 0; round < 600; ++round) {
+    std::string store = random.OneIn(2) ? "" : random.Noise(random.Below(40));
+    const int messages = 1 + random.Below(5);
+    for (int m = 0; m < messages; ++m) {
+      for (int i = random.Below(12); i > 0; --i) store += line();
+      store += random.OneIn(8) ? "lone\n" : "";
+      store += "MIME-Version: 1.0\r\n";
+      for (int i = random.Below(6); i > 0; --i) store += line();
+      store += random.OneIn(2) ? "\r\nbody\r\n" : "";
+    }
+    ScratchFolder folder;
+    const std::string path = folder.Write("names.imm", store);
+    const Rows expected = reference::RawScan(path);
+    for (std::size_t blockSize : kBlockSizes) {
+      EngineRun run;
+      run.globals.g_strStoreFile = path;
+      SourceFile file;
+      ASSERT_TRUE(file.Open(path));
+      RawScan(run.context, file, blockSize);
+      ASSERT_EQ(run.rows(), expected) << "round " << round << ", block " << blockSize;
+    }
+  }
+}
+
 // A store of back-to-back messages and an index of entries for them, some of
 // them damaged, with junk between entries and markers astride window edges.
 struct IndexedStore {
