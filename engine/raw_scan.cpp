@@ -5,7 +5,9 @@
 //
 // One pass over the store's colons does all the searching: the boundary text
 // has one, and so has every header field name, so the pass finds the next
-// boundary and notes the names of the message it is in at the same time.
+// boundary and notes the names of the message it is in at the same time. The
+// names of a header block before its boundary come from the walk back that
+// finds where the block starts.
 #include <algorithm>
 #include <cstring>
 #include <vector>
