@@ -14,11 +14,11 @@
 #include <sstream>
 #include <string>
 
-#include "tests/cli/test_files.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
-using tessel::test::ReadAll;
+using tessel::testing::ReadAll;
 
 void WriteAll(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
@@ -54,8 +54,7 @@ struct Result {
 class TesselRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(scratch_.ok());
-    dir_ = scratch_.path();
+    dir_ = scratch_.Root();
     first_ = Message("Anna Berger <anna@example.org>", "First", "Hello\r\nFrom the desk of Anna");
     second_ = Message("bob@example.com", "Caf\xE9\tcr\xE8me\\", "Second body");
     third_ = Message("Carl <carl@example.com>", "Third", "Not in the index");
@@ -84,7 +83,7 @@ class TesselRun : public ::testing::Test {
 
   std::string Q(const std::string& name) const { return "'" + Path(name) + "'"; }
 
-  tessel::test::ScratchFolder scratch_{"tessel-e2e"};
+  tessel::testing::ScratchFolder scratch_;
   std::string dir_, first_, second_, third_;
 };
 

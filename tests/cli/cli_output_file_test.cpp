@@ -8,20 +8,17 @@
 #include <sstream>
 
 #include "cli/output_file.h"
-#include "tests/cli/test_files.h"
+#include "tests/support/scratch_folder.h"
 
 namespace tessel::cli {
 namespace {
 
-using tessel::test::ReadAll;
+using tessel::testing::ReadAll;
 
 class OutputFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(scratch_.ok());
-    folder_ = scratch_.path();
-  }
-  tessel::test::ScratchFolder scratch_{"tessel-output"};
+  void SetUp() override { folder_ = scratch_.Root(); }
+  tessel::testing::ScratchFolder scratch_;
   std::string folder_;
 };
 

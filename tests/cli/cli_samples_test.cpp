@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/cli/test_files.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
-using tessel::test::ReadAll;
+using tessel::testing::ReadAll;
 
 // The tsv rows of `tessel scan`, each split into its cells.
 std::vector<std::vector<std::string>> ScanRows(const std::string& path) {
@@ -47,9 +47,8 @@ std::vector<std::vector<std::string>> ScanRows(const std::string& path) {
 const std::string kSamples = SAMPLES_DIR;
 
 TEST(Samples, AreWhatTheGeneratorWrites) {
-  tessel::test::ScratchFolder scratch("tessel-samples");
-  ASSERT_TRUE(scratch.ok());
-  const std::string& folder = scratch.path();
+  tessel::testing::ScratchFolder scratch;
+  const std::string folder = scratch.Root();
   ASSERT_EQ(std::system(("'" + std::string(MAKE_SAMPLES) + "' '" + folder + "' >/dev/null").c_str()), 0);
   for (const char* name : {"Inbox.imm", "Inbox.imh", "Contacts.imb"}) {
     EXPECT_EQ(ReadAll(folder + "/" + name), ReadAll(kSamples + "/" + name)) << name;

@@ -85,20 +85,27 @@ std::string RandomStore(RandomBytes& random) {
   return store;
 }
 
+// Raw-scans the store at `path` with every block size and checks each run
+// against the window model's rows.
+void ExpectRawScanAtEveryBlockSizeMatchesModel(const std::string& path, const std::string& what) {
+  const Rows expected = reference::RawScan(path);
+  for (std::size_t blockSize : kBlockSizes) {
+    EngineRun run;
+    run.globals.g_strStoreFile = path;
+    SourceFile store;
+    ASSERT_TRUE(store.Open(path));
+    RawScan(run.context, store, blockSize);
+    ASSERT_EQ(run.rows(), expected) << what << ", block " << blockSize;
+  }
+}
+
 TEST(WindowEquivalence, RawScanListsTheRowsOfTheWindowModel) {
   RandomBytes random(20261207);
   for (int round = 0; round < 1500; ++round) {
     ScratchFolder folder;
     const std::string path = folder.Write("store.imm", RandomStore(random));
-    const Rows expected = reference::RawScan(path);
-    for (std::size_t blockSize : kBlockSizes) {
-      EngineRun run;
-      run.globals.g_strStoreFile = path;
-      SourceFile store;
-      ASSERT_TRUE(store.Open(path));
-      RawScan(run.context, store, blockSize);
-      ASSERT_EQ(run.rows(), expected) << "round " << round << ", block " << blockSize;
-    }
+    ExpectRawScanAtEveryBlockSizeMatchesModel(path, "round " + std::to_string(round));
+    if (::testing::Test::HasFatalFailure()) return;
   }
 }
 
@@ -114,14 +121,8 @@ TEST(WindowEquivalence, LongHeaderBlocksStopWhereTheWindowModelStops) {
       const std::string store = "Body of nothing\r\n" + first + headers + "MIME-Version: 1.0\r\n\r\nbody\r\n";
       ScratchFolder folder;
       const std::string path = folder.Write("long.imm", store);
-      for (std::size_t blockSize : kBlockSizes) {
-        EngineRun run;
-        run.globals.g_strStoreFile = path;
-        SourceFile file;
-        ASSERT_TRUE(file.Open(path));
-        RawScan(run.context, file, blockSize);
-        ASSERT_EQ(run.rows(), reference::RawScan(path)) << "shift " << shift << ", block " << blockSize;
-      }
+      ExpectRawScanAtEveryBlockSizeMatchesModel(path, "shift " + std::to_string(shift));
+      if (::testing::Test::HasFatalFailure()) return;
     }
   }
 }
@@ -151,15 +152,8 @@ TEST(WindowEquivalence, NamesBeforeTheBoundaryMatchTheWindowModel) {
     }
     ScratchFolder folder;
     const std::string path = folder.Write("names.imm", store);
-    const Rows expected = reference::RawScan(path);
-    for (std::size_t blockSize : kBlockSizes) {
-      EngineRun run;
-      run.globals.g_strStoreFile = path;
-      SourceFile file;
-      ASSERT_TRUE(file.Open(path));
-      RawScan(run.context, file, blockSize);
-      ASSERT_EQ(run.rows(), expected) << "round " << round << ", block " << blockSize;
-    }
+    ExpectRawScanAtEveryBlockSizeMatchesModel(path, "round " + std::to_string(round));
+    if (::testing::Test::HasFatalFailure()) return;
   }
 }
 

@@ -214,31 +214,15 @@ TEST(RawScan, RawScanKeepsAStopRequest_F3) {
   EXPECT_EQ(run.rows().size(), 1u);
 }
 
-// A store cut while it is scanned: reads come back shorter than its size said.
-// Read ahead on a helper thread or not.
-class CutReader final : public ByteReader {
- public:
-  CutReader(std::string bytes, bool readAhead) : bytes_(std::move(bytes)), readAhead_(readAhead) {}
-  bool MayReadAhead() const override { return readAhead_; }
-  std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()) + 5000; }
-  std::size_t ReadAt(std::int64_t offset, void* buffer, std::size_t count) override {
-    if (offset < 0 || offset >= static_cast<std::int64_t>(bytes_.size())) return 0;
-    return bytes_.copy(static_cast<char*>(buffer), count, static_cast<std::size_t>(offset));
-  }
-  int LastError() const override { return 0; }
-
- private:
-  std::string bytes_;
-  bool readAhead_;
-};
-
 TEST(RawScan, StoreCutWhileScannedEndsWhereItsBytesEnd) {
   const std::string first = MessageWithLeadingHeaders("a@b.c", "1");
   // Long enough that a block read ahead meets the cut.
   const std::string second = MessageWithLeadingHeaders("c@d.e", "2", std::string(20000, 'x') + "\r\n");
   for (std::size_t blockSize : {64u, 4096u}) {
     for (bool readAhead : {false, true}) {
-      CutReader cut(first + second, readAhead);
+      // Cut while it is scanned: reads come back shorter than its size said.
+      const std::string bytes = first + second;
+      MemoryReader cut(bytes, static_cast<std::int64_t>(bytes.size()) + 5000, readAhead);
       EngineRun run;
       RawScan(run.context, cut, blockSize);
       ASSERT_EQ(run.rows().size(), 2u);

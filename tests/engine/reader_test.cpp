@@ -24,22 +24,6 @@ TEST(SourceFile, ReadsOnlyBytesThatExist) {
   EXPECT_FALSE(FileExists(folder.Path("")));
 }
 
-// A reader over memory that may end early, as a file truncated meanwhile does.
-class MemoryReader final : public ByteReader {
- public:
-  MemoryReader(std::string bytes, std::int64_t claimedSize) : bytes_(std::move(bytes)), claimed_(claimedSize) {}
-  std::int64_t Size() const override { return claimed_; }
-  std::size_t ReadAt(std::int64_t offset, void* buffer, std::size_t count) override {
-    if (offset < 0 || offset >= static_cast<std::int64_t>(bytes_.size())) return 0;
-    return bytes_.copy(static_cast<char*>(buffer), count, static_cast<std::size_t>(offset));
-  }
-  int LastError() const override { return 0; }
-
- private:
-  std::string bytes_;
-  std::int64_t claimed_;
-};
-
 TEST(BlockReader, FindsEveryOccurrenceAcrossBlockEdges) {
   std::string bytes(5000, '.');
   for (std::size_t at : {0u, 63u, 100u, 127u, 4984u}) bytes.replace(at, 4, "MARK");

@@ -5,43 +5,6 @@
 #include <sstream>
 
 namespace tessel::testing {
-namespace {
-std::atomic<int> folderCount{0};
-}
-
-ScratchFolder::ScratchFolder() {
-  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = "tessel-engine-";
-  if (test != nullptr) name += std::string(test->test_suite_name()) + "-" + test->name();
-  name += "-" + std::to_string(folderCount++);
-  for (char& c : name)
-    if (c == '/') c = '_';
-  folder_ = std::filesystem::temp_directory_path() / name;
-  std::filesystem::remove_all(folder_);
-  std::filesystem::create_directories(folder_);
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(folder_, ignored);
-}
-
-std::string ScratchFolder::Path(const std::string& name) const { return (folder_ / name).string(); }
-
-std::string ScratchFolder::Write(const std::string& name, const std::string& bytes) const {
-  const std::string path = Path(name);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return path;
-}
-
-std::string ScratchFolder::Read(const std::string& name) const {
-  std::ifstream in(Path(name), std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 std::string Message(const std::string& from, const std::string& subject, const std::string& body) {
   return "MIME-Version: 1.0\r\nFrom: " + from + "\r\nTo: <Reader@Example.org>\r\nSubject: " + subject +
          "\r\nDate: Mon, 7 Dec 2026 08:00:00 +0000\r\n\r\n" + body;

@@ -8,26 +8,15 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/engine.h"
+#include "tests/support/scratch_folder.h"
 
 namespace tessel::testing {
 
 using Rows = std::vector<std::vector<std::string>>;
-
-// A fresh folder per test, removed afterwards.
-class ScratchFolder {
- public:
-  ScratchFolder();
-  ~ScratchFolder();
-  std::string Write(const std::string& name, const std::string& bytes) const;
-  std::string Path(const std::string& name) const;
-  std::string Read(const std::string& name) const;
-
- private:
-  std::filesystem::path folder_;
-};
 
 // Records every progress call, in order.
 class RecordingProgressBar final : public ProgressBar {
@@ -49,6 +38,26 @@ struct EngineRun {
   ScanContext context = globals.ContextFor(list, progress);
 
   const Rows& rows() const { return list.Rows(); }
+};
+
+// A reader over memory that may claim more bytes than it holds, as a file cut
+// short meanwhile does; it may let the engine read ahead on a helper thread.
+class MemoryReader final : public ByteReader {
+ public:
+  MemoryReader(std::string bytes, std::int64_t claimedSize, bool readAhead = false)
+      : bytes_(std::move(bytes)), claimed_(claimedSize), readAhead_(readAhead) {}
+  bool MayReadAhead() const override { return readAhead_; }
+  std::int64_t Size() const override { return claimed_; }
+  std::size_t ReadAt(std::int64_t offset, void* buffer, std::size_t count) override {
+    if (offset < 0 || offset >= static_cast<std::int64_t>(bytes_.size())) return 0;
+    return bytes_.copy(static_cast<char*>(buffer), count, static_cast<std::size_t>(offset));
+  }
+  int LastError() const override { return 0; }
+
+ private:
+  std::string bytes_;
+  std::int64_t claimed_;
+  bool readAhead_;
 };
 
 // A message as mail clients store it: header lines, a blank line, a body.
