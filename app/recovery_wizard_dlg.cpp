@@ -122,7 +122,9 @@ void CRecoveryWizardDlg::SetBackground(UINT id) {
   ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-bool CRecoveryWizardDlg::OnEraseBkgnd(HDC dc) { return framework::PaintBackground(dc, m_hBackground.get(), GetClientRect()); }
+bool CRecoveryWizardDlg::OnEraseBkgnd(HDC dc) {
+  return framework::PaintBackground(dc, m_hBackground.get(), GetClientRect());
+}
 
 bool CRecoveryWizardDlg::OnPaint() {
   if (!::IsIconic(m_hWnd)) return false;
@@ -158,30 +160,64 @@ BOOL CRecoveryWizardDlg::PreTranslateMessage(MSG* msg) {
 
 bool CRecoveryWizardDlg::OnCommand(UINT id, UINT, HWND) {
   switch (id) {
-    case IDC_PROCEED_STORE: OnProceedStore(); return true;
-    case IDC_PROCEED_ADDRESS_BOOK: OnProceedAddressBook(); return true;
-    case IDC_STOP: OnStop(); return true;
-    case IDC_BACK: OnBack(); return true;
-    case IDC_SAVE: OnSave(); return true;
-    case IDC_SELECT_ALL: OnSelectAllCheck(); return true;
-    case ID_PREVIEW_MAIL: OnPreview(); return true;
-    case IDC_LINK_HOME: OpenWebPage(kHomePageUrl); return true;
-    case IDC_LINK_SUPPORT: OpenWebPage(kSupportPageUrl); return true;
-    case IDC_LINK_HELP: OpenWebPage(kOnlineHelpPageUrl); return true;
-    case IDC_LINK_BUY: OpenWebPage(kPurchasePageUrl); return true;
+    case IDC_PROCEED_STORE:
+      OnProceedStore();
+      return true;
+    case IDC_PROCEED_ADDRESS_BOOK:
+      OnProceedAddressBook();
+      return true;
+    case IDC_STOP:
+      OnStop();
+      return true;
+    case IDC_BACK:
+      OnBack();
+      return true;
+    case IDC_SAVE:
+      OnSave();
+      return true;
+    case IDC_SELECT_ALL:
+      OnSelectAllCheck();
+      return true;
+    case ID_PREVIEW_MAIL:
+      OnPreview();
+      return true;
+    case IDC_LINK_HOME:
+      OpenWebPage(kHomePageUrl);
+      return true;
+    case IDC_LINK_SUPPORT:
+      OpenWebPage(kSupportPageUrl);
+      return true;
+    case IDC_LINK_HELP:
+      OpenWebPage(kOnlineHelpPageUrl);
+      return true;
+    case IDC_LINK_BUY:
+      OpenWebPage(kPurchasePageUrl);
+      return true;
     case IDC_LINK_ABOUT:
-    case ID_ABOUT: OnAbout(); return true;
-    case ID_HELP_FILE: OnHelp(); return true;
+    case ID_ABOUT:
+      OnAbout();
+      return true;
+    case ID_HELP_FILE:
+      OnHelp();
+      return true;
     case IDC_SETTINGS:
-    case ID_SETTINGS: OnSettings(); return true;
+    case ID_SETTINGS:
+      OnSettings();
+      return true;
     case IDC_LIVE_UPDATE:
-    case ID_LIVE_UPDATE: OnLiveUpdate(); return true;
+    case ID_LIVE_UPDATE:
+      OnLiveUpdate();
+      return true;
     case ID_EXIT:
-    case ID_EXIT_ALT: OnClose(); return true;
+    case ID_EXIT_ALT:
+      OnClose();
+      return true;
     // Only the keyboard could raise these, and the window passes Enter and
     // Escape over; the window never ends through them.
     case IDOK:
-    case IDCANCEL: return true;
-    default: return false;
+    case IDCANCEL:
+      return true;
+    default:
+      return false;
   }
 }

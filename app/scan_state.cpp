@@ -13,6 +13,6 @@ int g_nClickedItem = -1;
 tessel::SourceFile g_SourceFile;
 
 tessel::ScanContext WizardScanContext(tessel::RecoveredList& list, tessel::ProgressBar& progress) {
-  return tessel::ScanContext{list,           progress,         g_bStopRequested, g_strSourceFile,
+  return tessel::ScanContext{list,           progress,          g_bStopRequested, g_strSourceFile,
                              g_strStoreFile, g_strContactsFile, g_SourceFile};
 }

@@ -9,7 +9,7 @@ struct ShellRequest {
   std::string verb;
   std::string file;
   std::string parameters;
-  int show = 0;                // SW_* value
+  int show = 0;                 // SW_* value
   bool suppressErrors = false;  // no error dialogs of the shell's own
 };
 

@@ -23,15 +23,14 @@ class Lcg {
   uint64_t state_ = 0x7E55E1;
 };
 
-inline const char* const kWords[] = {
-    "the",     "garden",  "meeting", "photos", "invoice", "friday", "tickets", "weather",
-    "please",  "thanks",  "about",   "would",  "could",   "office", "holiday", "dinner",
-    "report",  "attached", "family", "project", "tomorrow", "morning", "letter", "station",
-    "booking", "summer",  "price",   "order",  "called",  "before", "again",   "kind"};
-inline const char* const kPeople[] = {
-    "Anna Berger <anna.berger@example.org>", "Tom Hale <tom.hale@example.net>",
-    "\"Maria Lopez\" <maria.lopez@example.com>", "news@lists.example.com",
-    "Lukas Wagner <lukas@example.at>", "billing@energy.example"};
+inline const char* const kWords[] = {"the",     "garden", "meeting", "photos",   "invoice", "friday",  "tickets",
+                                     "weather", "please", "thanks",  "about",    "would",   "could",   "office",
+                                     "holiday", "dinner", "report",  "attached", "family",  "project", "tomorrow",
+                                     "morning", "letter", "station", "booking",  "summer",  "price",   "order",
+                                     "called",  "before", "again",   "kind"};
+inline const char* const kPeople[] = {"Anna Berger <anna.berger@example.org>",     "Tom Hale <tom.hale@example.net>",
+                                      "\"Maria Lopez\" <maria.lopez@example.com>", "news@lists.example.com",
+                                      "Lukas Wagner <lukas@example.at>",           "billing@energy.example"};
 
 inline std::string Sentence(Lcg& random, size_t length) {
   std::string line;
@@ -48,8 +47,8 @@ inline std::string BenchMessage(Lcg& random, uint32_t number) {
   m += std::string("From: ") + kPeople[random.Below(6)] + "\r\n";
   m += std::string("To: ") + kPeople[random.Below(6)] + "\r\n";
   m += "Subject: " + Sentence(random, 10 + random.Below(40)) + "\r\n";
-  m += "Date: Mon, " + std::to_string(1 + number % 28) + " Mar 2008 09:" +
-       std::to_string(10 + number % 50) + ":22 +0100\r\n";
+  m += "Date: Mon, " + std::to_string(1 + number % 28) + " Mar 2008 09:" + std::to_string(10 + number % 50) +
+       ":22 +0100\r\n";
   m += "Message-ID: <" + std::to_string(number) + ".4711@mail.example.org>\r\n";
   m += "MIME-Version: 1.0\r\n";
   const bool attachment = random.Below(4) == 0;
@@ -60,8 +59,7 @@ inline std::string BenchMessage(Lcg& random, uint32_t number) {
   if (attachment) {
     m += "\r\n------=_Part_1\r\nContent-Type: application/octet-stream; name=\"scan.pdf\"\r\n"
          "Content-Transfer-Encoding: base64\r\n\r\n";
-    static const char kBase64[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    static const char kBase64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     const uint32_t blocks = 20 + random.Below(80);
     for (uint32_t i = 0; i < blocks; ++i) {
       std::string line(76, 'A');
@@ -87,8 +85,7 @@ inline int64_t FileSize(const std::string& path) {
 // Bench.imh, unless both are there from an earlier run. Returns the number of
 // messages, or -1 on failure.
 inline long long EnsureBenchStore(const std::string& folder, int64_t bytes) {
-  const std::string store = folder + "/Bench.imm", index = folder + "/Bench.imh",
-                    stamp = folder + "/Bench.count";
+  const std::string store = folder + "/Bench.imm", index = folder + "/Bench.imh", stamp = folder + "/Bench.count";
   if (FileSize(store) >= bytes && FileSize(index) > 0) {
     if (std::FILE* f = std::fopen(stamp.c_str(), "r")) {
       long long count = -1;
@@ -112,9 +109,9 @@ inline long long EnsureBenchStore(const std::string& folder, int64_t bytes) {
     if ((message.size() & 0xFF) == 0) message += "\r\n";
     indexBytes += std::string("\0\0\x03\0", 4);
     PutU32(indexBytes, static_cast<uint32_t>(message.size()));
-    PutU32(indexBytes, 1);                                            // flags
+    PutU32(indexBytes, 1);                                          // flags
     PutU32(indexBytes, 0x47CB0008u | ((count * 7919u) & 0xFFF0u));  // time stamp
-    PutU32(indexBytes, count | 0x80000000u);                          // number
+    PutU32(indexBytes, count | 0x80000000u);                        // number
     indexBytes.append(12, ' ');
     buffer += message;
     written += static_cast<int64_t>(message.size());
@@ -124,12 +121,10 @@ inline long long EnsureBenchStore(const std::string& folder, int64_t bytes) {
       buffer.clear();
     }
   }
-  const bool storeOk = std::fwrite(buffer.data(), 1, buffer.size(), out) == buffer.size() &&
-                       std::fclose(out) == 0;
+  const bool storeOk = std::fwrite(buffer.data(), 1, buffer.size(), out) == buffer.size() && std::fclose(out) == 0;
   std::FILE* indexFile = std::fopen(index.c_str(), "wb");
   if (!storeOk || indexFile == nullptr) return -1;
-  const bool indexOk =
-      std::fwrite(indexBytes.data(), 1, indexBytes.size(), indexFile) == indexBytes.size();
+  const bool indexOk = std::fwrite(indexBytes.data(), 1, indexBytes.size(), indexFile) == indexBytes.size();
   if (std::fclose(indexFile) != 0 || !indexOk) return -1;
   if (std::FILE* f = std::fopen(stamp.c_str(), "w")) {
     std::fprintf(f, "%u\n", count);

@@ -81,8 +81,7 @@ long long MemmemCount(const std::string& path) {
 }
 
 double CpuSeconds(const struct rusage& usage) {
-  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 struct ChildRun {
@@ -132,12 +131,12 @@ ChildRun RunChild(const std::vector<std::string>& args, bool captureOutput) {
 void BM_MemmemCount(benchmark::State& state) {
   long long count = 0;
   for (auto _ : state) {
-    struct rusage before {}, after {};
+    struct rusage before {
+    }, after{};
     ::getrusage(RUSAGE_SELF, &before);
     const auto start = std::chrono::steady_clock::now();
     count = MemmemCount(g_store);
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     ::getrusage(RUSAGE_SELF, &after);
     state.SetIterationTime(seconds);
     Record("memmem", seconds, CpuSeconds(after) - CpuSeconds(before), 0);
@@ -190,22 +189,23 @@ void PrintRatios() {
   const auto has = [](const char* name) { return g_results.count(name) > 0; };
   if (!has("memmem") || !has("grep")) return;
   const Measured memmem = g_results["memmem"], grep = g_results["grep"];
-  std::printf("\nBaselines over %s (%.0f MiB, %lld messages): memmem %.3f s (cpu %.3f s), "
-              "grep %.3f s (cpu %.3f s)\n",
-              g_store.c_str(), bench::FileSize(g_store) / 1048576.0, g_messages, memmem.seconds,
-              memmem.cpuSeconds, grep.seconds, grep.cpuSeconds);
+  std::printf(
+      "\nBaselines over %s (%.0f MiB, %lld messages): memmem %.3f s (cpu %.3f s), "
+      "grep %.3f s (cpu %.3f s)\n",
+      g_store.c_str(), bench::FileSize(g_store) / 1048576.0, g_messages, memmem.seconds, memmem.cpuSeconds,
+      grep.seconds, grep.cpuSeconds);
   for (const char* name : {"store", "index"}) {
     if (!has(name)) continue;
     const Measured& m = g_results[name];
     const double toMemmem = m.seconds / memmem.seconds, toGrep = m.seconds / grep.seconds;
     const double peak = m.peakKiB / 1024.0;
-    std::printf("tessel scan --format tsv (%s): %.3f s = %.2fx memmem (target <= 2: %s), "
-                "%.2fx grep (target < 1: %s), peak %.1f MiB (target < 16: %s); "
-                "cpu %.3f s = %.2fx memmem's, %.2fx grep's\n",
-                std::strcmp(name, "store") == 0 ? "raw scan of the store" : "index walk",
-                m.seconds, toMemmem, toMemmem <= 2 ? "met" : "MISSED", toGrep,
-                toGrep < 1 ? "met" : "MISSED", peak, peak < 16 ? "met" : "MISSED", m.cpuSeconds,
-                m.cpuSeconds / memmem.cpuSeconds, m.cpuSeconds / grep.cpuSeconds);
+    std::printf(
+        "tessel scan --format tsv (%s): %.3f s = %.2fx memmem (target <= 2: %s), "
+        "%.2fx grep (target < 1: %s), peak %.1f MiB (target < 16: %s); "
+        "cpu %.3f s = %.2fx memmem's, %.2fx grep's\n",
+        std::strcmp(name, "store") == 0 ? "raw scan of the store" : "index walk", m.seconds, toMemmem,
+        toMemmem <= 2 ? "met" : "MISSED", toGrep, toGrep < 1 ? "met" : "MISSED", peak, peak < 16 ? "met" : "MISSED",
+        m.cpuSeconds, m.cpuSeconds / memmem.cpuSeconds, m.cpuSeconds / grep.cpuSeconds);
   }
 }
 
@@ -216,8 +216,7 @@ int main(int argc, char** argv) {
   g_folder = folder != nullptr ? folder : ProgramFolder(argv[0]) + "/bench-data";
   const char* bytes = std::getenv("TESSEL_BENCH_BYTES");
   const int64_t size = bytes != nullptr ? std::atoll(bytes) : (int64_t{1} << 30);
-  std::fprintf(stderr, "store benchmark: preparing %lld bytes in %s\n",
-               static_cast<long long>(size), g_folder.c_str());
+  std::fprintf(stderr, "store benchmark: preparing %lld bytes in %s\n", static_cast<long long>(size), g_folder.c_str());
   g_messages = tessel::bench::EnsureBenchStore(g_folder, size);
   if (g_messages < 0) {
     std::fprintf(stderr, "store benchmark: cannot write the store in %s\n", g_folder.c_str());

@@ -61,9 +61,15 @@ int RunContacts(const CommandLine& line) {
       continue;
     }
     switch (format) {
-      case ContactFormat::kText: AppendContactText(text, static_cast<long long>(i + 1), cells); break;
-      case ContactFormat::kCsv: AppendContactCsvRow(text, cells); break;
-      case ContactFormat::kVCard: AppendVCard(text, cells); break;
+      case ContactFormat::kText:
+        AppendContactText(text, static_cast<long long>(i + 1), cells);
+        break;
+      case ContactFormat::kCsv:
+        AppendContactCsvRow(text, cells);
+        break;
+      case ContactFormat::kVCard:
+        AppendVCard(text, cells);
+        break;
     }
     ++written;
   }

@@ -21,8 +21,7 @@ constexpr std::string_view kForbiddenInPrefix = "/\\|*:?<>'\"";
 
 bool IsValidPrefix(const std::string& prefix) {
   for (const char c : prefix) {
-    if (static_cast<unsigned char>(c) < 0x20 || kForbiddenInPrefix.find(c) != std::string_view::npos)
-      return false;
+    if (static_cast<unsigned char>(c) < 0x20 || kForbiddenInPrefix.find(c) != std::string_view::npos) return false;
   }
   return true;
 }
@@ -47,13 +46,14 @@ bool MakeFolder(const std::string& folder, std::string& error) {
 }
 
 // Copies one record into a new .eml file; false with `error` set on failure.
-bool WriteEml(const std::string& path, const std::string& storeFile, const Row& cells,
-              std::string& error) {
+bool WriteEml(const std::string& path, const std::string& storeFile, const Row& cells, std::string& error) {
   OutputFile file;
   if (!file.Create(path, error)) return false;
   const std::int64_t copied =
       CopyRecord(storeFile, ParseDecimalCell(cells[kOffsetCell]), ParseDecimalCell(cells[kLengthCell]),
-                 [&](const char* bytes, std::size_t count) { return file.Write({bytes, count}); });
+                 [&](const char* bytes, std::size_t count) {
+                   return file.Write({bytes, count});
+                 });
   if (copied < 0) {
     if (file.Close(error)) error = "cannot read the store '" + storeFile + "'";
     file.Discard();
@@ -63,8 +63,7 @@ bool WriteEml(const std::string& path, const std::string& storeFile, const Row& 
 }
 
 // Appends one record to the mbox file, quoted.
-bool AppendMbox(OutputFile& mbox, const std::string& storeFile, const Row& cells,
-                std::string& error) {
+bool AppendMbox(OutputFile& mbox, const std::string& storeFile, const Row& cells, std::string& error) {
   std::string text = MboxFromLine(cells[kFromCell]);
   MboxQuoter quoter;
   const std::int64_t copied =
@@ -92,8 +91,7 @@ void PrintSummary(long long written, const std::string& where, const std::string
                   const std::string& lastName) {
   const char* plural = written == 1 ? "" : "s";
   if (written > 1 && !firstName.empty()) {
-    std::printf("wrote %lld messages to %s (%s ... %s)\n", written, where.c_str(),
-                firstName.c_str(), lastName.c_str());
+    std::printf("wrote %lld messages to %s (%s ... %s)\n", written, where.c_str(), firstName.c_str(), lastName.c_str());
   } else if (written == 1 && !firstName.empty()) {
     std::printf("wrote 1 message to %s (%s)\n", where.c_str(), firstName.c_str());
   } else {
@@ -127,16 +125,15 @@ int RunExport(const CommandLine& line) {
 
   OutputFile mboxFile;
   // An empty prefix would name the file ".mbox", hidden on most systems.
-  const std::string mboxPath =
-      PathIn(line.to, (line.prefix.empty() ? std::string("messages") : line.prefix) + ".mbox");
+  const std::string mboxPath = PathIn(line.to, (line.prefix.empty() ? std::string("messages") : line.prefix) + ".mbox");
   if (mbox && !mboxFile.Create(mboxPath, error)) return Fail(kExitFailure, error);
 
   TerminalProgress progress(ProgressTerminal());
   long long written = 0;
   std::string firstName, lastName;  // of the .eml files, for the summary
   bool failed = false;
-  const MessageScan scan = ScanMessages(
-      line.path, progress, [&](long long number, const Row& cells, const std::string& storeFile) {
+  const MessageScan scan =
+      ScanMessages(line.path, progress, [&](long long number, const Row& cells, const std::string& storeFile) {
         if (!selection.Contains(number)) return MoreRowsWanted(selection, number);
         const std::string name = EmlName(line.prefix, number);
         failed = mbox ? !AppendMbox(mboxFile, storeFile, cells, error)
@@ -154,9 +151,8 @@ int RunExport(const CommandLine& line) {
   if (failed) return Fail(kExitFailure, error);
   if (scan.interrupted) return Fail(kExitStopped, "stopped; the messages before the stop are written");
   if (selection.Highest() > scan.rows) {
-    return Fail(kExitFailure, "row " + std::to_string(selection.Highest()) +
-                                  " does not exist (the scan found " + std::to_string(scan.rows) +
-                                  " rows)");
+    return Fail(kExitFailure, "row " + std::to_string(selection.Highest()) + " does not exist (the scan found " +
+                                  std::to_string(scan.rows) + " rows)");
   }
   return kExitOk;
 }

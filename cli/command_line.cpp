@@ -53,8 +53,7 @@ const char* CommandName(Command command) {
   return "help";
 }
 
-std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
-                                            std::string& error) {
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string& error) {
   CommandLine line;
   if (args.empty() || IsHelp(args[0])) return line;
   const CommandInfo* info = FindCommand(args[0]);
@@ -84,8 +83,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
     }
     const size_t equals = arg.find('=');
     const std::string_view option =
-        std::string_view(arg).substr(2, equals == std::string::npos ? std::string::npos
-                                                                    : equals - 2);
+        std::string_view(arg).substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
     if (arg.rfind("--", 0) == 0 && info->storeFlags && equals == std::string::npos &&
         (option == "store" || option == "addressbook")) {
       line.mode = option == "store" ? ScanMode::kMessageStore : ScanMode::kAddressBook;
@@ -107,8 +105,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
 
   if (operands.size() != info->operands) {
     error = prefix + (operands.size() < info->operands ? "missing " : "too many arguments; expected ") +
-            (info->operands == 2 ? "PATH and ROW" : "PATH") + " (see tessel " + info->name +
-            " --help)";
+            (info->operands == 2 ? "PATH and ROW" : "PATH") + " (see tessel " + info->name + " --help)";
     return std::nullopt;
   }
   line.path = operands[0];

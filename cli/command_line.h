@@ -34,14 +34,13 @@ struct CommandLine {
 
 // Exit codes of tessel.
 constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;  // a file could not be read or written, a row does not exist
-constexpr int kExitUsage = 2;    // the command line is wrong
+constexpr int kExitFailure = 1;    // a file could not be read or written, a row does not exist
+constexpr int kExitUsage = 2;      // the command line is wrong
 constexpr int kExitStopped = 130;  // interrupted (Ctrl-C); what was found is written
 
 // Parses the arguments after the program name. On a malformed command line
 // returns nothing and sets `error` to one sentence.
-std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
-                                            std::string& error);
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string& error);
 
 const char* CommandName(Command command);
 

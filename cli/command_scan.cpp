@@ -42,8 +42,8 @@ int ScanAddressBookRows(const CommandLine& line, RowWriter& writer, bool table) 
   }
   writer.End(out.Text());
   if (table) {
-    out.Text() += "\n" + Plural(static_cast<long long>(scan.rows.size()), "contact") +
-                  " in " + line.path + " (last contact of the file first)\n";
+    out.Text() += "\n" + Plural(static_cast<long long>(scan.rows.size()), "contact") + " in " + line.path +
+                  " (last contact of the file first)\n";
   }
   if (!out.Flush()) return Fail(kExitFailure, "cannot write the rows to standard output");
   if (const std::string problem = AddressBookProblem(scan, line.path); !problem.empty()) {
@@ -68,8 +68,7 @@ int ScanMessageStoreRows(const CommandLine& line, RowWriter& writer, bool table)
   writer.End(out.Text());
   if (table) {
     out.Text() += "\n" + Plural(scan.rows, "message") + " in " + scan.storeFile;
-    out.Text() += scan.storeFile == line.path ? " (searched the store)\n"
-                                              : " (through the index " + line.path + ")\n";
+    out.Text() += scan.storeFile == line.path ? " (searched the store)\n" : " (through the index " + line.path + ")\n";
   }
   if (!out.Flush()) return Fail(kExitFailure, "cannot write the rows to standard output");
   if (scan.interrupted) {

@@ -26,8 +26,8 @@ int RunShow(const CommandLine& line) {
   TerminalProgress progress(ProgressTerminal());
   std::optional<Row> found;
   std::string store;
-  const MessageScan scan = ScanMessages(
-      line.path, progress, [&](long long number, const Row& cells, const std::string& storeFile) {
+  const MessageScan scan =
+      ScanMessages(line.path, progress, [&](long long number, const Row& cells, const std::string& storeFile) {
         if (number != wanted) return true;
         found = cells;
         store = storeFile;
@@ -36,14 +36,12 @@ int RunShow(const CommandLine& line) {
   progress.Clear();
   if (!found) {
     if (scan.interrupted) return Fail(kExitStopped, "stopped before row " + line.row);
-    return Fail(kExitFailure, "row " + line.row + " does not exist (the scan found " +
-                                  std::to_string(scan.rows) + " rows)");
+    return Fail(kExitFailure,
+                "row " + line.row + " does not exist (the scan found " + std::to_string(scan.rows) + " rows)");
   }
   const std::int64_t copied =
       CopyRecord(store, ParseDecimalCell((*found)[kOffsetCell]), ParseDecimalCell((*found)[kLengthCell]),
-                 [](const char* bytes, std::size_t count) {
-                   return std::fwrite(bytes, 1, count, stdout) == count;
-                 });
+                 [](const char* bytes, std::size_t count) { return std::fwrite(bytes, 1, count, stdout) == count; });
   if (std::fflush(stdout) != 0 || copied < 0) {
     return Fail(kExitFailure, "cannot copy row " + line.row + " from '" + store + "' to standard output");
   }

@@ -10,8 +10,7 @@ namespace {
 constexpr size_t kFoldAt = 75;  // bytes per vCard line before folding
 
 std::string Field(const Row& cells, int cell) {
-  return static_cast<size_t>(cell) < cells.size() ? ToUtf8(TrimmedField(cells[cell]))
-                                                  : std::string();
+  return static_cast<size_t>(cell) < cells.size() ? ToUtf8(TrimmedField(cells[cell])) : std::string();
 }
 
 // A text value with vCard's escapes; line breaks become \n.
@@ -89,8 +88,8 @@ void AppendVCard(std::string& out, const Row& cells) {
   const auto text = [&](int cell) { return Escaped(Field(cells, cell)); };
   out += "BEGIN:VCARD\r\nVERSION:3.0\r\n";
   // N is required; its components: family, given, additional, prefix, suffix.
-  AppendLine(out, "N:" + Escaped(Field(cells, kLastName)) + ";" + text(kFirstName) + ";" +
-                      text(kMiddleName) + ";" + text(kNameTitle) + ";");
+  AppendLine(out, "N:" + Escaped(Field(cells, kLastName)) + ";" + text(kFirstName) + ";" + text(kMiddleName) + ";" +
+                      text(kNameTitle) + ";");
   AppendLine(out, "FN:" + Escaped(FormattedName(cells)));
   AppendProperty(out, "EMAIL;TYPE=INTERNET", text(kEmail));
   AppendProperty(out, "TEL;TYPE=HOME,VOICE", text(kHomePhone));
@@ -98,16 +97,14 @@ void AppendVCard(std::string& out, const Row& cells) {
   AppendProperty(out, "TEL;TYPE=HOME,FAX", text(kHomeFax));
   // ADR: post office box, extended address, street, city, region, postal code, country.
   AppendProperty(out, "ADR;TYPE=HOME",
-                 Components(cells, {-1, -1, kHomeAddress, kHomeCity, kHomeState, kHomeZip,
-                                    kHomeCountry}));
+                 Components(cells, {-1, -1, kHomeAddress, kHomeCity, kHomeState, kHomeZip, kHomeCountry}));
   AppendProperty(out, "URL", text(kWebPage));
   AppendProperty(out, "ORG", text(kCompany));
   AppendProperty(out, "TITLE", text(kJobTitle));
   AppendProperty(out, "TEL;TYPE=WORK,VOICE", text(kWorkPhone));
   AppendProperty(out, "TEL;TYPE=WORK,FAX", text(kWorkFax));
   AppendProperty(out, "ADR;TYPE=WORK",
-                 Components(cells, {-1, -1, kWorkAddress, kWorkCity, kWorkState, -1,
-                                    kWorkCountry}));
+                 Components(cells, {-1, -1, kWorkAddress, kWorkCity, kWorkState, -1, kWorkCountry}));
   out += "END:VCARD\r\n";
 }
 

@@ -17,27 +17,25 @@ constexpr size_t kGap = 2;  // spaces between columns
 
 // The minimum widths add up to less than 80 columns with the gaps.
 
-const Column kMessageTable[] = {
-    {-1, "#", 5, 5, Align::kRight},
-    {kFromCell, "From", 26, 8, Align::kLeft},
-    {kSubjectCell, "Subject", 32, 10, Align::kLeft},
-    {kToCell, "To", 26, 8, Align::kLeft},
-    {kDateCell, "Date", 31, 12, Align::kLeft},
-    {kOffsetCell, "Offset", 10, 10, Align::kRight},
-    {kLengthCell, "Length", 8, 8, Align::kRight}};
+const Column kMessageTable[] = {{-1, "#", 5, 5, Align::kRight},
+                                {kFromCell, "From", 26, 8, Align::kLeft},
+                                {kSubjectCell, "Subject", 32, 10, Align::kLeft},
+                                {kToCell, "To", 26, 8, Align::kLeft},
+                                {kDateCell, "Date", 31, 12, Align::kLeft},
+                                {kOffsetCell, "Offset", 10, 10, Align::kRight},
+                                {kLengthCell, "Length", 8, 8, Align::kRight}};
 
 // The address book has 23 columns; the table shows the ones people look for
 // first (tsv and json carry them all).
-const Column kContactTable[] = {
-    {-1, "#", 4, 4, Align::kRight},
-    {kDisplayName, "Display Name", 22, 10, Align::kLeft},
-    {kEmail, "Email", 28, 12, Align::kLeft},
-    {kFirstName, "First Name", 12, 6, Align::kLeft},
-    {kLastName, "Last Name", 14, 6, Align::kLeft},
-    {kHomePhone, "Phone", 17, 6, Align::kLeft},
-    {kMobile, "Mobile", 17, 6, Align::kLeft},
-    {kHomeCity, "City", 12, 6, Align::kLeft},
-    {kCompany, "Company Name", 20, 6, Align::kLeft}};
+const Column kContactTable[] = {{-1, "#", 4, 4, Align::kRight},
+                                {kDisplayName, "Display Name", 22, 10, Align::kLeft},
+                                {kEmail, "Email", 28, 12, Align::kLeft},
+                                {kFirstName, "First Name", 12, 6, Align::kLeft},
+                                {kLastName, "Last Name", 14, 6, Align::kLeft},
+                                {kHomePhone, "Phone", 17, 6, Align::kLeft},
+                                {kMobile, "Mobile", 17, 6, Align::kLeft},
+                                {kHomeCity, "City", 12, 6, Align::kLeft},
+                                {kCompany, "Company Name", 20, 6, Align::kLeft}};
 
 // Narrows the text columns, each in proportion to what it can give, until the
 // line fits `lineWidth` or every column is at its minimum.

@@ -100,11 +100,16 @@ or index PATH to standard output, byte for byte.
 
 std::string HelpText(Command topic) {
   switch (topic) {
-    case Command::kScan: return kScan;
-    case Command::kExport: return kExport;
-    case Command::kContacts: return kContacts;
-    case Command::kShow: return kShow;
-    case Command::kHelp: break;
+    case Command::kScan:
+      return kScan;
+    case Command::kExport:
+      return kExport;
+    case Command::kContacts:
+      return kContacts;
+    case Command::kShow:
+      return kShow;
+    case Command::kHelp:
+      break;
   }
   return kOverview;
 }

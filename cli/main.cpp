@@ -13,11 +13,16 @@ int main(int argc, char** argv) {
   const std::optional<CommandLine> line = ParseCommandLine(args, error);
   if (!line) return Fail(kExitUsage, error);
   switch (line->command) {
-    case Command::kScan: return RunScan(*line);
-    case Command::kExport: return RunExport(*line);
-    case Command::kContacts: return RunContacts(*line);
-    case Command::kShow: return RunShow(*line);
-    case Command::kHelp: break;
+    case Command::kScan:
+      return RunScan(*line);
+    case Command::kExport:
+      return RunExport(*line);
+    case Command::kContacts:
+      return RunContacts(*line);
+    case Command::kShow:
+      return RunShow(*line);
+    case Command::kHelp:
+      break;
   }
   std::fputs(HelpText(line->helpTopic).c_str(), stdout);
   return kExitOk;

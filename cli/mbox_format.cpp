@@ -9,8 +9,7 @@ constexpr std::string_view kFromSpace = "From ";
 constexpr std::string_view kSeparatorDate = "Thu Jan  1 00:00:00 1970";
 
 bool IsAddressChar(char c) {
-  return c > ' ' && c != '<' && c != '>' && c != '"' && c != ',' && c != '(' && c != ')' &&
-         c < 0x7F;
+  return c > ' ' && c != '<' && c != '>' && c != '"' && c != ',' && c != '(' && c != ')' && c < 0x7F;
 }
 
 // The address in a From value: inside angle brackets, else the first word with "@".

@@ -24,7 +24,7 @@ class MboxQuoter {
 
  private:
   bool atLineStart_ = true;
-  std::string held_;  // a line's start that may still become a quoted "From "
+  std::string held_;        // a line's start that may still become a quoted "From "
   size_t fromMatched_ = 0;  // bytes of "From " matched at the end of held_
   char last_ = '\n';
 };

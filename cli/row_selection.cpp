@@ -32,8 +32,7 @@ std::optional<RowSelection> RowSelection::Parse(std::string_view text, std::stri
       first = last = ParseRowNumber(item);
     } else {
       first = ParseRowNumber(item.substr(0, dash));
-      last = dash + 1 == item.size() ? std::optional<long long>(0)
-                                     : ParseRowNumber(item.substr(dash + 1));
+      last = dash + 1 == item.size() ? std::optional<long long>(0) : ParseRowNumber(item.substr(dash + 1));
     }
     if (!first || !last || (*last != 0 && *last < *first)) {
       error = "bad row list '" + std::string(text) + "' at '" + std::string(item) +

@@ -11,9 +11,7 @@ class TableWriter : public RowWriter {
  public:
   explicit TableWriter(ScanMode mode) : format_(mode, StdoutTerminalWidth()) {}
   void Begin(std::string& out) override { out += format_.Heading(); }
-  void Write(std::string& out, long long number, const Row& cells) override {
-    format_.AppendRow(out, number, cells);
-  }
+  void Write(std::string& out, long long number, const Row& cells) override { format_.AppendRow(out, number, cells); }
 
  private:
   TableFormat format_;
@@ -46,9 +44,12 @@ class JsonWriter : public RowWriter {
 
 std::unique_ptr<RowWriter> MakeRowWriter(RowFormat format, ScanMode mode) {
   switch (format) {
-    case RowFormat::kTsv: return std::make_unique<TsvWriter>();
-    case RowFormat::kJson: return std::make_unique<JsonWriter>();
-    case RowFormat::kTable: break;
+    case RowFormat::kTsv:
+      return std::make_unique<TsvWriter>();
+    case RowFormat::kJson:
+      return std::make_unique<JsonWriter>();
+    case RowFormat::kTable:
+      break;
   }
   return std::make_unique<TableWriter>(mode);
 }

@@ -14,9 +14,7 @@ using Row = std::vector<std::string>;
 
 enum class ScanMode { kMessageStore, kAddressBook };
 
-inline int CellCount(ScanMode mode) {
-  return mode == ScanMode::kAddressBook ? kContactCellCount : kMessageCellCount;
-}
+inline int CellCount(ScanMode mode) { return mode == ScanMode::kAddressBook ? kContactCellCount : kMessageCellCount; }
 
 // Contact column labels that tell the list's repeated headers apart (the
 // second group of details is the business one), for files read by other programs.
@@ -24,11 +22,29 @@ extern const char* const kContactLabels[kContactCellCount];
 
 // Contact cells by name (the list's column order).
 enum ContactCell {
-  kDisplayName = 0, kEmail = 1, kNameTitle = 2, kFirstName = 3, kMiddleName = 4,
-  kLastName = 5, kHomePhone = 6, kHomeAddress = 7, kHomeCity = 8, kHomeState = 9,
-  kHomeZip = 10, kHomeCountry = 11, kHomeFax = 12, kMobile = 13, kWebPage = 14,
-  kWorkPhone = 15, kCompany = 16, kWorkCity = 17, kWorkState = 18, kWorkAddress = 19,
-  kWorkCountry = 20, kJobTitle = 21, kWorkFax = 22
+  kDisplayName = 0,
+  kEmail = 1,
+  kNameTitle = 2,
+  kFirstName = 3,
+  kMiddleName = 4,
+  kLastName = 5,
+  kHomePhone = 6,
+  kHomeAddress = 7,
+  kHomeCity = 8,
+  kHomeState = 9,
+  kHomeZip = 10,
+  kHomeCountry = 11,
+  kHomeFax = 12,
+  kMobile = 13,
+  kWebPage = 14,
+  kWorkPhone = 15,
+  kCompany = 16,
+  kWorkCity = 17,
+  kWorkState = 18,
+  kWorkAddress = 19,
+  kWorkCountry = 20,
+  kJobTitle = 21,
+  kWorkFax = 22
 };
 
 }  // namespace tessel::cli

@@ -33,8 +33,7 @@ ScanMode ModeForPath(const std::string& path) {
   return extension == ".imb" ? ScanMode::kAddressBook : ScanMode::kMessageStore;
 }
 
-MessageScan ScanMessages(const std::string& path, ProgressBar& progress,
-                         const MessageRowHandler& onRow) {
+MessageScan ScanMessages(const std::string& path, ProgressBar& progress, const MessageRowHandler& onRow) {
   MessageScan scan;
   ScanGlobals globals;
   bool wantsMore = true;
@@ -42,10 +41,9 @@ MessageScan ScanMessages(const std::string& path, ProgressBar& progress,
     if (!wantsMore) return;
     ++scan.rows;
     // Rows come complete; only a short one is copied to be padded.
-    const bool keepGoing =
-        cells.size() >= static_cast<size_t>(kMessageCellCount)
-            ? onRow(scan.rows, cells, globals.g_strStoreFile)
-            : onRow(scan.rows, Padded(cells, ScanMode::kMessageStore), globals.g_strStoreFile);
+    const bool keepGoing = cells.size() >= static_cast<size_t>(kMessageCellCount)
+                               ? onRow(scan.rows, cells, globals.g_strStoreFile)
+                               : onRow(scan.rows, Padded(cells, ScanMode::kMessageStore), globals.g_strStoreFile);
     if (!keepGoing) {
       wantsMore = false;
       globals.g_bStopRequested.store(1);
@@ -78,9 +76,12 @@ ContactScan ScanContacts(const std::string& path) {
 
 std::string AddressBookProblem(const ContactScan& scan, const std::string& path) {
   switch (scan.result.status) {
-    case AddressBookResult::Status::kWalked: return {};
-    case AddressBookResult::Status::kNotOpened: return "cannot open '" + path + "'";
-    case AddressBookResult::Status::kReadError: break;
+    case AddressBookResult::Status::kWalked:
+      return {};
+    case AddressBookResult::Status::kNotOpened:
+      return "cannot open '" + path + "'";
+    case AddressBookResult::Status::kReadError:
+      break;
   }
   return "read error in '" + path + "' at byte " + std::to_string(scan.result.errorOffset) + ": " +
          std::strerror(scan.result.errorCode) + "; the contacts before it are kept";

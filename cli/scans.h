@@ -18,17 +18,15 @@ ScanMode ModeForPath(const std::string& path);
 
 // Gets each final row, numbered from 1, and the store its record lies in;
 // returns false when it needs no more rows (the scan then stops early).
-using MessageRowHandler =
-    std::function<bool(long long number, const Row& cells, const std::string& storeFile)>;
+using MessageRowHandler = std::function<bool(long long number, const Row& cells, const std::string& storeFile)>;
 
 struct MessageScan {
-  std::string storeFile;  // the store the rows' records lie in
-  long long rows = 0;     // rows handed on
+  std::string storeFile;     // the store the rows' records lie in
+  long long rows = 0;        // rows handed on
   bool interrupted = false;  // stopped by Ctrl-C
 };
 
-MessageScan ScanMessages(const std::string& path, ProgressBar& progress,
-                         const MessageRowHandler& onRow);
+MessageScan ScanMessages(const std::string& path, ProgressBar& progress, const MessageRowHandler& onRow);
 
 struct ContactScan {
   std::vector<Row> rows;  // in list order: the last contact of the file first

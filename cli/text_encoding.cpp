@@ -7,11 +7,10 @@ namespace {
 
 // Unicode of the Windows-1252 bytes 0x80 to 0x9F; the rest of the code page
 // equals Latin-1. Unassigned bytes keep their own value.
-constexpr char16_t kWindows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char16_t kWindows1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                           0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void AppendCodePoint(std::string& out, uint32_t cp) {
   if (cp < 0x80) {
@@ -43,9 +42,7 @@ size_t ValidSequenceLength(std::string_view s, size_t at) {
     return 3;
   }
   if (lead >= 0xF0 && lead <= 0xF4) {
-    if (left < 4 || !IsContinuation(byte(1)) || !IsContinuation(byte(2)) ||
-        !IsContinuation(byte(3)))
-      return 0;
+    if (left < 4 || !IsContinuation(byte(1)) || !IsContinuation(byte(2)) || !IsContinuation(byte(3))) return 0;
     if (lead == 0xF0 && byte(1) < 0x90) return 0;  // overlong
     if (lead == 0xF4 && byte(1) > 0x8F) return 0;  // beyond U+10FFFF
     return 4;

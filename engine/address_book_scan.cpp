@@ -8,9 +8,9 @@
 namespace tessel {
 namespace {
 
-constexpr std::int64_t kFileHeaderSize = 70;   // not read
+constexpr std::int64_t kFileHeaderSize = 70;  // not read
 constexpr int kFieldsPerContact = 27;
-constexpr std::int64_t kContactTrailer = 16;   // after field 27, not read
+constexpr std::int64_t kContactTrailer = 16;  // after field 27, not read
 constexpr std::size_t kLongestField = 1000;
 
 struct ContactField {
@@ -20,9 +20,9 @@ struct ContactField {
 
 // Fields 1 to 27 in file order (2450 bytes; with the trailer 2466).
 constexpr ContactField kContactFields[kFieldsPerContact] = {
-    {50, 3},   {50, 4},   {50, 5},   {50, 0},   {200, 1},  {50, 2},   {1000, -1}, {50, 6},  {50, 7},
-    {50, 8},   {50, 9},   {50, 10},  {50, 11},  {50, 12},  {50, 13},  {50, 14},   {50, 15}, {50, 16},
-    {50, 17},  {50, 18},  {50, 19},  {50, 20},  {50, -1},  {50, 21},  {50, 22},   {50, -1}, {50, -1},
+    {50, 3},  {50, 4},  {50, 5},  {50, 0},  {200, 1}, {50, 2},  {1000, -1}, {50, 6},  {50, 7},
+    {50, 8},  {50, 9},  {50, 10}, {50, 11}, {50, 12}, {50, 13}, {50, 14},   {50, 15}, {50, 16},
+    {50, 17}, {50, 18}, {50, 19}, {50, 20}, {50, -1}, {50, 21}, {50, 22},   {50, -1}, {50, -1},
 };
 
 // A field's text ends at its first NUL, which shows as one space.
@@ -49,10 +49,29 @@ std::string ContactsFilePath(const std::string& folder) {
 }  // namespace
 
 const std::array<const char*, kContactCellCount> kContactColumnHeaders = {
-    "Display Name", "Email",   "Title",        "First Name", "Middle Name",      "Last Name",
-    "Phone",        "Address", "City",         "State / Province", "Zip Code",   "Country",
-    "Fax",          "Mobile",  "Web Page",     "Phone",      "Company Name",     "City",
-    "State / Province", "Address", "Country",  "Job Title",  "Fax",
+    "Display Name",
+    "Email",
+    "Title",
+    "First Name",
+    "Middle Name",
+    "Last Name",
+    "Phone",
+    "Address",
+    "City",
+    "State / Province",
+    "Zip Code",
+    "Country",
+    "Fax",
+    "Mobile",
+    "Web Page",
+    "Phone",
+    "Company Name",
+    "City",
+    "State / Province",
+    "Address",
+    "Country",
+    "Job Title",
+    "Fax",
 };
 
 AddressBookResult WalkAddressBook(ByteReader& reader, RecoveredList& list) {

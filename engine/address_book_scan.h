@@ -25,16 +25,15 @@ struct AddressBookResult {
     kReadError,  // a read failed: the walk ended there, rows listed so far stay
   };
   Status status = Status::kWalked;
-  int errorCode = 0;              // the C runtime's error code for kReadError
-  std::int64_t errorOffset = 0;   // where the failed read started
+  int errorCode = 0;             // the C runtime's error code for kReadError
+  std::int64_t errorOffset = 0;  // where the failed read started
 };
 
 // Lists the contacts of the address book at `path` and sets g_strContactsFile to
 // "AddBook.txt" in `folder` (a separator is added only when `folder` lacks one).
 // Opens the file into context.sourceFile and closes it when the walk ends.
 // Not stoppable, no progress. The caller reports a kReadError to the user.
-AddressBookResult ScanAddressBook(ScanContext& context, const std::string& path,
-                                  const std::string& folder);
+AddressBookResult ScanAddressBook(ScanContext& context, const std::string& path, const std::string& folder);
 
 // The walk itself over an open reader (ScanAddressBook's core; tests feed it
 // readers that fail).

@@ -83,10 +83,9 @@ bool BlockReader::TakeReadAhead(std::int64_t begin, std::size_t kept) {
 void BlockReader::StartReadAhead() {
   const std::int64_t from = blockBegin_ + static_cast<std::int64_t>(blockLength_);
   if (from >= size_) return;
-  const std::size_t count =
-      static_cast<std::size_t>(std::min<std::int64_t>(size_ - from, capacity_ - keepBehind_));
-  ahead_.Start(from, buffers_[1 - current_].data() + front_, count,
-               marking_ ? marks_[1 - current_].data() : nullptr, markedByte_);
+  const std::size_t count = static_cast<std::size_t>(std::min<std::int64_t>(size_ - from, capacity_ - keepBehind_));
+  ahead_.Start(from, buffers_[1 - current_].data() + front_, count, marking_ ? marks_[1 - current_].data() : nullptr,
+               markedByte_);
 }
 
 void BlockReader::MarkByte(char byte) {
@@ -146,8 +145,7 @@ std::int64_t BlockReader::Find(std::string_view pattern, std::int64_t from, std:
       continue;  // a short read lowers size_, and with it `last`
     }
     // Only candidates up to `last` are searched: they need bytes up to last + length.
-    const std::int64_t searchEnd =
-        std::min(blockBegin_ + static_cast<std::int64_t>(blockLength_), last + length);
+    const std::int64_t searchEnd = std::min(blockBegin_ + static_cast<std::int64_t>(blockLength_), last + length);
     const std::size_t hit = FindBytes(View(from, searchEnd), pattern);
     if (hit != std::string_view::npos) return from + static_cast<std::int64_t>(hit);
     if (searchEnd == last + length) return kNone;

@@ -66,8 +66,7 @@ class BlockReader {
   // The first occurrence of `pattern` at a position p with from <= p <= last
   // that lies wholly in the file; kNone when there is none, kStopped when `stop`
   // was found set before a block was read.
-  std::int64_t Find(std::string_view pattern, std::int64_t from, std::int64_t last,
-                    const std::atomic<int>* stop);
+  std::int64_t Find(std::string_view pattern, std::int64_t from, std::int64_t last, const std::atomic<int>* stop);
 
  private:
   bool Holds(std::int64_t begin, std::int64_t end) const;
@@ -82,13 +81,13 @@ class BlockReader {
 
   ByteReader& reader_;
   std::int64_t size_;
-  std::size_t capacity_;    // the most bytes a block holds
+  std::size_t capacity_;  // the most bytes a block holds
   std::size_t keepBehind_;
   // Each buffer has room for kept bytes before a block read ahead into it.
   std::size_t front_;
   std::vector<char> buffers_[2];
-  int current_ = 0;         // the buffer that holds the block
-  const char* block_;       // the block's first byte, in buffers_[current_]
+  int current_ = 0;    // the buffer that holds the block
+  const char* block_;  // the block's first byte, in buffers_[current_]
   std::int64_t blockBegin_ = 0;
   std::size_t blockLength_ = 0;
   std::vector<char> aside_;
@@ -99,7 +98,7 @@ class BlockReader {
   char markedByte_ = 0;
   std::vector<std::uint64_t> marks_[2];
   std::int64_t marksBase_ = 0, markedBegin_ = 0, markedEnd_ = 0;
-  ReadAhead ahead_;         // last: ends its reads before the buffers go
+  ReadAhead ahead_;  // last: ends its reads before the buffers go
 };
 
 template <typename OnByte>
@@ -112,9 +111,8 @@ void BlockReader::ForEachMarked(std::int64_t from, std::int64_t end, OnByte&& on
   auto scan = [&](std::int64_t begin, std::int64_t stop) {
     if (stopped || begin >= stop) return;
     const std::size_t size = static_cast<std::size_t>(stop - begin);
-    stopped = ForEachByte(block_ + (begin - blockBegin_), size, markedByte_, [&](std::size_t at) {
-                return onByte(begin + static_cast<std::int64_t>(at));
-              }) < size;
+    stopped = ForEachByte(block_ + (begin - blockBegin_), size, markedByte_,
+                          [&](std::size_t at) { return onByte(begin + static_cast<std::int64_t>(at)); }) < size;
   };
   const std::int64_t markedFrom = std::max(from, markedBegin_), markedTo = std::min(end, markedEnd_);
   if (!marking_ || markedFrom >= markedTo) {

@@ -25,8 +25,8 @@ struct FieldNamePositions {
 // the first of its spelling. `bytes` holds [bytesBegin, colon + 1), where
 // bytesBegin <= max(colon - 8, textBegin) (the longest name, and the byte
 // before it).
-void NoteFieldName(std::string_view bytes, std::int64_t bytesBegin, std::int64_t colon,
-                   std::int64_t textBegin, FieldNamePositions& names);
+void NoteFieldName(std::string_view bytes, std::int64_t bytesBegin, std::int64_t colon, std::int64_t textBegin,
+                   FieldNamePositions& names);
 
 // The text up to its first NUL as far as the names in it are concerned: cut
 // at a NUL that stands before the end of the last name found in it, else whole

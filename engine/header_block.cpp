@@ -34,9 +34,7 @@ std::size_t HeaderNameColon(std::string_view line) {
   return i > 0 && i < line.size() && line[i] == ':' ? i : std::string_view::npos;
 }
 
-bool IsContinuationLine(std::string_view line) {
-  return !line.empty() && (line[0] == ' ' || line[0] == '\t');
-}
+bool IsContinuationLine(std::string_view line) { return !line.empty() && (line[0] == ' ' || line[0] == '\t'); }
 
 }  // namespace
 
@@ -54,8 +52,8 @@ std::int64_t HeaderBlockStart(std::string_view before, std::int64_t bytesBegin, 
   for (;;) {
     // The line before `start` must end in CR LF, within the limit.
     if (start - 2 < limit || at(start - 1) != '\n' || at(start - 2) != '\r') return start;
-    const char* lineFeed = LastLineFeed(before.data() + (lowestLineFeed - bytesBegin),
-                                        before.data() + (start - 2 - bytesBegin));
+    const char* lineFeed =
+        LastLineFeed(before.data() + (lowestLineFeed - bytesBegin), before.data() + (start - 2 - bytesBegin));
     std::int64_t lineBegin = lineFeed == nullptr ? 0 : bytesBegin + (lineFeed - before.data()) + 1;
     if (lineFeed == nullptr) {
       if (limit > 0) return start;  // the line opens before the limit

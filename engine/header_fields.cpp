@@ -55,8 +55,7 @@ inline void NoteSpellings(const Spelling (&spellings)[Count], const char* name, 
                           FieldNamePositions& names) {
   for (const Spelling& spelling : spellings) {
     std::int64_t& at = names.at[spelling.field][spelling.variant];
-    if (at < 0 && std::memcmp(name, kRules[spelling.field].names[spelling.variant].data(), Length) == 0)
-      at = position;
+    if (at < 0 && std::memcmp(name, kRules[spelling.field].names[spelling.variant].data(), Length) == 0) at = position;
   }
 }
 
@@ -105,15 +104,12 @@ void FieldValue(std::string_view text, const FieldRule& rule, std::size_t nameAt
 
 }  // namespace
 
-
 FieldNamePositions::FieldNamePositions() {
   for (auto& field : at)
     for (std::int64_t& position : field) position = -1;
 }
 
-bool FieldNamePositions::Settled() const {
-  return at[0][0] >= 0 && at[1][0] >= 0 && at[2][0] >= 0 && at[3][0] >= 0;
-}
+bool FieldNamePositions::Settled() const { return at[0][0] >= 0 && at[1][0] >= 0 && at[2][0] >= 0 && at[3][0] >= 0; }
 
 void NoteFieldName(std::string_view bytes, std::int64_t bytesBegin, std::int64_t colon, std::int64_t textBegin,
                    FieldNamePositions& names) {

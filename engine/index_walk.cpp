@@ -24,9 +24,7 @@ class IndexedStore {
   IndexedStore(const std::string& path, std::size_t blockSize)
       : opened_(file_.Open(path)), blocks_(file_, blockSize), blockSize_(blockSize) {}
 
-  bool IsPlausible(std::int64_t length) const {
-    return opened_ && length > 0 && length < file_.Size() - kStoreMargin;
-  }
+  bool IsPlausible(std::int64_t length) const { return opened_ && length > 0 && length < file_.Size() - kStoreMargin; }
 
   // Cells 0 to 3 from the record's first bytes; nothing for an offset past the
   // end. Returns false when the row is to be removed again: From and To empty.
@@ -61,8 +59,8 @@ void WalkIndex(ScanContext& context, ByteReader& indexFile, std::size_t blockSiz
   IndexedStore store(context.g_strStoreFile, blockSize);
   bool rawScanned = false;
 
-  std::int64_t from = 0;          // where the next window starts
-  std::int64_t storeOffset = 0;   // where the next accepted message starts
+  std::int64_t from = 0;         // where the next window starts
+  std::int64_t storeOffset = 0;  // where the next accepted message starts
   while (from < indexSize && context.g_bStopRequested.load() == 0) {
     // A window tests positions up to its size minus 5, so none tests the last four.
     const std::int64_t marker =

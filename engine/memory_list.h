@@ -35,8 +35,14 @@ class MemoryList final : public RecoveredList {
 // Keeps the range and the latest position; counts the updates.
 class MemoryProgressBar final : public ProgressBar {
  public:
-  void SetRange(std::int64_t upper) override { range_ = upper; ++rangeUpdates_; }
-  void SetPosition(std::int64_t position) override { position_ = position; ++positionUpdates_; }
+  void SetRange(std::int64_t upper) override {
+    range_ = upper;
+    ++rangeUpdates_;
+  }
+  void SetPosition(std::int64_t position) override {
+    position_ = position;
+    ++positionUpdates_;
+  }
 
   std::int64_t Range() const { return range_; }
   std::int64_t Position() const { return position_; }

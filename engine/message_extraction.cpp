@@ -22,8 +22,7 @@ void ExtractIndexedMessage(ScanContext& context, int row, std::int64_t offset, s
   ExtractHeaderFields(std::string_view(text, read), context.list, row);
 }
 
-std::int64_t CopyRecord(const std::string& storeFile, std::int64_t offset, std::int64_t length,
-                        const ChunkSink& sink) {
+std::int64_t CopyRecord(const std::string& storeFile, std::int64_t offset, std::int64_t length, const ChunkSink& sink) {
   SourceFile store;
   if (!store.Open(storeFile)) return -1;
   char chunk[kCopyChunk];
@@ -46,9 +45,9 @@ std::int64_t CopyRecordToFile(const ScanContext& context, std::int64_t offset, s
   probe.Close();
   std::FILE* out = std::fopen(destination.c_str(), "w+b");
   if (out == nullptr) return -1;
-  const std::int64_t copied = CopyRecord(context.g_strStoreFile, offset, length, [out](const char* bytes, std::size_t count) {
-    return std::fwrite(bytes, 1, count, out) == count;
-  });
+  const std::int64_t copied =
+      CopyRecord(context.g_strStoreFile, offset, length,
+                 [out](const char* bytes, std::size_t count) { return std::fwrite(bytes, 1, count, out) == count; });
   const bool closed = std::fclose(out) == 0;
   return closed ? copied : -1;
 }

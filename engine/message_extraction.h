@@ -34,8 +34,7 @@ void ExtractHeaderFields(std::string_view text, RecoveredList& list, int row);
 // Fills cells 0 to 3 of `row` from the first 2000 bytes of the record in the
 // store named by context.g_strStoreFile; leaves them empty when the store cannot
 // be opened or the offset is at or beyond its end.
-void ExtractIndexedMessage(ScanContext& context, int row, std::int64_t offset,
-                           std::int64_t length);
+void ExtractIndexedMessage(ScanContext& context, int row, std::int64_t offset, std::int64_t length);
 
 // Reduces a To value to the text of cell 2 (an address in lower case, "none").
 std::string CleanAddress(std::string_view value);
@@ -48,15 +47,14 @@ void CleanAddressInto(std::string_view value, std::string& cleaned);
 // Returns the count passed on, or -1 when the store cannot be opened or the
 // sink refused a chunk.
 using ChunkSink = std::function<bool(const char* bytes, std::size_t count)>;
-std::int64_t CopyRecord(const std::string& storeFile, std::int64_t offset,
-                        std::int64_t length, const ChunkSink& sink);
+std::int64_t CopyRecord(const std::string& storeFile, std::int64_t offset, std::int64_t length, const ChunkSink& sink);
 
 // Writes the record of the store named by context.g_strStoreFile into a new file
 // at `destination` (created, or emptied when it exists: callers that must not
 // overwrite check first). Returns the bytes written, or -1 when the store cannot
 // be opened (the destination is then not created), the destination cannot be
 // created, or a write fails.
-std::int64_t CopyRecordToFile(const ScanContext& context, std::int64_t offset,
-                              std::int64_t length, const std::string& destination);
+std::int64_t CopyRecordToFile(const ScanContext& context, std::int64_t offset, std::int64_t length,
+                              const std::string& destination);
 
 }  // namespace tessel

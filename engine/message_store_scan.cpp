@@ -24,17 +24,15 @@ bool IndexSignatureAccepted(ByteReader& index) {
 bool IsStorePath(const std::string& path) {
   if (path.size() < 3) return false;
   const std::string_view ending = std::string_view(path).substr(path.size() - 3);
-  return std::equal(ending.begin(), ending.end(), "imm", [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == b;
-  });
+  return std::equal(ending.begin(), ending.end(), "imm",
+                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }
 
 std::string StorePathForIndex(const std::string& indexPath) {
   const std::size_t dot = indexPath.rfind('.');
   const std::size_t separator = indexPath.find_last_of("/\\");
   // A "." in a folder's name is no extension of the file.
-  if (dot == std::string::npos || (separator != std::string::npos && dot < separator))
-    return indexPath + ".imm";
+  if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) return indexPath + ".imm";
   return indexPath.substr(0, dot + 1) + "imm";
 }
 

@@ -99,7 +99,7 @@ void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize)
   std::int64_t boundary = 0, recordBegin = 0;
   FieldNamePositions names, nextNames;
   std::vector<std::int64_t> nameColons;  // the header walk's, its storage reused
-  HeaderFields fields;  // the cells of the message listed last, their storage reused
+  HeaderFields fields;                   // the cells of the message listed last, their storage reused
   // The windows that look for the next boundary start after the last one and
   // test positions up to `lastTested`.
   std::int64_t lastTested = LastRawPositionSearched(0, storeSize);
@@ -107,8 +107,8 @@ void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize)
   for (;;) {
     // The colons of the block ahead, with the bytes before each at hand.
     const BlockReader::Window window = store.Ahead(from, &context.g_bStopRequested);
-    if (window.stopped) return;  // a message whose end was not found is not listed
-    std::int64_t next = -1;      // the next boundary the windows find, if any
+    if (window.stopped) return;               // a message whose end was not found is not listed
+    std::int64_t next = -1;                   // the next boundary the windows find, if any
     bool boundaryMet = window.bytes.empty();  // the end of the store counts as one
     const char* const bytes = window.bytes.data();
     const std::int64_t blockEnd = window.begin + static_cast<std::int64_t>(window.bytes.size());

@@ -23,8 +23,7 @@ class ReadAhead {
   // Starts reading `count` bytes at `offset` into `buffer`; a read still in
   // flight is waited for first. With `marks`, the bytes read that equal
   // `marked` are noted there too (MarkBytes), while they are at hand.
-  void Start(std::int64_t offset, char* buffer, std::size_t count, std::uint64_t* marks = nullptr,
-             char marked = 0);
+  void Start(std::int64_t offset, char* buffer, std::size_t count, std::uint64_t* marks = nullptr, char marked = 0);
 
   struct Read {
     bool started = false;  // false when no read was started since the last Wait
@@ -51,7 +50,7 @@ class ReadAhead {
   std::uint64_t* marks_ = nullptr;
   char marked_ = 0;
   Read read_;
-  std::thread thread_;  // started with the first read
+  std::thread thread_;         // started with the first read
   bool threadFailed_ = false;  // no thread could be started: reads run in Start
 };
 

@@ -38,7 +38,7 @@ struct ScanGlobals {
   SourceFile sourceFile;
 
   ScanContext ContextFor(RecoveredList& list, ProgressBar& progress) {
-    return ScanContext{list, progress, g_bStopRequested, g_strSourceFile,
+    return ScanContext{list,           progress,          g_bStopRequested, g_strSourceFile,
                        g_strStoreFile, g_strContactsFile, sourceFile};
   }
 };

@@ -6,8 +6,8 @@
 namespace framework {
 
 HBITMAP LoadDibResource(UINT id) {
-  return static_cast<HBITMAP>(::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
-                                           LR_CREATEDIBSECTION));
+  return static_cast<HBITMAP>(
+      ::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
 bool PaintBackground(HDC dc, HBITMAP picture, const RECT& client) {

@@ -13,8 +13,8 @@ bool CDialog::Create() {
   if (m_hWnd) return true;
   m_bEnded = false;
   HWND parent = m_pParentWnd ? m_pParentWnd->m_hWnd : m_hWndOwner;
-  ::CreateDialogParamA(framework::ResourceModule(), MAKEINTRESOURCEA(m_nIDTemplate), parent,
-                       &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+  ::CreateDialogParamA(framework::ResourceModule(), MAKEINTRESOURCEA(m_nIDTemplate), parent, &CDialog::DialogProc,
+                       reinterpret_cast<LPARAM>(this));
   return m_hWnd != nullptr;
 }
 

@@ -103,7 +103,6 @@ UINT_PTR CALLBACK CFileDialog::HookProc(HWND child, UINT message, WPARAM, LPARAM
     return 0;
   }
   auto* self = reinterpret_cast<CFileDialog*>(::GetWindowLongPtrA(child, DWLP_USER));
-  if (self && message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == CDN_SELCHANGE)
-    self->OnFileNameChange();
+  if (self && message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == CDN_SELCHANGE) self->OnFileNameChange();
   return 0;
 }

@@ -15,8 +15,12 @@ namespace framework {
 
 // The owners and the selection guard are the drawing surface's; the window
 // layer adds the handle kinds only windows use.
-struct CursorRelease { void operator()(HCURSOR h) const { ::DestroyCursor(h); } };
-struct KernelHandleRelease { void operator()(HANDLE h) const { ::CloseHandle(h); } };
+struct CursorRelease {
+  void operator()(HCURSOR h) const { ::DestroyCursor(h); }
+};
+struct KernelHandleRelease {
+  void operator()(HANDLE h) const { ::CloseHandle(h); }
+};
 
 using UniqueBitmap = tessel::GdiBitmap;
 using UniqueBrush = tessel::GdiBrush;

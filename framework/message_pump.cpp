@@ -6,8 +6,7 @@ namespace framework {
 
 bool PreTranslateInChain(MSG* msg) {
   for (HWND window = msg->hwnd; window;) {
-    if (CWnd* wrapper = CWnd::FromHandle(window); wrapper && wrapper->PreTranslateMessage(msg))
-      return true;
+    if (CWnd* wrapper = CWnd::FromHandle(window); wrapper && wrapper->PreTranslateMessage(msg)) return true;
     // Stop at the top-level window: its owner has keys and tips of its own.
     if (!(::GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) break;
     window = ::GetParent(window);

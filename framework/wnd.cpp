@@ -8,8 +8,10 @@ constexpr char kWrapperProperty[] = "OxbrimTesselWnd";
 }  // namespace
 
 CWnd::~CWnd() {
-  if (m_pfnSuper) UnsubclassWindow();
-  else RemoveHandleProperty();
+  if (m_pfnSuper)
+    UnsubclassWindow();
+  else
+    RemoveHandleProperty();
 }
 
 CWnd* CWnd::FromHandle(HWND window) {
@@ -47,13 +49,10 @@ bool CWnd::SubclassWindow(HWND window) {
   return true;
 }
 
-bool CWnd::SubclassDlgItem(int id, const CWnd& parent) {
-  return SubclassWindow(::GetDlgItem(parent.m_hWnd, id));
-}
+bool CWnd::SubclassDlgItem(int id, const CWnd& parent) { return SubclassWindow(::GetDlgItem(parent.m_hWnd, id)); }
 
 HWND CWnd::UnsubclassWindow() {
-  if (m_hWnd && m_pfnSuper)
-    ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+  if (m_hWnd && m_pfnSuper) ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
   m_pfnSuper = nullptr;
   return Detach();
 }
@@ -96,9 +95,7 @@ RECT CWnd::GetWindowRect() const {
   return rect;
 }
 
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProc(message, wParam, lParam);
-}
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) { return DefWindowProc(message, wParam, lParam); }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (m_pfnSuper) return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);

@@ -17,8 +17,8 @@ CWinThread* AfxBeginThread(AFX_THREADPROC procedure, LPVOID parameter, int prior
   auto* thread = new CWinThread(procedure, parameter);
   // Started suspended so that priority and the caller's handle are in place
   // before the procedure can run (and delete the object).
-  thread->m_hThread = ::CreateThread(nullptr, stackSize, &CWinThread::ThreadStart, thread, CREATE_SUSPENDED,
-                                     &thread->m_nThreadID);
+  thread->m_hThread =
+      ::CreateThread(nullptr, stackSize, &CWinThread::ThreadStart, thread, CREATE_SUSPENDED, &thread->m_nThreadID);
   if (!thread->m_hThread) {
     delete thread;
     return nullptr;

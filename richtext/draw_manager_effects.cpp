@@ -16,9 +16,7 @@ namespace {
 constexpr Pixel kColorBits = 0x00FFFFFF;
 constexpr Pixel kAlphaBits = 0xFF000000;
 
-Pixel WithChannels(Pixel p, int red, int green, int blue) {
-  return (p & kAlphaBits) | MakePixel(red, green, blue, 0);
-}
+Pixel WithChannels(Pixel p, int red, int green, int blue) { return (p & kAlphaBits) | MakePixel(red, green, blue, 0); }
 
 Pixel Invert(Pixel p) { return p ^ kColorBits; }
 
@@ -36,8 +34,8 @@ std::int64_t WindowStart(int before, int after, int length, std::int64_t outside
 
 }  // namespace
 
-PixelImage DrawManager::ApplyImageEffects(const PixelImage& bitmap, int width, int height,
-                                          int flags, bool useKey, ColorRef key, ColorRef color) {
+PixelImage DrawManager::ApplyImageEffects(const PixelImage& bitmap, int width, int height, int flags, bool useKey,
+                                          ColorRef key, ColorRef color) {
   PixelImage result(width, height);
   result.Paste(0, 0, bitmap);
   const Pixel keyPixel = ColorToPixel(key);
@@ -71,8 +69,7 @@ PixelImage DrawManager::ApplyImageEffects(const PixelImage& bitmap, int width, i
   return result;
 }
 
-void DrawManager::AlphaBlit(Surface& destination, int x, int y, int width, int height,
-                            const PixelImage& source) {
+void DrawManager::AlphaBlit(Surface& destination, int x, int y, int width, int height, const PixelImage& source) {
   PixelImage area = destination.ReadPixels(MakeRect(x, y, width, height));
   for (int row = 0; row < area.Height(); ++row) {
     Pixel* to = area.Row(row);
@@ -88,10 +85,9 @@ void DrawManager::AlphaBlit(Surface& destination, int x, int y, int width, int h
   destination.WritePixels(x, y, area);
 }
 
-std::vector<std::int64_t> DrawManager::BoxBlur(const std::vector<std::uint8_t>& plane, int width,
-                                               int height, int windowWidth, int windowHeight) {
-  if (width <= 0 || height <= 0 ||
-      plane.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
+std::vector<std::int64_t> DrawManager::BoxBlur(const std::vector<std::uint8_t>& plane, int width, int height,
+                                               int windowWidth, int windowHeight) {
+  if (width <= 0 || height <= 0 || plane.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
     return {};
   windowWidth = std::max(windowWidth, 1);
   windowHeight = std::max(windowHeight, 1);
@@ -132,9 +128,8 @@ std::vector<std::int64_t> DrawManager::BoxBlur(const std::vector<std::uint8_t>& 
   return totals;
 }
 
-void DrawManager::DrawShadow(Surface& destination, int x, int y, int width, int height,
-                             const PixelImage& shadowImage, bool blur, int blurWidth,
-                             int blurHeight) {
+void DrawManager::DrawShadow(Surface& destination, int x, int y, int width, int height, const PixelImage& shadowImage,
+                             bool blur, int blurWidth, int blurHeight) {
   PixelImage shadow(width, height);
   if (shadow.IsEmpty()) return;
   if (blur) {
@@ -143,8 +138,7 @@ void DrawManager::DrawShadow(Surface& destination, int x, int y, int width, int 
     if (blurWidth % 2 == 0) ++blurWidth;
     if (blurHeight % 2 == 0) ++blurHeight;
     shadow.Fill(kColorBits);
-    shadow.Paste(blurWidth / 2, blurHeight / 2,
-                 ScaleImage(shadowImage, width - blurWidth, height - blurHeight));
+    shadow.Paste(blurWidth / 2, blurHeight / 2, ScaleImage(shadowImage, width - blurWidth, height - blurHeight));
   } else {
     shadow.Paste(0, 0, shadowImage);
   }

@@ -10,9 +10,7 @@ namespace {
 constexpr int kGradientBands = 64;
 constexpr int kGradientShift = 6;  // log2 of kGradientBands
 
-int ClampToInt(long long value) {
-  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
+int ClampToInt(long long value) { return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX)); }
 
 // Channel of band i: (from * 64 + i * (to - from)) / 64, never negative.
 int BandChannel(int from, int to, int band) {
@@ -21,8 +19,8 @@ int BandChannel(int from, int to, int band) {
 
 }  // namespace
 
-void DrawManager::FillEffect(Surface& surface, int effect, const Rect& rect, ColorRef begin,
-                             ColorRef middle, ColorRef end, int noise, int blend) {
+void DrawManager::FillEffect(Surface& surface, int effect, const Rect& rect, ColorRef begin, ColorRef middle,
+                             ColorRef end, int noise, int blend) {
   const int halfWidth = rect.Width() / 2;
   const int halfHeight = rect.Height() / 2;
   const Rect left{rect.left, rect.top, ClampToInt(1LL * rect.left + halfWidth), rect.bottom};
@@ -30,8 +28,12 @@ void DrawManager::FillEffect(Surface& surface, int effect, const Rect& rect, Col
   const Rect top{rect.left, rect.top, rect.right, ClampToInt(1LL * rect.top + halfHeight)};
   const Rect bottom{rect.left, top.bottom, rect.right, rect.bottom};
   switch (effect) {
-    case kEffectHGradient: FillGradient(surface, rect, begin, end, true); break;
-    case kEffectVGradient: FillGradient(surface, rect, begin, end, false); break;
+    case kEffectHGradient:
+      FillGradient(surface, rect, begin, end, true);
+      break;
+    case kEffectVGradient:
+      FillGradient(surface, rect, begin, end, false);
+      break;
     case kEffectHCGradient:
       FillGradient(surface, left, begin, end, true);
       FillGradient(surface, right, end, begin, true);
@@ -59,12 +61,13 @@ void DrawManager::FillEffect(Surface& surface, int effect, const Rect& rect, Col
     case kEffectMetal:
       FillTexture(surface, effect, rect, begin, middle, end, noise, blend);
       break;
-    default: surface.FillSolidRect(rect, begin); break;
+    default:
+      surface.FillSolidRect(rect, begin);
+      break;
   }
 }
 
-void DrawManager::FillGradient(Surface& surface, const Rect& rect, ColorRef from, ColorRef to,
-                               bool horizontal) {
+void DrawManager::FillGradient(Surface& surface, const Rect& rect, ColorRef from, ColorRef to, bool horizontal) {
   const long long origin = horizontal ? rect.left : rect.top;
   const long long size = horizontal ? rect.Width() : rect.Height();
   for (int band = 0; band < kGradientBands; ++band) {
@@ -72,18 +75,17 @@ void DrawManager::FillGradient(Surface& surface, const Rect& rect, ColorRef from
     const int start = ClampToInt(origin + ((band * size) >> kGradientShift));
     const int stop = ClampToInt(origin + (((band + 1) * size) >> kGradientShift));
     if (stop <= start) continue;
-    const ColorRef color = MakeColor(BandChannel(ColorRed(from), ColorRed(to), band),
-                                     BandChannel(ColorGreen(from), ColorGreen(to), band),
-                                     BandChannel(ColorBlue(from), ColorBlue(to), band));
-    const Rect bandRect = horizontal ? Rect{start, rect.top, stop, rect.bottom}
-                                     : Rect{rect.left, start, rect.right, stop};
+    const ColorRef color =
+        MakeColor(BandChannel(ColorRed(from), ColorRed(to), band), BandChannel(ColorGreen(from), ColorGreen(to), band),
+                  BandChannel(ColorBlue(from), ColorBlue(to), band));
+    const Rect bandRect =
+        horizontal ? Rect{start, rect.top, stop, rect.bottom} : Rect{rect.left, start, rect.right, stop};
     surface.FillSolidRect(bandRect, color);
   }
 }
 
-void DrawManager::TileBitmap(Surface& target, int left, int top, int width, int height,
-                             const PixelImage& source, int sourceX, int sourceY, int cellWidth,
-                             int cellHeight) {
+void DrawManager::TileBitmap(Surface& target, int left, int top, int width, int height, const PixelImage& source,
+                             int sourceX, int sourceY, int cellWidth, int cellHeight) {
   if (cellWidth <= 0 || cellHeight <= 0 || width <= 0 || height <= 0) return;
   const Rect area = MakeRect(left, top, width, height);
   const Rect visible = Intersect(area, target.GetClipBox());
@@ -95,8 +97,8 @@ void DrawManager::TileBitmap(Surface& target, int left, int top, int width, int 
     const int rowHeight = static_cast<int>(std::min<long long>(cellHeight, area.bottom - y));
     for (long long x = left + firstColumn * cellWidth; x < visible.right; x += cellWidth) {
       const int columnWidth = static_cast<int>(std::min<long long>(cellWidth, area.right - x));
-      target.DrawImage(MakeRect(static_cast<int>(x), static_cast<int>(y), columnWidth, rowHeight),
-                       source, MakeRect(sourceX, sourceY, columnWidth, rowHeight), RasterOp::Copy);
+      target.DrawImage(MakeRect(static_cast<int>(x), static_cast<int>(y), columnWidth, rowHeight), source,
+                       MakeRect(sourceX, sourceY, columnWidth, rowHeight), RasterOp::Copy);
     }
   }
 }

@@ -33,8 +33,7 @@ IconImage DrawManager::StretchIcon(const IconImage& icon, int width, int height)
   return MakeIcon(ScaleImage(icon.color, width, height), ScaleImage(icon.mask, width, height));
 }
 
-void DrawManager::PutImage(Surface& surface, int x, int y, const PixelImage& image,
-                           const PixelImage& mask) {
+void DrawManager::PutImage(Surface& surface, int x, int y, const PixelImage& image, const PixelImage& mask) {
   if (hasAlpha_) {
     AlphaBlit(surface, x, y, image.Width(), image.Height(), image);
     return;
@@ -43,10 +42,9 @@ void DrawManager::PutImage(Surface& surface, int x, int y, const PixelImage& ima
   surface.DrawMasked(dest, image, mask);
 }
 
-void DrawManager::DrawBitmap(Surface& surface, int x, int y, int width, int height,
-                             const PixelImage* bitmap, bool useKey, ColorRef key, int effects,
-                             bool shadow, int shadowDx, int shadowDy, int blurWidth,
-                             int blurHeight, ColorRef color) {
+void DrawManager::DrawBitmap(Surface& surface, int x, int y, int width, int height, const PixelImage* bitmap,
+                             bool useKey, ColorRef key, int effects, bool shadow, int shadowDx, int shadowDy,
+                             int blurWidth, int blurHeight, ColorRef color) {
   hasAlpha_ = false;
   if (bitmap == nullptr || bitmap->IsEmpty()) return;
   const PixelImage scaled = ScaleImage(*bitmap, width, height);
@@ -56,10 +54,8 @@ void DrawManager::DrawBitmap(Surface& surface, int x, int y, int width, int heig
   if (shadow) {
     const int sx = Shifted(x, shadowDx), sy = Shifted(y, shadowDy);
     if (effects & kAnyShadow) {
-      const PixelImage shape =
-          ApplyImageEffects(scaled, width, height, kShapeOnWhite, useKey, key, color ^ kWhite);
-      DrawShadow(surface, sx, sy, width, height, shape, (effects & kImageBlurredShadow) != 0,
-                 blurWidth, blurHeight);
+      const PixelImage shape = ApplyImageEffects(scaled, width, height, kShapeOnWhite, useKey, key, color ^ kWhite);
+      DrawShadow(surface, sx, sy, width, height, shape, (effects & kImageBlurredShadow) != 0, blurWidth, blurHeight);
     } else {
       PutImage(surface, sx, sy, image, mask);
     }
@@ -67,25 +63,22 @@ void DrawManager::DrawBitmap(Surface& surface, int x, int y, int width, int heig
   PutImage(surface, x, y, image, mask);
 }
 
-void DrawManager::DrawIcon(Surface& surface, int x, int y, int width, int height,
-                           const IconImage* icon, int effects, bool shadow, int shadowDx,
-                           int shadowDy, int blurWidth, int blurHeight, ColorRef color) {
+void DrawManager::DrawIcon(Surface& surface, int x, int y, int width, int height, const IconImage* icon, int effects,
+                           bool shadow, int shadowDx, int shadowDy, int blurWidth, int blurHeight, ColorRef color) {
   hasAlpha_ = false;
   if (icon == nullptr || icon->color.IsEmpty()) return;
   const IconImage sized = StretchIcon(*icon, width, height);
   if (sized.color.IsEmpty()) return;
   // Recoloured icons take their shape from the mask, others their colours with black as key.
-  const PixelImage image =
-      (effects & kImageRecolor)
-          ? ApplyImageEffects(sized.mask, width, height, effects, true, kWhite, color)
-          : ApplyImageEffects(sized.color, width, height, effects, true, kBlack, color);
+  const PixelImage image = (effects & kImageRecolor)
+                               ? ApplyImageEffects(sized.mask, width, height, effects, true, kWhite, color)
+                               : ApplyImageEffects(sized.color, width, height, effects, true, kBlack, color);
   if (shadow) {
     const int sx = Shifted(x, shadowDx), sy = Shifted(y, shadowDy);
     if (effects & kAnyShadow) {
       const PixelImage shape =
           ApplyImageEffects(sized.mask, width, height, kShapeOnWhite, true, kWhite, color ^ kWhite);
-      DrawShadow(surface, sx, sy, width, height, shape, (effects & kImageBlurredShadow) != 0,
-                 blurWidth, blurHeight);
+      DrawShadow(surface, sx, sy, width, height, shape, (effects & kImageBlurredShadow) != 0, blurWidth, blurHeight);
     } else {
       PutImage(surface, sx, sy, image, sized.mask);
     }
@@ -93,19 +86,18 @@ void DrawManager::DrawIcon(Surface& surface, int x, int y, int width, int height
   PutImage(surface, x, y, image, sized.mask);
 }
 
-void DrawManager::DrawImageListCell(Surface& surface, int x, int y, int width, int height,
-                                    const PixelImage* strip, int index, int cellWidth,
-                                    int cellHeight, bool useKey, ColorRef key, int effects,
-                                    bool shadow, int shadowDx, int shadowDy, int blurWidth,
-                                    int blurHeight, ColorRef color) {
+void DrawManager::DrawImageListCell(Surface& surface, int x, int y, int width, int height, const PixelImage* strip,
+                                    int index, int cellWidth, int cellHeight, bool useKey, ColorRef key, int effects,
+                                    bool shadow, int shadowDx, int shadowDy, int blurWidth, int blurHeight,
+                                    ColorRef color) {
   if (strip == nullptr || cellWidth <= 0 || cellHeight <= 0) return;
   const int columns = strip->Width() / cellWidth;
   const int rows = strip->Height() / cellHeight;
   if (columns == 0 || rows == 0 || index < 0 || index >= columns * rows) return;
-  const PixelImage cell = strip->Crop(MakeRect(cellWidth * (index % columns),
-                                               cellHeight * (index / columns), cellWidth, cellHeight));
-  DrawBitmap(surface, x, y, width, height, &cell, useKey, key, effects, shadow, shadowDx, shadowDy,
-             blurWidth, blurHeight, color);
+  const PixelImage cell =
+      strip->Crop(MakeRect(cellWidth * (index % columns), cellHeight * (index / columns), cellWidth, cellHeight));
+  DrawBitmap(surface, x, y, width, height, &cell, useKey, key, effects, shadow, shadowDx, shadowDy, blurWidth,
+             blurHeight, color);
 }
 
 }  // namespace tessel

@@ -9,11 +9,20 @@ namespace {
 Pen PenFor(ColorRef color, int style, int width) {
   PenStyle penStyle = PenStyle::Solid;  // solid and double lines
   switch (style) {
-    case kLineDashed: penStyle = PenStyle::Dash; break;
-    case kLineDotted: penStyle = PenStyle::Dot; break;
-    case kLineDashDot: penStyle = PenStyle::DashDot; break;
-    case kLineDashDotDot: penStyle = PenStyle::DashDotDot; break;
-    default: break;
+    case kLineDashed:
+      penStyle = PenStyle::Dash;
+      break;
+    case kLineDotted:
+      penStyle = PenStyle::Dot;
+      break;
+    case kLineDashDot:
+      penStyle = PenStyle::DashDot;
+      break;
+    case kLineDashDotDot:
+      penStyle = PenStyle::DashDotDot;
+      break;
+    default:
+      break;
   }
   return {color, penStyle, width};
 }
@@ -26,8 +35,8 @@ int Saturate(long long value) {
 
 }  // namespace
 
-void DrawManager::DrawFrame(Surface& surface, const Rect& rect, ColorRef topLeft,
-                            ColorRef bottomRight, int style, int width) {
+void DrawManager::DrawFrame(Surface& surface, const Rect& rect, ColorRef topLeft, ColorRef bottomRight, int style,
+                            int width) {
   if (style == kLineNone || width <= 0) return;
   const long long half = width / 2;
   const long long d = 2LL * width;
@@ -53,8 +62,8 @@ void DrawManager::DrawFrame(Surface& surface, const Rect& rect, ColorRef topLeft
   }
 }
 
-void DrawManager::DrawStyledLine(Surface& surface, int x1, int y1, int x2, int y2, ColorRef color,
-                                 int style, int width) {
+void DrawManager::DrawStyledLine(Surface& surface, int x1, int y1, int x2, int y2, ColorRef color, int style,
+                                 int width) {
   if (style == kLineNone || width <= 0) return;
   const Pen pen = PenFor(color, style, width);
   surface.DrawLine({x1, y1}, {x2, y2}, pen);
@@ -65,8 +74,7 @@ void DrawManager::DrawStyledLine(Surface& surface, int x1, int y1, int x2, int y
   const bool horizontal = y1 == y2;
   const long long dy = vertical ? 0 : d;
   const long long dx = horizontal ? 0 : d;
-  surface.DrawLine({Saturate(x1 + dx), Saturate(y1 + dy)}, {Saturate(x2 + dx), Saturate(y2 + dy)},
-                   pen);
+  surface.DrawLine({Saturate(x1 + dx), Saturate(y1 + dy)}, {Saturate(x2 + dx), Saturate(y2 + dy)}, pen);
 }
 
 }  // namespace tessel

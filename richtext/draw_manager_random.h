@@ -30,9 +30,7 @@ namespace tessel {
 class RandomDivider {
  public:
   explicit RandomDivider(int divisor);
-  int operator()(int r) const {
-    return static_cast<int>((static_cast<std::uint32_t>(r) * multiplier_) >> shift_);
-  }
+  int operator()(int r) const { return static_cast<int>((static_cast<std::uint32_t>(r) * multiplier_) >> shift_); }
   std::uint32_t Multiplier() const { return multiplier_; }  // below 2^16
   int Shift() const { return shift_; }                      // 15 to 30
 

@@ -42,20 +42,20 @@ inline void ForEachPixel(int count, PixelFunction pixel) {
 
 // row[x] = base + shape[x] + terms[x], 8-bit wrap-around.
 TESSEL_PIXEL_LOOP void SetRow(std::uint8_t* __restrict row, int base, const int* __restrict shape,
-                                 const int* __restrict terms, int count) {
+                              const int* __restrict terms, int count) {
   ForEachPixel(count, [&](int x) { row[x] = Byte(base + shape[x] + terms[x]); });
 }
 
 // row[x] += base + shape[x] + terms[x], 8-bit wrap-around.
 TESSEL_PIXEL_LOOP void AddToRow(std::uint8_t* __restrict row, int base, const int* __restrict shape,
-                                   const int* __restrict terms, int count) {
+                                const int* __restrict terms, int count) {
   ForEachPixel(count, [&](int x) { row[x] = Byte(row[x] + base + shape[x] + terms[x]); });
 }
 
 // The "softbump" shape of one row: (r + c) (128 - G) / 128 + 128 held to G
 // to 255 - G, from the row's r (128 - G) and the columns' c (128 - G).
-TESSEL_PIXEL_LOOP void SoftBumpShape(int* __restrict shape, int rowPart,
-                                        const int* __restrict columnParts, int g, int count) {
+TESSEL_PIXEL_LOOP void SoftBumpShape(int* __restrict shape, int rowPart, const int* __restrict columnParts, int g,
+                                     int count) {
   ForEachPixel(count, [&](int x) {
     const int p = std::max((rowPart + columnParts[x]) / 128 + 128, g);
     shape[x] = std::min(p, 255 - g);
@@ -67,7 +67,8 @@ TESSEL_PIXEL_LOOP void SoftBumpShape(int* __restrict shape, int rowPart,
 class NoiseSource {
  public:
   NoiseSource(int amplitude, int rowLength)
-      : amplitude_(amplitude), divide_(kRandomMax / std::max(2 * amplitude, 1)),
+      : amplitude_(amplitude),
+        divide_(kRandomMax / std::max(2 * amplitude, 1)),
         row_(static_cast<std::size_t>(rowLength)) {}
   // The next row of random / D - offset values.
   const int* Row(int offset) {
@@ -85,8 +86,7 @@ class NoiseSource {
   std::vector<int> row_;
 };
 
-void SetTexturePalette(PaletteImage& image, ColorRef begin, ColorRef middle, ColorRef end,
-                       int blend) {
+void SetTexturePalette(PaletteImage& image, ColorRef begin, ColorRef middle, ColorRef end, int blend) {
   auto mix = [](int a, int aWeight, int b, int bWeight) { return (a * aWeight + b * bWeight) / 128; };
   for (int i = 0; i <= 128; ++i) {
     image.SetPaletteEntry(i, mix(ColorRed(end), 128 - i, ColorRed(middle), i),
@@ -109,8 +109,7 @@ std::vector<int> ColumnValues(int w, auto value) {
 
 // Index of every pixel = rowValue(y) + shape[x] + noise term.
 template <typename RowValue>
-void FillSeparable(PaletteImage& image, NoiseSource& noise, RowValue rowValue,
-                   const std::vector<int>& shape) {
+void FillSeparable(PaletteImage& image, NoiseSource& noise, RowValue rowValue, const std::vector<int>& shape) {
   for (int y = 0; y < image.Height(); ++y)
     SetRow(image.StoredRow(y), rowValue(y), shape.data(), noise.TermRow(), image.Width());
 }
@@ -153,8 +152,7 @@ void FillMetal(PaletteImage& image, NoiseSource& noise, int g) {
   const int w = image.Width(), h = image.Height();  // 1 to 32767, so no divisor below is 0
   image.Fill(0);
   TextureRandom& random = noise.Random();
-  const RandomDivider column(kRandomMax / w), line(kRandomMax / h),
-      length(kRandomMax / std::min(w, h));
+  const RandomDivider column(kRandomMax / w), line(kRandomMax / h), length(kRandomMax / std::min(w, h));
   // Pixel (x, y), y from the top, as the palette image's SetPixel sets it,
   // without a call per pixel.
   auto setPixel = [&](int x, int y, int value) {
@@ -170,14 +168,13 @@ void FillMetal(PaletteImage& image, NoiseSource& noise, int g) {
   }
   const int n = (255 - 2 * g - 40) / 2;
   const std::vector<int> columnShade = ColumnValues(w, [&](int x) { return n * (w - x) / w; });
-  for (int y = 0; y < h; ++y)
-    AddToRow(image.StoredRow(y), n * y / h, columnShade.data(), noise.RawRow(), w);
+  for (int y = 0; y < h; ++y) AddToRow(image.StoredRow(y), n * y / h, columnShade.data(), noise.RawRow(), w);
 }
 
 }  // namespace
 
-void DrawManager::FillTexture(Surface& surface, int effect, const Rect& rect, ColorRef begin,
-                              ColorRef middle, ColorRef end, int noise, int blend) {
+void DrawManager::FillTexture(Surface& surface, int effect, const Rect& rect, ColorRef begin, ColorRef middle,
+                              ColorRef end, int noise, int blend) {
   const int w = rect.Width(), h = rect.Height();
   if (w <= 0 || h <= 0) return;
   // Sides above 32767 or too many pixels: Create fails and nothing is drawn.
@@ -191,34 +188,42 @@ void DrawManager::FillTexture(Surface& surface, int effect, const Rect& rect, Co
   auto none = [](int) { return 0; };
   switch (effect) {
     case kEffectNoise:  // 128 - G + random / D = 128 + term
-      FillSeparable(image, source, [](int) { return 128; }, flat);
+      FillSeparable(
+          image, source, [](int) { return 128; }, flat);
       break;
     case kEffectDiagShade: {
       const int n = (255 - 2 * g) / 2;
-      FillSeparable(image, source, [&](int y) { return n * y / h + g; },
-                    ColumnValues(w, [&](int x) { return n * (w - x) / w; }));
+      FillSeparable(
+          image, source, [&](int y) { return n * y / h + g; }, ColumnValues(w, [&](int x) { return n * (w - x) / w; }));
       break;
     }
     case kEffectHShade:
-      FillSeparable(image, source, [&](int y) { return (255 - 2 * g) * y / h + g; }, flat);
+      FillSeparable(
+          image, source, [&](int y) { return (255 - 2 * g) * y / h + g; }, flat);
       break;
     case kEffectVShade:
-      FillSeparable(image, source, none,
-                    ColumnValues(w, [&](int x) { return (255 - 2 * g) * (w - x) / w + g; }));
+      FillSeparable(image, source, none, ColumnValues(w, [&](int x) { return (255 - 2 * g) * (w - x) / w + g; }));
       break;
     case kEffectHBump:
-      FillSeparable(image, source,
-                    [&](int y) { return Cube(255 * y / h - 127) * (128 - g) / 128 + 128; }, flat);
+      FillSeparable(
+          image, source, [&](int y) { return Cube(255 * y / h - 127) * (128 - g) / 128 + 128; }, flat);
       break;
     case kEffectVBump:
       FillSeparable(image, source, none, ColumnValues(w, [&](int x) {
                       return std::min(255, Cube(255 * (w - x) / w - 127) * (128 - g) / 128 + 128);
                     }));
       break;
-    case kEffectSoftBump: FillSoftBump(image, source, g); break;
-    case kEffectHardBump: FillHardBump(image, source, g); break;
-    case kEffectMetal: FillMetal(image, source, g); break;
-    default: return;
+    case kEffectSoftBump:
+      FillSoftBump(image, source, g);
+      break;
+    case kEffectHardBump:
+      FillHardBump(image, source, g);
+      break;
+    case kEffectMetal:
+      FillMetal(image, source, g);
+      break;
+    default:
+      return;
   }
   image.Draw(surface, rect.left, rect.top);
 }

@@ -25,7 +25,8 @@ HtmlDrawer::HtmlDrawer(HtmlPlatform platform)
 HtmlDrawer::~HtmlDrawer() { SetResourceModule(nullptr, false); }
 
 void HtmlDrawer::SetResourceModule(ModuleRef module, bool owned) {
-  if (ownsResourceModule_ && resourceModule_ && resourceModule_ != module) platform_.images->ReleaseModule(resourceModule_);
+  if (ownsResourceModule_ && resourceModule_ && resourceModule_ != module)
+    platform_.images->ReleaseModule(resourceModule_);
   resourceModule_ = module;
   ownsResourceModule_ = owned && module != nullptr;
 }
@@ -94,7 +95,7 @@ void HtmlDrawer::Click(Point point) {
       OpenShellLink(target, *platform_.shell);
     } else if (kind == kLinkMessage && linkWindow_) {
       platform_.windows->SendToWindow(linkWindow_, linkMessage_, reinterpret_cast<std::intptr_t>(target.c_str()),
-                                     linkLParam_);
+                                      linkLParam_);
     }
     return;
   }

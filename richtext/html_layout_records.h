@@ -17,9 +17,9 @@ struct LineRecord {
   int ascent = 0;
   int percent = 0;  // of the area width taken by percentage rules
   int align = kAlignLeft;
-  int spaces = 0;   // for justification
-  int breakCount = 1;       // a "br" with a count moves down that many line heights
-  bool softWrapped = false; // ended by word wrap: justified lines spread their free width
+  int spaces = 0;            // for justification
+  int breakCount = 1;        // a "br" with a count moves down that many line heights
+  bool softWrapped = false;  // ended by word wrap: justified lines spread their free width
 };
 
 struct LinkArea {

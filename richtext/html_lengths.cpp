@@ -9,9 +9,7 @@ namespace {
 
 constexpr std::uint64_t kSaturated = 0xFFFFFFFFu;
 
-int ClampLength(std::int64_t value) {
-  return static_cast<int>(std::clamp<std::int64_t>(value, 0, kMaxHtmlLength));
-}
+int ClampLength(std::int64_t value) { return static_cast<int>(std::clamp<std::int64_t>(value, 0, kMaxHtmlLength)); }
 
 int DigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -25,7 +23,8 @@ std::optional<std::uint32_t> ReadDigits(std::string_view text, int radix) {
   std::uint64_t value = 0;
   std::size_t i = 0;
   for (; i < text.size() && DigitValue(text[i]) < radix; ++i)
-    value = std::min<std::uint64_t>(value * static_cast<unsigned>(radix) + static_cast<unsigned>(DigitValue(text[i])), kSaturated);
+    value = std::min<std::uint64_t>(value * static_cast<unsigned>(radix) + static_cast<unsigned>(DigitValue(text[i])),
+                                    kSaturated);
   if (i == 0) return std::nullopt;
   return static_cast<std::uint32_t>(value);
 }

@@ -22,10 +22,9 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 
 HtmlEntities::HtmlEntities() {
   map_ = {
-      {"&amp;", "&"},      {"&bull;", "\x95"}, {"&copy;", "\xA9"},  {"&euro;", "\x88"},
-      {"&gt;", ">"},       {"&iquest;", "\xBF"}, {"&lt;", "<<"},    {"&nbsp;", " "},
-      {"&para;", "\xB6"},  {"&pound;", "\xA3"}, {"&quot;", "\""},   {"&reg;", "\xAE"},
-      {"&trade;", "\x99"},
+      {"&amp;", "&"},       {"&bull;", "\x95"}, {"&copy;", "\xA9"},  {"&euro;", "\x88"}, {"&gt;", ">"},
+      {"&iquest;", "\xBF"}, {"&lt;", "<<"},     {"&nbsp;", " "},     {"&para;", "\xB6"}, {"&pound;", "\xA3"},
+      {"&quot;", "\""},     {"&reg;", "\xAE"},  {"&trade;", "\x99"},
   };
 }
 
@@ -52,19 +51,32 @@ HtmlTagTable::HtmlTagTable() {
     int code;
     const char* style;
   } kTags[] = {
-      {"b", kTagBold, "bold"},           {"i", kTagItalic, "italic"},
-      {"em", kTagItalic, "italic"},      {"u", kTagUnderline, "underline"},
-      {"s", kTagStrikeOut, "strikeout"}, {"strike", kTagStrikeOut, "strikeout"},
-      {"font", kTagFont, "font"},        {"hr", kTagRule, ""},
-      {"br", kTagBreak, ""},             {"\n", kTagBreak, ""},
-      {"t", kTagTab, ""},                {"\t", kTagTab, ""},
-      {"left", kTagLeft, "left"},        {"center", kTagCenter, "center"},
-      {"right", kTagRight, "right"},     {"justify", kTagJustify, "justify"},
-      {"baseline", kTagBaseline, "baseline"}, {"top", kTagTop, "top"},
-      {"vcenter", kTagVCenter, "vcenter"}, {"middle", kTagVCenter, "vcenter"},
-      {"bottom", kTagBottom, "vcenter"}, {"bmp", kTagBitmap, ""},
-      {"icon", kTagIcon, ""},            {"ilst", kTagImageList, ""},
-      {"string", kTagString, ""},        {"span", kTagSpan, "span"},
+      {"b", kTagBold, "bold"},
+      {"i", kTagItalic, "italic"},
+      {"em", kTagItalic, "italic"},
+      {"u", kTagUnderline, "underline"},
+      {"s", kTagStrikeOut, "strikeout"},
+      {"strike", kTagStrikeOut, "strikeout"},
+      {"font", kTagFont, "font"},
+      {"hr", kTagRule, ""},
+      {"br", kTagBreak, ""},
+      {"\n", kTagBreak, ""},
+      {"t", kTagTab, ""},
+      {"\t", kTagTab, ""},
+      {"left", kTagLeft, "left"},
+      {"center", kTagCenter, "center"},
+      {"right", kTagRight, "right"},
+      {"justify", kTagJustify, "justify"},
+      {"baseline", kTagBaseline, "baseline"},
+      {"top", kTagTop, "top"},
+      {"vcenter", kTagVCenter, "vcenter"},
+      {"middle", kTagVCenter, "vcenter"},
+      {"bottom", kTagBottom, "vcenter"},
+      {"bmp", kTagBitmap, ""},
+      {"icon", kTagIcon, ""},
+      {"ilst", kTagImageList, ""},
+      {"string", kTagString, ""},
+      {"span", kTagSpan, "span"},
       {"a", kTagLink, "link"},
   };
   for (const auto& tag : kTags) Set(tag.name, tag.code, tag.style);

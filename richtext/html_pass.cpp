@@ -38,7 +38,8 @@ std::string TransformText(std::string text, int transform) {
     case kTransformCapitalize:
       for (std::size_t i = 0; i < text.size(); ++i) {
         text[i] = lower(text[i]);
-        if ((i == 0 || text[i - 1] == ' ') && text[i] >= 'a' && text[i] <= 'z') text[i] = static_cast<char>(text[i] - 'a' + 'A');
+        if ((i == 0 || text[i - 1] == ' ') && text[i] >= 'a' && text[i] <= 'z')
+          text[i] = static_cast<char>(text[i] - 'a' + 'A');
       }
       break;
     default:
@@ -173,10 +174,14 @@ int HtmlPass::PieceTop(int height, int ascent) const {
   const LineRecord& record = line_.drawRecord;
   const int y = line_.top;
   switch (style_.verticalAlign) {
-    case kAlignTop: return y;
-    case kAlignVCenter: return y + (record.height - height) / 2;
-    case kAlignBottom: return y + record.height - ascent;
-    default: return y + record.height - ascent - record.descent;
+    case kAlignTop:
+      return y;
+    case kAlignVCenter:
+      return y + (record.height - height) / 2;
+    case kAlignBottom:
+      return y + record.height - ascent;
+    default:
+      return y + record.height - ascent - record.descent;
   }
 }
 

@@ -32,11 +32,11 @@ class HtmlPass {
   };
   // The line being filled by a text block.
   struct LineState {
-    int left = 0;       // of the area
+    int left = 0;  // of the area
     int areaWidth = 0;
-    int top = 0;        // of the line
-    int offset = 0;     // content width placed so far
-    int lineStart = 0;  // draw: x where the aligned line begins
+    int top = 0;             // of the line
+    int offset = 0;          // content width placed so far
+    int lineStart = 0;       // draw: x where the aligned line begins
     std::size_t record = 0;  // measure: index into the drawer's line records
     LineRecord drawRecord;   // draw: the record of this line
     int justifyExtra = 0;    // draw: free width spread over the line's spaces

@@ -80,7 +80,9 @@ void HtmlPass::Image(int code, const HtmlAttributes& attributes) {
   const std::vector<ImageSource> sources = SourcesOf(attributes, drawer_.resourceModule_);
   const std::string* widthText = FindAttribute(attributes, "width");
   const std::string* heightText = FindAttribute(attributes, "height");
-  auto scaled = [&](const std::string* text, int natural) { return text ? ParseLength(*text, natural, basis) : natural; };
+  auto scaled = [&](const std::string* text, int natural) {
+    return text ? ParseLength(*text, natural, basis) : natural;
+  };
 
   std::optional<PixelImage> bitmap;
   std::optional<IconImage> icon;
@@ -131,7 +133,8 @@ void HtmlPass::Image(int code, const HtmlAttributes& attributes) {
   }
   const bool useKey = FindAttribute(attributes, "mask") != nullptr;
   const ColorRef key = drawer_.colors_.Parse(TextAttribute(attributes, "mask"), kDefaultMaskColor);
-  const int frameIndex = static_cast<int>(std::min<std::uint32_t>(NumberAttribute(attributes, "index"), kMaxHtmlLength));
+  const int frameIndex =
+      static_cast<int>(std::min<std::uint32_t>(NumberAttribute(attributes, "index"), kMaxHtmlLength));
 
   const int boxWidth = width + (shadow ? std::abs(shadowSettings.offsetX) : 0);
   const int boxHeight = height + (shadow ? std::abs(shadowSettings.offsetY) : 0);
@@ -143,7 +146,8 @@ void HtmlPass::Image(int code, const HtmlAttributes& attributes) {
 
   if (!Drawing()) {
     if (code == kTagImageList && FindAttribute(attributes, "speed"))
-      drawer_.animations_.push_back({frameIndex, frameCount, 0, static_cast<int>(NumberAttribute(attributes, "speed"))});
+      drawer_.animations_.push_back(
+          {frameIndex, frameCount, 0, static_cast<int>(NumberAttribute(attributes, "speed"))});
     LineRecord& record = Record();
     record.ascent = std::max(record.ascent, boxHeight);
     line_.offset = std::min(line_.offset + boxWidth, 1 << 28);

@@ -7,7 +7,7 @@
 namespace tessel {
 namespace {
 
-constexpr int kMaxWeight = 900;  // nested bold tags stop here
+constexpr int kMaxWeight = 900;              // nested bold tags stop here
 constexpr std::size_t kMaxStyleDepth = 256;  // deeper opening tags of damaged texts are ignored
 
 // "b", "i", "u", "s", "o" set a flag; "-" makes the next letters clear it, "+" set it again.
@@ -15,22 +15,37 @@ void ApplyFontStyleLetters(std::string_view letters, HtmlStyle& style) {
   bool on = true;
   for (char c : letters) {
     switch (c) {
-      case '-': on = false; break;
-      case '+': on = true; break;
-      case 'b': style.weight = on ? 700 : 400; break;
-      case 'i': style.italic = on; break;
-      case 'u': style.underline = on; break;
-      case 's': style.strikeOut = on; break;
-      case 'o': style.overline = on; break;
-      default: break;
+      case '-':
+        on = false;
+        break;
+      case '+':
+        on = true;
+        break;
+      case 'b':
+        style.weight = on ? 700 : 400;
+        break;
+      case 'i':
+        style.italic = on;
+        break;
+      case 'u':
+        style.underline = on;
+        break;
+      case 's':
+        style.strikeOut = on;
+        break;
+      case 'o':
+        style.overline = on;
+        break;
+      default:
+        break;
     }
   }
 }
 
 int ParseFillEffect(const std::string& value, int current) {
-  static const char* const kNames[] = {"solid",   "hgradient", "vgradient", "hcgradient", "vcgradient", "3hgradient",
-                                       "3vgradient", "noise",  "diagshade", "hshade",     "vshade",     "hbump",
-                                       "vbump",   "softbump",  "hardbump",  "metal"};
+  static const char* const kNames[] = {"solid",      "hgradient", "vgradient", "hcgradient", "vcgradient", "3hgradient",
+                                       "3vgradient", "noise",     "diagshade", "hshade",     "vshade",     "hbump",
+                                       "vbump",      "softbump",  "hardbump",  "metal"};
   if (value == "transparent") return -1;
   for (int i = 0; i < static_cast<int>(std::size(kNames)); ++i)
     if (value == kNames[i]) return i;
@@ -40,9 +55,7 @@ int ParseFillEffect(const std::string& value, int current) {
 
 }  // namespace
 
-LengthBasis HtmlPass::Basis() const {
-  return {surface_.PixelsPerInchY(), metrics_.height, metrics_.xHeight};
-}
+LengthBasis HtmlPass::Basis() const { return {surface_.PixelsPerInchY(), metrics_.height, metrics_.xHeight}; }
 
 void HtmlPass::SelectStyle() {
   FontSpec font;
@@ -77,27 +90,58 @@ void HtmlPass::StyleTag(const HtmlTagInfo& info, const HtmlToken& token) {
   if (stack_.size() >= kMaxStyleDepth) return;
   stack_.push_back({info.styleName, style_});
   switch (info.code) {
-    case kTagBold: style_.weight = std::min(style_.weight * 2, kMaxWeight); break;
-    case kTagItalic: style_.italic = !style_.italic; break;
-    case kTagUnderline: style_.underline = !style_.underline; break;
-    case kTagStrikeOut: style_.strikeOut = !style_.strikeOut; break;
-    case kTagFont: ApplyFontAttributes(ParseAttributes(token.attributes)); break;
-    case kTagLeft: style_.horizontalAlign = kAlignLeft; break;
-    case kTagCenter: style_.horizontalAlign = kAlignCenter; break;
-    case kTagRight: style_.horizontalAlign = kAlignRight; break;
-    case kTagJustify: style_.horizontalAlign = kAlignJustify; break;
-    case kTagBaseline: style_.verticalAlign = kAlignBaseline; break;
-    case kTagTop: style_.verticalAlign = kAlignTop; break;
-    case kTagVCenter: style_.verticalAlign = kAlignVCenter; break;
-    case kTagBottom: style_.verticalAlign = kAlignBottom; break;
-    case kTagSheetRule: ApplyRule(token.name, style_); break;
+    case kTagBold:
+      style_.weight = std::min(style_.weight * 2, kMaxWeight);
+      break;
+    case kTagItalic:
+      style_.italic = !style_.italic;
+      break;
+    case kTagUnderline:
+      style_.underline = !style_.underline;
+      break;
+    case kTagStrikeOut:
+      style_.strikeOut = !style_.strikeOut;
+      break;
+    case kTagFont:
+      ApplyFontAttributes(ParseAttributes(token.attributes));
+      break;
+    case kTagLeft:
+      style_.horizontalAlign = kAlignLeft;
+      break;
+    case kTagCenter:
+      style_.horizontalAlign = kAlignCenter;
+      break;
+    case kTagRight:
+      style_.horizontalAlign = kAlignRight;
+      break;
+    case kTagJustify:
+      style_.horizontalAlign = kAlignJustify;
+      break;
+    case kTagBaseline:
+      style_.verticalAlign = kAlignBaseline;
+      break;
+    case kTagTop:
+      style_.verticalAlign = kAlignTop;
+      break;
+    case kTagVCenter:
+      style_.verticalAlign = kAlignVCenter;
+      break;
+    case kTagBottom:
+      style_.verticalAlign = kAlignBottom;
+      break;
+    case kTagSheetRule:
+      ApplyRule(token.name, style_);
+      break;
     case kTagSpan: {
       const HtmlAttributes attributes = ParseAttributes(token.attributes);
       if (const std::string* cls = FindAttribute(attributes, "class")) ApplyRule("." + *cls, style_);
       break;
     }
-    case kTagLink: ApplyLinkAttributes(ParseAttributes(token.attributes)); break;
-    default: break;
+    case kTagLink:
+      ApplyLinkAttributes(ParseAttributes(token.attributes));
+      break;
+    default:
+      break;
   }
   SelectStyle();
 }
@@ -150,8 +194,10 @@ void HtmlPass::ApplyBoxAttributes(const HtmlAttributes& attributes, int areaWidt
       style.backgroundImage = value;
     } else if (name == "border") {
       style.borderWidth = ParseLength(value, style.borderWidth, basis);
-      if (style.borderWidth == 0) style.borderStyle = kBorderNone;
-      else if (style.borderStyle == kBorderNone) style.borderStyle = kBorderSolid;
+      if (style.borderWidth == 0)
+        style.borderStyle = kBorderNone;
+      else if (style.borderStyle == kBorderNone)
+        style.borderStyle = kBorderSolid;
     } else if (name == "borderstyle") {
       ApplyBorderStyle(value, style);
     } else if (name == "bordercolor") {

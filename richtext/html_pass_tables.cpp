@@ -9,9 +9,9 @@
 namespace tessel {
 namespace {
 
-constexpr int kMaxSpan = 64;       // rows or columns one cell may cover
-constexpr int kMaxColumns = 256;   // cells beyond are dropped
-constexpr int kDoubleBorder = 6;   // total width of a double border, both sides
+constexpr int kMaxSpan = 64;      // rows or columns one cell may cover
+constexpr int kMaxColumns = 256;  // cells beyond are dropped
+constexpr int kDoubleBorder = 6;  // total width of a double border, both sides
 constexpr int kDoubleInset = 3;
 constexpr int kMaxTableDepth = 8;  // deeper tables in damaged texts are left out
 
@@ -178,7 +178,8 @@ Size HtmlPass::LayoutTable(std::string_view text, int left, int top, int areaWid
                static_cast<int>(table.style.wantedHeight - height));
         height = Total(table.rowHeights, spacing, border);
       }
-      size = {static_cast<int>(std::min<long long>(width, 1 << 28)), static_cast<int>(std::min<long long>(height, 1 << 28))};
+      size = {static_cast<int>(std::min<long long>(width, 1 << 28)),
+              static_cast<int>(std::min<long long>(height, 1 << 28))};
       if (Drawing()) {
         int x = left;
         if (size.cx < areaWidth && table.style.horizontalAlign == kAlignCenter) x += (areaWidth - size.cx) / 2;
@@ -239,10 +240,9 @@ void HtmlPass::DrawTable(const TableLayout& table, int left, int top, int areaWi
 
   for (const TableCellLayout& cell : table.cells) {
     const HtmlStyle& cs = cell.style;
-    const Rect cellRect = MakeRect(columnStarts[static_cast<std::size_t>(cell.column)],
-                                   rowStarts[static_cast<std::size_t>(cell.row)],
-                                   spanSize(table.columnWidths, cell.column, cell.columnSpan),
-                                   spanSize(table.rowHeights, cell.row, cell.rowSpan));
+    const Rect cellRect = MakeRect(
+        columnStarts[static_cast<std::size_t>(cell.column)], rowStarts[static_cast<std::size_t>(cell.row)],
+        spanSize(table.columnWidths, cell.column, cell.columnSpan), spanSize(table.rowHeights, cell.row, cell.rowSpan));
     if (colors.Enabled() && cs.backgroundEffect >= 0)
       draw.FillEffect(surface_, cs.backgroundEffect, cellRect, cs.backgroundColor, cs.backgroundMiddleColor,
                       cs.backgroundEndColor, 0, 0);

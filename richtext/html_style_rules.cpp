@@ -101,25 +101,31 @@ void ApplyBorderStyle(std::string_view value, HtmlStyle& style) {
   if (borderStyle != kBorderNone && style.borderWidth == 0) style.borderWidth = 1;
 }
 
-void ApplyStyleProperty(std::string_view name, std::string_view value, HtmlStyle& style,
-                        const HtmlColors& colors, const LengthBasis& basis) {
+void ApplyStyleProperty(std::string_view name, std::string_view value, HtmlStyle& style, const HtmlColors& colors,
+                        const LengthBasis& basis) {
   if (name == "font-size") {
     style.fontSize = ParseLength(value, style.fontSize, basis, true);
   } else if (name == "font-family") {
     if (!value.empty()) style.fontFamily = std::string(value);
   } else if (name == "font-style") {
-    if (value.empty() || value == "normal") style.italic = false;
-    else if (value == "italic" || value == "oblique") style.italic = true;
+    if (value.empty() || value == "normal")
+      style.italic = false;
+    else if (value == "italic" || value == "oblique")
+      style.italic = true;
   } else if (name == "font-weight") {
     ApplyFontWeight(value, style);
   } else if (name == "text-align") {
     int align = ParseTextAlignKeyword(value);
     if (align >= 0) style.horizontalAlign = align;
   } else if (name == "text-transform") {
-    if (value.empty() || value == "none") style.textTransform = kTransformNone;
-    else if (value == "uppercase") style.textTransform = kTransformUpper;
-    else if (value == "lowercase") style.textTransform = kTransformLower;
-    else if (value == "capitalize") style.textTransform = kTransformCapitalize;
+    if (value.empty() || value == "none")
+      style.textTransform = kTransformNone;
+    else if (value == "uppercase")
+      style.textTransform = kTransformUpper;
+    else if (value == "lowercase")
+      style.textTransform = kTransformLower;
+    else if (value == "capitalize")
+      style.textTransform = kTransformCapitalize;
   } else if (name == "color") {
     style.textColor = colors.Parse(value, style.textColor);
   } else if (name == "background-color") {

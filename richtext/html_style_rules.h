@@ -14,11 +14,11 @@ namespace tessel {
 void ApplyStyleRule(std::string_view body, HtmlStyle& style, const HtmlColors& colors, const LengthBasis& basis);
 
 // One property, as the rule body and some tag attributes set it.
-void ApplyStyleProperty(std::string_view name, std::string_view value, HtmlStyle& style,
-                        const HtmlColors& colors, const LengthBasis& basis);
+void ApplyStyleProperty(std::string_view name, std::string_view value, HtmlStyle& style, const HtmlColors& colors,
+                        const LengthBasis& basis);
 
 // Keywords shared with tag attributes; nullopt-like -1 when not recognised.
-int ParseBorderStyleKeyword(std::string_view value);  // -1 unknown
+int ParseBorderStyleKeyword(std::string_view value);    // -1 unknown
 int ParseVerticalAlignKeyword(std::string_view value);  // -1 unknown
 int ParseTextAlignKeyword(std::string_view value);      // -1 unknown
 

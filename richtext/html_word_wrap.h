@@ -17,9 +17,9 @@ using MeasureWidth = std::function<int(std::string_view)>;
 std::size_t FitLength(std::string_view piece, int freeWidth, const MeasureWidth& measure);
 
 struct WrapSplit {
-  bool taken = false;         // false: nothing fits a non-empty line; the piece starts the next one
-  std::size_t headLength = 0; // the head is piece[0, headLength), trailing spaces removed
-  std::size_t restStart = 0;  // the rest is piece[restStart, end), leading spaces removed
+  bool taken = false;          // false: nothing fits a non-empty line; the piece starts the next one
+  std::size_t headLength = 0;  // the head is piece[0, headLength), trailing spaces removed
+  std::size_t restStart = 0;   // the rest is piece[restStart, end), leading spaces removed
 };
 
 // The longest head ending at a break position that fits (`fitLength` as

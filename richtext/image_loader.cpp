@@ -4,10 +4,14 @@ namespace tessel {
 
 std::pair<ImageSource::From, MemoryImageLoader::Key> MemoryImageLoader::KeyOf(const ImageSource& source) {
   switch (source.from) {
-    case ImageSource::From::Resource: return {source.from, {source.id, ""}};
-    case ImageSource::From::File: return {source.from, {0, source.path}};
-    case ImageSource::From::Library: return {source.from, {source.id, source.path}};
-    case ImageSource::From::Handle: return {source.from, {static_cast<int>(source.handle), ""}};
+    case ImageSource::From::Resource:
+      return {source.from, {source.id, ""}};
+    case ImageSource::From::File:
+      return {source.from, {0, source.path}};
+    case ImageSource::From::Library:
+      return {source.from, {source.id, source.path}};
+    case ImageSource::From::Handle:
+      return {source.from, {static_cast<int>(source.handle), ""}};
   }
   return {source.from, {0, ""}};
 }

@@ -44,7 +44,9 @@ class MemoryImageLoader : public ImageLoader {
  public:
   using Key = std::pair<int, std::string>;  // (id or handle, path)
 
-  void AddBitmap(ImageSource::From from, Key key, PixelImage image) { bitmaps_[{from, std::move(key)}] = std::move(image); }
+  void AddBitmap(ImageSource::From from, Key key, PixelImage image) {
+    bitmaps_[{from, std::move(key)}] = std::move(image);
+  }
   void AddIcon(ImageSource::From from, Key key, IconImage icon) { icons_[{from, std::move(key)}] = std::move(icon); }
   void AddString(int id, std::string text) { strings_[id] = std::move(text); }
 

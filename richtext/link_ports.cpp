@@ -4,12 +4,12 @@ namespace tessel {
 namespace {
 
 constexpr std::size_t kMaxCommandLength = 260;  // what the registry read keeps of the command
-constexpr int kShellOpenFailed = 32;             // shell results up to this one are errors
+constexpr int kShellOpenFailed = 32;            // shell results up to this one are errors
 
 }  // namespace
 
 std::intptr_t RecordingWindowPort::SendToWindow(WindowRef window, unsigned message, std::intptr_t wParam,
-                                               std::intptr_t lParam) {
+                                                std::intptr_t lParam) {
   Sent entry{window, message, wParam, lParam, {}};
   if (textMessage != 0 && message == textMessage && wParam != 0) entry.text = reinterpret_cast<const char*>(wParam);
   sent.push_back(entry);

@@ -17,7 +17,8 @@ class WindowPort {
  public:
   virtual ~WindowPort() = default;
   // Sends (not posts) a message and waits for the window to handle it.
-  virtual std::intptr_t SendToWindow(WindowRef window, unsigned message, std::intptr_t wParam, std::intptr_t lParam) = 0;
+  virtual std::intptr_t SendToWindow(WindowRef window, unsigned message, std::intptr_t wParam,
+                                     std::intptr_t lParam) = 0;
   // Shows the link (hand) cursor; false when there is none.
   virtual bool SetLinkCursor() = 0;
 };

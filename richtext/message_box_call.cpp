@@ -56,16 +56,26 @@ struct ButtonSet {
 ButtonSet StandardSet(std::uint32_t set) {
   using namespace MessageBoxButton;
   switch (set) {
-    case MessageBoxStyle::kOkCancel: return {{kOk, kCancel}, true};
-    case MessageBoxStyle::kAbortRetryIgnore: return {{kAbort, kRetry, kIgnore}, false};
-    case MessageBoxStyle::kYesNoCancel: return {{kYes, kNo, kCancel}, true};
-    case MessageBoxStyle::kYesNo: return {{kYes, kNo}, false};
-    case MessageBoxStyle::kRetryCancel: return {{kRetry, kCancel}, true};
-    case MessageBoxStyle::kCancelRetryContinue: return {{kCancel, kRetry, kContinue}, true};
-    case MessageBoxStyle::kContinueAbort: return {{kContinue, kAbort}, false};
-    case MessageBoxStyle::kSkipSkipAllCancel: return {{kSkip, kSkipAll, kCancel}, true};
-    case MessageBoxStyle::kIgnoreIgnoreAllCancel: return {{kIgnore, kIgnoreAll, kCancel}, true};
-    default: return {{kOk}, true};
+    case MessageBoxStyle::kOkCancel:
+      return {{kOk, kCancel}, true};
+    case MessageBoxStyle::kAbortRetryIgnore:
+      return {{kAbort, kRetry, kIgnore}, false};
+    case MessageBoxStyle::kYesNoCancel:
+      return {{kYes, kNo, kCancel}, true};
+    case MessageBoxStyle::kYesNo:
+      return {{kYes, kNo}, false};
+    case MessageBoxStyle::kRetryCancel:
+      return {{kRetry, kCancel}, true};
+    case MessageBoxStyle::kCancelRetryContinue:
+      return {{kCancel, kRetry, kContinue}, true};
+    case MessageBoxStyle::kContinueAbort:
+      return {{kContinue, kAbort}, false};
+    case MessageBoxStyle::kSkipSkipAllCancel:
+      return {{kSkip, kSkipAll, kCancel}, true};
+    case MessageBoxStyle::kIgnoreIgnoreAllCancel:
+      return {{kIgnore, kIgnoreAll, kCancel}, true};
+    default:
+      return {{kOk}, true};
   }
 }
 
@@ -173,8 +183,10 @@ MessageBoxButtons ChooseButtons(std::uint32_t style, std::size_t customCount, bo
     const std::uint32_t set = style & MessageBoxStyle::kButtonSetMask;
     ButtonSet standard = StandardSet(set);
     if (set == MessageBoxStyle::kYesNoCancel || set == MessageBoxStyle::kYesNo) {
-      if (style & MessageBoxStyle::kYesToAll) InsertAfter(standard.ids, MessageBoxButton::kYes, MessageBoxButton::kYesToAll);
-      if (style & MessageBoxStyle::kNoToAll) InsertAfter(standard.ids, MessageBoxButton::kNo, MessageBoxButton::kNoToAll);
+      if (style & MessageBoxStyle::kYesToAll)
+        InsertAfter(standard.ids, MessageBoxButton::kYes, MessageBoxButton::kYesToAll);
+      if (style & MessageBoxStyle::kNoToAll)
+        InsertAfter(standard.ids, MessageBoxButton::kNo, MessageBoxButton::kNoToAll);
     }
     buttons.ids = std::move(standard.ids);
     buttons.cancellable = standard.cancellable;

@@ -72,9 +72,9 @@ struct MessageBoxParams {
   MessageBoxModuleHandle stringModule = nullptr;  // null: the program's own module
   MessageBoxModuleHandle iconModule = nullptr;    // null: the program's own module
   std::string caption;
-  std::string rememberValueName;  // empty: answers are not remembered
-  std::string rememberCompany;    // optional extra registry key level
-  int rememberId = 0;             // appended to the remember value name
+  std::string rememberValueName;   // empty: answers are not remembered
+  std::string rememberCompany;     // optional extra registry key level
+  int rememberId = 0;              // appended to the remember value name
   unsigned int reportMessage = 0;  // window message the "Report" button sends to the owner; 0: no button
   MessageBoxBand background;       // only the fill effect and colours are used
   int headerHeight = 0;            // minimum header height in pixels; 0: no header
@@ -157,7 +157,7 @@ inline constexpr std::uint32_t kCustomFirst = 23;  // custom buttons are 23 to 2
 inline constexpr std::size_t kMaxCustom = 4;
 inline constexpr std::uint32_t kLess = 30;  // "<< More": the More button while expanded
 inline constexpr std::uint32_t kMore = 31;
-inline constexpr std::uint32_t kCheckBox = 0x01000000;        // caption key of the check box
+inline constexpr std::uint32_t kCheckBox = 0x01000000;         // caption key of the check box
 inline constexpr std::uint32_t kCountdownFormat = 0x80000000;  // caption key of the countdown format
 }  // namespace MessageBoxButton
 

@@ -13,10 +13,8 @@ bool PaletteImage::Create(int width, int height, int bits) {
   rows_.clear();
   // drawn_ is kept: it is remade on the next draw unless the size is the same.
   if (bits != 1 && bits != 4 && bits != 8) return false;
-  if (width < 1 || height < 1 || width > PixelImage::kMaxSide || height > PixelImage::kMaxSide)
-    return false;
-  if (static_cast<std::size_t>(width) * static_cast<std::size_t>(height) > PixelImage::kMaxPixels)
-    return false;
+  if (width < 1 || height < 1 || width > PixelImage::kMaxSide || height > PixelImage::kMaxSide) return false;
+  if (static_cast<std::size_t>(width) * static_cast<std::size_t>(height) > PixelImage::kMaxPixels) return false;
   const int bytesPerRow = ((width * bits + 31) / 32) * 4;
   try {
     palette_.assign(std::size_t{1} << bits, 0);
@@ -45,9 +43,7 @@ Pixel PaletteImage::PaletteEntry(int index) const {
 
 void PaletteImage::BlendPalette(ColorRef color, int percent) {
   percent = std::clamp(percent, 0, 100);
-  auto blend = [percent](int target, int channel) {
-    return (target * percent + channel * (100 - percent)) / 100;
-  };
+  auto blend = [percent](int target, int channel) { return (target * percent + channel * (100 - percent)) / 100; };
   for (Pixel& entry : palette_) {
     entry = MakePixel(blend(ColorRed(color), PixelRed(entry)), blend(ColorGreen(color), PixelGreen(entry)),
                       blend(ColorBlue(color), PixelBlue(entry)), 0);
@@ -105,8 +101,7 @@ constexpr int kBlock = 16;
 
 // to[x] = palette[from[x]]; the loop of fixed length lets the loads of a block
 // run ahead of its stores.
-void LookUp(Pixel* __restrict to, const std::uint8_t* __restrict from,
-            const Pixel* __restrict palette, int count) {
+void LookUp(Pixel* __restrict to, const std::uint8_t* __restrict from, const Pixel* __restrict palette, int count) {
   int x = 0;
   for (; x + kBlock <= count; x += kBlock)
     for (int k = 0; k < kBlock; ++k) to[x + k] = palette[from[x + k]];

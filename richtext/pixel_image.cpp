@@ -70,8 +70,7 @@ PixelImage PixelImage::Crop(const Rect& area) const {
 }
 
 void PixelImage::Paste(int x, int y, const PixelImage& source) {
-  const Rect target = Intersect(MakeRect(0, 0, width_, height_),
-                                MakeRect(x, y, source.width_, source.height_));
+  const Rect target = Intersect(MakeRect(0, 0, width_, height_), MakeRect(x, y, source.width_, source.height_));
   if (target.IsEmpty()) return;
   for (int row = target.top; row < target.bottom; ++row) {
     const Pixel* from = source.Row(row - y) + (target.left - x);
@@ -84,11 +83,9 @@ PixelImage ScaleImage(const PixelImage& source, int width, int height) {
   PixelImage result(width, height);
   if (result.IsEmpty() || source.IsEmpty()) return result;
   for (int y = 0; y < result.Height(); ++y) {
-    const Pixel* from = source.Row(static_cast<int>(
-        static_cast<long long>(y) * source.Height() / result.Height()));
+    const Pixel* from = source.Row(static_cast<int>(static_cast<long long>(y) * source.Height() / result.Height()));
     Pixel* to = result.Row(y);
-    for (int x = 0; x < result.Width(); ++x)
-      to[x] = from[static_cast<long long>(x) * source.Width() / result.Width()];
+    for (int x = 0; x < result.Width(); ++x) to[x] = from[static_cast<long long>(x) * source.Width() / result.Width()];
   }
   return result;
 }

@@ -34,9 +34,7 @@ constexpr int PixelRed(Pixel p) { return static_cast<int>((p >> 16) & 0xFF); }
 constexpr int PixelAlpha(Pixel p) { return static_cast<int>(p >> 24); }
 
 // A colour as a pixel with alpha 0 (what GDI writes into a 32-bit DIB).
-constexpr Pixel ColorToPixel(ColorRef c) {
-  return MakePixel(ColorRed(c), ColorGreen(c), ColorBlue(c), 0);
-}
+constexpr Pixel ColorToPixel(ColorRef c) { return MakePixel(ColorRed(c), ColorGreen(c), ColorBlue(c), 0); }
 // A pixel's colour channels as a colour; the alpha byte is dropped.
 constexpr ColorRef PixelToColor(Pixel p) { return MakeColor(PixelRed(p), PixelGreen(p), PixelBlue(p)); }
 
@@ -47,7 +45,7 @@ constexpr ColorRef PixelToColor(Pixel p) { return MakeColor(PixelRed(p), PixelGr
 // Per-pixel work walks rows through Row().
 class PixelImage {
  public:
-  static constexpr int kMaxSide = 32767;                  // the largest side a drawing works with
+  static constexpr int kMaxSide = 32767;                // the largest side a drawing works with
   static constexpr std::size_t kMaxPixels = 16u << 20;  // 64 MB of pixels at most
 
   PixelImage() = default;

@@ -22,11 +22,16 @@ struct DashPattern {
 
 DashPattern PatternFor(PenStyle style) {
   switch (style) {
-    case PenStyle::Dash: return {{18, 6}, 2};
-    case PenStyle::Dot: return {{3, 3}, 2};
-    case PenStyle::DashDot: return {{9, 6, 3, 6}, 4};
-    case PenStyle::DashDotDot: return {{9, 3, 3, 3, 3, 3}, 6};
-    case PenStyle::Solid: break;
+    case PenStyle::Dash:
+      return {{18, 6}, 2};
+    case PenStyle::Dot:
+      return {{3, 3}, 2};
+    case PenStyle::DashDot:
+      return {{9, 6, 3, 6}, 4};
+    case PenStyle::DashDotDot:
+      return {{9, 3, 3, 3, 3, 3}, 6};
+    case PenStyle::Solid:
+      break;
   }
   return {};
 }
@@ -99,8 +104,7 @@ Size SoftwareSurface::MeasureText(std::string_view text) const {
 void SoftwareSurface::DrawTextRun(int x, int y, std::string_view text) {
   const FontMetrics m = GetFontMetrics();
   const Size extent = MeasureText(text);
-  if (backgroundMode_ == BackgroundMode::Opaque)
-    FillSolidRect(MakeRect(x, y, extent.cx, extent.cy), backgroundColor_);
+  if (backgroundMode_ == BackgroundMode::Opaque) FillSolidRect(MakeRect(x, y, extent.cx, extent.cy), backgroundColor_);
 
   const int w = m.averageCharWidth;
   int cellLeft = x;
@@ -134,13 +138,9 @@ void SoftwareSurface::SetTextJustification(int extraWidth, int breakCount) {
 
 ColorRef SoftwareSurface::SetTextColor(ColorRef color) { return std::exchange(textColor_, color); }
 
-ColorRef SoftwareSurface::SetBackgroundColor(ColorRef color) {
-  return std::exchange(backgroundColor_, color);
-}
+ColorRef SoftwareSurface::SetBackgroundColor(ColorRef color) { return std::exchange(backgroundColor_, color); }
 
-BackgroundMode SoftwareSurface::SetBackgroundMode(BackgroundMode mode) {
-  return std::exchange(backgroundMode_, mode);
-}
+BackgroundMode SoftwareSurface::SetBackgroundMode(BackgroundMode mode) { return std::exchange(backgroundMode_, mode); }
 
 void SoftwareSurface::FillSolidRect(const Rect& rect, ColorRef color) {
   const Rect area = Intersect(rect, DrawableArea());
@@ -191,8 +191,7 @@ void SoftwareSurface::DrawPolyline(const Point* points, int count, const Pen& pe
         last = std::clamp(dir > 0 ? hi - along : along - lo + 1, first, steps);
       }
       dashes.Skip(first);
-      for (long long k = first; k < last; ++k)
-        stamp(dy == 0 ? x + sx * k : x, dx == 0 ? y + sy * k : y);
+      for (long long k = first; k < last; ++k) stamp(dy == 0 ? x + sx * k : x, dx == 0 ? y + sy * k : y);
       dashes.Skip(steps - last);
       continue;
     }
@@ -216,8 +215,7 @@ void SoftwareSurface::DrawPolyline(const Point* points, int count, const Pen& pe
   }
 }
 
-void SoftwareSurface::DrawImage(const Rect& dest, const PixelImage& image, const Rect& source,
-                                RasterOp op) {
+void SoftwareSurface::DrawImage(const Rect& dest, const PixelImage& image, const Rect& source, RasterOp op) {
   if (dest.IsEmpty() || source.IsEmpty()) return;
   const Rect area = Intersect(dest, DrawableArea());
   const long long destW = dest.Width(), destH = dest.Height();
@@ -228,9 +226,15 @@ void SoftwareSurface::DrawImage(const Rect& dest, const PixelImage& image, const
       const int sx = source.left + static_cast<int>((x - static_cast<long long>(dest.left)) * source.Width() / destW);
       const Pixel p = image.At(sx, sy);
       switch (op) {
-        case RasterOp::Copy: row[x] = p; break;
-        case RasterOp::And: row[x] &= p; break;
-        case RasterOp::Or: row[x] |= p; break;
+        case RasterOp::Copy:
+          row[x] = p;
+          break;
+        case RasterOp::And:
+          row[x] &= p;
+          break;
+        case RasterOp::Or:
+          row[x] |= p;
+          break;
       }
     }
   }

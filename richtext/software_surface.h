@@ -57,8 +57,7 @@ class SoftwareSurface final : public Surface {
   void FillSolidRect(const Rect& rect, ColorRef color) override;
   void DrawPolyline(const Point* points, int count, const Pen& pen) override;
 
-  void DrawImage(const Rect& dest, const PixelImage& image, const Rect& source,
-                 RasterOp op) override;
+  void DrawImage(const Rect& dest, const PixelImage& image, const Rect& source, RasterOp op) override;
   PixelImage ReadPixels(const Rect& area) const override;
   void WritePixels(int x, int y, const PixelImage& image) override;
 

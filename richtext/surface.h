@@ -20,8 +20,8 @@ namespace tessel {
 
 // A font request, as the style record describes it.
 struct FontSpec {
-  int height = 16;    // cell height in pixels (a negative value asks for the character height)
-  int weight = 400;   // 100 to 900; 700 is bold
+  int height = 16;   // cell height in pixels (a negative value asks for the character height)
+  int weight = 400;  // 100 to 900; 700 is bold
   bool italic = false;
   bool underline = false;
   bool strikeOut = false;
@@ -96,8 +96,7 @@ class Surface {
 
   // Images. Draws the `source` part of `image` into `dest`, stretched
   // (nearest neighbour) when the sizes differ, combined by `op`.
-  virtual void DrawImage(const Rect& dest, const PixelImage& image, const Rect& source,
-                         RasterOp op) = 0;
+  virtual void DrawImage(const Rect& dest, const PixelImage& image, const Rect& source, RasterOp op) = 0;
   // Reads the pixels of `area` as a 32-bit image (pixels outside the surface
   // read as 0) and writes an image back with its top-left corner at (x, y).
   virtual PixelImage ReadPixels(const Rect& area) const = 0;
@@ -111,8 +110,7 @@ class Surface {
 
   // Conveniences over the above.
   void DrawImageAt(int x, int y, const PixelImage& image, RasterOp op = RasterOp::Copy) {
-    DrawImage(MakeRect(x, y, image.Width(), image.Height()), image,
-              MakeRect(0, 0, image.Width(), image.Height()), op);
+    DrawImage(MakeRect(x, y, image.Width(), image.Height()), image, MakeRect(0, 0, image.Width(), image.Height()), op);
   }
   // Transparent drawing with a mask: white mask pixels keep the surface, black
   // ones take the image (whose pixels must be black where the mask is white).

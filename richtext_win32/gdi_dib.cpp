@@ -21,14 +21,16 @@ GdiDib::GdiDib(HDC dc, int width, int height) : width_(width), height_(height) {
 void GdiDib::Store(const PixelImage& image) {
   if (!ok() || image.Width() != width_ || image.Height() != height_) return;
   ::GdiFlush();
-  std::memcpy(bits_, image.Row(0), sizeof(Pixel) * static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+  std::memcpy(bits_, image.Row(0),
+              sizeof(Pixel) * static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
 }
 
 PixelImage GdiDib::Load() const {
   PixelImage image(width_, height_);
   if (!ok() || image.IsEmpty()) return image;
   ::GdiFlush();
-  std::memcpy(image.Row(0), bits_, sizeof(Pixel) * static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+  std::memcpy(image.Row(0), bits_,
+              sizeof(Pixel) * static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
   return image;
 }
 

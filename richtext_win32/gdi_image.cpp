@@ -57,8 +57,8 @@ std::optional<PixelImage> PixelImageFromBitmap(HBITMAP bitmap) {
   if (image.IsEmpty()) return std::nullopt;
   BITMAPINFO header = PixelImageBitmapInfo(image.Width(), image.Height());
   HDC screen = ::GetDC(nullptr);
-  const int rows = ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(image.Height()), image.Row(0), &header,
-                               DIB_RGB_COLORS);
+  const int rows =
+      ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(image.Height()), image.Row(0), &header, DIB_RGB_COLORS);
   ::ReleaseDC(nullptr, screen);
   if (rows <= 0) return std::nullopt;
   return image;

@@ -12,26 +12,32 @@ namespace tessel {
 namespace {
 
 // GDI takes counts as int; longer texts are cut (no line is that long).
-int TextLength(std::string_view text) {
-  return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
-}
+int TextLength(std::string_view text) { return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX)); }
 
 int PenStyleFor(PenStyle style) {
   switch (style) {
-    case PenStyle::Dash: return PS_DASH;
-    case PenStyle::Dot: return PS_DOT;
-    case PenStyle::DashDot: return PS_DASHDOT;
-    case PenStyle::DashDotDot: return PS_DASHDOTDOT;
-    case PenStyle::Solid: break;
+    case PenStyle::Dash:
+      return PS_DASH;
+    case PenStyle::Dot:
+      return PS_DOT;
+    case PenStyle::DashDot:
+      return PS_DASHDOT;
+    case PenStyle::DashDotDot:
+      return PS_DASHDOTDOT;
+    case PenStyle::Solid:
+      break;
   }
   return PS_SOLID;
 }
 
 DWORD RopFor(RasterOp op) {
   switch (op) {
-    case RasterOp::And: return SRCAND;
-    case RasterOp::Or: return SRCPAINT;
-    case RasterOp::Copy: break;
+    case RasterOp::And:
+      return SRCAND;
+    case RasterOp::Or:
+      return SRCPAINT;
+    case RasterOp::Copy:
+      break;
   }
   return SRCCOPY;
 }
@@ -59,9 +65,9 @@ int GdiSurface::PixelsPerInchY() const { return ::GetDeviceCaps(dc_, LOGPIXELSY)
 
 void GdiSurface::SetFont(const FontSpec& font) {
   std::string face = font.face.substr(0, LF_FACESIZE - 1);
-  GdiFont created(::CreateFontA(font.height, 0, 0, 0, font.weight, font.italic, font.underline,
-                                font.strikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+  GdiFont created(::CreateFontA(font.height, 0, 0, 0, font.weight, font.italic, font.underline, font.strikeOut,
+                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
   if (!created) return;  // keep the current font
   if (!fontSelection_)
     fontSelection_.emplace(dc_, created.get());
@@ -73,8 +79,8 @@ void GdiSurface::SetFont(const FontSpec& font) {
 FontMetrics GdiSurface::GetFontMetrics() const {
   TEXTMETRICA tm{};
   if (!::GetTextMetricsA(dc_, &tm)) return {};
-  FontMetrics metrics{static_cast<int>(tm.tmHeight), static_cast<int>(tm.tmAscent),
-                      static_cast<int>(tm.tmDescent), 0, static_cast<int>(tm.tmAveCharWidth)};
+  FontMetrics metrics{static_cast<int>(tm.tmHeight), static_cast<int>(tm.tmAscent), static_cast<int>(tm.tmDescent), 0,
+                      static_cast<int>(tm.tmAveCharWidth)};
   GLYPHMETRICS glyph{};
   const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
   if (::GetGlyphOutlineA(dc_, 'x', GGO_METRICS, &glyph, 0, nullptr, &identity) != GDI_ERROR)
@@ -131,8 +137,7 @@ void GdiSurface::DrawPolyline(const Point* points, int count, const Pen& pen) {
   ::Polyline(dc_, path.data(), count);
 }
 
-void GdiSurface::DrawImage(const Rect& dest, const PixelImage& image, const Rect& source,
-                           RasterOp op) {
+void GdiSurface::DrawImage(const Rect& dest, const PixelImage& image, const Rect& source, RasterOp op) {
   if (dest.IsEmpty() || source.IsEmpty() || image.IsEmpty()) return;
   // The source part goes into a section of its own, so that the blit starts at 0, 0.
   const PixelImage part = IsWhole(source, image) ? PixelImage() : image.Crop(source);
@@ -145,8 +150,8 @@ void GdiSurface::DrawImage(const Rect& dest, const PixelImage& image, const Rect
     return;
   }
   const int previousMode = ::SetStretchBltMode(dc_, COLORONCOLOR);  // nearest neighbour
-  ::StretchBlt(dc_, dest.left, dest.top, dest.Width(), dest.Height(), dib.dc(), 0, 0, pixels.Width(),
-               pixels.Height(), RopFor(op));
+  ::StretchBlt(dc_, dest.left, dest.top, dest.Width(), dest.Height(), dib.dc(), 0, 0, pixels.Width(), pixels.Height(),
+               RopFor(op));
   if (previousMode) ::SetStretchBltMode(dc_, previousMode);
 }
 
@@ -158,8 +163,8 @@ PixelImage GdiSurface::ReadPixels(const Rect& area) const {
 }
 
 void GdiSurface::WritePixels(int x, int y, const PixelImage& image) {
-  DrawImage(MakeRect(x, y, image.Width(), image.Height()), image,
-            MakeRect(0, 0, image.Width(), image.Height()), RasterOp::Copy);
+  DrawImage(MakeRect(x, y, image.Width(), image.Height()), image, MakeRect(0, 0, image.Width(), image.Height()),
+            RasterOp::Copy);
 }
 
 void GdiSurface::SetClipRect(const std::optional<Rect>& clip) {

@@ -40,8 +40,7 @@ class GdiSurface final : public Surface {
   void FillSolidRect(const Rect& rect, ColorRef color) override;
   void DrawPolyline(const Point* points, int count, const Pen& pen) override;
 
-  void DrawImage(const Rect& dest, const PixelImage& image, const Rect& source,
-                 RasterOp op) override;
+  void DrawImage(const Rect& dest, const PixelImage& image, const Rect& source, RasterOp op) override;
   PixelImage ReadPixels(const Rect& area) const override;
   void WritePixels(int x, int y, const PixelImage& image) override;
 
@@ -51,8 +50,8 @@ class GdiSurface final : public Surface {
  private:
   HDC dc_;
   UINT previousAlign_;
-  GdiRegion callerClip_;    // the caller's clip region, or null when it had none
-  GdiFont font_;            // the font selected last
+  GdiRegion callerClip_;                       // the caller's clip region, or null when it had none
+  GdiFont font_;                               // the font selected last
   std::optional<GdiSelection> fontSelection_;  // holds the caller's font; destroyed before font_
 };
 

@@ -41,8 +41,7 @@ HANDLE LoadFromSource(HINSTANCE instance, const ImageSource& source, UINT type, 
 
 }  // namespace
 
-Win32ImageLoader::Win32ImageLoader(HINSTANCE instance)
-    : instance_(instance ? instance : ::GetModuleHandleA(nullptr)) {}
+Win32ImageLoader::Win32ImageLoader(HINSTANCE instance) : instance_(instance ? instance : ::GetModuleHandleA(nullptr)) {}
 
 std::optional<PixelImage> Win32ImageLoader::LoadBitmapImage(const ImageSource& source) {
   LoadedLibrary library;
@@ -68,9 +67,7 @@ std::string Win32ImageLoader::LoadStringResource(int id) {
   return length > 0 ? std::string(buffer.data(), static_cast<std::size_t>(length)) : std::string();
 }
 
-Size Win32ImageLoader::SystemIconSize() const {
-  return {::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)};
-}
+Size Win32ImageLoader::SystemIconSize() const { return {::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)}; }
 
 void Win32ImageLoader::ReleaseModule(ModuleRef module) {
   if (module) ::FreeLibrary(ToHmodule(module));

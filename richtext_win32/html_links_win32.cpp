@@ -31,7 +31,7 @@ Win32WindowPort::~Win32WindowPort() {
 }
 
 std::intptr_t Win32WindowPort::SendToWindow(WindowRef window, unsigned message, std::intptr_t wParam,
-                                           std::intptr_t lParam) {
+                                            std::intptr_t lParam) {
   return static_cast<std::intptr_t>(
       ::SendMessageA(ToHwnd(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)));
 }

@@ -71,12 +71,23 @@ class BoxIcon {
   BoxIcon(const MessageBoxParams& params) {
     LPCSTR system = nullptr;
     switch (params.style & MessageBoxStyle::kIconMask) {
-      case MessageBoxStyle::kIconStop: system = IDI_HAND; break;
-      case MessageBoxStyle::kIconQuestion: system = IDI_QUESTION; break;
-      case MessageBoxStyle::kIconExclamation: system = IDI_EXCLAMATION; break;
-      case MessageBoxStyle::kIconInformation: system = IDI_ASTERISK; break;
-      case MessageBoxStyle::kIconUser: LoadUserIcon(params); return;
-      default: return;
+      case MessageBoxStyle::kIconStop:
+        system = IDI_HAND;
+        break;
+      case MessageBoxStyle::kIconQuestion:
+        system = IDI_QUESTION;
+        break;
+      case MessageBoxStyle::kIconExclamation:
+        system = IDI_EXCLAMATION;
+        break;
+      case MessageBoxStyle::kIconInformation:
+        system = IDI_ASTERISK;
+        break;
+      case MessageBoxStyle::kIconUser:
+        LoadUserIcon(params);
+        return;
+      default:
+        return;
     }
     icon_ = LoadIconA(nullptr, system);
   }
@@ -117,7 +128,8 @@ class StandInBox {
     text_ = ResolveTextRef(params_.messageText, params_, strings_);
 
     std::vector<std::string> custom;
-    if (!params_.customButtons.IsNull()) custom = SplitCustomButtons(ResolveTextRef(params_.customButtons, params_, strings_));
+    if (!params_.customButtons.IsNull())
+      custom = SplitCustomButtons(ResolveTextRef(params_.customButtons, params_, strings_));
     // The stand-in has no collapsible area, so no More button.
     const bool hasReport = params_.reportMessage != 0 && owner_ != nullptr;
     buttons_ = ChooseButtons(params_.style, custom.size(), hasReport, false);
@@ -204,8 +216,8 @@ class StandInBox {
     for (int i = 0; i < count; ++i) {
       const bool isDefault = static_cast<std::size_t>(i) == buttons_.defaultIndex;
       const int id = static_cast<int>(buttons_.ids[i]);
-      HWND button = MakeChild(window, "BUTTON", captions_[i],
-                              WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), id);
+      HWND button =
+          MakeChild(window, "BUTTON", captions_[i], WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), id);
       SetWindowPos(button, nullptr, left + i * (buttonWidth + kButtonGap), top, buttonWidth, buttonHeight,
                    SWP_NOZORDER | SWP_NOACTIVATE);
       if (isDefault) {
@@ -243,7 +255,7 @@ class StandInBox {
   void OnCommand(HWND window, std::uint32_t id) {
     if (id == 0) return;
     if (id == MessageBoxButton::kCancel && !buttons_.cancellable) return;  // Escape and Close too
-    if (id == MessageBoxButton::kHelp) return;  // the help file belongs to the rich text box
+    if (id == MessageBoxButton::kHelp) return;                             // the help file belongs to the rich text box
     if (id == MessageBoxButton::kReport) {
       if (owner_) SendMessageA(owner_, params_.reportMessage, 0, 0);
       return;

@@ -40,8 +40,16 @@ constexpr ColourSet kSecondColours{0x993300, 0x00CCFF, 0xFFFFFF, 12, 0};
 
 // Digits 0-9 as 3 x 5 bitmaps, one row per 3 bits.
 constexpr std::array<std::array<int, 5>, 10> kDigits{{
-    {7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 7, 1, 7}, {5, 5, 7, 1, 1},
-    {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 1, 1, 1}, {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7},
+    {7, 5, 5, 5, 7},
+    {2, 6, 2, 2, 7},
+    {7, 1, 7, 4, 7},
+    {7, 1, 7, 1, 7},
+    {5, 5, 7, 1, 1},
+    {7, 4, 7, 1, 7},
+    {7, 4, 7, 5, 7},
+    {7, 1, 1, 1, 1},
+    {7, 5, 7, 5, 7},
+    {7, 5, 7, 1, 7},
 }};
 
 void DrawNumber(Surface& surface, int x, int y, int number) {
@@ -51,8 +59,7 @@ void DrawNumber(Surface& surface, int x, int y, int number) {
     for (int row = 0; row < 5; ++row)
       for (int column = 0; column < 3; ++column)
         if (digit[static_cast<std::size_t>(row)] & (4 >> column))
-          surface.FillSolidRect(MakeRect(x + column * kDigitScale, y + row * kDigitScale, kDigitScale,
-                                         kDigitScale),
+          surface.FillSolidRect(MakeRect(x + column * kDigitScale, y + row * kDigitScale, kDigitScale, kDigitScale),
                                 0x000000);
     x += 4 * kDigitScale;
   }
@@ -64,10 +71,8 @@ void DrawSet(Surface& surface, DrawManager& draw, int top, const ColourSet& colo
     const int y = top + (effect / kColumns) * (kTileHeight + kLabelHeight + kGap);
     DrawNumber(surface, x, y, effect);
     const Rect tile = MakeRect(x, y + kLabelHeight, kTileWidth, kTileHeight);
-    draw.FillEffect(surface, effect, tile, colours.begin, colours.middle, colours.end,
-                    colours.noise, colours.blend);
-    draw.DrawFrame(surface, {tile.left - 1, tile.top - 1, tile.right, tile.bottom}, 0x808080,
-                   0x808080, kLineSolid, 1);
+    draw.FillEffect(surface, effect, tile, colours.begin, colours.middle, colours.end, colours.noise, colours.blend);
+    draw.DrawFrame(surface, {tile.left - 1, tile.top - 1, tile.right, tile.bottom}, 0x808080, 0x808080, kLineSolid, 1);
   }
 }
 
@@ -95,8 +100,8 @@ bool WriteBmp(const PixelImage& image, const std::string& path) {
   Put32(out, 40);
   Put32(out, static_cast<std::uint32_t>(image.Width()));
   Put32(out, static_cast<std::uint32_t>(image.Height()));
-  Put16(out, 1);   // planes
-  Put16(out, 24);  // bits per pixel
+  Put16(out, 1);                              // planes
+  Put16(out, 24);                             // bits per pixel
   for (int i = 0; i < 6; ++i) Put32(out, 0);  // no compression, sizes and palette left to readers
   std::string row(static_cast<std::size_t>(rowBytes), '\0');
   for (int y = image.Height() - 1; y >= 0; --y) {
@@ -124,7 +129,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "effects_sheet: cannot write %s\n", path.c_str());
     return 1;
   }
-  std::printf("%s: %d x %d, effects 0 to 15 in two colour sets\n", path.c_str(), sheet.Width(),
-              sheet.Height());
+  std::printf("%s: %d x %d, effects 0 to 15 in two colour sets\n", path.c_str(), sheet.Width(), sheet.Height());
   return 0;
 }

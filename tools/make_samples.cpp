@@ -43,25 +43,22 @@ std::string PlainText(const std::string& charset = "us-ascii") {
 std::vector<SampleMessage> Messages() {
   std::vector<SampleMessage> m;
 
-  m.push_back({Lines({"Return-Path: <anna.berger@example.org>",
-                      "From: \"Anna Berger\" <anna.berger@example.org>",
+  m.push_back({Lines({"Return-Path: <anna.berger@example.org>", "From: \"Anna Berger\" <anna.berger@example.org>",
                       "To: Tom Hale <tom.hale@example.net>", "Subject: Lunch on Friday?",
-                      "Date: Mon, 03 Mar 2008 09:14:22 +0100",
-                      "Message-ID: <20080303091422.4711@mail.example.org>"}),
+                      "Date: Mon, 03 Mar 2008 09:14:22 +0100", "Message-ID: <20080303091422.4711@mail.example.org>"}),
                PlainText(),
                Lines({"", "Hi Tom,", "", "are you free for lunch on Friday? The new place",
                       "on Elm Street opens at noon.", "", "Anna"})});
 
-  m.push_back({Lines({"From: Example Lists <news@lists.example.com>", "To: tom.hale@example.net",
-                      "Subject: Weekly digest: 5 new posts", "Date: Tue, 04 Mar 2008 06:00:01 +0000",
-                      "Message-ID: <digest-2008-10@lists.example.com>",
-                      "List-Unsubscribe: <mailto:leave@lists.example.com>"}),
-               PlainText(),
-               Lines({"", "This week on the gardening list:", "", "  1. Pruning roses in March",
-                      "  2. Which tomato for a balcony?", "  3. Slugs, again",
-                      "  4. Seed swap in April", "  5. Compost thermometers", "",
-                      "To leave the list, write to mailto:leave@lists.example.com",
-                      "(a message with any subject will do)."})});
+  m.push_back(
+      {Lines({"From: Example Lists <news@lists.example.com>", "To: tom.hale@example.net",
+              "Subject: Weekly digest: 5 new posts", "Date: Tue, 04 Mar 2008 06:00:01 +0000",
+              "Message-ID: <digest-2008-10@lists.example.com>", "List-Unsubscribe: <mailto:leave@lists.example.com>"}),
+       PlainText(),
+       Lines({"", "This week on the gardening list:", "", "  1. Pruning roses in March",
+              "  2. Which tomato for a balcony?", "  3. Slugs, again", "  4. Seed swap in April",
+              "  5. Compost thermometers", "", "To leave the list, write to mailto:leave@lists.example.com",
+              "(a message with any subject will do)."})});
 
   // The recipient in capitals, as some old clients wrote it.
   m.push_back({Lines({"From: Tom Hale <tom.hale@example.net>", "TO: MARIA.LOPEZ@EXAMPLE.COM",
@@ -71,108 +68,87 @@ std::vector<SampleMessage> Messages() {
                Lines({"", "Maria,", "", "the photos are lovely, especially the one at the lake.",
                       "Could you send the big version of the sunset picture?", "", "Tom"})});
 
-  m.push_back({Lines({"From: Maria Lopez <maria.lopez@example.com>",
-                      "To: \"Tom Hale\" <tom.hale@example.net>", "Subject: Re: Re: Holiday photos",
-                      "Date: Wed, 05 Mar 2008 08:02:57 +0100",
-                      "Message-ID: <a1b2c3d4@mail.example.com>",
-                      "In-Reply-To: <47cdb3e5.1@example.net>"}),
-               Lines({"MIME-Version: 1.0",
-                      "Content-Type: multipart/mixed; boundary=\"----=_Part_17\""}),
+  m.push_back({Lines({"From: Maria Lopez <maria.lopez@example.com>", "To: \"Tom Hale\" <tom.hale@example.net>",
+                      "Subject: Re: Re: Holiday photos", "Date: Wed, 05 Mar 2008 08:02:57 +0100",
+                      "Message-ID: <a1b2c3d4@mail.example.com>", "In-Reply-To: <47cdb3e5.1@example.net>"}),
+               Lines({"MIME-Version: 1.0", "Content-Type: multipart/mixed; boundary=\"----=_Part_17\""}),
                Lines({"", "------=_Part_17", "Content-Type: text/plain; charset=\"us-ascii\"", "",
-                      "Here it is. The full picture is in the attachment.", "", "Maria", "",
-                      "------=_Part_17", "Content-Type: image/gif; name=\"sunset.gif\"",
-                      "Content-Transfer-Encoding: base64",
+                      "Here it is. The full picture is in the attachment.", "", "Maria", "", "------=_Part_17",
+                      "Content-Type: image/gif; name=\"sunset.gif\"", "Content-Transfer-Encoding: base64",
                       "Content-Disposition: attachment; filename=\"sunset.gif\"", "",
-                      "R0lGODlhAQABAIAAAP/MmQAAACH5BAAAAAAALAAAAAABAAEAAAICRAEAOw==", "",
-                      "------=_Part_17--"})});
+                      "R0lGODlhAQABAIAAAP/MmQAAACH5BAAAAAAALAAAAAABAAEAAAICRAEAOw==", "", "------=_Part_17--"})});
 
   // Windows-1252 bytes in the header, never decoded by the engine.
-  m.push_back({Lines({"From: J\xE9r\xF4me Dupont <jerome.dupont@example.fr>",
-                      "To: tom.hale@example.net", "Subject: Caf\xE9 au lait et cr\xEApes",
-                      "Date: Thu, 06 Mar 2008 14:21:10 +0100",
+  m.push_back({Lines({"From: J\xE9r\xF4me Dupont <jerome.dupont@example.fr>", "To: tom.hale@example.net",
+                      "Subject: Caf\xE9 au lait et cr\xEApes", "Date: Thu, 06 Mar 2008 14:21:10 +0100",
                       "Message-ID: <20080306142110.GA311@example.fr>"}),
                PlainText("windows-1252"),
                Lines({"", "Bonjour Tom,", "", "la recette des cr\xEApes est en bas.",
                       "Il faut du lait, des \x9Clufs et de la farine.", "", "J\xE9r\xF4me"})});
 
-  m.push_back({Lines({"From: Example Energy Billing <billing@energy.example>",
-                      "To: \"Tom Hale\" <tom.hale@example.net>",
-                      "Subject: Your invoice for February 2008",
-                      "Date: Fri, 07 Mar 2008 03:15:00 +0000",
-                      "Message-ID: <inv-2008-02-558193@energy.example>"}),
-               PlainText(),
-               Lines({"", "Dear customer,", "", "your invoice of 48.20 EUR for February is ready.",
-                      "The amount will be taken from your account on 20 March.", "",
-                      "Kind regards", "Example Energy"})});
+  m.push_back(
+      {Lines({"From: Example Energy Billing <billing@energy.example>", "To: \"Tom Hale\" <tom.hale@example.net>",
+              "Subject: Your invoice for February 2008", "Date: Fri, 07 Mar 2008 03:15:00 +0000",
+              "Message-ID: <inv-2008-02-558193@energy.example>"}),
+       PlainText(),
+       Lines({"", "Dear customer,", "", "your invoice of 48.20 EUR for February is ready.",
+              "The amount will be taken from your account on 20 March.", "", "Kind regards", "Example Energy"})});
 
   // A subject in an encoded word, shown as it stands.
   m.push_back({Lines({"From: Lukas Wagner <lukas@example.at>", "To: Tom Hale <tom.hale@example.net>",
-                      "Subject: =?iso-8859-1?Q?Gr=FC=DFe_aus_Wien?=",
-                      "Date: Sat, 08 Mar 2008 17:45:31 +0100",
+                      "Subject: =?iso-8859-1?Q?Gr=FC=DFe_aus_Wien?=", "Date: Sat, 08 Mar 2008 17:45:31 +0100",
                       "Message-ID: <5f3e@mail.example.at>"}),
                Lines({"MIME-Version: 1.0", "Content-Type: text/plain; charset=\"iso-8859-1\"",
                       "Content-Transfer-Encoding: quoted-printable"}),
-               Lines({"", "Hallo Tom,", "", "viele Gr=FC=DFe aus Wien! Das Wetter ist sch=F6n.",
-                      "", "Lukas"})});
+               Lines({"", "Hallo Tom,", "", "viele Gr=FC=DFe aus Wien! Das Wetter ist sch=F6n.", "", "Lukas"})});
 
   // Body lines beginning with "From " are quoted when written as mbox.
-  m.push_back({Lines({"From: Anna Berger <anna.berger@example.org>",
-                      "To: committee@club.example.org", "Subject: Minutes of the March meeting",
-                      "Date: Sun, 09 Mar 2008 20:05:44 +0100",
-                      "Message-ID: <20080309200544.4712@mail.example.org>"}),
-               PlainText(),
-               Lines({"", "Dear all,", "", "the minutes are below.", "",
-                      "From the treasurer: the club has 1,204.50 EUR in its account.",
-                      ">From the chair: the summer party is on 21 June.",
-                      "From now on we meet on Thursdays.", "", "Anna"})});
+  m.push_back(
+      {Lines({"From: Anna Berger <anna.berger@example.org>", "To: committee@club.example.org",
+              "Subject: Minutes of the March meeting", "Date: Sun, 09 Mar 2008 20:05:44 +0100",
+              "Message-ID: <20080309200544.4712@mail.example.org>"}),
+       PlainText(),
+       Lines({"", "Dear all,", "", "the minutes are below.", "",
+              "From the treasurer: the club has 1,204.50 EUR in its account.",
+              ">From the chair: the summer party is on 21 June.", "From now on we meet on Thursdays.", "", "Anna"})});
 
-  m.push_back({Lines({"From: Tom Hale <tom.hale@example.net>",
-                      "To: Anna Berger <anna.berger@example.org>", "Subject: Re: Lunch on Friday?",
-                      "Date: Mon, 10 Mar 2008 11:30:00 +0100",
-                      "Message-ID: <47d50ef8.3@example.net>",
-                      "In-Reply-To: <20080303091422.4711@mail.example.org>"}),
-               PlainText(),
-               Lines({"", "Friday at noon is fine. See you there!", "", "Tom", "",
-                      "> are you free for lunch on Friday?"})});
+  m.push_back(
+      {Lines({"From: Tom Hale <tom.hale@example.net>", "To: Anna Berger <anna.berger@example.org>",
+              "Subject: Re: Lunch on Friday?", "Date: Mon, 10 Mar 2008 11:30:00 +0100",
+              "Message-ID: <47d50ef8.3@example.net>", "In-Reply-To: <20080303091422.4711@mail.example.org>"}),
+       PlainText(),
+       Lines({"", "Friday at noon is fine. See you there!", "", "Tom", "", "> are you free for lunch on Friday?"})});
 
   // An HTML letter with a plain alternative, the kind of mail the client sent.
-  m.push_back({Lines({"From: \"Maria Lopez\" <maria.lopez@example.com>",
-                      "To: tom.hale@example.net", "Subject: Birthday card",
-                      "Date: Tue, 11 Mar 2008 07:59:12 +0100",
-                      "Message-ID: <card-8812@mail.example.com>", "X-Mailer: IncrediMail (5207590)"}),
-               Lines({"MIME-Version: 1.0",
-                      "Content-Type: multipart/alternative; boundary=\"----=_NextPart_000_0001\""}),
-               Lines({"", "------=_NextPart_000_0001", "Content-Type: text/plain; charset=\"us-ascii\"",
-                      "", "Happy birthday, Tom!", "", "------=_NextPart_000_0001",
-                      "Content-Type: text/html; charset=\"us-ascii\"", "",
-                      "<html><body bgcolor=\"#FFF8E0\"><p><b>Happy birthday, Tom!</b></p>",
-                      "<p>Maria</p></body></html>", "", "------=_NextPart_000_0001--"})});
+  m.push_back(
+      {Lines({"From: \"Maria Lopez\" <maria.lopez@example.com>", "To: tom.hale@example.net", "Subject: Birthday card",
+              "Date: Tue, 11 Mar 2008 07:59:12 +0100", "Message-ID: <card-8812@mail.example.com>",
+              "X-Mailer: IncrediMail (5207590)"}),
+       Lines({"MIME-Version: 1.0", "Content-Type: multipart/alternative; boundary=\"----=_NextPart_000_0001\""}),
+       Lines({"", "------=_NextPart_000_0001", "Content-Type: text/plain; charset=\"us-ascii\"", "",
+              "Happy birthday, Tom!", "", "------=_NextPart_000_0001", "Content-Type: text/html; charset=\"us-ascii\"",
+              "", "<html><body bgcolor=\"#FFF8E0\"><p><b>Happy birthday, Tom!</b></p>", "<p>Maria</p></body></html>",
+              "", "------=_NextPart_000_0001--"})});
 
   // Still in the store, no longer in the index: only a search of the store finds these.
-  m.push_back({Lines({"From: Anna Berger <anna.berger@example.org>", "To: tom.hale@example.net",
-                      "Subject: Train tickets", "Date: Wed, 12 Mar 2008 16:12:40 +0100",
-                      "Message-ID: <20080312161240.4713@mail.example.org>"}),
-               PlainText(),
-               Lines({"", "Tom, I bought the tickets for Saturday: 8.15 from platform 4.", "",
-                      "Anna"}),
-               false});
+  m.push_back(
+      {Lines({"From: Anna Berger <anna.berger@example.org>", "To: tom.hale@example.net", "Subject: Train tickets",
+              "Date: Wed, 12 Mar 2008 16:12:40 +0100", "Message-ID: <20080312161240.4713@mail.example.org>"}),
+       PlainText(), Lines({"", "Tom, I bought the tickets for Saturday: 8.15 from platform 4.", "", "Anna"}), false});
 
   m.push_back({Lines({"From:support@shop.example", "To: Tom Hale <TOM.HALE@EXAMPLE.NET>",
-                      "Subject: Your order 10-4471 has shipped",
-                      "Date: Thu, 13 Mar 2008 10:00:00 +0000",
+                      "Subject: Your order 10-4471 has shipped", "Date: Thu, 13 Mar 2008 10:00:00 +0000",
                       "Message-ID: <ship-10-4471@shop.example>"}),
                PlainText(),
                Lines({"", "Your order 10-4471 (1 garden hose, 25 m) has shipped.",
                       "It should arrive within three working days.", "", "Thank you for your order"}),
                false});
 
-  m.push_back({Lines({"From: Lukas Wagner <lukas@example.at>", "To: tom.hale@example.net",
-                      "Subject: Photos from Vienna", "Date: Fri, 14 Mar 2008 19:27:03 +0100",
-                      "Message-ID: <5f9a@mail.example.at>"}),
-               PlainText(),
-               Lines({"", "The photos are on the club site now, in the album", "\"Vienna 2008\".", "",
-                      "Lukas"}),
-               false});
+  m.push_back(
+      {Lines({"From: Lukas Wagner <lukas@example.at>", "To: tom.hale@example.net", "Subject: Photos from Vienna",
+              "Date: Fri, 14 Mar 2008 19:27:03 +0100", "Message-ID: <5f9a@mail.example.at>"}),
+       PlainText(), Lines({"", "The photos are on the club site now, in the album", "\"Vienna 2008\".", "", "Lukas"}),
+       false});
   return m;
 }
 
@@ -187,7 +163,7 @@ const std::string kIndexMarker("\x00\x00\x03\x00", 4);
 void PutIndexEntry(std::string& index, uint32_t length, uint32_t number) {
   index += kIndexMarker;
   PutU32(index, length);
-  PutU32(index, 0x00000001u);                      // flags: read
+  PutU32(index, 0x00000001u);                     // flags: read
   PutU32(index, 0x47CB0000u + number * 0x1234u);  // time stamp
   PutU32(index, number);
   index.append(12, '\x20');
@@ -219,9 +195,8 @@ Store BuildStore() {
 constexpr size_t kBookHeader = 70;
 constexpr size_t kContactRecord = 2466;
 // Offsets and sizes of the 27 fields of a record.
-constexpr size_t kFieldOffset[27] = {0,    50,   100,  150,  200,  400,  450,  1450, 1500,
-                                     1550, 1600, 1650, 1700, 1750, 1800, 1850, 1900, 1950,
-                                     2000, 2050, 2100, 2150, 2200, 2250, 2300, 2350, 2400};
+constexpr size_t kFieldOffset[27] = {0,    50,   100,  150,  200,  400,  450,  1450, 1500, 1550, 1600, 1650, 1700, 1750,
+                                     1800, 1850, 1900, 1950, 2000, 2050, 2100, 2150, 2200, 2250, 2300, 2350, 2400};
 size_t FieldSize(int field) { return field == 5 ? 200 : field == 7 ? 1000 : 50; }
 
 struct Field {
@@ -233,8 +208,7 @@ std::string ContactRecord(const std::vector<Field>& fields) {
   std::string record(kContactRecord, '\0');
   for (const Field& f : fields) {
     const size_t size = FieldSize(f.number);
-    record.replace(kFieldOffset[f.number - 1], std::min(size, f.text.size()), f.text, 0,
-                   std::min(size, f.text.size()));
+    record.replace(kFieldOffset[f.number - 1], std::min(size, f.text.size()), f.text, 0, std::min(size, f.text.size()));
   }
   return record;
 }
@@ -245,23 +219,51 @@ std::string BuildAddressBook() {
   book.resize(kBookHeader, '\0');
   book[kBookHeader - 2] = '\x08';  // a record count the walk never reads
 
-  book += ContactRecord({{1, "Anna"}, {3, "Berger"}, {4, "Anna Berger"},
-                         {5, "anna.berger@example.org"}, {7, "Met at the garden club."},
-                         {8, "+43 316 555 0101"}, {9, "Elm Street 12"}, {10, "Graz"},
-                         {11, "Styria"}, {12, "8010"}, {13, "Austria"},
+  book += ContactRecord({{1, "Anna"},
+                         {3, "Berger"},
+                         {4, "Anna Berger"},
+                         {5, "anna.berger@example.org"},
+                         {7, "Met at the garden club."},
+                         {8, "+43 316 555 0101"},
+                         {9, "Elm Street 12"},
+                         {10, "Graz"},
+                         {11, "Styria"},
+                         {12, "8010"},
+                         {13, "Austria"},
                          {15, "+43 664 555 0101"}});
-  book += ContactRecord({{1, "Thomas"}, {2, "J."}, {3, "Hale"}, {4, "Tom Hale"},
-                         {5, "tom.hale@example.net"}, {6, "Mr."}, {8, "+44 20 7946 0958"},
-                         {9, "4 Riverside Walk"}, {10, "London"}, {12, "SE1 9GP"},
-                         {13, "United Kingdom"}, {16, "http://www.example.net/~tom"}});
-  book += ContactRecord({{1, "Maria"}, {3, "Lopez"}, {4, "Maria Lopez"},
-                         {5, "maria.lopez@example.com"}, {6, "Ms."}, {13, "Spain"},
-                         {15, "+34 600 555 023"}, {17, "+34 91 555 0230"},
-                         {18, "Lopez & Hijos, S.L."}, {19, "Madrid"}, {20, "Madrid"},
-                         {21, "Calle Mayor 5, 3\xBA"}, {22, "Spain"}, {24, "Sales Manager"},
+  book += ContactRecord({{1, "Thomas"},
+                         {2, "J."},
+                         {3, "Hale"},
+                         {4, "Tom Hale"},
+                         {5, "tom.hale@example.net"},
+                         {6, "Mr."},
+                         {8, "+44 20 7946 0958"},
+                         {9, "4 Riverside Walk"},
+                         {10, "London"},
+                         {12, "SE1 9GP"},
+                         {13, "United Kingdom"},
+                         {16, "http://www.example.net/~tom"}});
+  book += ContactRecord({{1, "Maria"},
+                         {3, "Lopez"},
+                         {4, "Maria Lopez"},
+                         {5, "maria.lopez@example.com"},
+                         {6, "Ms."},
+                         {13, "Spain"},
+                         {15, "+34 600 555 023"},
+                         {17, "+34 91 555 0230"},
+                         {18, "Lopez & Hijos, S.L."},
+                         {19, "Madrid"},
+                         {20, "Madrid"},
+                         {21, "Calle Mayor 5, 3\xBA"},
+                         {22, "Spain"},
+                         {24, "Sales Manager"},
                          {25, "+34 91 555 0231"}});
-  book += ContactRecord({{1, "J\xE9r\xF4me"}, {3, "Dupont"}, {4, "J\xE9r\xF4me Dupont"},
-                         {5, "jerome.dupont@example.fr"}, {10, "Lyon"}, {13, "France"}});
+  book += ContactRecord({{1, "J\xE9r\xF4me"},
+                         {3, "Dupont"},
+                         {4, "J\xE9r\xF4me Dupont"},
+                         {5, "jerome.dupont@example.fr"},
+                         {10, "Lyon"},
+                         {13, "France"}});
   // A list address: no names at all, so its name cells show single spaces.
   book += ContactRecord({{5, "news@lists.example.com"}, {7, "Gardening list"}});
   // A record wiped by the client: every field starts with NUL, junk after it.
@@ -271,12 +273,18 @@ std::string BuildAddressBook() {
     book += wiped;
   }
   // A web page of exactly 50 bytes fills its field without a NUL.
-  book += ContactRecord({{1, "Lukas"}, {3, "Wagner"}, {4, "Lukas Wagner"},
-                         {5, "lukas@example.at"}, {10, "Wien"}, {13, "Austria"},
+  book += ContactRecord({{1, "Lukas"},
+                         {3, "Wagner"},
+                         {4, "Lukas Wagner"},
+                         {5, "lukas@example.at"},
+                         {10, "Wien"},
+                         {13, "Austria"},
                          {16, "http://www.example.at/people/lukas-wagner/home.htm"}});
   // The file ends inside the last record, in its notes field.
   {
-    std::string cut = ContactRecord({{1, "Chris"}, {3, "Novak"}, {4, "Chris Novak"},
+    std::string cut = ContactRecord({{1, "Chris"},
+                                     {3, "Novak"},
+                                     {4, "Chris Novak"},
                                      {5, "chris.novak@example.cz"},
                                      {7, "Climbing partner; call before noon."}});
     book += cut.substr(0, 520);
@@ -300,8 +308,7 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
 // by chance from neighbouring bytes would change what the walk finds.
 bool MarkersOnlyAtEntries(const std::string& index) {
   size_t expected = 12;
-  for (size_t at = index.find(kIndexMarker); at != std::string::npos;
-       at = index.find(kIndexMarker, at + 1)) {
+  for (size_t at = index.find(kIndexMarker); at != std::string::npos; at = index.find(kIndexMarker, at + 1)) {
     if (at != expected) return false;
     expected += 32;
   }
@@ -317,8 +324,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "make_samples: stray marker in the index\n");
     return 1;
   }
-  const bool ok = WriteFile(folder + "/Inbox.imm", s.store) &&
-                  WriteFile(folder + "/Inbox.imh", s.index) &&
+  const bool ok = WriteFile(folder + "/Inbox.imm", s.store) && WriteFile(folder + "/Inbox.imh", s.index) &&
                   WriteFile(folder + "/Contacts.imb", BuildAddressBook());
   return ok ? 0 : 1;
 }

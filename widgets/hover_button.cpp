@@ -33,8 +33,8 @@ CHoverButton::~CHoverButton() {
 }
 
 bool CHoverButton::LoadFaceBitmap(UINT id) {
-  auto* face = static_cast<HBITMAP>(::LoadImageA(framework::ResourceModule(), MAKEINTRESOURCEA(id & 0xFFFF),
-                                                 IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+  auto* face = static_cast<HBITMAP>(
+      ::LoadImageA(framework::ResourceModule(), MAKEINTRESOURCEA(id & 0xFFFF), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
   m_FaceBitmap.reset(face);
   BITMAP info{};
   if (face && ::GetObjectA(face, sizeof info, &info)) {

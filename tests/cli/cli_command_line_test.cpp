@@ -57,8 +57,7 @@ TEST(CommandLine, ExportContactsAndShow) {
 }
 
 TEST(CommandLine, Help) {
-  for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{}, {"--help"}, {"-h"}, {"help"}}) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{{}, {"--help"}, {"-h"}, {"help"}}) {
     auto line = Parse(args);
     ASSERT_TRUE(line);
     EXPECT_EQ(line->command, Command::kHelp);
@@ -111,8 +110,7 @@ TEST(RowSelection, NumbersRangesAndOpenEnds) {
 }
 
 TEST(RowSelection, RefusesMalformedLists) {
-  for (const char* text : {"", "0", "-3", "a", "1,,2", "1,", "5-2", "1-2-3", " 1", "1.5",
-                           "99999999999999999999"}) {
+  for (const char* text : {"", "0", "-3", "a", "1,,2", "1,", "5-2", "1-2-3", " 1", "1.5", "99999999999999999999"}) {
     std::string error;
     EXPECT_FALSE(RowSelection::Parse(text, error)) << text;
     EXPECT_FALSE(error.empty()) << text;

@@ -64,8 +64,7 @@ TEST(ContactCsv, HeaderOfDistinctLabelsAndQuotedFields) {
   cells[kHomeCity] = "Caf\xE9 ";  // bytes as they are
   std::string row;
   AppendContactCsvRow(row, cells);
-  EXPECT_EQ(row,
-            "\"Berger, Anna\",\"say \"\"hi\"\"\",,,,,,,Caf\xE9,,,,,,,,\"line\nbreak\",,,,,,\r\n");
+  EXPECT_EQ(row, "\"Berger, Anna\",\"say \"\"hi\"\"\",,,,,,,Caf\xE9,,,,,,,,\"line\nbreak\",,,,,,\r\n");
 }
 
 TEST(ContactCsv, ShortRowsStillHave23Fields) {

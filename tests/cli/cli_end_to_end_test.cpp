@@ -20,9 +20,7 @@ namespace {
 
 using tessel::testing::ReadAll;
 
-void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+void WriteAll(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 bool Exists(const std::string& path) {
   struct stat info {};
@@ -32,7 +30,8 @@ bool Exists(const std::string& path) {
 std::string Message(const std::string& from, const std::string& subject, const std::string& body) {
   return "From: " + from + "\r\nTo: tom@example.net\r\nSubject: " + subject +
          "\r\nDate: Mon, 03 Mar 2008 09:14:22 +0100\r\nMIME-Version: 1.0\r\n"
-         "Content-Type: text/plain\r\n\r\n" + body + "\r\n";
+         "Content-Type: text/plain\r\n\r\n" +
+         body + "\r\n";
 }
 
 std::string U32(uint32_t value) {
@@ -69,8 +68,7 @@ class TesselRun : public ::testing::Test {
   // Runs tessel with the arguments (a shell command line, paths quoted by the caller).
   Result Tessel(const std::string& args) {
     const std::string out = Path("stdout"), err = Path("stderr");
-    const std::string command =
-        std::string("'") + TESSEL_BINARY + "' " + args + " >'" + out + "' 2>'" + err + "'";
+    const std::string command = std::string("'") + TESSEL_BINARY + "' " + args + " >'" + out + "' 2>'" + err + "'";
     const int status = std::system(command.c_str());
     Result run;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -91,13 +89,12 @@ TEST_F(TesselRun, ScanTsvOfAStoreListsEveryMessageExactly) {
   const Result run = Tessel("scan --format tsv " + Q("Inbox.imm"));
   EXPECT_EQ(run.exitCode, 0) << run.err;
   const size_t a = first_.size(), b = second_.size(), c = third_.size();
-  EXPECT_EQ(run.out,
-            "Anna Berger <anna@example.org>\tFirst\ttom@example.net\tMon, 03 Mar 2008 09:14:22 +0100\t0\t" +
-                std::to_string(a) + "\n" +
-                "bob@example.com\tCaf\xE9\\tcr\xE8me\\\\\ttom@example.net\tMon, 03 Mar 2008 09:14:22 +0100\t" +
-                std::to_string(a) + "\t" + std::to_string(b) + "\n" +
-                "Carl <carl@example.com>\tThird\ttom@example.net\tMon, 03 Mar 2008 09:14:22 +0100\t" +
-                std::to_string(a + b) + "\t" + std::to_string(c) + "\n");
+  EXPECT_EQ(run.out, "Anna Berger <anna@example.org>\tFirst\ttom@example.net\tMon, 03 Mar 2008 09:14:22 +0100\t0\t" +
+                         std::to_string(a) + "\n" +
+                         "bob@example.com\tCaf\xE9\\tcr\xE8me\\\\\ttom@example.net\tMon, 03 Mar 2008 09:14:22 +0100\t" +
+                         std::to_string(a) + "\t" + std::to_string(b) + "\n" +
+                         "Carl <carl@example.com>\tThird\ttom@example.net\tMon, 03 Mar 2008 09:14:22 +0100\t" +
+                         std::to_string(a + b) + "\t" + std::to_string(c) + "\n");
   EXPECT_TRUE(run.err.empty()) << "no progress bar when stderr is not a terminal";
 }
 
@@ -110,8 +107,7 @@ TEST_F(TesselRun, ScanOfTheIndexListsIndexedMessages) {
   const Result table = Tessel("scan " + Q("Inbox.imh"));
   EXPECT_EQ(table.exitCode, 0);
   EXPECT_EQ(table.out.rfind("    #  From", 0), 0u) << table.out;
-  EXPECT_NE(table.out.find("2 messages in " + Path("Inbox.imm") + " (through the index"),
-            std::string::npos);
+  EXPECT_NE(table.out.find("2 messages in " + Path("Inbox.imm") + " (through the index"), std::string::npos);
 }
 
 TEST_F(TesselRun, ScanJsonIsUtf8) {
@@ -185,8 +181,7 @@ TEST_F(TesselRun, ShowWritesOneRecord) {
 TEST_F(TesselRun, MissingAndUnreadableFilesAreReported) {
   Result run = Tessel("scan " + Q("Nothing.imm"));
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.err.find("cannot open '" + Path("Nothing.imm") + "': No such file"), std::string::npos)
-      << run.err;
+  EXPECT_NE(run.err.find("cannot open '" + Path("Nothing.imm") + "': No such file"), std::string::npos) << run.err;
 
   std::remove(Path("Inbox.imm").c_str());
   run = Tessel("scan " + Q("Inbox.imh"));

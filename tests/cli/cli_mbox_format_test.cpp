@@ -43,8 +43,7 @@ TEST(MboxQuoting, QuotesFromLinesAtAnyDepth) {
 }
 
 TEST(MboxQuoting, SameResultWhateverTheChunks) {
-  const std::string message =
-      "From a\n>From b\n>>>x\n>\nFro\nFrom \n>>From >From c\r\n\r\nFrom";
+  const std::string message = "From a\n>From b\n>>>x\n>\nFro\nFrom \n>>From >From c\r\n\r\nFrom";
   const std::string whole = Quoted(message, message.size());
   for (size_t chunk = 1; chunk < 9; ++chunk) EXPECT_EQ(Quoted(message, chunk), whole) << chunk;
   EXPECT_EQ(whole, ">From a\n>>From b\n>>>x\n>\nFro\n>From \n>>>From >From c\r\n\r\nFrom\n\n");
@@ -71,10 +70,8 @@ TEST(MboxQuoting, QuoterStartsFreshAfterFinish) {
 TEST(MboxFromLine, UsesTheSendersAddress) {
   EXPECT_EQ(MboxFromLine("\"Anna Berger\" <anna.berger@example.org>"),
             "From anna.berger@example.org Thu Jan  1 00:00:00 1970\n");
-  EXPECT_EQ(MboxFromLine("support@shop.example"),
-            "From support@shop.example Thu Jan  1 00:00:00 1970\n");
-  EXPECT_EQ(MboxFromLine("Tom (tom@example.net)"),
-            "From tom@example.net Thu Jan  1 00:00:00 1970\n");
+  EXPECT_EQ(MboxFromLine("support@shop.example"), "From support@shop.example Thu Jan  1 00:00:00 1970\n");
+  EXPECT_EQ(MboxFromLine("Tom (tom@example.net)"), "From tom@example.net Thu Jan  1 00:00:00 1970\n");
 }
 
 TEST(MboxFromLine, FallsBackWhenThereIsNoAddress) {

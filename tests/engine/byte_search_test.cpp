@@ -42,9 +42,8 @@ TEST(ForEachByte, StopsWhereTheCallerSays) {
   for (std::size_t i = 0; i < bytes.size(); i += 13) bytes[i] = ':';
   for (std::size_t stopAfter = 1; stopAfter <= 24; ++stopAfter) {
     std::size_t visits = 0;
-    const std::size_t end = ForEachByte(bytes.data(), bytes.size(), ':', [&](std::size_t) {
-      return ++visits < stopAfter;
-    });
+    const std::size_t end =
+        ForEachByte(bytes.data(), bytes.size(), ':', [&](std::size_t) { return ++visits < stopAfter; });
     EXPECT_EQ(visits, stopAfter);
     EXPECT_EQ(end, (stopAfter - 1) * 13);
   }

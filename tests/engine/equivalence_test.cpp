@@ -21,8 +21,7 @@ class RandomBytes {
   std::string Noise(int length) {
     static const char kAlphabet[] = "aZ:- \t\r\n\r\n@.<>\"]0\x01\x80";
     std::string bytes;
-    for (int i = 0; i < length; ++i)
-      bytes += OneIn(40) ? '\0' : kAlphabet[Below(sizeof kAlphabet - 1)];
+    for (int i = 0; i < length; ++i) bytes += OneIn(40) ? '\0' : kAlphabet[Below(sizeof kAlphabet - 1)];
     return bytes;
   }
 
@@ -32,13 +31,33 @@ class RandomBytes {
 
 // Pieces of mail and of damage, mixed at random.
 std::string RandomPiece(RandomBytes& random) {
-  static const char* const kPieces[] = {
-      "MIME-Version: 1.0\r\n", "MIME-Version: 1.0\r\n", "MIME-Version: 1.", "MIME-Version: 1",
-      "From: Ann <ann@example.com>\r\n", "from:bob@example.com\r\n", "FROM: \r\n",
-      "To: \"Reader\" <r@example.org>\r\n", "TO: X@Y.Z\r\n", "to:nobody\r\n", "To: a@b.c]=20x\r\n",
-      "Subject: Hello\r\n", "Subject:\r\n", "SUBJECT:\tTab\r\n", "Date: Mon\r\n", "date:x\r\n",
-      "X-Mailer: Thing\r\n", " continued\r\n", "\tcontinued\r\n", "\r\n", "\r\n\r\n", "body text\r\n",
-      "see mailto:to:x@y.z\r\n", "lone line\n", "Bad Name: v\r\n", ":empty name\r\n", "\r\r\n"};
+  static const char* const kPieces[] = {"MIME-Version: 1.0\r\n",
+                                        "MIME-Version: 1.0\r\n",
+                                        "MIME-Version: 1.",
+                                        "MIME-Version: 1",
+                                        "From: Ann <ann@example.com>\r\n",
+                                        "from:bob@example.com\r\n",
+                                        "FROM: \r\n",
+                                        "To: \"Reader\" <r@example.org>\r\n",
+                                        "TO: X@Y.Z\r\n",
+                                        "to:nobody\r\n",
+                                        "To: a@b.c]=20x\r\n",
+                                        "Subject: Hello\r\n",
+                                        "Subject:\r\n",
+                                        "SUBJECT:\tTab\r\n",
+                                        "Date: Mon\r\n",
+                                        "date:x\r\n",
+                                        "X-Mailer: Thing\r\n",
+                                        " continued\r\n",
+                                        "\tcontinued\r\n",
+                                        "\r\n",
+                                        "\r\n\r\n",
+                                        "body text\r\n",
+                                        "see mailto:to:x@y.z\r\n",
+                                        "lone line\n",
+                                        "Bad Name: v\r\n",
+                                        ":empty name\r\n",
+                                        "\r\r\n"};
   if (random.OneIn(6)) return random.Noise(random.Below(300));
   return kPieces[random.Below(sizeof kPieces / sizeof kPieces[0])];
 }
@@ -48,7 +67,8 @@ std::string RandomPiece(RandomBytes& random) {
 std::string SparseStore(RandomBytes& random) {
   std::string store = random.Noise(random.Below(3000));
   const int boundaries = random.Below(3);
-  for (int i = 0; i < boundaries; ++i) store += "From: a@b.c\r\nMIME-Version: 1.0\r\n" + random.Noise(random.Below(2500));
+  for (int i = 0; i < boundaries; ++i)
+    store += "From: a@b.c\r\nMIME-Version: 1.0\r\n" + random.Noise(random.Below(2500));
   // The window chain of the last search starts just after the last boundary.
   const std::size_t last = store.rfind("MIME-Version: 1.");
   const std::size_t chainStart = last == std::string::npos ? 0 : last + 16;
@@ -65,10 +85,18 @@ std::string RandomStore(RandomBytes& random) {
   if (random.OneIn(3)) return SparseStore(random);
   std::size_t size = 0;
   switch (random.Below(4)) {
-    case 0: size = random.Below(200); break;
-    case 1: size = random.Below(9000); break;
-    case 2: size = 1980 * (1 + random.Below(4)) + 20 - 150 + random.Below(300); break;  // ends near a window edge
-    default: size = random.Below(70000); break;
+    case 0:
+      size = random.Below(200);
+      break;
+    case 1:
+      size = random.Below(9000);
+      break;
+    case 2:
+      size = 1980 * (1 + random.Below(4)) + 20 - 150 + random.Below(300);
+      break;  // ends near a window edge
+    default:
+      size = random.Below(70000);
+      break;
   }
   std::string store;
   while (store.size() < size) store += RandomPiece(random);
@@ -76,7 +104,9 @@ std::string RandomStore(RandomBytes& random) {
   // Boundaries at the places the windows treat specially.
   if (random.OneIn(3) && size > 200) {
     const std::size_t fromEnd = 15 + random.Below(130);
-    if (fromEnd <= size) store.replace(size - fromEnd, std::min<std::size_t>(16, fromEnd), std::string("MIME-Version: 1.").substr(0, std::min<std::size_t>(16, fromEnd)));
+    if (fromEnd <= size)
+      store.replace(size - fromEnd, std::min<std::size_t>(16, fromEnd),
+                    std::string("MIME-Version: 1.").substr(0, std::min<std::size_t>(16, fromEnd)));
   }
   if (random.OneIn(3) && size > 4100) {
     const std::size_t at = 1980 * (1 + random.Below(2)) + random.Below(30) - 20;
@@ -132,9 +162,9 @@ TEST(WindowEquivalence, LongHeaderBlocksStopWhereTheWindowModelStops) {
 // names before a boundary are taken from the walk back over its header block.
 TEST(WindowEquivalence, NamesBeforeTheBoundaryMatchTheWindowModel) {
   // Each line gets a value of its own, so that which of two lines won shows.
-  static const char* const kStarts[] = {"From: ", "from:", "FROM: ", "Subject: ", "SUBJECT:\t", "subject:",
-                                        "to: ", "TO:", "To: <", "date: ", "DATE:", "Date: ", " To: ", "\tFrom: ",
-                                        "X-to: ", "Reply-To: ", "Bad Name: "};
+  static const char* const kStarts[] = {
+      "From: ", "from:", "FROM: ", "Subject: ", "SUBJECT:\t", "subject:", "to: ",       "TO:",       "To: <",
+      "date: ", "DATE:", "Date: ", " To: ",     "\tFrom: ",   "X-to: ",   "Reply-To: ", "Bad Name: "};
   RandomBytes random(1207);
   int serial = 0;
   auto line = [&] {
@@ -182,21 +212,39 @@ IndexedStore RandomIndexedStore(RandomBytes& random) {
     // that follow the previous entry, or none: the walk goes on just past each
     // entry, accepted or rejected.
     switch (random.Below(4)) {
-      case 0: made.index += random.Noise(random.Below(30)); break;
-      case 1: made.index += random.Noise(1980 + random.Below(24)); break;
-      case 2: made.index += random.Noise(3972 + random.Below(24)); break;
-      default: break;
+      case 0:
+        made.index += random.Noise(random.Below(30));
+        break;
+      case 1:
+        made.index += random.Noise(1980 + random.Below(24));
+        break;
+      case 2:
+        made.index += random.Noise(3972 + random.Below(24));
+        break;
+      default:
+        break;
     }
     if (random.OneIn(5)) made.index += std::string("\0\0\3", 3);  // a marker's start without its end
     switch (random.Below(12)) {
-      case 0: made.index += IndexEntry(0); break;
-      case 1: made.index += IndexEntry(0xFFFFFFF0u); break;
-      case 2: made.index += IndexEntry(196608); break;  // bytes 00 00 03 00
-      case 3: made.index += IndexEntry(static_cast<std::uint32_t>(made.store.size() - 300)); break;
-      default: made.index += IndexEntry(length); break;
+      case 0:
+        made.index += IndexEntry(0);
+        break;
+      case 1:
+        made.index += IndexEntry(0xFFFFFFF0u);
+        break;
+      case 2:
+        made.index += IndexEntry(196608);
+        break;  // bytes 00 00 03 00
+      case 3:
+        made.index += IndexEntry(static_cast<std::uint32_t>(made.store.size() - 300));
+        break;
+      default:
+        made.index += IndexEntry(length);
+        break;
     }
   }
-  if (random.OneIn(4)) made.index.resize(made.index.size() - std::min<std::size_t>(made.index.size(), 1 + random.Below(7)));
+  if (random.OneIn(4))
+    made.index.resize(made.index.size() - std::min<std::size_t>(made.index.size(), 1 + random.Below(7)));
   return made;
 }
 

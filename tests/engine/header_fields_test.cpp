@@ -77,7 +77,8 @@ TEST(HeaderFields, NulEndsTheTextWhereverTheNamesStand) {
   const std::string hiddenTo = "TO: Seen@X.org\r\nFrom: f\r\nSubject: s\r\ndate: d\r\n\0to: hidden@x.org\r\n"s;
   EXPECT_EQ(Cells(hiddenTo)[2], "seen@x.org");
   // Long texts go through the search in large steps; a NUL in every place.
-  std::string longText = "X-Pad: " + std::string(300, 'p') + "\r\nFrom: far\r\n" + std::string(200, 'b') + "\r\nTo: a@b.c\r\n";
+  std::string longText =
+      "X-Pad: " + std::string(300, 'p') + "\r\nFrom: far\r\n" + std::string(200, 'b') + "\r\nTo: a@b.c\r\n";
   for (std::size_t nul = 0; nul < longText.size(); ++nul) {
     std::string text = longText;
     text[nul] = '\0';
@@ -170,7 +171,12 @@ TEST(CopyRecord, HandsTheBytesToASinkThatMayRefuse) {
   ScratchFolder folder;
   const std::string store = folder.Write("mail.imm", std::string(5000, 's'));
   std::string copied;
-  EXPECT_EQ(CopyRecord(store, 10, 4500, [&](const char* b, std::size_t n) { copied.append(b, n); return true; }), 4500);
+  EXPECT_EQ(CopyRecord(store, 10, 4500,
+                       [&](const char* b, std::size_t n) {
+                         copied.append(b, n);
+                         return true;
+                       }),
+            4500);
   EXPECT_EQ(copied, std::string(4500, 's'));
   EXPECT_EQ(CopyRecord(store, 0, 10, [](const char*, std::size_t) { return false; }), -1);
 }

@@ -128,7 +128,8 @@ TEST(IndexWalk, LengthThatLooksLikeAMarkerIsNotSearchedAgain_F2) {
   big.resize(196608, 'b');
   // Long enough that 196608 is below the store's size minus 300: a plausible length.
   const std::string small = Message("s@x.org", "Small", std::string(400, '.') + "\r\n");
-  IndexScan scan(big + small, IndexHeader() + IndexEntry(196608) + IndexEntry(static_cast<std::uint32_t>(small.size())));
+  IndexScan scan(big + small,
+                 IndexHeader() + IndexEntry(196608) + IndexEntry(static_cast<std::uint32_t>(small.size())));
   EXPECT_EQ(scan.SubjectsAndOffsets(), (std::vector<std::string>{"Big@0", "Small@196608"}));
   ASSERT_EQ(scan.run.rows().size(), 2u);
   EXPECT_EQ(scan.run.rows()[1][kLengthCell], std::to_string(small.size()));  // not the 196608 read again
@@ -142,8 +143,7 @@ TEST(IndexWalk, DamagedEntriesRawScanTheStoreOnce_F1) {
                                 gap + IndexEntry(0) + gap + IndexEntry(m.Length(m.b)));
   const std::string b = std::to_string(m.a.size());
   const std::string c = std::to_string(m.a.size() + m.b.size());
-  EXPECT_EQ(scan.SubjectsAndOffsets(),
-            (std::vector<std::string>{"A@0", "A@0", "B@" + b, "C@" + c, "B@" + b}));
+  EXPECT_EQ(scan.SubjectsAndOffsets(), (std::vector<std::string>{"A@0", "A@0", "B@" + b, "C@" + c, "B@" + b}));
 }
 
 // Skipping the rest of a rejected entry's window lost the entries standing
@@ -297,7 +297,7 @@ TEST(IndexWalk, OffsetsBeyond2GiBStayExact_F7) {
   }
   EngineRun run;
   ScanMessageStore(run.context, folder.Write("big.imh", IndexHeader() + IndexEntry(first) +
-                                                       IndexEntry(static_cast<std::uint32_t>(message.size()))));
+                                                            IndexEntry(static_cast<std::uint32_t>(message.size()))));
   ASSERT_EQ(run.rows().size(), 2u);
   EXPECT_EQ(run.rows()[1], MessageRow("far@x.org", "Far", kTo, kDate, first, message.size()));
   const MessageRecord record = RecordOfRow(run.list, 1);

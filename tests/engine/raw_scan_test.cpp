@@ -94,10 +94,10 @@ TEST(RawScan, HeaderBlockStopsAtBlankLineLoneLineFeedAndOtherLines) {
       {"From: a@b.c\r\n", 13},
       {"From: a@b.c\r\n folded\r\n\tagain\r\n", 30},
       {"not a header\r\nFrom: a@b.c\r\n", 13},
-      {"From: a@b.c\n", 0},               // a line must end in CR LF
+      {"From: a@b.c\n", 0},                  // a line must end in CR LF
       {"Bad Name: x\r\nTo: c@d.e\r\n", 11},  // a space in a field name ends the block
-      {":x\r\n", 0},                      // a field name is not empty
-      {"X-\x7F: y\r\n", 0},               // printable ASCII only
+      {":x\r\n", 0},                         // a field name is not empty
+      {"X-\x7F: y\r\n", 0},                  // printable ASCII only
   };
   for (const Case& c : cases) {
     const std::string store = body + c.before + kBoundary + "0\r\n\r\n";
@@ -161,11 +161,12 @@ TEST(RawScan, BoundaryInTheTailDoesNotEndTheMessageBeforeIt) {
 }
 
 TEST(RawScan, LongMessageShowsFieldsFromItsFirst65536BytesAndItsFullLength) {
-  const std::string message = "MIME-Version: 1.0\r\nFrom: big@x.org\r\n\r\n" + std::string(70000, 'b') + "\r\nDate: late\r\n";
+  const std::string message =
+      "MIME-Version: 1.0\r\nFrom: big@x.org\r\n\r\n" + std::string(70000, 'b') + "\r\nDate: late\r\n";
   StoreScan scan(message);
   ASSERT_EQ(scan.run.rows().size(), 1u);
-  EXPECT_EQ(scan.run.rows()[0], MessageRow("big@x.org", "Unknown", "none", "Unknown", 0,
-                                           static_cast<std::int64_t>(message.size())));
+  EXPECT_EQ(scan.run.rows()[0],
+            MessageRow("big@x.org", "Unknown", "none", "Unknown", 0, static_cast<std::int64_t>(message.size())));
 }
 
 TEST(RawScan, NulByteEndsTheTextForHeaderFields) {

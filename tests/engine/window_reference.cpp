@@ -44,10 +44,12 @@ bool IsHeaderLine(const std::string& line) {
 std::int64_t HeaderStart(const std::string& store, std::int64_t boundary, std::int64_t limit) {
   std::int64_t start = boundary;
   while (start >= 2 && store[start - 1] == '\n' && store[start - 2] == '\r') {
-    const std::size_t lineFeed = start >= 3 ? store.rfind('\n', static_cast<std::size_t>(start - 3)) : std::string::npos;
+    const std::size_t lineFeed =
+        start >= 3 ? store.rfind('\n', static_cast<std::size_t>(start - 3)) : std::string::npos;
     const std::int64_t lineBegin = lineFeed == std::string::npos ? 0 : static_cast<std::int64_t>(lineFeed) + 1;
     if (lineBegin < limit) break;
-    const std::string line = store.substr(static_cast<std::size_t>(lineBegin), static_cast<std::size_t>(start - 2 - lineBegin));
+    const std::string line =
+        store.substr(static_cast<std::size_t>(lineBegin), static_cast<std::size_t>(start - 2 - lineBegin));
     const bool continuation = !line.empty() && (line[0] == ' ' || line[0] == '\t');
     if (!IsHeaderLine(line) && !continuation) break;
     start = lineBegin;
@@ -75,7 +77,10 @@ void AppendRawRows(Rows& rows, const std::string& storePath) {
   const std::int64_t storeSize = static_cast<std::int64_t>(store.size());
   const std::string_view boundaryText = "MIME-Version: 1.";
 
-  struct Found { std::int64_t begin, end; bool endIsBoundary; };
+  struct Found {
+    std::int64_t begin, end;
+    bool endIsBoundary;
+  };
   std::vector<Found> found;
   std::int64_t from = 0, window = std::min<std::int64_t>(2000, storeSize), begin = 0;
   bool lookingForStart = true;
@@ -114,12 +119,10 @@ void AppendRawRows(Rows& rows, const std::string& storePath) {
 
   for (std::size_t k = 0; k < found.size(); ++k) {
     const std::int64_t previousEnd = k == 0 ? 0 : found[k - 1].begin + 16;
-    const std::int64_t recordBegin =
-        HeaderStart(store, found[k].begin, std::max(previousEnd, found[k].begin - 65536));
+    const std::int64_t recordBegin = HeaderStart(store, found[k].begin, std::max(previousEnd, found[k].begin - 65536));
     const std::int64_t recordEnd =
-        found[k].endIsBoundary
-            ? HeaderStart(store, found[k].end, std::max(found[k].begin + 16, found[k].end - 65536))
-            : found[k].end;
+        found[k].endIsBoundary ? HeaderStart(store, found[k].end, std::max(found[k].begin + 16, found[k].end - 65536))
+                               : found[k].end;
     const std::int64_t length = recordEnd - recordBegin;
     AppendMessageRow(rows, Window(store, recordBegin, std::min<std::int64_t>(length, 65536)), recordBegin, length);
   }
@@ -168,7 +171,11 @@ void WalkIndex(Rows& rows, const std::string& index, const std::string& storePat
 
 std::vector<std::string> HeaderCells(std::string_view text) {
   text = text.substr(0, text.find('\0'));
-  struct Rule { std::string_view names[3]; bool isTo; const char* fallback; };
+  struct Rule {
+    std::string_view names[3];
+    bool isTo;
+    const char* fallback;
+  };
   const Rule rules[4] = {{{"From:", "from:", "FROM:"}, false, "Unknown"},
                          {{"Subject:", "SUBJECT:", "subject:"}, false, "Unknown"},
                          {{"to:", "TO:", "To:"}, true, "none"},
@@ -183,8 +190,10 @@ std::vector<std::string> HeaderCells(std::string_view text) {
       if (!rule.isTo && start < text.size() && (text[start] == ' ' || text[start] == '\t')) ++start;
       std::string value(text.substr(start));
       value = value.substr(0, value.find("\r\n"));
-      if (rule.isTo) cell = CleanAddress(value.substr(0, value.find('>')));
-      else cell = value;
+      if (rule.isTo)
+        cell = CleanAddress(value.substr(0, value.find('>')));
+      else
+        cell = value;
       break;
     }
     cells.push_back(cell);

@@ -114,8 +114,7 @@ TEST(FillEffect, FarOffAndHugeRectanglesNeverFault) {
   const Rect huge{-40000, -40000, 40000, 40000};
   for (int effect = 0; effect <= 15; ++effect) {
     canvas.draw.FillEffect(canvas.surface, effect, huge, kFrom, 0, kTo, 255, 255);
-    canvas.draw.FillEffect(canvas.surface, effect, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, kFrom, 0,
-                           kTo, 0, 0);
+    canvas.draw.FillEffect(canvas.surface, effect, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, kFrom, 0, kTo, 0, 0);
   }
   // "metal" with a side over 32767 draws nothing.
   Canvas metal(4, 4);

@@ -75,15 +75,15 @@ TEST(DrawBitmap, KeyPixelsLeaveTheBackground) {
   EXPECT_EQ(c.image.At(10, 10), kPaper);
   c.draw.DrawBitmap(c.surface, 0, 0, 4, 4, nullptr, false, 0, 0, true, 1, 1, 3, 3, 0);
   c.draw.DrawBitmap(c.surface, 0, 0, 0, -4, &picture, false, 0, 0, true, 1, 1, 3, 3, 0);
-  c.draw.DrawBitmap(c.surface, INT_MAX - 1, 0, 2, 2, &picture, false, 0, kImageBlurredShadow, true,
-                    INT_MAX, INT_MIN, INT_MAX, INT_MIN, 0);
+  c.draw.DrawBitmap(c.surface, INT_MAX - 1, 0, 2, 2, &picture, false, 0, kImageBlurredShadow, true, INT_MAX, INT_MIN,
+                    INT_MAX, INT_MIN, 0);
   EXPECT_EQ(c.image.At(0, 0), kPaper);
 }
 
 TEST(DrawBitmap, AnyAlphaDrawsEverythingByBlending) {
   Canvas c(MakePixel(0, 0, 0));
   PixelImage picture = Picture();
-  picture.Set(1, 1, 0x80FFFFFF);  // half-transparent white
+  picture.Set(1, 1, 0x80FFFFFF);              // half-transparent white
   picture.Set(0, 1, 0xFF000000 | kKeyPixel);  // a key-coloured pixel with alpha is drawn
   c.draw.DrawBitmap(c.surface, 0, 0, 2, 2, &picture, true, kKey, 0, false, 0, 0, 0, 0, 0);
   EXPECT_TRUE(c.draw.HasAlpha());
@@ -108,8 +108,7 @@ TEST(DrawBitmap, ShadowsSharpBlurredAndPlain) {
 
   Canvas blurred;
   const PixelImage big(8, 8, kPlain);
-  blurred.draw.DrawBitmap(blurred.surface, 0, 0, 8, 8, &big, false, 0, kImageBlurredShadow, true, 3,
-                          3, 2, 2, 0);
+  blurred.draw.DrawBitmap(blurred.surface, 0, 0, 8, 8, &big, false, 0, kImageBlurredShadow, true, 3, 3, 2, 2, 0);
   // Window 3 x 3 (2 made odd); the black shape is stretched to 5 x 5 at (1, 1)
   // of the 8 x 8 shadow at (3, 3). Shadow (5, 3): 3 of 9 window pixels are white.
   EXPECT_EQ(blurred.image.At(8, 6), MakePixel(85, 85, 85));

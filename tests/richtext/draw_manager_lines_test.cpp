@@ -77,8 +77,7 @@ TEST(DrawStyledLine, DoubleLinesAreOffsetByTwoWidths) {
   Canvas horizontal;
   horizontal.draw.DrawStyledLine(horizontal.surface, 1, 1, 6, 1, kLight, kLineDouble, 1);
   EXPECT_EQ(horizontal.PixelsOf(kLight),
-            (std::vector<Point>{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1},
-                                {1, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}}));
+            (std::vector<Point>{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {1, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}}));
   Canvas vertical;
   vertical.draw.DrawStyledLine(vertical.surface, 1, 1, 1, 3, kLight, kLineDouble, 1);
   EXPECT_EQ(vertical.PixelsOf(kLight), (std::vector<Point>{{1, 1}, {3, 1}, {1, 2}, {3, 2}}));

@@ -25,18 +25,16 @@ TEST(DrawManagerRobustness, ExtremeArgumentsNeverFault) {
   for (int round = 0; round < 300; ++round) {
     // Sizes of images stay small, so that a round does not allocate a huge picture.
     const int w = pick() % 50, h = pick() % 50;
-    draw.FillEffect(surface, pick() % 17, {pick(), pick(), pick(), pick()}, 0x86FDF7, 0xFFFFFF,
-                    0x123456, pick(), pick());
+    draw.FillEffect(surface, pick() % 17, {pick(), pick(), pick(), pick()}, 0x86FDF7, 0xFFFFFF, 0x123456, pick(),
+                    pick());
     draw.DrawFrame(surface, {pick(), pick(), pick(), pick()}, 0, 0xFF, pick() % 8, pick() % 9);
     draw.DrawStyledLine(surface, pick(), pick(), pick(), pick(), 0xFF00, pick() % 8, pick() % 9);
-    draw.DrawBitmap(surface, pick(), pick(), w, h, &picture, true, 0xFF00FF, pick(), true, pick(),
-                    pick(), pick(), pick(), 0);
-    draw.DrawIcon(surface, pick(), pick(), w, h, &icon, pick(), true, pick(), pick(), pick() % 40,
-                  pick() % 40, 0);
+    draw.DrawBitmap(surface, pick(), pick(), w, h, &picture, true, 0xFF00FF, pick(), true, pick(), pick(), pick(),
+                    pick(), 0);
+    draw.DrawIcon(surface, pick(), pick(), w, h, &icon, pick(), true, pick(), pick(), pick() % 40, pick() % 40, 0);
     draw.DrawImageListCell(surface, pick(), pick(), w, h, &picture, pick(), pick(), pick(), false, 0,
                            kImageBlurredShadow, true, 1, 1, pick(), pick(), 0);
-    draw.TileBitmap(surface, pick(), pick(), pick(), pick(), picture, pick(), pick(), pick() % 9,
-                    pick() % 9);
+    draw.TileBitmap(surface, pick(), pick(), pick(), pick(), picture, pick(), pick(), pick() % 9, pick() % 9);
     draw.AlphaBlit(surface, pick(), pick(), w, h, picture);
   }
   EXPECT_EQ(target.GetSize(), (Size{24, 16}));

@@ -11,8 +11,8 @@ constexpr ColorRef kMiddle = MakeColor(10, 20, 30);
 constexpr ColorRef kEnd = MakeColor(0, 128, 255);
 
 struct Texture {
-  Texture(int effect, int width, int height, ColorRef begin, ColorRef middle, ColorRef end,
-          int noise = 0, int blend = 0)
+  Texture(int effect, int width, int height, ColorRef begin, ColorRef middle, ColorRef end, int noise = 0,
+          int blend = 0)
       : image(width, height), surface(image) {
     draw.FillEffect(surface, effect, {0, 0, width, height}, begin, middle, end, noise, blend);
   }
@@ -28,8 +28,7 @@ TEST(TexturePalette, RunsFromEndOverMiddleToBegin) {
   EXPECT_EQ(t.Entry(0), ColorToPixel(kEnd));
   EXPECT_EQ(t.Entry(255), ColorToPixel(kBegin));
   // Entry 128 is written twice; the second value, (begin + 127 middle) / 128, stays.
-  EXPECT_EQ(t.Entry(128), MakePixel((200 + 127 * 10) / 128, (100 + 127 * 20) / 128,
-                                    (50 + 127 * 30) / 128));
+  EXPECT_EQ(t.Entry(128), MakePixel((200 + 127 * 10) / 128, (100 + 127 * 20) / 128, (50 + 127 * 30) / 128));
   EXPECT_EQ(t.Entry(64), MakePixel(5, (128 * 64 + 20 * 64) / 128, (255 * 64 + 30 * 64) / 128));
 }
 
@@ -89,9 +88,9 @@ TEST(Textures, VBumpWithEqualOuterColoursHasThemAtBothEdges) {
   constexpr ColorRef kRed = MakeColor(255, 0, 0), kWhite = 0xFFFFFF;
   Texture t(kEffectVBump, 256, 4, kRed, kWhite, kRed);
   for (int y = 0; y < 4; ++y) {
-    EXPECT_EQ(t.image.At(0, y), ColorToPixel(kRed));      // index 255 (or 0)
-    EXPECT_EQ(t.image.At(128, y), t.Entry(128));           // the middle colour
-    EXPECT_EQ(t.image.At(255, y), t.Entry(3));             // S(-127) + 128
+    EXPECT_EQ(t.image.At(0, y), ColorToPixel(kRed));  // index 255 (or 0)
+    EXPECT_EQ(t.image.At(128, y), t.Entry(128));      // the middle colour
+    EXPECT_EQ(t.image.At(255, y), t.Entry(3));        // S(-127) + 128
     EXPECT_EQ(t.Entry(3), MakePixel(255, 5, 5));
   }
   EXPECT_EQ(t.Entry(128), MakePixel(255, 253, 253));
@@ -117,7 +116,7 @@ TEST(Textures, BumpsFollowTheirFormulas) {
 TEST(Textures, HardBumpBevelsTheEdges) {
   // Without noise the bevels are plain: 128 - 128x/B at the left, 128(w - x)/B at the right.
   Texture t(kEffectHardBump, 60, 40, kBegin, kMiddle, kEnd);
-  const int band = 10;  // min(60 / 6, 16)
+  const int band = 10;    // min(60 / 6, 16)
   const int middle = 20;  // a top-down row with y = 19 from the bottom
   EXPECT_EQ(t.image.At(0, middle), t.Entry(255 - 0));
   EXPECT_EQ(t.image.At(5, middle), t.Entry(255 - 128 * 5 / band));

@@ -8,8 +8,8 @@
 namespace tessel {
 namespace {
 
-constexpr int kAdvance = 6;   // of a byte in the body font
-constexpr int kHeight = 13;   // of a line in the body font
+constexpr int kAdvance = 6;  // of a byte in the body font
+constexpr int kHeight = 13;  // of a line in the body font
 
 class HtmlLayoutTest : public ::testing::Test {
  protected:
@@ -46,10 +46,10 @@ TEST_F(HtmlLayoutTest, EscapedAnglesDrawAsText) {
 TEST_F(HtmlLayoutTest, ClosingTagMustMatchTheInnermostStyle) {
   Draw("<b>x</i>y</b>z<em>w</i>v");
   ASSERT_EQ(surface.runs.size(), 5u);
-  EXPECT_EQ(surface.runs[0].font.weight, 800);  // x
-  EXPECT_EQ(surface.runs[1].font.weight, 800);  // y: "</i>" did not close "<b>"
-  EXPECT_EQ(surface.runs[2].font.weight, 400);  // z
-  EXPECT_TRUE(surface.runs[3].font.italic);     // w
+  EXPECT_EQ(surface.runs[0].font.weight, 800);   // x
+  EXPECT_EQ(surface.runs[1].font.weight, 800);   // y: "</i>" did not close "<b>"
+  EXPECT_EQ(surface.runs[2].font.weight, 400);   // z
+  EXPECT_TRUE(surface.runs[3].font.italic);      // w
   EXPECT_FALSE(surface.Find("v")->font.italic);  // "</i>" closed "<em>"
 }
 
@@ -202,12 +202,31 @@ TEST_F(HtmlLayoutTest, TransformsAndStringResources) {
 TEST_F(HtmlLayoutTest, DamagedTextsNeverFail) {
   drawer.SetMaxWidth(17);
   const char* texts[] = {
-      "<", "<<", "<>", "</", "</>", "<=>", "< >", "<br=>", "<t=99999999999>", "<hr width=%>", "<a",
-      "<table", "<table><tr><td>", "</table></table>x", "<table><td colspan=99999 rowspan=-3>x",
+      "<",
+      "<<",
+      "<>",
+      "</",
+      "</>",
+      "<=>",
+      "< >",
+      "<br=>",
+      "<t=99999999999>",
+      "<hr width=%>",
+      "<a",
+      "<table",
+      "<table><tr><td>",
+      "</table></table>x",
+      "<table><td colspan=99999 rowspan=-3>x",
       "<table border=9 borderstyle=double><tr><td rowspan=3>a<td>b<tr><td>c</table>",
-      "<table><tr><td><table><tr><td><table>deep", "<font size=99999999>x", "<br=30000><br=30000>x",
-      "<a href='unterminated>x", "<span class>x", "<bmp idres=1 width=0>", "<ilst idres=1 cx=0 cy=0>",
-      "&amp;&amp;&lt;&lt;&gt;", "\xFF\xFE\x01<b\x00>",
+      "<table><tr><td><table><tr><td><table>deep",
+      "<font size=99999999>x",
+      "<br=30000><br=30000>x",
+      "<a href='unterminated>x",
+      "<span class>x",
+      "<bmp idres=1 width=0>",
+      "<ilst idres=1 cx=0 cy=0>",
+      "&amp;&amp;&lt;&lt;&gt;",
+      "\xFF\xFE\x01<b\x00>",
   };
   for (const char* text : texts) {
     drawer.Measure(surface, text);

@@ -10,8 +10,10 @@ std::vector<std::string> Tokens(std::string_view text) {
   std::vector<std::string> out;
   HtmlTokenizer reader(text);
   for (HtmlToken t = reader.Next(); t.kind != HtmlToken::kEnd; t = reader.Next()) {
-    if (t.kind == HtmlToken::kText) out.push_back("'" + t.text + "'");
-    else out.push_back(std::string("<") + (t.closing ? "/" : "") + t.name + "|" + t.attributes + ">");
+    if (t.kind == HtmlToken::kText)
+      out.push_back("'" + t.text + "'");
+    else
+      out.push_back(std::string("<") + (t.closing ? "/" : "") + t.name + "|" + t.attributes + ">");
   }
   return out;
 }

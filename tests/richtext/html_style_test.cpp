@@ -106,8 +106,9 @@ TEST_F(HtmlStyleTest, BorderWidthAndStyleKeepEachOtherConsistent) {
 }
 
 TEST_F(HtmlStyleTest, KeywordProperties) {
-  HtmlStyle style = Apply("font-weight:bold; font-style:oblique; text-align:center; text-transform:capitalize;"
-                          " vertical-align:top; text-decoration:underline,overline; margin:5; padding:2em");
+  HtmlStyle style = Apply(
+      "font-weight:bold; font-style:oblique; text-align:center; text-transform:capitalize;"
+      " vertical-align:top; text-decoration:underline,overline; margin:5; padding:2em");
   EXPECT_EQ(style.weight, 700);
   EXPECT_TRUE(style.italic);
   EXPECT_EQ(style.horizontalAlign, kAlignCenter);

@@ -11,7 +11,8 @@ namespace tessel {
 namespace {
 
 TEST(HtmlTableSourceTest, FindsTablesAndCutsRowsAndCells) {
-  std::string_view text = "a<<table>b<table border=1><tr><td>x<table><tr><td>in</table></td><td>y</tr><tr><td>z</table>c";
+  std::string_view text =
+      "a<<table>b<table border=1><tr><td>x<table><tr><td>in</table></td><td>y</tr><tr><td>z</table>c";
   std::size_t start = FindTableStart(text, 0);
   EXPECT_EQ(text.substr(start, 16), "<table border=1>");
   std::size_t end = FindTableEnd(text, start);
@@ -72,15 +73,16 @@ TEST_F(HtmlTableTest, AllFixedColumnsLetAlignmentMoveTheTable) {
 
 TEST_F(HtmlTableTest, BordersSpacingAndPadding) {
   // Border 2 on each side, spacing 3 around cells, padding 4 and a 1-pixel cell border.
-  Size size = Measure("<table border=2 cellspacing=3 cellpadding=4 bordercolor=#ff0000><tr><td>a</td><td>b</td></tr></table>");
+  Size size =
+      Measure("<table border=2 cellspacing=3 cellpadding=4 bordercolor=#ff0000><tr><td>a</td><td>b</td></tr></table>");
   const int cell = 6 + 2 * (1 + 4);
   EXPECT_EQ(size, (Size{2 * cell + 3 * 3 + 1 + 4 + 1, 13 + 10 + 2 * 3 + 4 + 1}));
   drawer.Draw(surface, {0, 0, size.cx - 1, size.cy - 1});
   EXPECT_EQ(surface.Find("a")->x, 2 + 3 + 1 + 4);
   EXPECT_EQ(surface.Find("b")->x, 2 + 3 + cell + 3 + 1 + 1 + 4);
-  EXPECT_EQ(surface.image.At(0, 5), ColorToPixel(MakeColor(255, 0, 0)));    // table border
-  EXPECT_EQ(surface.image.At(2 + 3, 8), ColorToPixel(MakeColor(255, 0, 0)));  // cell border
-  EXPECT_EQ(surface.image.At(3, 8), 0x00FFFFFFu);                            // spacing
+  EXPECT_EQ(surface.image.At(0, 5), ColorToPixel(MakeColor(255, 0, 0)));            // table border
+  EXPECT_EQ(surface.image.At(2 + 3, 8), ColorToPixel(MakeColor(255, 0, 0)));        // cell border
+  EXPECT_EQ(surface.image.At(3, 8), 0x00FFFFFFu);                                   // spacing
   EXPECT_EQ(surface.image.At(size.cx - 2, 5), ColorToPixel(MakeColor(255, 0, 0)));  // inside its box
   EXPECT_EQ(surface.image.At(size.cx - 1, 5), 0x00FFFFFFu);
 }

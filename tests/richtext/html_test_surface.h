@@ -43,7 +43,9 @@ class RecordingSurface : public Surface {
   BackgroundMode GetBackgroundMode() const override { return soft.GetBackgroundMode(); }
   void FillSolidRect(const Rect& r, ColorRef c) override { soft.FillSolidRect(r, c); }
   void DrawPolyline(const Point* p, int n, const Pen& pen) override { soft.DrawPolyline(p, n, pen); }
-  void DrawImage(const Rect& d, const PixelImage& i, const Rect& s, RasterOp op) override { soft.DrawImage(d, i, s, op); }
+  void DrawImage(const Rect& d, const PixelImage& i, const Rect& s, RasterOp op) override {
+    soft.DrawImage(d, i, s, op);
+  }
   PixelImage ReadPixels(const Rect& area) const override { return soft.ReadPixels(area); }
   void WritePixels(int x, int y, const PixelImage& i) override { soft.WritePixels(x, y, i); }
   void SetClipRect(const std::optional<Rect>& clip) override { soft.SetClipRect(clip); }

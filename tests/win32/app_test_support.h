@@ -41,8 +41,8 @@ class RecordingWizard : public CRecoveryWizardDlg {
 class AnsweredDialogs {
  public:
   AnsweredDialogs() {
-    m_previousBoxHook = tessel::SetMessageBoxAnswerHook(
-        [this](const tessel::MessageBoxParams& box) -> std::optional<std::uint32_t> {
+    m_previousBoxHook =
+        tessel::SetMessageBoxAnswerHook([this](const tessel::MessageBoxParams& box) -> std::optional<std::uint32_t> {
           const char* text = box.messageText.Text();
           boxes.push_back({text ? text : "", box.caption, box.style, box.background});
           return answer;

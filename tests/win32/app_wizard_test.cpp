@@ -314,9 +314,9 @@ TEST_F(WizardTest, BackgroundPictureIsPaintedAtItsOwnSizeFromTheTopLeft) {
   request.bmiHeader.biPlanes = 1;
   request.bmiHeader.biBitCount = 32;
   std::vector<std::uint32_t> picture(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-  ASSERT_EQ(::GetDIBits(memory.get(), wizard.m_hBackground.get(), 0, info.bmHeight, picture.data(), &request,
-                        DIB_RGB_COLORS),
-            info.bmHeight);
+  ASSERT_EQ(
+      ::GetDIBits(memory.get(), wizard.m_hBackground.get(), 0, info.bmHeight, picture.data(), &request, DIB_RGB_COLORS),
+      info.bmHeight);
   int mismatches = 0;
   for (int y = patch.top; y < patch.bottom; ++y)
     for (int x = patch.left; x < patch.right; ++x)

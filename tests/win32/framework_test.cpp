@@ -141,8 +141,8 @@ TEST(BackgroundTest, CopiesThePictureAtItsOwnSizeToTheTopLeft) {
 }
 
 TEST(ListCtrlTest, CellsOfAnyLengthAndCheckStatesRoundTrip) {
-  HWND window = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT, 0, 0, 300, 200, nullptr, nullptr,
-                                  nullptr, nullptr);
+  HWND window =
+      ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(window, nullptr);
   CListCtrl list;
   list.Attach(window);

@@ -21,8 +21,7 @@ constexpr Pixel kStart = 0x00336699;
 class TwoSurfaces : public ::testing::Test {
  protected:
   TwoSurfaces()
-      : screen_(::GetDC(nullptr)), dib_(screen_, kWidth, kHeight), image_(kWidth, kHeight, kStart),
-        software_(image_) {
+      : screen_(::GetDC(nullptr)), dib_(screen_, kWidth, kHeight), image_(kWidth, kHeight, kStart), software_(image_) {
     dib_.Store(image_);
     gdi_.emplace(dib_.dc());
   }
@@ -45,8 +44,8 @@ class TwoSurfaces : public ::testing::Test {
     for (int y = 0; y < kHeight; ++y)
       for (int x = 0; x < kWidth; ++x)
         if (gdiPixels.At(x, y) != image_.At(x, y)) {
-          ADD_FAILURE() << what << ": pixel " << x << "," << y << " GDI " << std::hex
-                        << gdiPixels.At(x, y) << " software " << image_.At(x, y);
+          ADD_FAILURE() << what << ": pixel " << x << "," << y << " GDI " << std::hex << gdiPixels.At(x, y)
+                        << " software " << image_.At(x, y);
           return;
         }
   }
@@ -76,8 +75,8 @@ TEST_F(TwoSurfaces, GradientsAndTheirHalves) {
     d.FillGradient(s, {0, 20, 37, 157}, 0x86FDF7, 0x102030, false);
     d.FillGradient(s, {40, 20, 45, 25}, 0x0000FF, 0xFF0000, true);  // most bands empty
     for (int effect = 1; effect <= 6; ++effect)
-      d.FillEffect(s, effect, MakeRect(40 + (effect - 1) * 28, 30, 27 - effect, 101 + effect), 0x993300,
-                   0x00CCFF, 0xFFFFFF, 0, 0);
+      d.FillEffect(s, effect, MakeRect(40 + (effect - 1) * 28, 30, 27 - effect, 101 + effect), 0x993300, 0x00CCFF,
+                   0xFFFFFF, 0, 0);
   });
   ExpectSamePixels("gradients");
 }
@@ -87,14 +86,13 @@ TEST_F(TwoSurfaces, TexturesWithTheSameSeed) {
     ColorRef begin, middle, end;
     int noise, blend;
   };
-  for (const Colours& c : {Colours{0x86FDF7, 0xFFFFFF, 0x86FDF7, 0, 0},
-                           Colours{0x993300, 0x00CCFF, 0xFFFFFF, 12, 30},
+  for (const Colours& c : {Colours{0x86FDF7, 0xFFFFFF, 0x86FDF7, 0, 0}, Colours{0x993300, 0x00CCFF, 0xFFFFFF, 12, 30},
                            Colours{0x000000, 0x808080, 0x0000FF, 255, 0x1FF}}) {
     for (int effect = 7; effect <= 15; ++effect) {
       Both([&](Surface& s, DrawManager& d) {
         d.FillEffect(s, effect, {3, 4, 190, 150}, c.begin, c.middle, c.end, c.noise, c.blend);
         d.FillEffect(s, effect, {150, 120, 260, 200}, c.end, c.begin, c.middle, c.noise, c.blend);  // cut off
-        d.FillEffect(s, effect, {5, 140, 50, 141}, c.begin, c.middle, c.end, c.noise, c.blend);  // one row
+        d.FillEffect(s, effect, {5, 140, 50, 141}, c.begin, c.middle, c.end, c.noise, c.blend);     // one row
       });
       ExpectSamePixels(("texture " + std::to_string(effect)).c_str());
     }
@@ -107,8 +105,7 @@ TEST_F(TwoSurfaces, ImagesCopiedMaskedAndRead) {
   Both([&](Surface& s, DrawManager& d) {
     s.DrawImageAt(5, 5, picture);
     d.DrawBitmap(s, 40, 40, 20, 10, &picture, true, 0xFF00FF, 0, false, 0, 0, 0, 0, 0);
-    d.DrawBitmap(s, 70, 40, 20, 10, &picture, true, 0xFF00FF, kImageGrey | kImageDarker, true, 3, 3, 0,
-                 0, 0);
+    d.DrawBitmap(s, 70, 40, 20, 10, &picture, true, 0xFF00FF, kImageGrey | kImageDarker, true, 3, 3, 0, 0, 0);
     d.DrawFrame(s, {100, 100, 150, 130}, 0xFFFFFF, 0x000000, kLineSolid, 1);
     s.WritePixels(200, 150, picture);  // mostly outside
   });

@@ -100,7 +100,8 @@ TEST(HtmlGdiTest, NothingIsDrawnOutsideTheRectangle) {
       "Recovery <b>finished</b>: <font color=red>3</font> damaged<br><i>records</i> skipped.",
       "<center>centred</center><br><right>right</right><br><hr size=2><br><a href=x>a link</a>",
       "<table border=1 bgcolor=#ffeeaa><tr><td>one</td><td>two</td></tr><tr><td colspan=2>three</td></tr></table>",
-      "<table border=2 borderstyle=solid><tr><td>a</td></tr></table><table border=3 borderstyle=double><tr><td>b</td></tr></table>",
+      "<table border=2 borderstyle=solid><tr><td>a</td></tr></table><table border=3 "
+      "borderstyle=double><tr><td>b</td></tr></table>",
       "<pre>code</pre> <code>x</code> <sub>low</sub><sup>high</sup> <u>under</u> <s>struck</s>",
   };
   for (const char* text : texts) {

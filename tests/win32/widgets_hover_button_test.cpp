@@ -110,8 +110,7 @@ TEST_F(HoverButtonTest, TheTimerClearsHoverOnceThePointerIsOutside) {
 
 TEST_F(HoverButtonTest, SetCursorAnswersWithTheLinkCursor) {
   ASSERT_TRUE(button.HasLinkCursor());
-  EXPECT_EQ(button.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(button.m_hWnd), MAKELPARAM(HTCLIENT, 0)),
-            TRUE);
+  EXPECT_EQ(button.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(button.m_hWnd), MAKELPARAM(HTCLIENT, 0)), TRUE);
 }
 
 }  // namespace
