@@ -1,17 +1,11 @@
 # Folders shared by several modules build each source file found there, so that
 # adding a file needs no edit here.
 
-# tessel_glob_library(NAME DIR): a static library of DIR/*.cpp (an interface
-# library while the folder has no sources yet).
+# tessel_glob_library(NAME DIR): a static library of DIR/*.cpp.
 function(tessel_glob_library name dir)
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
-  if(sources)
-    add_library(${name} STATIC ${sources})
-    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-  else()
-    add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
-  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
 
 # tessel_glob_programs(DIR SUFFIX LIBS...): one program per DIR/*SUFFIX.cpp.

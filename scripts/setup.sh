@@ -23,8 +23,3 @@ fi
 echo "setup: installing ${need[*]}" >&2
 $SUDO apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
-# The posix thread model gives std::thread and std::mutex to the cross compiler.
-if command -v update-alternatives >/dev/null && [ -e /usr/bin/i686-w64-mingw32-g++-posix ]; then
-  $SUDO update-alternatives --set i686-w64-mingw32-g++ /usr/bin/i686-w64-mingw32-g++-posix >/dev/null 2>&1 || true
-  $SUDO update-alternatives --set i686-w64-mingw32-gcc /usr/bin/i686-w64-mingw32-gcc-posix >/dev/null 2>&1 || true
-fi

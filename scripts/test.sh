@@ -11,7 +11,7 @@ passed=0; failed=0
 run_preset() {
   local preset=$1
   echo "=== $preset: configure and build"
-  if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset" -j "$jobs"; then
+  if ! cmake --preset "$preset" -DTESSEL_WERROR=ON >/dev/null || ! cmake --build --preset "$preset" -j "$jobs"; then
     echo "=== $preset: BUILD FAILED"; failed=$((failed + 1)); return
   fi
   echo "=== $preset: test"
