@@ -1,6 +1,6 @@
-#include "richtext_win32/message_box_strings.h"
+#include "msgbox_win32/message_box_strings.h"
 
-#include "richtext_win32/message_box_handles.h"
+#include "msgbox_win32/message_box_handles.h"
 
 namespace tessel {
 

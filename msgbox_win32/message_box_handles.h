@@ -3,7 +3,7 @@
 // portable message box call, so that callers need no casts of their own.
 #include <windows.h>
 
-#include "richtext/message_box_call.h"
+#include "msgbox/message_box_call.h"
 
 namespace tessel {
 

@@ -6,7 +6,7 @@
 //
 // This header is portable: window and module handles are opaque pointer types
 // here, and the Windows code converts them at its edge
-// (richtext_win32/message_box_handles.h). The pieces of the box that decide
+// (msgbox_win32/message_box_handles.h). The pieces of the box that decide
 // which buttons it has, their captions and its texts are plain functions here so
 // that they can be tested without a window system.
 

@@ -1,6 +1,6 @@
 #pragma once
 // String resources of a module (null: the program's own), read from its string table.
-#include "richtext/message_box_call.h"
+#include "msgbox/message_box_call.h"
 
 namespace tessel {
 

@@ -1,7 +1,7 @@
 // The call where there is no window system (the native build): the test hook may
 // answer; otherwise nothing can be shown and the answer is Cancel. The Windows
-// build has its own RichMessageBox, which shows the box (richtext_win32/).
-#include "richtext/message_box_call.h"
+// build has its own RichMessageBox, which shows the box (msgbox_win32/).
+#include "msgbox/message_box_call.h"
 
 #ifndef _WIN32
 

@@ -1,4 +1,4 @@
-#include "richtext/message_box_call.h"
+#include "msgbox/message_box_call.h"
 
 #include <algorithm>
 #include <array>

@@ -1,0 +1,50 @@
+// The call in the Windows program: the test hook may answer; otherwise the
+// owner and caption are resolved, a remembered answer is returned without a
+// window, and the box sounds its icon's sound and shows itself.
+#include <windows.h>
+
+#include "msgbox/message_box_call.h"
+#include "msgbox/message_box_rules.h"
+#include "msgbox_win32/message_box_handles.h"
+#include "msgbox_win32/message_box_registry.h"
+#include "msgbox_win32/message_box_window.h"
+
+namespace tessel {
+
+namespace {
+
+constexpr int kMaxOwnerText = 260;
+
+HWND ResolveOwner(MessageBoxWindowHandle given) {
+  if (given) return ToHwnd(given);
+  HWND active = ::GetActiveWindow();
+  return active ? ::GetLastActivePopup(active) : nullptr;
+}
+
+std::string WindowText(HWND window) {
+  if (!window) return {};
+  char text[kMaxOwnerText + 1] = {};
+  ::GetWindowTextA(window, text, static_cast<int>(sizeof text));
+  return text;
+}
+
+std::uint32_t ShowBox(const MessageBoxParams& completed) {
+  HWND owner = ResolveOwner(completed.owner);
+  std::string caption = WindowCaption(completed.caption, WindowText(owner));
+  if (LooksUpAnswer(completed)) {
+    const std::optional<std::uint32_t> remembered = ReadRememberedAnswer(completed);
+    if (remembered && *remembered != 0) return *remembered;
+  }
+  if (!(completed.style & MessageBoxStyle::kNoSound)) ::MessageBeep(completed.style & MessageBoxStyle::kIconMask);
+  CRichMessageBox box(completed, owner, std::move(caption));
+  return box.DoModal();
+}
+
+}  // namespace
+
+std::uint32_t RichMessageBox(MessageBoxWindowHandle owner, TextRef text, const char* caption, std::uint32_t style,
+                             const MessageBoxParams* params) {
+  return AnswerMessageBox(CompleteMessageBoxParams(owner, text, caption, style, params), &ShowBox);
+}
+
+}  // namespace tessel

@@ -1,0 +1,50 @@
+#include "msgbox_win32/message_box_look.h"
+
+#include <string>
+
+namespace tessel {
+
+namespace {
+
+HDC DcOf(Surface& surface) {
+  auto* gdi = dynamic_cast<GdiSurface*>(&surface);
+  return gdi ? gdi->dc() : nullptr;
+}
+
+int Length(std::string_view text) { return static_cast<int>(text.size()); }
+
+}  // namespace
+
+Size Win32DialogLook::MeasureText(std::string_view text) {
+  GdiMemoryDc dc(::CreateCompatibleDC(nullptr));
+  if (!dc) return {};
+  GdiSelection font(dc.get(), font_);
+  SIZE size{};
+  if (!::GetTextExtentPoint32A(dc.get(), text.data(), Length(text), &size)) return {};
+  return {size.cx, size.cy};
+}
+
+void Win32DialogLook::DrawEtchedLine(Surface& surface, int left, int right, int y) {
+  HDC dc = DcOf(surface);
+  if (!dc) return;
+  RECT line{left, y, right, y + 2};  // an etched edge is two pixels deep
+  ::DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+}
+
+void Win32DialogLook::DrawEmbossedText(Surface& surface, int x, int y, std::string_view text) {
+  HDC dc = DcOf(surface);
+  if (!dc) return;
+  const std::string copy(text);  // DrawState reads the text through an LPARAM
+  GdiSelection font(dc, font_);
+  ::DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(copy.c_str()), static_cast<WPARAM>(copy.size()), x, y,
+               0, 0, DST_TEXT | DSS_DISABLED);
+}
+
+GdiFont CreateMessageFont() {
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
+  return GdiFont(::CreateFontIndirectA(&metrics.lfMessageFont));
+}
+
+}  // namespace tessel

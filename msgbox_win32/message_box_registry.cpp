@@ -1,0 +1,59 @@
+#include "msgbox_win32/message_box_registry.h"
+
+#include <windows.h>
+
+#include "msgbox/message_box_rules.h"
+
+namespace tessel {
+
+namespace {
+
+class RegistryKey {
+ public:
+  RegistryKey() = default;
+  ~RegistryKey() {
+    if (key_) ::RegCloseKey(key_);
+  }
+  RegistryKey(const RegistryKey&) = delete;
+  RegistryKey& operator=(const RegistryKey&) = delete;
+  HKEY* out() { return &key_; }
+  HKEY get() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+}  // namespace
+
+std::string ProgramPath() {
+  char path[MAX_PATH + 1] = {};
+  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return std::string(path, length <= MAX_PATH ? length : 0);
+}
+
+std::optional<std::uint32_t> ReadRememberedAnswer(const MessageBoxParams& params) {
+  const std::string path = RememberKeyPath(ProgramPath(), params.rememberCompany);
+  RegistryKey key;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.out()) != ERROR_SUCCESS) return std::nullopt;
+  DWORD value = 0;
+  DWORD size = sizeof value;
+  const std::string name = RememberValueName(params);
+  if (::RegQueryValueExA(key.get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) !=
+          ERROR_SUCCESS ||
+      size != sizeof value)
+    return std::nullopt;
+  return value;
+}
+
+void StoreRememberedAnswer(const MessageBoxParams& params, std::uint32_t answer) {
+  const std::string path = RememberKeyPath(ProgramPath(), params.rememberCompany);
+  RegistryKey key;
+  if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+                        key.out(), nullptr) != ERROR_SUCCESS)
+    return;
+  const DWORD value = answer;
+  const std::string name = RememberValueName(params);
+  ::RegSetValueExA(key.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+
+}  // namespace tessel
