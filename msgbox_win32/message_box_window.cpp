@@ -150,6 +150,14 @@ INT_PTR CRichMessageBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       // Labels let the bands show through.
       ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       return reinterpret_cast<INT_PTR>(::GetStockObject(NULL_BRUSH));
+    case DM_GETDEFID:
+      // While the default button is held disabled, Enter finds it and does
+      // nothing, instead of sending OK to a box that may have none.
+      if (HWND button = DefaultButton(); button && !::IsWindowEnabled(button)) {
+        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, MAKELONG(m_model.DefaultId(), DC_HASDEFID));
+        return TRUE;
+      }
+      return FALSE;
     case WM_DESTROY:
       DestroyControls();
       return FALSE;
@@ -226,8 +234,10 @@ void CRichMessageBox::CreateButtons() {
                         (start.enabled ? 0 : WS_DISABLED);
     m_buttons.push_back(MakeChild("BUTTON", start.caption, style, static_cast<int>(id)));
   }
-  // Enter presses the default button, and nothing while it is disabled.
-  ::SendMessageA(m_hWnd, DM_SETDEFID, m_model.DefaultId(), 0);
+  // Enter presses the default button. Setting it also gives it the default
+  // look, which a button held disabled does not get until it is released.
+  if (HWND button = DefaultButton(); button && ::IsWindowEnabled(button))
+    ::SendMessageA(m_hWnd, DM_SETDEFID, m_model.DefaultId(), 0);
 }
 
 void CRichMessageBox::PlaceControls() {
@@ -399,6 +409,7 @@ void CRichMessageBox::OnTimer() {
       }
       if (HWND button = DefaultButton()) {
         ::EnableWindow(button, TRUE);
+        ::SendMessageA(m_hWnd, DM_SETDEFID, m_model.DefaultId(), 0);
         ::SendMessageA(button, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
         ::SetFocus(button);
       }
