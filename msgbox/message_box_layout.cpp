@@ -11,7 +11,7 @@ namespace {
 namespace M = MessageBoxMetrics;
 namespace B = MessageBoxButton;
 
-constexpr int kIconCellPadding = 5;      // around the icon and the text in the message table
+constexpr int kIconCellPadding = 5;       // around the icon and the text in the message table
 constexpr int kSeparatorTitleExtra = 10;  // a separator title's share of the width, besides the title
 constexpr int kBandedButtonArea = 2 * M::kButtonAreaMargin;
 constexpr int kCheckBoxLabelExtra = 2 * M::kCheckBoxLeft + 20;  // beside the label, of the width
@@ -19,8 +19,7 @@ constexpr int kCheckBoxLabelExtra = 2 * M::kCheckBoxLeft + 20;  // beside the la
 constexpr int kCaptionWidthScale[2] = {80, 45};
 constexpr int kCaptionHeightScale[2] = {23, 13};
 
-std::string SeparatorTitle(const MessageBoxBand& band, const MessageBoxParams& params,
-                           const StringResources& strings) {
+std::string SeparatorTitle(const MessageBoxBand& band, const MessageBoxParams& params, const StringResources& strings) {
   return band.separatorStyle != 0 ? ResolveTextRef(band.separatorText, params, strings) : std::string();
 }
 
@@ -97,7 +96,8 @@ MessageBoxModel BuildMessageBoxModel(const MessageBoxParams& params, const Strin
   MessageBoxModel model;
   MessageBoxTexts& texts = model.texts;
   std::vector<std::string> custom;
-  if (!params.customButtons.IsNull()) custom = SplitCustomButtons(ResolveTextRef(params.customButtons, params, strings));
+  if (!params.customButtons.IsNull())
+    custom = SplitCustomButtons(ResolveTextRef(params.customButtons, params, strings));
 
   if (params.headerHeight != 0) texts.header = ResolveTextRef(params.headerText, params, strings);
   texts.message =

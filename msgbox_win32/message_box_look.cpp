@@ -36,8 +36,8 @@ void Win32DialogLook::DrawEmbossedText(Surface& surface, int x, int y, std::stri
   if (!dc) return;
   const std::string copy(text);  // DrawState reads the text through an LPARAM
   GdiSelection font(dc, font_);
-  ::DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(copy.c_str()), static_cast<WPARAM>(copy.size()), x, y,
-               0, 0, DST_TEXT | DSS_DISABLED);
+  ::DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(copy.c_str()), static_cast<WPARAM>(copy.size()), x, y, 0,
+               0, DST_TEXT | DSS_DISABLED);
 }
 
 GdiFont CreateMessageFont() {

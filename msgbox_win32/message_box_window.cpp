@@ -16,10 +16,10 @@ namespace {
 namespace B = MessageBoxButton;
 namespace S = MessageBoxStyle;
 
-constexpr int kTemplateSize = 100;           // dialog units; the box sizes itself when it opens
-constexpr int kCheckLabelId = -1;            // a label sends no commands
-constexpr int kCheckBoxId = 0;               // the box ignores command 0, so a click only checks it
-constexpr UINT kHelpPartialKey = 0x105;      // HELP_PARTIALKEY: the help file's index
+constexpr int kTemplateSize = 100;       // dialog units; the box sizes itself when it opens
+constexpr int kCheckLabelId = -1;        // a label sends no commands
+constexpr int kCheckBoxId = 0;           // the box ignores command 0, so a click only checks it
+constexpr UINT kHelpPartialKey = 0x105;  // HELP_PARTIALKEY: the help file's index
 constexpr DWORD kFramelessSizing = SWP_NOZORDER | SWP_NOACTIVATE;
 
 // A dialog template without controls; templates start on a 4-byte boundary.
@@ -168,15 +168,15 @@ INT_PTR CRichMessageBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
 
 BOOL CRichMessageBox::OnInitDialog() {
   m_nCountdown = InitialCountdown(m_params);
-  for (HtmlDrawer* drawer :
-       {&m_pContent->HeaderDrawer(), &m_pContent->MessageDrawer(), &m_pContent->MoreDrawer()})
+  for (HtmlDrawer* drawer : {&m_pContent->HeaderDrawer(), &m_pContent->MessageDrawer(), &m_pContent->MoreDrawer()})
     drawer->BindHost(ToWindowRef(m_hWnd), kMessageBoxLinkNotify, 0);
 
   const std::uint32_t iconHandle = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(m_hIcon));
   m_model = BuildMessageBoxModel(m_params, m_strings, m_hOwner != nullptr, iconHandle, ::GetSystemMetrics(SM_CXICON));
   BuildAndMeasure();
 
-  ::SetWindowTextA(m_hWnd, StartingCaption(m_params, m_strCaption, m_model.texts.countdownFormat, m_nCountdown).c_str());
+  ::SetWindowTextA(m_hWnd,
+                   StartingCaption(m_params, m_strCaption, m_model.texts.countdownFormat, m_nCountdown).c_str());
   if (CloseStartsGreyed(m_params, m_model.buttons.cancellable, m_model.DefaultId()))
     ::EnableMenuItem(::GetSystemMenu(m_hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
 
@@ -219,8 +219,7 @@ void CRichMessageBox::BuildAndMeasure() {
   CreateButtons();
 
   const int width = areas.width + 2 * ::GetSystemMetrics(SM_CXDLGFRAME);
-  const int height =
-      areas.CollapsedHeight() + ::GetSystemMetrics(SM_CYCAPTION) + 2 * ::GetSystemMetrics(SM_CYDLGFRAME);
+  const int height = areas.CollapsedHeight() + ::GetSystemMetrics(SM_CYCAPTION) + 2 * ::GetSystemMetrics(SM_CYDLGFRAME);
   ::SetWindowPos(m_hWnd, nullptr, 0, 0, width, height, SWP_NOMOVE | kFramelessSizing);
 }
 
@@ -230,8 +229,8 @@ void CRichMessageBox::CreateButtons() {
     const std::uint32_t id = buttons.ids[i];
     const ButtonStart start =
         StartingButton(id, m_model.texts.buttons[i], i == buttons.defaultIndex, m_params, m_nCountdown);
-    const DWORD style = WS_TABSTOP | (start.defaultStyle ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) |
-                        (start.enabled ? 0 : WS_DISABLED);
+    const DWORD style =
+        WS_TABSTOP | (start.defaultStyle ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | (start.enabled ? 0 : WS_DISABLED);
     m_buttons.push_back(MakeChild("BUTTON", start.caption, style, static_cast<int>(id)));
   }
   // Enter presses the default button. Setting it also gives it the default

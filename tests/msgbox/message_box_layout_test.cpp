@@ -29,9 +29,7 @@ constexpr ColorRef kTitleColour = 0x0000FF;
 // and titles as solid boxes, and records what it drew.
 class FixedLook : public DialogLook {
  public:
-  Size MeasureText(std::string_view text) override {
-    return {static_cast<int>(text.size()) * kCharWidth, kCharHeight};
-  }
+  Size MeasureText(std::string_view text) override { return {static_cast<int>(text.size()) * kCharWidth, kCharHeight}; }
   void DrawEtchedLine(Surface& surface, int left, int right, int y) override {
     etched.push_back({left, right, y});
     surface.FillSolidRect({left, y, right, y + 2}, kEtchColour);
@@ -161,7 +159,7 @@ TEST(MessageBoxAreas, MoreAreaIsMeasuredButLeftOutOfTheCollapsedBox) {
 
 TEST(MessageBoxButtonSize, CaptionsScaleAndTheMoreButtonFitsBothCaptions) {
   MessageBoxParams params = Record("abc");
-  params.customButtons = "Keep every single message";  // 25 bytes: 175 x 13
+  params.customButtons = "Keep every single message";      // 25 bytes: 175 x 13
   EXPECT_EQ(LaidOutBox(params).Areas().buttonWidth, 311);  // 175 * 80 / 45 = 311.1
   EXPECT_EQ(LaidOutBox(params).Areas().buttonHeight, 23);
 
@@ -182,8 +180,8 @@ TEST(MessageBoxButtonRow, ThreeAlignmentsAndTheCheckBoxBelow) {
     int alignment;
     int left;
   };
-  for (const Case& c : {Case{0, 11}, Case{1, 400 - 11 - rowWidth}, Case{2, (400 - rowWidth) / 2},
-                        Case{7, (400 - rowWidth) / 2}}) {
+  for (const Case& c :
+       {Case{0, 11}, Case{1, 400 - 11 - rowWidth}, Case{2, (400 - rowWidth) / 2}, Case{7, (400 - rowWidth) / 2}}) {
     const std::vector<Rect> row = PlaceButtonRow(client, 3, 80, 23, c.alignment, false);
     ASSERT_EQ(row.size(), 3u);
     for (int i = 0; i < 3; ++i)
@@ -310,8 +308,8 @@ TEST(MessageBoxBands, BandsAndSeparatorsOverTheirAreas) {
   PaintMessageBoxBands(surface, draw, box.look, params, box.model.texts, a, FixedSystemColors());
   auto colourAt = [&](int x, int y) { return PixelToColor(image.At(x, y)); };
 
-  EXPECT_EQ(colourAt(a.width - 1, 0), 0x0000FFu);                      // header band
-  EXPECT_EQ(colourAt(a.width / 2, a.Message().top + 5),                // message: the background
+  EXPECT_EQ(colourAt(a.width - 1, 0), 0x0000FFu);        // header band
+  EXPECT_EQ(colourAt(a.width / 2, a.Message().top + 5),  // message: the background
             FixedSystemColors().Get(kSysColorButtonFace));
   EXPECT_EQ(colourAt(a.width - 1, a.Buttons().bottom - 1), 0x00FF00u);  // button band
   EXPECT_EQ(colourAt(a.width - 1, a.ExpandedHeight() - 1), 0xFF0000u);  // more band

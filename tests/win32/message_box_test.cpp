@@ -56,7 +56,10 @@ std::vector<Button> ButtonsOf(HWND box) {
     RECT rect{};
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&rect), 2);
-    buttons.push_back({GetDlgCtrlID(child), TextOf(child), IsWindowEnabled(child) != FALSE, type == BS_DEFPUSHBUTTON,
+    buttons.push_back({GetDlgCtrlID(child),
+                       TextOf(child),
+                       IsWindowEnabled(child) != FALSE,
+                       type == BS_DEFPUSHBUTTON,
                        {rect.left, rect.top, rect.right, rect.bottom}});
   }
   return buttons;
@@ -141,9 +144,9 @@ struct ExpectedBox {
   ExpectedBox(MessageBoxParams params, LPCSTR systemIcon) : font(CreateMessageFont()) {
     params.stringModule = nullptr;
     HICON icon = systemIcon ? LoadIconA(nullptr, systemIcon) : nullptr;
-    model = BuildMessageBoxModel(params, strings, false,
-                                 static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(icon)),
-                                 GetSystemMetrics(SM_CXICON));
+    model =
+        BuildMessageBoxModel(params, strings, false, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(icon)),
+                             GetSystemMetrics(SM_CXICON));
     HDC screen = GetDC(nullptr);
     {
       GdiSurface surface(screen);
@@ -212,8 +215,8 @@ TEST(MessageBoxWindow, QuestionShowsYesAndNoWithItsIconAndAnswersTheButtonPresse
     EXPECT_EQ(buttons[0].caption, "Yes");
     EXPECT_TRUE(buttons[0].isDefault);
     // The size tells the text and the icon beside it: measured with the question icon.
-    EXPECT_EQ(size, ExpectedBox(CompleteMessageBoxParams(nullptr, "Do you really want to exit ?", "Question box",
-                                                         0x24, nullptr),
+    EXPECT_EQ(size, ExpectedBox(CompleteMessageBoxParams(nullptr, "Do you really want to exit ?", "Question box", 0x24,
+                                                         nullptr),
                                 IDI_QUESTION)
                         .Window());
   }
@@ -538,8 +541,8 @@ TEST(MessageBoxWindow, ReportSendsTheOwnerItsMessageAndStaysOpen) {
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.lpszClassName = "MessageBoxTestOwner";
   RegisterClassA(&windowClass);
-  HWND owner = CreateWindowA("MessageBoxTestOwner", "Owner text", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND owner = CreateWindowA("MessageBoxTestOwner", "Owner text", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(owner, nullptr);
   MessageBoxParams record;
   record.reportMessage = kReport;
