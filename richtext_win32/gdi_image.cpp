@@ -1,5 +1,6 @@
 #include "richtext_win32/gdi_image.h"
 
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -89,6 +90,24 @@ std::optional<IconImage> IconImageFromIcon(HICON icon) {
   IconImage result = MakeIcon(std::move(*colorImage), std::move(*maskImage));
   result.hotSpot = {static_cast<int>(info.xHotspot), static_cast<int>(info.yHotspot)};
   return result;
+}
+
+bool SaveBmpFile(const PixelImage& image, const std::string& path) {
+  const BITMAPINFO info = PixelImageBitmapInfo(image.Width(), image.Height());
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + sizeof(Pixel) * static_cast<DWORD>(image.Width()) * static_cast<DWORD>(image.Height());
+  FILE* out = std::fopen(path.c_str(), "wb");
+  if (!out) return false;
+  std::fwrite(&file, sizeof file, 1, out);
+  std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
+  std::vector<Pixel> row(static_cast<std::size_t>(image.Width()));
+  for (int y = 0; y < image.Height(); ++y) {
+    for (int x = 0; x < image.Width(); ++x) row[static_cast<std::size_t>(x)] = image.At(x, y) | 0xFF000000u;
+    std::fwrite(row.data(), sizeof(Pixel), row.size(), out);
+  }
+  return std::fclose(out) == 0;
 }
 
 }  // namespace tessel

@@ -4,6 +4,7 @@
 // reads the platform's bitmaps and icons (image loading, tests).
 
 #include <optional>
+#include <string>
 
 #include "richtext/pixel_image.h"
 #include "richtext_win32/gdi_handles.h"
@@ -26,5 +27,9 @@ GdiIcon IconFromIconImage(const IconImage& icon);
 // the handle cannot be read. The handles stay the caller's.
 std::optional<PixelImage> PixelImageFromBitmap(HBITMAP bitmap);
 std::optional<IconImage> IconImageFromIcon(HICON icon);
+
+// Writes the image as a 32-bit top-down BMP file for a look by eye; pixels are
+// written opaque, since GDI leaves alpha 0 and viewers read that as clear.
+bool SaveBmpFile(const PixelImage& image, const std::string& path);
 
 }  // namespace tessel

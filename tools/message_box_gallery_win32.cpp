@@ -17,6 +17,7 @@
 #include "msgbox/message_box_call.h"
 #include "richtext/pixel_image.h"
 #include "richtext_win32/gdi_dib.h"
+#include "richtext_win32/gdi_image.h"
 
 namespace {
 
@@ -97,32 +98,6 @@ std::vector<GalleryBox> Boxes() {
   return boxes;
 }
 
-bool WriteBmp(const PixelImage& image, const std::string& path) {
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  const DWORD bytes = static_cast<DWORD>(image.Width()) * static_cast<DWORD>(image.Height()) * 4;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + bytes;
-  info.biSize = sizeof info;
-  info.biWidth = image.Width();
-  info.biHeight = -image.Height();
-  info.biPlanes = 1;
-  info.biBitCount = 32;
-  info.biCompression = BI_RGB;
-  FILE* out = std::fopen(path.c_str(), "wb");
-  if (!out) return false;
-  std::fwrite(&file, sizeof file, 1, out);
-  std::fwrite(&info, sizeof info, 1, out);
-  // GDI leaves alpha 0, which picture viewers read as transparent.
-  std::vector<Pixel> row(static_cast<std::size_t>(image.Width()));
-  for (int y = 0; y < image.Height(); ++y) {
-    for (int x = 0; x < image.Width(); ++x) row[static_cast<std::size_t>(x)] = image.At(x, y) | 0xFF000000u;
-    std::fwrite(row.data(), sizeof(Pixel), row.size(), out);
-  }
-  return std::fclose(out) == 0;
-}
-
 // The whole window, frame and caption included, as the screen shows it.
 PixelImage Photograph(HWND window) {
   RECT rect{};
@@ -170,7 +145,7 @@ int main(int argc, char** argv) {
       if (box.expand) SendMessageA(window, WM_COMMAND, MAKEWPARAM(B::kMore, BN_CLICKED), 0);
       RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
       std::this_thread::sleep_for(std::chrono::milliseconds(300));  // let the frame and buttons settle on screen
-      if (WriteBmp(Photograph(window), path)) ++saved;
+      if (SaveBmpFile(Photograph(window), path)) ++saved;
       HWND button = FirstPushButton(window);
       PostMessageA(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
     });

@@ -66,6 +66,14 @@ struct LaidOutBox {
     content.Measure(params, model.texts, surface, look);
   }
   const MessageBoxAreas& Areas() const { return content.Areas(); }
+  // The cached background the box would paint, as big as the expanded client.
+  PixelImage Bands() {
+    PixelImage bands(Areas().width, Areas().ExpandedHeight(), 0);
+    SoftwareSurface target(bands);
+    DrawManager draw;
+    PaintMessageBoxBands(target, draw, look, params, model.texts, Areas(), FixedSystemColors());
+    return bands;
+  }
 
   MessageBoxParams params;
   TableStrings strings;
@@ -281,16 +289,11 @@ TEST(MessageBoxBands, BackgroundIsTheDrawManagersFillOfTheWholeExpandedClient) {
   params.background.colourEnd = 0x86FDF7;
   LaidOutBox box(params);
   const MessageBoxAreas& areas = box.Areas();
-  PixelImage image(areas.width, areas.ExpandedHeight(), 0);
-  SoftwareSurface surface(image);
-  DrawManager draw;
-  PaintMessageBoxBands(surface, draw, box.look, params, box.model.texts, areas, FixedSystemColors());
-  EXPECT_EQ(image, FilledAlone(areas.width, areas.ExpandedHeight(), 12, 0x86FDF7, 0xFFFFFF, 0x86FDF7));
+  EXPECT_EQ(box.Bands(), FilledAlone(areas.width, areas.ExpandedHeight(), 12, 0x86FDF7, 0xFFFFFF, 0x86FDF7));
 
   // Without a fill the background is the button face.
-  params.background.fillEffect = -1;
-  PaintMessageBoxBands(surface, draw, box.look, params, box.model.texts, areas, FixedSystemColors());
-  EXPECT_EQ(PixelToColor(image.At(3, 3)), FixedSystemColors().Get(kSysColorButtonFace));
+  box.params.background.fillEffect = -1;
+  EXPECT_EQ(PixelToColor(box.Bands().At(3, 3)), FixedSystemColors().Get(kSysColorButtonFace));
 }
 
 TEST(MessageBoxBands, BandsAndSeparatorsOverTheirAreas) {
@@ -302,10 +305,7 @@ TEST(MessageBoxBands, BandsAndSeparatorsOverTheirAreas) {
   params.moreBand = {3, 1, TextRef(), 0, 0xFF0000, 0xFF0000, 0xFF0000};
   LaidOutBox box(params);
   const MessageBoxAreas& a = box.Areas();
-  PixelImage image(a.width, a.ExpandedHeight(), 0);
-  SoftwareSurface surface(image);
-  DrawManager draw;
-  PaintMessageBoxBands(surface, draw, box.look, params, box.model.texts, a, FixedSystemColors());
+  const PixelImage image = box.Bands();
   auto colourAt = [&](int x, int y) { return PixelToColor(image.At(x, y)); };
 
   EXPECT_EQ(colourAt(a.width - 1, 0), 0x0000FFu);        // header band

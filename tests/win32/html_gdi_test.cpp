@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "richtext_win32/gdi_dib.h"
+#include "richtext_win32/gdi_image.h"
 #include "richtext_win32/gdi_surface.h"
 #include "richtext_win32/html_platform_win32.h"
 
@@ -51,27 +52,6 @@ std::pair<int, int> InkInsideAndOutside(const PixelImage& image, const Rect& rec
       (x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom ? inside : outside)++;
     }
   return {inside, outside};
-}
-
-bool WriteBmp(const PixelImage& image, const char* path) {
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  const DWORD bytes = static_cast<DWORD>(image.Width()) * static_cast<DWORD>(image.Height()) * 4;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + bytes;
-  info.biSize = sizeof info;
-  info.biWidth = image.Width();
-  info.biHeight = -image.Height();
-  info.biPlanes = 1;
-  info.biBitCount = 32;
-  info.biCompression = BI_RGB;
-  FILE* out = std::fopen(path, "wb");
-  if (!out) return false;
-  std::fwrite(&file, sizeof file, 1, out);
-  std::fwrite(&info, sizeof info, 1, out);
-  for (int y = 0; y < image.Height(); ++y) std::fwrite(image.Row(y), 4, static_cast<std::size_t>(image.Width()), out);
-  return std::fclose(out) == 0;
 }
 
 TEST(HtmlGdiTest, TextSizesArePlausible) {
@@ -156,7 +136,7 @@ TEST(HtmlGdiTest, SamplePicture) {
   EXPECT_EQ(outside, 0);
   ASSERT_EQ(drawer.LinkAreas().size(), 1u);
   EXPECT_EQ(drawer.LinkAreas()[0].target, "http://www.example.com/help");
-  EXPECT_TRUE(WriteBmp(pixels, "html_sample.bmp"));
+  EXPECT_TRUE(SaveBmpFile(pixels, "html_sample.bmp"));
 
   // The same text with the pointer over the link, which takes the hover rule.
   const Rect link = drawer.LinkAreas()[0].rect;
@@ -165,7 +145,7 @@ TEST(HtmlGdiTest, SamplePicture) {
   drawer.Draw(hovered.surface(), rect);
   const PixelImage hoverPixels = hovered.Pixels();
   EXPECT_FALSE(hoverPixels == pixels);
-  EXPECT_TRUE(WriteBmp(hoverPixels, "html_sample_hover.bmp"));
+  EXPECT_TRUE(SaveBmpFile(hoverPixels, "html_sample_hover.bmp"));
   DeleteObject(bitmap);
 }
 
