@@ -20,7 +20,7 @@ constexpr int kTemplateSize = 100;       // dialog units; the box sizes itself w
 constexpr int kCheckLabelId = -1;        // a label sends no commands
 constexpr int kCheckBoxId = 0;           // the box ignores command 0, so a click only checks it
 constexpr UINT kHelpPartialKey = 0x105;  // HELP_PARTIALKEY: the help file's index
-constexpr DWORD kFramelessSizing = SWP_NOZORDER | SWP_NOACTIVATE;
+constexpr DWORD kKeepOrderAndFocus = SWP_NOZORDER | SWP_NOACTIVATE;
 
 // A dialog template without controls; templates start on a 4-byte boundary.
 struct EmptyDialogTemplate {
@@ -67,7 +67,7 @@ RECT ClientRect(HWND window) {
 }
 
 void MoveTo(HWND window, const Rect& rect) {
-  ::SetWindowPos(window, nullptr, rect.left, rect.top, rect.Width(), rect.Height(), kFramelessSizing);
+  ::SetWindowPos(window, nullptr, rect.left, rect.top, rect.Width(), rect.Height(), kKeepOrderAndFocus);
 }
 
 void BlitArea(HDC target, HDC source, const Rect& area) {
@@ -188,7 +188,7 @@ BOOL CRichMessageBox::OnInitDialog() {
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   ::SetWindowPos(m_hWnd, nullptr, area.left + (area.right - area.left - width) / 2,
-                 area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | kFramelessSizing);
+                 area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | kKeepOrderAndFocus);
 
   PlaceControls();
 
@@ -220,7 +220,7 @@ void CRichMessageBox::BuildAndMeasure() {
 
   const int width = areas.width + 2 * ::GetSystemMetrics(SM_CXDLGFRAME);
   const int height = areas.CollapsedHeight() + ::GetSystemMetrics(SM_CYCAPTION) + 2 * ::GetSystemMetrics(SM_CYDLGFRAME);
-  ::SetWindowPos(m_hWnd, nullptr, 0, 0, width, height, SWP_NOMOVE | kFramelessSizing);
+  ::SetWindowPos(m_hWnd, nullptr, 0, 0, width, height, SWP_NOMOVE | kKeepOrderAndFocus);
 }
 
 void CRichMessageBox::CreateButtons() {
@@ -374,7 +374,7 @@ void CRichMessageBox::ToggleMore() {
   ::GetWindowRect(m_hWnd, &frame);
   const int change = m_bExpanded ? m_pContent->Areas().moreHeight : -m_pContent->Areas().moreHeight;
   ::SetWindowPos(m_hWnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + change,
-                 SWP_NOMOVE | kFramelessSizing);
+                 SWP_NOMOVE | kKeepOrderAndFocus);
   ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
