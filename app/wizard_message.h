@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "app/product.h"
-#include "richtext/message_box_call.h"
+#include "msgbox/message_box_call.h"
 
 // Information icon and OK.
 inline constexpr std::uint32_t kNoticeStyle = 0x40;

@@ -1,7 +1,8 @@
-// One owner per GDI (and related) handle type, so that every handle a drawing
-// makes is released on every path, and a guard that puts back what
-// SelectObject replaced. Handles passed in by a caller are never wrapped in an
-// owner: they stay plain handles.
+// One owner per GDI (and related) handle type, so that every handle a window
+// or a drawing makes is released on every path, and a guard that puts back
+// what SelectObject replaced. Handles passed in by a caller are never wrapped
+// in an owner: they stay plain handles. The drawing side (draw_win32/) uses
+// these as well, so this header builds on <windows.h> alone.
 #pragma once
 
 #include <windows.h>
@@ -9,30 +10,55 @@
 #include <memory>
 #include <type_traits>
 
-#include "richtext_win32/gdi_handles.h"
-
 namespace framework {
 
-// The owners and the selection guard are the drawing surface's; the window
-// layer adds the handle kinds only windows use.
+struct GdiObjectRelease {
+  void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
+};
+struct MemoryDCRelease {
+  void operator()(HDC dc) const { ::DeleteDC(dc); }
+};
+struct IconRelease {
+  void operator()(HICON icon) const { ::DestroyIcon(icon); }
+};
 struct CursorRelease {
-  void operator()(HCURSOR h) const { ::DestroyCursor(h); }
+  void operator()(HCURSOR cursor) const { ::DestroyCursor(cursor); }
+};
+struct ModuleRelease {
+  void operator()(HMODULE module) const { ::FreeLibrary(module); }
 };
 struct KernelHandleRelease {
-  void operator()(HANDLE h) const { ::CloseHandle(h); }
+  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
 };
 
-using UniqueBitmap = tessel::GdiBitmap;
-using UniqueBrush = tessel::GdiBrush;
-using UniqueFont = tessel::GdiFont;
-using UniqueMemoryDC = tessel::GdiMemoryDc;
-using UniqueIcon = tessel::GdiIcon;
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectRelease>;
+using UniquePen = std::unique_ptr<std::remove_pointer_t<HPEN>, GdiObjectRelease>;
+using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectRelease>;
+using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectRelease>;
+using UniqueRegion = std::unique_ptr<std::remove_pointer_t<HRGN>, GdiObjectRelease>;
+using UniqueMemoryDC = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDCRelease>;
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconRelease>;
 using UniqueCursor = std::unique_ptr<std::remove_pointer_t<HCURSOR>, CursorRelease>;
-using UniqueModule = tessel::LoadedLibrary;
+// A library loaded for its resources.
+using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleRelease>;
 using UniqueKernelHandle = std::unique_ptr<void, KernelHandleRelease>;
 
-// Selects an object into a device context for the guard's lifetime.
-using SelectGuard = tessel::GdiSelection;
+// Selects `object` into `dc` for the guard's lifetime, then selects back the
+// object it replaced (before the owner of `object` deletes it).
+class SelectGuard {
+ public:
+  SelectGuard(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(object ? ::SelectObject(dc, object) : nullptr) {}
+  ~SelectGuard() {
+    if (ok()) ::SelectObject(m_dc, m_previous);
+  }
+  SelectGuard(const SelectGuard&) = delete;
+  SelectGuard& operator=(const SelectGuard&) = delete;
+  bool ok() const { return m_previous != nullptr && m_previous != HGDI_ERROR; }
+
+ private:
+  HDC m_dc;
+  HGDIOBJ m_previous;
+};
 
 // The device context of a window's client area, borrowed for a scope.
 class ClientDC {

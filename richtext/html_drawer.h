@@ -10,14 +10,14 @@
 #include <string_view>
 #include <vector>
 
-#include "richtext/draw_manager.h"
+#include "draw/draw_manager.h"
 #include "richtext/html_colors.h"
 #include "richtext/html_layout_records.h"
 #include "richtext/html_markup.h"
 #include "richtext/html_style_sheet.h"
 #include "richtext/image_loader.h"
 #include "richtext/link_ports.h"
-#include "richtext/surface.h"
+#include "draw/surface.h"
 #include "richtext/system_colors.h"
 
 namespace tessel {

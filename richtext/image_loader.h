@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "richtext/pixel_image.h"
+#include "draw/pixel_image.h"
 
 namespace tessel {
 

@@ -1,8 +1,8 @@
 #include <memory>
 #include <vector>
 
-#include "richtext_win32/gdi_handles.h"
-#include "richtext_win32/gdi_image.h"
+#include "framework/gdi_handles.h"
+#include "draw_win32/gdi_image.h"
 #include "richtext_win32/html_platform_win32.h"
 
 namespace tessel {
@@ -11,14 +11,14 @@ namespace {
 constexpr int kMaxStringResource = 1024;  // characters read of a string resource
 
 // A resource library, loaded for one image only.
-LoadedLibrary LoadResourceLibrary(const std::string& path) {
-  return LoadedLibrary(::LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+framework::UniqueModule LoadResourceLibrary(const std::string& path) {
+  return framework::UniqueModule(::LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
 }
 
 // Loads an image of one source: the handle it gives is ours to delete unless
 // it came in as a handle.
 HANDLE LoadFromSource(HINSTANCE instance, const ImageSource& source, UINT type, Size size, UINT flags,
-                      LoadedLibrary& library) {
+                      framework::UniqueModule& library) {
   switch (source.from) {
     case ImageSource::From::Resource:
       return ::LoadImageA(instance, MAKEINTRESOURCEA(source.id), type, size.cx, size.cy, flags);
@@ -44,7 +44,7 @@ HANDLE LoadFromSource(HINSTANCE instance, const ImageSource& source, UINT type, 
 Win32ImageLoader::Win32ImageLoader(HINSTANCE instance) : instance_(instance ? instance : ::GetModuleHandleA(nullptr)) {}
 
 std::optional<PixelImage> Win32ImageLoader::LoadBitmapImage(const ImageSource& source) {
-  LoadedLibrary library;
+  framework::UniqueModule library;
   HANDLE handle = LoadFromSource(instance_, source, IMAGE_BITMAP, {0, 0}, LR_CREATEDIBSECTION, library);
   if (!handle) return std::nullopt;
   auto image = PixelImageFromBitmap(static_cast<HBITMAP>(handle));
@@ -53,7 +53,7 @@ std::optional<PixelImage> Win32ImageLoader::LoadBitmapImage(const ImageSource& s
 }
 
 std::optional<IconImage> Win32ImageLoader::LoadIconImage(const ImageSource& source, Size size) {
-  LoadedLibrary library;
+  framework::UniqueModule library;
   HANDLE handle = LoadFromSource(instance_, source, IMAGE_ICON, size, 0, library);
   if (!handle) return std::nullopt;
   auto icon = IconImageFromIcon(static_cast<HICON>(handle));

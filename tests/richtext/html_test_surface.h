@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "richtext/software_surface.h"
+#include "draw/software_surface.h"
 
 namespace tessel {
 

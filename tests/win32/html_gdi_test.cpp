@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "richtext_win32/gdi_dib.h"
-#include "richtext_win32/gdi_surface.h"
+#include "draw_win32/gdi_dib.h"
+#include "draw_win32/gdi_surface.h"
 #include "richtext_win32/html_platform_win32.h"
 
 namespace tessel {

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "richtext/software_surface.h"
-#include "richtext_win32/gdi_image.h"
+#include "draw/software_surface.h"
+#include "draw_win32/gdi_image.h"
 #include "richtext_win32/html_platform_win32.h"
 
 namespace tessel {
