@@ -98,7 +98,7 @@ void DrawManager::TileBitmap(Surface& target, int left, int top, int width, int 
     for (long long x = left + firstColumn * cellWidth; x < visible.right; x += cellWidth) {
       const int columnWidth = static_cast<int>(std::min<long long>(cellWidth, area.right - x));
       target.DrawImage(MakeRect(static_cast<int>(x), static_cast<int>(y), columnWidth, rowHeight), source,
-                       MakeRect(sourceX, sourceY, columnWidth, rowHeight), RasterOp::Copy);
+                       MakeRect(sourceX, sourceY, columnWidth, rowHeight), RasterOp::kCopy);
     }
   }
 }

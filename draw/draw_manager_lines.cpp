@@ -7,19 +7,19 @@ namespace tessel {
 namespace {
 
 Pen PenFor(ColorRef color, int style, int width) {
-  PenStyle penStyle = PenStyle::Solid;  // solid and double lines
+  PenStyle penStyle = PenStyle::kSolid;  // solid and double lines
   switch (style) {
     case kLineDashed:
-      penStyle = PenStyle::Dash;
+      penStyle = PenStyle::kDash;
       break;
     case kLineDotted:
-      penStyle = PenStyle::Dot;
+      penStyle = PenStyle::kDot;
       break;
     case kLineDashDot:
-      penStyle = PenStyle::DashDot;
+      penStyle = PenStyle::kDashDot;
       break;
     case kLineDashDotDot:
-      penStyle = PenStyle::DashDotDot;
+      penStyle = PenStyle::kDashDotDot;
       break;
     default:
       break;

@@ -1,28 +1,21 @@
 #pragma once
-// Colours and 32-bit pixel images: the one place where a colour meets pixels.
+// 32-bit pixel images, and the one place where a colour meets pixels.
 //
-// Colours (ColorRef) are Windows colour values 0x00BBGGRR, red in the lowest
-// byte, everywhere in the program. Pixels are 0xAARRGGBB, blue in the lowest
-// byte, as in a 32-bit device-independent bitmap; convert with ColorToPixel and
+// Colours (ColorRef, color.h) are 0x00BBGGRR, red in the lowest byte,
+// everywhere in the program. Pixels are 0xAARRGGBB, blue in the lowest byte, as
+// in a 32-bit device-independent bitmap; convert with ColorToPixel and
 // PixelToColor before comparing or writing.
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "draw/color.h"
 #include "draw/geometry.h"
 
 namespace tessel {
 
-using ColorRef = std::uint32_t;  // 0x00BBGGRR
-using Pixel = std::uint32_t;     // 0xAARRGGBB
-
-constexpr ColorRef MakeColor(int red, int green, int blue) {
-  return static_cast<ColorRef>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
-}
-constexpr int ColorRed(ColorRef c) { return static_cast<int>(c & 0xFF); }
-constexpr int ColorGreen(ColorRef c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int ColorBlue(ColorRef c) { return static_cast<int>((c >> 16) & 0xFF); }
+using Pixel = std::uint32_t;  // 0xAARRGGBB
 
 constexpr Pixel MakePixel(int red, int green, int blue, int alpha = 0) {
   return static_cast<Pixel>((blue & 0xFF) | ((green & 0xFF) << 8) | ((red & 0xFF) << 16) |

@@ -22,15 +22,15 @@ struct DashPattern {
 
 DashPattern PatternFor(PenStyle style) {
   switch (style) {
-    case PenStyle::Dash:
+    case PenStyle::kDash:
       return {{18, 6}, 2};
-    case PenStyle::Dot:
+    case PenStyle::kDot:
       return {{3, 3}, 2};
-    case PenStyle::DashDot:
+    case PenStyle::kDashDot:
       return {{9, 6, 3, 6}, 4};
-    case PenStyle::DashDotDot:
+    case PenStyle::kDashDotDot:
       return {{9, 3, 3, 3, 3, 3}, 6};
-    case PenStyle::Solid:
+    case PenStyle::kSolid:
       break;
   }
   return {};
@@ -104,7 +104,7 @@ Size SoftwareSurface::MeasureText(std::string_view text) const {
 void SoftwareSurface::DrawTextRun(int x, int y, std::string_view text) {
   const FontMetrics m = GetFontMetrics();
   const Size extent = MeasureText(text);
-  if (backgroundMode_ == BackgroundMode::Opaque) FillSolidRect(MakeRect(x, y, extent.cx, extent.cy), backgroundColor_);
+  if (backgroundMode_ == BackgroundMode::kOpaque) FillSolidRect(MakeRect(x, y, extent.cx, extent.cy), backgroundColor_);
 
   const int w = m.averageCharWidth;
   int cellLeft = x;
@@ -226,13 +226,13 @@ void SoftwareSurface::DrawImage(const Rect& dest, const PixelImage& image, const
       const int sx = source.left + static_cast<int>((x - static_cast<long long>(dest.left)) * source.Width() / destW);
       const Pixel p = image.At(sx, sy);
       switch (op) {
-        case RasterOp::Copy:
+        case RasterOp::kCopy:
           row[x] = p;
           break;
-        case RasterOp::And:
+        case RasterOp::kAnd:
           row[x] &= p;
           break;
-        case RasterOp::Or:
+        case RasterOp::kOr:
           row[x] |= p;
           break;
       }

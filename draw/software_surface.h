@@ -75,7 +75,7 @@ class SoftwareSurface final : public Surface {
   FontSpec font_;
   ColorRef textColor_ = 0x000000;
   ColorRef backgroundColor_ = 0xFFFFFF;
-  BackgroundMode backgroundMode_ = BackgroundMode::Opaque;
+  BackgroundMode backgroundMode_ = BackgroundMode::kOpaque;
   int justifyExtra_ = 0;
   int justifyBreaks_ = 0;
   std::optional<Rect> clip_;

@@ -1,6 +1,6 @@
 #pragma once
 // The drawing surface: what the rich text engine and the draw manager need of a
-// device, so that neither names an OS imaging API. GdiSurface (richtext_win32/)
+// device, so that neither names an OS imaging API. GdiSurface (draw_win32/)
 // draws on a Windows device context; SoftwareSurface draws into a PixelImage in
 // memory with a fixed-metrics font, so that layouts and pixels can be checked
 // exactly in native tests.
@@ -39,22 +39,22 @@ struct FontMetrics {
   friend bool operator==(const FontMetrics&, const FontMetrics&) = default;
 };
 
-enum class BackgroundMode { Transparent, Opaque };
+enum class BackgroundMode { kTransparent, kOpaque };
 
 // Line styles of a pen, as the Windows pen styles name them.
-enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot };
+enum class PenStyle { kSolid, kDash, kDot, kDashDot, kDashDotDot };
 
 struct Pen {
   ColorRef color = 0;
-  PenStyle style = PenStyle::Solid;
+  PenStyle style = PenStyle::kSolid;
   int width = 1;  // pixels; 0 or less draws nothing
 };
 
 // How an image's pixels combine with the surface's pixels.
 enum class RasterOp {
-  Copy,  // source
-  And,   // source & destination (a mask: black keeps nothing, white keeps all)
-  Or,    // source | destination (an image drawn over a masked hole)
+  kCopy,  // source
+  kAnd,   // source & destination (a mask: black keeps nothing, white keeps all)
+  kOr,    // source | destination (an image drawn over a masked hole)
 };
 
 class Surface {
@@ -109,14 +109,14 @@ class Surface {
   virtual Rect GetClipBox() const = 0;
 
   // Conveniences over the above.
-  void DrawImageAt(int x, int y, const PixelImage& image, RasterOp op = RasterOp::Copy) {
+  void DrawImageAt(int x, int y, const PixelImage& image, RasterOp op = RasterOp::kCopy) {
     DrawImage(MakeRect(x, y, image.Width(), image.Height()), image, MakeRect(0, 0, image.Width(), image.Height()), op);
   }
   // Transparent drawing with a mask: white mask pixels keep the surface, black
   // ones take the image (whose pixels must be black where the mask is white).
   void DrawMasked(const Rect& dest, const PixelImage& image, const PixelImage& mask) {
-    DrawImage(dest, mask, MakeRect(0, 0, mask.Width(), mask.Height()), RasterOp::And);
-    DrawImage(dest, image, MakeRect(0, 0, image.Width(), image.Height()), RasterOp::Or);
+    DrawImage(dest, mask, MakeRect(0, 0, mask.Width(), mask.Height()), RasterOp::kAnd);
+    DrawImage(dest, image, MakeRect(0, 0, image.Width(), image.Height()), RasterOp::kOr);
   }
 };
 

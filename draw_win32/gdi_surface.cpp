@@ -16,15 +16,15 @@ int TextLength(std::string_view text) { return static_cast<int>(std::min<std::si
 
 int PenStyleFor(PenStyle style) {
   switch (style) {
-    case PenStyle::Dash:
+    case PenStyle::kDash:
       return PS_DASH;
-    case PenStyle::Dot:
+    case PenStyle::kDot:
       return PS_DOT;
-    case PenStyle::DashDot:
+    case PenStyle::kDashDot:
       return PS_DASHDOT;
-    case PenStyle::DashDotDot:
+    case PenStyle::kDashDotDot:
       return PS_DASHDOTDOT;
-    case PenStyle::Solid:
+    case PenStyle::kSolid:
       break;
   }
   return PS_SOLID;
@@ -32,11 +32,11 @@ int PenStyleFor(PenStyle style) {
 
 DWORD RopFor(RasterOp op) {
   switch (op) {
-    case RasterOp::And:
+    case RasterOp::kAnd:
       return SRCAND;
-    case RasterOp::Or:
+    case RasterOp::kOr:
       return SRCPAINT;
-    case RasterOp::Copy:
+    case RasterOp::kCopy:
       break;
   }
   return SRCCOPY;
@@ -65,9 +65,9 @@ int GdiSurface::PixelsPerInchY() const { return ::GetDeviceCaps(dc_, LOGPIXELSY)
 
 void GdiSurface::SetFont(const FontSpec& font) {
   std::string face = font.face.substr(0, LF_FACESIZE - 1);
-  framework::UniqueFont created(::CreateFontA(font.height, 0, 0, 0, font.weight, font.italic, font.underline, font.strikeOut,
-                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+  framework::UniqueFont created(::CreateFontA(font.height, 0, 0, 0, font.weight, font.italic, font.underline,
+                                              font.strikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
   if (!created) return;  // keep the current font
   if (!fontSelection_)
     fontSelection_.emplace(dc_, created.get());
@@ -108,15 +108,15 @@ ColorRef GdiSurface::SetTextColor(ColorRef color) { return ::SetTextColor(dc_, c
 ColorRef GdiSurface::SetBackgroundColor(ColorRef color) { return ::SetBkColor(dc_, color); }
 
 BackgroundMode GdiSurface::SetBackgroundMode(BackgroundMode mode) {
-  const int previous = ::SetBkMode(dc_, mode == BackgroundMode::Opaque ? OPAQUE : TRANSPARENT);
-  return previous == TRANSPARENT ? BackgroundMode::Transparent : BackgroundMode::Opaque;
+  const int previous = ::SetBkMode(dc_, mode == BackgroundMode::kOpaque ? OPAQUE : TRANSPARENT);
+  return previous == TRANSPARENT ? BackgroundMode::kTransparent : BackgroundMode::kOpaque;
 }
 
 ColorRef GdiSurface::GetTextColor() const { return ::GetTextColor(dc_); }
 ColorRef GdiSurface::GetBackgroundColor() const { return ::GetBkColor(dc_); }
 
 BackgroundMode GdiSurface::GetBackgroundMode() const {
-  return ::GetBkMode(dc_) == TRANSPARENT ? BackgroundMode::Transparent : BackgroundMode::Opaque;
+  return ::GetBkMode(dc_) == TRANSPARENT ? BackgroundMode::kTransparent : BackgroundMode::kOpaque;
 }
 
 void GdiSurface::FillSolidRect(const Rect& rect, ColorRef color) {
@@ -164,7 +164,7 @@ PixelImage GdiSurface::ReadPixels(const Rect& area) const {
 
 void GdiSurface::WritePixels(int x, int y, const PixelImage& image) {
   DrawImage(MakeRect(x, y, image.Width(), image.Height()), image, MakeRect(0, 0, image.Width(), image.Height()),
-            RasterOp::Copy);
+            RasterOp::kCopy);
 }
 
 void GdiSurface::SetClipRect(const std::optional<Rect>& clip) {

@@ -50,8 +50,8 @@ class GdiSurface final : public Surface {
  private:
   HDC dc_;
   UINT previousAlign_;
-  framework::UniqueRegion callerClip_;                       // the caller's clip region, or null when it had none
-  framework::UniqueFont font_;                               // the font selected last
+  framework::UniqueRegion callerClip_;                   // the caller's clip region, or null when it had none
+  framework::UniqueFont font_;                           // the font selected last
   std::optional<framework::SelectGuard> fontSelection_;  // holds the caller's font; destroyed before font_
 };
 

@@ -12,36 +12,26 @@
 
 namespace framework {
 
-struct GdiObjectRelease {
-  void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
-};
-struct MemoryDCRelease {
-  void operator()(HDC dc) const { ::DeleteDC(dc); }
-};
-struct IconRelease {
-  void operator()(HICON icon) const { ::DestroyIcon(icon); }
-};
-struct CursorRelease {
-  void operator()(HCURSOR cursor) const { ::DestroyCursor(cursor); }
-};
-struct ModuleRelease {
-  void operator()(HMODULE module) const { ::FreeLibrary(module); }
-};
-struct KernelHandleRelease {
-  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
+// Hands a handle to the platform function that releases it.
+template <auto Release>
+struct ReleaseWith {
+  template <typename Handle>
+  void operator()(Handle handle) const {
+    Release(handle);
+  }
 };
 
-using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectRelease>;
-using UniquePen = std::unique_ptr<std::remove_pointer_t<HPEN>, GdiObjectRelease>;
-using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectRelease>;
-using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectRelease>;
-using UniqueRegion = std::unique_ptr<std::remove_pointer_t<HRGN>, GdiObjectRelease>;
-using UniqueMemoryDC = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDCRelease>;
-using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconRelease>;
-using UniqueCursor = std::unique_ptr<std::remove_pointer_t<HCURSOR>, CursorRelease>;
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, ReleaseWith<::DeleteObject>>;
+using UniquePen = std::unique_ptr<std::remove_pointer_t<HPEN>, ReleaseWith<::DeleteObject>>;
+using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, ReleaseWith<::DeleteObject>>;
+using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, ReleaseWith<::DeleteObject>>;
+using UniqueRegion = std::unique_ptr<std::remove_pointer_t<HRGN>, ReleaseWith<::DeleteObject>>;
+using UniqueMemoryDC = std::unique_ptr<std::remove_pointer_t<HDC>, ReleaseWith<::DeleteDC>>;
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, ReleaseWith<::DestroyIcon>>;
+using UniqueCursor = std::unique_ptr<std::remove_pointer_t<HCURSOR>, ReleaseWith<::DestroyCursor>>;
 // A library loaded for its resources.
-using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleRelease>;
-using UniqueKernelHandle = std::unique_ptr<void, KernelHandleRelease>;
+using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ReleaseWith<::FreeLibrary>>;
+using UniqueKernelHandle = std::unique_ptr<void, ReleaseWith<::CloseHandle>>;
 
 // Selects `object` into `dc` for the guard's lifetime, then selects back the
 // object it replaced (before the owner of `object` deletes it).

@@ -5,7 +5,7 @@
 
 namespace tessel {
 
-std::uint32_t RichMessageBox(MessageBoxWindowHandle owner, TextRef text, const char* caption, std::uint32_t style,
+std::uint32_t RichMessageBox(WindowHandle owner, TextRef text, const char* caption, std::uint32_t style,
                              const MessageBoxParams* params) {
   return AnswerMessageBox(CompleteMessageBoxParams(owner, text, caption, style, params), nullptr);
 }

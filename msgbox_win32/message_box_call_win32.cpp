@@ -16,7 +16,7 @@ std::uint32_t SoundAndShow(const MessageBoxParams& completed) {
 
 }  // namespace
 
-std::uint32_t RichMessageBox(MessageBoxWindowHandle owner, TextRef text, const char* caption, std::uint32_t style,
+std::uint32_t RichMessageBox(WindowHandle owner, TextRef text, const char* caption, std::uint32_t style,
                              const MessageBoxParams* params) {
   return AnswerMessageBox(CompleteMessageBoxParams(owner, text, caption, style, params), &SoundAndShow);
 }

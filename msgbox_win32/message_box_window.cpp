@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "msgbox_win32/message_box_handles.h"
+#include "draw_win32/native_handles_win32.h"
+#include "framework/gdi_handles.h"
 #include "msgbox_win32/message_box_strings.h"
 
 namespace tessel {
@@ -30,7 +31,7 @@ struct alignas(4) EmptyDialogTemplate {
   WCHAR title;
 };
 
-HWND ResolveOwner(MessageBoxWindowHandle given) {
+HWND ResolveOwner(WindowHandle given) {
   HWND owner = given ? ToHwnd(given) : GetActiveWindow();
   if (!given && owner) owner = GetLastActivePopup(owner);
   return owner;
@@ -43,32 +44,27 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-// A font to own, or a stock font to borrow when the message font is unavailable.
+// The message font, or the stock font to borrow when it is unavailable.
 class DialogFont {
  public:
   DialogFont() {
     NONCLIENTMETRICSA metrics = {};
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-      owned_ = CreateFontIndirectA(&metrics.lfMessageFont);
+      owned_.reset(CreateFontIndirectA(&metrics.lfMessageFont));
     }
   }
-  ~DialogFont() {
-    if (owned_) DeleteObject(owned_);
-  }
-  DialogFont(const DialogFont&) = delete;
-  DialogFont& operator=(const DialogFont&) = delete;
-  HFONT Get() const { return owned_ ? owned_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+  HFONT Get() const { return owned_ ? owned_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
  private:
-  HFONT owned_ = nullptr;
+  framework::UniqueFont owned_;
 };
 
 // The icon the style asks for; a user icon is loaded from the record's module
 // at its own size and owned here, system icons are shared.
 class BoxIcon {
  public:
-  BoxIcon(const MessageBoxParams& params) {
+  explicit BoxIcon(const MessageBoxParams& params) {
     LPCSTR system = nullptr;
     switch (params.style & MessageBoxStyle::kIconMask) {
       case MessageBoxStyle::kIconStop:
@@ -91,11 +87,6 @@ class BoxIcon {
     }
     icon_ = LoadIconA(nullptr, system);
   }
-  ~BoxIcon() {
-    if (owned_ && icon_) DestroyIcon(icon_);
-  }
-  BoxIcon(const BoxIcon&) = delete;
-  BoxIcon& operator=(const BoxIcon&) = delete;
   HICON Get() const { return icon_; }
 
  private:
@@ -104,11 +95,11 @@ class BoxIcon {
     if (name.IsNull()) return;
     HMODULE module = params.iconModule ? ToHmodule(params.iconModule) : GetModuleHandleA(nullptr);
     LPCSTR resource = name.IsResource() ? MAKEINTRESOURCEA(name.ResourceId()) : name.Text();
-    icon_ = static_cast<HICON>(LoadImageA(module, resource, IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
-    owned_ = true;
+    owned_.reset(static_cast<HICON>(LoadImageA(module, resource, IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR)));
+    icon_ = owned_.get();
   }
-  HICON icon_ = nullptr;
-  bool owned_ = false;
+  framework::UniqueIcon owned_;
+  HICON icon_ = nullptr;  // owned_ or a shared system icon
 };
 
 SIZE MeasureText(HDC dc, const std::string& text, UINT format) {
@@ -171,19 +162,19 @@ class StandInBox {
   }
 
   BOOL OnInit(HWND window) {
-    HDC dc = GetDC(window);
-    HGDIOBJ oldFont = SelectObject(dc, font_.Get());
-    const UINT textFormat = DT_NOPREFIX | DT_EXPANDTABS;
-    const SIZE textSize = MeasureText(dc, text_, textFormat);
+    SIZE textSize = {0, 0};
     int buttonWidth = kMinButtonWidth;
     int buttonHeight = kMinButtonHeight;
-    for (const std::string& caption : captions_) {
-      const SIZE size = MeasureText(dc, caption, DT_SINGLELINE);
-      buttonWidth = std::max(buttonWidth, MulDiv(size.cx, 80, 45));
-      buttonHeight = std::max(buttonHeight, MulDiv(size.cy, 23, 13));
+    {
+      framework::ClientDC dc(window);
+      framework::SelectGuard font(dc.get(), font_.Get());
+      textSize = MeasureText(dc.get(), text_, DT_NOPREFIX | DT_EXPANDTABS);
+      for (const std::string& caption : captions_) {
+        const SIZE size = MeasureText(dc.get(), caption, DT_SINGLELINE);
+        buttonWidth = std::max(buttonWidth, MulDiv(size.cx, 80, 45));
+        buttonHeight = std::max(buttonHeight, MulDiv(size.cy, 23, 13));
+      }
     }
-    SelectObject(dc, oldFont);
-    ReleaseDC(window, dc);
 
     // Message area: icon and text side by side, both centred vertically.
     const int iconWidth = icon_.Get() ? GetSystemMetrics(SM_CXICON) : 0;
@@ -209,8 +200,8 @@ class StandInBox {
                  clientWidth - textLeft - kMessageMargin, textSize.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 
     int left = (clientWidth - rowWidth) / 2;
-    if (params_.buttonAlignment == 0) left = kButtonGap;
-    if (params_.buttonAlignment == 1) left = clientWidth - kButtonGap - rowWidth;
+    if (params_.buttonAlignment == MessageBoxAlign::kLeft) left = kButtonGap;
+    if (params_.buttonAlignment == MessageBoxAlign::kRight) left = clientWidth - kButtonGap - rowWidth;
     const int top = clientHeight - kButtonGap - buttonHeight;
     HWND defaultButton = nullptr;
     for (int i = 0; i < count; ++i) {

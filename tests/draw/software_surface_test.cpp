@@ -39,7 +39,7 @@ TEST(SoftwareSurfaceFont, GlyphsAreBoxesInTheTextColour) {
   PixelImage image(40, 20, kWhite);
   SoftwareSurface surface(image);
   surface.SetFont({.height = 16, .underline = true});
-  surface.SetBackgroundMode(BackgroundMode::Transparent);
+  surface.SetBackgroundMode(BackgroundMode::kTransparent);
   surface.SetTextColor(0x0000FF);  // red
   surface.DrawTextRun(2, 1, "A x");
   const Pixel red = 0x00FF0000;
@@ -64,7 +64,7 @@ TEST(SoftwareSurfaceFont, OpaqueBackgroundFillsTheCell) {
   SoftwareSurface surface(image);
   surface.SetFont({.height = 8});
   surface.SetBackgroundColor(0x00FF00);
-  EXPECT_EQ(surface.SetBackgroundMode(BackgroundMode::Opaque), BackgroundMode::Opaque);
+  EXPECT_EQ(surface.SetBackgroundMode(BackgroundMode::kOpaque), BackgroundMode::kOpaque);
   surface.DrawTextRun(0, 0, "  ");
   EXPECT_EQ(image.At(7, 7), 0x0000FF00u);
   EXPECT_EQ(image.At(8, 7), kWhite);
@@ -92,30 +92,30 @@ TEST(SoftwareSurfaceLines, StopShortOfTheEndPoint) {
   PixelImage image(10, 10, kWhite);
   SoftwareSurface surface(image);
   const Point frame[] = {{1, 8}, {1, 1}, {8, 1}};
-  surface.DrawPolyline(frame, 3, {0x000000, PenStyle::Solid, 1});
+  surface.DrawPolyline(frame, 3, {0x000000, PenStyle::kSolid, 1});
   EXPECT_EQ(image.At(1, 8), kBlack);
   EXPECT_EQ(image.At(1, 1), kBlack);
   EXPECT_EQ(image.At(7, 1), kBlack);
   EXPECT_EQ(image.At(8, 1), kWhite);
   EXPECT_EQ(image.At(1, 9), kWhite);
   // Width 3 stamps 3 x 3 squares centred on each pixel.
-  surface.DrawLine({5, 5}, {6, 5}, {0x0000FF, PenStyle::Solid, 3});
+  surface.DrawLine({5, 5}, {6, 5}, {0x0000FF, PenStyle::kSolid, 3});
   EXPECT_EQ(image.At(4, 4), 0x00FF0000u);
   EXPECT_EQ(image.At(6, 6), 0x00FF0000u);
   EXPECT_EQ(image.At(7, 5), kWhite);
-  surface.DrawLine({0, 0}, {0, 0}, {0, PenStyle::Solid, 1});  // empty: nothing, no fault
-  surface.DrawLine({INT_MIN, 3}, {INT_MAX, 3}, {0, PenStyle::Solid, 0});
+  surface.DrawLine({0, 0}, {0, 0}, {0, PenStyle::kSolid, 1});  // empty: nothing, no fault
+  surface.DrawLine({INT_MIN, 3}, {INT_MAX, 3}, {0, PenStyle::kSolid, 0});
 }
 
 TEST(SoftwareSurfaceLines, DashesRunOnAcrossSegments) {
   PixelImage image(40, 3, kWhite);
   SoftwareSurface surface(image);
   const Point points[] = {{0, 1}, {2, 1}, {40, 1}};
-  surface.DrawPolyline(points, 3, {0, PenStyle::Dot, 1});
+  surface.DrawPolyline(points, 3, {0, PenStyle::kDot, 1});
   for (int x = 0; x < 12; ++x) EXPECT_EQ(image.At(x, 1), (x / 3) % 2 == 0 ? kBlack : kWhite) << x;
   PixelImage dashed(40, 1, kWhite);
   SoftwareSurface dashedSurface(dashed);
-  dashedSurface.DrawLine({0, 0}, {40, 0}, {0, PenStyle::Dash, 1});
+  dashedSurface.DrawLine({0, 0}, {40, 0}, {0, PenStyle::kDash, 1});
   EXPECT_EQ(dashed.At(17, 0), kBlack);
   EXPECT_EQ(dashed.At(18, 0), kWhite);
   EXPECT_EQ(dashed.At(23, 0), kWhite);
@@ -125,17 +125,17 @@ TEST(SoftwareSurfaceLines, DashesRunOnAcrossSegments) {
 TEST(SoftwareSurfaceLines, FarOffStartsKeepTheirDashPhase) {
   PixelImage image(8, 2, kWhite);
   SoftwareSurface surface(image);
-  surface.DrawLine({-3, 0}, {8, 0}, {0, PenStyle::Dot, 1});  // -3..-1 on, 0..2 off, 3..5 on
+  surface.DrawLine({-3, 0}, {8, 0}, {0, PenStyle::kDot, 1});  // -3..-1 on, 0..2 off, 3..5 on
   EXPECT_EQ(image.At(0, 0), kWhite);
   EXPECT_EQ(image.At(3, 0), kBlack);
   EXPECT_EQ(image.At(6, 0), kWhite);
-  surface.DrawLine({5, 1}, {-2000000000, 1}, {0, PenStyle::Dot, 1});
+  surface.DrawLine({5, 1}, {-2000000000, 1}, {0, PenStyle::kDot, 1});
   EXPECT_EQ(image.At(5, 1), kBlack);  // 5..3 on, 2..0 off
   EXPECT_EQ(image.At(3, 1), kBlack);
   EXPECT_EQ(image.At(2, 1), kWhite);
   EXPECT_EQ(image.At(0, 1), kWhite);
   EXPECT_EQ(image.At(6, 1), kWhite);
-  surface.DrawLine({INT_MIN, INT_MIN}, {INT_MAX, INT_MAX - 7}, {0, PenStyle::Solid, INT_MAX});
+  surface.DrawLine({INT_MIN, INT_MIN}, {INT_MAX, INT_MAX - 7}, {0, PenStyle::kSolid, INT_MAX});
 }
 
 TEST(SoftwareSurfaceImages, CopyStretchAndMaskedDrawing) {
@@ -144,7 +144,7 @@ TEST(SoftwareSurfaceImages, CopyStretchAndMaskedDrawing) {
   PixelImage source(2, 1);
   source.Set(0, 0, 0x00112233);
   source.Set(1, 0, 0x00445566);
-  surface.DrawImage({0, 0, 4, 2}, source, {0, 0, 2, 1}, RasterOp::Copy);
+  surface.DrawImage({0, 0, 4, 2}, source, {0, 0, 2, 1}, RasterOp::kCopy);
   EXPECT_EQ(image.At(1, 1), 0x00112233u);
   EXPECT_EQ(image.At(2, 0), 0x00445566u);
   EXPECT_EQ(image.At(4, 0), kWhite);

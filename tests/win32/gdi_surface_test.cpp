@@ -192,7 +192,7 @@ TEST(GdiSurface, FontsAndTextMeasureAndDrawPlausibly) {
     EXPECT_EQ(surface.MeasureText("a b").cx, surface.MeasureText("a b").cx);
     surface.SetTextJustification(0, 0);
     surface.SetTextColor(0x000000);
-    EXPECT_EQ(surface.SetBackgroundMode(BackgroundMode::Transparent), BackgroundMode::Opaque);
+    EXPECT_EQ(surface.SetBackgroundMode(BackgroundMode::kTransparent), BackgroundMode::kOpaque);
     surface.DrawTextRun(10, 10, "Tessel");
     const PixelImage drawn = surface.ReadPixels({0, 0, 200, 60});
     int inked = 0, outside = 0;
