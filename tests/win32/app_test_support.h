@@ -16,7 +16,7 @@
 #include "framework/gdi_handles.h"
 #include "framework/message_pump.h"
 #include "framework/module.h"
-#include "richtext/message_box_call.h"
+#include "msgbox/message_box_call.h"
 
 struct AskedBox {
   std::string text;

@@ -10,8 +10,8 @@
 #include <thread>
 #include <vector>
 
-#include "richtext/message_box_call.h"
-#include "richtext_win32/message_box_window.h"
+#include "msgbox/message_box_call.h"
+#include "msgbox_win32/message_box_window.h"
 
 namespace tessel {
 namespace {
