@@ -11,7 +11,7 @@
 
 bool CRecoveryWizardDlg::OnClose() {
   ShowWindow(SW_SHOWNORMAL);
-  if (WizardMessageBox("Do you really want to exit ?", kQuestionStyle) != kAnswerYes) return true;
+  if (WizardMessageBox("Do you really want to exit ?", kQuestionStyle) != tessel::MessageBoxButton::kYes) return true;
   g_bStopRequested = 1;
   if (g_bScanRunning && g_hWorkerThread) ::TerminateThread(g_hWorkerThread.get(), 0);
   OpenWebPage(kHomePageUrl);

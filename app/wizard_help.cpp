@@ -43,7 +43,7 @@ void CRecoveryWizardDlg::OnLiveUpdate() {
   }
   // Only a Yes hands over: a box that could not be shown answers Cancel.
   if (WizardMessageBox("The application will be closed if you want to run Live Update of the software. Continue ?",
-                       kQuestionStyle) != kAnswerYes)
+                       kQuestionStyle) != tessel::MessageBoxButton::kYes)
     return;
   OpenFileWithShell(path, kLiveUpdateParameter);
   // A running scan worker ends with the process.

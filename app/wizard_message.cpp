@@ -1,18 +1,18 @@
 #include "app/wizard_message.h"
 
+#include "draw/draw_manager.h"
+
 namespace {
-// Fill effect of the draw manager that blends begin, middle and end colours.
-constexpr int kBackgroundFillEffect = 12;
-constexpr std::uint32_t kPaleYellow = 0x86FDF7;
-constexpr std::uint32_t kWhite = 0xFFFFFF;
-constexpr int kCentred = 2;
+constexpr tessel::ColorRef kPaleYellow = tessel::MakeColor(0xF7, 0xFD, 0x86);
+constexpr tessel::ColorRef kWhite = tessel::MakeColor(0xFF, 0xFF, 0xFF);
 }  // namespace
 
 tessel::MessageBoxParams WizardMessageBoxParams() {
   tessel::MessageBoxParams params;
-  params.background.separatorStyle = 0;
-  params.background.separatorAlignment = kCentred;
-  params.background.fillEffect = kBackgroundFillEffect;
+  params.background.separatorStyle = tessel::MessageBoxSeparator::kNone;
+  params.background.separatorAlignment = tessel::MessageBoxAlign::kCentre;
+  // Blends begin, middle and end colours.
+  params.background.fillEffect = tessel::kEffectVBump;
   params.background.colourBegin = kPaleYellow;
   params.background.colourMiddle = kWhite;
   params.background.colourEnd = kPaleYellow;

@@ -9,11 +9,10 @@
 #include "msgbox/message_box_call.h"
 
 // Information icon and OK.
-inline constexpr std::uint32_t kNoticeStyle = 0x40;
+inline constexpr std::uint32_t kNoticeStyle = tessel::MessageBoxStyle::kIconInformation | tessel::MessageBoxStyle::kOk;
 // Question icon, Yes and No.
-inline constexpr std::uint32_t kQuestionStyle = 0x24;
-inline constexpr std::uint32_t kAnswerYes = 6;
-inline constexpr std::uint32_t kAnswerNo = 7;
+inline constexpr std::uint32_t kQuestionStyle =
+    tessel::MessageBoxStyle::kIconQuestion | tessel::MessageBoxStyle::kYesNo;
 
 // The record every wizard box uses: the defaults but a pale yellow band behind
 // the whole box.

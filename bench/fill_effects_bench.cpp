@@ -8,8 +8,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "richtext/draw_manager.h"
-#include "richtext/software_surface.h"
+#include "draw/draw_manager.h"
+#include "draw/software_surface.h"
 
 namespace {
 

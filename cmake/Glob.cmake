@@ -1,9 +1,14 @@
 # Folders shared by several modules build each source file found there, so that
 # adding a file needs no edit here.
 
-# tessel_glob_library(NAME DIR): a static library of DIR/*.cpp.
+# tessel_glob_library(NAME DIR [EXCLUDE FILE...]): a static library of
+# DIR/*.cpp but the excluded files.
 function(tessel_glob_library name dir)
+  cmake_parse_arguments(G "" "" "EXCLUDE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  foreach(file ${G_EXCLUDE})
+    list(REMOVE_ITEM sources ${dir}/${file})
+  endforeach()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()

@@ -1,7 +1,8 @@
-// One owner per GDI (and related) handle type, so that every handle a drawing
-// makes is released on every path, and a guard that puts back what
-// SelectObject replaced. Handles passed in by a caller are never wrapped in an
-// owner: they stay plain handles.
+// One owner per GDI (and related) handle type, so that every handle a window
+// or a drawing makes is released on every path, and a guard that puts back
+// what SelectObject replaced. Handles passed in by a caller are never wrapped
+// in an owner: they stay plain handles. The drawing side (draw_win32/) uses
+// these as well, so this header builds on <windows.h> alone.
 #pragma once
 
 #include <windows.h>
@@ -9,30 +10,45 @@
 #include <memory>
 #include <type_traits>
 
-#include "richtext_win32/gdi_handles.h"
-
 namespace framework {
 
-// The owners and the selection guard are the drawing surface's; the window
-// layer adds the handle kinds only windows use.
-struct CursorRelease {
-  void operator()(HCURSOR h) const { ::DestroyCursor(h); }
-};
-struct KernelHandleRelease {
-  void operator()(HANDLE h) const { ::CloseHandle(h); }
+// Hands a handle to the platform function that releases it.
+template <auto Release>
+struct ReleaseWith {
+  template <typename Handle>
+  void operator()(Handle handle) const {
+    Release(handle);
+  }
 };
 
-using UniqueBitmap = tessel::GdiBitmap;
-using UniqueBrush = tessel::GdiBrush;
-using UniqueFont = tessel::GdiFont;
-using UniqueMemoryDC = tessel::GdiMemoryDc;
-using UniqueIcon = tessel::GdiIcon;
-using UniqueCursor = std::unique_ptr<std::remove_pointer_t<HCURSOR>, CursorRelease>;
-using UniqueModule = tessel::LoadedLibrary;
-using UniqueKernelHandle = std::unique_ptr<void, KernelHandleRelease>;
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, ReleaseWith<::DeleteObject>>;
+using UniquePen = std::unique_ptr<std::remove_pointer_t<HPEN>, ReleaseWith<::DeleteObject>>;
+using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, ReleaseWith<::DeleteObject>>;
+using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, ReleaseWith<::DeleteObject>>;
+using UniqueRegion = std::unique_ptr<std::remove_pointer_t<HRGN>, ReleaseWith<::DeleteObject>>;
+using UniqueMemoryDC = std::unique_ptr<std::remove_pointer_t<HDC>, ReleaseWith<::DeleteDC>>;
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, ReleaseWith<::DestroyIcon>>;
+using UniqueCursor = std::unique_ptr<std::remove_pointer_t<HCURSOR>, ReleaseWith<::DestroyCursor>>;
+// A library loaded for its resources.
+using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ReleaseWith<::FreeLibrary>>;
+using UniqueKernelHandle = std::unique_ptr<void, ReleaseWith<::CloseHandle>>;
 
-// Selects an object into a device context for the guard's lifetime.
-using SelectGuard = tessel::GdiSelection;
+// Selects `object` into `dc` for the guard's lifetime, then selects back the
+// object it replaced (before the owner of `object` deletes it).
+class SelectGuard {
+ public:
+  SelectGuard(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(object ? ::SelectObject(dc, object) : nullptr) {}
+  ~SelectGuard() {
+    if (ok()) ::SelectObject(m_dc, m_previous);
+  }
+  SelectGuard(const SelectGuard&) = delete;
+  SelectGuard& operator=(const SelectGuard&) = delete;
+  bool ok() const { return m_previous != nullptr && m_previous != HGDI_ERROR; }
+
+ private:
+  HDC m_dc;
+  HGDIOBJ m_previous;
+};
 
 // The device context of a window's client area, borrowed for a scope.
 class ClientDC {

@@ -200,8 +200,8 @@ MessageBoxButtons ChooseButtons(std::uint32_t style, std::size_t customCount, bo
   return buttons;
 }
 
-MessageBoxParams CompleteMessageBoxParams(MessageBoxWindowHandle owner, TextRef text, const char* caption,
-                                          std::uint32_t style, const MessageBoxParams* params) {
+MessageBoxParams CompleteMessageBoxParams(WindowHandle owner, TextRef text, const char* caption, std::uint32_t style,
+                                          const MessageBoxParams* params) {
   MessageBoxParams completed = params ? *params : MessageBoxParams{};
   completed.owner = owner;
   completed.messageText = text;

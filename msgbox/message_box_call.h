@@ -4,11 +4,10 @@
 // MB_* layout plus the box's own high bits) and optionally a MessageBoxParams
 // record; the result is the id of the button that ended the box.
 //
-// This header is portable: window and module handles are opaque pointer types
-// here, and the Windows code converts them at its edge
-// (msgbox_win32/message_box_handles.h). The pieces of the box that decide
-// which buttons it has, their captions and its texts are plain functions here so
-// that they can be tested without a window system.
+// This header is portable: window and module handles are the opaque types of
+// draw/native_handles.h, which the Windows code converts at its edge. The pieces
+// of the box that decide which buttons it has, their captions and its texts are
+// plain functions here so that they can be tested without a window system.
 
 #include <cstddef>
 #include <cstdint>
@@ -19,83 +18,10 @@
 #include <string_view>
 #include <vector>
 
+#include "draw/color.h"
+#include "draw/native_handles.h"
+
 namespace tessel {
-
-// A window (HWND) and a module (HMODULE) as the portable code sees them.
-using MessageBoxWindowHandle = struct MessageBoxWindowOpaque*;
-using MessageBoxModuleHandle = struct MessageBoxModuleOpaque*;
-
-// A text reference: a pointer to a zero-terminated string, or a string resource
-// id. As with the platform's resource names, a pointer value of at most 0xFFFF
-// is taken as a resource id, so a MAKEINTRESOURCE value may be passed as text.
-// Null (and id 0) is the empty text. The referenced string must outlive the call.
-class TextRef {
- public:
-  constexpr TextRef() = default;
-  TextRef(const char* text);  // NOLINT: implicit, so callers pass string literals
-  static TextRef Resource(std::uint16_t id);
-
-  bool IsNull() const { return text_ == nullptr && id_ == 0; }
-  bool IsResource() const { return id_ != 0; }
-  std::uint16_t ResourceId() const { return id_; }
-  const char* Text() const { return text_; }  // null for a resource id
-
-  friend bool operator==(const TextRef&, const TextRef&) = default;
-
- private:
-  const char* text_ = nullptr;
-  std::uint16_t id_ = 0;
-};
-
-// Colours are 0x00BBGGRR. A band's colours default to this marker, which the box
-// replaces by the desktop's button-face colour when it paints (high bit set, low
-// byte the system colour index 15, as OLE colours name system colours).
-inline constexpr std::uint32_t kButtonFaceColour = 0x8000000F;
-
-// Fill and separator of one area of the box.
-struct MessageBoxBand {
-  int separatorStyle = 0;      // 0 none, 1 etched, 2 black line, 3 white line, other: title only
-  int separatorAlignment = 0;  // of the separator text: 0 left, 1 right, 2 centre
-  TextRef separatorText;       // drawn on the separator line
-  int fillEffect = -1;         // draw manager fill effect; negative: no fill
-  std::uint32_t colourBegin = kButtonFaceColour;
-  std::uint32_t colourMiddle = kButtonFaceColour;
-  std::uint32_t colourEnd = kButtonFaceColour;
-  friend bool operator==(const MessageBoxBand&, const MessageBoxBand&) = default;
-};
-
-// Everything a box can be told. Callers start from the defaults and change what
-// they need; owner, message text, caption and style are always taken from the
-// call's arguments.
-struct MessageBoxParams {
-  MessageBoxWindowHandle owner = nullptr;         // null: last active popup of the active window
-  MessageBoxModuleHandle stringModule = nullptr;  // null: the program's own module
-  MessageBoxModuleHandle iconModule = nullptr;    // null: the program's own module
-  std::string caption;
-  std::string rememberValueName;   // empty: answers are not remembered
-  std::string rememberCompany;     // optional extra registry key level
-  int rememberId = 0;              // appended to the remember value name
-  unsigned int reportMessage = 0;  // window message the "Report" button sends to the owner; 0: no button
-  MessageBoxBand background;       // only the fill effect and colours are used
-  int headerHeight = 0;            // minimum header height in pixels; 0: no header
-  TextRef headerText;
-  MessageBoxBand headerBand;
-  TextRef messageText;
-  int buttonAlignment = 2;  // 0 left, 1 right, other: centre
-  std::uint32_t style = 0x30;
-  MessageBoxBand buttonBand;
-  TextRef moreText;  // non-empty adds "More >>"
-  MessageBoxBand moreBand;
-  int timeoutSeconds = 0;  // positive: the default button presses itself after this long
-  int disableSeconds = 0;  // positive: the default button (or all, see next) starts disabled
-  int countdownInCaption = 0;
-  unsigned int helpContext = 0;
-  TextRef userIcon;       // icon resource in iconModule, used with kIconUser
-  TextRef customButtons;  // up to four captions separated by line feeds
-  TextRef checkBoxText;   // empty: "Do not show again"
-  const std::map<std::uint32_t, TextRef>* captionOverrides = nullptr;  // button id -> caption
-  friend bool operator==(const MessageBoxParams&, const MessageBoxParams&) = default;
-};
 
 // Style bits.
 namespace MessageBoxStyle {
@@ -161,19 +87,106 @@ inline constexpr std::uint32_t kCheckBox = 0x01000000;         // caption key of
 inline constexpr std::uint32_t kCountdownFormat = 0x80000000;  // caption key of the countdown format
 }  // namespace MessageBoxButton
 
+// Separator lines of a band.
+namespace MessageBoxSeparator {
+inline constexpr int kNone = 0;
+inline constexpr int kEtched = 1;
+inline constexpr int kBlackLine = 2;
+inline constexpr int kWhiteLine = 3;  // any other value: the separator's text only
+}  // namespace MessageBoxSeparator
+
+// Alignment of a separator's text and of the button row.
+namespace MessageBoxAlign {
+inline constexpr int kLeft = 0;
+inline constexpr int kRight = 1;
+inline constexpr int kCentre = 2;  // any other value centres as well
+}  // namespace MessageBoxAlign
+
+// A text reference: a pointer to a zero-terminated string, or a string resource
+// id. As with the platform's resource names, a pointer value of at most 0xFFFF
+// is taken as a resource id, so a MAKEINTRESOURCE value may be passed as text.
+// Null (and id 0) is the empty text. The referenced string must outlive the call.
+class TextRef {
+ public:
+  constexpr TextRef() = default;
+  TextRef(const char* text);  // NOLINT: implicit, so callers pass string literals
+  static TextRef Resource(std::uint16_t id);
+
+  bool IsNull() const { return text_ == nullptr && id_ == 0; }
+  bool IsResource() const { return id_ != 0; }
+  std::uint16_t ResourceId() const { return id_; }
+  const char* Text() const { return text_; }  // null for a resource id
+
+  friend bool operator==(const TextRef&, const TextRef&) = default;
+
+ private:
+  const char* text_ = nullptr;
+  std::uint16_t id_ = 0;
+};
+
+// A band's colours default to this marker, which the box replaces by the
+// desktop's button-face colour when it paints (high bit set, low byte the system
+// colour index 15, as OLE colours name system colours).
+inline constexpr ColorRef kButtonFaceColour = 0x8000000F;
+
+// Fill and separator of one area of the box.
+struct MessageBoxBand {
+  int separatorStyle = MessageBoxSeparator::kNone;
+  int separatorAlignment = MessageBoxAlign::kLeft;  // of the separator text
+  TextRef separatorText;                            // drawn on the separator line
+  int fillEffect = -1;                              // draw manager fill effect; negative: no fill
+  ColorRef colourBegin = kButtonFaceColour;
+  ColorRef colourMiddle = kButtonFaceColour;
+  ColorRef colourEnd = kButtonFaceColour;
+  friend bool operator==(const MessageBoxBand&, const MessageBoxBand&) = default;
+};
+
+// Everything a box can be told. Callers start from the defaults and change what
+// they need; owner, message text, caption and style are always taken from the
+// call's arguments.
+struct MessageBoxParams {
+  WindowHandle owner = nullptr;         // null: last active popup of the active window
+  ModuleHandle stringModule = nullptr;  // null: the program's own module
+  ModuleHandle iconModule = nullptr;    // null: the program's own module
+  std::string caption;
+  std::string rememberValueName;   // empty: answers are not remembered
+  std::string rememberCompany;     // optional extra registry key level
+  int rememberId = 0;              // appended to the remember value name
+  unsigned int reportMessage = 0;  // window message the "Report" button sends to the owner; 0: no button
+  MessageBoxBand background;       // only the fill effect and colours are used
+  int headerHeight = 0;            // minimum header height in pixels; 0: no header
+  TextRef headerText;
+  MessageBoxBand headerBand;
+  TextRef messageText;
+  int buttonAlignment = MessageBoxAlign::kCentre;
+  std::uint32_t style = MessageBoxStyle::kIconExclamation;
+  MessageBoxBand buttonBand;
+  TextRef moreText;  // non-empty adds "More >>"
+  MessageBoxBand moreBand;
+  int timeoutSeconds = 0;  // positive: the default button presses itself after this long
+  int disableSeconds = 0;  // positive: the default button (or all, see next) starts disabled
+  int countdownInCaption = 0;
+  unsigned int helpContext = 0;
+  TextRef userIcon;       // icon resource in iconModule, used with kIconUser
+  TextRef customButtons;  // up to four captions separated by line feeds
+  TextRef checkBoxText;   // empty: "Do not show again"
+  const std::map<std::uint32_t, TextRef>* captionOverrides = nullptr;  // button id -> caption
+  friend bool operator==(const MessageBoxParams&, const MessageBoxParams&) = default;
+};
+
 // Loads string resources; the Windows build reads the module's string table,
 // tests supply their own.
 class StringResources {
  public:
   virtual ~StringResources() = default;
   // The string with this id in the module (null: the program's own), or empty.
-  virtual std::string Load(MessageBoxModuleHandle module, std::uint32_t id) const = 0;
+  virtual std::string Load(ModuleHandle module, std::uint32_t id) const = 0;
 };
 
 // A module without string resources.
 class NoStringResources : public StringResources {
  public:
-  std::string Load(MessageBoxModuleHandle, std::uint32_t) const override { return {}; }
+  std::string Load(ModuleHandle, std::uint32_t) const override { return {}; }
 };
 
 // Longest text taken from a string resource.
@@ -218,12 +231,12 @@ MessageBoxButtons ChooseButtons(std::uint32_t style, std::size_t customCount, bo
 
 // The record the box works from: the defaults, the caller's record over them when
 // given, then owner, text, caption and style from the arguments.
-MessageBoxParams CompleteMessageBoxParams(MessageBoxWindowHandle owner, TextRef text, const char* caption,
-                                          std::uint32_t style, const MessageBoxParams* params);
+MessageBoxParams CompleteMessageBoxParams(WindowHandle owner, TextRef text, const char* caption, std::uint32_t style,
+                                          const MessageBoxParams* params);
 
 // Asks the user. Returns the id of the button that ended the box, possibly with
 // MessageBoxStyle::kChecked, or kCancel (2) when no box could be shown.
-std::uint32_t RichMessageBox(MessageBoxWindowHandle owner, TextRef text, const char* caption, std::uint32_t style,
+std::uint32_t RichMessageBox(WindowHandle owner, TextRef text, const char* caption, std::uint32_t style,
                              const MessageBoxParams* params);
 
 // For tests and automation: when set, every call first hands its completed record

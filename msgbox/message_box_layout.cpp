@@ -19,12 +19,12 @@ constexpr int kCheckBoxLabelExtra = 2 * M::kCheckBoxLeft + 20;  // beside the la
 constexpr int kCaptionWidthScale[2] = {80, 45};
 constexpr int kCaptionHeightScale[2] = {23, 13};
 
-std::string SeparatorTitle(const MessageBoxBand& band, const MessageBoxParams& params, const StringResources& strings) {
-  return band.separatorStyle != 0 ? ResolveTextRef(band.separatorText, params, strings) : std::string();
-}
-
-bool HasSeparator(const MessageBoxBand& band) { return band.separatorStyle != 0; }
+bool HasSeparator(const MessageBoxBand& band) { return band.separatorStyle != MessageBoxSeparator::kNone; }
 bool HasFill(const MessageBoxBand& band) { return band.fillEffect >= 0; }
+
+std::string SeparatorTitle(const MessageBoxBand& band, const MessageBoxParams& params, const StringResources& strings) {
+  return HasSeparator(band) ? ResolveTextRef(band.separatorText, params, strings) : std::string();
+}
 
 // Band colours may name a system colour (high bit set, index in the low byte).
 ColorRef BandColour(std::uint32_t colour, const SystemColors& system) {
@@ -48,13 +48,13 @@ void DrawSeparator(Surface& surface, DrawManager& draw, DialogLook& look, const 
   constexpr ColorRef kWhite = 0xFFFFFF;
   for (const auto& [from, to] : layout.lines) {
     switch (band.separatorStyle) {
-      case 1:
+      case MessageBoxSeparator::kEtched:
         look.DrawEtchedLine(surface, from, to, y);
         break;
-      case 2:
+      case MessageBoxSeparator::kBlackLine:
         draw.DrawStyledLine(surface, from, y, to, y, kBlack, kLineSolid, 1);
         break;
-      case 3:
+      case MessageBoxSeparator::kWhiteLine:
         draw.DrawStyledLine(surface, from, y, to, y, kWhite, kLineSolid, 1);
         break;
       default:  // the title alone
@@ -211,8 +211,8 @@ std::vector<Rect> PlaceButtonRow(const Rect& client, std::size_t count, int widt
   if (checkBoxBelow) top -= M::kCheckBoxSize + M::kButtonAreaMargin;
   const int rowWidth = n * (width + M::kButtonGap) - M::kButtonGap;
   int left = client.left + (client.Width() - rowWidth) / 2;
-  if (alignment == 0) left = client.left + M::kButtonGap;
-  if (alignment == 1) left = client.right - M::kButtonGap - rowWidth;
+  if (alignment == MessageBoxAlign::kLeft) left = client.left + M::kButtonGap;
+  if (alignment == MessageBoxAlign::kRight) left = client.right - M::kButtonGap - rowWidth;
   std::vector<Rect> row;
   for (int i = 0; i < n; ++i) row.push_back(MakeRect(left + i * (width + M::kButtonGap), top, width, height));
   return row;
@@ -240,8 +240,8 @@ SeparatorLayout LayOutSeparator(int left, int right, int y, Size title, int alig
     return layout;
   }
   int x = from + (to - from - title.cx) / 2;
-  if (alignment == 0) x = from;
-  if (alignment == 1) x = to - title.cx;
+  if (alignment == MessageBoxAlign::kLeft) x = from;
+  if (alignment == MessageBoxAlign::kRight) x = to - title.cx;
   layout.title = Point{x, y - title.cy / 2};
   line(from, x - pad);
   line(x + title.cx + pad, to);

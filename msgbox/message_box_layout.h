@@ -98,7 +98,7 @@ int MulDivRound(int value, int numerator, int denominator);
 // The three rich texts of a box, their sizes, and their links.
 class MessageBoxContent {
  public:
-  explicit MessageBoxContent(const HtmlPlatform& platform = {});
+  explicit MessageBoxContent(const HtmlPlatform& platform);
 
   HtmlDrawer& HeaderDrawer() { return header_; }
   HtmlDrawer& MessageDrawer() { return message_; }

@@ -5,7 +5,7 @@
 
 #include "msgbox/message_box_call.h"
 #include "msgbox/message_box_rules.h"
-#include "msgbox_win32/message_box_handles.h"
+#include "draw_win32/native_handles_win32.h"
 #include "msgbox_win32/message_box_registry.h"
 #include "msgbox_win32/message_box_window.h"
 
@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kMaxOwnerText = 260;
 
-HWND ResolveOwner(MessageBoxWindowHandle given) {
+HWND ResolveOwner(WindowHandle given) {
   if (given) return ToHwnd(given);
   HWND active = ::GetActiveWindow();
   return active ? ::GetLastActivePopup(active) : nullptr;
@@ -42,7 +42,7 @@ std::uint32_t ShowBox(const MessageBoxParams& completed) {
 
 }  // namespace
 
-std::uint32_t RichMessageBox(MessageBoxWindowHandle owner, TextRef text, const char* caption, std::uint32_t style,
+std::uint32_t RichMessageBox(WindowHandle owner, TextRef text, const char* caption, std::uint32_t style,
                              const MessageBoxParams* params) {
   return AnswerMessageBox(CompleteMessageBoxParams(owner, text, caption, style, params), &ShowBox);
 }

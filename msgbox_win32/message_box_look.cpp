@@ -16,9 +16,9 @@ int Length(std::string_view text) { return static_cast<int>(text.size()); }
 }  // namespace
 
 Size Win32DialogLook::MeasureText(std::string_view text) {
-  GdiMemoryDc dc(::CreateCompatibleDC(nullptr));
+  framework::UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
   if (!dc) return {};
-  GdiSelection font(dc.get(), font_);
+  framework::SelectGuard font(dc.get(), font_);
   SIZE size{};
   if (!::GetTextExtentPoint32A(dc.get(), text.data(), Length(text), &size)) return {};
   return {size.cx, size.cy};
@@ -35,16 +35,16 @@ void Win32DialogLook::DrawEmbossedText(Surface& surface, int x, int y, std::stri
   HDC dc = DcOf(surface);
   if (!dc) return;
   const std::string copy(text);  // DrawState reads the text through an LPARAM
-  GdiSelection font(dc, font_);
+  framework::SelectGuard font(dc, font_);
   ::DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(copy.c_str()), static_cast<WPARAM>(copy.size()), x, y, 0,
                0, DST_TEXT | DSS_DISABLED);
 }
 
-GdiFont CreateMessageFont() {
+framework::UniqueFont CreateMessageFont() {
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof metrics;
   if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
-  return GdiFont(::CreateFontIndirectA(&metrics.lfMessageFont));
+  return framework::UniqueFont(::CreateFontIndirectA(&metrics.lfMessageFont));
 }
 
 }  // namespace tessel

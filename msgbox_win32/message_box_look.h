@@ -3,7 +3,7 @@
 // separator lines (DrawEdge) and embossed titles (DrawState), drawn on the
 // device context of a GdiSurface.
 #include "msgbox/message_box_layout.h"
-#include "richtext_win32/gdi_surface.h"
+#include "draw_win32/gdi_surface.h"
 
 namespace tessel {
 
@@ -22,6 +22,6 @@ class Win32DialogLook final : public DialogLook {
 
 // The system message font (the message font of the non-client metrics), or
 // null when the system does not say.
-GdiFont CreateMessageFont();
+framework::UniqueFont CreateMessageFont();
 
 }  // namespace tessel

@@ -6,7 +6,7 @@ namespace tessel {
 
 class ModuleStringResources : public StringResources {
  public:
-  std::string Load(MessageBoxModuleHandle module, std::uint32_t id) const override;
+  std::string Load(ModuleHandle module, std::uint32_t id) const override;
 };
 
 }  // namespace tessel

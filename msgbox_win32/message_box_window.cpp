@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "msgbox/message_box_rules.h"
-#include "msgbox_win32/message_box_handles.h"
+#include "draw_win32/native_handles_win32.h"
 #include "msgbox_win32/message_box_look.h"
 #include "msgbox_win32/message_box_registry.h"
-#include "richtext_win32/gdi_surface.h"
+#include "draw_win32/gdi_surface.h"
 #include "richtext_win32/html_platform_win32.h"
 
 namespace tessel {
@@ -79,8 +79,8 @@ void BlitArea(HDC target, HDC source, const Rect& area) {
 
 CRichMessageBox::CRichMessageBox(const MessageBoxParams& completed, HWND owner, std::string caption)
     : m_params(completed), m_hOwner(owner), m_strCaption(std::move(caption)) {
-  if (!m_params.stringModule) m_params.stringModule = ToMessageBoxModule(::GetModuleHandleA(nullptr));
-  if (!m_params.iconModule) m_params.iconModule = ToMessageBoxModule(::GetModuleHandleA(nullptr));
+  if (!m_params.stringModule) m_params.stringModule = ToModuleHandle(::GetModuleHandleA(nullptr));
+  if (!m_params.iconModule) m_params.iconModule = ToModuleHandle(::GetModuleHandleA(nullptr));
   m_pContent = std::make_unique<MessageBoxContent>(MakeWin32HtmlPlatform());
   m_font = CreateMessageFont();
   std::tie(m_hIcon, m_bOwnsIcon) = LoadBoxIcon(m_params);
@@ -169,7 +169,7 @@ INT_PTR CRichMessageBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
 BOOL CRichMessageBox::OnInitDialog() {
   m_nCountdown = InitialCountdown(m_params);
   for (HtmlDrawer* drawer : {&m_pContent->HeaderDrawer(), &m_pContent->MessageDrawer(), &m_pContent->MoreDrawer()})
-    drawer->BindHost(ToWindowRef(m_hWnd), kMessageBoxLinkNotify, 0);
+    drawer->BindHost(ToWindowHandle(m_hWnd), kMessageBoxLinkNotify, 0);
 
   const std::uint32_t iconHandle = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(m_hIcon));
   m_model = BuildMessageBoxModel(m_params, m_strings, m_hOwner != nullptr, iconHandle, ::GetSystemMetrics(SM_CXICON));

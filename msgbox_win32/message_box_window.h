@@ -14,8 +14,8 @@
 #include "msgbox/message_box_call.h"
 #include "msgbox/message_box_layout.h"
 #include "msgbox_win32/message_box_strings.h"
-#include "richtext_win32/gdi_dib.h"
-#include "richtext_win32/gdi_handles.h"
+#include "draw_win32/gdi_dib.h"
+#include "framework/gdi_handles.h"
 
 namespace tessel {
 
@@ -67,7 +67,7 @@ class CRichMessageBox {
   MessageBoxModel m_model;
   HICON m_hIcon = nullptr;
   bool m_bOwnsIcon = false;  // a user icon is ours; system icons are shared
-  GdiFont m_font;
+  framework::UniqueFont m_font;
   std::unique_ptr<GdiDib> m_pBackground;  // the bands, made on the first paint
 
   std::vector<HWND> m_buttons;  // in the order of m_model.buttons.ids

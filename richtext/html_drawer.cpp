@@ -5,26 +5,17 @@
 namespace tessel {
 namespace {
 
-HtmlPlatform Completed(HtmlPlatform platform) {
-  if (!platform.systemColors) platform.systemColors = std::make_shared<FixedSystemColors>();
-  if (!platform.images) platform.images = std::make_shared<MemoryImageLoader>();
-  if (!platform.windows) platform.windows = std::make_shared<RecordingWindowPort>();
-  if (!platform.shell) platform.shell = std::make_shared<RecordingShellPort>();
-  return platform;
-}
-
 bool ContainsInclusive(const Rect& rect, Point p) {
   return p.x >= rect.left && p.x <= rect.right && p.y >= rect.top && p.y <= rect.bottom;
 }
 
 }  // namespace
 
-HtmlDrawer::HtmlDrawer(HtmlPlatform platform)
-    : platform_(Completed(std::move(platform))), colors_(*platform_.systemColors) {}
+HtmlDrawer::HtmlDrawer(HtmlPlatform platform) : platform_(std::move(platform)), colors_(*platform_.systemColors) {}
 
 HtmlDrawer::~HtmlDrawer() { SetResourceModule(nullptr, false); }
 
-void HtmlDrawer::SetResourceModule(ModuleRef module, bool owned) {
+void HtmlDrawer::SetResourceModule(ModuleHandle module, bool owned) {
   if (ownsResourceModule_ && resourceModule_ && resourceModule_ != module)
     platform_.images->ReleaseModule(resourceModule_);
   resourceModule_ = module;
@@ -40,7 +31,7 @@ Size HtmlDrawer::Measure(Surface& surface, std::string_view text) {
     linkAreas_.clear();
     return {0, 0};
   }
-  Size size = HtmlPass(*this, surface, HtmlPass::Mode::Measure).Run(MakeRect(0, 0, maxWidth_, 0));
+  Size size = HtmlPass(*this, surface, HtmlPass::Mode::kMeasure).Run(MakeRect(0, 0, maxWidth_, 0));
   if (size.cx == 0 && size.cy == 0) text_.clear();
   if (maxWidth_ > 0 && size.cx > maxWidth_) size.cx = maxWidth_;
   return {size.cx + 1, size.cy + 1};
@@ -50,17 +41,17 @@ void HtmlDrawer::Draw(Surface& surface, const Rect& rect) {
   if (text_.empty()) return;
   // Lines and tables are measured again for this surface and the current
   // hover state, so that the records always fit the text being drawn.
-  HtmlPass(*this, surface, HtmlPass::Mode::Measure).Run(MakeRect(0, 0, maxWidth_, 0));
-  HtmlPass(*this, surface, HtmlPass::Mode::Draw).Run(rect);
+  HtmlPass(*this, surface, HtmlPass::Mode::kMeasure).Run(MakeRect(0, 0, maxWidth_, 0));
+  HtmlPass(*this, surface, HtmlPass::Mode::kDraw).Run(rect);
 }
 
-void HtmlDrawer::BindHost(WindowRef window, unsigned message, std::intptr_t lParam) {
+void HtmlDrawer::BindHost(WindowHandle window, unsigned message, std::intptr_t lParam) {
   hostWindow_ = window;
   hostMessage_ = window ? message : 0;
   hostLParam_ = window ? lParam : 0;
 }
 
-void HtmlDrawer::BindMessageLinks(WindowRef window, unsigned message, std::intptr_t lParam) {
+void HtmlDrawer::BindMessageLinks(WindowHandle window, unsigned message, std::intptr_t lParam) {
   linkWindow_ = window;
   linkMessage_ = window ? message : 0;
   linkLParam_ = window ? lParam : 0;
@@ -73,13 +64,13 @@ bool HtmlDrawer::SetCursorForPoint(Point point) {
     const bool hasTarget = !area.target.empty();
     if (area.index != hoverIndex_) {
       hoverIndex_ = area.index;
-      if (hostWindow_) platform_.windows->SendToWindow(hostWindow_, hostMessage_, hoverIndex_, hostLParam_);
+      if (hostWindow_) platform_.windowMessages->SendWindowMessage(hostWindow_, hostMessage_, hoverIndex_, hostLParam_);
     }
-    return hasTarget && platform_.windows->SetLinkCursor();
+    return hasTarget && platform_.linkCursor->Show();
   }
   if (hoverIndex_ != kNoHover) {
     hoverIndex_ = kNoHover;
-    if (hostWindow_) platform_.windows->SendToWindow(hostWindow_, hostMessage_, kNoHover, hostLParam_);
+    if (hostWindow_) platform_.windowMessages->SendWindowMessage(hostWindow_, hostMessage_, kNoHover, hostLParam_);
   }
   return false;
 }
@@ -94,8 +85,8 @@ void HtmlDrawer::Click(Point point) {
     if (kind == kLinkShell) {
       OpenShellLink(target, *platform_.shell);
     } else if (kind == kLinkMessage && linkWindow_) {
-      platform_.windows->SendToWindow(linkWindow_, linkMessage_, reinterpret_cast<std::intptr_t>(target.c_str()),
-                                      linkLParam_);
+      platform_.windowMessages->SendWindowMessage(linkWindow_, linkMessage_,
+                                                  reinterpret_cast<std::intptr_t>(target.c_str()), linkLParam_);
     }
     return;
   }

@@ -10,24 +10,25 @@
 #include <string_view>
 #include <vector>
 
-#include "richtext/draw_manager.h"
+#include "draw/draw_manager.h"
 #include "richtext/html_colors.h"
 #include "richtext/html_layout_records.h"
 #include "richtext/html_markup.h"
 #include "richtext/html_style_sheet.h"
 #include "richtext/image_loader.h"
 #include "richtext/link_ports.h"
-#include "richtext/surface.h"
+#include "draw/surface.h"
 #include "richtext/system_colors.h"
 
 namespace tessel {
 
-// The ports a drawer works through. Missing ones are filled with the in-memory
-// doubles (fixed system colours, no images, windows and shell that only record).
+// The ports a drawer works through; every one must be given (the Windows
+// program's come from MakeWin32HtmlPlatform, the tests have their doubles).
 struct HtmlPlatform {
   std::shared_ptr<const SystemColors> systemColors;
   std::shared_ptr<ImageLoader> images;
-  std::shared_ptr<WindowPort> windows;
+  std::shared_ptr<WindowMessagePort> windowMessages;
+  std::shared_ptr<LinkCursorPort> linkCursor;
   std::shared_ptr<ShellPort> shell;
 };
 
@@ -44,7 +45,7 @@ class HtmlDrawer {
  public:
   static constexpr int kNoHover = -2;
 
-  explicit HtmlDrawer(HtmlPlatform platform = {});
+  explicit HtmlDrawer(HtmlPlatform platform);
   ~HtmlDrawer();
   HtmlDrawer(const HtmlDrawer&) = delete;
   HtmlDrawer& operator=(const HtmlDrawer&) = delete;
@@ -57,8 +58,8 @@ class HtmlDrawer {
 
   // Links. The host is told (by a sent message) when the link under the mouse
   // changes; message links are sent to their own window.
-  void BindHost(WindowRef window, unsigned message, std::intptr_t lParam);
-  void BindMessageLinks(WindowRef window, unsigned message, std::intptr_t lParam);
+  void BindHost(WindowHandle window, unsigned message, std::intptr_t lParam);
+  void BindMessageLinks(WindowHandle window, unsigned message, std::intptr_t lParam);
   // True when the point is on a link with a target and the link cursor was set.
   bool SetCursorForPoint(Point point);
   void Click(Point point);
@@ -82,7 +83,7 @@ class HtmlDrawer {
   void SetImageShadow(const ImageShadowSettings& shadow) { shadow_ = shadow; }
   // Module of "iddll" images without "srcdll"; an owned module is freed when
   // replaced and when the drawer goes.
-  void SetResourceModule(ModuleRef module, bool owned);
+  void SetResourceModule(ModuleHandle module, bool owned);
 
   DrawManager& GetDrawManager() { return drawManager_; }
   const std::vector<LineRecord>& Lines() const { return lines_; }
@@ -101,13 +102,13 @@ class HtmlDrawer {
   int maxWidth_ = 0;
   int tabWidth_ = 32;
   ImageShadowSettings shadow_;
-  ModuleRef resourceModule_ = nullptr;
+  ModuleHandle resourceModule_ = nullptr;
   bool ownsResourceModule_ = false;
 
-  WindowRef hostWindow_ = nullptr;
+  WindowHandle hostWindow_ = nullptr;
   unsigned hostMessage_ = 0;
   std::intptr_t hostLParam_ = 0;
-  WindowRef linkWindow_ = nullptr;
+  WindowHandle linkWindow_ = nullptr;
   unsigned linkMessage_ = 0;
   std::intptr_t linkLParam_ = 0;
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "richtext/geometry.h"
+#include "draw/geometry.h"
 #include "richtext/html_style.h"
 
 namespace tessel {

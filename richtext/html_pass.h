@@ -14,7 +14,7 @@ namespace tessel {
 
 class HtmlPass {
  public:
-  enum class Mode { Measure, Draw };
+  enum class Mode { kMeasure, kDraw };
 
   HtmlPass(HtmlDrawer& drawer, Surface& surface, Mode mode);
   ~HtmlPass();  // puts back the surface's colours and background mode
@@ -46,7 +46,7 @@ class HtmlPass {
     int widest = 0;  // measure: widest line of the block
   };
 
-  bool Drawing() const { return mode_ == Mode::Draw; }
+  bool Drawing() const { return mode_ == Mode::kDraw; }
 
   // Blocks.
   Size LayoutBlocks(std::string_view text, int left, int top, int areaWidth);

@@ -25,23 +25,23 @@ std::string TextAttribute(const HtmlAttributes& attributes, const char* name) {
 }
 
 // Sources in the order they are tried: resource id, file, library id, handle.
-std::vector<ImageSource> SourcesOf(const HtmlAttributes& attributes, ModuleRef resourceModule) {
+std::vector<ImageSource> SourcesOf(const HtmlAttributes& attributes, ModuleHandle resourceModule) {
   std::vector<ImageSource> sources;
   if (std::uint32_t id = NumberAttribute(attributes, "idres")) {
     ImageSource source;
-    source.from = ImageSource::From::Resource;
+    source.from = ImageSource::From::kResource;
     source.id = static_cast<int>(id & 0xFFFF);
     sources.push_back(source);
   }
   if (std::string file = TextAttribute(attributes, "file"); !file.empty()) {
     ImageSource source;
-    source.from = ImageSource::From::File;
+    source.from = ImageSource::From::kFile;
     source.path = file;
     sources.push_back(source);
   }
   if (std::uint32_t id = NumberAttribute(attributes, "iddll")) {
     ImageSource source;
-    source.from = ImageSource::From::Library;
+    source.from = ImageSource::From::kLibrary;
     source.id = static_cast<int>(id & 0xFFFF);
     source.path = TextAttribute(attributes, "srcdll");
     source.module = resourceModule;
@@ -49,8 +49,8 @@ std::vector<ImageSource> SourcesOf(const HtmlAttributes& attributes, ModuleRef r
   }
   if (std::uint32_t handle = NumberAttribute(attributes, "handle")) {
     ImageSource source;
-    source.from = ImageSource::From::Handle;
-    source.handle = handle;
+    source.from = ImageSource::From::kHandle;
+    source.handle = ImageHandleFromNumber(handle);
     sources.push_back(source);
   }
   return sources;

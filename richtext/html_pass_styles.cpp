@@ -69,7 +69,7 @@ void HtmlPass::SelectStyle() {
   metrics_ = surface_.GetFontMetrics();
   const HtmlColors& colors = drawer_.colors_;
   const bool opaque = style_.backgroundMode == kBackgroundOpaque && colors.Enabled();
-  surface_.SetBackgroundMode(opaque ? BackgroundMode::Opaque : BackgroundMode::Transparent);
+  surface_.SetBackgroundMode(opaque ? BackgroundMode::kOpaque : BackgroundMode::kTransparent);
   surface_.SetTextColor(colors.Filter(style_.textColor));
   surface_.SetBackgroundColor(colors.Filter(style_.backgroundColor));
 }

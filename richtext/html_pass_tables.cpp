@@ -208,7 +208,7 @@ void HtmlPass::DrawTable(const TableLayout& table, int left, int top, int areaWi
                       ts.backgroundEndColor, 0, 0);
     } else if (!ts.backgroundImage.empty()) {
       ImageSource source;
-      source.from = ImageSource::From::File;
+      source.from = ImageSource::From::kFile;
       source.path = ts.backgroundImage;
       if (auto image = drawer_.platform_.images->LoadBitmapImage(source); image && !image->IsEmpty())
         draw.TileBitmap(surface_, tableRect.left, tableRect.top, size.cx, size.cy, *image, 0, 0, image->Width(),

@@ -4,7 +4,7 @@
 // copies, one per open style tag.
 #include <string>
 
-#include "richtext/pixel_image.h"
+#include "draw/pixel_image.h"
 
 namespace tessel {
 

@@ -8,20 +8,6 @@ constexpr int kShellOpenFailed = 32;            // shell results up to this one 
 
 }  // namespace
 
-std::intptr_t RecordingWindowPort::SendToWindow(WindowRef window, unsigned message, std::intptr_t wParam,
-                                                std::intptr_t lParam) {
-  Sent entry{window, message, wParam, lParam, {}};
-  if (textMessage != 0 && message == textMessage && wParam != 0) entry.text = reinterpret_cast<const char*>(wParam);
-  sent.push_back(entry);
-  return 0;
-}
-
-std::optional<std::string> RecordingShellPort::ReadClassesRootDefault(const std::string& key) {
-  for (const auto& [name, value] : registry)
-    if (name == key) return value;
-  return std::nullopt;
-}
-
 void OpenShellLink(const std::string& target, ShellPort& shell) {
   if (shell.Open(target) > kShellOpenFailed) return;
   auto handlerClass = shell.ReadClassesRootDefault(".htm");

@@ -2,7 +2,7 @@
 // Port to the desktop's colour scheme: the style sheet's system colour names
 // ("buttonface", "windowtext", ...) and the flat colour of disabled texts read
 // the current scheme through it.
-#include "richtext/html_style.h"
+#include "draw/color.h"
 
 namespace tessel {
 
@@ -39,13 +39,6 @@ class SystemColors {
  public:
   virtual ~SystemColors() = default;
   virtual ColorRef Get(int index) const = 0;
-};
-
-// Test double and fallback: a fixed classic scheme, so that layouts and pixels
-// do not depend on the desktop.
-class FixedSystemColors : public SystemColors {
- public:
-  ColorRef Get(int index) const override;
 };
 
 }  // namespace tessel

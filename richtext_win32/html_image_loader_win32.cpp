@@ -1,8 +1,9 @@
 #include <memory>
 #include <vector>
 
-#include "richtext_win32/gdi_handles.h"
-#include "richtext_win32/gdi_image.h"
+#include "draw_win32/gdi_image.h"
+#include "draw_win32/native_handles_win32.h"
+#include "framework/gdi_handles.h"
 #include "richtext_win32/html_platform_win32.h"
 
 namespace tessel {
@@ -11,20 +12,20 @@ namespace {
 constexpr int kMaxStringResource = 1024;  // characters read of a string resource
 
 // A resource library, loaded for one image only.
-LoadedLibrary LoadResourceLibrary(const std::string& path) {
-  return LoadedLibrary(::LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+framework::UniqueModule LoadResourceLibrary(const std::string& path) {
+  return framework::UniqueModule(::LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
 }
 
 // Loads an image of one source: the handle it gives is ours to delete unless
 // it came in as a handle.
 HANDLE LoadFromSource(HINSTANCE instance, const ImageSource& source, UINT type, Size size, UINT flags,
-                      LoadedLibrary& library) {
+                      framework::UniqueModule& library) {
   switch (source.from) {
-    case ImageSource::From::Resource:
+    case ImageSource::From::kResource:
       return ::LoadImageA(instance, MAKEINTRESOURCEA(source.id), type, size.cx, size.cy, flags);
-    case ImageSource::From::File:
+    case ImageSource::From::kFile:
       return ::LoadImageA(nullptr, source.path.c_str(), type, size.cx, size.cy, flags | LR_LOADFROMFILE);
-    case ImageSource::From::Library: {
+    case ImageSource::From::kLibrary: {
       HMODULE module = ToHmodule(source.module);
       if (!source.path.empty()) {
         library = LoadResourceLibrary(source.path);
@@ -33,8 +34,8 @@ HANDLE LoadFromSource(HINSTANCE instance, const ImageSource& source, UINT type, 
       if (!module) return nullptr;
       return ::LoadImageA(module, MAKEINTRESOURCEA(source.id), type, size.cx, size.cy, flags);
     }
-    case ImageSource::From::Handle:
-      return reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(source.handle));
+    case ImageSource::From::kHandle:
+      return ToHandle(source.handle);
   }
   return nullptr;
 }
@@ -44,20 +45,20 @@ HANDLE LoadFromSource(HINSTANCE instance, const ImageSource& source, UINT type, 
 Win32ImageLoader::Win32ImageLoader(HINSTANCE instance) : instance_(instance ? instance : ::GetModuleHandleA(nullptr)) {}
 
 std::optional<PixelImage> Win32ImageLoader::LoadBitmapImage(const ImageSource& source) {
-  LoadedLibrary library;
+  framework::UniqueModule library;
   HANDLE handle = LoadFromSource(instance_, source, IMAGE_BITMAP, {0, 0}, LR_CREATEDIBSECTION, library);
   if (!handle) return std::nullopt;
   auto image = PixelImageFromBitmap(static_cast<HBITMAP>(handle));
-  if (source.from != ImageSource::From::Handle) ::DeleteObject(handle);
+  if (source.from != ImageSource::From::kHandle) ::DeleteObject(handle);
   return image;
 }
 
 std::optional<IconImage> Win32ImageLoader::LoadIconImage(const ImageSource& source, Size size) {
-  LoadedLibrary library;
+  framework::UniqueModule library;
   HANDLE handle = LoadFromSource(instance_, source, IMAGE_ICON, size, 0, library);
   if (!handle) return std::nullopt;
   auto icon = IconImageFromIcon(static_cast<HICON>(handle));
-  if (source.from != ImageSource::From::Handle) ::DestroyIcon(static_cast<HICON>(handle));
+  if (source.from != ImageSource::From::kHandle) ::DestroyIcon(static_cast<HICON>(handle));
   return icon;
 }
 
@@ -69,7 +70,7 @@ std::string Win32ImageLoader::LoadStringResource(int id) {
 
 Size Win32ImageLoader::SystemIconSize() const { return {::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)}; }
 
-void Win32ImageLoader::ReleaseModule(ModuleRef module) {
+void Win32ImageLoader::ReleaseModule(ModuleHandle module) {
   if (module) ::FreeLibrary(ToHmodule(module));
 }
 

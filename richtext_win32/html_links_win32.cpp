@@ -2,44 +2,25 @@
 
 #include <shellapi.h>
 
+#include "draw_win32/native_handles_win32.h"
+
 namespace tessel {
 namespace {
 
-constexpr int kHelpViewerHandCursor = 106;  // the hand of the system's help viewer
 constexpr DWORD kMaxRegistryValue = 260;
 
 }  // namespace
 
-Win32WindowPort::Win32WindowPort() {
-  char folder[MAX_PATH] = {};
-  UINT length = ::GetWindowsDirectoryA(folder, MAX_PATH);
-  if (length > 0 && length < MAX_PATH) {
-    std::string viewer = std::string(folder) + "\\winhlp32.exe";
-    if (HMODULE module = ::LoadLibraryExA(viewer.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
-      cursor_ = static_cast<HCURSOR>(
-          ::LoadImageA(module, MAKEINTRESOURCEA(kHelpViewerHandCursor), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
-      ownsCursor_ = cursor_ != nullptr;
-      ::FreeLibrary(module);
-    }
-  }
-  // Systems whose help viewer has no hand still show one.
-  if (!cursor_) cursor_ = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));  // IDC_HAND
+bool Win32LinkCursor::Show() {
+  if (!cursor_) return false;
+  ::SetCursor(cursor_.get());
+  return true;
 }
 
-Win32WindowPort::~Win32WindowPort() {
-  if (ownsCursor_) ::DestroyCursor(cursor_);
-}
-
-std::intptr_t Win32WindowPort::SendToWindow(WindowRef window, unsigned message, std::intptr_t wParam,
-                                            std::intptr_t lParam) {
+std::intptr_t Win32WindowMessagePort::SendWindowMessage(WindowHandle window, unsigned message, std::intptr_t wParam,
+                                                        std::intptr_t lParam) {
   return static_cast<std::intptr_t>(
       ::SendMessageA(ToHwnd(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)));
-}
-
-bool Win32WindowPort::SetLinkCursor() {
-  if (!cursor_) return false;
-  ::SetCursor(cursor_);
-  return true;
 }
 
 int Win32ShellPort::Open(const std::string& target) {
@@ -66,7 +47,8 @@ HtmlPlatform MakeWin32HtmlPlatform(HINSTANCE instance) {
   HtmlPlatform platform;
   platform.systemColors = std::make_shared<Win32SystemColors>();
   platform.images = std::make_shared<Win32ImageLoader>(instance);
-  platform.windows = std::make_shared<Win32WindowPort>();
+  platform.windowMessages = std::make_shared<Win32WindowMessagePort>();
+  platform.linkCursor = std::make_shared<Win32LinkCursor>();
   platform.shell = std::make_shared<Win32ShellPort>();
   return platform;
 }

@@ -2,11 +2,9 @@
 // The Windows side of the rich text drawer's ports: system colours, images and
 // strings from resources, files, libraries and handles, window messages and
 // the link cursor, and the shell with its ".htm" handler.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
+#include "framework/link_cursor.h"
 #include "richtext/html_drawer.h"
 
 namespace tessel {
@@ -24,24 +22,24 @@ class Win32ImageLoader : public ImageLoader {
   std::optional<IconImage> LoadIconImage(const ImageSource& source, Size size) override;
   std::string LoadStringResource(int id) override;
   Size SystemIconSize() const override;
-  void ReleaseModule(ModuleRef module) override;
+  void ReleaseModule(ModuleHandle module) override;
 
  private:
   HINSTANCE instance_;
 };
 
-class Win32WindowPort : public WindowPort {
+class Win32WindowMessagePort : public WindowMessagePort {
  public:
-  Win32WindowPort();  // borrows the help viewer's hand cursor
-  ~Win32WindowPort() override;
-  Win32WindowPort(const Win32WindowPort&) = delete;
-  Win32WindowPort& operator=(const Win32WindowPort&) = delete;
-  std::intptr_t SendToWindow(WindowRef window, unsigned message, std::intptr_t wParam, std::intptr_t lParam) override;
-  bool SetLinkCursor() override;
+  std::intptr_t SendWindowMessage(WindowHandle window, unsigned message, std::intptr_t wParam,
+                                  std::intptr_t lParam) override;
+};
+
+class Win32LinkCursor : public LinkCursorPort {
+ public:
+  bool Show() override;
 
  private:
-  HCURSOR cursor_ = nullptr;
-  bool ownsCursor_ = false;
+  framework::UniqueCursor cursor_ = framework::LoadLinkCursor();
 };
 
 class Win32ShellPort : public ShellPort {
@@ -51,12 +49,7 @@ class Win32ShellPort : public ShellPort {
   std::optional<std::string> ReadClassesRootDefault(const std::string& key) override;
 };
 
-inline HWND ToHwnd(WindowRef window) { return reinterpret_cast<HWND>(window); }
-inline WindowRef ToWindowRef(HWND window) { return reinterpret_cast<WindowRef>(window); }
-inline HMODULE ToHmodule(ModuleRef module) { return reinterpret_cast<HMODULE>(module); }
-inline ModuleRef ToModuleRef(HMODULE module) { return reinterpret_cast<ModuleRef>(module); }
-
-// All four Windows ports, for a drawer that draws in a window of the program.
+// All the Windows ports, for a drawer that draws in a window of the program.
 HtmlPlatform MakeWin32HtmlPlatform(HINSTANCE instance = nullptr);
 
 }  // namespace tessel

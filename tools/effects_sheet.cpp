@@ -11,8 +11,8 @@
 #include <fstream>
 #include <string>
 
-#include "richtext/draw_manager.h"
-#include "richtext/software_surface.h"
+#include "draw/draw_manager.h"
+#include "draw/software_surface.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "msgbox/message_box_call.h"
-#include "richtext/pixel_image.h"
-#include "richtext_win32/gdi_dib.h"
-#include "richtext_win32/gdi_image.h"
+#include "draw/pixel_image.h"
+#include "draw_win32/gdi_dib.h"
+#include "draw_win32/gdi_image.h"
 
 namespace {
 

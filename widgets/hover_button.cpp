@@ -2,29 +2,8 @@
 
 #include <windowsx.h>
 
+#include "framework/link_cursor.h"
 #include "framework/module.h"
-
-namespace {
-// The hand cursor inside the system's help viewer.
-constexpr UINT kHelpViewerLinkCursor = 106;
-
-// A copy of the help viewer's link cursor, or, where that viewer no longer
-// carries it, of the system's hand cursor.
-HCURSOR LoadLinkCursor() {
-  char folder[MAX_PATH] = {};
-  UINT length = ::GetWindowsDirectoryA(folder, MAX_PATH);
-  if (length > 0 && length < MAX_PATH) {
-    std::string viewer = std::string(folder) + "\\winhlp32.exe";
-    framework::UniqueModule module(::LoadLibraryExA(viewer.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
-    if (module) {
-      if (HCURSOR cursor = ::LoadCursorA(module.get(), MAKEINTRESOURCEA(kHelpViewerLinkCursor)))
-        return static_cast<HCURSOR>(::CopyImage(cursor, IMAGE_CURSOR, 0, 0, 0));
-    }
-  }
-  HCURSOR hand = ::LoadCursorA(nullptr, IDC_HAND);
-  return hand ? static_cast<HCURSOR>(::CopyImage(hand, IMAGE_CURSOR, 0, 0, 0)) : nullptr;
-}
-}  // namespace
 
 CHoverButton::~CHoverButton() {
   // The tool tip first, then the face; the base class's pictures last.
@@ -49,7 +28,7 @@ bool CHoverButton::LoadFaceBitmap(UINT id) {
 
 void CHoverButton::EnableLinkCursor(const char* text) {
   if (!text) return;
-  if (!m_hLinkCursor) m_hLinkCursor.reset(LoadLinkCursor());
+  if (!m_hLinkCursor) m_hLinkCursor = framework::LoadLinkCursor();
 }
 
 void CHoverButton::EnsureToolTip() {

@@ -17,8 +17,8 @@ namespace S = MessageBoxStyle;
 class FakeStrings : public StringResources {
  public:
   std::map<std::uint32_t, std::string> table;
-  mutable MessageBoxModuleHandle lastModule = nullptr;
-  std::string Load(MessageBoxModuleHandle module, std::uint32_t id) const override {
+  mutable ModuleHandle lastModule = nullptr;
+  std::string Load(ModuleHandle module, std::uint32_t id) const override {
     lastModule = module;
     const auto found = table.find(id);
     return found == table.end() ? std::string() : found->second;
@@ -96,7 +96,7 @@ TEST(MessageBoxTextRef, PointersAreTextsAndSmallValuesAreResourceIds) {
   FakeStrings strings;
   strings.table[101] = "from the table";
   MessageBoxParams params;
-  params.stringModule = reinterpret_cast<MessageBoxModuleHandle>(0x400000);
+  params.stringModule = reinterpret_cast<ModuleHandle>(0x400000);
 
   EXPECT_EQ(ResolveTextRef("plain", params, strings), "plain");
   EXPECT_EQ(ResolveTextRef(nullptr, params, strings), "");
@@ -199,7 +199,7 @@ TEST(RichMessageBoxCall, NullRecordBehavesAsDefaults) {
 TEST(RichMessageBoxCall, ArgumentsWinOverTheRecord) {
   RecordingHook hook(B::kOk);
   MessageBoxParams record;
-  record.owner = reinterpret_cast<MessageBoxWindowHandle>(0x1234);
+  record.owner = reinterpret_cast<WindowHandle>(0x1234);
   record.messageText = "record text";
   record.caption = "record caption";
   record.style = 0x24;

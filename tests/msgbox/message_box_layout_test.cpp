@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "richtext/software_surface.h"
+#include "draw/software_surface.h"
+#include "tests/richtext/html_test_ports.h"
 
 namespace tessel {
 namespace {
@@ -53,7 +54,7 @@ class FixedLook : public DialogLook {
 class TableStrings : public StringResources {
  public:
   std::map<std::uint32_t, std::string> table;
-  std::string Load(MessageBoxModuleHandle, std::uint32_t id) const override {
+  std::string Load(ModuleHandle, std::uint32_t id) const override {
     const auto found = table.find(id);
     return found == table.end() ? std::string() : found->second;
   }
@@ -78,7 +79,8 @@ struct LaidOutBox {
   MessageBoxParams params;
   TableStrings strings;
   MessageBoxModel model;
-  MessageBoxContent content;
+  TestPorts ports;
+  MessageBoxContent content{ports.Platform()};
   PixelImage image{600, 400, 0x00FFFFFF};
   SoftwareSurface surface{image};
   FixedLook look;

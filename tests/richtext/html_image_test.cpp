@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "richtext/html_drawer.h"
+#include "tests/richtext/html_test_ports.h"
 #include "tests/richtext/html_test_surface.h"
 
 namespace tessel {
@@ -16,16 +17,16 @@ const Pixel kMagenta = ColorToPixel(MakeColor(255, 0, 255));
 class HtmlImageTest : public ::testing::Test {
  protected:
   HtmlImageTest() {
-    images->AddBitmap(ImageSource::From::Resource, {5, ""}, PixelImage(4, 3, kRed));
-    images->AddBitmap(ImageSource::From::File, {0, "blue.bmp"}, PixelImage(4, 3, kBlue));
+    images->AddBitmap(ImageSource::From::kResource, {5, ""}, PixelImage(4, 3, kRed));
+    images->AddBitmap(ImageSource::From::kFile, {0, "blue.bmp"}, PixelImage(4, 3, kBlue));
     PixelImage keyed(4, 3, kRed);
     keyed.Set(0, 0, kMagenta);
-    images->AddBitmap(ImageSource::From::Library, {6, "pics.dll"}, keyed);
+    images->AddBitmap(ImageSource::From::kLibrary, {6, "pics.dll"}, keyed);
     PixelImage strip(8, 4, kRed);
     for (int y = 0; y < 4; ++y)
       for (int x = 4; x < 8; ++x) strip.Set(x, y, kBlue);
-    images->AddBitmap(ImageSource::From::Handle, {0x1234, ""}, strip);
-    images->AddIcon(ImageSource::From::Resource, {7, ""}, MakeIcon(PixelImage(32, 32, kBlue), PixelImage(32, 32, 0)));
+    images->AddBitmap(ImageSource::From::kHandle, {0x1234, ""}, strip);
+    images->AddIcon(ImageSource::From::kResource, {7, ""}, MakeIcon(PixelImage(32, 32, kBlue), PixelImage(32, 32, 0)));
   }
   Size Measure(std::string_view text) { return drawer.Measure(surface, text); }
   void Draw(std::string_view text) {
@@ -34,8 +35,9 @@ class HtmlImageTest : public ::testing::Test {
   }
   Pixel At(int x, int y) const { return surface.image.At(x, y); }
 
-  std::shared_ptr<MemoryImageLoader> images = std::make_shared<MemoryImageLoader>();
-  HtmlDrawer drawer{HtmlPlatform{nullptr, images, nullptr, nullptr}};
+  TestPorts ports;
+  std::shared_ptr<MemoryImageLoader> images = ports.images;
+  HtmlDrawer drawer{ports.Platform()};
   RecordingSurface surface;
 };
 
@@ -117,11 +119,11 @@ TEST_F(HtmlImageTest, WideImageStartsANewLine) {
 
 TEST_F(HtmlImageTest, OwnedResourceModuleIsFreed) {
   {
-    HtmlDrawer owner{HtmlPlatform{nullptr, images, nullptr, nullptr}};
-    owner.SetResourceModule(reinterpret_cast<ModuleRef>(std::intptr_t{8}), true);
-    owner.SetResourceModule(reinterpret_cast<ModuleRef>(std::intptr_t{9}), false);
+    HtmlDrawer owner{ports.Platform()};
+    owner.SetResourceModule(reinterpret_cast<ModuleHandle>(std::intptr_t{8}), true);
+    owner.SetResourceModule(reinterpret_cast<ModuleHandle>(std::intptr_t{9}), false);
     EXPECT_EQ(images->freedModules, 1);
-    owner.SetResourceModule(reinterpret_cast<ModuleRef>(std::intptr_t{10}), true);
+    owner.SetResourceModule(reinterpret_cast<ModuleHandle>(std::intptr_t{10}), true);
   }
   EXPECT_EQ(images->freedModules, 2);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "richtext/html_drawer.h"
+#include "tests/richtext/html_test_ports.h"
 #include "tests/richtext/html_test_surface.h"
 
 namespace tessel {
@@ -18,7 +19,8 @@ class HtmlLayoutTest : public ::testing::Test {
     drawer.Measure(surface, text);
     drawer.Draw(surface, rect);
   }
-  HtmlDrawer drawer;
+  TestPorts ports;
+  HtmlDrawer drawer{ports.Platform()};
   RecordingSurface surface;
 };
 
@@ -188,9 +190,8 @@ TEST_F(HtmlLayoutTest, ColoursDisabledDrawEverythingFlat) {
 }
 
 TEST_F(HtmlLayoutTest, TransformsAndStringResources) {
-  auto images = std::make_shared<MemoryImageLoader>();
-  images->AddString(12, "loaded text");
-  HtmlDrawer withStrings(HtmlPlatform{nullptr, images, nullptr, nullptr});
+  ports.images->AddString(12, "loaded text");
+  HtmlDrawer withStrings(ports.Platform());
   withStrings.SetStyleSheet("body {text-transform:capitalize}");
   withStrings.Measure(surface, "hELLO wORLD<string idres=12><string iddll=0x0C>");
   withStrings.Draw(surface, {0, 0, 200, 100});

@@ -2,16 +2,17 @@
 #include <gtest/gtest.h>
 
 #include "richtext/html_drawer.h"
+#include "tests/richtext/html_test_ports.h"
 #include "tests/richtext/html_test_surface.h"
 
 namespace tessel {
 namespace {
 
-WindowRef FakeWindow(int n) { return reinterpret_cast<WindowRef>(static_cast<std::intptr_t>(n)); }
+WindowHandle FakeWindow(int n) { return reinterpret_cast<WindowHandle>(static_cast<std::intptr_t>(n)); }
 
 class HtmlLinksTest : public ::testing::Test {
  protected:
-  HtmlLinksTest() : drawer(HtmlPlatform{nullptr, nullptr, windows, shell}) {
+  HtmlLinksTest() {
     drawer.BindHost(FakeWindow(1), 0x8064, 77);
     drawer.BindMessageLinks(FakeWindow(2), 0x401, 88);
     windows->textMessage = 0x401;
@@ -20,9 +21,10 @@ class HtmlLinksTest : public ::testing::Test {
     drawer.Measure(surface, text);
     drawer.Draw(surface, {10, 5, 200, 100});
   }
-  std::shared_ptr<RecordingWindowPort> windows = std::make_shared<RecordingWindowPort>();
-  std::shared_ptr<RecordingShellPort> shell = std::make_shared<RecordingShellPort>();
-  HtmlDrawer drawer;
+  TestPorts ports;
+  std::shared_ptr<RecordingWindowMessagePort> windows = ports.windowMessages;
+  std::shared_ptr<RecordingShellPort> shell = ports.shell;
+  HtmlDrawer drawer{ports.Platform()};
   RecordingSurface surface;
 };
 

@@ -5,6 +5,7 @@
 #include "richtext/html_lengths.h"
 #include "richtext/html_style_rules.h"
 #include "richtext/html_style_sheet.h"
+#include "tests/richtext/html_test_ports.h"
 
 namespace tessel {
 namespace {

@@ -5,6 +5,7 @@
 
 #include "richtext/html_drawer.h"
 #include "richtext/html_table_source.h"
+#include "tests/richtext/html_test_ports.h"
 #include "tests/richtext/html_test_surface.h"
 
 namespace tessel {
@@ -34,7 +35,8 @@ class HtmlTableTest : public ::testing::Test {
     drawer.Measure(surface, text);
     drawer.Draw(surface, rect);
   }
-  HtmlDrawer drawer;
+  TestPorts ports;
+  HtmlDrawer drawer{ports.Platform()};
   RecordingSurface surface{300, 200};
 };
 
@@ -112,11 +114,12 @@ TEST_F(HtmlTableTest, TableFillEffectsAndColoursDisabled) {
 }
 
 TEST(HtmlTableBackgroundTest, BackgroundPictureIsTiled) {
-  auto images = std::make_shared<MemoryImageLoader>();
+  TestPorts ports;
+  auto images = ports.images;
   PixelImage tile(2, 2, ColorToPixel(MakeColor(0, 0, 255)));
   tile.Set(1, 1, ColorToPixel(MakeColor(255, 0, 0)));
-  images->AddBitmap(ImageSource::From::File, {0, "tile.bmp"}, tile);
-  HtmlDrawer drawer(HtmlPlatform{nullptr, images, nullptr, nullptr});
+  images->AddBitmap(ImageSource::From::kFile, {0, "tile.bmp"}, tile);
+  HtmlDrawer drawer(ports.Platform());
   RecordingSurface surface;
   drawer.Measure(surface, "<table background=tile.bmp><tr><td>&nbsp;</td></tr></table>");
   drawer.Draw(surface, {0, 0, 10, 17});

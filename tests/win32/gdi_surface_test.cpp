@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "richtext/draw_manager.h"
-#include "richtext/software_surface.h"
+#include "draw/draw_manager.h"
+#include "draw/software_surface.h"
 #include "richtext_win32/html_platform_win32.h"
-#include "richtext_win32/gdi_dib.h"
-#include "richtext_win32/gdi_image.h"
-#include "richtext_win32/gdi_surface.h"
+#include "draw_win32/gdi_dib.h"
+#include "draw_win32/gdi_image.h"
+#include "draw_win32/gdi_surface.h"
 
 namespace tessel {
 namespace {
@@ -147,7 +147,7 @@ TEST_F(TwoSurfaces, IconsDrawnThroughTheirMask) {
 TEST(GdiImage, BitmapsAndIconsSurviveTheRoundTrip) {
   PixelImage picture(7, 5, 0x00102030);
   picture.Set(6, 4, 0x00FFEEDD);
-  GdiBitmap bitmap = BitmapFromPixelImage(picture);
+  framework::UniqueBitmap bitmap = BitmapFromPixelImage(picture);
   ASSERT_TRUE(bitmap);
   const auto back = PixelImageFromBitmap(bitmap.get());
   ASSERT_TRUE(back);
@@ -155,7 +155,7 @@ TEST(GdiImage, BitmapsAndIconsSurviveTheRoundTrip) {
   EXPECT_FALSE(BitmapFromPixelImage(PixelImage()));
 
   const IconImage icon = SquareIcon();
-  GdiIcon handle = IconFromIconImage(icon);
+  framework::UniqueIcon handle = IconFromIconImage(icon);
   ASSERT_TRUE(handle);
   const auto read = IconImageFromIcon(handle.get());
   ASSERT_TRUE(read);
@@ -192,7 +192,7 @@ TEST(GdiSurface, FontsAndTextMeasureAndDrawPlausibly) {
     EXPECT_EQ(surface.MeasureText("a b").cx, surface.MeasureText("a b").cx);
     surface.SetTextJustification(0, 0);
     surface.SetTextColor(0x000000);
-    EXPECT_EQ(surface.SetBackgroundMode(BackgroundMode::Transparent), BackgroundMode::Opaque);
+    EXPECT_EQ(surface.SetBackgroundMode(BackgroundMode::kTransparent), BackgroundMode::kOpaque);
     surface.DrawTextRun(10, 10, "Tessel");
     const PixelImage drawn = surface.ReadPixels({0, 0, 200, 60});
     int inked = 0, outside = 0;

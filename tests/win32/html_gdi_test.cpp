@@ -1,18 +1,22 @@
 // The rich text drawer with real GDI fonts under Wine: sizes are plausible,
-// nothing is drawn outside the rectangle, and a sample text is written as a
-// picture (html_sample.bmp in the working folder) for a look by eye.
+// the runs are laid out as with the software surface and drawn where their
+// measures put them, nothing is drawn outside the rectangle, and a sample text
+// is written as a picture (html_sample.bmp in the working folder) for a look
+// by eye.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "richtext_win32/gdi_dib.h"
-#include "richtext_win32/gdi_image.h"
-#include "richtext_win32/gdi_surface.h"
+#include "draw_win32/gdi_dib.h"
+#include "draw_win32/gdi_image.h"
+#include "draw_win32/gdi_surface.h"
 #include "richtext_win32/html_platform_win32.h"
+#include "tests/richtext/html_test_surface.h"
 
 namespace tessel {
 namespace {
@@ -73,6 +77,85 @@ TEST(HtmlGdiTest, TextSizesArePlausible) {
   Size wrapped = drawer.Measure(canvas.surface(), "Recovery finished");
   EXPECT_LE(wrapped.cx, 61);
   EXPECT_GE(wrapped.cy - 1, 2 * (plain.cy - 1));
+}
+
+// Whether a run ends its line: the next run starts a line further down.
+std::vector<bool> LineEnds(const std::vector<RunRecorder::Run>& runs) {
+  std::vector<bool> ends;
+  for (std::size_t i = 0; i < runs.size(); ++i) ends.push_back(i + 1 == runs.size() || runs[i + 1].y > runs[i].y);
+  return ends;
+}
+
+TEST(HtmlGdiTest, RunsSitWhereTheirMeasuresPutThem) {
+  const char* text =
+      "Recovery <b>finished</b> today,<br><font color=red>3</font> damaged records<br>"
+      "<b>125</b> whole <font color=#008000>and saved</font>";
+  const Rect rect = MakeRect(20, 30, 360, 100);
+
+  // The software surface's layout of the same text: the runs and their lines.
+  RecordingSurface soft(400, 160);
+  HtmlDrawer softDrawer(MakeWin32HtmlPlatform());
+  softDrawer.Measure(soft, text);
+  softDrawer.Draw(soft, rect);
+
+  GdiCanvas canvas(400, 160);
+  ASSERT_TRUE(canvas.ok());
+  RunRecorder gdi(canvas.surface());
+  HtmlDrawer drawer(MakeWin32HtmlPlatform());
+  const Size size = drawer.Measure(gdi, text);
+  drawer.Draw(gdi, rect);
+  const PixelImage pixels = canvas.Pixels();
+
+  ASSERT_EQ(gdi.runs.size(), soft.runs.size());
+  for (std::size_t i = 0; i < gdi.runs.size(); ++i) EXPECT_EQ(gdi.runs[i].text, soft.runs[i].text) << i;
+  EXPECT_EQ(LineEnds(gdi.runs), LineEnds(soft.runs));
+  const std::vector<LineRecord>& lines = drawer.Lines();
+  ASSERT_EQ(lines.size(), 3u);
+
+  // Each line starts at the left edge, its runs follow one another by their
+  // measured widths and stand on the line's base line; the lines follow one
+  // another by their heights; the size is the widest line and the lines' total.
+  std::size_t line = 0;
+  int lineTop = rect.top;
+  int x = rect.left;
+  int widest = 0;
+  const std::vector<bool> ends = LineEnds(gdi.runs);
+  for (std::size_t i = 0; i < gdi.runs.size(); ++i) {
+    const RunRecorder::Run& run = gdi.runs[i];
+    ASSERT_LT(line, lines.size());
+    EXPECT_EQ(run.x, x) << run.text;
+    EXPECT_EQ(run.y + run.metrics.ascent, lineTop + lines[line].height - lines[line].descent) << run.text;
+    x += run.size.cx;
+    if (ends[i]) {
+      EXPECT_EQ(x - rect.left, lines[line].width) << "line " << line;
+      widest = std::max(widest, x - rect.left);
+      lineTop += lines[line].height;
+      x = rect.left;
+      ++line;
+    }
+  }
+  EXPECT_EQ(size, (Size{widest + 1, lineTop - rect.top + 1}));
+
+  // Every run's cell has ink, and there is none outside the cells (a pixel of
+  // slack to each side for glyphs that overhang their advance).
+  auto inCell = [](const RunRecorder::Run& run, int px, int py) {
+    return px >= run.x - 1 && px <= run.x + run.size.cx && py >= run.y && py < run.y + run.metrics.height;
+  };
+  std::vector<int> ink(gdi.runs.size(), 0);
+  int stray = 0;
+  for (int py = 0; py < pixels.Height(); ++py)
+    for (int px = 0; px < pixels.Width(); ++px) {
+      if ((pixels.At(px, py) & 0xFFFFFF) == kPaper) continue;
+      bool found = false;
+      for (std::size_t i = 0; i < gdi.runs.size(); ++i)
+        if (inCell(gdi.runs[i], px, py)) {
+          ++ink[i];
+          found = true;
+        }
+      if (!found) ++stray;
+    }
+  for (std::size_t i = 0; i < gdi.runs.size(); ++i) EXPECT_GT(ink[i], 0) << gdi.runs[i].text;
+  EXPECT_EQ(stray, 0);
 }
 
 TEST(HtmlGdiTest, NothingIsDrawnOutsideTheRectangle) {

@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "richtext/software_surface.h"
-#include "richtext_win32/gdi_image.h"
+#include "draw/software_surface.h"
+#include "draw_win32/gdi_image.h"
+#include "draw_win32/native_handles_win32.h"
 #include "richtext_win32/html_platform_win32.h"
 
 namespace tessel {
@@ -46,8 +47,8 @@ TEST(HtmlPortsWin32, BitmapHandlesAreReadAndLeftToTheCaller) {
   ASSERT_NE(bitmap, nullptr);
   Win32ImageLoader loader;
   ImageSource source;
-  source.from = ImageSource::From::Handle;
-  source.handle = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(bitmap));
+  source.from = ImageSource::From::kHandle;
+  source.handle = ToImageHandle(bitmap);
   auto image = loader.LoadBitmapImage(source);
   ASSERT_TRUE(image.has_value());
   EXPECT_EQ(image->GetSize(), (Size{2, 2}));
@@ -56,7 +57,7 @@ TEST(HtmlPortsWin32, BitmapHandlesAreReadAndLeftToTheCaller) {
   BITMAP info{};
   EXPECT_NE(GetObjectA(bitmap, sizeof info, &info), 0);  // still alive
   DeleteObject(bitmap);
-  source.from = ImageSource::From::Resource;
+  source.from = ImageSource::From::kResource;
   source.id = 31999;
   EXPECT_FALSE(loader.LoadBitmapImage(source).has_value());
   EXPECT_EQ(loader.LoadStringResource(31999), "");
@@ -75,11 +76,12 @@ TEST(HtmlPortsWin32, IconsGiveColourMaskAndHotSpot) {
 TEST(HtmlPortsWin32, MessagesCursorAndRegistry) {
   HWND window = MakeWindow();
   ASSERT_NE(window, nullptr);
-  Win32WindowPort windows;
+  Win32WindowMessagePort windows;
   const char* text = "hello";
-  EXPECT_EQ(windows.SendToWindow(ToWindowRef(window), kLinkMessage, reinterpret_cast<std::intptr_t>(text), 1), 56);
+  EXPECT_EQ(windows.SendWindowMessage(ToWindowHandle(window), kLinkMessage, reinterpret_cast<std::intptr_t>(text), 1),
+            56);
   EXPECT_EQ(g_received, "hello");
-  EXPECT_TRUE(windows.SetLinkCursor());
+  EXPECT_TRUE(Win32LinkCursor().Show());
   Win32ShellPort shell;
   EXPECT_FALSE(shell.ReadClassesRootDefault("Oxbrim.NoSuchClass.7f3a").has_value());
   DestroyWindow(window);
@@ -88,7 +90,7 @@ TEST(HtmlPortsWin32, MessagesCursorAndRegistry) {
 TEST(HtmlPortsWin32, DrawerSendsMessageLinksToItsWindow) {
   HWND window = MakeWindow();
   HtmlDrawer drawer(MakeWin32HtmlPlatform());
-  drawer.BindMessageLinks(ToWindowRef(window), kLinkMessage, 0);
+  drawer.BindMessageLinks(ToWindowHandle(window), kLinkMessage, 0);
   PixelImage image(200, 50, 0xFFFFFF);
   SoftwareSurface surface(image);
   g_received.clear();

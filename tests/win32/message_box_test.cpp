@@ -14,12 +14,12 @@
 
 #include "msgbox/message_box_call.h"
 #include "msgbox/message_box_layout.h"
-#include "msgbox_win32/message_box_handles.h"
+#include "draw_win32/native_handles_win32.h"
 #include "msgbox_win32/message_box_look.h"
 #include "msgbox_win32/message_box_strings.h"
-#include "richtext/software_surface.h"
-#include "richtext_win32/gdi_dib.h"
-#include "richtext_win32/gdi_surface.h"
+#include "draw/software_surface.h"
+#include "draw_win32/gdi_dib.h"
+#include "draw_win32/gdi_surface.h"
 #include "richtext_win32/html_platform_win32.h"
 
 namespace tessel {
@@ -159,7 +159,7 @@ struct ExpectedBox {
     return {areas.width + 2 * GetSystemMetrics(SM_CXDLGFRAME),
             areas.CollapsedHeight() + GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYDLGFRAME)};
   }
-  GdiFont font;
+  framework::UniqueFont font;
   ModuleStringResources strings;
   MessageBoxModel model;
   MessageBoxContent content{MakeWin32HtmlPlatform()};
@@ -554,7 +554,7 @@ TEST(MessageBoxWindow, ReportSendsTheOwnerItsMessageAndStaysOpen) {
     open = IsWindowVisible(box) != FALSE;
     Press(box, IDOK);
   });
-  EXPECT_EQ(RichMessageBox(ToMessageBoxWindow(owner), "Report?", nullptr, 0, &record), B::kOk);
+  EXPECT_EQ(RichMessageBox(ToWindowHandle(owner), "Report?", nullptr, 0, &record), B::kOk);
   ASSERT_TRUE(driver.Finish());
   DestroyWindow(owner);
   EXPECT_EQ(IdsOf(buttons), (std::vector<int>{IDOK, static_cast<int>(B::kReport)}));
