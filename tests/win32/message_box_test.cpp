@@ -223,26 +223,30 @@ TEST(MessageBoxWindow, QuestionShowsYesAndNoWithItsIconAndAnswersTheButtonPresse
 }
 
 TEST(MessageBoxWindow, NoticeShowsOkAndNullRecordMatchesADefaultRecord) {
+  struct Shown {
+    std::vector<Button> buttons;
+    Size size;
+    std::uint32_t result = 0;
+  };
+  auto show = [](const MessageBoxParams* record) {
+    Shown shown;
+    BoxDriver driver("Notice box", [&](HWND box) {
+      shown.buttons = ButtonsOf(box);
+      shown.size = WindowSize(box);
+      Press(box, IDOK);
+    });
+    shown.result = RichMessageBox(nullptr, "Please select files for save", "Notice box", 0x40, record);
+    EXPECT_TRUE(driver.Finish());
+    return shown;
+  };
   const MessageBoxParams defaults;
-  std::vector<Button> first, second;
-  Size firstSize, secondSize;
-  BoxDriver one("Notice box", [&](HWND box) {
-    first = ButtonsOf(box);
-    firstSize = WindowSize(box);
-    Press(box, IDOK);
-  });
-  EXPECT_EQ(RichMessageBox(nullptr, "Please select files for save", "Notice box", 0x40, nullptr), B::kOk);
-  ASSERT_TRUE(one.Finish());
-  BoxDriver two("Notice box", [&](HWND box) {
-    second = ButtonsOf(box);
-    secondSize = WindowSize(box);
-    Press(box, IDOK);
-  });
-  EXPECT_EQ(RichMessageBox(nullptr, "Please select files for save", "Notice box", 0x40, &defaults), B::kOk);
-  ASSERT_TRUE(two.Finish());
-  EXPECT_EQ(IdsOf(first), std::vector<int>{IDOK});
-  EXPECT_EQ(first, second);
-  EXPECT_EQ(firstSize, secondSize);
+  const Shown withNull = show(nullptr);
+  const Shown withDefaults = show(&defaults);
+  EXPECT_EQ(withNull.result, B::kOk);
+  EXPECT_EQ(withDefaults.result, B::kOk);
+  EXPECT_EQ(IdsOf(withNull.buttons), std::vector<int>{IDOK});
+  EXPECT_EQ(withNull.buttons, withDefaults.buttons);
+  EXPECT_EQ(withNull.size, withDefaults.size);
 }
 
 TEST(MessageBoxWindow, ArgumentsWinOverTheRecord) {
