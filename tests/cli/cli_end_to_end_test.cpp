@@ -133,10 +133,12 @@ TEST_F(TesselRun, ExportOnlyTheChosenRows) {
   EXPECT_FALSE(Exists(Path("out/Old0002.eml")));
   EXPECT_EQ(ReadAll(Path("out/Old0003.eml")), third_);
 
-  const Result missing = Tessel("export " + Q("Inbox.imm") + " --to " + Q("out2") + " --rows 2,9");
+  // A row that does not exist is found before anything is created.
+  const Result missing = Tessel("export " + Q("Inbox.imm") + " --to " + Q("out2/new") + " --rows 2,9");
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_NE(missing.err.find("row 9 does not exist (the scan found 3 rows)"), std::string::npos);
-  EXPECT_TRUE(Exists(Path("out2/MailRec0002.eml")));
+  EXPECT_NE(missing.err.find("row 9 does not exist (the scan found 3 rows); nothing written"), std::string::npos);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_FALSE(Exists(Path("out2")));
 }
 
 TEST_F(TesselRun, ExportNeverOverwrites) {
@@ -156,13 +158,32 @@ TEST_F(TesselRun, ExportNeverOverwrites) {
   EXPECT_EQ(ReadAll(Path("Inbox.imm")), store);
 }
 
-TEST_F(TesselRun, ExportMboxQuotesFromLines) {
-  const Result run = Tessel("export " + Q("Inbox.imm") + " --to " + Q("out") + " --format mbox");
-  EXPECT_EQ(run.exitCode, 0) << run.err;
-  const std::string mbox = ReadAll(Path("out/MailRec.mbox"));
-  EXPECT_EQ(mbox.rfind("From anna@example.org Thu Jan  1 00:00:00 1970\nFrom: Anna Berger", 0), 0u);
-  EXPECT_NE(mbox.find("\r\n>From the desk of Anna\r\n\nFrom bob@example.com "), std::string::npos);
-  EXPECT_NE(mbox.find("\nFrom carl@example.com "), std::string::npos);
+std::string WithLineEnd(std::string text, const std::string& lineEnd) {
+  for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + lineEnd.size())) {
+    text.replace(at, 2, lineEnd);
+  }
+  return text;
+}
+
+TEST_F(TesselRun, ExportMboxWithSenderDateLfAndQuotedFromLines) {
+  // Sender and date from each message's own header; "From " in a body quoted.
+  const std::string separator = " Mon Mar  3 08:14:22 2008\n";
+  std::string quotedFirst = first_;
+  quotedFirst.replace(quotedFirst.find("From the desk"), 4, ">From");
+  for (const char* lineEnd : {"\n", "\r\n"}) {
+    const bool crlf = std::string(lineEnd) == "\r\n";
+    const std::string to = crlf ? "crlf" : "lf";
+    const Result run =
+        Tessel("export " + Q("Inbox.imm") + " --to " + Q(to) + " --format mbox" + (crlf ? " --crlf" : ""));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(ReadAll(Path(to + "/MailRec.mbox")),
+              "From anna@example.org" + separator + WithLineEnd(quotedFirst, lineEnd) + "\n" + "From bob@example.com" +
+                  separator + WithLineEnd(second_, lineEnd) + "\n" + "From carl@example.com" + separator +
+                  WithLineEnd(third_, lineEnd) + "\n")
+        << lineEnd;
+  }
+  EXPECT_EQ(Tessel("export " + Q("Inbox.imm") + " --to " + Q("eml") + " --crlf").exitCode, 2)
+      << "eml is always as stored";
 }
 
 TEST_F(TesselRun, ShowWritesOneRecord) {
@@ -190,7 +211,7 @@ TEST_F(TesselRun, MissingAndUnreadableFilesAreReported) {
 
   run = Tessel("contacts " + Q("") + " --to " + Q("book.txt"));
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.err.find("is a folder"), std::string::npos);
+  EXPECT_NE(run.err.find("no IncrediMail files (.imh, .imm, .imb) in the folder"), std::string::npos) << run.err;
 
   if (::geteuid() != 0) {  // root reads everything
     ::chmod(Path("Inbox.imh").c_str(), 0);
@@ -208,7 +229,7 @@ TEST_F(TesselRun, WrongCommandLinesExitWithTwo) {
   EXPECT_EQ(Tessel("export " + Q("Inbox.imm") + " --to " + Q("o") + " --rows 0").exitCode, 2);
   const Result help = Tessel("--help");
   EXPECT_EQ(help.exitCode, 0);
-  EXPECT_NE(help.out.find("tessel contacts PATH --to FILE"), std::string::npos);
+  EXPECT_NE(help.out.find("tessel contacts PATH... --to FILE|DIR"), std::string::npos);
   EXPECT_NE(Tessel("contacts --help").out.find("AddBook.txt"), std::string::npos);
 }
 
