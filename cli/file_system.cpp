@@ -1,6 +1,22 @@
 #include "cli/file_system.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace tessel::cli {
+
+bool MakeFolders(const std::string& path, std::string& error) {
+  if (KindOf(path) == PathKind::kFolder) return true;
+  const std::string parent = ParentFolder(path);
+  if (!parent.empty() && parent != path && !IsDrive(parent) && !MakeFolders(parent, error)) return false;
+  if (!CreateFolder(path) && errno != EEXIST) {
+    error = "cannot create the folder '" + path + "': " + std::strerror(errno);
+    return false;
+  }
+  if (KindOf(path) == PathKind::kFolder) return true;
+  error = "cannot create the folder '" + path + "': a file of that name is in the way";
+  return false;
+}
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;

@@ -31,6 +31,11 @@ bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries, std:
 // nothing of that name exists; nullptr with errno set otherwise (EEXIST).
 std::FILE* CreateNewFile(const std::string& path);
 
+// The platform's single steps: one folder created (false with errno set),
+// and whether a path is a drive ("C:"), which is never created.
+bool CreateFolder(const std::string& path);
+bool IsDrive(const std::string& path);
+
 // True for the characters that separate folders in a path ("/", and on
 // Windows "\" too).
 bool IsPathSeparator(char c);

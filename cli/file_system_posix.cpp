@@ -29,18 +29,9 @@ PathKind KindOf(const std::string& path, std::string* error) {
   return KindOfMode(info.st_mode);
 }
 
-bool MakeFolders(const std::string& path, std::string& error) {
-  if (KindOf(path) == PathKind::kFolder) return true;
-  const std::string parent = ParentFolder(path);
-  if (!parent.empty() && parent != path && !MakeFolders(parent, error)) return false;
-  if (::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) {
-    error = "cannot create the folder '" + path + "': " + std::strerror(errno);
-    return false;
-  }
-  if (KindOf(path) == PathKind::kFolder) return true;
-  error = "cannot create the folder '" + path + "': a file of that name is in the way";
-  return false;
-}
+bool CreateFolder(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+
+bool IsDrive(const std::string&) { return false; }
 
 bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries, std::string& error) {
   DIR* folder = ::opendir(path.c_str());

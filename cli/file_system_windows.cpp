@@ -26,20 +26,9 @@ PathKind KindOf(const std::string& path, std::string* error) {
   return PathKind::kOther;
 }
 
-bool MakeFolders(const std::string& path, std::string& error) {
-  if (KindOf(path) == PathKind::kFolder) return true;
-  const std::string parent = ParentFolder(path);
-  // "C:" is a drive, not a folder to create.
-  const bool isDrive = parent.size() == 2 && parent[1] == ':';
-  if (!parent.empty() && parent != path && !isDrive && !MakeFolders(parent, error)) return false;
-  if (::_mkdir(path.c_str()) != 0 && errno != EEXIST) {
-    error = "cannot create the folder '" + path + "': " + std::strerror(errno);
-    return false;
-  }
-  if (KindOf(path) == PathKind::kFolder) return true;
-  error = "cannot create the folder '" + path + "': a file of that name is in the way";
-  return false;
-}
+bool CreateFolder(const std::string& path) { return ::_mkdir(path.c_str()) == 0; }
+
+bool IsDrive(const std::string& path) { return path.size() == 2 && path[1] == ':'; }
 
 bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries, std::string& error) {
   _finddatai64_t found{};
