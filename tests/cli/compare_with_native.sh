@@ -2,15 +2,17 @@
 # tessel.exe under Wine against the native tessel, byte for byte: the same
 # commands on the bundled samples and on a store of real mail (email_store.py),
 # given to tessel.exe as Windows paths (backslashes, a drive letter, names in
-# the system code page). Builds the native program first when it is missing.
+# the system code page). Brings the native program up to date first.
 #
 #   compare_with_native.sh TESSEL_EXE SOURCE_DIR
 set -uo pipefail
 exe=$(realpath "$1"); source=$(realpath "$2")
 native="$source/build/native/cli/tessel"
-if [ ! -x "$native" ]; then
-  (cd "$source" && cmake --preset native >/dev/null && cmake --build --preset native --target tessel >/dev/null) || exit 1
-fi
+(
+  cd "$source" || exit 1
+  [ -f build/native/CMakeCache.txt ] || cmake --preset native >/dev/null || exit 1
+  cmake --build --preset native --target tessel >/dev/null
+) || { echo "cannot build the native tessel"; exit 1; }
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 mkdir -p in/mail
