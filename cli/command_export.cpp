@@ -72,23 +72,35 @@ bool WriteEml(const std::string& path, const std::string& storeFile, const Row& 
   return file.Close(error);
 }
 
+// True once `head` holds a whole header block (its empty line is in).
+bool HeaderComplete(std::string_view head) { return HeaderBlock(head).size() < head.size(); }
+
 // Appends one record to the mbox file, opened by its "From " line and quoted.
+// The record is read once: its first bytes wait until the header block that
+// the "From " line is made of is in.
 bool AppendMbox(OutputFile& mbox, bool crlf, const std::string& storeFile, const Row& cells, std::string& error) {
-  std::string head;
-  CopyRecord(storeFile, RecordOffset(cells), std::min(RecordLength(cells), kHeaderLimit),
-             [&](const char* bytes, std::size_t count) {
-               head.append(bytes, count);
-               return true;
-             });
-  std::string text = MboxFromLine(HeaderBlock(head));
+  std::string head, text;
+  bool opened = false;
   MboxQuoter quoter(crlf);
+  const auto open = [&] {
+    text = MboxFromLine(HeaderBlock(head));
+    quoter.Append(text, head);
+    opened = true;
+  };
   const std::int64_t copied =
       CopyRecord(storeFile, RecordOffset(cells), RecordLength(cells), [&](const char* bytes, std::size_t count) {
-        quoter.Append(text, {bytes, count});
+        if (opened) {
+          quoter.Append(text, {bytes, count});
+        } else {
+          head.append(bytes, count);
+          if (!HeaderComplete(head) && head.size() < kHeaderLimit) return true;
+          open();
+        }
         const bool written = mbox.Write(text);
         text.clear();
         return written;
       });
+  if (!opened) open();
   quoter.Finish(text);
   if (copied < 0 || !mbox.Write(text)) {
     if (mbox.Close(error)) error = "cannot read the store '" + storeFile + "'";
