@@ -1,89 +1,81 @@
-// tessel contacts: the address book's contacts as a text file, CSV or vCards.
-#include <filesystem>
-
+// tessel contacts: the address books' contacts as a text file, CSV or vCards.
 #include "cli/commands.h"
 #include "cli/contact_formats.h"
+#include "cli/file_system.h"
 #include "cli/input_check.h"
-#include "cli/output_file.h"
+#include "cli/inputs.h"
 #include "cli/scans.h"
 
 namespace tessel::cli {
 namespace {
 
-bool ParseContactFormat(const std::string& name, ContactFormat& format) {
-  if (name.empty() || name == "txt") {
-    format = ContactFormat::kText;
-  } else if (name == "csv") {
-    format = ContactFormat::kCsv;
-  } else if (name == "vcf") {
-    format = ContactFormat::kVCard;
-  } else {
-    return false;
-  }
-  return true;
-}
-
-// --to may name a folder: the file is then AddBook.txt (.csv, .vcf) in it.
-std::string OutputPath(const std::string& to, ContactFormat format) {
-  std::error_code code;
-  if (!std::filesystem::is_directory(to, code)) return to;
-  const char* name = format == ContactFormat::kCsv     ? "AddBook.csv"
-                     : format == ContactFormat::kVCard ? "AddBook.vcf"
-                                                       : "AddBook.txt";
-  return (std::filesystem::path(to) / name).string();
+// --to names the file, or a folder: the file is then AddBook.txt (.csv, .vcf)
+// in it, or with several address books one named after each.
+std::string OutputPath(const std::string& to, const Input& book, bool several, ContactFormat format) {
+  if (!several && KindOf(to) != PathKind::kFolder) return to;
+  return JoinPath(to, (several ? book.name : std::string("AddBook")) + "." + ContactExtension(format));
 }
 
 }  // namespace
 
+void WarnIfNotAddressBook(const std::string& path) {
+  if (ModeForPath(path) == ScanMode::kAddressBook || LooksLikeAddressBook(path)) return;
+  std::fprintf(stderr,
+               "tessel: warning: '%s' does not end in .imb and does not look like an address book; "
+               "its bytes are read as contacts all the same\n",
+               path.c_str());
+}
+
 int RunContacts(const CommandLine& line) {
   ContactFormat format;
-  if (!ParseContactFormat(line.format, format)) {
+  // Without --format, a file name that ends in .csv or .vcf says which.
+  const std::string ending = line.to.size() > 4 ? line.to.substr(line.to.size() - 4) : std::string();
+  const ContactFormat named = ending == ".csv"   ? ContactFormat::kCsv
+                              : ending == ".vcf" ? ContactFormat::kVCard
+                                                 : ContactFormat::kText;
+  if (!ParseContactFormat(line.format, named, format)) {
     return Fail(kExitUsage, "contacts: unknown format '" + line.format + "' (use txt, csv or vcf)");
   }
   if (line.to.empty()) return Fail(kExitUsage, "contacts: --to FILE is required");
   std::string error;
-  if (!CheckReadableFile(line.path, error)) return Fail(kExitFailure, error);
+  const CodePage* page = ParseCodePage(line.codepage, error);
+  if (page == nullptr) return Fail(kExitUsage, "contacts: " + error);
 
-  const ContactScan scan = ScanContacts(line.path);
-  if (scan.result.status == AddressBookResult::Status::kNotOpened) {
-    return Fail(kExitFailure, AddressBookProblem(scan, line.path));
+  std::vector<Input> inputs;
+  if (!CollectInputs(line, inputs, error)) return Fail(kExitFailure, error);
+  std::vector<Input> books;
+  for (Input input : inputs) {
+    // A file named on the command line is an address book here, whatever its name.
+    if (!input.fromFolder) input.mode = ScanMode::kAddressBook;
+    if (input.mode == ScanMode::kAddressBook) books.push_back(input);
   }
-  const std::string path = OutputPath(line.to, format);
-  OutputFile file;
-  if (!file.Create(path, error)) return Fail(kExitFailure, error);
-  std::string text;
-  if (format == ContactFormat::kCsv) AppendContactCsvHeader(text);
-  long long written = 0, blank = 0;
-  for (size_t i = 0; i < scan.rows.size(); ++i) {
-    const Row& cells = scan.rows[i];
-    if (IsBlankContact(cells)) {
-      ++blank;
-      continue;
+  if (books.empty()) return Fail(kExitFailure, "no address book (.imb) among the inputs");
+  const bool several = books.size() > 1 || inputs.front().fromFolder;
+  MakeNamesUnique(books);
+  for (const Input& book : books) {
+    if (!CheckReadableFile(book.path, error)) return Fail(kExitFailure, error);
+  }
+
+  int exitCode = kExitOk;
+  for (const Input& book : books) {
+    if (!book.fromFolder) WarnIfNotAddressBook(book.path);
+    const ContactScan scan = ScanContacts(book.path);
+    if (scan.result.status == AddressBookResult::Status::kNotOpened) {
+      return Fail(kExitFailure, AddressBookProblem(scan, book.path));
     }
-    switch (format) {
-      case ContactFormat::kText:
-        AppendContactText(text, static_cast<long long>(i + 1), cells);
-        break;
-      case ContactFormat::kCsv:
-        AppendContactCsvRow(text, cells);
-        break;
-      case ContactFormat::kVCard:
-        AppendVCard(text, cells);
-        break;
+    const std::string path = OutputPath(line.to, book, several, format);
+    const std::string folder = ParentFolder(path);
+    if (!folder.empty() && !MakeFolders(folder, error)) return Fail(kExitFailure, error);
+    ContactsWritten written;
+    if (!WriteContactsFile(scan.rows, path, format, *page, written, error)) return Fail(kExitFailure, error);
+    std::printf("wrote %lld contact%s to %s", written.contacts, written.contacts == 1 ? "" : "s", path.c_str());
+    if (written.blank > 0) std::printf(" (%lld blank record%s left out)", written.blank, written.blank == 1 ? "" : "s");
+    std::printf("\n");
+    if (const std::string problem = AddressBookProblem(scan, book.path); !problem.empty()) {
+      exitCode = Fail(kExitFailure, problem);
     }
-    ++written;
   }
-  if (!file.Write(text) || !file.Close(error)) {
-    file.Discard();
-    return Fail(kExitFailure, error);
-  }
-  std::printf("wrote %lld contact%s to %s", written, written == 1 ? "" : "s", path.c_str());
-  if (blank > 0) std::printf(" (%lld blank record%s left out)", blank, blank == 1 ? "" : "s");
-  std::printf("\n");
-  if (const std::string problem = AddressBookProblem(scan, line.path); !problem.empty()) {
-    return Fail(kExitFailure, problem);
-  }
-  return kExitOk;
+  return exitCode;
 }
 
 }  // namespace tessel::cli

@@ -1,11 +1,16 @@
 // tessel export: each listed message's record, byte for byte, as .eml files or
-// as one mbox file.
+// as an mbox file; with several stores (several paths, or a folder), one mbox
+// or one folder of .eml files per store, named after it, and the address
+// books' contacts beside them.
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 
 #include "cli/commands.h"
+#include "cli/contact_formats.h"
+#include "cli/file_system.h"
 #include "cli/input_check.h"
+#include "cli/inputs.h"
+#include "cli/mail_header.h"
 #include "cli/mbox_format.h"
 #include "cli/output_file.h"
 #include "cli/row_selection.h"
@@ -18,6 +23,21 @@ namespace {
 
 // Characters a file-name prefix may not hold (the wizard refuses them too).
 constexpr std::string_view kForbiddenInPrefix = "/\\|*:?<>'\"";
+// Bytes of a record read for the fields of its mbox "From " line.
+constexpr std::int64_t kHeaderLimit = 65536;
+
+struct ExportOptions {
+  bool mbox = false;
+  bool crlf = false;
+  std::string prefix;
+  RowSelection selection;
+};
+
+struct StoreExport {
+  long long written = 0;
+  std::string firstName, lastName;  // of the .eml files, for the summary
+  bool interrupted = false;
+};
 
 bool IsValidPrefix(const std::string& prefix) {
   for (const char c : prefix) {
@@ -33,27 +53,17 @@ std::string EmlName(const std::string& prefix, long long row) {
   return prefix + number + ".eml";
 }
 
-std::string PathIn(const std::string& folder, const std::string& name) {
-  return (std::filesystem::path(folder) / name).string();
-}
-
-bool MakeFolder(const std::string& folder, std::string& error) {
-  std::error_code code;
-  std::filesystem::create_directories(folder, code);
-  if (std::filesystem::is_directory(folder, code)) return true;
-  error = "cannot create the folder '" + folder + "'" + (code ? ": " + code.message() : "");
-  return false;
-}
+std::int64_t RecordOffset(const Row& cells) { return ParseDecimalCell(cells[kOffsetCell]); }
+std::int64_t RecordLength(const Row& cells) { return ParseDecimalCell(cells[kLengthCell]); }
 
 // Copies one record into a new .eml file; false with `error` set on failure.
 bool WriteEml(const std::string& path, const std::string& storeFile, const Row& cells, std::string& error) {
   OutputFile file;
   if (!file.Create(path, error)) return false;
   const std::int64_t copied =
-      CopyRecord(storeFile, ParseDecimalCell(cells[kOffsetCell]), ParseDecimalCell(cells[kLengthCell]),
-                 [&](const char* bytes, std::size_t count) {
-                   return file.Write({bytes, count});
-                 });
+      CopyRecord(storeFile, RecordOffset(cells), RecordLength(cells), [&](const char* bytes, std::size_t count) {
+        return file.Write({bytes, count});
+      });
   if (copied < 0) {
     if (file.Close(error)) error = "cannot read the store '" + storeFile + "'";
     file.Discard();
@@ -62,18 +72,35 @@ bool WriteEml(const std::string& path, const std::string& storeFile, const Row& 
   return file.Close(error);
 }
 
-// Appends one record to the mbox file, quoted.
-bool AppendMbox(OutputFile& mbox, const std::string& storeFile, const Row& cells, std::string& error) {
-  std::string text = MboxFromLine(cells[kFromCell]);
-  MboxQuoter quoter;
+// True once `head` holds a whole header block (its empty line is in).
+bool HeaderComplete(std::string_view head) { return HeaderBlock(head).size() < head.size(); }
+
+// Appends one record to the mbox file, opened by its "From " line and quoted.
+// The record is read once: its first bytes wait until the header block that
+// the "From " line is made of is in.
+bool AppendMbox(OutputFile& mbox, bool crlf, const std::string& storeFile, const Row& cells, std::string& error) {
+  std::string head, text;
+  bool opened = false;
+  MboxQuoter quoter(crlf);
+  const auto open = [&] {
+    text = MboxFromLine(HeaderBlock(head));
+    quoter.Append(text, head);
+    opened = true;
+  };
   const std::int64_t copied =
-      CopyRecord(storeFile, ParseDecimalCell(cells[kOffsetCell]), ParseDecimalCell(cells[kLengthCell]),
-                 [&](const char* bytes, std::size_t count) {
-                   quoter.Append(text, {bytes, count});
-                   const bool written = mbox.Write(text);
-                   text.clear();
-                   return written;
-                 });
+      CopyRecord(storeFile, RecordOffset(cells), RecordLength(cells), [&](const char* bytes, std::size_t count) {
+        if (opened) {
+          quoter.Append(text, {bytes, count});
+        } else {
+          head.append(bytes, count);
+          if (!HeaderComplete(head) && head.size() < kHeaderLimit) return true;
+          open();
+        }
+        const bool written = mbox.Write(text);
+        text.clear();
+        return written;
+      });
+  if (!opened) open();
   quoter.Finish(text);
   if (copied < 0 || !mbox.Write(text)) {
     if (mbox.Close(error)) error = "cannot read the store '" + storeFile + "'";
@@ -87,74 +114,143 @@ bool MoreRowsWanted(const RowSelection& selection, long long number) {
   return selection.Highest() == 0 || number < selection.Highest();
 }
 
-void PrintSummary(long long written, const std::string& where, const std::string& firstName,
-                  const std::string& lastName) {
-  const char* plural = written == 1 ? "" : "s";
-  if (written > 1 && !firstName.empty()) {
-    std::printf("wrote %lld messages to %s (%s ... %s)\n", written, where.c_str(), firstName.c_str(), lastName.c_str());
-  } else if (written == 1 && !firstName.empty()) {
-    std::printf("wrote 1 message to %s (%s)\n", where.c_str(), firstName.c_str());
+// The rows of a store up to `upTo`: whether they exist is known before anything is written.
+MessageScan CountRows(const Input& input, long long upTo) {
+  TerminalProgress progress(ProgressTerminal(), "checking rows");
+  return ScanMessages(input.path, input.raw, progress,
+                      [&](long long number, const Row&, const std::string&) { return number < upTo; });
+}
+
+// Exports one store: .eml files into the folder `target`, or one mbox file at
+// `target`. False with `error` set when a file cannot be written.
+bool ExportStore(const Input& input, const std::string& target, const ExportOptions& options, const std::string& label,
+                 StoreExport& result, std::string& error) {
+  OutputFile mboxFile;
+  if (options.mbox && !mboxFile.Create(target, error)) return false;
+  TerminalProgress progress(ProgressTerminal(), label);
+  bool failed = false;
+  const MessageScan scan =
+      ScanMessages(input.path, input.raw, progress, [&](long long number, const Row& cells, const std::string& store) {
+        if (!options.selection.Contains(number)) return MoreRowsWanted(options.selection, number);
+        const std::string name = EmlName(options.prefix, number);
+        failed = options.mbox ? !AppendMbox(mboxFile, options.crlf, store, cells, error)
+                              : !WriteEml(JoinPath(target, name), store, cells, error);
+        if (failed) return false;
+        ++result.written;
+        if (!options.mbox && result.firstName.empty()) result.firstName = name;
+        if (!options.mbox) result.lastName = name;
+        return MoreRowsWanted(options.selection, number);
+      });
+  progress.Finish();
+  if (options.mbox && !failed && !mboxFile.Close(error)) failed = true;
+  result.interrupted = scan.interrupted;
+  return !failed;
+}
+
+void PrintSummary(const StoreExport& result, const std::string& where) {
+  const long long written = result.written;
+  if (written > 1 && !result.firstName.empty()) {
+    std::printf("wrote %lld messages to %s (%s ... %s)\n", written, where.c_str(), result.firstName.c_str(),
+                result.lastName.c_str());
+  } else if (written == 1 && !result.firstName.empty()) {
+    std::printf("wrote 1 message to %s (%s)\n", where.c_str(), result.firstName.c_str());
   } else {
-    std::printf("wrote %lld message%s to %s\n", written, plural, where.c_str());
+    std::printf("wrote %lld message%s to %s\n", written, written == 1 ? "" : "s", where.c_str());
   }
+}
+
+bool CheckStoreInput(const Input& input, std::string& error) {
+  return input.raw ? CheckReadableFile(input.path, error) : CheckMessageStoreInput(input.path, error);
 }
 
 }  // namespace
 
 int RunExport(const CommandLine& line) {
-  const bool mbox = line.format == "mbox";
-  if (!line.format.empty() && line.format != "eml" && !mbox) {
+  ExportOptions options;
+  options.mbox = line.format == "mbox";
+  options.crlf = line.crlf;
+  options.prefix = line.prefix;
+  if (!line.format.empty() && line.format != "eml" && !options.mbox) {
     return Fail(kExitUsage, "export: unknown format '" + line.format + "' (use eml or mbox)");
   }
+  if (line.crlf && !options.mbox)
+    return Fail(kExitUsage, "export: --crlf is for --format mbox (.eml files are always as stored)");
   if (line.to.empty()) return Fail(kExitUsage, "export: --to DIR is required");
   if (!IsValidPrefix(line.prefix)) {
     return Fail(kExitUsage, "export: the prefix may not hold / \\ | * : ? < > ' \" or control characters");
   }
+  ContactFormat contactsFormat;
+  if (!ParseContactFormat(line.contactsFormat, ContactFormat::kVCard, contactsFormat)) {
+    return Fail(kExitUsage, "export: unknown contacts format '" + line.contactsFormat + "' (use txt, csv or vcf)");
+  }
   std::string error;
-  RowSelection selection;
+  const CodePage* page = ParseCodePage(line.codepage, error);
+  if (page == nullptr) return Fail(kExitUsage, "export: " + error);
   if (!line.rows.empty()) {
     const std::optional<RowSelection> parsed = RowSelection::Parse(line.rows, error);
     if (!parsed) return Fail(kExitUsage, "export: " + error);
-    selection = *parsed;
+    options.selection = *parsed;
   }
-  if (ModeForPath(line.path) == ScanMode::kAddressBook) {
-    return Fail(kExitUsage, "export: '" + line.path + "' is an address book; use tessel contacts");
+
+  std::vector<Input> inputs;
+  if (!CollectInputs(line, inputs, error)) return Fail(kExitFailure, error);
+  const bool one = inputs.size() == 1 && !inputs.front().fromFolder;
+  if (one && inputs.front().mode == ScanMode::kAddressBook) {
+    return Fail(kExitUsage, "export: '" + inputs.front().path + "' is an address book; use tessel contacts");
   }
-  if (!CheckMessageStoreInput(line.path, error)) return Fail(kExitFailure, error);
-  if (!MakeFolder(line.to, error)) return Fail(kExitFailure, error);
-
-  OutputFile mboxFile;
-  // An empty prefix would name the file ".mbox", hidden on most systems.
-  const std::string mboxPath = PathIn(line.to, (line.prefix.empty() ? std::string("messages") : line.prefix) + ".mbox");
-  if (mbox && !mboxFile.Create(mboxPath, error)) return Fail(kExitFailure, error);
-
-  TerminalProgress progress(ProgressTerminal());
-  long long written = 0;
-  std::string firstName, lastName;  // of the .eml files, for the summary
-  bool failed = false;
-  const MessageScan scan =
-      ScanMessages(line.path, progress, [&](long long number, const Row& cells, const std::string& storeFile) {
-        if (!selection.Contains(number)) return MoreRowsWanted(selection, number);
-        const std::string name = EmlName(line.prefix, number);
-        failed = mbox ? !AppendMbox(mboxFile, storeFile, cells, error)
-                      : !WriteEml(PathIn(line.to, name), storeFile, cells, error);
-        if (failed) return false;
-        ++written;
-        if (!mbox && firstName.empty()) firstName = name;
-        if (!mbox) lastName = name;
-        return MoreRowsWanted(selection, number);
-      });
-  progress.Clear();
-  if (mbox && !failed && !mboxFile.Close(error)) failed = true;
-
-  PrintSummary(written, mbox ? mboxPath : line.to, firstName, lastName);
-  if (failed) return Fail(kExitFailure, error);
-  if (scan.interrupted) return Fail(kExitStopped, "stopped; the messages before the stop are written");
-  if (selection.Highest() > scan.rows) {
-    return Fail(kExitFailure, "row " + std::to_string(selection.Highest()) + " does not exist (the scan found " +
-                                  std::to_string(scan.rows) + " rows)");
+  if (!one && !line.rows.empty()) return Fail(kExitUsage, "export: --rows picks rows of one store; give one PATH");
+  std::vector<Input> stores = InputsOf(inputs, ScanMode::kMessageStore);
+  std::vector<Input> books = InputsOf(inputs, ScanMode::kAddressBook);
+  MakeNamesUnique(stores);
+  MakeNamesUnique(books);
+  for (const Input& store : stores) {
+    if (!CheckStoreInput(store, error)) return Fail(kExitFailure, error);
   }
-  return kExitOk;
+  for (const Input& book : books) {
+    if (!CheckReadableFile(book.path, error)) return Fail(kExitFailure, error);
+  }
+  // A row that does not exist is found before anything is created.
+  if (one && options.selection.Highest() > 0) {
+    const MessageScan counted = CountRows(stores.front(), options.selection.Highest());
+    if (counted.interrupted) return Fail(kExitStopped, "stopped before anything was written");
+    if (counted.rows < options.selection.Highest()) {
+      return Fail(kExitFailure, "row " + std::to_string(options.selection.Highest()) +
+                                    " does not exist (the scan found " + std::to_string(counted.rows) +
+                                    " rows); nothing written");
+    }
+  }
+  if (!MakeFolders(line.to, error)) return Fail(kExitFailure, error);
+
+  for (const Input& store : stores) {
+    // One store keeps the prefix's names; several are named after themselves.
+    std::string target = line.to;
+    if (options.mbox) {
+      // An empty prefix would name the file ".mbox", hidden on most systems.
+      const std::string name = one ? (line.prefix.empty() ? std::string("messages") : line.prefix) : store.name;
+      target = JoinPath(line.to, name + ".mbox");
+    } else if (!one) {
+      target = JoinPath(line.to, store.name);
+      if (!MakeFolders(target, error)) return Fail(kExitFailure, error);
+    }
+    StoreExport result;
+    const bool written =
+        ExportStore(store, target, options, one ? "exporting" : "exporting " + store.name, result, error);
+    PrintSummary(result, target);
+    if (!written) return Fail(kExitFailure, error);
+    if (result.interrupted) return Fail(kExitStopped, "stopped; the messages before the stop are written");
+  }
+  int exitCode = kExitOk;
+  for (const Input& book : books) {
+    const ContactScan scan = ScanContacts(book.path);
+    const std::string path = JoinPath(line.to, book.name + "." + ContactExtension(contactsFormat));
+    ContactsWritten written;
+    if (!WriteContactsFile(scan.rows, path, contactsFormat, *page, written, error)) return Fail(kExitFailure, error);
+    std::printf("wrote %lld contact%s to %s\n", written.contacts, written.contacts == 1 ? "" : "s", path.c_str());
+    if (const std::string problem = AddressBookProblem(scan, book.path); !problem.empty()) {
+      exitCode = Fail(kExitFailure, problem);
+    }
+  }
+  return exitCode;
 }
 
 }  // namespace tessel::cli

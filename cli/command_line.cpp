@@ -10,15 +10,15 @@ struct CommandInfo {
   Command command;
   const char* name;
   std::initializer_list<std::string_view> valueOptions;  // options that take a value
-  bool storeFlags;                                       // --store and --addressbook
-  size_t operands;                                       // PATH, or PATH and ROW
+  std::initializer_list<std::string_view> flags;         // options that do not
+  bool onePath;                                          // show: one PATH, then ROW
 };
 
 const CommandInfo kCommands[] = {
-    {Command::kScan, "scan", {"format"}, true, 1},
-    {Command::kExport, "export", {"to", "format", "prefix", "rows"}, false, 1},
-    {Command::kContacts, "contacts", {"to", "format"}, false, 1},
-    {Command::kShow, "show", {}, false, 2},
+    {Command::kScan, "scan", {"format", "codepage"}, {"store", "addressbook", "raw"}, false},
+    {Command::kExport, "export", {"to", "format", "prefix", "rows", "contacts", "codepage"}, {"raw", "crlf"}, false},
+    {Command::kContacts, "contacts", {"to", "format", "codepage"}, {}, false},
+    {Command::kShow, "show", {}, {"raw"}, true},
 };
 
 const CommandInfo* FindCommand(std::string_view name) {
@@ -28,8 +28,8 @@ const CommandInfo* FindCommand(std::string_view name) {
   return nullptr;
 }
 
-bool TakesValue(const CommandInfo& info, std::string_view option) {
-  for (const std::string_view name : info.valueOptions) {
+bool Lists(std::initializer_list<std::string_view> names, std::string_view option) {
+  for (const std::string_view name : names) {
     if (option == name) return true;
   }
   return false;
@@ -40,9 +40,26 @@ void SetValue(CommandLine& line, std::string_view option, const std::string& val
   if (option == "to") line.to = value;
   if (option == "prefix") line.prefix = value;
   if (option == "rows") line.rows = value;
+  if (option == "contacts") line.contactsFormat = value;
+  if (option == "codepage") line.codepage = value;
+}
+
+void SetFlag(CommandLine& line, std::string_view flag) {
+  if (flag == "store") line.mode = ScanMode::kMessageStore;
+  if (flag == "addressbook") line.mode = ScanMode::kAddressBook;
+  if (flag == "raw") line.raw = true;
+  if (flag == "crlf") line.crlf = true;
 }
 
 bool IsHelp(std::string_view arg) { return arg == "--help" || arg == "-h" || arg == "help"; }
+
+// "missing PATH", "missing ROW", "missing PATH and ROW", or too many.
+std::string OperandError(const CommandInfo& info, size_t given) {
+  if (!info.onePath) return "missing PATH";
+  if (given == 0) return "missing PATH and ROW";
+  if (given == 1) return "missing ROW (the row number, as tessel scan shows it)";
+  return "too many arguments; expected PATH and ROW";
+}
 
 }  // namespace
 
@@ -56,6 +73,10 @@ const char* CommandName(Command command) {
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string& error) {
   CommandLine line;
   if (args.empty() || IsHelp(args[0])) return line;
+  if (args[0] == "--version" || args[0] == "-V") {
+    line.command = Command::kVersion;
+    return line;
+  }
   const CommandInfo* info = FindCommand(args[0]);
   if (info == nullptr) {
     error = "unknown command '" + args[0] + "' (commands: scan, export, contacts, show)";
@@ -84,12 +105,12 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
     const size_t equals = arg.find('=');
     const std::string_view option =
         std::string_view(arg).substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-    if (arg.rfind("--", 0) == 0 && info->storeFlags && equals == std::string::npos &&
-        (option == "store" || option == "addressbook")) {
-      line.mode = option == "store" ? ScanMode::kMessageStore : ScanMode::kAddressBook;
+    const bool isLong = arg.rfind("--", 0) == 0;
+    if (isLong && equals == std::string::npos && Lists(info->flags, option)) {
+      SetFlag(line, option);
       continue;
     }
-    if (arg.rfind("--", 0) != 0 || !TakesValue(*info, option)) {
+    if (!isLong || !Lists(info->valueOptions, option)) {
       error = prefix + "unknown option '" + arg + "' (see tessel " + info->name + " --help)";
       return std::nullopt;
     }
@@ -103,13 +124,19 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
     }
   }
 
-  if (operands.size() != info->operands) {
-    error = prefix + (operands.size() < info->operands ? "missing " : "too many arguments; expected ") +
-            (info->operands == 2 ? "PATH and ROW" : "PATH") + " (see tessel " + info->name + " --help)";
+  if (operands.empty() || (info->onePath && operands.size() != 2)) {
+    error = prefix + OperandError(*info, operands.size()) + " (see tessel " + info->name + " --help)";
     return std::nullopt;
   }
-  line.path = operands[0];
-  if (info->operands == 2) line.row = operands[1];
+  if (line.raw && line.mode == ScanMode::kAddressBook) {
+    error = prefix + "--raw searches a file as a message store; it cannot go with --addressbook";
+    return std::nullopt;
+  }
+  if (info->onePath) {
+    line.row = operands[1];
+    operands.pop_back();
+  }
+  line.paths = std::move(operands);
   return line;
 }
 

@@ -1,13 +1,14 @@
 // The command line of tessel, parsed but not yet checked against the files.
 //
-//   tessel scan     [--format table|tsv|json] [--store|--addressbook] PATH
-//   tessel export   PATH --to DIR [--format eml|mbox] [--prefix MailRec] [--rows LIST]
-//   tessel contacts PATH --to FILE [--format txt|csv|vcf]
-//   tessel show     PATH ROW
-//   tessel --help | tessel COMMAND --help
+//   tessel scan     [--format table|tsv|json] [--store|--addressbook|--raw] [--codepage N] PATH...
+//   tessel export   PATH... --to DIR [--format eml|mbox] [--crlf] [--raw] [--prefix MailRec] [--rows LIST]
+//                   [--contacts txt|csv|vcf] [--codepage N]
+//   tessel contacts PATH... --to FILE|DIR [--format txt|csv|vcf] [--codepage N]
+//   tessel show     [--raw] PATH ROW
+//   tessel --help | tessel COMMAND --help | tessel --version
 //
 // Options may stand before or after the operands, as "--name value" or
-// "--name=value"; "--" ends the options.
+// "--name=value"; "--" ends the options. A PATH may be a folder.
 #pragma once
 
 #include <optional>
@@ -18,18 +19,22 @@
 
 namespace tessel::cli {
 
-enum class Command { kHelp, kScan, kExport, kContacts, kShow };
+enum class Command { kHelp, kVersion, kScan, kExport, kContacts, kShow };
 
 struct CommandLine {
   Command command = Command::kHelp;
   Command helpTopic = Command::kHelp;  // for "COMMAND --help"
-  std::string path;
-  std::string row;                 // show: the row to write
-  std::string format;              // empty: the command's default
-  std::optional<ScanMode> mode;    // --store / --addressbook
-  std::string to;                  // --to
-  std::string prefix = "MailRec";  // --prefix
-  std::string rows;                // --rows; empty: every row
+  std::vector<std::string> paths;      // the inputs, in the order given
+  std::string row;                     // show: the row to write
+  std::string format;                  // empty: the command's default
+  std::optional<ScanMode> mode;        // --store / --addressbook
+  bool raw = false;                    // --raw: search the file as a store, whatever its name
+  bool crlf = false;                   // --crlf: mbox keeps the stored CR LF line ends
+  std::string codepage;                // --codepage; empty: 1252
+  std::string to;                      // --to
+  std::string prefix = "MailRec";      // --prefix
+  std::string rows;                    // --rows; empty: every row
+  std::string contactsFormat;          // export --contacts; empty: vcf
 };
 
 // Exit codes of tessel.

@@ -1,11 +1,14 @@
-// tessel scan: the rows the wizard would list, in list order.
-#include <unistd.h>
-
+// tessel scan: the rows the wizard would list, in list order. With several
+// inputs (several paths, or a folder) each file's rows follow the last file's:
+// the table repeats for each, tsv rows begin with the file's path, and json
+// is an array of {"file", "rows"} objects.
 #include <memory>
 
 #include "cli/commands.h"
-#include "cli/format_table.h"
+#include "cli/console.h"
+#include "cli/format_json.h"
 #include "cli/input_check.h"
+#include "cli/inputs.h"
 #include "cli/row_writer.h"
 #include "cli/scans.h"
 #include "cli/terminal_progress.h"
@@ -30,47 +33,93 @@ std::string Plural(long long count, const char* noun) {
   return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
-int ScanAddressBookRows(const CommandLine& line, RowWriter& writer, bool table) {
-  std::string error;
-  if (!CheckReadableFile(line.path, error)) return Fail(kExitFailure, error);
-  const ContactScan scan = ScanContacts(line.path);
-  StdoutBuffer out;
-  writer.Begin(out.Text());
-  for (size_t i = 0; i < scan.rows.size(); ++i) {
-    writer.Write(out.Text(), static_cast<long long>(i + 1), scan.rows[i]);
-    out.MaybeFlush();
+// How one input's rows are written among several.
+struct ScanOutput {
+  RowFormat format;
+  const CodePage& page;
+  bool several;
+};
+
+// Writes one row, led by the file's path when tsv lists several files.
+void WriteRow(RowWriter& writer, const ScanOutput& output, std::string& out, long long number, const Row& cells,
+              const std::string& path) {
+  if (!output.several || output.format != RowFormat::kTsv) return writer.Write(out, number, cells);
+  Row led;
+  led.reserve(cells.size() + 1);
+  led.push_back(path);
+  led.insert(led.end(), cells.begin(), cells.end());
+  writer.Write(out, number, led);
+}
+
+void BeginInput(const ScanOutput& output, std::string& out, const std::string& path, bool first) {
+  if (!output.several) return;
+  if (output.format == RowFormat::kTable) {
+    out += (first ? "" : "\n") + path + "\n";
+  } else if (output.format == RowFormat::kJson) {
+    out += first ? "\n{\"file\": " : ",\n{\"file\": ";
+    AppendJsonString(out, path);
+    out += ", \"rows\": ";
   }
-  writer.End(out.Text());
-  if (table) {
-    out.Text() += "\n" + Plural(static_cast<long long>(scan.rows.size()), "contact") + " in " + line.path +
+}
+
+void EndInput(const ScanOutput& output, std::string& out) {
+  if (output.several && output.format == RowFormat::kJson) {
+    while (!out.empty() && out.back() == '\n') out.pop_back();
+    out += "}";
+  }
+}
+
+int ScanAddressBookRows(const Input& input, const ScanOutput& output, StdoutBuffer& out, bool first) {
+  std::string error;
+  if (!CheckReadableFile(input.path, error)) return Fail(kExitFailure, error);
+  if (!input.fromFolder) WarnIfNotAddressBook(input.path);
+  const ContactScan scan = ScanContacts(input.path);
+  const std::unique_ptr<RowWriter> writer = MakeRowWriter(output.format, ScanMode::kAddressBook, output.page);
+  BeginInput(output, out.Text(), input.path, first);
+  writer->Begin(out.Text());
+  for (size_t i = 0; i < scan.rows.size(); ++i) {
+    WriteRow(*writer, output, out.Text(), static_cast<long long>(i + 1), scan.rows[i], input.path);
+    if (!out.MaybeFlush()) break;
+  }
+  writer->End(out.Text());
+  EndInput(output, out.Text());
+  if (output.format == RowFormat::kTable) {
+    out.Text() += "\n" + Plural(static_cast<long long>(scan.rows.size()), "contact") + " in " + input.path +
                   " (last contact of the file first)\n";
   }
-  if (!out.Flush()) return Fail(kExitFailure, "cannot write the rows to standard output");
-  if (const std::string problem = AddressBookProblem(scan, line.path); !problem.empty()) {
+  if (!out.Flush()) return Fail(kExitFailure, out.Error());
+  if (const std::string problem = AddressBookProblem(scan, input.path); !problem.empty()) {
     return Fail(kExitFailure, problem);
   }
   return kExitOk;
 }
 
-int ScanMessageStoreRows(const CommandLine& line, RowWriter& writer, bool table) {
+int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuffer& out, bool first) {
   std::string error;
-  if (!CheckMessageStoreInput(line.path, error)) return Fail(kExitFailure, error);
-  TerminalProgress progress(ProgressTerminal());
+  if (!(input.raw ? CheckReadableFile(input.path, error) : CheckMessageStoreInput(input.path, error))) {
+    return Fail(kExitFailure, error);
+  }
+  const std::unique_ptr<RowWriter> writer = MakeRowWriter(output.format, ScanMode::kMessageStore, output.page);
+  TerminalProgress progress(ProgressTerminal(), "scanning");
   // Rows and the bar share the terminal only when stdout is one too.
-  StdoutBuffer out(::isatty(STDOUT_FILENO) ? &progress : nullptr);
-  writer.Begin(out.Text());
+  if (IsTerminal(stdout)) out.ShareTerminalWith(&progress);
+  std::string& text = out.Text();
+  BeginInput(output, text, input.path, first);
+  writer->Begin(text);
   const MessageScan scan =
-      ScanMessages(line.path, progress, [&](long long number, const Row& cells, const std::string&) {
-        writer.Write(out.Text(), number, cells);
+      ScanMessages(input.path, input.raw, progress, [&](long long number, const Row& cells, const std::string&) {
+        WriteRow(*writer, output, text, number, cells, input.path);
         return out.MaybeFlush();
       });
-  progress.Clear();
-  writer.End(out.Text());
-  if (table) {
-    out.Text() += "\n" + Plural(scan.rows, "message") + " in " + scan.storeFile;
-    out.Text() += scan.storeFile == line.path ? " (searched the store)\n" : " (through the index " + line.path + ")\n";
+  progress.Finish();
+  out.ShareTerminalWith(nullptr);
+  writer->End(text);
+  EndInput(output, text);
+  if (output.format == RowFormat::kTable) {
+    text += "\n" + Plural(scan.rows, "message") + " in " + scan.storeFile;
+    text += scan.storeFile == input.path ? " (searched the store)\n" : " (through the index " + input.path + ")\n";
   }
-  if (!out.Flush()) return Fail(kExitFailure, "cannot write the rows to standard output");
+  if (!out.Flush()) return Fail(kExitFailure, out.Error());
   if (scan.interrupted) {
     return Fail(kExitStopped, "stopped; " + Plural(scan.rows, "row") + " listed before the stop");
   }
@@ -84,11 +133,23 @@ int RunScan(const CommandLine& line) {
   if (!ParseRowFormat(line.format, format)) {
     return Fail(kExitUsage, "scan: unknown format '" + line.format + "' (use table, tsv or json)");
   }
-  const ScanMode mode = line.mode.value_or(ModeForPath(line.path));
-  const std::unique_ptr<RowWriter> writer = MakeRowWriter(format, mode);
-  const bool table = format == RowFormat::kTable;
-  return mode == ScanMode::kAddressBook ? ScanAddressBookRows(line, *writer, table)
-                                        : ScanMessageStoreRows(line, *writer, table);
+  std::string error;
+  const CodePage* page = ParseCodePage(line.codepage, error);
+  if (page == nullptr) return Fail(kExitUsage, "scan: " + error);
+  std::vector<Input> inputs;
+  if (!CollectInputs(line, inputs, error)) return Fail(kExitFailure, error);
+  const ScanOutput output{format, *page, inputs.size() > 1 || inputs.front().fromFolder};
+
+  StdoutBuffer out;
+  if (output.several && format == RowFormat::kJson) out.Text() += "[";
+  for (size_t i = 0; i < inputs.size(); ++i) {
+    const int code = inputs[i].mode == ScanMode::kAddressBook ? ScanAddressBookRows(inputs[i], output, out, i == 0)
+                                                              : ScanMessageStoreRows(inputs[i], output, out, i == 0);
+    if (code != kExitOk) return code;
+  }
+  if (output.several && format == RowFormat::kJson) out.Text() += "\n]\n";
+  if (!out.Flush()) return Fail(kExitFailure, out.Error());
+  return kExitOk;
 }
 
 }  // namespace tessel::cli

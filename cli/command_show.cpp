@@ -18,22 +18,25 @@ int RunShow(const CommandLine& line) {
     return Fail(kExitUsage, "show: ROW must be one row number from 1, as tessel scan numbers them");
   }
   const long long wanted = parsed->Highest();
-  if (ModeForPath(line.path) == ScanMode::kAddressBook) {
-    return Fail(kExitUsage, "show: '" + line.path + "' is an address book; use tessel scan or tessel contacts");
+  const std::string& path = line.paths.front();
+  if (!line.raw && line.mode.value_or(ModeForPath(path)) == ScanMode::kAddressBook) {
+    return Fail(kExitUsage, "show: '" + path + "' is an address book; use tessel scan or tessel contacts");
   }
-  if (!CheckMessageStoreInput(line.path, error)) return Fail(kExitFailure, error);
+  if (!(line.raw ? CheckReadableFile(path, error) : CheckMessageStoreInput(path, error))) {
+    return Fail(kExitFailure, error);
+  }
 
-  TerminalProgress progress(ProgressTerminal());
+  TerminalProgress progress(ProgressTerminal(), "looking for row " + line.row);
   std::optional<Row> found;
   std::string store;
   const MessageScan scan =
-      ScanMessages(line.path, progress, [&](long long number, const Row& cells, const std::string& storeFile) {
+      ScanMessages(path, line.raw, progress, [&](long long number, const Row& cells, const std::string& storeFile) {
         if (number != wanted) return true;
         found = cells;
         store = storeFile;
         return false;
       });
-  progress.Clear();
+  progress.Finish();
   if (!found) {
     if (scan.interrupted) return Fail(kExitStopped, "stopped before row " + line.row);
     return Fail(kExitFailure,

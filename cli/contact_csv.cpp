@@ -1,4 +1,5 @@
 #include "cli/contact_formats.h"
+#include "cli/text_encoding.h"
 
 namespace tessel::cli {
 namespace {
@@ -26,10 +27,10 @@ void AppendContactCsvHeader(std::string& out) {
   out += "\r\n";
 }
 
-void AppendContactCsvRow(std::string& out, const Row& cells) {
+void AppendContactCsvRow(std::string& out, const Row& cells, const CodePage& page) {
   for (int i = 0; i < kContactCellCount; ++i) {
     if (i > 0) out += ',';
-    if (static_cast<size_t>(i) < cells.size()) AppendCsvField(out, TrimmedField(cells[i]));
+    if (static_cast<size_t>(i) < cells.size()) AppendCsvField(out, FromCodePage(TrimmedField(cells[i]), page));
   }
   out += "\r\n";
 }

@@ -19,11 +19,28 @@
 #include <string>
 #include <string_view>
 
+#include "cli/code_pages.h"
 #include "cli/rows.h"
 
 namespace tessel::cli {
 
 enum class ContactFormat { kText, kCsv, kVCard };
+
+// "txt", "csv", "vcf"; `fallback` for an empty name. False for anything else.
+bool ParseContactFormat(const std::string& name, ContactFormat fallback, ContactFormat& format);
+// The file name extension of the format, without the dot.
+const char* ContactExtension(ContactFormat format);
+
+struct ContactsWritten {
+  long long contacts = 0;
+  long long blank = 0;  // wiped records left out
+};
+
+// Writes the contacts of `rows` (list order) into the new file `path`: txt with
+// the stored bytes, csv and vcf in UTF-8 read from `page`. False with `error`
+// set, and no file left behind, when it cannot be written.
+bool WriteContactsFile(const std::vector<Row>& rows, const std::string& path, ContactFormat format,
+                       const CodePage& page, ContactsWritten& written, std::string& error);
 
 // A field's value without the trailing spaces the list pads fields with.
 std::string_view TrimmedField(std::string_view cell);
@@ -33,12 +50,13 @@ bool IsBlankContact(const Row& cells);
 
 void AppendContactText(std::string& out, long long number, const Row& cells);
 
-// CSV (RFC 4180, CR LF lines, bytes as they are): a header row of kContactLabels,
+// CSV (RFC 4180, CR LF lines, UTF-8 read from the address book's code page): a header row of kContactLabels,
 // then one row of the 23 trimmed fields per contact.
 void AppendContactCsvHeader(std::string& out);
-void AppendContactCsvRow(std::string& out, const Row& cells);
+void AppendContactCsvRow(std::string& out, const Row& cells, const CodePage& page);
 
-// One vCard 3.0 (UTF-8, CR LF lines folded at 75 bytes), empty fields left out.
-void AppendVCard(std::string& out, const Row& cells);
+// One vCard 3.0 (UTF-8 read from the address book's code page, CR LF lines
+// folded at 75 bytes, never inside a character), empty fields left out.
+void AppendVCard(std::string& out, const Row& cells, const CodePage& page);
 
 }  // namespace tessel::cli

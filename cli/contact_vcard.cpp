@@ -9,8 +9,8 @@ namespace {
 
 constexpr size_t kFoldAt = 75;  // bytes per vCard line before folding
 
-std::string Field(const Row& cells, int cell) {
-  return static_cast<size_t>(cell) < cells.size() ? ToUtf8(TrimmedField(cells[cell])) : std::string();
+std::string Field(const Row& cells, int cell, const CodePage& page) {
+  return static_cast<size_t>(cell) < cells.size() ? FromCodePage(TrimmedField(cells[cell]), page) : std::string();
 }
 
 // A text value with vCard's escapes; line breaks become \n.
@@ -48,7 +48,7 @@ void AppendLine(std::string& out, const std::string& line) {
 }
 
 // A structured value (N, ADR): components escaped and joined by ";".
-std::string Components(const Row& cells, std::initializer_list<int> parts) {
+std::string Components(const Row& cells, const CodePage& page, std::initializer_list<int> parts) {
   std::string value;
   bool any = false;
   bool first = true;
@@ -56,7 +56,7 @@ std::string Components(const Row& cells, std::initializer_list<int> parts) {
     if (!first) value += ';';
     first = false;
     if (cell < 0) continue;
-    const std::string text = Field(cells, cell);
+    const std::string text = Field(cells, cell, page);
     any = any || !text.empty();
     value += Escaped(text);
   }
@@ -69,42 +69,42 @@ void AppendProperty(std::string& out, const char* name, const std::string& escap
 
 // The formatted name vCard 3.0 requires: the display name, else the name parts,
 // else the address.
-std::string FormattedName(const Row& cells) {
-  std::string name = Field(cells, kDisplayName);
+std::string FormattedName(const Row& cells, const CodePage& page) {
+  std::string name = Field(cells, kDisplayName, page);
   if (!name.empty()) return name;
   for (const int cell : {kFirstName, kMiddleName, kLastName}) {
-    const std::string part = Field(cells, cell);
+    const std::string part = Field(cells, cell, page);
     if (part.empty()) continue;
     if (!name.empty()) name += ' ';
     name += part;
   }
-  if (name.empty()) name = Field(cells, kEmail);
+  if (name.empty()) name = Field(cells, kEmail, page);
   return name;
 }
 
 }  // namespace
 
-void AppendVCard(std::string& out, const Row& cells) {
-  const auto text = [&](int cell) { return Escaped(Field(cells, cell)); };
+void AppendVCard(std::string& out, const Row& cells, const CodePage& page) {
+  const auto text = [&](int cell) { return Escaped(Field(cells, cell, page)); };
   out += "BEGIN:VCARD\r\nVERSION:3.0\r\n";
   // N is required; its components: family, given, additional, prefix, suffix.
-  AppendLine(out, "N:" + Escaped(Field(cells, kLastName)) + ";" + text(kFirstName) + ";" + text(kMiddleName) + ";" +
-                      text(kNameTitle) + ";");
-  AppendLine(out, "FN:" + Escaped(FormattedName(cells)));
+  AppendLine(out,
+             "N:" + text(kLastName) + ";" + text(kFirstName) + ";" + text(kMiddleName) + ";" + text(kNameTitle) + ";");
+  AppendLine(out, "FN:" + Escaped(FormattedName(cells, page)));
   AppendProperty(out, "EMAIL;TYPE=INTERNET", text(kEmail));
   AppendProperty(out, "TEL;TYPE=HOME,VOICE", text(kHomePhone));
   AppendProperty(out, "TEL;TYPE=CELL", text(kMobile));
   AppendProperty(out, "TEL;TYPE=HOME,FAX", text(kHomeFax));
   // ADR: post office box, extended address, street, city, region, postal code, country.
   AppendProperty(out, "ADR;TYPE=HOME",
-                 Components(cells, {-1, -1, kHomeAddress, kHomeCity, kHomeState, kHomeZip, kHomeCountry}));
+                 Components(cells, page, {-1, -1, kHomeAddress, kHomeCity, kHomeState, kHomeZip, kHomeCountry}));
   AppendProperty(out, "URL", text(kWebPage));
   AppendProperty(out, "ORG", text(kCompany));
   AppendProperty(out, "TITLE", text(kJobTitle));
   AppendProperty(out, "TEL;TYPE=WORK,VOICE", text(kWorkPhone));
   AppendProperty(out, "TEL;TYPE=WORK,FAX", text(kWorkFax));
   AppendProperty(out, "ADR;TYPE=WORK",
-                 Components(cells, {-1, -1, kWorkAddress, kWorkCity, kWorkState, -1, kWorkCountry}));
+                 Components(cells, page, {-1, -1, kWorkAddress, kWorkCity, kWorkState, -1, kWorkCountry}));
   out += "END:VCARD\r\n";
 }
 

@@ -1,6 +1,5 @@
 #include "cli/format_table.h"
 
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -141,12 +140,6 @@ void TableFormat::AppendLine(std::string& out, long long number, const Row* cell
   while (!line.empty() && line.back() == ' ') line.pop_back();
   out += line;
   out += '\n';
-}
-
-size_t StdoutTerminalWidth() {
-  struct winsize size {};
-  if (!::isatty(STDOUT_FILENO) || ::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0) return 0;
-  return size.ws_col;
 }
 
 }  // namespace tessel::cli

@@ -38,7 +38,4 @@ class TableFormat {
   std::vector<Column> columns_;
 };
 
-// The width of the terminal on stdout, or 0 when stdout is not a terminal.
-size_t StdoutTerminalWidth();
-
 }  // namespace tessel::cli

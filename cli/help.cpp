@@ -12,11 +12,17 @@ finds: through the index, and by searching the store for messages the index
 no longer lists.
 
 Usage:
-  tessel scan     [--format table|tsv|json] [--store|--addressbook] PATH
-  tessel export   PATH --to DIR [--format eml|mbox] [--prefix MailRec] [--rows LIST]
-  tessel contacts PATH --to FILE [--format txt|csv|vcf]
-  tessel show     PATH ROW
+  tessel scan     [--format table|tsv|json] [--store|--addressbook|--raw] PATH...
+  tessel export   PATH... --to DIR [--format eml|mbox] [--crlf] [--rows LIST] ...
+  tessel contacts PATH... --to FILE|DIR [--format txt|csv|vcf] [--codepage N]
+  tessel show     [--raw] PATH ROW
   tessel COMMAND --help
+  tessel --version
+
+A PATH may be a folder, such as an identity's folder: it is searched, with
+its subfolders, for IncrediMail files (each index with its store, each store
+without an index, each address book). One command moves a whole identity:
+  tessel export IDENTITY-FOLDER --to OUT --format mbox
 
 Rows are numbered from 1 in list order, as `tessel scan` shows them.
 tessel never overwrites a file: it stops with an error when a file it would
@@ -28,13 +34,15 @@ the stop is written).
 )";
 
 constexpr char kScan[] =
-    R"(tessel scan [--format table|tsv|json] [--store|--addressbook] PATH
+    R"(tessel scan [--format table|tsv|json] [--store|--addressbook|--raw] [--codepage N] PATH...
 
 Lists what the wizard lists for PATH, in the same order. A path ending in
 ".imb" (any case) is an address book, anything else a message store: a path
 whose last three characters are "imm" is searched as a store, any other is
 read as an index, with the store beside it (the text after the last "."
-replaced by "imm"). --store and --addressbook override the extension.
+replaced by "imm"). --store and --addressbook override the extension;
+--raw searches the file's bytes as a store whatever its name (a store saved
+as FILE0001.CHK or Inbox.imm.bak).
 
 Message rows have 6 cells: From, Subject, To, Date, and the message's offset
 and length in bytes in the store. Contact rows have 23 cells: Display Name,
@@ -49,33 +57,55 @@ Formats:
          cells cut with "...", offset and length shown
   tsv    exact: one line per row, cells joined by TAB, no header line; in a
          cell backslash is written \\, TAB \t, LF \n and CR \r
-  json   an array of rows, each an array of its cells as strings; bytes that
-         are not valid UTF-8 are read as Windows-1252
+  json   an array of rows, each an array of its cells as strings, in UTF-8:
+         a contact's bytes read in the address book's code page (--codepage,
+         1252 unless given), a message's kept where they are UTF-8 and read
+         in that code page where not
+
+Several paths, or a folder: each file's rows follow the last file's. The
+table repeats for each file under its path, tsv rows begin with a cell
+holding the file's path, and json is an array of {"file": PATH, "rows": [...]}.
 
 A progress bar is drawn on stderr when it is a terminal.
 )";
 
 constexpr char kExport[] =
-    R"(tessel export PATH --to DIR [--format eml|mbox] [--prefix MailRec] [--rows LIST]
+    R"(tessel export PATH... --to DIR [--format eml|mbox] [--crlf] [--raw]
+              [--prefix MailRec] [--rows LIST] [--contacts txt|csv|vcf] [--codepage N]
 
-Scans the message store (or index) PATH and writes each listed message's
-record byte for byte into DIR (created when missing):
-  eml    one file per message, PREFIX and the row number: MailRec0001.eml (default)
-  mbox   one file PREFIX.mbox (MailRec.mbox) in the mboxrd form: a "From "
-         line before each message, and one more ">" before every line that
-         begins with "From ", ">From " and so on
---rows picks rows by their number: 3   1,4,7   10-20   40- (to the last row).
+Scans the message store (or index) PATH and writes each listed message into
+DIR (created when missing):
+  eml    one file per message, the record byte for byte, named PREFIX and
+         the row number: MailRec0001.eml (default)
+  mbox   one file PREFIX.mbox (MailRec.mbox) in the mboxrd form: a line
+         "From SENDER DATE" before each message (the Return-Path or From
+         address, else MAILER-DAEMON; the Date, else the first Received
+         date, else 1970, in UTC), and one more ">" before every line that
+         begins with "From ", ">From " and so on. Line ends are LF, as mbox
+         readers expect; --crlf keeps the stored CR LF.
+--rows picks rows by their number: 3   1,4,7   10-20   40- (to the last row);
+a row that does not exist stops the export before anything is written.
+--raw searches PATH's bytes as a store whatever its name.
 The prefix may not contain / \ | * : ? < > ' or ".
+
+Several paths, or a folder (searched with its subfolders): one mbox per store
+named after it (Inbox.mbox, Sent Items.mbox), or with eml one folder of
+.eml files per store (Inbox/MailRec0001.eml), and each address book's
+contacts beside them as NAME.vcf (--contacts txt|csv|vcf; --codepage as for
+tessel contacts).
 An existing file is never overwritten: the export stops there with an error.
 )";
 
 constexpr char kContacts[] =
-    R"(tessel contacts PATH --to FILE [--format txt|csv|vcf]
+    R"(tessel contacts PATH... --to FILE|DIR [--format txt|csv|vcf] [--codepage N]
 
 Walks the address book PATH and writes its contacts, in list order, into the
 new file FILE (when FILE is a folder: AddBook.txt, AddBook.csv or AddBook.vcf
-in it). Trailing spaces are removed from every field and wiped records (no
-field at all) are left out.
+in it; missing folders are created). Trailing spaces are removed from every
+field and wiped records (no field at all) are left out. A PATH that does not
+end in .imb is read as an address book all the same, with a warning when it
+does not look like one. With several address books (several paths, or a
+folder), --to is a folder and each book's file is named after it.
   txt  the "AddBook.txt" layout (default): for each contact a line
        "Contact N" (N: its row in tessel scan), then a line "Label: value"
        for every field that is not empty, in column order, then an empty
@@ -84,19 +114,26 @@ field at all) are left out.
        the business group's prefixed with "Business" (Business Phone,
        Business City, ...); Company Name and Job Title keep theirs.
   csv  a header row with those labels, then one row of 23 fields per contact
-       (RFC 4180, CR LF, the address book's bytes)
-  vcf  vCard 3.0, UTF-8 (bytes that are not UTF-8 read as Windows-1252),
-       one card per contact, empty fields left out
+       (RFC 4180, CR LF, UTF-8)
+  vcf  vCard 3.0, UTF-8, one card per contact, empty fields left out
+csv and vcf read the address book's bytes in its Windows code page and write
+them as UTF-8: --codepage 1252 (the default; most installations), 1250 to
+1258, 874, or 65001 for a book that holds UTF-8.
 )";
 
 constexpr char kShow[] =
-    R"(tessel show PATH ROW
+    R"(tessel show [--raw] PATH ROW
 
 Writes the record of message row ROW (as tessel scan numbers it) of the store
-or index PATH to standard output, byte for byte.
+or index PATH to standard output, byte for byte. --raw searches PATH's bytes
+as a store whatever its name.
 )";
 
 }  // namespace
+
+std::string VersionText() {
+  return std::string("tessel ") + TESSEL_VERSION + " (Oxbrim Tessel IncrediMail, command line)\n";
+}
 
 std::string HelpText(Command topic) {
   switch (topic) {
@@ -108,6 +145,7 @@ std::string HelpText(Command topic) {
       return kContacts;
     case Command::kShow:
       return kShow;
+    case Command::kVersion:
     case Command::kHelp:
       break;
   }

@@ -1,28 +1,29 @@
 #include "cli/input_check.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "cli/file_system.h"
+#include "cli/scans.h"
 #include "engine/message_store_scan.h"
 
 namespace tessel::cli {
 
 bool CheckReadableFile(const std::string& path, std::string& error) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    error = "cannot open '" + path + "': " + std::strerror(errno);
-    return false;
-  }
-  if (S_ISDIR(info.st_mode)) {
-    error = "'" + path + "' is a folder, not a file";
-    return false;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    error = "'" + path + "' is not a regular file";
-    return false;
+  std::string cause;
+  switch (KindOf(path, &cause)) {
+    case PathKind::kMissing:
+      error = "cannot open '" + path + "': " + cause;
+      return false;
+    case PathKind::kFolder:
+      error = "'" + path + "' is a folder, not a file";
+      return false;
+    case PathKind::kOther:
+      error = "'" + path + "' is not a regular file";
+      return false;
+    case PathKind::kFile:
+      break;
   }
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) {
@@ -36,7 +37,8 @@ bool CheckReadableFile(const std::string& path, std::string& error) {
 bool CheckMessageStoreInput(const std::string& path, std::string& error) {
   if (!CheckReadableFile(path, error)) return false;
   if (IsStorePath(path)) return true;
-  const std::string store = StorePathForIndex(path);
+  std::string store;
+  StoreOfIndex(path, store);
   if (CheckReadableFile(store, error)) return true;
   error = "no message store for the index '" + path + "': " + error;
   return false;

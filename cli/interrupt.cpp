@@ -5,28 +5,26 @@
 namespace tessel::cli {
 namespace {
 
-std::atomic<int>* g_stopTarget = nullptr;
+std::atomic<std::atomic<int>*> g_stopTarget{nullptr};
 volatile std::sig_atomic_t g_interrupted = 0;
-
-extern "C" void OnInterrupt(int) {
-  g_interrupted = 1;
-  if (g_stopTarget != nullptr) g_stopTarget->store(1);
-  std::signal(SIGINT, SIG_DFL);  // a second Ctrl-C ends the program
-}
 
 }  // namespace
 
-static_assert(std::atomic<int>::is_always_lock_free, "the signal handler stores into it");
+static_assert(std::atomic<int>::is_always_lock_free, "a signal handler stores into it");
+static_assert(std::atomic<std::atomic<int>*>::is_always_lock_free, "a signal handler reads it");
+
+void NoteInterrupt() {
+  g_interrupted = 1;
+  if (std::atomic<int>* target = g_stopTarget.load()) target->store(1);
+}
 
 StopOnInterrupt::StopOnInterrupt(std::atomic<int>& stopRequested) {
   g_stopTarget = &stopRequested;
-  previous_ = std::signal(SIGINT, OnInterrupt);
-  // A program started with Ctrl-C ignored (a background job) keeps ignoring it.
-  if (previous_ == SIG_IGN) std::signal(SIGINT, SIG_IGN);
+  StartInterruptRouting();
 }
 
 StopOnInterrupt::~StopOnInterrupt() {
-  std::signal(SIGINT, previous_ == SIG_ERR ? SIG_DFL : previous_);
+  StopInterruptRouting();
   g_stopTarget = nullptr;
 }
 

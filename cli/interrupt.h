@@ -6,7 +6,7 @@
 
 namespace tessel::cli {
 
-// Routes SIGINT to `stopRequested` until the returned guard goes away.
+// Routes Ctrl-C to `stopRequested` until the guard goes away.
 class StopOnInterrupt {
  public:
   explicit StopOnInterrupt(std::atomic<int>& stopRequested);
@@ -14,11 +14,14 @@ class StopOnInterrupt {
   StopOnInterrupt(const StopOnInterrupt&) = delete;
   StopOnInterrupt& operator=(const StopOnInterrupt&) = delete;
 
-  // True when a SIGINT arrived while the guard was in place.
+  // True when a Ctrl-C arrived while a guard was in place.
   static bool Interrupted();
-
- private:
-  void (*previous_)(int);  // the handler to put back
 };
+
+// The platform's side (interrupt_posix.cpp, interrupt_windows.cpp): catch
+// Ctrl-C and call NoteInterrupt, from a signal handler or a console thread.
+void StartInterruptRouting();
+void StopInterruptRouting();
+void NoteInterrupt();
 
 }  // namespace tessel::cli

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "cli/file_system.h"
+
 namespace tessel::cli {
 
 OutputFile::~OutputFile() {
@@ -11,8 +13,7 @@ OutputFile::~OutputFile() {
 
 bool OutputFile::Create(const std::string& path, std::string& error) {
   path_ = path;
-  // "x": fail when the file exists, in one step with the creation.
-  file_ = std::fopen(path.c_str(), "wbx");
+  file_ = CreateNewFile(path);
   if (file_ != nullptr) return true;
   if (errno == EEXIST) {
     error = "'" + path + "' already exists; tessel never overwrites a file (choose another name or folder)";

@@ -3,18 +3,24 @@
 #include "cli/format_json.h"
 #include "cli/format_table.h"
 #include "cli/format_tsv.h"
+#include "cli/console.h"
+#include "cli/text_encoding.h"
 
 namespace tessel::cli {
 namespace {
 
 class TableWriter : public RowWriter {
  public:
-  explicit TableWriter(ScanMode mode) : format_(mode, StdoutTerminalWidth()) {}
+  TableWriter(ScanMode mode, const CodePage& page) : format_(mode, TerminalColumns(stdout)), mode_(mode), page_(page) {}
   void Begin(std::string& out) override { out += format_.Heading(); }
-  void Write(std::string& out, long long number, const Row& cells) override { format_.AppendRow(out, number, cells); }
+  void Write(std::string& out, long long number, const Row& cells) override {
+    format_.AppendRow(out, number, DecodeRow(cells, mode_, page_));
+  }
 
  private:
   TableFormat format_;
+  ScanMode mode_;
+  const CodePage& page_;
 };
 
 class TsvWriter : public RowWriter {
@@ -24,8 +30,10 @@ class TsvWriter : public RowWriter {
 
 class JsonWriter : public RowWriter {
  public:
+  JsonWriter(ScanMode mode, const CodePage& page) : mode_(mode), page_(page) {}
   void Begin(std::string& out) override { out += '['; }
-  void Write(std::string& out, long long, const Row& cells) override {
+  void Write(std::string& out, long long, const Row& row) override {
+    const Row cells = DecodeRow(row, mode_, page_);
     out += first_ ? "\n  [" : ",\n  [";
     first_ = false;
     for (size_t i = 0; i < cells.size(); ++i) {
@@ -37,21 +45,23 @@ class JsonWriter : public RowWriter {
   void End(std::string& out) override { out += first_ ? "]\n" : "\n]\n"; }
 
  private:
+  ScanMode mode_;
+  const CodePage& page_;
   bool first_ = true;
 };
 
 }  // namespace
 
-std::unique_ptr<RowWriter> MakeRowWriter(RowFormat format, ScanMode mode) {
+std::unique_ptr<RowWriter> MakeRowWriter(RowFormat format, ScanMode mode, const CodePage& page) {
   switch (format) {
     case RowFormat::kTsv:
       return std::make_unique<TsvWriter>();
     case RowFormat::kJson:
-      return std::make_unique<JsonWriter>();
+      return std::make_unique<JsonWriter>(mode, page);
     case RowFormat::kTable:
       break;
   }
-  return std::make_unique<TableWriter>(mode);
+  return std::make_unique<TableWriter>(mode, page);
 }
 
 }  // namespace tessel::cli

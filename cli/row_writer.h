@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/code_pages.h"
 #include "cli/rows.h"
 
 namespace tessel::cli {
@@ -20,6 +21,7 @@ class RowWriter {
   virtual void End(std::string& out) {}
 };
 
-std::unique_ptr<RowWriter> MakeRowWriter(RowFormat format, ScanMode mode);
+// The table and json read the cells in `page` (see DecodeRow); tsv writes bytes.
+std::unique_ptr<RowWriter> MakeRowWriter(RowFormat format, ScanMode mode, const CodePage& page);
 
 }  // namespace tessel::cli

@@ -9,6 +9,7 @@
 #include "engine/message_store_scan.h"
 #include "engine/row_stream_list.h"
 #include "engine/scan_context.h"
+#include "engine/source_file.h"
 
 namespace tessel::cli {
 namespace {
@@ -16,6 +17,12 @@ namespace {
 // The folder the address book walk forms its contacts file path in; the
 // command line does not use that path.
 constexpr char kContactsFolder[] = ".";
+
+// Where an address book's first contact record lies, and its size.
+constexpr std::int64_t kFirstContactAt = 70;
+constexpr std::size_t kContactRecordSize = 2466;
+// Bytes of a record that must be present to judge it: one short field.
+constexpr std::size_t kLeastContactBytes = 50;
 
 Row Padded(const std::vector<std::string>& cells, ScanMode mode) {
   Row row = cells;
@@ -33,7 +40,12 @@ ScanMode ModeForPath(const std::string& path) {
   return extension == ".imb" ? ScanMode::kAddressBook : ScanMode::kMessageStore;
 }
 
-MessageScan ScanMessages(const std::string& path, ProgressBar& progress, const MessageRowHandler& onRow) {
+bool StoreOfIndex(const std::string& indexPath, std::string& storePath) {
+  storePath = StorePathForIndex(indexPath);
+  return FileExists(storePath);
+}
+
+MessageScan ScanMessages(const std::string& path, bool raw, ProgressBar& progress, const MessageRowHandler& onRow) {
   MessageScan scan;
   ScanGlobals globals;
   bool wantsMore = true;
@@ -52,7 +64,16 @@ MessageScan ScanMessages(const std::string& path, ProgressBar& progress, const M
   ScanContext context = globals.ContextFor(list, progress);
   {
     StopOnInterrupt interrupt(globals.g_bStopRequested);
-    ScanMessageStore(context, path);
+    if (raw) {
+      // What the scan does for a path named as a store.
+      globals.g_bStopRequested.store(0);
+      if (globals.sourceFile.Open(path)) {
+        globals.g_strStoreFile = path;
+        RawScanStore(context);
+      }
+    } else {
+      ScanMessageStore(context, path);
+    }
     list.Finish();
   }
   globals.sourceFile.Close();
@@ -72,6 +93,25 @@ ContactScan ScanContacts(const std::string& path) {
     scan.rows.push_back(Padded(cells, ScanMode::kAddressBook));
   }
   return scan;
+}
+
+bool LooksLikeAddressBook(const std::string& path) {
+  SourceFile file;
+  if (!file.Open(path)) return false;
+  std::string record(kContactRecordSize, '\0');
+  record.resize(file.ReadAt(kFirstContactAt, record.data(), record.size()));
+  if (record.size() < kLeastContactBytes) return false;
+  size_t padding = 0;
+  for (const char c : record) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte == 0) {
+      ++padding;
+    } else if ((byte < 0x20 && c != '\t' && c != '\r' && c != '\n') || byte == 0x7F) {
+      return false;
+    }
+  }
+  // Fields are short texts in long slots: most of a record is padding.
+  return padding * 2 >= record.size();
 }
 
 std::string AddressBookProblem(const ContactScan& scan, const std::string& path) {

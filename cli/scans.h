@@ -26,7 +26,12 @@ struct MessageScan {
   bool interrupted = false;  // stopped by Ctrl-C
 };
 
-MessageScan ScanMessages(const std::string& path, ProgressBar& progress, const MessageRowHandler& onRow);
+// With `raw`, the file at `path` is searched as a store whatever its name.
+MessageScan ScanMessages(const std::string& path, bool raw, ProgressBar& progress, const MessageRowHandler& onRow);
+
+// The store an index's rows lie in, found as the message store scan finds it;
+// false when there is none.
+bool StoreOfIndex(const std::string& indexPath, std::string& storePath);
 
 struct ContactScan {
   std::vector<Row> rows;  // in list order: the last contact of the file first
@@ -34,6 +39,11 @@ struct ContactScan {
 };
 
 ContactScan ScanContacts(const std::string& path);
+
+// False when the file does not look like an address book: too short for one
+// contact, or its first record is not fields of text padded with NUL bytes
+// (a message store has no NUL bytes; an index's fields are not text).
+bool LooksLikeAddressBook(const std::string& path);
 
 // What went wrong in an address book walk, as a sentence; empty when nothing did.
 std::string AddressBookProblem(const ContactScan& scan, const std::string& path);

@@ -1,57 +1,85 @@
 #include "cli/terminal_progress.h"
 
-#include <unistd.h>
-
-#include <string>
+#include "cli/console.h"
 
 namespace tessel::cli {
 namespace {
 
-constexpr auto kQuietStart = std::chrono::milliseconds(400);  // short scans show no bar
-constexpr auto kRedrawEvery = std::chrono::milliseconds(100);
 constexpr int kBarWidth = 40;
 
 }  // namespace
 
-std::FILE* ProgressTerminal() { return ::isatty(STDERR_FILENO) ? stderr : nullptr; }
+std::FILE* ProgressTerminal() { return IsTerminal(stderr) ? stderr : nullptr; }
 
-TerminalProgress::TerminalProgress(std::FILE* terminal)
-    : terminal_(terminal), start_(Clock::now()), lastDraw_(start_) {}
+TerminalProgress::TerminalProgress(std::FILE* terminal, std::string label, bool ticking)
+    : terminal_(terminal), label_(std::move(label)), start_(Clock::now()), lastDraw_(start_) {
+  if (terminal_ == nullptr || !ticking) return;
+  ticker_ = std::thread([this] {
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (!finished_) {
+      wake_.wait_for(lock, kRedrawEvery);
+      if (finished_) break;
+      lock.unlock();
+      Tick(Clock::now());
+      lock.lock();
+    }
+  });
+}
 
 void TerminalProgress::SetRange(std::int64_t upper) {
   upper_ = upper;
   position_ = 0;
 }
 
-void TerminalProgress::SetPosition(std::int64_t position) {
-  position_ = position;
-  if (terminal_ == nullptr) return;
-  const Clock::time_point now = Clock::now();
-  if (now - start_ < kQuietStart || now - lastDraw_ < kRedrawEvery) return;
+void TerminalProgress::SetPosition(std::int64_t position) { position_ = position; }
+
+void TerminalProgress::Tick(Clock::time_point now) {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  if (terminal_ == nullptr || finished_ || now - start_ < kQuietStart) return;
+  if (shownWidth_ > 0 && now - lastDraw_ < kRedrawEvery) return;
   lastDraw_ = now;
   Draw();
 }
 
 void TerminalProgress::Draw() {
+  const std::int64_t upper = upper_, position = position_;
   int percent = 0;
-  if (upper_ > 0 && position_ > 0) {
-    percent = static_cast<int>(position_ >= upper_ ? 100 : position_ * 100 / upper_);
-  }
+  if (upper > 0 && position > 0) percent = static_cast<int>(position >= upper ? 100 : position * 100 / upper);
   const int filled = percent * kBarWidth / 100;
-  std::string line = "\rscanning [";
+  std::string line = label_ + " [";
   line.append(filled, '#');
   line.append(kBarWidth - filled, '.');
-  line += "] " + std::to_string(percent) + "%  ";
-  std::fputs(line.c_str(), terminal_);
+  line += "] " + std::to_string(percent) + "%";
+  // Spaces over what a longer earlier bar left.
+  const size_t width = line.size();
+  if (width < shownWidth_) line.append(shownWidth_ - width, ' ');
+  std::fputs(("\r" + line).c_str(), terminal_);
   std::fflush(terminal_);
-  shown_ = true;
+  shownWidth_ = line.size();
 }
 
-void TerminalProgress::Clear() {
-  if (!shown_) return;
-  std::fputs("\r\033[K", terminal_);
+void TerminalProgress::Erase() {
+  if (shownWidth_ == 0) return;
+  // Spaces and carriage returns: no escape sequences, so a Windows console erases it too.
+  std::fputs(("\r" + std::string(shownWidth_, ' ') + "\r").c_str(), terminal_);
   std::fflush(terminal_);
-  shown_ = false;
+  shownWidth_ = 0;
+}
+
+std::unique_lock<std::mutex> TerminalProgress::Hide() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  Erase();
+  return lock;
+}
+
+void TerminalProgress::Finish() {
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    finished_ = true;
+    Erase();
+  }
+  wake_.notify_all();
+  if (ticker_.joinable()) ticker_.join();
 }
 
 }  // namespace tessel::cli

@@ -1,11 +1,18 @@
-// The scan's progress as a bar on a terminal (stderr). It appears only when a
-// scan takes a while, redraws a few times a second at most, and can be erased
-// before other output goes to the same terminal.
+// The scan's progress as a bar on a terminal (stderr), headed by what runs
+// ("scanning", "exporting"). It appears once a command has run for a while,
+// whether or not the engine reports positions in that time (the store search
+// reports one per message found, and a store may hold one huge message), and
+// it is erased before other output goes to the same terminal.
 #pragma once
 
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
+#include <mutex>
+#include <string>
+#include <thread>
 
 #include "engine/recovered_list.h"
 
@@ -13,25 +20,42 @@ namespace tessel::cli {
 
 class TerminalProgress final : public ProgressBar {
  public:
-  // `terminal` is where the bar is drawn; nullptr draws nothing.
-  explicit TerminalProgress(std::FILE* terminal);
-  ~TerminalProgress() override { Clear(); }
+  using Clock = std::chrono::steady_clock;
+  static constexpr auto kQuietStart = std::chrono::milliseconds(400);  // short commands show no bar
+  static constexpr auto kRedrawEvery = std::chrono::milliseconds(100);
+
+  // `terminal` is where the bar is drawn (nullptr: nowhere). With `ticking`, a
+  // helper thread draws it when due; without, only Tick does (tests).
+  TerminalProgress(std::FILE* terminal, std::string label, bool ticking = true);
+  ~TerminalProgress() override { Finish(); }
+  TerminalProgress(const TerminalProgress&) = delete;
+  TerminalProgress& operator=(const TerminalProgress&) = delete;
 
   void SetRange(std::int64_t upper) override;
   void SetPosition(std::int64_t position) override;
-  // Erases the bar if it is shown; the next update draws it again.
-  void Clear();
+  // Erases the bar and keeps it away while the returned lock is held, so that
+  // other output can go to the terminal.
+  std::unique_lock<std::mutex> Hide();
+  // Ends the bar for good: erased, and never drawn again.
+  void Finish();
+  // Draws the bar if it is due at `now`.
+  void Tick(Clock::time_point now);
 
  private:
-  using Clock = std::chrono::steady_clock;
   void Draw();
+  void Erase();
 
   std::FILE* terminal_;
-  std::int64_t upper_ = 0;
-  std::int64_t position_ = 0;
-  Clock::time_point start_;
+  const std::string label_;
+  const Clock::time_point start_;
+  std::atomic<std::int64_t> upper_{0};
+  std::atomic<std::int64_t> position_{0};
+  std::mutex mutex_;  // guards the terminal and what follows
+  std::condition_variable wake_;
   Clock::time_point lastDraw_;
-  bool shown_ = false;
+  size_t shownWidth_ = 0;  // characters of the bar on screen; 0: none
+  bool finished_ = false;
+  std::thread ticker_;
 };
 
 // stderr when it is a terminal, else nullptr.

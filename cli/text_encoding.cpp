@@ -5,13 +5,6 @@
 namespace tessel::cli {
 namespace {
 
-// Unicode of the Windows-1252 bytes 0x80 to 0x9F; the rest of the code page
-// equals Latin-1. Unassigned bytes keep their own value.
-constexpr char16_t kWindows1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                           0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
 void AppendCodePoint(std::string& out, uint32_t cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
@@ -52,7 +45,8 @@ size_t ValidSequenceLength(std::string_view s, size_t at) {
 
 }  // namespace
 
-void AppendAsUtf8(std::string& out, std::string_view bytes) {
+void AppendAsUtf8(std::string& out, std::string_view bytes, const CodePage* fallback) {
+  const CodePage& page = fallback != nullptr ? *fallback : *FindCodePage(kDefaultCodePage);
   size_t at = 0;
   while (at < bytes.size()) {
     const size_t length = ValidSequenceLength(bytes, at);
@@ -61,17 +55,40 @@ void AppendAsUtf8(std::string& out, std::string_view bytes) {
       at += length;
       continue;
     }
-    const auto byte = static_cast<unsigned char>(bytes[at]);
-    AppendCodePoint(out, byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : byte);
+    AppendCodePoint(out, page.high[static_cast<unsigned char>(bytes[at]) - 0x80]);
     ++at;
   }
 }
 
-std::string ToUtf8(std::string_view bytes) {
+std::string ToUtf8(std::string_view bytes, const CodePage* fallback) {
   std::string out;
   out.reserve(bytes.size());
-  AppendAsUtf8(out, bytes);
+  AppendAsUtf8(out, bytes, fallback);
   return out;
+}
+
+void AppendFromCodePage(std::string& out, std::string_view bytes, const CodePage& page) {
+  if (page.number == kUtf8CodePage) return AppendAsUtf8(out, bytes, &page);
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    AppendCodePoint(out, byte < 0x80 ? byte : page.high[byte - 0x80]);
+  }
+}
+
+std::string FromCodePage(std::string_view bytes, const CodePage& page) {
+  std::string out;
+  out.reserve(bytes.size());
+  AppendFromCodePage(out, bytes, page);
+  return out;
+}
+
+Row DecodeRow(const Row& cells, ScanMode mode, const CodePage& page) {
+  Row decoded;
+  decoded.reserve(cells.size());
+  for (const std::string& cell : cells) {
+    decoded.push_back(mode == ScanMode::kAddressBook ? FromCodePage(cell, page) : ToUtf8(cell, &page));
+  }
+  return decoded;
 }
 
 size_t CodePointCount(std::string_view utf8) {

@@ -20,18 +20,18 @@ TEST(CommandLine, ScanWithOptionsInAnyPlace) {
   ASSERT_TRUE(line);
   EXPECT_EQ(line->command, Command::kScan);
   EXPECT_EQ(line->format, "tsv");
-  EXPECT_EQ(line->path, "Inbox.imh");
+  EXPECT_EQ(line->paths, std::vector<std::string>{"Inbox.imh"});
   EXPECT_FALSE(line->mode);
 
   line = Parse({"scan", "book.dat", "--addressbook", "--format=json"});
   ASSERT_TRUE(line);
   EXPECT_EQ(line->mode, ScanMode::kAddressBook);
   EXPECT_EQ(line->format, "json");
-  EXPECT_EQ(line->path, "book.dat");
+  EXPECT_EQ(line->paths, std::vector<std::string>{"book.dat"});
 
   line = Parse({"scan", "--", "--odd-name.imm"});
   ASSERT_TRUE(line);
-  EXPECT_EQ(line->path, "--odd-name.imm");
+  EXPECT_EQ(line->paths, std::vector<std::string>{"--odd-name.imm"});
 }
 
 TEST(CommandLine, ExportContactsAndShow) {
@@ -81,9 +81,12 @@ TEST(CommandLine, RefusesWhatItDoesNotKnow) {
   EXPECT_NE(error.find("needs a value"), std::string::npos);
   EXPECT_FALSE(Parse({"scan"}, &error));
   EXPECT_NE(error.find("missing PATH"), std::string::npos);
-  EXPECT_FALSE(Parse({"scan", "a", "b"}, &error));
   EXPECT_FALSE(Parse({"show", "a.imm"}, &error));
-  EXPECT_NE(error.find("PATH and ROW"), std::string::npos);
+  EXPECT_NE(error.find("show: missing ROW"), std::string::npos) << error;
+  EXPECT_FALSE(Parse({"show"}, &error));
+  EXPECT_NE(error.find("missing PATH and ROW"), std::string::npos) << error;
+  EXPECT_FALSE(Parse({"show", "a.imm", "1", "2"}, &error));
+  EXPECT_FALSE(Parse({"scan", "--raw", "--addressbook", "a.bin"}, &error));
   EXPECT_FALSE(Parse({"scan", "--store=1", "a.imm"}, &error));
 }
 

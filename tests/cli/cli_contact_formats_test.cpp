@@ -7,6 +7,8 @@
 namespace tessel::cli {
 namespace {
 
+const CodePage& Windows1252() { return *FindCodePage(kDefaultCodePage); }
+
 Row Contact() {
   Row cells(kContactCellCount, " ");
   cells[kDisplayName] = "Anna Berger ";
@@ -61,21 +63,32 @@ TEST(ContactCsv, HeaderOfDistinctLabelsAndQuotedFields) {
   cells[kDisplayName] = "Berger, Anna ";
   cells[kEmail] = "say \"hi\" ";
   cells[kCompany] = "line\nbreak";
-  cells[kHomeCity] = "Caf\xE9 ";  // bytes as they are
+  cells[kHomeCity] = "Caf\xE9 ";  // read in the address book's code page
   std::string row;
-  AppendContactCsvRow(row, cells);
-  EXPECT_EQ(row, "\"Berger, Anna\",\"say \"\"hi\"\"\",,,,,,,Caf\xE9,,,,,,,,\"line\nbreak\",,,,,,\r\n");
+  AppendContactCsvRow(row, cells, Windows1252());
+  EXPECT_EQ(row, "\"Berger, Anna\",\"say \"\"hi\"\"\",,,,,,,Caf\xC3\xA9,,,,,,,,\"line\nbreak\",,,,,,\r\n");
+
+  // The same byte in a Cyrillic address book, and bytes that happen to form UTF-8 in a 1252 one.
+  Row cyrillic(kContactCellCount, " ");
+  cyrillic[kDisplayName] = "\xCF\xE5\xF2\xF0 ";
+  cyrillic[kHomeCity] = "\xC3\xA9";
+  row.clear();
+  AppendContactCsvRow(row, cyrillic, *FindCodePage(1251));
+  EXPECT_EQ(row.substr(0, 9), "\xD0\x9F\xD0\xB5\xD1\x82\xD1\x80,");  // Петр
+  row.clear();
+  AppendContactCsvRow(row, cyrillic, Windows1252());
+  EXPECT_NE(row.find(",\xC3\x83\xC2\xA9,"), std::string::npos);  // Ã©, not é: the page decides, not a guess
 }
 
 TEST(ContactCsv, ShortRowsStillHave23Fields) {
   std::string row;
-  AppendContactCsvRow(row, {"only"});
+  AppendContactCsvRow(row, {"only"}, Windows1252());
   EXPECT_EQ(row, "only" + std::string(22, ',') + "\r\n");
 }
 
 TEST(VCard, CardWithTheFieldsPresentOnly) {
   std::string out;
-  AppendVCard(out, Contact());
+  AppendVCard(out, Contact(), Windows1252());
   EXPECT_EQ(out,
             "BEGIN:VCARD\r\n"
             "VERSION:3.0\r\n"
@@ -93,7 +106,7 @@ TEST(VCard, EscapesDecodesAndFallsBackForTheName) {
   cells[kCompany] = "Lopez & Hijos, S.L.; Madrid\\Spain ";
   cells[kJobTitle] = "Chef de cuisine \xE0 Lyon ";
   std::string out;
-  AppendVCard(out, cells);
+  AppendVCard(out, cells, Windows1252());
   EXPECT_NE(out.find("N:;;;;\r\nFN:news@lists.example.com\r\n"), std::string::npos);
   EXPECT_NE(out.find("ORG:Lopez & Hijos\\, S.L.\\; Madrid\\\\Spain\r\n"), std::string::npos);
   EXPECT_NE(out.find("TITLE:Chef de cuisine \xC3\xA0 Lyon\r\n"), std::string::npos);
@@ -103,7 +116,7 @@ TEST(VCard, EscapesDecodesAndFallsBackForTheName) {
   cells[kFirstName] = "Jean ";
   cells[kLastName] = "Roux ";
   out.clear();
-  AppendVCard(out, cells);
+  AppendVCard(out, cells, Windows1252());
   EXPECT_NE(out.find("FN:Jean Roux\r\n"), std::string::npos);
 }
 
@@ -114,7 +127,7 @@ TEST(VCard, FoldsLongLinesWithoutSplittingCharacters) {
   for (int i = 0; i < 60; ++i) longNote += "\xE9";  // é, two bytes each in UTF-8
   cells[kEmail] = longNote + "@example.org";
   std::string out;
-  AppendVCard(out, cells);
+  AppendVCard(out, cells, Windows1252());
   size_t lineStart = 0;
   std::string unfolded;
   for (size_t end = out.find("\r\n"); end != std::string::npos;

@@ -13,7 +13,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "tests/cli/tessel_run.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -44,11 +46,7 @@ std::string IndexEntry(uint32_t length) { return std::string("\0\0\x03\0", 4) + 
 
 const std::string kSignature("\x56\x23\x30\x34\x3C\x12\x08\x49\0\0\0\0", 12);
 
-struct Result {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
+using Result = tessel::testing::Run;
 
 class TesselRun : public ::testing::Test {
  protected:
@@ -66,18 +64,7 @@ class TesselRun : public ::testing::Test {
   std::string Path(const std::string& name) const { return dir_ + "/" + name; }
 
   // Runs tessel with the arguments (a shell command line, paths quoted by the caller).
-  Result Tessel(const std::string& args) {
-    const std::string out = Path("stdout"), err = Path("stderr");
-    const std::string command = std::string("'") + TESSEL_BINARY + "' " + args + " >'" + out + "' 2>'" + err + "'";
-    const int status = std::system(command.c_str());
-    Result run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = ReadAll(out);
-    run.err = ReadAll(err);
-    std::remove(out.c_str());
-    std::remove(err.c_str());
-    return run;
-  }
+  Result Tessel(const std::string& args) { return tessel::testing::RunTessel(args, dir_); }
 
   std::string Q(const std::string& name) const { return "'" + Path(name) + "'"; }
 
@@ -133,10 +120,12 @@ TEST_F(TesselRun, ExportOnlyTheChosenRows) {
   EXPECT_FALSE(Exists(Path("out/Old0002.eml")));
   EXPECT_EQ(ReadAll(Path("out/Old0003.eml")), third_);
 
-  const Result missing = Tessel("export " + Q("Inbox.imm") + " --to " + Q("out2") + " --rows 2,9");
+  // A row that does not exist is found before anything is created.
+  const Result missing = Tessel("export " + Q("Inbox.imm") + " --to " + Q("out2/new") + " --rows 2,9");
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_NE(missing.err.find("row 9 does not exist (the scan found 3 rows)"), std::string::npos);
-  EXPECT_TRUE(Exists(Path("out2/MailRec0002.eml")));
+  EXPECT_NE(missing.err.find("row 9 does not exist (the scan found 3 rows); nothing written"), std::string::npos);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_FALSE(Exists(Path("out2")));
 }
 
 TEST_F(TesselRun, ExportNeverOverwrites) {
@@ -156,13 +145,32 @@ TEST_F(TesselRun, ExportNeverOverwrites) {
   EXPECT_EQ(ReadAll(Path("Inbox.imm")), store);
 }
 
-TEST_F(TesselRun, ExportMboxQuotesFromLines) {
-  const Result run = Tessel("export " + Q("Inbox.imm") + " --to " + Q("out") + " --format mbox");
-  EXPECT_EQ(run.exitCode, 0) << run.err;
-  const std::string mbox = ReadAll(Path("out/MailRec.mbox"));
-  EXPECT_EQ(mbox.rfind("From anna@example.org Thu Jan  1 00:00:00 1970\nFrom: Anna Berger", 0), 0u);
-  EXPECT_NE(mbox.find("\r\n>From the desk of Anna\r\n\nFrom bob@example.com "), std::string::npos);
-  EXPECT_NE(mbox.find("\nFrom carl@example.com "), std::string::npos);
+std::string WithLineEnd(std::string text, const std::string& lineEnd) {
+  for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + lineEnd.size())) {
+    text.replace(at, 2, lineEnd);
+  }
+  return text;
+}
+
+TEST_F(TesselRun, ExportMboxWithSenderDateLfAndQuotedFromLines) {
+  // Sender and date from each message's own header; "From " in a body quoted.
+  const std::string separator = " Mon Mar  3 08:14:22 2008\n";
+  std::string quotedFirst = first_;
+  quotedFirst.replace(quotedFirst.find("From the desk"), 4, ">From");
+  for (const char* lineEnd : {"\n", "\r\n"}) {
+    const bool crlf = std::string(lineEnd) == "\r\n";
+    const std::string to = crlf ? "crlf" : "lf";
+    const Result run =
+        Tessel("export " + Q("Inbox.imm") + " --to " + Q(to) + " --format mbox" + (crlf ? " --crlf" : ""));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(ReadAll(Path(to + "/MailRec.mbox")),
+              "From anna@example.org" + separator + WithLineEnd(quotedFirst, lineEnd) + "\n" + "From bob@example.com" +
+                  separator + WithLineEnd(second_, lineEnd) + "\n" + "From carl@example.com" + separator +
+                  WithLineEnd(third_, lineEnd) + "\n")
+        << lineEnd;
+  }
+  EXPECT_EQ(Tessel("export " + Q("Inbox.imm") + " --to " + Q("eml") + " --crlf").exitCode, 2)
+      << "eml is always as stored";
 }
 
 TEST_F(TesselRun, ShowWritesOneRecord) {
@@ -190,7 +198,7 @@ TEST_F(TesselRun, MissingAndUnreadableFilesAreReported) {
 
   run = Tessel("contacts " + Q("") + " --to " + Q("book.txt"));
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.err.find("is a folder"), std::string::npos);
+  EXPECT_NE(run.err.find("no IncrediMail files (.imh, .imm, .imb) in the folder"), std::string::npos) << run.err;
 
   if (::geteuid() != 0) {  // root reads everything
     ::chmod(Path("Inbox.imh").c_str(), 0);
@@ -206,9 +214,12 @@ TEST_F(TesselRun, WrongCommandLinesExitWithTwo) {
   EXPECT_EQ(Tessel("export " + Q("Inbox.imm")).exitCode, 2);  // no --to
   EXPECT_EQ(Tessel("export " + Q("Inbox.imm") + " --to " + Q("o") + " --prefix 'a/b'").exitCode, 2);
   EXPECT_EQ(Tessel("export " + Q("Inbox.imm") + " --to " + Q("o") + " --rows 0").exitCode, 2);
+  const Result version = Tessel("--version");
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out.rfind("tessel 1.", 0), 0u) << version.out;
   const Result help = Tessel("--help");
   EXPECT_EQ(help.exitCode, 0);
-  EXPECT_NE(help.out.find("tessel contacts PATH --to FILE"), std::string::npos);
+  EXPECT_NE(help.out.find("tessel contacts PATH... --to FILE|DIR"), std::string::npos);
   EXPECT_NE(Tessel("contacts --help").out.find("AddBook.txt"), std::string::npos);
 }
 
@@ -257,6 +268,122 @@ TEST_F(TesselRun, ContactsInEveryFormat) {
   const std::string vcf = ReadAll(Path("out/AddBook.vcf"));
   EXPECT_EQ(vcf.rfind("BEGIN:VCARD\r\nVERSION:3.0\r\nN:;Carl;;;\r\nFN:Carl Roux\\, Jr.\r\n", 0), 0u) << vcf;
   EXPECT_EQ(std::count(vcf.begin(), vcf.end(), ':'), 2 * 6) << vcf;
+}
+
+// Output that cannot be written is an error, whichever way it goes out.
+TEST_F(TesselRun, AFullStandardOutputFailsTheCommand) {
+  WriteAll(Path("Book.imb"), AddressBook());
+  for (const std::string& args : std::vector<std::string>{
+           "scan --format tsv " + Q("Inbox.imh"), "scan --format json " + Q("Inbox.imm"), "scan " + Q("Inbox.imm"),
+           "scan --format tsv " + Q("Book.imb"), "scan --format json " + Q(""), "show " + Q("Inbox.imm") + " 1",
+           "--help", "--version", "contacts " + Q("Book.imb") + " --to " + Q("b.txt")}) {
+    const Result run =
+        tessel::testing::RunCommand("(" + tessel::testing::TesselCommand() + " " + args + " >/dev/full)", dir_);
+    EXPECT_EQ(run.exitCode, 1) << args;
+    EXPECT_NE(run.err.find("standard output"), std::string::npos) << args << ": " << run.err;
+  }
+}
+
+TEST_F(TesselRun, ContactsMakeTheirFolderAndWarnAboutFilesThatAreNoAddressBook) {
+  WriteAll(Path("Book.imb"), AddressBook());
+  Result run = Tessel("contacts " + Q("Book.imb") + " --to " + Q("new/folder/AddBook.csv"));
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(ReadAll(Path("new/folder/AddBook.csv")).rfind("Display Name,Email,", 0), 0u) << "csv by its name";
+  EXPECT_TRUE(run.err.empty()) << run.err;
+
+  // An address book under another name is read without a word; a store or an index is warned about first.
+  WriteAll(Path("book.dat"), AddressBook());
+  run = Tessel("contacts " + Q("book.dat") + " --to " + Q("dat.txt"));
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_TRUE(run.err.empty()) << run.err;
+  for (const std::string& args : std::vector<std::string>{"contacts " + Q("Inbox.imm") + " --to " + Q("imm.txt"),
+                                                          "scan --addressbook " + Q("Inbox.imh")}) {
+    run = Tessel(args);
+    EXPECT_EQ(run.exitCode, 0) << args;
+    EXPECT_EQ(run.err.rfind("tessel: warning: '" + Path(args[0] == 'c' ? "Inbox.imm" : "Inbox.imh") +
+                                "' does not end in .imb and does not look like an address book",
+                            0),
+              0u)
+        << run.err;
+  }
+}
+
+TEST_F(TesselRun, RawSearchesAFileAsAStoreWhateverItsName) {
+  WriteAll(Path("FILE0001.CHK"), ReadAll(Path("Inbox.imm")));
+  const Result raw = Tessel("scan --raw --format tsv " + Q("FILE0001.CHK"));
+  EXPECT_EQ(raw.exitCode, 0) << raw.err;
+  EXPECT_EQ(raw.out, Tessel("scan --format tsv " + Q("Inbox.imm")).out);
+  EXPECT_EQ(Tessel("scan " + Q("FILE0001.CHK")).exitCode, 1) << "taken for an index without --raw";
+  EXPECT_EQ(Tessel("show --raw " + Q("FILE0001.CHK") + " 3").out, third_);
+  EXPECT_EQ(Tessel("export --raw " + Q("FILE0001.CHK") + " --to " + Q("out") + " --rows 2").exitCode, 0);
+  EXPECT_EQ(ReadAll(Path("out/MailRec0002.eml")), second_);
+}
+
+std::string Cyrillic(const std::string& name) {
+  std::string r(2466, '\0');
+  r.replace(150, name.size(), name);
+  return std::string(70, 'H') + r;
+}
+
+TEST_F(TesselRun, AddressBookTextIsConvertedFromItsCodePage) {
+  WriteAll(Path("Ru.imb"), Cyrillic("\xCF\xE5\xF2\xF0"));  // Петр in Windows-1251
+  Result run = Tessel("scan --format json --codepage 1251 " + Q("Ru.imb"));
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out.rfind("[\n  [\"\xD0\x9F\xD0\xB5\xD1\x82\xD1\x80 \", ", 0), 0u) << run.out;
+  run = Tessel("contacts --codepage cp1251 " + Q("Ru.imb") + " --to " + Q("ru.vcf"));
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(ReadAll(Path("ru.vcf")).find("FN:\xD0\x9F\xD0\xB5\xD1\x82\xD1\x80\r\n"), std::string::npos);
+  run = Tessel("contacts " + Q("Ru.imb") + " --to " + Q("ru.txt"));
+  EXPECT_NE(ReadAll(Path("ru.txt")).find("Display Name: \xCF\xE5\xF2\xF0\r\n"), std::string::npos) << "txt as stored";
+  EXPECT_EQ(Tessel("contacts --codepage 932 " + Q("Ru.imb") + " --to " + Q("jp.csv")).exitCode, 2);
+}
+
+// An identity's folder: stores with and without an index, and an address book, in subfolders.
+TEST_F(TesselRun, AFolderIsOneCommandForAWholeIdentity) {
+  const std::string store = ReadAll(Path("Inbox.imm")), index = ReadAll(Path("Inbox.imh"));
+  ASSERT_EQ(::mkdir(Path("id").c_str(), 0755), 0);
+  ASSERT_EQ(::mkdir(Path("id/Message Store").c_str(), 0755), 0);
+  ASSERT_EQ(::mkdir(Path("id/Addressbook").c_str(), 0755), 0);
+  WriteAll(Path("id/Message Store/Inbox.imm"), store);
+  WriteAll(Path("id/Message Store/Inbox.imh"), index);
+  WriteAll(Path("id/Message Store/Sent Items.imm"), third_);
+  WriteAll(Path("id/Message Store/notes.txt"), "not mail");
+  WriteAll(Path("id/Addressbook/Book.imb"), AddressBook());
+
+  Result run = Tessel("export " + Q("id") + " --to " + Q("mbox") + " --format mbox");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  const std::string inbox = ReadAll(Path("mbox/Inbox.mbox"));
+  EXPECT_EQ(inbox.rfind("From anna@example.org ", 0), 0u);
+  EXPECT_EQ(inbox.find("From carl@"), std::string::npos) << "through the index: two messages";
+  EXPECT_EQ(ReadAll(Path("mbox/Sent Items.mbox")).rfind("From carl@example.com ", 0), 0u);
+  EXPECT_EQ(ReadAll(Path("mbox/Book.vcf")).rfind("BEGIN:VCARD\r\n", 0), 0u);
+
+  run = Tessel("export " + Q("id") + " --to " + Q("eml") + " --contacts csv");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(ReadAll(Path("eml/Inbox/MailRec0002.eml")), second_);
+  EXPECT_EQ(ReadAll(Path("eml/Sent Items/MailRec0001.eml")), third_);
+  EXPECT_TRUE(Exists(Path("eml/Book.csv")));
+  EXPECT_EQ(Tessel("export " + Q("id") + " --to " + Q("eml")).exitCode, 1) << "never overwrites";
+  EXPECT_EQ(Tessel("export " + Q("id") + " --to " + Q("x") + " --rows 1").exitCode, 2);
+
+  run = Tessel("scan --format tsv " + Q("id"));
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 3 + 2 + 1);  // contacts, Inbox, Sent Items
+  EXPECT_NE(run.out.find("\n" + Path("id/Message Store/Sent Items.imm") + "\tCarl <carl@example.com>\t"),
+            std::string::npos)
+      << run.out;
+  run = Tessel("scan --format json " + Q("id/Message Store/Sent Items.imm") + " " + Q("Inbox.imh"));
+  EXPECT_EQ(run.out.rfind("[\n{\"file\": \"" + Path("id/Message Store/Sent Items.imm") + "\", \"rows\": [\n  [", 0), 0u)
+      << run.out;
+  EXPECT_EQ(run.out.substr(run.out.size() - 6), "\n]}\n]\n");
+
+  run = Tessel("contacts " + Q("id") + " " + Q("Book.imb") + " --to " + Q("books"));
+  EXPECT_EQ(run.exitCode, 1) << "Book.imb is missing here";
+  WriteAll(Path("Book.imb"), AddressBook());
+  run = Tessel("contacts " + Q("id") + " " + Q("Book.imb") + " --to " + Q("books") + " --format vcf");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(Exists(Path("books/Book.vcf")));
+  EXPECT_TRUE(Exists(Path("books/Book (2).vcf")));
 }
 
 }  // namespace

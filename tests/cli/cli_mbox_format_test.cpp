@@ -7,8 +7,9 @@
 namespace tessel::cli {
 namespace {
 
-std::string Quoted(std::string_view message, size_t chunk) {
-  MboxQuoter quoter;
+// Quoted with the stored line ends kept, unless `toLf`.
+std::string Quoted(std::string_view message, size_t chunk, bool toLf = false) {
+  MboxQuoter quoter(!toLf);
   std::string out;
   for (size_t at = 0; at < message.size(); at += chunk) {
     quoter.Append(out, message.substr(at, chunk));
@@ -67,21 +68,39 @@ TEST(MboxQuoting, QuoterStartsFreshAfterFinish) {
   EXPECT_EQ(out, "a\n>Fr\n\n>From x\n\n");
 }
 
-TEST(MboxFromLine, UsesTheSendersAddress) {
-  EXPECT_EQ(MboxFromLine("\"Anna Berger\" <anna.berger@example.org>"),
-            "From anna.berger@example.org Thu Jan  1 00:00:00 1970\n");
-  EXPECT_EQ(MboxFromLine("support@shop.example"), "From support@shop.example Thu Jan  1 00:00:00 1970\n");
-  EXPECT_EQ(MboxFromLine("Tom (tom@example.net)"), "From tom@example.net Thu Jan  1 00:00:00 1970\n");
+TEST(MboxQuoting, CrLfBecomesLfWhateverTheChunks) {
+  const std::string message = "A: b\r\n\r\nFrom x\r\nlone\rcr\r\r\nend\r";
+  for (size_t chunk = 1; chunk < 7; ++chunk) {
+    EXPECT_EQ(Quoted(message, chunk, true), "A: b\n\n>From x\nlone\rcr\r\nend\r\n\n") << chunk;
+  }
 }
 
-TEST(MboxFromLine, FallsBackWhenThereIsNoAddress) {
-  for (const char* from : {"Unknown", "", "@", "a @ b", "<>", "x@"}) {
-    EXPECT_EQ(MboxFromLine(from), "From MAILER-DAEMON Thu Jan  1 00:00:00 1970\n") << from;
+std::string FromLine(const std::string& header) { return MboxFromLine(header); }
+
+TEST(MboxFromLine, SenderFromReturnPathThenFrom) {
+  EXPECT_EQ(FromLine("From: \"Anna Berger\" <anna.berger@example.org>\r\n"),
+            "From anna.berger@example.org Thu Jan  1 00:00:00 1970\n");
+  EXPECT_EQ(FromLine("from: Anna <anna@example.org>\r\nReturn-Path: <bounce@list.example>\r\n"),
+            "From bounce@list.example Thu Jan  1 00:00:00 1970\n");
+  EXPECT_EQ(FromLine("FROM: Tom (tom@example.net)\n"), "From tom@example.net Thu Jan  1 00:00:00 1970\n");
+  EXPECT_EQ(FromLine("From: foo\n"), "From foo Thu Jan  1 00:00:00 1970\n");
+  // A bounce's empty Return-Path, and a From that is only a name.
+  EXPECT_EQ(FromLine("Return-Path: <>\nFrom: Mail System\n"), "From MAILER-DAEMON Thu Jan  1 00:00:00 1970\n");
+  for (const char* from : {"", "@", "a @ b", "x@", "Eve <e ve\r\n@x>"}) {
+    const std::string line = FromLine(std::string("From: ") + from + "\r\n");
+    EXPECT_EQ(line, "From MAILER-DAEMON Thu Jan  1 00:00:00 1970\n") << from;
   }
-  // No space or control character may reach the separator line.
-  const std::string line = MboxFromLine("Eve <e ve\r\n@x>");
-  EXPECT_EQ(line.find('\r'), std::string::npos);
-  EXPECT_EQ(line.find(' ', 5), line.find(" Thu"));
+}
+
+TEST(MboxFromLine, DateFromDateThenFirstReceived) {
+  const std::string received =
+      "Received: from a.example by b.example;\r\n\tMon, 30 Apr 2001 12:17:50 +0200\r\n"
+      "Received: from c.example by a.example; Sun, 29 Apr 2001 08:00:00 +0000\r\n";
+  EXPECT_EQ(FromLine("From: a@b.c\r\n" + received), "From a@b.c Mon Apr 30 10:17:50 2001\n");
+  EXPECT_EQ(FromLine("Date: Fri, 20 Apr 2001 19:35:02 -0400 (EDT)\r\n" + received),
+            "From MAILER-DAEMON Fri Apr 20 23:35:02 2001\n");
+  // A Date that is no date falls back to Received.
+  EXPECT_EQ(FromLine("Date: soon\r\n" + received), "From MAILER-DAEMON Mon Apr 30 10:17:50 2001\n");
 }
 
 }  // namespace

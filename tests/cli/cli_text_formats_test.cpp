@@ -85,13 +85,13 @@ TEST(JsonString, EscapesQuotesBackslashesAndControls) {
 }
 
 TEST(JsonRows, ArrayOfRowArrays) {
-  const auto writer = MakeRowWriter(RowFormat::kJson, ScanMode::kMessageStore);
+  const auto writer = MakeRowWriter(RowFormat::kJson, ScanMode::kMessageStore, *FindCodePage(kDefaultCodePage));
   std::string out;
   writer->Begin(out);
   writer->End(out);
   EXPECT_EQ(out, "[]\n");
 
-  const auto rows = MakeRowWriter(RowFormat::kJson, ScanMode::kMessageStore);
+  const auto rows = MakeRowWriter(RowFormat::kJson, ScanMode::kMessageStore, *FindCodePage(kDefaultCodePage));
   out.clear();
   rows->Begin(out);
   rows->Write(out, 1, {"a", "b"});

@@ -1,0 +1,65 @@
+#include "cli/contact_formats.h"
+#include "cli/output_file.h"
+
+namespace tessel::cli {
+
+bool ParseContactFormat(const std::string& name, ContactFormat fallback, ContactFormat& format) {
+  if (name.empty()) {
+    format = fallback;
+  } else if (name == "txt") {
+    format = ContactFormat::kText;
+  } else if (name == "csv") {
+    format = ContactFormat::kCsv;
+  } else if (name == "vcf") {
+    format = ContactFormat::kVCard;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+const char* ContactExtension(ContactFormat format) {
+  switch (format) {
+    case ContactFormat::kCsv:
+      return "csv";
+    case ContactFormat::kVCard:
+      return "vcf";
+    case ContactFormat::kText:
+      break;
+  }
+  return "txt";
+}
+
+bool WriteContactsFile(const std::vector<Row>& rows, const std::string& path, ContactFormat format,
+                       const CodePage& page, ContactsWritten& written, std::string& error) {
+  OutputFile file;
+  if (!file.Create(path, error)) return false;
+  std::string text;
+  if (format == ContactFormat::kCsv) AppendContactCsvHeader(text);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (IsBlankContact(rows[i])) {
+      ++written.blank;
+      continue;
+    }
+    switch (format) {
+      case ContactFormat::kText:
+        // As the Windows program writes AddBook.txt: the stored bytes.
+        AppendContactText(text, static_cast<long long>(i + 1), rows[i]);
+        break;
+      case ContactFormat::kCsv:
+        AppendContactCsvRow(text, rows[i], page);
+        break;
+      case ContactFormat::kVCard:
+        AppendVCard(text, rows[i], page);
+        break;
+    }
+    ++written.contacts;
+  }
+  if (!file.Write(text) || !file.Close(error)) {
+    file.Discard();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tessel::cli

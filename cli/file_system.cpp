@@ -1,0 +1,45 @@
+#include "cli/file_system.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace tessel::cli {
+
+bool MakeFolders(const std::string& path, std::string& error) {
+  if (KindOf(path) == PathKind::kFolder) return true;
+  const std::string parent = ParentFolder(path);
+  if (!parent.empty() && parent != path && !IsDrive(parent) && !MakeFolders(parent, error)) return false;
+  if (!CreateFolder(path) && errno != EEXIST) {
+    error = "cannot create the folder '" + path + "': " + std::strerror(errno);
+    return false;
+  }
+  if (KindOf(path) == PathKind::kFolder) return true;
+  error = "cannot create the folder '" + path + "': a file of that name is in the way";
+  return false;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  if (IsPathSeparator(folder.back())) return folder + name;
+  return folder + PreferredSeparator() + name;
+}
+
+std::string FileName(const std::string& path) {
+  size_t start = path.size();
+  while (start > 0 && !IsPathSeparator(path[start - 1])) --start;
+  return path.substr(start);
+}
+
+std::string ParentFolder(const std::string& path) {
+  size_t end = path.size() - FileName(path).size();
+  // Keep a root's separator ("/" of "/x"), drop any other.
+  while (end > 1 && IsPathSeparator(path[end - 1])) --end;
+  return path.substr(0, end);
+}
+
+std::string NameWithoutExtension(const std::string& name) {
+  const size_t dot = name.rfind('.');
+  return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+}  // namespace tessel::cli

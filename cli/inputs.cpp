@@ -1,0 +1,104 @@
+#include "cli/inputs.h"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+#include "cli/file_system.h"
+#include "cli/scans.h"
+
+namespace tessel::cli {
+namespace {
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+std::string ExtensionOf(const std::string& name) {
+  const size_t dot = name.rfind('.');
+  return dot == std::string::npos ? std::string() : Lower(name.substr(dot + 1));
+}
+
+bool SearchFolder(const std::string& folder, std::vector<Input>& inputs, std::string& error) {
+  std::vector<FolderEntry> entries;
+  if (!ListFolder(folder, entries, error)) return false;
+  std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+  // Stores that an index in this folder already brings.
+  std::set<std::string> indexed;
+  for (const FolderEntry& entry : entries) {
+    if (entry.kind == PathKind::kFile && ExtensionOf(entry.name) == "imh") {
+      indexed.insert(Lower(NameWithoutExtension(entry.name)));
+    }
+  }
+  for (const FolderEntry& entry : entries) {
+    if (entry.kind != PathKind::kFile) continue;
+    const std::string extension = ExtensionOf(entry.name);
+    const std::string stem = NameWithoutExtension(entry.name);
+    Input input{JoinPath(folder, entry.name), ScanMode::kMessageStore, false, stem, true};
+    if (extension == "imb") {
+      input.mode = ScanMode::kAddressBook;
+    } else if (extension == "imh") {
+      std::string ignored;
+      if (!StoreOfIndex(input.path, ignored)) continue;  // an index without its store lists nothing
+    } else if (extension != "imm" || indexed.count(Lower(stem)) > 0) {
+      continue;
+    }
+    inputs.push_back(input);
+  }
+  for (const FolderEntry& entry : entries) {
+    if (entry.kind == PathKind::kFolder && !SearchFolder(JoinPath(folder, entry.name), inputs, error)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, std::string& error) {
+  for (const std::string& path : line.paths) {
+    std::string cause;
+    const PathKind kind = KindOf(path, &cause);
+    if (kind == PathKind::kMissing) {
+      error = "cannot open '" + path + "': " + cause;
+      return false;
+    }
+    if (kind == PathKind::kFolder) {
+      const size_t before = inputs.size();
+      if (!SearchFolder(path, inputs, error)) return false;
+      if (inputs.size() == before) {
+        error = "no IncrediMail files (.imh, .imm, .imb) in the folder '" + path + "'";
+        return false;
+      }
+      continue;
+    }
+    Input input;
+    input.path = path;
+    input.raw = line.raw;
+    input.mode = line.raw ? ScanMode::kMessageStore : line.mode.value_or(ModeForPath(path));
+    input.name = NameWithoutExtension(FileName(path));
+    inputs.push_back(input);
+  }
+  return true;
+}
+
+std::vector<Input> InputsOf(const std::vector<Input>& inputs, ScanMode mode) {
+  std::vector<Input> chosen;
+  for (const Input& input : inputs) {
+    if (input.mode == mode) chosen.push_back(input);
+  }
+  return chosen;
+}
+
+void MakeNamesUnique(std::vector<Input>& inputs) {
+  std::set<std::string> taken;
+  for (Input& input : inputs) {
+    const std::string base = input.name.empty() ? std::string("messages") : input.name;
+    std::string name = base;
+    for (int n = 2; taken.count(Lower(name)) > 0; ++n) name = base + " (" + std::to_string(n) + ")";
+    taken.insert(Lower(name));
+    input.name = name;
+  }
+}
+
+}  // namespace tessel::cli

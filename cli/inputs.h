@@ -1,0 +1,34 @@
+// The files a command works on, from the paths given: a file stands for
+// itself, and a folder (such as an identity's message store folder) for the
+// IncrediMail files found in it and its subfolders: each index with its store,
+// each store without an index, each address book.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/command_line.h"
+#include "cli/rows.h"
+
+namespace tessel::cli {
+
+struct Input {
+  std::string path;  // the file to read: a store, an index or an address book
+  ScanMode mode = ScanMode::kMessageStore;
+  bool raw = false;  // search the file's bytes as a store, whatever its name
+  std::string name;  // for the files written from it: "Inbox", "Sent Items"
+  bool fromFolder = false;
+};
+
+// Expands `line.paths`. Folders are searched in name order. False with `error`
+// set when a path does not exist or a folder cannot be read.
+bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, std::string& error);
+
+// The inputs of one mode.
+std::vector<Input> InputsOf(const std::vector<Input>& inputs, ScanMode mode);
+
+// Gives each input a name that no earlier one has ("Inbox", "Inbox (2)"),
+// compared without regard to case, as Windows file names are.
+void MakeNamesUnique(std::vector<Input>& inputs);
+
+}  // namespace tessel::cli

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# tessel.exe under Wine against the native tessel, byte for byte: the same
+# commands on the bundled samples and on a store of real mail (email_store.py),
+# given to tessel.exe as Windows paths (backslashes, a drive letter, names in
+# the system code page). Brings the native program up to date first.
+#
+#   compare_with_native.sh TESSEL_EXE SOURCE_DIR
+set -uo pipefail
+exe=$(realpath "$1"); source=$(realpath "$2")
+native="$source/build/native/cli/tessel"
+(
+  cd "$source" || exit 1
+  [ -f build/native/CMakeCache.txt ] || cmake --preset native >/dev/null || exit 1
+  cmake --build --preset native --target tessel >/dev/null
+) || { echo "cannot build the native tessel"; exit 1; }
+work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+mkdir -p in/mail
+cp "$source"/samples/Inbox.imh "$source"/samples/Inbox.imm "$source"/samples/Contacts.imb in/
+cp in/Inbox.imm in/FILE0001.CHK
+if python3 "$source/tests/cli/email_store.py" real >/dev/null; then
+  # A name outside ASCII: the Windows program gets it in its code page.
+  cp real/Inbox.imh "in/mail/Courrier reçu.imh"; cp real/Inbox.imm "in/mail/Courrier reçu.imm"
+fi
+
+failed=0
+# compare NAME ARGS...: one run of each program; ARGS use / and name outputs
+# under OUT; tessel.exe gets them with \ and the first as an absolute Z: path.
+# Commands that write files are compared by their files (their summaries on
+# stdout name the paths, which differ).
+compare() {
+  local name=$1; shift
+  local nargs=() wargs=() arg first=1
+  for arg in "$@"; do
+    nargs+=("${arg//OUT/native-$name}")
+    arg=${arg//OUT/windows-$name}
+    if [[ $arg == in/* || $arg == windows-* ]]; then
+      if [ $first = 1 ]; then arg="Z:$work/$arg"; first=0; fi
+      arg=${arg//\//\\}
+    fi
+    wargs+=("$arg")
+  done
+  "$native" "${nargs[@]}" >"native-$name.out" 2>"native-$name.err"; local ncode=$?
+  "$source/scripts/wine-run.sh" "$exe" "${wargs[@]}" >"windows-$name.out" 2>"windows-$name.err"; local wcode=$?
+  local problem=""
+  [ $ncode = $wcode ] || problem="exit $ncode natively, $wcode under Wine"
+  if [ -z "$problem" ] && [ ! -e "native-$name" ]; then
+    cmp -s "native-$name.out" "windows-$name.out" || problem="stdout differs"
+  fi
+  if [ -z "$problem" ] && [ -e "native-$name" ]; then
+    diff -r "native-$name" "windows-$name" >/dev/null || problem="written files differ"
+  fi
+  if [ -n "$problem" ]; then
+    echo "FAIL $name: $problem (tessel.exe ${wargs[*]})"; cat "windows-$name.err"; failed=$((failed + 1))
+  else
+    echo "ok   $name"
+  fi
+}
+# Outputs that name no path, so both programs write the same bytes.
+compare scan-index      scan --format tsv in/Inbox.imh
+compare scan-store      scan --format json in/Inbox.imm
+compare scan-book       scan --format tsv in/Contacts.imb
+compare scan-book-1251  scan --format json --codepage 1251 in/Contacts.imb
+compare scan-raw        scan --raw --format tsv in/FILE0001.CHK
+compare show            show in/Inbox.imh 15
+compare eml             export in/Inbox.imh --to OUT --prefix Old --rows 3-20
+compare mbox            export in/Inbox.imh --to OUT --format mbox
+compare mbox-crlf       export in/Inbox.imm --to OUT --format mbox --crlf
+compare contacts-csv    contacts in/Contacts.imb --to OUT/book.csv
+compare contacts-vcf    contacts in/Contacts.imb --to OUT/new/book.vcf
+compare contacts-txt    contacts in/Contacts.imb --to OUT/AddBook.txt
+compare identity-mbox   export in --to OUT --format mbox --contacts csv
+compare identity-eml    export in/mail --to OUT
+compare missing-row     export in/Inbox.imh --to OUT --rows 99
+if [ -d real ]; then
+  compare real-scan     scan --format tsv "in/mail/Courrier reçu.imh"
+  compare real-mbox     export "in/mail/Courrier reçu.imh" --to OUT --format mbox
+  compare real-show     show "in/mail/Courrier reçu.imm" 3
+  [ -f "native-identity-mbox/Courrier reçu.mbox" ] || { echo "FAIL: no 'Courrier reçu.mbox'"; failed=$((failed + 1)); }
+fi
+echo "$failed of the comparisons failed"
+[ $failed -eq 0 ]
