@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "engine/platform_file.h"
+
 namespace tessel {
 namespace {
 
@@ -35,15 +37,10 @@ std::string FieldText(const char* bytes, std::size_t count) {
 bool IsBlankCell(const std::string& text) { return text.empty() || text[0] == ' '; }
 
 std::string ContactsFilePath(const std::string& folder) {
-#if defined(_WIN32)
-  constexpr char kSeparator = '\\';
-#else
-  constexpr char kSeparator = '/';
-#endif
   if (folder.empty()) return "AddBook.txt";
   const char lastChar = folder.back();
   const bool endsInSeparator = lastChar == '\\' || lastChar == '/';
-  return endsInSeparator ? folder + "AddBook.txt" : folder + kSeparator + "AddBook.txt";
+  return endsInSeparator ? folder + "AddBook.txt" : folder + platform::PathSeparator() + "AddBook.txt";
 }
 
 }  // namespace

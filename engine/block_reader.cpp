@@ -37,7 +37,7 @@ void BlockReader::Load(std::int64_t begin) {
   if (Holds(begin, begin) && begin < blockBegin_ + static_cast<std::int64_t>(blockLength_))
     kept = blockLength_ - static_cast<std::size_t>(begin - blockBegin_);
   if (!readsAhead_ || !TakeReadAhead(begin, kept)) {
-    markedBegin_ = markedEnd_ = 0;
+    markedFrom_ = kNothingMarked;
     char* const buffer = buffers_[current_].data();
     if (kept > 0) std::memmove(buffer, block_ + (begin - blockBegin_), kept);
     block_ = buffer;
@@ -73,8 +73,7 @@ bool BlockReader::TakeReadAhead(std::int64_t begin, std::size_t kept) {
   blockBegin_ = begin;
   blockLength_ = kept + used;
   marksBase_ = read.offset;
-  markedBegin_ = readFrom;
-  markedEnd_ = readFrom + static_cast<std::int64_t>(used);
+  markedFrom_ = readFrom;
   // A short read: the file ends where it stopped.
   if (read.got < read.count) size_ = std::min(size_, read.offset + static_cast<std::int64_t>(read.got));
   return true;

@@ -1,12 +1,8 @@
 // The header field rules, in one pass over the text: every field name ends in
 // its only colon and counts only where a line begins, so a look before each
-// colon (rare in bodies, and found many at a time by ForEachByte) finds the
+// colon (rare in bodies, and found many at a time by ByteOffsets) finds the
 // first occurrence of every spelling at once.
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "engine/byte_search.h"
 #include "engine/field_names.h"
@@ -59,40 +55,15 @@ inline void NoteSpellings(const Spelling (&spellings)[Count], const char* name, 
   }
 }
 
-// Where a value that starts at `from` ends: at the first CR LF or the first
-// NUL (the text's end), whichever comes first, or at the text's end. Values are
-// short: sixteen bytes at a time in line, rather than a call per CR and one
-// for the NUL.
-std::size_t ValueEnd(std::string_view text, std::size_t from) {
-  const char* const data = text.data();
-  const std::size_t size = text.size();
-  std::size_t i = from;
-#if defined(__SSE2__)
-  const __m128i carriageReturn = _mm_set1_epi8('\r'), nul = _mm_setzero_si128();
-  for (; i + 16 <= size; i += 16) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-    unsigned hits = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, carriageReturn), _mm_cmpeq_epi8(bytes, nul))));
-    for (; hits != 0; hits &= hits - 1) {
-      const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(hits));
-      if (data[at] == '\0' || (at + 1 < size && data[at + 1] == '\n')) return at;
-    }
-  }
-#endif
-  for (; i < size; ++i)
-    if (data[i] == '\0' || (data[i] == '\r' && i + 1 < size && data[i + 1] == '\n')) return i;
-  return size;
-}
-
 // Sets `value` (reusing its storage) to the field's value.
 void FieldValue(std::string_view text, const FieldRule& rule, std::size_t nameAt, std::size_t nameLength,
                 std::string& value) {
   std::size_t start = nameAt + nameLength;
   // One blank after the colon is passed over, only when it is there.
   if (!rule.isTo && start < text.size() && (text[start] == ' ' || text[start] == '\t')) ++start;
-  // The text ends at its first NUL. Every name stands before it, so the first
-  // NUL after a value's start is that one.
-  std::size_t end = ValueEnd(text, start);
+  // A value ends at its first CR LF, or at the text's first NUL: every name
+  // stands before that NUL, so the first NUL after a value's start is that one.
+  std::size_t end = FindCrLfOrNul(text, start);
   if (rule.isTo) {
     const void* bracket = end > start ? std::memchr(text.data() + start, '>', end - start) : nullptr;
     if (bracket != nullptr) end = static_cast<const char*>(bracket) - text.data();
@@ -172,10 +143,11 @@ void ParseHeaderFields(std::string_view text, HeaderFields& fields) {
   // Every spelling is noted up to the colon where the first ones are all
   // found, so a NUL before that colon (FieldsFromNames ends the text there)
   // hides no spelling that was not looked for.
-  ForEachByte(text.data(), text.size(), ':', [&](std::size_t at) {
+  ByteOffsets colons(text, ':');
+  for (std::size_t at = colons.Next(); at != std::string_view::npos; at = colons.Next()) {
     NoteFieldName(text, 0, static_cast<std::int64_t>(at), 0, names);
-    return !names.Settled();
-  });
+    if (names.Settled()) break;
+  }
   FieldsFromNames(text, names, fields);
 }
 

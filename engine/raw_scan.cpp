@@ -86,6 +86,47 @@ void ListMessage(ScanContext& context, BlockReader& store, std::int64_t begin, s
   context.list.SetCell(row, kLengthCell, FormatDecimalCell(end - begin));
 }
 
+// Where a search for the next boundary ended.
+struct SearchEnd {
+  std::int64_t boundary = -1;  // the next boundary the windows find; -1: none before the store ends
+  bool stopped = false;        // the stop request was found set before a block was read
+};
+
+// The message a search is in, whose field names it notes on its way.
+struct OpenMessage {
+  std::int64_t recordBegin;
+  FieldNamePositions& names;
+};
+
+// Looks at the colons from `from` on for the next boundary text. A boundary
+// past `lastTested` is one the windows never test; it ends the search as the
+// end of the store does. Notes the field names of `message`, if one is open.
+SearchEnd NextBoundary(BlockReader& store, std::int64_t from, std::int64_t lastTested, OpenMessage* message,
+                       const std::atomic<int>& stop) {
+  for (;;) {
+    // The colons of the block ahead, with the bytes before each at hand.
+    const BlockReader::Window window = store.Ahead(from, &stop);
+    if (window.stopped) return SearchEnd{-1, true};
+    if (window.bytes.empty()) return SearchEnd{};
+    const char* const bytes = window.bytes.data();
+    const std::int64_t blockEnd = window.begin + static_cast<std::int64_t>(window.bytes.size());
+    for (std::int64_t colon = store.NextMarked(from, blockEnd); colon < blockEnd;
+         colon = store.NextMarked(colon + 1, blockEnd)) {
+      const std::int64_t at = colon - kBoundaryColon;
+      const bool mayBeBoundary = at >= window.begin && bytes[colon - 1 - window.begin] == 'n';
+      if (mayBeBoundary && IsBoundaryAt(store, bytes, window.begin, blockEnd, at))
+        return SearchEnd{at <= lastTested ? at : -1, false};
+      if (message == nullptr) continue;
+      if (colon - kLongestName < window.begin) {
+        NoteNameAtColon(store, colon, message->recordBegin, message->names);  // a Peek: the block stays
+      } else if (MayEndFieldName(bytes, window.begin, colon, message->recordBegin)) {
+        NoteFieldName(window.bytes, window.begin, colon, message->recordBegin, message->names);
+      }
+    }
+    from = blockEnd;
+  }
+}
+
 }  // namespace
 
 void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize) {
@@ -94,67 +135,33 @@ void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize)
   if (storeSize == 0 || context.g_bStopRequested.load() != 0) return;
   BlockReader store(storeFile, blockSize);
   store.MarkByte(':');  // the colons of each block are found while it is read
-
-  bool inMessage = false;
-  std::int64_t boundary = 0, recordBegin = 0;
-  FieldNamePositions names, nextNames;
+  const std::atomic<int>& stop = context.g_bStopRequested;
   std::vector<std::int64_t> nameColons;  // the header walk's, its storage reused
   HeaderFields fields;                   // the cells of the message listed last, their storage reused
-  // The windows that look for the next boundary start after the last one and
-  // test positions up to `lastTested`.
-  std::int64_t lastTested = LastRawPositionSearched(0, storeSize);
-  std::int64_t from = 0;
-  for (;;) {
-    // The colons of the block ahead, with the bytes before each at hand.
-    const BlockReader::Window window = store.Ahead(from, &context.g_bStopRequested);
-    if (window.stopped) return;               // a message whose end was not found is not listed
-    std::int64_t next = -1;                   // the next boundary the windows find, if any
-    bool boundaryMet = window.bytes.empty();  // the end of the store counts as one
-    const char* const bytes = window.bytes.data();
-    const std::int64_t blockEnd = window.begin + static_cast<std::int64_t>(window.bytes.size());
-    if (from < blockEnd) {
-      const std::int64_t scanBegin = from;
-      from = blockEnd;  // unless a colon below ends the look at this block earlier
-      store.ForEachMarked(scanBegin, blockEnd, [&](std::int64_t colon) {
-        const std::int64_t at = colon - kBoundaryColon;
-        const bool mayBeBoundary = at >= window.begin && bytes[colon - 1 - window.begin] == 'n';
-        if (mayBeBoundary && IsBoundaryAt(store, bytes, window.begin, blockEnd, at)) {
-          boundaryMet = true;
-          // The first boundary past the windows' reach ends the search.
-          if (at <= lastTested) next = at;
-          from = colon + 1;
-          return false;
-        }
-        if (!inMessage) return true;
-        if (colon - kLongestName >= window.begin) {
-          if (MayEndFieldName(bytes, window.begin, colon, recordBegin))
-            NoteFieldName(window.bytes, window.begin, colon, recordBegin, names);
-          return true;
-        }
-        NoteNameAtColon(store, colon, recordBegin, names);
-        from = colon + 1;
-        return false;  // the look may have moved the block
-      });
-    }
-    if (!boundaryMet) continue;
 
-    if (inMessage) {
-      const bool last = next < 0;
-      const std::int64_t messageEnd = last ? store.Size() : next;
-      const std::int64_t recordEnd =
-          last ? messageEnd : RecordStart(store, next, boundary + kBoundarySize, nameColons, nextNames);
-      ListMessage(context, store, recordBegin, recordEnd, names, fields);
-      context.progress.SetPosition(messageEnd);
-      if (last || context.g_bStopRequested.load() != 0) return;
-      recordBegin = recordEnd;
-    } else {
-      if (next < 0) return;  // no message at all
-      recordBegin = RecordStart(store, next, 0, nameColons, nextNames);
-      inMessage = true;
-    }
-    boundary = next;
+  // The bytes before the first boundary belong to no message.
+  const SearchEnd first = NextBoundary(store, 0, LastRawPositionSearched(0, storeSize), nullptr, stop);
+  if (first.stopped || first.boundary < 0) return;
+  FieldNamePositions names, nextNames;
+  std::int64_t boundary = first.boundary;
+  std::int64_t recordBegin = RecordStart(store, boundary, 0, nameColons, names);
+  // Each boundary found, or the end of the store, ends the message before it.
+  for (;;) {
+    const std::int64_t boundaryEnd = boundary + kBoundarySize;
+    OpenMessage message{recordBegin, names};
+    const SearchEnd next =
+        NextBoundary(store, boundaryEnd, LastRawPositionSearched(boundaryEnd, storeSize), &message, stop);
+    if (next.stopped) return;  // a message whose end was not found is not listed
+    const bool last = next.boundary < 0;
+    const std::int64_t messageEnd = last ? store.Size() : next.boundary;
+    const std::int64_t recordEnd =
+        last ? messageEnd : RecordStart(store, next.boundary, boundaryEnd, nameColons, nextNames);
+    ListMessage(context, store, recordBegin, recordEnd, names, fields);
+    context.progress.SetPosition(messageEnd);
+    if (last || stop.load() != 0) return;
+    recordBegin = recordEnd;
+    boundary = next.boundary;
     names = nextNames;
-    lastTested = LastRawPositionSearched(boundary + kBoundarySize, storeSize);
   }
 }
 
