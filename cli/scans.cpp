@@ -35,38 +35,38 @@ ScanMode ModeForPath(const std::string& path) {
 
 MessageScan ScanMessages(const std::string& path, ProgressBar& progress, const MessageRowHandler& onRow) {
   MessageScan scan;
-  ScanGlobals globals;
+  ScanState state;
   bool wantsMore = true;
   RowStreamList list([&](const std::vector<std::string>& cells) {
     if (!wantsMore) return;
     ++scan.rows;
     // Rows come complete; only a short one is copied to be padded.
     const bool keepGoing = cells.size() >= static_cast<size_t>(kMessageCellCount)
-                               ? onRow(scan.rows, cells, globals.g_strStoreFile)
-                               : onRow(scan.rows, Padded(cells, ScanMode::kMessageStore), globals.g_strStoreFile);
+                               ? onRow(scan.rows, cells, state.storeFile)
+                               : onRow(scan.rows, Padded(cells, ScanMode::kMessageStore), state.storeFile);
     if (!keepGoing) {
       wantsMore = false;
-      globals.g_bStopRequested.store(1);
+      state.stopRequested.store(1);
     }
   });
-  ScanContext context = globals.ContextFor(list, progress);
+  ScanContext context = state.ContextFor(list, progress);
   {
-    StopOnInterrupt interrupt(globals.g_bStopRequested);
+    StopOnInterrupt interrupt(state.stopRequested);
     ScanMessageStore(context, path);
     list.Finish();
   }
-  globals.sourceFile.Close();
-  scan.storeFile = globals.g_strStoreFile;
+  state.openSourceFile.Close();
+  scan.storeFile = state.storeFile;
   scan.interrupted = StopOnInterrupt::Interrupted();
   return scan;
 }
 
 ContactScan ScanContacts(const std::string& path) {
   ContactScan scan;
-  ScanGlobals globals;
+  ScanState state;
   MemoryList list;
   MemoryProgressBar progress;
-  ScanContext context = globals.ContextFor(list, progress);
+  ScanContext context = state.ContextFor(list, progress);
   scan.result = ScanAddressBook(context, path, kContactsFolder);
   for (const std::vector<std::string>& cells : list.Rows()) {
     scan.rows.push_back(Padded(cells, ScanMode::kAddressBook));

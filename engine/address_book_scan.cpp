@@ -97,10 +97,10 @@ AddressBookResult WalkAddressBook(ByteReader& reader, RecoveredList& list) {
 }
 
 AddressBookResult ScanAddressBook(ScanContext& context, const std::string& path, const std::string& folder) {
-  if (!context.sourceFile.Open(path)) return AddressBookResult{AddressBookResult::Status::kNotOpened, 0, 0};
-  context.g_strContactsFile = ContactsFilePath(folder);
-  const AddressBookResult result = WalkAddressBook(context.sourceFile, context.list);
-  context.sourceFile.Close();
+  if (!context.openSourceFile.Open(path)) return AddressBookResult{AddressBookResult::Status::kNotOpened, 0, 0};
+  context.contactsFile = ContactsFilePath(folder);
+  const AddressBookResult result = WalkAddressBook(context.openSourceFile, context.list);
+  context.openSourceFile.Close();
   return result;
 }
 

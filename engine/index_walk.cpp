@@ -56,15 +56,15 @@ void WalkIndex(ScanContext& context, ByteReader& indexFile, std::size_t blockSiz
   const std::int64_t markerSize = static_cast<std::int64_t>(kIndexEntryMarker.size());
   context.progress.SetRange(indexSize);
   BlockReader index(indexFile, blockSize);
-  IndexedStore store(context.g_strStoreFile, blockSize);
+  IndexedStore store(context.storeFile, blockSize);
   bool rawScanned = false;
 
   std::int64_t from = 0;         // where the next window starts
   std::int64_t storeOffset = 0;  // where the next accepted message starts
-  while (from < indexSize && context.g_bStopRequested.load() == 0) {
+  while (from < indexSize && context.stopRequested.load() == 0) {
     // A window tests positions up to its size minus 5, so none tests the last four.
     const std::int64_t marker =
-        index.Find(kIndexEntryMarker, from, indexSize - markerSize - 1, &context.g_bStopRequested);
+        index.Find(kIndexEntryMarker, from, indexSize - markerSize - 1, &context.stopRequested);
     if (marker < 0) return;
     const std::int64_t lengthField = marker + markerSize;
     const std::string_view lengthBytes = index.Bytes(lengthField, lengthField + kEntryLengthSize);
@@ -80,7 +80,7 @@ void WalkIndex(ScanContext& context, ByteReader& indexFile, std::size_t blockSiz
       storeOffset += length;
     } else if (!rawScanned) {
       SourceFile storeFile;
-      if (storeFile.Open(context.g_strStoreFile)) RawScan(context, storeFile, blockSize);
+      if (storeFile.Open(context.storeFile)) RawScan(context, storeFile, blockSize);
       rawScanned = true;
       context.progress.SetRange(indexSize);
     }

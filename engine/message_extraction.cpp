@@ -15,7 +15,7 @@ constexpr std::size_t kCopyChunk = 2000;  // bytes copied per read of a record
 
 void ExtractIndexedMessage(ScanContext& context, int row, std::int64_t offset, std::int64_t length) {
   SourceFile store;
-  if (!store.Open(context.g_strStoreFile) || offset < 0 || offset >= store.Size()) return;
+  if (!store.Open(context.storeFile) || offset < 0 || offset >= store.Size()) return;
   char text[kIndexedTextCap];
   const std::size_t wanted = static_cast<std::size_t>(std::clamp<std::int64_t>(length, 0, kIndexedTextCap));
   const std::size_t read = store.ReadAt(offset, text, wanted);
@@ -41,12 +41,12 @@ std::int64_t CopyRecord(const std::string& storeFile, std::int64_t offset, std::
 std::int64_t CopyRecordToFile(const ScanContext& context, std::int64_t offset, std::int64_t length,
                               const std::string& destination) {
   SourceFile probe;
-  if (!probe.Open(context.g_strStoreFile)) return -1;  // no empty file for a store we cannot read
+  if (!probe.Open(context.storeFile)) return -1;  // no empty file for a store we cannot read
   probe.Close();
   std::FILE* out = std::fopen(destination.c_str(), "w+b");
   if (out == nullptr) return -1;
   const std::int64_t copied =
-      CopyRecord(context.g_strStoreFile, offset, length,
+      CopyRecord(context.storeFile, offset, length,
                  [out](const char* bytes, std::size_t count) { return std::fwrite(bytes, 1, count, out) == count; });
   const bool closed = std::fclose(out) == 0;
   return closed ? copied : -1;

@@ -32,7 +32,7 @@ void ParseHeaderFields(std::string_view text, HeaderFields& fields);
 void ExtractHeaderFields(std::string_view text, RecoveredList& list, int row);
 
 // Fills cells 0 to 3 of `row` from the first 2000 bytes of the record in the
-// store named by context.g_strStoreFile; leaves them empty when the store cannot
+// store named by context.storeFile; leaves them empty when the store cannot
 // be opened or the offset is at or beyond its end.
 void ExtractIndexedMessage(ScanContext& context, int row, std::int64_t offset, std::int64_t length);
 
@@ -49,7 +49,7 @@ void CleanAddressInto(std::string_view value, std::string& cleaned);
 using ChunkSink = std::function<bool(const char* bytes, std::size_t count)>;
 std::int64_t CopyRecord(const std::string& storeFile, std::int64_t offset, std::int64_t length, const ChunkSink& sink);
 
-// Writes the record of the store named by context.g_strStoreFile into a new file
+// Writes the record of the store named by context.storeFile into a new file
 // at `destination` (created, or emptied when it exists: callers that must not
 // overwrite check first). Returns the bytes written, or -1 when the store cannot
 // be opened (the destination is then not created), the destination cannot be

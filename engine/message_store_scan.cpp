@@ -38,27 +38,27 @@ std::string StorePathForIndex(const std::string& indexPath) {
 
 bool IsPlausibleLength(const ScanContext& context, std::int64_t length) {
   SourceFile store;
-  if (!store.Open(context.g_strStoreFile)) return false;
+  if (!store.Open(context.storeFile)) return false;
   return length > 0 && length < store.Size() - kStoreMargin;
 }
 
 void ScanMessageStore(ScanContext& context, const std::string& path) {
-  context.g_bStopRequested.store(0);
-  if (!context.sourceFile.Open(path)) return;
+  context.stopRequested.store(0);
+  if (!context.openSourceFile.Open(path)) return;
   if (IsStorePath(path)) {
-    context.g_strStoreFile = path;
+    context.storeFile = path;
     RawScanStore(context);
     return;
   }
   const std::string storePath = StorePathForIndex(path);
   if (!FileExists(storePath)) return;
-  context.g_strStoreFile = storePath;
-  context.g_strSourceFile = storePath;
-  if (!IndexSignatureAccepted(context.sourceFile)) {
+  context.storeFile = storePath;
+  context.sourceFile = storePath;
+  if (!IndexSignatureAccepted(context.openSourceFile)) {
     RawScanStore(context);
     return;
   }
-  WalkIndex(context, context.sourceFile);
+  WalkIndex(context, context.openSourceFile);
 }
 
 }  // namespace tessel

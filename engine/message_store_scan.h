@@ -12,19 +12,19 @@
 namespace tessel {
 
 // One scan of `path`, a store (its name ends in "imm", any case) or an index.
-// Clears the stop request, opens `path` into context.sourceFile and leaves it
-// open, sets g_strStoreFile (and g_strSourceFile to the store for an index),
+// Clears the stop request, opens `path` into context.openSourceFile and leaves it
+// open, sets storeFile (and sourceFile to the store for an index),
 // then appends rows in the order found. Silent: a file that cannot be opened or
 // an index without a store lists nothing.
 void ScanMessageStore(ScanContext& context, const std::string& path);
 
-// The raw scan of the whole store named by context.g_strStoreFile: one row per
+// The raw scan of the whole store named by context.storeFile: one row per
 // "MIME-Version: 1." occurrence, each record starting at the first line of the
 // header block that holds that line. Does not clear the stop request.
 void RawScanStore(ScanContext& context);
 
 // An index entry's length is plausible when 0 < length < store size - 300
-// (the store named by g_strStoreFile; false when it cannot be opened).
+// (the store named by storeFile; false when it cannot be opened).
 bool IsPlausibleLength(const ScanContext& context, std::int64_t length);
 
 // The store that belongs to an index: the text after the path's last "."

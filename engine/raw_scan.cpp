@@ -132,10 +132,10 @@ SearchEnd NextBoundary(BlockReader& store, std::int64_t from, std::int64_t lastT
 void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize) {
   const std::int64_t storeSize = storeFile.Size();
   context.progress.SetRange(storeSize);
-  if (storeSize == 0 || context.g_bStopRequested.load() != 0) return;
+  if (storeSize == 0 || context.stopRequested.load() != 0) return;
   BlockReader store(storeFile, blockSize);
   store.MarkByte(':');  // the colons of each block are found while it is read
-  const std::atomic<int>& stop = context.g_bStopRequested;
+  const std::atomic<int>& stop = context.stopRequested;
   std::vector<std::int64_t> nameColons;  // the header walk's, its storage reused
   HeaderFields fields;                   // the cells of the message listed last, their storage reused
 
@@ -167,7 +167,7 @@ void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize)
 
 void RawScanStore(ScanContext& context) {
   SourceFile store;
-  if (store.Open(context.g_strStoreFile)) RawScan(context, store);
+  if (store.Open(context.storeFile)) RawScan(context, store);
 }
 
 }  // namespace tessel

@@ -14,7 +14,7 @@ namespace tessel {
 void RawScan(ScanContext& context, ByteReader& store, std::size_t blockSize = BlockReader::kDefaultBlockSize);
 
 // The walk of an accepted index. A rejected entry raw-scans the store named by
-// context.g_strStoreFile, once per walk.
+// context.storeFile, once per walk.
 void WalkIndex(ScanContext& context, ByteReader& index, std::size_t blockSize = BlockReader::kDefaultBlockSize);
 
 }  // namespace tessel

@@ -54,7 +54,7 @@ TEST(AddressBook, OneRecordFillsTheTwentyThreeCellsOfRowZero) {
   BookScan scan(Book({Contact("a")}));
   EXPECT_EQ(scan.result.status, AddressBookResult::Status::kWalked);
   EXPECT_EQ(scan.run.rows(), Rows{ContactRow("a")});  // fields 7, 23, 26, 27 never shown
-  EXPECT_FALSE(scan.run.globals.sourceFile.IsOpen());
+  EXPECT_FALSE(scan.run.state.openSourceFile.IsOpen());
   EXPECT_EQ(kContactColumnHeaders[0], std::string("Display Name"));
   EXPECT_EQ(kContactColumnHeaders[22], std::string("Fax"));
 }
@@ -108,12 +108,12 @@ TEST(AddressBook, ShortFilesAndTheHeaderNeverReachTheList) {
 
 TEST(AddressBook, ContactsFileIsAddBookTxtInTheFolder) {
   BookScan windowsFolder(Book({}), "c:\\");
-  EXPECT_EQ(windowsFolder.run.globals.g_strContactsFile, "c:\\AddBook.txt");
+  EXPECT_EQ(windowsFolder.run.state.contactsFile, "c:\\AddBook.txt");
   BookScan plain(Book({}), "/tmp/out");
 #if defined(_WIN32)
-  EXPECT_EQ(plain.run.globals.g_strContactsFile, "/tmp/out\\AddBook.txt");
+  EXPECT_EQ(plain.run.state.contactsFile, "/tmp/out\\AddBook.txt");
 #else
-  EXPECT_EQ(plain.run.globals.g_strContactsFile, "/tmp/out/AddBook.txt");
+  EXPECT_EQ(plain.run.state.contactsFile, "/tmp/out/AddBook.txt");
 #endif
 }
 
@@ -122,7 +122,7 @@ TEST(AddressBook, MissingFileListsNothingAndSaysSo) {
   const AddressBookResult result = ScanAddressBook(run.context, "/nonexistent/Contacts.imb", "c:\\");
   EXPECT_EQ(result.status, AddressBookResult::Status::kNotOpened);
   EXPECT_TRUE(run.rows().empty());
-  EXPECT_TRUE(run.globals.g_strContactsFile.empty());
+  EXPECT_TRUE(run.state.contactsFile.empty());
 }
 
 // A reader whose reads fail from `failAt` on, as a bad sector would.

@@ -121,7 +121,7 @@ void ExpectRawScanAtEveryBlockSizeMatchesModel(const std::string& path, const st
   const Rows expected = reference::RawScan(path);
   for (std::size_t blockSize : kBlockSizes) {
     EngineRun run;
-    run.globals.g_strStoreFile = path;
+    run.state.storeFile = path;
     SourceFile store;
     ASSERT_TRUE(store.Open(path));
     RawScan(run.context, store, blockSize);
@@ -264,7 +264,7 @@ TEST(WindowEquivalence, IndexWalkListsTheRowsOfTheWindowModel) {
     if (made.index.substr(0, 8) != IndexHeader().substr(0, 8)) continue;
     for (std::size_t blockSize : kBlockSizes) {
       EngineRun run;
-      run.globals.g_strStoreFile = folder.Path("mail.imm");
+      run.state.storeFile = folder.Path("mail.imm");
       SourceFile index;
       ASSERT_TRUE(index.Open(indexPath));
       WalkIndex(run.context, index, blockSize);

@@ -103,7 +103,7 @@ TEST(ExtractIndexedMessage, ReadsTheFirst2000BytesOfTheRecord) {
   ScratchFolder folder;
   EngineRun run;
   const std::string message = "From: a@b.c\r\n" + std::string(2000, 'x') + "\r\nDate: too late\r\n";
-  run.globals.g_strStoreFile = folder.Write("mail.imm", "pad" + message);
+  run.state.storeFile = folder.Write("mail.imm", "pad" + message);
   const int row = run.list.AppendRow("");
   ExtractIndexedMessage(run.context, row, 3, static_cast<std::int64_t>(message.size()));
   EXPECT_EQ(run.list.Row(row), (std::vector<std::string>{"a@b.c", "Unknown", "none", "Unknown"}));
@@ -115,11 +115,11 @@ TEST(ExtractIndexedMessage, ReadsTheFirst2000BytesOfTheRecord) {
 TEST(ExtractIndexedMessage, LeavesTheCellsEmptyBeyondTheStoreOrWithoutIt) {
   ScratchFolder folder;
   EngineRun run;
-  run.globals.g_strStoreFile = folder.Write("mail.imm", "From: a@b.c\r\n");
+  run.state.storeFile = folder.Write("mail.imm", "From: a@b.c\r\n");
   const int row = run.list.AppendRow("");
   ExtractIndexedMessage(run.context, row, 13, 10);
   ExtractIndexedMessage(run.context, row, -1, 10);
-  run.globals.g_strStoreFile = folder.Path("missing.imm");
+  run.state.storeFile = folder.Path("missing.imm");
   ExtractIndexedMessage(run.context, row, 0, 10);
   EXPECT_EQ(run.list.Row(row), (std::vector<std::string>{""}));
 }
@@ -148,7 +148,7 @@ TEST(CopyRecordToFile, CopiesTheRecordByteForByte) {
   EngineRun run;
   std::string store;
   for (int i = 0; i < 7000; ++i) store += static_cast<char>(i * 7);
-  run.globals.g_strStoreFile = folder.Write("mail.imm", store);
+  run.state.storeFile = folder.Write("mail.imm", store);
   folder.Write("out.eml", std::string(9000, 'o'));  // an existing file is emptied first
   EXPECT_EQ(CopyRecordToFile(run.context, 1000, 4001, folder.Path("out.eml")), 4001);
   EXPECT_EQ(folder.Read("out.eml"), store.substr(1000, 4001));
@@ -160,10 +160,10 @@ TEST(CopyRecordToFile, CopiesTheRecordByteForByte) {
 TEST(CopyRecordToFile, FailsWithoutTouchingTheDestinationWhenTheStoreIsMissing) {
   ScratchFolder folder;
   EngineRun run;
-  run.globals.g_strStoreFile = folder.Path("missing.imm");
+  run.state.storeFile = folder.Path("missing.imm");
   EXPECT_EQ(CopyRecordToFile(run.context, 0, 10, folder.Path("out.eml")), -1);
   EXPECT_FALSE(std::filesystem::exists(folder.Path("out.eml")));
-  run.globals.g_strStoreFile = folder.Write("mail.imm", "abc");
+  run.state.storeFile = folder.Write("mail.imm", "abc");
   EXPECT_EQ(CopyRecordToFile(run.context, 0, 10, folder.Path("no/such/folder/out.eml")), -1);
 }
 

@@ -43,9 +43,9 @@ TEST(IndexWalk, ListsEachEntryAtTheSumOfTheLengthsBeforeIt) {
   EXPECT_EQ(scan.run.rows(), (Rows{MessageRow("a@x.org", "A", kTo, kDate, 0, m.a.size()),
                                    MessageRow("b@x.org", "B", kTo, kDate, m.a.size(), m.b.size()),
                                    MessageRow("c@x.org", "C", kTo, kDate, ab, m.c.size())}));
-  EXPECT_EQ(scan.run.globals.g_strStoreFile, scan.folder.Path("mail.imm"));
-  EXPECT_EQ(scan.run.globals.g_strSourceFile, scan.folder.Path("mail.imm"));
-  EXPECT_TRUE(scan.run.globals.sourceFile.IsOpen());
+  EXPECT_EQ(scan.run.state.storeFile, scan.folder.Path("mail.imm"));
+  EXPECT_EQ(scan.run.state.sourceFile, scan.folder.Path("mail.imm"));
+  EXPECT_TRUE(scan.run.state.openSourceFile.IsOpen());
 }
 
 TEST(IndexWalk, SignatureIsRejectedOnlyWhenEveryByteDiffers) {
@@ -77,7 +77,7 @@ TEST(IndexWalk, IndexWithoutItsStoreListsNothing) {
   EngineRun run;
   ScanMessageStore(run.context, folder.Write("mail.imh", IndexHeader() + IndexEntry(500)));
   EXPECT_TRUE(run.rows().empty());
-  EXPECT_TRUE(run.globals.g_strStoreFile.empty());
+  EXPECT_TRUE(run.state.storeFile.empty());
 }
 
 TEST(IndexWalk, StorePathReplacesOnlyTheFilesExtension) {
@@ -187,12 +187,12 @@ TEST(IndexWalk, ImplausibleLengthsAndSmallStores) {
 TEST(IsPlausibleLength, BelowTheStoreSizeMinus300AndNeverWithoutAStore) {
   ScratchFolder folder;
   EngineRun run;
-  run.globals.g_strStoreFile = folder.Write("mail.imm", std::string(1000, 's'));
+  run.state.storeFile = folder.Write("mail.imm", std::string(1000, 's'));
   EXPECT_FALSE(IsPlausibleLength(run.context, 0));
   EXPECT_TRUE(IsPlausibleLength(run.context, 1));
   EXPECT_TRUE(IsPlausibleLength(run.context, 699));
   EXPECT_FALSE(IsPlausibleLength(run.context, 700));
-  run.globals.g_strStoreFile = folder.Path("missing.imm");
+  run.state.storeFile = folder.Path("missing.imm");
   EXPECT_FALSE(IsPlausibleLength(run.context, 1));
 }
 
@@ -263,13 +263,13 @@ TEST(IndexWalk, StopDuringTheWalkStopsTheRawScanItStarts_F3) {
   ThreeMessages m;
   ScratchFolder folder;
   EngineRun run;
-  run.globals.g_strStoreFile = folder.Write("mail.imm", m.Store());
+  run.state.storeFile = folder.Write("mail.imm", m.Store());
   SourceFile index;
   ASSERT_TRUE(index.Open(folder.Write("mail.imh", IndexHeader() + IndexEntry(0) + IndexEntry(m.Length(m.a)))));
-  StopOnRead stopping(index, run.globals.g_bStopRequested);
+  StopOnRead stopping(index, run.state.stopRequested);
   WalkIndex(run.context, stopping);
   EXPECT_TRUE(run.rows().empty());
-  EXPECT_EQ(run.globals.g_bStopRequested.load(), 1);
+  EXPECT_EQ(run.state.stopRequested.load(), 1);
 }
 
 TEST(IndexWalk, ScanClearsAStopLeftFromBefore) {
@@ -277,7 +277,7 @@ TEST(IndexWalk, ScanClearsAStopLeftFromBefore) {
   ScratchFolder folder;
   EngineRun run;
   folder.Write("mail.imm", m.Store());
-  run.globals.g_bStopRequested = 1;
+  run.state.stopRequested = 1;
   ScanMessageStore(run.context, folder.Write("mail.imh", IndexHeader() + IndexEntry(m.Length(m.a))));
   EXPECT_EQ(run.rows().size(), 1u);
 }

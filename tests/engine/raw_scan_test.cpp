@@ -48,8 +48,8 @@ TEST(RawScan, OneBoundaryOpensAMessageThatRunsToTheEnd) {
   EXPECT_EQ(scan.run.rows(),
             Rows{MessageRow("Ann <ann@x.org>", "Hi", "<reader@example.org", "Mon, 7 Dec 2026 08:00:00 +0000", 17,
                             static_cast<std::int64_t>(store.size()) - 17)});
-  EXPECT_EQ(scan.run.globals.g_strStoreFile, scan.path);
-  EXPECT_TRUE(scan.run.globals.sourceFile.IsOpen());  // left for the caller to close
+  EXPECT_EQ(scan.run.state.storeFile, scan.path);
+  EXPECT_TRUE(scan.run.state.openSourceFile.IsOpen());  // left for the caller to close
 }
 
 TEST(RawScan, StoreChosenByAnyCaseOfItsExtension) {
@@ -63,7 +63,7 @@ TEST(RawScan, UnreadableStoreListsNothing) {
   EngineRun run;
   ScanMessageStore(run.context, "/nonexistent/folder/mail.imm");
   EXPECT_TRUE(run.rows().empty());
-  EXPECT_FALSE(run.globals.sourceFile.IsOpen());
+  EXPECT_FALSE(run.state.openSourceFile.IsOpen());
 }
 
 // F4: mail puts From, To, Subject and Date before MIME-Version. Each record
@@ -195,7 +195,7 @@ TEST(RawScan, StopWhileLookingForAMessagesEndListsNothingForIt) {
   EngineRun run;
   SourceFile file;
   ASSERT_TRUE(file.Open(path));
-  StoppingReader stopping(file, static_cast<std::int64_t>(first.size()) + 5000, run.globals.g_bStopRequested);
+  StoppingReader stopping(file, static_cast<std::int64_t>(first.size()) + 5000, run.state.stopRequested);
   RawScan(run.context, stopping, 4096);
   ASSERT_EQ(run.rows().size(), 1u);
   EXPECT_EQ(run.rows()[0][kSubjectCell], "1");
@@ -205,13 +205,13 @@ TEST(RawScan, StopWhileLookingForAMessagesEndListsNothingForIt) {
 TEST(RawScan, RawScanKeepsAStopRequest_F3) {
   ScratchFolder folder;
   EngineRun run;
-  run.globals.g_strStoreFile = folder.Write("mail.imm", Message("a@b.c", "1"));
-  run.globals.g_bStopRequested = 1;
+  run.state.storeFile = folder.Write("mail.imm", Message("a@b.c", "1"));
+  run.state.stopRequested = 1;
   RawScanStore(run.context);
   EXPECT_TRUE(run.rows().empty());
-  EXPECT_EQ(run.globals.g_bStopRequested.load(), 1);
+  EXPECT_EQ(run.state.stopRequested.load(), 1);
 
-  ScanMessageStore(run.context, run.globals.g_strStoreFile);  // a new scan starts afresh
+  ScanMessageStore(run.context, run.state.storeFile);  // a new scan starts afresh
   EXPECT_EQ(run.rows().size(), 1u);
 }
 

@@ -93,9 +93,9 @@ TEST(RowStreamList, StreamsAWholeScanInListOrder) {
   ScanMessageStore(reference.context, folder.Write("mail.imm", store));
   Rows streamed;
   RowStreamList list([&](const std::vector<std::string>& cells) { streamed.push_back(cells); });
-  ScanGlobals globals;
+  ScanState state;
   MemoryProgressBar progress;
-  ScanContext context = globals.ContextFor(list, progress);
+  ScanContext context = state.ContextFor(list, progress);
   ScanMessageStore(context, folder.Path("mail.imm"));
   list.Finish();
   EXPECT_EQ(streamed, reference.rows());

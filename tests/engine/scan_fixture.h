@@ -34,8 +34,8 @@ class RecordingProgressBar final : public ProgressBar {
 struct EngineRun {
   MemoryList list;
   RecordingProgressBar progress;
-  ScanGlobals globals;
-  ScanContext context = globals.ContextFor(list, progress);
+  ScanState state;
+  ScanContext context = state.ContextFor(list, progress);
 
   const Rows& rows() const { return list.Rows(); }
 };
