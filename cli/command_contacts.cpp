@@ -42,9 +42,10 @@ int RunContacts(const CommandLine& line) {
   }
   if (line.to.empty()) return Fail(kExitUsage, "contacts: --to FILE is required");
   std::string error;
-  if (!CheckReadableFile(line.path, error)) return Fail(kExitFailure, error);
+  const ChosenFile chosen = ResolveChosenFile(line.path, ChosenAs::kAddressBook);
+  if (!CheckChosenFile(chosen, error)) return Fail(kExitFailure, error);
 
-  const ContactScan scan = ScanContacts(line.path);
+  const ContactScan scan = ScanContacts(chosen);
   if (scan.result.status == AddressBookResult::Status::kNotOpened) {
     return Fail(kExitFailure, AddressBookProblem(scan, line.path));
   }

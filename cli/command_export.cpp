@@ -46,16 +46,16 @@ bool MakeFolder(const std::string& folder, std::string& error) {
 }
 
 // Copies one record into a new .eml file; false with `error` set on failure.
-bool WriteEml(const std::string& path, const std::string& storeFile, const Row& cells, std::string& error) {
+bool WriteEml(const std::string& path, ByteReader& store, const Row& cells, std::string& error) {
   OutputFile file;
   if (!file.Create(path, error)) return false;
   const std::int64_t copied =
-      CopyRecord(storeFile, ParseDecimalCell(cells[kOffsetCell]), ParseDecimalCell(cells[kLengthCell]),
+      CopyRecord(store, ParseDecimalCell(cells[kOffsetCell]), ParseDecimalCell(cells[kLengthCell]),
                  [&](const char* bytes, std::size_t count) {
                    return file.Write({bytes, count});
                  });
-  if (copied < 0) {
-    if (file.Close(error)) error = "cannot read the store '" + storeFile + "'";
+  if (copied < 0) {  // a write failed: Close says which
+    file.Close(error);
     file.Discard();
     return false;
   }
@@ -63,11 +63,11 @@ bool WriteEml(const std::string& path, const std::string& storeFile, const Row& 
 }
 
 // Appends one record to the mbox file, quoted.
-bool AppendMbox(OutputFile& mbox, const std::string& storeFile, const Row& cells, std::string& error) {
+bool AppendMbox(OutputFile& mbox, ByteReader& store, const Row& cells, std::string& error) {
   std::string text = MboxFromLine(cells[kFromCell]);
   MboxQuoter quoter;
   const std::int64_t copied =
-      CopyRecord(storeFile, ParseDecimalCell(cells[kOffsetCell]), ParseDecimalCell(cells[kLengthCell]),
+      CopyRecord(store, ParseDecimalCell(cells[kOffsetCell]), ParseDecimalCell(cells[kLengthCell]),
                  [&](const char* bytes, std::size_t count) {
                    quoter.Append(text, {bytes, count});
                    const bool written = mbox.Write(text);
@@ -75,8 +75,8 @@ bool AppendMbox(OutputFile& mbox, const std::string& storeFile, const Row& cells
                    return written;
                  });
   quoter.Finish(text);
-  if (copied < 0 || !mbox.Write(text)) {
-    if (mbox.Close(error)) error = "cannot read the store '" + storeFile + "'";
+  if (copied < 0 || !mbox.Write(text)) {  // a write failed: Close says which
+    mbox.Close(error);
     return false;
   }
   return true;
@@ -117,10 +117,14 @@ int RunExport(const CommandLine& line) {
     if (!parsed) return Fail(kExitUsage, "export: " + error);
     selection = *parsed;
   }
-  if (ModeForPath(line.path) == ScanMode::kAddressBook) {
+  const ChosenFile chosen = ResolveChosenFile(line.path);
+  if (chosen.kind == FileKind::kAddressBook) {
     return Fail(kExitUsage, "export: '" + line.path + "' is an address book; use tessel contacts");
   }
-  if (!CheckMessageStoreInput(line.path, error)) return Fail(kExitFailure, error);
+  if (!CheckChosenFile(chosen, error)) return Fail(kExitFailure, error);
+  // Every record is copied from the store opened here, once.
+  SourceFile store;
+  if (!store.Open(chosen.storePath)) return Fail(kExitFailure, "cannot read the store '" + chosen.storePath + "'");
   if (!MakeFolder(line.to, error)) return Fail(kExitFailure, error);
 
   OutputFile mboxFile;
@@ -132,18 +136,16 @@ int RunExport(const CommandLine& line) {
   long long written = 0;
   std::string firstName, lastName;  // of the .eml files, for the summary
   bool failed = false;
-  const MessageScan scan =
-      ScanMessages(line.path, progress, [&](long long number, const Row& cells, const std::string& storeFile) {
-        if (!selection.Contains(number)) return MoreRowsWanted(selection, number);
-        const std::string name = EmlName(line.prefix, number);
-        failed = mbox ? !AppendMbox(mboxFile, storeFile, cells, error)
-                      : !WriteEml(PathIn(line.to, name), storeFile, cells, error);
-        if (failed) return false;
-        ++written;
-        if (!mbox && firstName.empty()) firstName = name;
-        if (!mbox) lastName = name;
-        return MoreRowsWanted(selection, number);
-      });
+  const MessageScan scan = ScanMessages(chosen, progress, [&](long long number, const Row& cells) {
+    if (!selection.Contains(number)) return MoreRowsWanted(selection, number);
+    const std::string name = EmlName(line.prefix, number);
+    failed = mbox ? !AppendMbox(mboxFile, store, cells, error) : !WriteEml(PathIn(line.to, name), store, cells, error);
+    if (failed) return false;
+    ++written;
+    if (!mbox && firstName.empty()) firstName = name;
+    if (!mbox) lastName = name;
+    return MoreRowsWanted(selection, number);
+  });
   progress.Clear();
   if (mbox && !failed && !mboxFile.Close(error)) failed = true;
 

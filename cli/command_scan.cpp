@@ -30,10 +30,10 @@ std::string Plural(long long count, const char* noun) {
   return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
-int ScanAddressBookRows(const CommandLine& line, RowWriter& writer, bool table) {
+int ScanAddressBookRows(const CommandLine& line, const ChosenFile& chosen, RowWriter& writer, bool table) {
   std::string error;
-  if (!CheckReadableFile(line.path, error)) return Fail(kExitFailure, error);
-  const ContactScan scan = ScanContacts(line.path);
+  if (!CheckChosenFile(chosen, error)) return Fail(kExitFailure, error);
+  const ContactScan scan = ScanContacts(chosen);
   StdoutBuffer out;
   writer.Begin(out.Text());
   for (size_t i = 0; i < scan.rows.size(); ++i) {
@@ -52,23 +52,23 @@ int ScanAddressBookRows(const CommandLine& line, RowWriter& writer, bool table) 
   return kExitOk;
 }
 
-int ScanMessageStoreRows(const CommandLine& line, RowWriter& writer, bool table) {
+int ScanMessageStoreRows(const CommandLine& line, const ChosenFile& chosen, RowWriter& writer, bool table) {
   std::string error;
-  if (!CheckMessageStoreInput(line.path, error)) return Fail(kExitFailure, error);
+  if (!CheckChosenFile(chosen, error)) return Fail(kExitFailure, error);
   TerminalProgress progress(ProgressTerminal());
   // Rows and the bar share the terminal only when stdout is one too.
   StdoutBuffer out(::isatty(STDOUT_FILENO) ? &progress : nullptr);
   writer.Begin(out.Text());
-  const MessageScan scan =
-      ScanMessages(line.path, progress, [&](long long number, const Row& cells, const std::string&) {
-        writer.Write(out.Text(), number, cells);
-        return out.MaybeFlush();
-      });
+  const MessageScan scan = ScanMessages(chosen, progress, [&](long long number, const Row& cells) {
+    writer.Write(out.Text(), number, cells);
+    return out.MaybeFlush();
+  });
   progress.Clear();
   writer.End(out.Text());
   if (table) {
     out.Text() += "\n" + Plural(scan.rows, "message") + " in " + scan.storeFile;
-    out.Text() += scan.storeFile == line.path ? " (searched the store)\n" : " (through the index " + line.path + ")\n";
+    out.Text() +=
+        chosen.kind == FileKind::kStore ? " (searched the store)\n" : " (through the index " + line.path + ")\n";
   }
   if (!out.Flush()) return Fail(kExitFailure, "cannot write the rows to standard output");
   if (scan.interrupted) {
@@ -84,11 +84,15 @@ int RunScan(const CommandLine& line) {
   if (!ParseRowFormat(line.format, format)) {
     return Fail(kExitUsage, "scan: unknown format '" + line.format + "' (use table, tsv or json)");
   }
-  const ScanMode mode = line.mode.value_or(ModeForPath(line.path));
+  const ChosenAs as = !line.mode                             ? ChosenAs::kByName
+                      : *line.mode == ScanMode::kAddressBook ? ChosenAs::kAddressBook
+                                                             : ChosenAs::kMessageStore;
+  const ChosenFile chosen = ResolveChosenFile(line.path, as);
+  const ScanMode mode = ModeOf(chosen);
   const std::unique_ptr<RowWriter> writer = MakeRowWriter(format, mode);
   const bool table = format == RowFormat::kTable;
-  return mode == ScanMode::kAddressBook ? ScanAddressBookRows(line, *writer, table)
-                                        : ScanMessageStoreRows(line, *writer, table);
+  return mode == ScanMode::kAddressBook ? ScanAddressBookRows(line, chosen, *writer, table)
+                                        : ScanMessageStoreRows(line, chosen, *writer, table);
 }
 
 }  // namespace tessel::cli

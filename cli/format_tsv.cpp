@@ -21,7 +21,7 @@ constexpr auto kEscapeLetter = [] {
 
 void AppendTsvEscaped(std::string& out, std::string_view cell) {
   size_t plain = 0;  // start of the bytes not yet copied
-  // Most cells need no escape at all: the search skips to the first byte that may.
+  // Most cells need no escape at all: the search goes straight to the first that does.
   for (size_t i = FindFirstOf(cell, '\\', '\t', '\n', '\r'); i < cell.size(); ++i) {
     const char letter = kEscapeLetter[static_cast<unsigned char>(cell[i])];
     if (letter == 0) continue;

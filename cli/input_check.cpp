@@ -6,9 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/message_store_scan.h"
-
 namespace tessel::cli {
+namespace {
 
 bool CheckReadableFile(const std::string& path, std::string& error) {
   struct stat info {};
@@ -33,12 +32,12 @@ bool CheckReadableFile(const std::string& path, std::string& error) {
   return true;
 }
 
-bool CheckMessageStoreInput(const std::string& path, std::string& error) {
-  if (!CheckReadableFile(path, error)) return false;
-  if (IsStorePath(path)) return true;
-  const std::string store = StorePathForIndex(path);
-  if (CheckReadableFile(store, error)) return true;
-  error = "no message store for the index '" + path + "': " + error;
+}  // namespace
+
+bool CheckChosenFile(const ChosenFile& chosen, std::string& error) {
+  if (!CheckReadableFile(chosen.path, error)) return false;
+  if (chosen.kind != FileKind::kIndex || CheckReadableFile(chosen.storePath, error)) return true;
+  error = "no message store for the index '" + chosen.path + "': " + error;
   return false;
 }
 

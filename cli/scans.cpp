@@ -1,7 +1,5 @@
 #include "cli/scans.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstring>
 
 #include "cli/interrupt.h"
@@ -25,15 +23,11 @@ Row Padded(const std::vector<std::string>& cells, ScanMode mode) {
 
 }  // namespace
 
-ScanMode ModeForPath(const std::string& path) {
-  if (path.size() < 4) return ScanMode::kMessageStore;
-  std::string extension = path.substr(path.size() - 4);
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return extension == ".imb" ? ScanMode::kAddressBook : ScanMode::kMessageStore;
+ScanMode ModeOf(const ChosenFile& chosen) {
+  return chosen.kind == FileKind::kAddressBook ? ScanMode::kAddressBook : ScanMode::kMessageStore;
 }
 
-MessageScan ScanMessages(const std::string& path, ProgressBar& progress, const MessageRowHandler& onRow) {
+MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const MessageRowHandler& onRow) {
   MessageScan scan;
   ScanState state;
   bool wantsMore = true;
@@ -42,8 +36,8 @@ MessageScan ScanMessages(const std::string& path, ProgressBar& progress, const M
     ++scan.rows;
     // Rows come complete; only a short one is copied to be padded.
     const bool keepGoing = cells.size() >= static_cast<size_t>(kMessageCellCount)
-                               ? onRow(scan.rows, cells, state.storeFile)
-                               : onRow(scan.rows, Padded(cells, ScanMode::kMessageStore), state.storeFile);
+                               ? onRow(scan.rows, cells)
+                               : onRow(scan.rows, Padded(cells, ScanMode::kMessageStore));
     if (!keepGoing) {
       wantsMore = false;
       state.stopRequested.store(1);
@@ -52,7 +46,7 @@ MessageScan ScanMessages(const std::string& path, ProgressBar& progress, const M
   ScanContext context = state.ContextFor(list, progress);
   {
     StopOnInterrupt interrupt(state.stopRequested);
-    ScanMessageStore(context, path);
+    ScanMessageStore(context, chosen);
     list.Finish();
   }
   state.openSourceFile.Close();
@@ -61,13 +55,13 @@ MessageScan ScanMessages(const std::string& path, ProgressBar& progress, const M
   return scan;
 }
 
-ContactScan ScanContacts(const std::string& path) {
+ContactScan ScanContacts(const ChosenFile& chosen) {
   ContactScan scan;
   ScanState state;
   MemoryList list;
   MemoryProgressBar progress;
   ScanContext context = state.ContextFor(list, progress);
-  scan.result = ScanAddressBook(context, path, kContactsFolder);
+  scan.result = ScanAddressBook(context, chosen.path, kContactsFolder);
   for (const std::vector<std::string>& cells : list.Rows()) {
     scan.rows.push_back(Padded(cells, ScanMode::kAddressBook));
   }

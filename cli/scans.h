@@ -9,16 +9,17 @@
 
 #include "cli/rows.h"
 #include "engine/address_book_scan.h"
+#include "engine/chosen_file.h"
 #include "engine/recovered_list.h"
 
 namespace tessel::cli {
 
-// The mode a path implies: ".imb" in any case is an address book.
-ScanMode ModeForPath(const std::string& path);
+// The rows a chosen file lists: contacts for an address book, messages otherwise.
+ScanMode ModeOf(const ChosenFile& chosen);
 
-// Gets each final row, numbered from 1, and the store its record lies in;
-// returns false when it needs no more rows (the scan then stops early).
-using MessageRowHandler = std::function<bool(long long number, const Row& cells, const std::string& storeFile)>;
+// Gets each final row, numbered from 1; returns false when it needs no more
+// rows (the scan then stops early).
+using MessageRowHandler = std::function<bool(long long number, const Row& cells)>;
 
 struct MessageScan {
   std::string storeFile;     // the store the rows' records lie in
@@ -26,14 +27,14 @@ struct MessageScan {
   bool interrupted = false;  // stopped by Ctrl-C
 };
 
-MessageScan ScanMessages(const std::string& path, ProgressBar& progress, const MessageRowHandler& onRow);
+MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const MessageRowHandler& onRow);
 
 struct ContactScan {
   std::vector<Row> rows;  // in list order: the last contact of the file first
   AddressBookResult result;
 };
 
-ContactScan ScanContacts(const std::string& path);
+ContactScan ScanContacts(const ChosenFile& chosen);
 
 // What went wrong in an address book walk, as a sentence; empty when nothing did.
 std::string AddressBookProblem(const ContactScan& scan, const std::string& path);

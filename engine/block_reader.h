@@ -38,6 +38,10 @@ class BlockReader {
 
   // The file's length; lowered when a read comes back short (the file shrank).
   std::int64_t Size() const { return size_; }
+  // The file's length as measured when it was opened.
+  std::int64_t FileSize() const { return reader_.Size(); }
+  // The most bytes a block holds.
+  std::size_t BlockSize() const { return capacity_; }
 
   // The bytes [begin, end) clipped to the file. A request beyond the block
   // moves the block forward to `begin` (one further back, or larger than a

@@ -144,40 +144,4 @@ inline std::size_t FindCrLfOrNul(std::string_view text, std::size_t from) {
   return size;
 }
 
-// The offsets of one byte value in a text, in order, 64 bytes a step: no call
-// per occurrence, where colons come every few dozen bytes in mail headers.
-class ByteOffsets {
- public:
-  ByteOffsets(std::string_view text, char wanted) : text_(text), wanted_(wanted) {}
-
-  // The next offset, or npos when there is none left.
-  std::size_t Next() {
-    const char* const data = text_.data();
-    const std::size_t size = text_.size();
-    std::uint64_t bits = bits_;
-    std::size_t base = base_;
-    while (bits == 0) {
-      base = next_;
-      if (base + 64 <= size) {
-        bits = ByteMask(data + base, 64, wanted_);
-      } else if (base < size) {
-        bits = ByteMask(data + base, size - base, wanted_);
-      } else {
-        return std::string_view::npos;
-      }
-      next_ = std::min(base + 64, size);
-    }
-    base_ = base;
-    bits_ = bits & (bits - 1);
-    return base + static_cast<std::size_t>(std::countr_zero(bits));
-  }
-
- private:
-  std::string_view text_;
-  char wanted_;
-  std::size_t base_ = 0;  // the offset of bit 0 of `bits_`
-  std::size_t next_ = 0;  // the first offset not yet looked at
-  std::uint64_t bits_ = 0;
-};
-
 }  // namespace tessel

@@ -2,14 +2,16 @@
 //
 // Usage (command line, tests):
 //
-//   tessel::MemoryList list;                  // or RowStreamList: rows handed over one
-//                                             // by one, memory flat for huge stores
-//   tessel::MemoryProgressBar progress;       // or your own ProgressBar
-//   tessel::ScanState state;              // stop request, shared paths, source file
+//   tessel::MemoryList list;             // or RowStreamList: rows handed over one
+//                                        // by one, memory flat for huge stores
+//   tessel::MemoryProgressBar progress;  // or your own ProgressBar
+//   tessel::ScanState state;             // stop request, shared paths, source file
 //   tessel::ScanContext context = state.ContextFor(list, progress);
 //
-//   tessel::ScanMessageStore(context, "Inbox.imh");   // or "Inbox.imm"
-//   state.openSourceFile.Close();                        // the caller closes it
+//   // What the path is, decided once: a store, an index or an address book.
+//   const tessel::ChosenFile chosen = tessel::ResolveChosenFile("Inbox.imh");
+//   tessel::ScanMessageStore(context, chosen);
+//   state.openSourceFile.Close();        // the caller closes it
 //   for (int row = 0; row < list.RowCount(); ++row) {
 //     // cells 0..5: From, Subject, To, Date, offset, length (kMessageCellCount)
 //     tessel::MessageRecord record = tessel::RecordOfRow(list, row);
@@ -29,6 +31,7 @@
 #pragma once
 
 #include "engine/address_book_scan.h"
+#include "engine/chosen_file.h"
 #include "engine/memory_list.h"
 #include "engine/message_extraction.h"
 #include "engine/message_row.h"

@@ -12,11 +12,10 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/byte_search.h"
 #include "engine/field_names.h"
 #include "engine/header_block.h"
 #include "engine/message_row.h"
-#include "engine/message_store_scan.h"
+#include "engine/message_extraction.h"
 #include "engine/store_scans.h"
 #include "engine/window_protocol.h"
 
@@ -25,7 +24,6 @@ namespace {
 
 constexpr std::int64_t kBoundarySize = static_cast<std::int64_t>(kMessageBoundary.size());
 constexpr std::int64_t kBoundaryColon = static_cast<std::int64_t>(kMessageBoundary.find(':'));
-constexpr std::int64_t kLongestName = 8;  // "Subject:"
 
 // `bytes` holds the store's bytes [bytesBegin, bytesEnd).
 bool IsBoundaryAt(BlockReader& store, const char* bytes, std::int64_t bytesBegin, std::int64_t bytesEnd,
@@ -33,16 +31,6 @@ bool IsBoundaryAt(BlockReader& store, const char* bytes, std::int64_t bytesBegin
   if (at >= bytesBegin && at + kBoundarySize <= bytesEnd)
     return std::memcmp(bytes + (at - bytesBegin), kMessageBoundary.data(), kMessageBoundary.size()) == 0;
   return at >= 0 && store.Peek(at, at + kBoundarySize) == kMessageBoundary;
-}
-
-// A quick look whether a name of 3, 5 or 8 bytes could end at `colon`: only
-// where it would start a line. `bytes` starts at file position `bytesBegin`,
-// no later than max(colon - 8, textBegin).
-inline bool MayEndFieldName(const char* bytes, std::int64_t bytesBegin, std::int64_t colon, std::int64_t textBegin) {
-  auto opensLine = [&](std::int64_t name) {
-    return name == textBegin || (name > textBegin && bytes[name - 1 - bytesBegin] == '\n');
-  };
-  return opensLine(colon - 2) || opensLine(colon - 4) || opensLine(colon - 7);
 }
 
 // Where the record of the message at `boundary` starts, and the field names of
@@ -63,25 +51,20 @@ std::int64_t RecordStart(BlockReader& store, std::int64_t boundary, std::int64_t
 }
 
 void NoteNameAtColon(BlockReader& store, std::int64_t colon, std::int64_t textBegin, FieldNamePositions& names) {
-  const std::int64_t bytesBegin = std::max<std::int64_t>(colon - kLongestName, 0);
+  const std::int64_t bytesBegin = std::max<std::int64_t>(colon - kLongestFieldName, 0);
   const std::string_view bytes = store.Peek(bytesBegin, colon + 1);
   if (static_cast<std::int64_t>(bytes.size()) == colon + 1 - bytesBegin)
     NoteFieldName(bytes, bytesBegin, colon, textBegin, names);
 }
 
 void ListMessage(ScanContext& context, BlockReader& store, std::int64_t begin, std::int64_t end,
-                 FieldNamePositions names, HeaderFields& fields) {
-  // FieldsFromNames ends the text at its first NUL.
+                 FieldNamePositions names, HeaderFields& cells) {
   const std::string_view text = store.Peek(begin, begin + std::min(end - begin, kRawTextCap));
   for (auto& field : names.at)
     for (std::int64_t& at : field)
       if (at >= 0) at -= begin;
-  FieldsFromNames(text, names, fields);
   const int row = context.list.AppendRow("");
-  context.list.SetCell(row, kFromCell, fields.from);
-  context.list.SetCell(row, kSubjectCell, fields.subject);
-  context.list.SetCell(row, kToCell, fields.to);
-  context.list.SetCell(row, kDateCell, fields.date);
+  ExtractHeaderFields(text, context.list, row, cells, &names);
   context.list.SetCell(row, kOffsetCell, FormatDecimalCell(begin));
   context.list.SetCell(row, kLengthCell, FormatDecimalCell(end - begin));
 }
@@ -117,7 +100,7 @@ SearchEnd NextBoundary(BlockReader& store, std::int64_t from, std::int64_t lastT
       if (mayBeBoundary && IsBoundaryAt(store, bytes, window.begin, blockEnd, at))
         return SearchEnd{at <= lastTested ? at : -1, false};
       if (message == nullptr) continue;
-      if (colon - kLongestName < window.begin) {
+      if (colon - kLongestFieldName < window.begin) {
         NoteNameAtColon(store, colon, message->recordBegin, message->names);  // a Peek: the block stays
       } else if (MayEndFieldName(bytes, window.begin, colon, message->recordBegin)) {
         NoteFieldName(window.bytes, window.begin, colon, message->recordBegin, message->names);
@@ -129,7 +112,7 @@ SearchEnd NextBoundary(BlockReader& store, std::int64_t from, std::int64_t lastT
 
 }  // namespace
 
-void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize) {
+void RawScanStore(ScanContext& context, ByteReader& storeFile, std::size_t blockSize) {
   const std::int64_t storeSize = storeFile.Size();
   context.progress.SetRange(storeSize);
   if (storeSize == 0 || context.stopRequested.load() != 0) return;
@@ -137,7 +120,7 @@ void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize)
   store.MarkByte(':');  // the colons of each block are found while it is read
   const std::atomic<int>& stop = context.stopRequested;
   std::vector<std::int64_t> nameColons;  // the header walk's, its storage reused
-  HeaderFields fields;                   // the cells of the message listed last, their storage reused
+  HeaderFields cells;                    // the cells of the message listed last, their storage reused
 
   // The bytes before the first boundary belong to no message.
   const SearchEnd first = NextBoundary(store, 0, LastRawPositionSearched(0, storeSize), nullptr, stop);
@@ -156,18 +139,13 @@ void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize)
     const std::int64_t messageEnd = last ? store.Size() : next.boundary;
     const std::int64_t recordEnd =
         last ? messageEnd : RecordStart(store, next.boundary, boundaryEnd, nameColons, nextNames);
-    ListMessage(context, store, recordBegin, recordEnd, names, fields);
+    ListMessage(context, store, recordBegin, recordEnd, names, cells);
     context.progress.SetPosition(messageEnd);
     if (last || stop.load() != 0) return;
     recordBegin = recordEnd;
     boundary = next.boundary;
     names = nextNames;
   }
-}
-
-void RawScanStore(ScanContext& context) {
-  SourceFile store;
-  if (store.Open(context.storeFile)) RawScan(context, store);
 }
 
 }  // namespace tessel

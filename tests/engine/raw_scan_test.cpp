@@ -15,7 +15,7 @@ struct StoreScan {
 
   explicit StoreScan(const std::string& store, const std::string& name = "mail.imm") {
     path = folder.Write(name, store);
-    ScanMessageStore(run.context, path);
+    ScanMessageStore(run.context, ResolveChosenFile(path));
   }
 };
 
@@ -61,7 +61,7 @@ TEST(RawScan, StoreChosenByAnyCaseOfItsExtension) {
 
 TEST(RawScan, UnreadableStoreListsNothing) {
   EngineRun run;
-  ScanMessageStore(run.context, "/nonexistent/folder/mail.imm");
+  ScanMessageStore(run.context, ResolveChosenFile("/nonexistent/folder/mail.imm"));
   EXPECT_TRUE(run.rows().empty());
   EXPECT_FALSE(run.state.openSourceFile.IsOpen());
 }
@@ -196,7 +196,7 @@ TEST(RawScan, StopWhileLookingForAMessagesEndListsNothingForIt) {
   SourceFile file;
   ASSERT_TRUE(file.Open(path));
   StoppingReader stopping(file, static_cast<std::int64_t>(first.size()) + 5000, run.state.stopRequested);
-  RawScan(run.context, stopping, 4096);
+  RawScanStore(run.context, stopping, 4096);
   ASSERT_EQ(run.rows().size(), 1u);
   EXPECT_EQ(run.rows()[0][kSubjectCell], "1");
 }
@@ -205,13 +205,15 @@ TEST(RawScan, StopWhileLookingForAMessagesEndListsNothingForIt) {
 TEST(RawScan, RawScanKeepsAStopRequest_F3) {
   ScratchFolder folder;
   EngineRun run;
-  run.state.storeFile = folder.Write("mail.imm", Message("a@b.c", "1"));
+  const std::string path = folder.Write("mail.imm", Message("a@b.c", "1"));
+  SourceFile store;
+  ASSERT_TRUE(store.Open(path));
   run.state.stopRequested = 1;
-  RawScanStore(run.context);
+  RawScanStore(run.context, store);
   EXPECT_TRUE(run.rows().empty());
   EXPECT_EQ(run.state.stopRequested.load(), 1);
 
-  ScanMessageStore(run.context, run.state.storeFile);  // a new scan starts afresh
+  ScanMessageStore(run.context, ResolveChosenFile(path));  // a new scan starts afresh
   EXPECT_EQ(run.rows().size(), 1u);
 }
 
@@ -225,7 +227,7 @@ TEST(RawScan, StoreCutWhileScannedEndsWhereItsBytesEnd) {
       const std::string bytes = first + second;
       MemoryReader cut(bytes, static_cast<std::int64_t>(bytes.size()) + 5000, readAhead);
       EngineRun run;
-      RawScan(run.context, cut, blockSize);
+      RawScanStore(run.context, cut, blockSize);
       ASSERT_EQ(run.rows().size(), 2u);
       EXPECT_EQ(run.rows()[1][kOffsetCell], std::to_string(first.size()));
       EXPECT_EQ(run.rows()[1][kLengthCell], std::to_string(second.size())) << blockSize << readAhead;

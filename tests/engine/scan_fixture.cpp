@@ -25,6 +25,13 @@ std::string IndexHeader() { return std::string("\x56\x23\x30\x34\x3C\x12\x08\x49
 
 std::string IndexEntry(std::uint32_t length) { return std::string("\x00\x00\x03\x00", 4) + LittleEndian32(length); }
 
+std::vector<std::string> ExtractedCells(std::string_view text) {
+  MemoryList list;
+  HeaderFields cells;
+  ExtractHeaderFields(text, list, list.AppendRow(""), cells);
+  return list.Row(0);
+}
+
 std::vector<std::string> MessageRow(const std::string& from, const std::string& subject, const std::string& to,
                                     const std::string& date, std::int64_t offset, std::int64_t length) {
   return {from, subject, to, date, std::to_string(offset), std::to_string(length)};

@@ -71,6 +71,9 @@ std::string IndexHeader();
 std::string IndexEntry(std::uint32_t length);
 std::string LittleEndian32(std::uint32_t value);
 
+// Cells 0 to 3 as ExtractHeaderFields sets them from `text`.
+std::vector<std::string> ExtractedCells(std::string_view text);
+
 // A message row as the engine writes it.
 std::vector<std::string> MessageRow(const std::string& from, const std::string& subject, const std::string& to,
                                     const std::string& date, std::int64_t offset, std::int64_t length);
