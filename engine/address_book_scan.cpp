@@ -3,6 +3,7 @@
 // contact of the file ends up first.
 #include "engine/address_book_scan.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/platform_file.h"
@@ -13,7 +14,6 @@ namespace {
 constexpr std::int64_t kFileHeaderSize = 70;  // not read
 constexpr int kFieldsPerContact = 27;
 constexpr std::int64_t kContactTrailer = 16;  // after field 27, not read
-constexpr std::size_t kLongestField = 1000;
 
 struct ContactField {
   std::size_t size;
@@ -26,6 +26,11 @@ constexpr ContactField kContactFields[kFieldsPerContact] = {
     {50, 8},  {50, 9},  {50, 10}, {50, 11}, {50, 12}, {50, 13}, {50, 14},   {50, 15}, {50, 16},
     {50, 17}, {50, 18}, {50, 19}, {50, 20}, {50, -1}, {50, 21}, {50, 22},   {50, -1}, {50, -1},
 };
+constexpr std::size_t kLongestField = [] {
+  std::size_t longest = 0;
+  for (const ContactField& field : kContactFields) longest = std::max(longest, field.size);
+  return longest;
+}();
 
 // A field's text ends at its first NUL, which shows as one space.
 std::string FieldText(const char* bytes, std::size_t count) {

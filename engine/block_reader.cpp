@@ -10,10 +10,9 @@ namespace tessel {
 BlockReader::BlockReader(ByteReader& reader, std::size_t blockSize)
     : reader_(reader),
       size_(reader.Size()),
-      capacity_(std::max<std::size_t>(blockSize, 64)),
+      capacity_(std::max(blockSize, kSmallestBlock)),
       keepBehind_(std::min(kKeepBehind, capacity_ / 2)),
-      front_(keepBehind_ + 4096),
-      // Small blocks are not worth the hand-over to a helper thread.
+      front_(keepBehind_ + kAstrideRoom),
       readsAhead_(reader.MayReadAhead() && capacity_ >= kSmallestBlockReadAhead),
       ahead_(reader) {
   buffers_[0].resize(front_ + capacity_);

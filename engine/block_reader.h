@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "engine/byte_search.h"
+#include "engine/header_block.h"
 #include "engine/read_ahead.h"
 #include "engine/source_file.h"
 
@@ -27,10 +28,19 @@ class BlockReader {
   // Two blocks of 2 MiB per reader: the index walk's two readers stay well
   // under 16 MiB, and fewer, larger reads keep the helper thread ahead.
   static constexpr std::size_t kDefaultBlockSize = std::size_t{1} << 21;
+  // Smaller blocks are not worth the hand-over to a helper thread.
   static constexpr std::size_t kSmallestBlockReadAhead = 4096;
-  // Bytes kept before a search position when a new block is read: a header block
-  // reaches at most 65536 bytes back from its boundary, plus the byte before it.
-  static constexpr std::size_t kKeepBehind = 65536 + 1;
+  // The smallest block: up to half of it is kept behind, and the rest must
+  // still hold the longest text searched for (the 16-byte boundary text).
+  static constexpr std::size_t kSmallestBlock = 64;
+  // Bytes kept before a search position when a new block is read: a header
+  // block reaches back this far from its boundary, and its first line needs
+  // the byte before it.
+  static constexpr std::size_t kKeepBehind = static_cast<std::size_t>(kHeaderWalkBackLimit) + 1;
+  // Room in front of a block read ahead, beyond the kept bytes, for the bytes
+  // of a request astride the old block's end (an index entry, an indexed
+  // message's first 2000 bytes): they join the read ahead instead of a new read.
+  static constexpr std::size_t kAstrideRoom = 4096;
   static constexpr std::int64_t kNone = -1;
   static constexpr std::int64_t kStopped = -2;
 

@@ -8,7 +8,9 @@
 namespace tessel {
 namespace {
 
-constexpr std::size_t kCopyChunk = 2000;  // bytes copied per read of a record
+// A record is copied a chunk at a time, only the bytes actually read passed
+// on, so a record cut short by the end of the store stops where it does.
+constexpr std::size_t kCopyChunk = 2000;
 
 }  // namespace
 

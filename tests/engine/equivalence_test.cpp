@@ -11,7 +11,10 @@
 namespace tessel::testing {
 namespace {
 
-const std::size_t kBlockSizes[] = {64, 100, 333, 4096, BlockReader::kDefaultBlockSize};
+// Block edges anywhere: the smallest blocks, odd sizes, the smallest that is
+// read ahead on a helper thread, and the blocks the program reads.
+const std::size_t kBlockSizes[] = {BlockReader::kSmallestBlock, 100, 333, BlockReader::kSmallestBlockReadAhead,
+                                   BlockReader::kDefaultBlockSize};
 
 class RandomBytes {
  public:

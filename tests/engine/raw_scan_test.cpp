@@ -196,7 +196,7 @@ TEST(RawScan, StopWhileLookingForAMessagesEndListsNothingForIt) {
   SourceFile file;
   ASSERT_TRUE(file.Open(path));
   StoppingReader stopping(file, static_cast<std::int64_t>(first.size()) + 5000, run.state.stopRequested);
-  RawScanStore(run.context, stopping, 4096);
+  RawScanStore(run.context, stopping, 4096);  // blocks far smaller than the message: one is read after the stop
   ASSERT_EQ(run.rows().size(), 1u);
   EXPECT_EQ(run.rows()[0][kSubjectCell], "1");
 }
@@ -221,7 +221,7 @@ TEST(RawScan, StoreCutWhileScannedEndsWhereItsBytesEnd) {
   const std::string first = MessageWithLeadingHeaders("a@b.c", "1");
   // Long enough that a block read ahead meets the cut.
   const std::string second = MessageWithLeadingHeaders("c@d.e", "2", std::string(20000, 'x') + "\r\n");
-  for (std::size_t blockSize : {64u, 4096u}) {
+  for (std::size_t blockSize : {BlockReader::kSmallestBlock, BlockReader::kSmallestBlockReadAhead}) {
     for (bool readAhead : {false, true}) {
       // Cut while it is scanned: reads come back shorter than its size said.
       const std::string bytes = first + second;
