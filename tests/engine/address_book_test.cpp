@@ -7,23 +7,17 @@
 namespace tessel::testing {
 namespace {
 
-constexpr std::size_t kHeader = 70;
-constexpr std::size_t kRecord = 2466;
-// Field offsets and sizes in a record, fields 1 to 27.
-constexpr std::size_t kFieldOffset[27] = {0,    50,   100,  150,  200,  400,  450,  1450, 1500,
-                                          1550, 1600, 1650, 1700, 1750, 1800, 1850, 1900, 1950,
-                                          2000, 2050, 2100, 2150, 2200, 2250, 2300, 2350, 2400};
-constexpr std::size_t kFieldSize[27] = {50, 50, 50, 50, 200, 50, 1000, 50, 50, 50, 50, 50, 50, 50,
-                                        50, 50, 50, 50, 50,  50, 50,   50, 50, 50, 50, 50, 50};
+constexpr std::size_t kHeader = mailfiles::kAddressBookHeaderSize;
+constexpr std::size_t kRecord = mailfiles::kContactRecordSize;
 
-// A contact whose field k holds "<tag>k" (NUL padded).
+// A contact whose field k holds "<tag>k" (NUL padded), and bytes that are no
+// field after the last one.
 std::string Contact(const std::string& tag) {
-  std::string record(kRecord, '\0');
-  for (int k = 0; k < 27; ++k) {
-    const std::string text = tag + std::to_string(k + 1);
-    record.replace(kFieldOffset[k], text.size(), text);
-  }
-  record.replace(2450, 16, std::string(16, '#'));  // the unread trailer
+  std::vector<mailfiles::ContactField> fields;
+  for (int k = 1; k <= mailfiles::kContactFieldCount; ++k) fields.push_back({k, tag + std::to_string(k)});
+  std::string record = mailfiles::ContactRecord(fields);
+  const std::size_t fieldsEnd = mailfiles::ContactFieldOffset(27) + mailfiles::ContactFieldSize(27);
+  record.replace(fieldsEnd, kRecord - fieldsEnd, std::string(kRecord - fieldsEnd, '#'));  // the unread trailer
   return record;
 }
 

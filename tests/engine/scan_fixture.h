@@ -1,5 +1,6 @@
 // What the engine tests share: a scratch folder of files built by the test, an
-// engine context over rows in memory, and builders for messages and indexes.
+// engine context over rows in memory, and messages for the stores and indexes
+// built with mail_files.h.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "tests/support/mail_files.h"
 #include "tests/support/scratch_folder.h"
 
 namespace tessel::testing {
@@ -66,10 +68,8 @@ std::string Message(const std::string& from, const std::string& subject, const s
 std::string MessageWithLeadingHeaders(const std::string& from, const std::string& subject,
                                       const std::string& body = "Hello\r\n");
 
-// An index: the signature, 4 bytes, then entries (marker and little-endian length).
-std::string IndexHeader();
-std::string IndexEntry(std::uint32_t length);
-std::string LittleEndian32(std::uint32_t value);
+using mailfiles::IndexEntry;
+using mailfiles::IndexHeader;
 
 // Cells 0 to 3 as ExtractHeaderFields sets them from `text`.
 std::vector<std::string> ExtractedCells(std::string_view text);
