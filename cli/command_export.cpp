@@ -117,7 +117,7 @@ bool MoreRowsWanted(const RowSelection& selection, long long number) {
 // The rows of a store up to `upTo`: whether they exist is known before anything is written.
 MessageScan CountRows(const Input& input, long long upTo) {
   TerminalProgress progress(ProgressTerminal(), "checking rows");
-  return ScanMessages(input.path, input.raw, progress,
+  return ScanMessages(input.path, input.raw, input.deep, progress,
                       [&](long long number, const Row&, const std::string&) { return number < upTo; });
 }
 
@@ -129,8 +129,8 @@ bool ExportStore(const Input& input, const std::string& target, const ExportOpti
   if (options.mbox && !mboxFile.Create(target, error)) return false;
   TerminalProgress progress(ProgressTerminal(), label);
   bool failed = false;
-  const MessageScan scan =
-      ScanMessages(input.path, input.raw, progress, [&](long long number, const Row& cells, const std::string& store) {
+  const MessageScan scan = ScanMessages(
+      input.path, input.raw, input.deep, progress, [&](long long number, const Row& cells, const std::string& store) {
         if (!options.selection.Contains(number)) return MoreRowsWanted(options.selection, number);
         const std::string name = EmlName(options.prefix, number);
         failed = options.mbox ? !AppendMbox(mboxFile, options.crlf, store, cells, error)

@@ -29,6 +29,7 @@ struct CommandLine {
   std::string format;                  // empty: the command's default
   std::optional<ScanMode> mode;        // --store / --addressbook
   bool raw = false;                    // --raw: search the file as a store, whatever its name
+  bool deep = false;                   // --deep: every message of the store once, each row saying where from
   bool crlf = false;                   // --crlf: mbox keeps the stored CR LF line ends
   std::string codepage;                // --codepage; empty: 1252
   std::string to;                      // --to

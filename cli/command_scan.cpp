@@ -106,11 +106,11 @@ int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuf
   std::string& text = out.Text();
   BeginInput(output, text, input.path, first);
   writer->Begin(text);
-  const MessageScan scan =
-      ScanMessages(input.path, input.raw, progress, [&](long long number, const Row& cells, const std::string&) {
-        WriteRow(*writer, output, text, number, cells, input.path);
-        return out.MaybeFlush();
-      });
+  const MessageScan scan = ScanMessages(input.path, input.raw, input.deep, progress,
+                                        [&](long long number, const Row& cells, const std::string&) {
+                                          WriteRow(*writer, output, text, number, cells, input.path);
+                                          return out.MaybeFlush();
+                                        });
   progress.Finish();
   out.ShareTerminalWith(nullptr);
   writer->End(text);
@@ -118,6 +118,7 @@ int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuf
   if (output.format == RowFormat::kTable) {
     text += "\n" + Plural(scan.rows, "message") + " in " + scan.storeFile;
     text += scan.storeFile == input.path ? " (searched the store)\n" : " (through the index " + input.path + ")\n";
+    if (input.deep) text += "deep scan: rows marked * were found only in the store (deleted, or never indexed)\n";
   }
   if (!out.Flush()) return Fail(kExitFailure, out.Error());
   if (scan.interrupted) {

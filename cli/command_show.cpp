@@ -29,13 +29,13 @@ int RunShow(const CommandLine& line) {
   TerminalProgress progress(ProgressTerminal(), "looking for row " + line.row);
   std::optional<Row> found;
   std::string store;
-  const MessageScan scan =
-      ScanMessages(path, line.raw, progress, [&](long long number, const Row& cells, const std::string& storeFile) {
-        if (number != wanted) return true;
-        found = cells;
-        store = storeFile;
-        return false;
-      });
+  const MessageScan scan = ScanMessages(path, line.raw, line.deep, progress,
+                                        [&](long long number, const Row& cells, const std::string& storeFile) {
+                                          if (number != wanted) return true;
+                                          found = cells;
+                                          store = storeFile;
+                                          return false;
+                                        });
   progress.Finish();
   if (!found) {
     if (scan.interrupted) return Fail(kExitStopped, "stopped before row " + line.row);

@@ -79,6 +79,7 @@ bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, std::str
     input.name = NameWithoutExtension(FileName(path));
     inputs.push_back(input);
   }
+  for (Input& input : inputs) input.deep = line.deep;
   return true;
 }
 

@@ -18,6 +18,7 @@ struct Input {
   bool raw = false;  // search the file's bytes as a store, whatever its name
   std::string name;  // for the files written from it: "Inbox", "Sent Items"
   bool fromFolder = false;
+  bool deep = false;  // the deep scan: index records and the store's other messages
 };
 
 // Expands `line.paths`. Folders are searched in name order. False with `error`

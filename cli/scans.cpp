@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cli/interrupt.h"
+#include "engine/deep_scan.h"
 #include "engine/memory_list.h"
 #include "engine/message_store_scan.h"
 #include "engine/row_stream_list.h"
@@ -45,7 +46,8 @@ bool StoreOfIndex(const std::string& indexPath, std::string& storePath) {
   return FileExists(storePath);
 }
 
-MessageScan ScanMessages(const std::string& path, bool raw, ProgressBar& progress, const MessageRowHandler& onRow) {
+MessageScan ScanMessages(const std::string& path, bool raw, bool deep, ProgressBar& progress,
+                         const MessageRowHandler& onRow) {
   MessageScan scan;
   ScanGlobals globals;
   bool wantsMore = true;
@@ -64,7 +66,16 @@ MessageScan ScanMessages(const std::string& path, bool raw, ProgressBar& progres
   ScanContext context = globals.ContextFor(list, progress);
   {
     StopOnInterrupt interrupt(globals.g_bStopRequested);
-    if (raw) {
+    if (deep && raw) {
+      globals.g_bStopRequested.store(0);
+      SourceFile store;
+      if (globals.sourceFile.Open(path) && store.Open(path)) {
+        globals.g_strStoreFile = path;
+        DeepScan(context, store, nullptr);
+      }
+    } else if (deep) {
+      DeepScanMessageStore(context, path);
+    } else if (raw) {
       // What the scan does for a path named as a store.
       globals.g_bStopRequested.store(0);
       if (globals.sourceFile.Open(path)) {

@@ -26,8 +26,11 @@ struct MessageScan {
   bool interrupted = false;  // stopped by Ctrl-C
 };
 
-// With `raw`, the file at `path` is searched as a store whatever its name.
-MessageScan ScanMessages(const std::string& path, bool raw, ProgressBar& progress, const MessageRowHandler& onRow);
+// With `raw`, the file at `path` is searched as a store whatever its name. With
+// `deep`, the deep scan runs instead of the usual one, and rows have a seventh
+// cell: "index" or "store".
+MessageScan ScanMessages(const std::string& path, bool raw, bool deep, ProgressBar& progress,
+                         const MessageRowHandler& onRow);
 
 // The store an index's rows lie in, found as the message store scan finds it;
 // false when there is none.

@@ -29,6 +29,7 @@
 #pragma once
 
 #include "engine/address_book_scan.h"
+#include "engine/deep_scan.h"
 #include "engine/memory_list.h"
 #include "engine/message_extraction.h"
 #include "engine/message_row.h"
