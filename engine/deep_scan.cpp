@@ -75,8 +75,12 @@ class StoreSearch {
       if (at < 0) return owned;
       // A message start before the first delimiter: the boundary is some later
       // message's (test mail declares "BOUNDARY" and never uses it).
-      HeaderBlock block;
-      if (preamble && FindStart(bodyStart, at, block) >= 0) return bodyStart;
+      if (preamble) {
+        HeaderBlock block;
+        if (FindStart(bodyStart, at, block) >= 0) return bodyStart;
+      } else if (GapOpensSameBoundary(boundary, owned, at)) {
+        return owned;  // the delimiter is a later message's: this one lost its closing delimiter
+      }
       const std::string_view after = blocks_.Peek(at + size, at + size + 2);
       if (after == "--") return at + size + 2;
       from = at + 1;
@@ -84,6 +88,17 @@ class StoreSearch {
       if (after.empty() || (after[0] != '\r' && after[0] != ' ' && after[0] != '\t')) continue;
       owned = at + size;
     }
+  }
+
+  // True when a message in [from, to) declares `boundary` itself. Quoted and
+  // forwarded headers in a part declare none, or another.
+  bool GapOpensSameBoundary(const std::string& boundary, std::int64_t from, std::int64_t to) {
+    HeaderBlock block;
+    for (std::int64_t start = FindStart(from, to, block); start >= 0; start = FindStart(from, to, block)) {
+      if (block.boundary == boundary) return true;
+      from = start + std::max<std::int64_t>(block.size, 1);
+    }
+    return false;
   }
 
   // Whether the index's record may be taken as it stands.
@@ -160,7 +175,7 @@ class StoreSearch {
     const std::string_view look = blocks_.Peek(lookBegin, partHeader - 2);
     const std::size_t lineFeed = look.rfind('\n');
     const std::size_t lineBegin = lineFeed == std::string_view::npos ? 0 : lineFeed + 1;
-    if (lineFeed == std::string_view::npos && lookBegin != 0) return false;
+    if (lineFeed == std::string_view::npos && lookBegin != 0 && lookBegin != from) return false;
     return look.substr(lineBegin).starts_with("--");
   }
 
@@ -229,7 +244,7 @@ class IndexRecords {
       if (length <= 0 || length >= store_.Size() - kStoreMargin) continue;  // adds nothing, as in the walk
       const std::optional<Record> record = Find(length);
       if (record) {
-        next_ = record->offset + length;
+        next_ = accepted_ = record->offset + length;
         return record;
       }
       next_ += length;  // damaged: the ones after it still count from here
@@ -241,7 +256,9 @@ class IndexRecords {
  private:
   std::optional<Record> Find(std::int64_t length) {
     if (store_.IsRecord(next_, length)) return Record{next_, length};
-    std::int64_t from = next_;
+    // From the end of the last record taken: a damaged entry's length may have
+    // carried the offset past this one's message.
+    std::int64_t from = accepted_;
     for (int tried = 0; tried < kResyncStarts && from < store_.Size(); ++tried) {
       const Message message = store_.NextMessage(from, store_.Size());
       if (message.start < 0) break;
@@ -254,8 +271,9 @@ class IndexRecords {
   BlockReader index_;
   StoreSearch& store_;
   const std::atomic<int>& stop_;
-  std::int64_t from_ = 0;  // where the search for the next entry marker goes on
-  std::int64_t next_ = 0;  // where the next record should start
+  std::int64_t from_ = 0;      // where the search for the next entry marker goes on
+  std::int64_t next_ = 0;      // where the next record should start
+  std::int64_t accepted_ = 0;  // where the last record taken ends
 };
 
 class DeepRows {

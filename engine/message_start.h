@@ -17,7 +17,8 @@
 // - A message whose header declares a multipart boundary owns every byte up to
 //   that boundary's closing delimiter: header blocks before it belong to an
 //   attached or forwarded message, or a quoted one, and start nothing. Without
-//   a closing delimiter it owns up to its last delimiter line; a body that holds
+//   a closing delimiter it owns up to its last delimiter line before a message
+//   that declares the same boundary itself; a body that holds
 //   a message start before its first delimiter line owns nothing (the boundary
 //   text is some later message's).
 //   A top-level message/rfc822 body is read through to the attached message's
