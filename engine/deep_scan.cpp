@@ -137,23 +137,27 @@ class StoreSearch {
       const std::int64_t windowBegin = position;
       std::int64_t found = -1;
       std::int64_t skipUntil = 0;  // colons of a block already judged
-      ForEachByte(window.data(), window.size(), ':', [&](std::size_t colonAt) {
-        const std::int64_t colon = windowBegin + static_cast<std::int64_t>(colonAt);
-        if (colon < skipUntil) return true;
-        const std::int64_t lineStart = OpeningLineStart(window, windowBegin, colon, from);
-        if (lineStart < 0) return true;
-        const std::int64_t reach = std::max(from, lineStart - kHeaderWalkBackLimit);
-        const std::int64_t bytesBegin = std::max<std::int64_t>(reach - 1, 0);
-        std::int64_t start = HeaderBlockStart(blocks_.Peek(bytesBegin, lineStart), bytesBegin, lineStart, reach);
-        block = BlockAt(start, limit);
-        if (StartsMessage(block) && !FollowsPartHeader(start, from)) {
-          found = WithFromLine(start, from);
-          return false;
+      for (std::size_t chunk = 0; chunk < window.size() && found < 0; chunk += 64) {
+        std::uint64_t colons = ByteMask(window.data() + chunk, std::min<std::size_t>(64, window.size() - chunk), ':');
+        for (; colons != 0 && found < 0; colons &= colons - 1) {
+          const std::size_t colonAt = chunk + static_cast<std::size_t>(__builtin_ctzll(colons));
+          const std::int64_t colon = windowBegin + static_cast<std::int64_t>(colonAt);
+          if (colon < skipUntil) continue;
+          const std::int64_t lineStart = OpeningLineStart(window, windowBegin, colon, from);
+          if (lineStart < 0) continue;
+          const std::int64_t reach = std::max(from, lineStart - kHeaderWalkBackLimit);
+          const std::int64_t bytesBegin = std::max<std::int64_t>(reach - 1, 0);
+          std::int64_t start = HeaderBlockStart(blocks_.Peek(bytesBegin, lineStart), bytesBegin, lineStart, reach);
+          block = BlockAt(start, limit);
+          if (StartsMessage(block) && !FollowsPartHeader(start, from)) {
+            found = WithFromLine(start, from);
+            break;
+          }
+          // Any other line of this block leads to the same start.
+          if (block.found) skipUntil = start + block.size;
+          // The looks aside leave the window where it is.
         }
-        // Any other line of this block leads to the same start.
-        if (block.found) skipUntil = start + block.size;
-        return true;  // the looks aside leave the window where it is
-      });
+      }
       if (found >= 0) return found;
       position = std::max(windowBegin + static_cast<std::int64_t>(window.size()), skipUntil);
     }
@@ -281,12 +285,9 @@ class DeepRows {
   DeepRows(ScanContext& context, StoreSearch& store) : context_(context), store_(store) {}
 
   void List(std::int64_t begin, std::int64_t end, std::string_view origin) {
-    ParseHeaderFields(store_.Text(begin, end), fields_);
     RecoveredList& list = context_.list;
-    const int row = list.AppendRow(fields_.from);
-    list.SetCell(row, kSubjectCell, fields_.subject);
-    list.SetCell(row, kToCell, fields_.to);
-    list.SetCell(row, kDateCell, fields_.date);
+    const int row = list.AppendRow("");
+    ExtractHeaderFields(store_.Text(begin, end), list, row, fields_);
     list.SetCell(row, kOffsetCell, FormatDecimalCell(begin));
     list.SetCell(row, kLengthCell, FormatDecimalCell(end - begin));
     list.SetCell(row, kOriginCell, std::string(origin));
@@ -302,10 +303,10 @@ class DeepRows {
 }  // namespace
 
 void DeepScan(ScanContext& context, ByteReader& storeFile, ByteReader* indexFile, std::size_t blockSize) {
-  StoreSearch store(storeFile, blockSize, context.g_bStopRequested);
+  StoreSearch store(storeFile, blockSize, context.stopRequested);
   context.progress.SetRange(store.Size());
   std::optional<IndexRecords> index;
-  if (indexFile != nullptr) index.emplace(*indexFile, blockSize, store, context.g_bStopRequested);
+  if (indexFile != nullptr) index.emplace(*indexFile, blockSize, store, context.stopRequested);
   DeepRows rows(context, store);
 
   std::int64_t position = 0;
@@ -327,25 +328,25 @@ void DeepScan(ScanContext& context, ByteReader& storeFile, ByteReader* indexFile
   }
 }
 
-void DeepScanMessageStore(ScanContext& context, const std::string& path) {
-  context.g_bStopRequested.store(0);
-  if (!context.sourceFile.Open(path)) return;
-  SourceFile store;
-  if (IsStorePath(path)) {
-    context.g_strStoreFile = path;
-    if (store.Open(path)) DeepScan(context, store, nullptr);
+void DeepScanMessageStore(ScanContext& context, const ChosenFile& chosen) {
+  context.stopRequested.store(0);
+  if (!context.openSourceFile.Open(chosen.path)) return;
+  if (chosen.kind == FileKind::kStore) {
+    context.storeFile = chosen.path;
+    DeepScan(context, context.openSourceFile, nullptr);
     return;
   }
-  const std::string storePath = StorePathForIndex(path);
-  if (!FileExists(storePath)) return;
-  context.g_strStoreFile = storePath;
-  context.g_strSourceFile = storePath;
-  if (!store.Open(storePath)) return;
+  if (chosen.kind != FileKind::kIndex || !FileExists(chosen.storePath)) return;
+  context.storeFile = chosen.storePath;
+  context.sourceFile = chosen.storePath;
+  SourceFile store;
+  if (!store.Open(chosen.storePath)) return;
+  // An index is rejected only when every signature byte it has differs.
   char signature[kIndexSignature.size()];
-  const std::size_t read = context.sourceFile.ReadAt(0, signature, sizeof signature);
+  const std::size_t read = context.openSourceFile.ReadAt(0, signature, sizeof signature);
   bool accepted = false;
   for (std::size_t i = 0; i < read; ++i) accepted = accepted || signature[i] == kIndexSignature[i];
-  DeepScan(context, store, accepted ? &context.sourceFile : nullptr);
+  DeepScan(context, store, accepted ? &context.openSourceFile : nullptr);
 }
 
 }  // namespace tessel

@@ -156,7 +156,7 @@ TEST(DeepScan, CellsComeFromTheRecordAndAStopListsNothingMore) {
   EXPECT_EQ(run.rows()[0], (std::vector<std::string>{"Ann <a@x.org>", "hi", "b@x.org", "Mon", "0",
                                                      std::to_string(store.size()), "store"}));
   EngineRun stopped;
-  stopped.globals.g_bStopRequested.store(1);
+  stopped.state.stopRequested.store(1);
   DeepScan(stopped.context, reader, nullptr, 64);
   EXPECT_TRUE(stopped.rows().empty());
 }
