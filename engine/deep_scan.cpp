@@ -17,6 +17,7 @@ namespace {
 constexpr std::int64_t kLongestOpeningName = 12;  // "Delivered-To"
 // Message starts tried when an index record is not where the index puts it.
 constexpr int kResyncStarts = 64;
+constexpr std::int64_t kSearchWindow = 65536;    // bytes searched for colons per step
 constexpr std::int64_t kLongestFromLine = 1000;  // a mailbox "From " line before a header block
 // The farthest one delimiter line of a multipart body is looked for after the
 // one before: past it the body is taken as cut off there.
@@ -35,7 +36,7 @@ struct Record {
 class StoreSearch {
  public:
   StoreSearch(ByteReader& store, std::size_t blockSize, const std::atomic<int>& stop)
-      : blocks_(store, blockSize), blockSize_(static_cast<std::int64_t>(blockSize)), stop_(stop) {}
+      : blocks_(store, blockSize), stop_(stop) {}
 
   std::int64_t Size() const { return blocks_.Size(); }
   bool Stopped() const { return stop_.load() != 0; }
@@ -104,6 +105,9 @@ class StoreSearch {
   // Whether the index's record may be taken as it stands.
   bool IsRecord(std::int64_t offset, std::int64_t length) {
     if (offset >= Size()) return false;
+    // Brings the block to the record, so that the looks below and the row's
+    // text need no reads of their own.
+    blocks_.Bytes(offset, std::min(offset + kSearchWindow, Size()));
     const std::int64_t end = offset + length;
     if (end < Size() && blocks_.Peek(end - 2, end) != "\r\n") return false;
     std::int64_t blockAt = offset;
@@ -132,7 +136,9 @@ class StoreSearch {
   std::int64_t FindStart(std::int64_t from, std::int64_t limit, HeaderBlock& block) {
     std::int64_t position = from;
     while (position < limit && !Stopped()) {
-      const std::string_view window = blocks_.Bytes(position, std::min(limit, position + blockSize_));
+      // Short windows: a request past the block's end moves the block, and
+      // messages start every few kilobytes.
+      const std::string_view window = blocks_.Bytes(position, std::min(limit, position + kSearchWindow));
       if (window.empty()) return -1;
       const std::int64_t windowBegin = position;
       std::int64_t found = -1;
@@ -218,7 +224,6 @@ class StoreSearch {
   }
 
   BlockReader blocks_;
-  std::int64_t blockSize_;
   const std::atomic<int>& stop_;
 };
 
