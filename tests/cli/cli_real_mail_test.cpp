@@ -156,6 +156,16 @@ TEST_F(RealMail, DeepScanListsEveryMessageOnceAndTellsTheDeletedOnes) {
     }
     EXPECT_GE(whole * 10, fromLines_.size() * 9) << whole << " of " << fromLines_.size() << " whole";
   }
+  // The second message is deleted: show and export number rows as the deep
+  // scan does, and the table marks the row.
+  const auto shown = Tessel("show --deep " + Q("Deleted.imh") + " 2");
+  EXPECT_EQ(shown.exitCode, 0) << shown.err;
+  EXPECT_EQ(shown.out, Message(1));
+  ASSERT_EQ(Tessel("export --deep " + Q("Deleted.imh") + " --rows 2 --to " + Q("deep")).exitCode, 0);
+  EXPECT_EQ(ReadAll(dir_ + "/deep/MailRec0002.eml"), Message(1));
+  const auto table = Tessel("scan --deep " + Q("Deleted.imh"));
+  EXPECT_NE(table.out.find("\n   2* "), std::string::npos) << table.out;
+  EXPECT_EQ(table.out.find("\n   1* "), std::string::npos) << table.out;
 }
 
 }  // namespace
