@@ -161,6 +161,44 @@ TEST(DeepScan, CellsComeFromTheRecordAndAStopListsNothingMore) {
   EXPECT_TRUE(stopped.rows().empty());
 }
 
+// Cut, zeroed and spliced stores and indexes: rows stay in store order, never
+// overlap, and lie inside the store.
+TEST(DeepScan, DamagedStoresGiveOrderedRecordsInsideTheStore) {
+  const std::string multipart =
+      Mail("From: a@x.org\r\nContent-Type: multipart/mixed; boundary=B\r\n",
+           "--B\r\nContent-Type: message/rfc822\r\n\r\nFrom: c@x.org\r\nDate: x\r\n\r\nin\r\n--B--\r\n");
+  std::string store;
+  std::string index = IndexHeader();
+  for (int i = 0; i < 12; ++i) {
+    const std::string message = i % 3 == 0 ? multipart : Mail("Date: " + std::to_string(i) + "\r\nFrom: f@x.org\r\n");
+    store += message;
+    index += IndexEntry(static_cast<std::uint32_t>(message.size()));
+  }
+  std::uint32_t seed = 7;
+  auto next = [&seed](std::size_t range) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<std::size_t>((seed >> 8) % range);
+  };
+  for (int round = 0; round < 200; ++round) {
+    std::string damaged = store, damagedIndex = index;
+    damaged.resize(damaged.size() - next(damaged.size() / 2));
+    for (int k = 0; k < 3; ++k) damaged[next(damaged.size())] = round % 2 ? '\0' : '\n';
+    const std::size_t splice = next(damaged.size());
+    damaged.insert(splice, damaged.substr(next(damaged.size()), 40));
+    damagedIndex[12 + next(damagedIndex.size() - 12)] = static_cast<char>(next(256));
+    for (const std::string* withIndex :
+         {static_cast<const std::string*>(nullptr), static_cast<const std::string*>(&damagedIndex)}) {
+      std::int64_t end = 0;
+      for (const Expected& row : Scan(damaged, withIndex, 64 + round)) {
+        EXPECT_GE(row.offset, end);
+        EXPECT_GT(row.length, 0);
+        end = row.offset + row.length;
+        EXPECT_LE(end, static_cast<std::int64_t>(damaged.size()));
+      }
+    }
+  }
+}
+
 TEST(MessageStart, HeaderBlockRules) {
   EXPECT_TRUE(IsMessageOpeningName("mime-VERSION"));
   EXPECT_FALSE(IsMessageOpeningName("Content-Type"));
