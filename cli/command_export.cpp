@@ -118,7 +118,8 @@ bool MoreRowsWanted(const RowSelection& selection, long long number) {
 // The rows of a store up to `upTo`: whether they exist is known before anything is written.
 MessageScan CountRows(const Input& input, long long upTo) {
   TerminalProgress progress(ProgressTerminal(), "checking rows");
-  return ScanMessages(input.file, progress, [&](long long number, const Row&) { return number < upTo; });
+  return ScanMessages(
+      input.file, progress, [&](long long number, const Row&) { return number < upTo; }, input.deep);
 }
 
 // Exports one store: .eml files into the folder `target`, or one mbox file at
@@ -135,17 +136,20 @@ bool ExportStore(const Input& input, const std::string& target, const ExportOpti
   if (options.mbox && !mboxFile.Create(target, error)) return false;
   TerminalProgress progress(ProgressTerminal(), label);
   bool failed = false;
-  const MessageScan scan = ScanMessages(input.file, progress, [&](long long number, const Row& cells) {
-    if (!options.selection.Contains(number)) return MoreRowsWanted(options.selection, number);
-    const std::string name = EmlName(options.prefix, number);
-    failed = options.mbox ? !AppendMbox(mboxFile, options.crlf, store, cells, error)
-                          : !WriteEml(JoinPath(target, name), store, cells, error);
-    if (failed) return false;
-    ++result.written;
-    if (!options.mbox && result.firstName.empty()) result.firstName = name;
-    if (!options.mbox) result.lastName = name;
-    return MoreRowsWanted(options.selection, number);
-  });
+  const MessageScan scan = ScanMessages(
+      input.file, progress,
+      [&](long long number, const Row& cells) {
+        if (!options.selection.Contains(number)) return MoreRowsWanted(options.selection, number);
+        const std::string name = EmlName(options.prefix, number);
+        failed = options.mbox ? !AppendMbox(mboxFile, options.crlf, store, cells, error)
+                              : !WriteEml(JoinPath(target, name), store, cells, error);
+        if (failed) return false;
+        ++result.written;
+        if (!options.mbox && result.firstName.empty()) result.firstName = name;
+        if (!options.mbox) result.lastName = name;
+        return MoreRowsWanted(options.selection, number);
+      },
+      input.deep);
   progress.Finish();
   if (options.mbox && !failed && !mboxFile.Close(error)) failed = true;
   result.interrupted = scan.interrupted;

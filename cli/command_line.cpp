@@ -15,10 +15,14 @@ struct CommandInfo {
 };
 
 const CommandInfo kCommands[] = {
-    {Command::kScan, "scan", {"format", "codepage"}, {"store", "addressbook", "raw"}, false},
-    {Command::kExport, "export", {"to", "format", "prefix", "rows", "contacts", "codepage"}, {"raw", "crlf"}, false},
+    {Command::kScan, "scan", {"format", "codepage"}, {"store", "addressbook", "raw", "deep"}, false},
+    {Command::kExport,
+     "export",
+     {"to", "format", "prefix", "rows", "contacts", "codepage"},
+     {"raw", "deep", "crlf"},
+     false},
     {Command::kContacts, "contacts", {"to", "format", "codepage"}, {}, false},
-    {Command::kShow, "show", {}, {"raw"}, true},
+    {Command::kShow, "show", {}, {"raw", "deep"}, true},
 };
 
 const CommandInfo* FindCommand(std::string_view name) {
@@ -48,6 +52,7 @@ void SetFlag(CommandLine& line, std::string_view flag) {
   if (flag == "store") line.mode = ScanMode::kMessageStore;
   if (flag == "addressbook") line.mode = ScanMode::kAddressBook;
   if (flag == "raw") line.raw = true;
+  if (flag == "deep") line.deep = true;
   if (flag == "crlf") line.crlf = true;
 }
 

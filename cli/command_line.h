@@ -1,10 +1,10 @@
 // The command line of tessel, parsed but not yet checked against the files.
 //
-//   tessel scan     [--format table|tsv|json] [--store|--addressbook|--raw] [--codepage N] PATH...
-//   tessel export   PATH... --to DIR [--format eml|mbox] [--crlf] [--raw] [--prefix MailRec] [--rows LIST]
+//   tessel scan     [--format table|tsv|json] [--store|--addressbook|--raw] [--deep] [--codepage N] PATH...
+//   tessel export   PATH... --to DIR [--format eml|mbox] [--crlf] [--raw] [--deep] [--prefix MailRec] [--rows LIST]
 //                   [--contacts txt|csv|vcf] [--codepage N]
 //   tessel contacts PATH... --to FILE|DIR [--format txt|csv|vcf] [--codepage N]
-//   tessel show     [--raw] PATH ROW
+//   tessel show     [--raw] [--deep] PATH ROW
 //   tessel --help | tessel COMMAND --help | tessel --version
 //
 // Options may stand before or after the operands, as "--name value" or
@@ -29,6 +29,7 @@ struct CommandLine {
   std::string format;                  // empty: the command's default
   std::optional<ScanMode> mode;        // --store / --addressbook
   bool raw = false;                    // --raw: search the file as a store, whatever its name
+  bool deep = false;                   // --deep: every message of the store once, each row saying where from
   bool crlf = false;                   // --crlf: mbox keeps the stored CR LF line ends
   std::string codepage;                // --codepage; empty: 1252
   std::string to;                      // --to

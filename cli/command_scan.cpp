@@ -106,10 +106,13 @@ int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuf
   std::string& text = out.Text();
   BeginInput(output, text, input.path(), first);
   writer->Begin(text);
-  const MessageScan scan = ScanMessages(input.file, progress, [&](long long number, const Row& cells) {
-    WriteRow(*writer, output, text, number, cells, input.path());
-    return out.MaybeFlush();
-  });
+  const MessageScan scan = ScanMessages(
+      input.file, progress,
+      [&](long long number, const Row& cells) {
+        WriteRow(*writer, output, text, number, cells, input.path());
+        return out.MaybeFlush();
+      },
+      input.deep);
   progress.Finish();
   out.ShareTerminalWith(nullptr);
   writer->End(text);
@@ -118,6 +121,7 @@ int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuf
     text += "\n" + Plural(scan.rows, "message") + " in " + scan.storeFile;
     text +=
         input.file.kind == FileKind::kStore ? " (searched the store)\n" : " (through the index " + input.path() + ")\n";
+    if (input.deep) text += "deep scan: rows marked * were found only in the store (deleted, or never indexed)\n";
   }
   if (!out.Flush()) return Fail(kExitFailure, out.Error());
   if (scan.interrupted) {

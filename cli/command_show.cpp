@@ -28,11 +28,14 @@ int RunShow(const CommandLine& line) {
 
   TerminalProgress progress(ProgressTerminal(), "looking for row " + line.row);
   std::optional<Row> found;
-  const MessageScan scan = ScanMessages(chosen, progress, [&](long long number, const Row& cells) {
-    if (number != wanted) return true;
-    found = cells;
-    return false;
-  });
+  const MessageScan scan = ScanMessages(
+      chosen, progress,
+      [&](long long number, const Row& cells) {
+        if (number != wanted) return true;
+        found = cells;
+        return false;
+      },
+      line.deep);
   progress.Finish();
   if (!found) {
     if (scan.interrupted) return Fail(kExitStopped, "stopped before row " + line.row);

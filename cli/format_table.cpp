@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "cli/text_encoding.h"
+#include "engine/deep_scan.h"
 
 namespace tessel::cli {
 namespace {
@@ -132,6 +133,8 @@ void TableFormat::AppendLine(std::string& out, long long number, const Row* cell
       text = column.heading;
     } else if (column.cell < 0) {
       text = std::to_string(number);
+      // A deep scan's row found only in the store's bytes, not in its index.
+      if (cells->size() > static_cast<size_t>(kOriginCell) && (*cells)[kOriginCell] == kOriginStore) text += '*';
     } else if (static_cast<size_t>(column.cell) < cells->size()) {
       text = (*cells)[column.cell];
     }

@@ -12,10 +12,10 @@ finds: through the index, and by searching the store for messages the index
 no longer lists.
 
 Usage:
-  tessel scan     [--format table|tsv|json] [--store|--addressbook|--raw] PATH...
+  tessel scan     [--format table|tsv|json] [--store|--addressbook|--raw] [--deep] PATH...
   tessel export   PATH... --to DIR [--format eml|mbox] [--crlf] [--rows LIST] ...
   tessel contacts PATH... --to FILE|DIR [--format txt|csv|vcf] [--codepage N]
-  tessel show     [--raw] PATH ROW
+  tessel show     [--raw] [--deep] PATH ROW
   tessel COMMAND --help
   tessel --version
 
@@ -34,7 +34,7 @@ the stop is written).
 )";
 
 constexpr char kScan[] =
-    R"(tessel scan [--format table|tsv|json] [--store|--addressbook|--raw] [--codepage N] PATH...
+    R"(tessel scan [--format table|tsv|json] [--store|--addressbook|--raw] [--deep] [--codepage N] PATH...
 
 Lists what the wizard lists for PATH, in the same order. A path ending in
 ".imb" (any case) is an address book, anything else a message store: a path
@@ -43,6 +43,11 @@ read as an index, with the store beside it (the text after the last "."
 replaced by "imm"). --store and --addressbook override the extension;
 --raw searches the file's bytes as a store whatever its name (a store saved
 as FILE0001.CHK or Inbox.imm.bak).
+
+--deep lists every message of the store once, in store order: the records the
+index gives and every message found in the store's bytes outside them (deleted,
+or never indexed), messages starting at their header blocks. Rows get a
+seventh cell, "index" or "store"; the table marks store-only rows with "*".
 
 Message rows have 6 cells: From, Subject, To, Date, and the message's offset
 and length in bytes in the store. Contact rows have 23 cells: Display Name,
@@ -70,7 +75,7 @@ A progress bar is drawn on stderr when it is a terminal.
 )";
 
 constexpr char kExport[] =
-    R"(tessel export PATH... --to DIR [--format eml|mbox] [--crlf] [--raw]
+    R"(tessel export PATH... --to DIR [--format eml|mbox] [--crlf] [--raw] [--deep]
               [--prefix MailRec] [--rows LIST] [--contacts txt|csv|vcf] [--codepage N]
 
 Scans the message store (or index) PATH and writes each listed message into
@@ -85,7 +90,8 @@ DIR (created when missing):
          readers expect; --crlf keeps the stored CR LF.
 --rows picks rows by their number: 3   1,4,7   10-20   40- (to the last row);
 a row that does not exist stops the export before anything is written.
---raw searches PATH's bytes as a store whatever its name.
+--raw searches PATH's bytes as a store whatever its name. --deep exports what
+tessel scan --deep lists: deleted and unindexed messages too.
 The prefix may not contain / \ | * : ? < > ' or ".
 
 Several paths, or a folder (searched with its subfolders): one mbox per store
@@ -122,11 +128,11 @@ them as UTF-8: --codepage 1252 (the default; most installations), 1250 to
 )";
 
 constexpr char kShow[] =
-    R"(tessel show [--raw] PATH ROW
+    R"(tessel show [--raw] [--deep] PATH ROW
 
 Writes the record of message row ROW (as tessel scan numbers it) of the store
 or index PATH to standard output, byte for byte. --raw searches PATH's bytes
-as a store whatever its name.
+as a store whatever its name; --deep numbers rows as scan --deep does.
 )";
 
 }  // namespace

@@ -75,6 +75,7 @@ bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, std::str
     }
     inputs.push_back(Input{ResolveChosenFile(path, ChosenAsFor(line)), NameWithoutExtension(FileName(path)), false});
   }
+  for (Input& input : inputs) input.deep = line.deep;
   return true;
 }
 

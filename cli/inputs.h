@@ -17,6 +17,7 @@ struct Input {
   ChosenFile file;   // a store, an index with its store, or an address book
   std::string name;  // for the files written from it: "Inbox", "Sent Items"
   bool fromFolder = false;
+  bool deep = false;  // the deep scan: index records and the store's other messages
 
   const std::string& path() const { return file.path; }
   ScanMode mode() const { return ModeOf(file); }

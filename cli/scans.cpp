@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cli/interrupt.h"
+#include "engine/deep_scan.h"
 #include "engine/memory_list.h"
 #include "engine/message_store_scan.h"
 #include "engine/row_stream_list.h"
@@ -36,7 +37,7 @@ ScanMode ModeOf(const ChosenFile& chosen) {
   return chosen.kind == FileKind::kAddressBook ? ScanMode::kAddressBook : ScanMode::kMessageStore;
 }
 
-MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const MessageRowHandler& onRow) {
+MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const MessageRowHandler& onRow, bool deep) {
   MessageScan scan;
   ScanState state;
   bool wantsMore = true;
@@ -55,7 +56,10 @@ MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const 
   ScanContext context = state.ContextFor(list, progress);
   {
     StopOnInterrupt interrupt(state.stopRequested);
-    ScanMessageStore(context, chosen);
+    if (deep)
+      DeepScanMessageStore(context, chosen);
+    else
+      ScanMessageStore(context, chosen);
     list.Finish();
   }
   state.openSourceFile.Close();

@@ -27,7 +27,10 @@ struct MessageScan {
   bool interrupted = false;  // stopped by Ctrl-C
 };
 
-MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const MessageRowHandler& onRow);
+// With `deep`, the deep scan runs instead of the usual one, and rows have a
+// seventh cell: "index" or "store".
+MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const MessageRowHandler& onRow,
+                         bool deep = false);
 
 struct ContactScan {
   std::vector<Row> rows;  // in list order: the last contact of the file first

@@ -32,6 +32,7 @@
 
 #include "engine/address_book_scan.h"
 #include "engine/chosen_file.h"
+#include "engine/deep_scan.h"
 #include "engine/memory_list.h"
 #include "engine/message_extraction.h"
 #include "engine/message_row.h"

@@ -1,0 +1,357 @@
+#include "engine/deep_scan.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "engine/byte_search.h"
+#include "engine/header_block.h"
+#include "engine/message_extraction.h"
+#include "engine/message_row.h"
+#include "engine/message_start.h"
+#include "engine/message_store_scan.h"
+#include "engine/window_protocol.h"
+
+namespace tessel {
+namespace {
+
+constexpr std::int64_t kLongestOpeningName = 12;  // "Delivered-To"
+// Message starts tried when an index record is not where the index puts it.
+constexpr int kResyncStarts = 64;
+constexpr std::int64_t kSearchWindow = 65536;    // bytes searched for colons per step
+constexpr std::int64_t kLongestFromLine = 1000;  // a mailbox "From " line before a header block
+// The farthest one delimiter line of a multipart body is looked for after the
+// one before: past it the body is taken as cut off there.
+constexpr std::int64_t kPartReach = std::int64_t{64} << 20;
+
+struct Message {
+  std::int64_t start = -1;
+  std::int64_t searchFrom = 0;  // where the next message may start: after its header, or its closing delimiter
+};
+
+struct Record {
+  std::int64_t offset = 0;
+  std::int64_t length = 0;
+};
+
+class StoreSearch {
+ public:
+  StoreSearch(ByteReader& store, std::size_t blockSize, const std::atomic<int>& stop)
+      : blocks_(store, blockSize), stop_(stop) {}
+
+  std::int64_t Size() const { return blocks_.Size(); }
+  bool Stopped() const { return stop_.load() != 0; }
+
+  // The first message that starts in [from, limit), and where the search for the
+  // one after it goes on.
+  Message NextMessage(std::int64_t from, std::int64_t limit) {
+    Message message;
+    HeaderBlock block;
+    message.start = FindStart(from, limit, block);
+    if (message.start < 0) return message;
+    std::int64_t bodyStart = message.start + block.size;
+    std::string boundary = block.boundary;
+    if (block.attachedMessage) {
+      const HeaderBlock inner = BlockAt(bodyStart, limit);
+      if (inner.found) {
+        boundary = inner.boundary;
+        bodyStart += inner.size;
+      }
+    }
+    message.searchFrom = bodyStart;
+    if (!boundary.empty()) message.searchFrom = PastParts(boundary, bodyStart, limit);
+    return message;
+  }
+
+  // Where a multipart body ends: at its closing delimiter, or, when that is
+  // missing, after the last delimiter line that follows the one before within
+  // reach. A body that never uses its boundary owns nothing beyond its header.
+  std::int64_t PastParts(const std::string& boundary, std::int64_t bodyStart, std::int64_t limit) {
+    const std::string delimiter = "\r\n--" + boundary;
+    const std::int64_t size = static_cast<std::int64_t>(delimiter.size());
+    std::int64_t owned = bodyStart;
+    std::int64_t from = std::max<std::int64_t>(bodyStart - 2, 0);  // the empty line's CR LF opens the first
+    for (bool preamble = true;; preamble = false) {
+      const std::int64_t last = std::min(limit, owned + kPartReach) - size - 2;
+      const std::int64_t at = blocks_.Find(delimiter, from, last, &stop_);
+      if (at < 0) return owned;
+      // A message start before the first delimiter: the boundary is some later
+      // message's (test mail declares "BOUNDARY" and never uses it).
+      if (preamble) {
+        HeaderBlock block;
+        if (FindStart(bodyStart, at, block) >= 0) return bodyStart;
+      } else if (GapOpensSameBoundary(boundary, owned, at)) {
+        return owned;  // the delimiter is a later message's: this one lost its closing delimiter
+      }
+      const std::string_view after = blocks_.Peek(at + size, at + size + 2);
+      if (after == "--") return at + size + 2;
+      from = at + 1;
+      // "--" and the boundary followed by more of a name is another boundary.
+      if (after.empty() || (after[0] != '\r' && after[0] != ' ' && after[0] != '\t')) continue;
+      owned = at + size;
+    }
+  }
+
+  // True when a message in [from, to) declares `boundary` itself. Quoted and
+  // forwarded headers in a part declare none, or another.
+  bool GapOpensSameBoundary(const std::string& boundary, std::int64_t from, std::int64_t to) {
+    HeaderBlock block;
+    for (std::int64_t start = FindStart(from, to, block); start >= 0; start = FindStart(from, to, block)) {
+      if (block.boundary == boundary) return true;
+      from = start + std::max<std::int64_t>(block.size, 1);
+    }
+    return false;
+  }
+
+  // Whether the index's record may be taken as it stands.
+  bool IsRecord(std::int64_t offset, std::int64_t length) {
+    if (offset >= Size()) return false;
+    // Brings the block to the record, so that the looks below and the row's
+    // text need no reads of their own.
+    blocks_.Bytes(offset, std::min(offset + kSearchWindow, Size()));
+    const std::int64_t end = offset + length;
+    if (end < Size() && blocks_.Peek(end - 2, end) != "\r\n") return false;
+    std::int64_t blockAt = offset;
+    const std::string_view first = blocks_.Peek(offset, std::min(end, offset + kLongestFromLine));
+    if (first.starts_with("From ")) {
+      const std::size_t lineFeed = first.find('\n');
+      if (lineFeed == std::string_view::npos) return false;
+      blockAt += static_cast<std::int64_t>(lineFeed) + 1;
+    }
+    const std::int64_t readEnd = std::min({end, blockAt + kHeaderBlockReach, Size()});
+    return ReadHeaderBlock(blocks_.Peek(blockAt, readEnd), readEnd == end || readEnd == Size()).headerLines > 0;
+  }
+
+  std::string_view Text(std::int64_t begin, std::int64_t end) {
+    return blocks_.Peek(begin, begin + std::min(end - begin, kRawTextCap));
+  }
+
+ private:
+  HeaderBlock BlockAt(std::int64_t at, std::int64_t limit) {
+    const std::int64_t end = std::min(at + kHeaderBlockReach, limit);
+    if (at >= end) return HeaderBlock();
+    return ReadHeaderBlock(blocks_.Peek(at, end), end == Size());
+  }
+
+  // The first line of a header block that starts a message, in [from, limit).
+  std::int64_t FindStart(std::int64_t from, std::int64_t limit, HeaderBlock& block) {
+    std::int64_t position = from;
+    while (position < limit && !Stopped()) {
+      // Short windows: a request past the block's end moves the block, and
+      // messages start every few kilobytes.
+      const std::string_view window = blocks_.Bytes(position, std::min(limit, position + kSearchWindow));
+      if (window.empty()) return -1;
+      const std::int64_t windowBegin = position;
+      std::int64_t found = -1;
+      std::int64_t skipUntil = 0;  // colons of a block already judged
+      for (std::size_t chunk = 0; chunk < window.size() && found < 0; chunk += 64) {
+        std::uint64_t colons = ByteMask(window.data() + chunk, std::min<std::size_t>(64, window.size() - chunk), ':');
+        for (; colons != 0 && found < 0; colons &= colons - 1) {
+          const std::size_t colonAt = chunk + static_cast<std::size_t>(__builtin_ctzll(colons));
+          const std::int64_t colon = windowBegin + static_cast<std::int64_t>(colonAt);
+          if (colon < skipUntil) continue;
+          const std::int64_t lineStart = OpeningLineStart(window, windowBegin, colon, from);
+          if (lineStart < 0) continue;
+          const std::int64_t reach = std::max(from, lineStart - kHeaderWalkBackLimit);
+          const std::int64_t bytesBegin = std::max<std::int64_t>(reach - 1, 0);
+          std::int64_t start = HeaderBlockStart(blocks_.Peek(bytesBegin, lineStart), bytesBegin, lineStart, reach);
+          block = BlockAt(start, limit);
+          if (StartsMessage(block) && !FollowsPartHeader(start, from)) {
+            found = WithFromLine(start, from);
+            break;
+          }
+          // Any other line of this block leads to the same start.
+          if (block.found) skipUntil = start + block.size;
+          // The looks aside leave the window where it is.
+        }
+      }
+      if (found >= 0) return found;
+      position = std::max(windowBegin + static_cast<std::int64_t>(window.size()), skipUntil);
+    }
+    return -1;
+  }
+
+  // True when the block at `start` opens the body of a MIME part: after a
+  // delimiter line ("--" and a boundary) and the part's own header. A forwarded
+  // or bounced message's header stands there, also when the boundary that
+  // would have told so is lost.
+  bool FollowsPartHeader(std::int64_t start, std::int64_t from) {
+    const std::int64_t emptyLine = start - 2;
+    if (emptyLine - 2 < from || blocks_.Peek(emptyLine - 2, start) != "\r\n\r\n") return false;
+    const std::int64_t reach = std::max(from, emptyLine - kHeaderWalkBackLimit);
+    const std::int64_t bytesBegin = std::max<std::int64_t>(reach - 1, 0);
+    const std::int64_t partHeader = HeaderBlockStart(blocks_.Peek(bytesBegin, emptyLine), bytesBegin, emptyLine, reach);
+    if (partHeader == emptyLine || partHeader - 2 < from) return false;
+    const std::int64_t lookBegin = std::max(from, partHeader - kLongestFromLine);
+    const std::string_view look = blocks_.Peek(lookBegin, partHeader - 2);
+    const std::size_t lineFeed = look.rfind('\n');
+    const std::size_t lineBegin = lineFeed == std::string_view::npos ? 0 : lineFeed + 1;
+    if (lineFeed == std::string_view::npos && lookBegin != 0 && lookBegin != from) return false;
+    return look.substr(lineBegin).starts_with("--");
+  }
+
+  // A mailbox "From " line right before a header block is part of the message.
+  std::int64_t WithFromLine(std::int64_t start, std::int64_t from) {
+    if (start - 2 < from) return start;
+    const std::int64_t lookBegin = std::max(from, start - kLongestFromLine);
+    const std::string_view look = blocks_.Peek(lookBegin, start);
+    if (static_cast<std::int64_t>(look.size()) != start - lookBegin || !look.ends_with("\r\n")) return start;
+    const std::size_t lineFeed = look.rfind('\n', look.size() - 3);
+    if (lineFeed == std::string_view::npos && lookBegin != 0 && lookBegin != from) return start;
+    const std::size_t lineBegin = lineFeed == std::string_view::npos ? 0 : lineFeed + 1;
+    return look.substr(lineBegin).starts_with("From ") ? lookBegin + static_cast<std::int64_t>(lineBegin) : start;
+  }
+
+  // The start of the line whose name ends at `colon`, when it is a name that
+  // opens messages and the line starts at or after `from`; -1 otherwise.
+  std::int64_t OpeningLineStart(std::string_view window, std::int64_t windowBegin, std::int64_t colon,
+                                std::int64_t from) {
+    const std::int64_t lookBegin = std::max(colon - kLongestOpeningName - 1, std::max<std::int64_t>(from - 1, 0));
+    std::string_view look = colon - lookBegin <= colon - windowBegin
+                                ? window.substr(static_cast<std::size_t>(lookBegin - windowBegin),
+                                                static_cast<std::size_t>(colon - lookBegin))
+                                : blocks_.Peek(lookBegin, colon);
+    if (static_cast<std::int64_t>(look.size()) != colon - lookBegin) return -1;
+    std::size_t nameBegin = look.size();
+    while (nameBegin > 0 && look[nameBegin - 1] != '\n') {
+      const char c = look[nameBegin - 1];
+      if (c <= ' ' || c > '~') return -1;
+      --nameBegin;
+    }
+    const std::int64_t lineStart = lookBegin + static_cast<std::int64_t>(nameBegin);
+    if (nameBegin == 0 && lineStart != 0) return -1;  // no line feed before the name within reach
+    if (lineStart < from) return -1;
+    return IsMessageOpeningName(look.substr(nameBegin)) ? lineStart : -1;
+  }
+
+  BlockReader blocks_;
+  const std::atomic<int>& stop_;
+};
+
+std::int64_t LittleEndian32(std::string_view bytes) {
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[i]);
+  return value;
+}
+
+// The records an index gives, checked against the store, in store order.
+class IndexRecords {
+ public:
+  IndexRecords(ByteReader& index, std::size_t blockSize, StoreSearch& store, const std::atomic<int>& stop)
+      : index_(index, blockSize), store_(store), stop_(stop) {}
+
+  std::optional<Record> Next() {
+    const std::int64_t indexSize = index_.Size();
+    const std::int64_t markerSize = static_cast<std::int64_t>(kIndexEntryMarker.size());
+    while (from_ < indexSize && stop_.load() == 0) {
+      const std::int64_t marker = index_.Find(kIndexEntryMarker, from_, indexSize - markerSize - 1, &stop_);
+      if (marker < 0) break;
+      const std::int64_t lengthField = marker + markerSize;
+      const std::string_view lengthBytes = index_.Bytes(lengthField, lengthField + kEntryLengthSize);
+      if (lengthBytes.size() < kEntryLengthSize) break;
+      const std::int64_t length = LittleEndian32(lengthBytes);
+      from_ = lengthField + kEntryLengthSize;
+      if (length <= 0 || length >= store_.Size() - kStoreMargin) continue;  // adds nothing, as in the walk
+      const std::optional<Record> record = Find(length);
+      if (record) {
+        next_ = accepted_ = record->offset + length;
+        return record;
+      }
+      next_ += length;  // damaged: the ones after it still count from here
+    }
+    from_ = indexSize;
+    return std::nullopt;
+  }
+
+ private:
+  std::optional<Record> Find(std::int64_t length) {
+    if (store_.IsRecord(next_, length)) return Record{next_, length};
+    // From the end of the last record taken: a damaged entry's length may have
+    // carried the offset past this one's message.
+    std::int64_t from = accepted_;
+    for (int tried = 0; tried < kResyncStarts && from < store_.Size(); ++tried) {
+      const Message message = store_.NextMessage(from, store_.Size());
+      if (message.start < 0) break;
+      if (store_.IsRecord(message.start, length)) return Record{message.start, length};
+      from = std::max(message.searchFrom, message.start + 1);
+    }
+    return std::nullopt;
+  }
+
+  BlockReader index_;
+  StoreSearch& store_;
+  const std::atomic<int>& stop_;
+  std::int64_t from_ = 0;      // where the search for the next entry marker goes on
+  std::int64_t next_ = 0;      // where the next record should start
+  std::int64_t accepted_ = 0;  // where the last record taken ends
+};
+
+class DeepRows {
+ public:
+  DeepRows(ScanContext& context, StoreSearch& store) : context_(context), store_(store) {}
+
+  void List(std::int64_t begin, std::int64_t end, std::string_view origin) {
+    RecoveredList& list = context_.list;
+    const int row = list.AppendRow("");
+    ExtractHeaderFields(store_.Text(begin, end), list, row, fields_);
+    list.SetCell(row, kOffsetCell, FormatDecimalCell(begin));
+    list.SetCell(row, kLengthCell, FormatDecimalCell(end - begin));
+    list.SetCell(row, kOriginCell, std::string(origin));
+    context_.progress.SetPosition(end);
+  }
+
+ private:
+  ScanContext& context_;
+  StoreSearch& store_;
+  HeaderFields fields_;
+};
+
+}  // namespace
+
+void DeepScan(ScanContext& context, ByteReader& storeFile, ByteReader* indexFile, std::size_t blockSize) {
+  StoreSearch store(storeFile, blockSize, context.stopRequested);
+  context.progress.SetRange(store.Size());
+  std::optional<IndexRecords> index;
+  if (indexFile != nullptr) index.emplace(*indexFile, blockSize, store, context.stopRequested);
+  DeepRows rows(context, store);
+
+  std::int64_t position = 0;
+  while (position < store.Size() && !store.Stopped()) {
+    const std::optional<Record> record = index ? index->Next() : std::nullopt;
+    const std::int64_t limit = record ? record->offset : store.Size();
+    // The store's own messages before the record.
+    Message message = store.NextMessage(position, limit);
+    while (message.start >= 0) {
+      const Message after = store.NextMessage(message.searchFrom, limit);
+      // A stopped search lists nothing for the message whose end it sought.
+      if (store.Stopped()) return;
+      rows.List(message.start, after.start >= 0 ? after.start : limit, kOriginStore);
+      message = after;
+    }
+    if (!record) break;
+    rows.List(record->offset, std::min(record->offset + record->length, store.Size()), kOriginIndex);
+    position = record->offset + record->length;
+  }
+}
+
+void DeepScanMessageStore(ScanContext& context, const ChosenFile& chosen) {
+  context.stopRequested.store(0);
+  if (!context.openSourceFile.Open(chosen.path)) return;
+  if (chosen.kind == FileKind::kStore) {
+    context.storeFile = chosen.path;
+    DeepScan(context, context.openSourceFile, nullptr);
+    return;
+  }
+  if (chosen.kind != FileKind::kIndex || !FileExists(chosen.storePath)) return;
+  context.storeFile = chosen.storePath;
+  context.sourceFile = chosen.storePath;
+  SourceFile store;
+  if (!store.Open(chosen.storePath)) return;
+  // An index is rejected only when every signature byte it has differs.
+  char signature[kIndexSignature.size()];
+  const std::size_t read = context.openSourceFile.ReadAt(0, signature, sizeof signature);
+  bool accepted = false;
+  for (std::size_t i = 0; i < read; ++i) accepted = accepted || signature[i] == kIndexSignature[i];
+  DeepScan(context, store, accepted ? &context.openSourceFile : nullptr);
+}
+
+}  // namespace tessel

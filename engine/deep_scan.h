@@ -1,0 +1,48 @@
+// The deep scan: every message of a store once, in store order, each row saying
+// where it came from. A mode of our own beside the index walk and the raw scan,
+// which stay as they are and stay the default.
+//
+// - With an index, its entries give records as in the index walk: the first at
+//   offset 0, each next one where the one before ended. A record counts only
+//   when its bytes start with a header block and it ends at the end of the store
+//   or where another header block starts. A record that fails is looked for
+//   again among the next message starts of the store (deleted messages before
+//   it shift everything the index says); one found nowhere is damaged, and its
+//   bytes are searched like any other bytes outside the records.
+// - Every stretch of the store outside the records is searched for message
+//   starts (message_start.h); each message found runs to the next start, the
+//   next record, or the end of the store. Bytes before the first start of a
+//   stretch belong to no message.
+// - Rows have the six message cells and a seventh: "index" for a record the
+//   index gives, "store" for a message found only in the store's bytes (a
+//   deleted one, or one never indexed). A record is never searched again, so a
+//   message is listed once.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "engine/block_reader.h"
+#include "engine/chosen_file.h"
+#include "engine/scan_context.h"
+#include "engine/source_file.h"
+
+namespace tessel {
+
+constexpr int kOriginCell = 6;     // "index" or "store"
+constexpr int kDeepCellCount = 7;  // the message cells and the origin
+constexpr std::string_view kOriginIndex = "index";
+constexpr std::string_view kOriginStore = "store";
+
+// A deep scan of a chosen store or index, with the same shared state as
+// ScanMessageStore: clears the stop request, leaves the chosen file open in
+// context.openSourceFile, sets storeFile (and sourceFile for an index). An index whose signature is rejected is not
+// used; the whole store is searched.
+void DeepScanMessageStore(ScanContext& context, const ChosenFile& chosen);
+
+// The deep scan over open readers; `index` may be null (no index).
+void DeepScan(ScanContext& context, ByteReader& store, ByteReader* index,
+              std::size_t blockSize = BlockReader::kDefaultBlockSize);
+
+}  // namespace tessel

@@ -1,0 +1,65 @@
+// Where messages start in a store's bytes, for the deep scan: recognised by
+// their header blocks rather than by one exact text.
+//
+// The rules, drawn from real mail:
+// - A header block is a run of CR LF-ended lines, each a header line ("Name:"
+//   with a name of printable ASCII other than ":" and space) or a continuation
+//   line (starting with a space or a tab), that begins at a line start and ends
+//   at an empty line (or, after three header lines or more, at the first line
+//   that is neither: mail that forgot the empty line). A mailbox "From " line
+//   right before it belongs to it.
+// - A message starts at the first line of a header block (the same walk back
+//   as the raw scan's) that holds at least two header lines, one of them a
+//   line that opens real messages: MIME-Version, Return-Path, Received,
+//   Delivered-To, Message-ID, From, Sender, Date or Reply-To, in any letter
+//   case. A MIME part's own header (Content-Type, Content-Transfer-Encoding,
+//   Content-Disposition) opens no message, nor does a lone "Note: ..." line.
+// - A message whose header declares a multipart boundary owns every byte up to
+//   that boundary's closing delimiter: header blocks before it belong to an
+//   attached or forwarded message, or a quoted one, and start nothing. Without
+//   a closing delimiter it owns up to its last delimiter line before a message
+//   that declares the same boundary itself; a body that holds
+//   a message start before its first delimiter line owns nothing (the boundary
+//   text is some later message's).
+//   A top-level message/rfc822 body is read through to the attached message's
+//   own boundary.
+// - A header block right after a MIME part's header (a "--" delimiter line,
+//   header lines, an empty line) is the body of that part: a forwarded or
+//   bounced message's header, even when the boundary that says so is lost.
+// - Not caught: a quoted header block standing in a plain-text body (no
+//   multipart around it) with two header lines and an empty line after it is
+//   taken as a message of its own.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tessel {
+
+// How far a header block may reach, back from a line or forward from its start.
+constexpr std::int64_t kHeaderBlockReach = 65536;
+
+// True for the header names (without the colon) that open real messages.
+bool IsMessageOpeningName(std::string_view name);
+
+// A header block read forward from the first byte of `bytes`.
+struct HeaderBlock {
+  bool found = false;
+  std::int64_t size = 0;         // through the empty line that ends it
+  int headerLines = 0;           // lines with a name, continuations not counted
+  bool opensMessage = false;     // one of its names is a message-opening one
+  std::string boundary;          // the multipart boundary its Content-Type declares
+  bool attachedMessage = false;  // its Content-Type is message/rfc822
+};
+
+// Reads the header block at the start of `bytes`. `atEnd` says that `bytes`
+// runs to the end of the store, where a block may end without an empty line.
+HeaderBlock ReadHeaderBlock(std::string_view bytes, bool atEnd);
+
+// True when the block may start a message found in the store's bytes.
+inline bool StartsMessage(const HeaderBlock& block) {
+  return block.found && block.opensMessage && block.headerLines >= 2;
+}
+
+}  // namespace tessel

@@ -1,0 +1,218 @@
+// The deep scan over stores built here: which messages it lists, where each
+// record starts and ends, and where each row says it came from.
+#include "engine/deep_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/message_start.h"
+#include "tests/engine/scan_fixture.h"
+
+namespace tessel::testing {
+namespace {
+
+struct Expected {
+  std::int64_t offset;
+  std::int64_t length;
+  std::string origin;
+  bool operator==(const Expected&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Expected& e) {
+  return out << "{" << e.offset << ", " << e.length << ", " << e.origin << "}";
+}
+
+// The records of a store made of `parts`, back to back, with their origins.
+struct Store {
+  std::string bytes;
+  std::vector<Expected> records;
+  Store& Add(const std::string& part, const std::string& origin) {
+    records.push_back({static_cast<std::int64_t>(bytes.size()), static_cast<std::int64_t>(part.size()), origin});
+    bytes += part;
+    return *this;
+  }
+  // Bytes that belong to the record before them.
+  Store& Append(const std::string& part) {
+    bytes += part;
+    records.back().length += static_cast<std::int64_t>(part.size());
+    return *this;
+  }
+};
+
+std::vector<Expected> Scan(const std::string& store, const std::string* index, std::size_t blockSize,
+                           bool readAhead = false) {
+  EngineRun run;
+  MemoryReader storeReader(store, static_cast<std::int64_t>(store.size()), readAhead);
+  MemoryReader indexReader(index ? *index : std::string(), index ? static_cast<std::int64_t>(index->size()) : 0);
+  DeepScan(run.context, storeReader, index ? &indexReader : nullptr, blockSize);
+  std::vector<Expected> found;
+  for (const auto& row : run.rows()) {
+    EXPECT_EQ(row.size(), static_cast<std::size_t>(kDeepCellCount));
+    found.push_back({ParseDecimalCell(row[kOffsetCell]), ParseDecimalCell(row[kLengthCell]), row[kOriginCell]});
+  }
+  return found;
+}
+
+// Every block size puts block edges somewhere else in the store.
+void ExpectRows(const Store& store, const std::string* index = nullptr) {
+  for (std::size_t blockSize : {std::size_t{64}, std::size_t{333}, std::size_t{4096}, BlockReader::kDefaultBlockSize}) {
+    SCOPED_TRACE("block size " + std::to_string(blockSize));
+    EXPECT_EQ(Scan(store.bytes, index, blockSize, blockSize >= 4096), store.records);
+  }
+}
+
+std::string Mail(const std::string& headers, const std::string& body = "Hello\r\n") { return headers + "\r\n" + body; }
+
+const std::string kPlain = Mail("From: a@example.com\r\nTo: b@example.com\r\nSubject: plain\r\n");
+
+TEST(DeepScan, MessagesAreFoundByAnyOpeningHeaderInAnyCase) {
+  Store store;
+  store.Add(Mail("Return-Path: <a@x.org>\r\nMIME-Version: 1.0\r\nFrom: a@x.org\r\n"), "store")
+      .Add(Mail("Received: by x\r\n\tid 1\r\nMime-Version: 1.0\r\nSubject: mime\r\n"), "store")
+      .Add(Mail("Content-Type: text/plain\r\nMIME-version: 1.0\r\nSubject: part header first\r\n"), "store")
+      .Add(Mail("DATE: Mon, 1 Jan 2001\r\nSUBJECT: capitals, no MIME-Version\r\n"), "store")
+      .Add(
+          Mail("message-id: <1@x>\r\nfrom: lower@x.org\r\n", "Note: a body line\r\nFrom: me\r\nthat was no header\r\n"),
+          "store")
+      .Add("From someone@x.org Mon Jan  1 00:00:00 2001\r\n" + kPlain, "store")
+      .Add(Mail("From: a@x.org\r\nTo: b@x.org\r\nSubject: no empty line\r\n").erase(47, 2), "store");
+  ExpectRows(store);
+}
+
+TEST(DeepScan, BytesWithoutAMessageHeaderBelongToNoMessageOrTheOneBefore) {
+  Store store;
+  store.bytes = "junk before any message\r\nKey: value\r\n\r\n";  // one header line opens nothing
+  store.Add(kPlain, "store")
+      .Append(Mail("Content-Type: text/plain\r\nContent-Transfer-Encoding: 7bit\r\n"))  // a part header only
+      .Append("Subject: one line\r\n\r\n")
+      .Add(kPlain, "store");
+  ExpectRows(store);
+  EXPECT_TRUE(Scan("no mail here\r\n", nullptr, 64).empty());
+}
+
+TEST(DeepScan, HeaderBlocksInsideAMultipartBodyStartNoMessage) {
+  const std::string attached = Mail("Return-Path: <c@x.org>\r\nFrom: c@x.org\r\nMIME-Version: 1.0\r\n", "inner\r\n");
+  const std::string multipart =
+      Mail("From: a@x.org\r\nMIME-Version: 1.0\r\nContent-Type: multipart/mixed;\r\n boundary=\"=_b 1\"\r\n",
+           "preamble\r\n--=_b 1\r\nContent-Type: text/plain\r\n\r\nquoted:\r\n\r\nFrom: q@x.org\r\nDate: Mon\r\n\r\n"
+           "--=_b 1\r\nContent-Type: message/rfc822\r\n\r\n" +
+               attached + "\r\n--=_b 1--\r\nepilogue\r\n");
+  // A multipart whose closing delimiter is lost owns up to its last delimiter line.
+  const std::string unclosed = Mail("From: a@x.org\r\nDate: Mon\r\nContent-Type: multipart/mixed; boundary=XY\r\n",
+                                    "--XY\r\nContent-Type: text/plain\r\n\r\n" + attached + "--XY\r\nlast part\r\n");
+  // A boundary that the body never uses: a later message's, which shares it.
+  const std::string unused = Mail("From: a@x.org\r\nDate: Mon\r\nContent-Type: multipart/mixed; boundary=XY\r\n");
+  const std::string closed = Mail("From: b@x.org\r\nDate: Tue\r\nContent-Type: multipart/mixed; boundary=ZW\r\n",
+                                  "--ZW\r\n\r\n" + attached + "--ZW--\r\n");
+  // A bounce whose boundary parameter is cut: the returned header follows a part header.
+  const std::string bounce = Mail("From: daemon@x.org\r\nDate: Mon\r\nContent-Type: multipart/report;\r\n\tbo\r\n",
+                                  "--JAB\r\nContent-Type: text/rfc822-headers\r\n\r\n" + attached + "--JAB--\r\n");
+  Store store;
+  store.Add(multipart, "store")
+      .Add(unclosed, "store")
+      .Add(closed, "store")
+      .Add(unused, "store")
+      .Add(kPlain, "store")
+      .Add(unclosed, "store")  // the first one's delimiters stop before this one
+      .Add(kPlain, "store")
+      .Add(bounce, "store")
+      .Add(attached, "store");
+  ExpectRows(store);
+}
+
+TEST(DeepScan, IndexRecordsAndTheStoresOtherMessagesEachListedOnce) {
+  const std::string a = Mail("From: a@x.org\r\nSubject: a\r\n");
+  const std::string deleted = Mail("From: d@x.org\r\nSubject: deleted\r\n", std::string(500, 'd') + "\r\n");
+  const std::string b = Mail("From: b@x.org\r\nSubject: b\r\n");
+  const std::string c = Mail("From: c@x.org\r\nSubject: c\r\n", std::string(400, 'c') + "\r\n");
+  const std::string unindexed = Mail("From: u@x.org\r\nSubject: never indexed\r\n");
+  Store store;
+  store.Add(a, "index").Add(deleted, "store").Add(b, "index").Add(c, "index").Add(unindexed, "store");
+  // The deleted message shifts every offset after it; a length of 0 is no
+  // entry; an entry whose length is wrong is damaged and its message is found
+  // in the store.
+  const std::string index = IndexHeader() + IndexEntry(static_cast<std::uint32_t>(a.size())) + IndexEntry(0) +
+                            IndexEntry(static_cast<std::uint32_t>(b.size())) +
+                            IndexEntry(static_cast<std::uint32_t>(c.size()));
+  ExpectRows(store, &index);
+
+  Store damaged;
+  // The unindexed message makes the store big enough for c's length to be plausible.
+  damaged.Add(a, "index").Add(b, "store").Add(c, "index").Add(unindexed + std::string(400, 'u') + "\r\n", "store");
+  const std::string badIndex = IndexHeader() + IndexEntry(static_cast<std::uint32_t>(a.size())) +
+                               IndexEntry(static_cast<std::uint32_t>(b.size() + 7)) +
+                               IndexEntry(static_cast<std::uint32_t>(c.size()));
+  ExpectRows(damaged, &badIndex);
+}
+
+TEST(DeepScan, CellsComeFromTheRecordAndAStopListsNothingMore) {
+  const std::string store = Mail("From: Ann <a@x.org>\r\nTo: B@X.org\r\nSubject: hi\r\nDate: Mon\r\n");
+  EngineRun run;
+  MemoryReader reader(store, static_cast<std::int64_t>(store.size()));
+  DeepScan(run.context, reader, nullptr, 64);
+  ASSERT_EQ(run.rows().size(), 1u);
+  EXPECT_EQ(run.rows()[0], (std::vector<std::string>{"Ann <a@x.org>", "hi", "b@x.org", "Mon", "0",
+                                                     std::to_string(store.size()), "store"}));
+  EngineRun stopped;
+  stopped.state.stopRequested.store(1);
+  DeepScan(stopped.context, reader, nullptr, 64);
+  EXPECT_TRUE(stopped.rows().empty());
+}
+
+// Cut, zeroed and spliced stores and indexes: rows stay in store order, never
+// overlap, and lie inside the store.
+TEST(DeepScan, DamagedStoresGiveOrderedRecordsInsideTheStore) {
+  const std::string multipart =
+      Mail("From: a@x.org\r\nContent-Type: multipart/mixed; boundary=B\r\n",
+           "--B\r\nContent-Type: message/rfc822\r\n\r\nFrom: c@x.org\r\nDate: x\r\n\r\nin\r\n--B--\r\n");
+  std::string store;
+  std::string index = IndexHeader();
+  for (int i = 0; i < 12; ++i) {
+    const std::string message = i % 3 == 0 ? multipart : Mail("Date: " + std::to_string(i) + "\r\nFrom: f@x.org\r\n");
+    store += message;
+    index += IndexEntry(static_cast<std::uint32_t>(message.size()));
+  }
+  std::uint32_t seed = 7;
+  auto next = [&seed](std::size_t range) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<std::size_t>((seed >> 8) % range);
+  };
+  for (int round = 0; round < 200; ++round) {
+    std::string damaged = store, damagedIndex = index;
+    damaged.resize(damaged.size() - next(damaged.size() / 2));
+    for (int k = 0; k < 3; ++k) damaged[next(damaged.size())] = round % 2 ? '\0' : '\n';
+    const std::size_t splice = next(damaged.size());
+    damaged.insert(splice, damaged.substr(next(damaged.size()), 40));
+    damagedIndex[12 + next(damagedIndex.size() - 12)] = static_cast<char>(next(256));
+    for (const std::string* withIndex :
+         {static_cast<const std::string*>(nullptr), static_cast<const std::string*>(&damagedIndex)}) {
+      std::int64_t end = 0;
+      for (const Expected& row : Scan(damaged, withIndex, 64 + round)) {
+        EXPECT_GE(row.offset, end);
+        EXPECT_GT(row.length, 0);
+        end = row.offset + row.length;
+        EXPECT_LE(end, static_cast<std::int64_t>(damaged.size()));
+      }
+    }
+  }
+}
+
+TEST(MessageStart, HeaderBlockRules) {
+  EXPECT_TRUE(IsMessageOpeningName("mime-VERSION"));
+  EXPECT_FALSE(IsMessageOpeningName("Content-Type"));
+  const HeaderBlock block =
+      ReadHeaderBlock("From: a\r\nContent-Type: Multipart/Mixed;\r\n\tBoundary=\"b c\"\r\n\r\nx", false);
+  EXPECT_TRUE(StartsMessage(block));
+  EXPECT_EQ(block.boundary, "b c");
+  EXPECT_EQ(block.size, 60);
+  EXPECT_FALSE(ReadHeaderBlock("From: a\r\nDate: b\r\n", false).found);  // may go on past the bytes given
+  EXPECT_TRUE(ReadHeaderBlock("From: a\r\nDate: b\r\n", true).found);
+  EXPECT_FALSE(ReadHeaderBlock("From: a\nDate: b\n\n", true).found);  // stored mail ends its lines in CR LF
+  EXPECT_EQ(ReadHeaderBlock("Content-Type: multipart/mixed; xboundary=no; boundary=yes\r\n\r\n", false).boundary,
+            "yes");
+}
+
+}  // namespace
+}  // namespace tessel::testing
