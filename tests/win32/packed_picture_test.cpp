@@ -19,6 +19,12 @@
 
 namespace {
 
+// res/art/ of the source tree, found from this file's own path.
+std::string ArtFolder() {
+  std::string path = __FILE__;
+  return path.substr(0, path.rfind("tests")) + "res/art";
+}
+
 std::vector<std::uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -31,7 +37,7 @@ std::uint32_t U32(const std::vector<std::uint8_t>& data, size_t at) {
 TEST(PackedPictureTest, BackgroundsHaveEveryPixelOfTheirPictures) {
   for (UINT id : {IDB_PREFIX_BACKGROUND, IDB_ABOUT_BACKGROUND, IDB_CHOOSE_BACKGROUND, IDB_RESULTS_BACKGROUND}) {
     SCOPED_TRACE(id);
-    const std::vector<std::uint8_t> bmp = ReadFile(std::string(ART_DIR) + "/bitmap" + std::to_string(id) + ".bmp");
+    const std::vector<std::uint8_t> bmp = ReadFile(ArtFolder() + "/bitmap" + std::to_string(id) + ".bmp");
     ASSERT_GT(bmp.size(), 54u);
     const int width = static_cast<int>(U32(bmp, 18)), height = static_cast<int>(U32(bmp, 22));
     const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
@@ -55,7 +61,7 @@ TEST(PackedPictureTest, BackgroundsHaveEveryPixelOfTheirPictures) {
 TEST(PackedPictureTest, DamagedDataGivesNoPicture) {
   // 2 x 2: a run of three blue pixels, then one red pixel as it is.
   const std::vector<std::uint8_t> good = {'T', 'P', 'K', '1', 2, 0, 0, 0, 2, 0, 0, 0, 129, 255, 0, 0, 0, 0, 0, 255};
-  std::uint8_t bits[2 * 4] = {};
+  std::uint8_t bits[2 * 8] = {};  // two rows, 8 bytes apart
   ASSERT_TRUE(framework::UnpackPicture(good.data(), good.size(), bits, 8));
   const std::uint8_t bottom[6] = {255, 0, 0, 255, 0, 0}, top[6] = {255, 0, 0, 0, 0, 255};
   EXPECT_EQ(0, std::memcmp(bits, bottom, 6));
