@@ -12,7 +12,13 @@ framework::UniqueKernelHandle g_hWorkerThread;
 int g_nClickedItem = -1;
 tessel::SourceFile g_SourceFile;
 
+// The one place where the wizard's globals meet the engine's names.
 tessel::ScanContext WizardScanContext(tessel::RecoveredList& list, tessel::ProgressBar& progress) {
-  return tessel::ScanContext{list,           progress,          g_bStopRequested, g_strSourceFile,
-                             g_strStoreFile, g_strContactsFile, g_SourceFile};
+  return tessel::ScanContext{.list = list,
+                             .progress = progress,
+                             .stopRequested = g_bStopRequested,
+                             .sourceFile = g_strSourceFile,
+                             .storeFile = g_strStoreFile,
+                             .contactsFile = g_strContactsFile,
+                             .openSourceFile = g_SourceFile};
 }

@@ -1,7 +1,7 @@
 // The state that the wizard window, its scan worker and the recovery engine
 // share, in one place: the window the worker drives, the flags each side
 // polls, the paths of the current scan and the open source file. The engine
-// sees it only through the ScanContext that WizardScanContext wires up.
+// sees it only through the ScanContext that WizardScanContext maps it onto.
 #pragma once
 
 #include <atomic>

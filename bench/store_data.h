@@ -3,10 +3,13 @@
 // a few KB each, back to back; an index whose entries give every length.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <sys/stat.h>
+
+#include "tests/support/mail_files.h"
 
 namespace tessel::bench {
 
@@ -72,10 +75,6 @@ inline std::string BenchMessage(Lcg& random, uint32_t number) {
   return m;
 }
 
-inline void PutU32(std::string& out, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
 inline int64_t FileSize(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0 ? static_cast<int64_t>(info.st_size) : -1;
@@ -97,8 +96,7 @@ inline long long EnsureBenchStore(const std::string& folder, int64_t bytes) {
   ::mkdir(folder.c_str(), 0755);
   std::FILE* out = std::fopen(store.c_str(), "wb");
   if (out == nullptr) return -1;
-  std::string indexBytes("\x56\x23\x30\x34\x3C\x12\x08\x49", 8);
-  PutU32(indexBytes, 1);
+  std::string indexBytes = mailfiles::IndexHeader(1);
   Lcg random;
   std::string buffer;
   int64_t written = 0;
@@ -107,15 +105,12 @@ inline long long EnsureBenchStore(const std::string& folder, int64_t bytes) {
     std::string message = BenchMessage(random, count);
     // A length byte pattern 00 03 00 would read as part of a marker.
     if ((message.size() & 0xFF) == 0) message += "\r\n";
-    indexBytes += std::string("\0\0\x03\0", 4);
-    PutU32(indexBytes, static_cast<uint32_t>(message.size()));
-    PutU32(indexBytes, 1);                                          // flags
-    PutU32(indexBytes, 0x47CB0008u | ((count * 7919u) & 0xFFF0u));  // time stamp
-    PutU32(indexBytes, count | 0x80000000u);                        // number
-    indexBytes.append(12, ' ');
+    indexBytes += mailfiles::IndexRecord(static_cast<uint32_t>(message.size()), 1,  // flags: read
+                                         0x47CB0008u | ((count * 7919u) & 0xFFF0u), count | 0x80000000u);
     buffer += message;
     written += static_cast<int64_t>(message.size());
     ++count;
+    // Written 8 MiB at a time: few writes, and the store is never held whole.
     if (buffer.size() >= (8u << 20)) {
       if (std::fwrite(buffer.data(), 1, buffer.size(), out) != buffer.size()) break;
       buffer.clear();

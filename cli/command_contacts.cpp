@@ -19,7 +19,7 @@ std::string OutputPath(const std::string& to, const Input& book, bool several, C
 }  // namespace
 
 void WarnIfNotAddressBook(const std::string& path) {
-  if (ModeForPath(path) == ScanMode::kAddressBook || LooksLikeAddressBook(path)) return;
+  if (ResolveChosenFile(path).kind == FileKind::kAddressBook || LooksLikeAddressBook(path)) return;
   std::fprintf(stderr,
                "tessel: warning: '%s' does not end in .imb and does not look like an address book; "
                "its bytes are read as contacts all the same\n",
@@ -46,22 +46,22 @@ int RunContacts(const CommandLine& line) {
   std::vector<Input> books;
   for (Input input : inputs) {
     // A file named on the command line is an address book here, whatever its name.
-    if (!input.fromFolder) input.mode = ScanMode::kAddressBook;
-    if (input.mode == ScanMode::kAddressBook) books.push_back(input);
+    if (!input.fromFolder) input.file = ResolveChosenFile(input.path(), ChosenAs::kAddressBook);
+    if (input.mode() == ScanMode::kAddressBook) books.push_back(input);
   }
   if (books.empty()) return Fail(kExitFailure, "no address book (.imb) among the inputs");
   const bool several = books.size() > 1 || inputs.front().fromFolder;
   MakeNamesUnique(books);
   for (const Input& book : books) {
-    if (!CheckReadableFile(book.path, error)) return Fail(kExitFailure, error);
+    if (!CheckReadableFile(book.path(), error)) return Fail(kExitFailure, error);
   }
 
   int exitCode = kExitOk;
   for (const Input& book : books) {
-    if (!book.fromFolder) WarnIfNotAddressBook(book.path);
-    const ContactScan scan = ScanContacts(book.path);
+    if (!book.fromFolder) WarnIfNotAddressBook(book.path());
+    const ContactScan scan = ScanContacts(book.file);
     if (scan.result.status == AddressBookResult::Status::kNotOpened) {
-      return Fail(kExitFailure, AddressBookProblem(scan, book.path));
+      return Fail(kExitFailure, AddressBookProblem(scan, book.path()));
     }
     const std::string path = OutputPath(line.to, book, several, format);
     const std::string folder = ParentFolder(path);
@@ -71,7 +71,7 @@ int RunContacts(const CommandLine& line) {
     std::printf("wrote %lld contact%s to %s", written.contacts, written.contacts == 1 ? "" : "s", path.c_str());
     if (written.blank > 0) std::printf(" (%lld blank record%s left out)", written.blank, written.blank == 1 ? "" : "s");
     std::printf("\n");
-    if (const std::string problem = AddressBookProblem(scan, book.path); !problem.empty()) {
+    if (const std::string problem = AddressBookProblem(scan, book.path()); !problem.empty()) {
       exitCode = Fail(kExitFailure, problem);
     }
   }

@@ -17,6 +17,7 @@
 #include "cli/scans.h"
 #include "cli/terminal_progress.h"
 #include "engine/message_extraction.h"
+#include "engine/source_file.h"
 
 namespace tessel::cli {
 namespace {
@@ -57,15 +58,15 @@ std::int64_t RecordOffset(const Row& cells) { return ParseDecimalCell(cells[kOff
 std::int64_t RecordLength(const Row& cells) { return ParseDecimalCell(cells[kLengthCell]); }
 
 // Copies one record into a new .eml file; false with `error` set on failure.
-bool WriteEml(const std::string& path, const std::string& storeFile, const Row& cells, std::string& error) {
+bool WriteEml(const std::string& path, ByteReader& store, const Row& cells, std::string& error) {
   OutputFile file;
   if (!file.Create(path, error)) return false;
   const std::int64_t copied =
-      CopyRecord(storeFile, RecordOffset(cells), RecordLength(cells), [&](const char* bytes, std::size_t count) {
+      CopyRecord(store, RecordOffset(cells), RecordLength(cells), [&](const char* bytes, std::size_t count) {
         return file.Write({bytes, count});
       });
-  if (copied < 0) {
-    if (file.Close(error)) error = "cannot read the store '" + storeFile + "'";
+  if (copied < 0) {  // a write failed: Close says which
+    file.Close(error);
     file.Discard();
     return false;
   }
@@ -78,7 +79,7 @@ bool HeaderComplete(std::string_view head) { return HeaderBlock(head).size() < h
 // Appends one record to the mbox file, opened by its "From " line and quoted.
 // The record is read once: its first bytes wait until the header block that
 // the "From " line is made of is in.
-bool AppendMbox(OutputFile& mbox, bool crlf, const std::string& storeFile, const Row& cells, std::string& error) {
+bool AppendMbox(OutputFile& mbox, bool crlf, ByteReader& store, const Row& cells, std::string& error) {
   std::string head, text;
   bool opened = false;
   MboxQuoter quoter(crlf);
@@ -88,7 +89,7 @@ bool AppendMbox(OutputFile& mbox, bool crlf, const std::string& storeFile, const
     opened = true;
   };
   const std::int64_t copied =
-      CopyRecord(storeFile, RecordOffset(cells), RecordLength(cells), [&](const char* bytes, std::size_t count) {
+      CopyRecord(store, RecordOffset(cells), RecordLength(cells), [&](const char* bytes, std::size_t count) {
         if (opened) {
           quoter.Append(text, {bytes, count});
         } else {
@@ -102,8 +103,8 @@ bool AppendMbox(OutputFile& mbox, bool crlf, const std::string& storeFile, const
       });
   if (!opened) open();
   quoter.Finish(text);
-  if (copied < 0 || !mbox.Write(text)) {
-    if (mbox.Close(error)) error = "cannot read the store '" + storeFile + "'";
+  if (copied < 0 || !mbox.Write(text)) {  // a write failed: Close says which
+    mbox.Close(error);
     return false;
   }
   return true;
@@ -117,30 +118,34 @@ bool MoreRowsWanted(const RowSelection& selection, long long number) {
 // The rows of a store up to `upTo`: whether they exist is known before anything is written.
 MessageScan CountRows(const Input& input, long long upTo) {
   TerminalProgress progress(ProgressTerminal(), "checking rows");
-  return ScanMessages(input.path, input.raw, progress,
-                      [&](long long number, const Row&, const std::string&) { return number < upTo; });
+  return ScanMessages(input.file, progress, [&](long long number, const Row&) { return number < upTo; });
 }
 
 // Exports one store: .eml files into the folder `target`, or one mbox file at
 // `target`. False with `error` set when a file cannot be written.
 bool ExportStore(const Input& input, const std::string& target, const ExportOptions& options, const std::string& label,
                  StoreExport& result, std::string& error) {
+  // Every record is copied from the store opened here, once.
+  SourceFile store;
+  if (!store.Open(input.file.storePath)) {
+    error = "cannot read the store '" + input.file.storePath + "'";
+    return false;
+  }
   OutputFile mboxFile;
   if (options.mbox && !mboxFile.Create(target, error)) return false;
   TerminalProgress progress(ProgressTerminal(), label);
   bool failed = false;
-  const MessageScan scan =
-      ScanMessages(input.path, input.raw, progress, [&](long long number, const Row& cells, const std::string& store) {
-        if (!options.selection.Contains(number)) return MoreRowsWanted(options.selection, number);
-        const std::string name = EmlName(options.prefix, number);
-        failed = options.mbox ? !AppendMbox(mboxFile, options.crlf, store, cells, error)
-                              : !WriteEml(JoinPath(target, name), store, cells, error);
-        if (failed) return false;
-        ++result.written;
-        if (!options.mbox && result.firstName.empty()) result.firstName = name;
-        if (!options.mbox) result.lastName = name;
-        return MoreRowsWanted(options.selection, number);
-      });
+  const MessageScan scan = ScanMessages(input.file, progress, [&](long long number, const Row& cells) {
+    if (!options.selection.Contains(number)) return MoreRowsWanted(options.selection, number);
+    const std::string name = EmlName(options.prefix, number);
+    failed = options.mbox ? !AppendMbox(mboxFile, options.crlf, store, cells, error)
+                          : !WriteEml(JoinPath(target, name), store, cells, error);
+    if (failed) return false;
+    ++result.written;
+    if (!options.mbox && result.firstName.empty()) result.firstName = name;
+    if (!options.mbox) result.lastName = name;
+    return MoreRowsWanted(options.selection, number);
+  });
   progress.Finish();
   if (options.mbox && !failed && !mboxFile.Close(error)) failed = true;
   result.interrupted = scan.interrupted;
@@ -157,10 +162,6 @@ void PrintSummary(const StoreExport& result, const std::string& where) {
   } else {
     std::printf("wrote %lld message%s to %s\n", written, written == 1 ? "" : "s", where.c_str());
   }
-}
-
-bool CheckStoreInput(const Input& input, std::string& error) {
-  return input.raw ? CheckReadableFile(input.path, error) : CheckMessageStoreInput(input.path, error);
 }
 
 }  // namespace
@@ -195,8 +196,8 @@ int RunExport(const CommandLine& line) {
   std::vector<Input> inputs;
   if (!CollectInputs(line, inputs, error)) return Fail(kExitFailure, error);
   const bool one = inputs.size() == 1 && !inputs.front().fromFolder;
-  if (one && inputs.front().mode == ScanMode::kAddressBook) {
-    return Fail(kExitUsage, "export: '" + inputs.front().path + "' is an address book; use tessel contacts");
+  if (one && inputs.front().mode() == ScanMode::kAddressBook) {
+    return Fail(kExitUsage, "export: '" + inputs.front().path() + "' is an address book; use tessel contacts");
   }
   if (!one && !line.rows.empty()) return Fail(kExitUsage, "export: --rows picks rows of one store; give one PATH");
   std::vector<Input> stores = InputsOf(inputs, ScanMode::kMessageStore);
@@ -204,10 +205,10 @@ int RunExport(const CommandLine& line) {
   MakeNamesUnique(stores);
   MakeNamesUnique(books);
   for (const Input& store : stores) {
-    if (!CheckStoreInput(store, error)) return Fail(kExitFailure, error);
+    if (!CheckChosenFile(store.file, error)) return Fail(kExitFailure, error);
   }
   for (const Input& book : books) {
-    if (!CheckReadableFile(book.path, error)) return Fail(kExitFailure, error);
+    if (!CheckReadableFile(book.path(), error)) return Fail(kExitFailure, error);
   }
   // A row that does not exist is found before anything is created.
   if (one && options.selection.Highest() > 0) {
@@ -241,12 +242,12 @@ int RunExport(const CommandLine& line) {
   }
   int exitCode = kExitOk;
   for (const Input& book : books) {
-    const ContactScan scan = ScanContacts(book.path);
+    const ContactScan scan = ScanContacts(book.file);
     const std::string path = JoinPath(line.to, book.name + "." + ContactExtension(contactsFormat));
     ContactsWritten written;
     if (!WriteContactsFile(scan.rows, path, contactsFormat, *page, written, error)) return Fail(kExitFailure, error);
     std::printf("wrote %lld contact%s to %s\n", written.contacts, written.contacts == 1 ? "" : "s", path.c_str());
-    if (const std::string problem = AddressBookProblem(scan, book.path); !problem.empty()) {
+    if (const std::string problem = AddressBookProblem(scan, book.path()); !problem.empty()) {
       exitCode = Fail(kExitFailure, problem);
     }
   }

@@ -71,24 +71,24 @@ void EndInput(const ScanOutput& output, std::string& out) {
 
 int ScanAddressBookRows(const Input& input, const ScanOutput& output, StdoutBuffer& out, bool first) {
   std::string error;
-  if (!CheckReadableFile(input.path, error)) return Fail(kExitFailure, error);
-  if (!input.fromFolder) WarnIfNotAddressBook(input.path);
-  const ContactScan scan = ScanContacts(input.path);
+  if (!CheckReadableFile(input.path(), error)) return Fail(kExitFailure, error);
+  if (!input.fromFolder) WarnIfNotAddressBook(input.path());
+  const ContactScan scan = ScanContacts(input.file);
   const std::unique_ptr<RowWriter> writer = MakeRowWriter(output.format, ScanMode::kAddressBook, output.page);
-  BeginInput(output, out.Text(), input.path, first);
+  BeginInput(output, out.Text(), input.path(), first);
   writer->Begin(out.Text());
   for (size_t i = 0; i < scan.rows.size(); ++i) {
-    WriteRow(*writer, output, out.Text(), static_cast<long long>(i + 1), scan.rows[i], input.path);
+    WriteRow(*writer, output, out.Text(), static_cast<long long>(i + 1), scan.rows[i], input.path());
     if (!out.MaybeFlush()) break;
   }
   writer->End(out.Text());
   EndInput(output, out.Text());
   if (output.format == RowFormat::kTable) {
-    out.Text() += "\n" + Plural(static_cast<long long>(scan.rows.size()), "contact") + " in " + input.path +
+    out.Text() += "\n" + Plural(static_cast<long long>(scan.rows.size()), "contact") + " in " + input.path() +
                   " (last contact of the file first)\n";
   }
   if (!out.Flush()) return Fail(kExitFailure, out.Error());
-  if (const std::string problem = AddressBookProblem(scan, input.path); !problem.empty()) {
+  if (const std::string problem = AddressBookProblem(scan, input.path()); !problem.empty()) {
     return Fail(kExitFailure, problem);
   }
   return kExitOk;
@@ -96,7 +96,7 @@ int ScanAddressBookRows(const Input& input, const ScanOutput& output, StdoutBuff
 
 int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuffer& out, bool first) {
   std::string error;
-  if (!(input.raw ? CheckReadableFile(input.path, error) : CheckMessageStoreInput(input.path, error))) {
+  if (!CheckChosenFile(input.file, error)) {
     return Fail(kExitFailure, error);
   }
   const std::unique_ptr<RowWriter> writer = MakeRowWriter(output.format, ScanMode::kMessageStore, output.page);
@@ -104,20 +104,20 @@ int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuf
   // Rows and the bar share the terminal only when stdout is one too.
   if (IsTerminal(stdout)) out.ShareTerminalWith(&progress);
   std::string& text = out.Text();
-  BeginInput(output, text, input.path, first);
+  BeginInput(output, text, input.path(), first);
   writer->Begin(text);
-  const MessageScan scan =
-      ScanMessages(input.path, input.raw, progress, [&](long long number, const Row& cells, const std::string&) {
-        WriteRow(*writer, output, text, number, cells, input.path);
-        return out.MaybeFlush();
-      });
+  const MessageScan scan = ScanMessages(input.file, progress, [&](long long number, const Row& cells) {
+    WriteRow(*writer, output, text, number, cells, input.path());
+    return out.MaybeFlush();
+  });
   progress.Finish();
   out.ShareTerminalWith(nullptr);
   writer->End(text);
   EndInput(output, text);
   if (output.format == RowFormat::kTable) {
     text += "\n" + Plural(scan.rows, "message") + " in " + scan.storeFile;
-    text += scan.storeFile == input.path ? " (searched the store)\n" : " (through the index " + input.path + ")\n";
+    text +=
+        input.file.kind == FileKind::kStore ? " (searched the store)\n" : " (through the index " + input.path() + ")\n";
   }
   if (!out.Flush()) return Fail(kExitFailure, out.Error());
   if (scan.interrupted) {
@@ -143,8 +143,8 @@ int RunScan(const CommandLine& line) {
   StdoutBuffer out;
   if (output.several && format == RowFormat::kJson) out.Text() += "[";
   for (size_t i = 0; i < inputs.size(); ++i) {
-    const int code = inputs[i].mode == ScanMode::kAddressBook ? ScanAddressBookRows(inputs[i], output, out, i == 0)
-                                                              : ScanMessageStoreRows(inputs[i], output, out, i == 0);
+    const int code = inputs[i].mode() == ScanMode::kAddressBook ? ScanAddressBookRows(inputs[i], output, out, i == 0)
+                                                                : ScanMessageStoreRows(inputs[i], output, out, i == 0);
     if (code != kExitOk) return code;
   }
   if (output.several && format == RowFormat::kJson) out.Text() += "\n]\n";

@@ -42,6 +42,8 @@ class StdoutBuffer {
   std::string Error() const;
 
  private:
+  // Rows go out some 64 KiB at a time: few writes, and a reader down a pipe
+  // still gets them soon.
   static constexpr size_t kFlushAt = 1 << 16;
   std::string text_;
   class TerminalProgress* progress_ = nullptr;

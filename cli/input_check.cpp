@@ -5,8 +5,6 @@
 #include <cstring>
 
 #include "cli/file_system.h"
-#include "cli/scans.h"
-#include "engine/message_store_scan.h"
 
 namespace tessel::cli {
 
@@ -34,13 +32,10 @@ bool CheckReadableFile(const std::string& path, std::string& error) {
   return true;
 }
 
-bool CheckMessageStoreInput(const std::string& path, std::string& error) {
-  if (!CheckReadableFile(path, error)) return false;
-  if (IsStorePath(path)) return true;
-  std::string store;
-  StoreOfIndex(path, store);
-  if (CheckReadableFile(store, error)) return true;
-  error = "no message store for the index '" + path + "': " + error;
+bool CheckChosenFile(const ChosenFile& chosen, std::string& error) {
+  if (!CheckReadableFile(chosen.path, error)) return false;
+  if (chosen.kind != FileKind::kIndex || CheckReadableFile(chosen.storePath, error)) return true;
+  error = "no message store for the index '" + chosen.path + "': " + error;
   return false;
 }
 

@@ -36,15 +36,10 @@ bool SearchFolder(const std::string& folder, std::vector<Input>& inputs, std::st
     if (entry.kind != PathKind::kFile) continue;
     const std::string extension = ExtensionOf(entry.name);
     const std::string stem = NameWithoutExtension(entry.name);
-    Input input{JoinPath(folder, entry.name), ScanMode::kMessageStore, false, stem, true};
-    if (extension == "imb") {
-      input.mode = ScanMode::kAddressBook;
-    } else if (extension == "imh") {
-      std::string ignored;
-      if (!StoreOfIndex(input.path, ignored)) continue;  // an index without its store lists nothing
-    } else if (extension != "imm" || indexed.count(Lower(stem)) > 0) {
-      continue;
-    }
+    if (extension != "imb" && extension != "imh" && (extension != "imm" || indexed.count(Lower(stem)) > 0)) continue;
+    const Input input{ResolveChosenFile(JoinPath(folder, entry.name)), stem, true};
+    // An index without its store lists nothing.
+    if (input.file.kind == FileKind::kIndex && KindOf(input.file.storePath) != PathKind::kFile) continue;
     inputs.push_back(input);
   }
   for (const FolderEntry& entry : entries) {
@@ -54,6 +49,12 @@ bool SearchFolder(const std::string& folder, std::vector<Input>& inputs, std::st
 }
 
 }  // namespace
+
+ChosenAs ChosenAsFor(const CommandLine& line) {
+  if (line.raw) return ChosenAs::kStoreBytes;
+  if (!line.mode) return ChosenAs::kByName;
+  return *line.mode == ScanMode::kAddressBook ? ChosenAs::kAddressBook : ChosenAs::kMessageStore;
+}
 
 bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, std::string& error) {
   for (const std::string& path : line.paths) {
@@ -72,12 +73,7 @@ bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, std::str
       }
       continue;
     }
-    Input input;
-    input.path = path;
-    input.raw = line.raw;
-    input.mode = line.raw ? ScanMode::kMessageStore : line.mode.value_or(ModeForPath(path));
-    input.name = NameWithoutExtension(FileName(path));
-    inputs.push_back(input);
+    inputs.push_back(Input{ResolveChosenFile(path, ChosenAsFor(line)), NameWithoutExtension(FileName(path)), false});
   }
   return true;
 }
@@ -85,7 +81,7 @@ bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, std::str
 std::vector<Input> InputsOf(const std::vector<Input>& inputs, ScanMode mode) {
   std::vector<Input> chosen;
   for (const Input& input : inputs) {
-    if (input.mode == mode) chosen.push_back(input);
+    if (input.mode() == mode) chosen.push_back(input);
   }
   return chosen;
 }

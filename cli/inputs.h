@@ -9,16 +9,21 @@
 
 #include "cli/command_line.h"
 #include "cli/rows.h"
+#include "cli/scans.h"
 
 namespace tessel::cli {
 
 struct Input {
-  std::string path;  // the file to read: a store, an index or an address book
-  ScanMode mode = ScanMode::kMessageStore;
-  bool raw = false;  // search the file's bytes as a store, whatever its name
+  ChosenFile file;   // a store, an index with its store, or an address book
   std::string name;  // for the files written from it: "Inbox", "Sent Items"
   bool fromFolder = false;
+
+  const std::string& path() const { return file.path; }
+  ScanMode mode() const { return ModeOf(file); }
 };
+
+// What --raw, --store and --addressbook make of a file named on the command line.
+ChosenAs ChosenAsFor(const CommandLine& line);
 
 // Expands `line.paths`. Folders are searched in name order. False with `error`
 // set when a path does not exist or a folder cannot be read.

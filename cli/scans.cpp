@@ -32,63 +32,45 @@ Row Padded(const std::vector<std::string>& cells, ScanMode mode) {
 
 }  // namespace
 
-ScanMode ModeForPath(const std::string& path) {
-  if (path.size() < 4) return ScanMode::kMessageStore;
-  std::string extension = path.substr(path.size() - 4);
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return extension == ".imb" ? ScanMode::kAddressBook : ScanMode::kMessageStore;
+ScanMode ModeOf(const ChosenFile& chosen) {
+  return chosen.kind == FileKind::kAddressBook ? ScanMode::kAddressBook : ScanMode::kMessageStore;
 }
 
-bool StoreOfIndex(const std::string& indexPath, std::string& storePath) {
-  storePath = StorePathForIndex(indexPath);
-  return FileExists(storePath);
-}
-
-MessageScan ScanMessages(const std::string& path, bool raw, ProgressBar& progress, const MessageRowHandler& onRow) {
+MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const MessageRowHandler& onRow) {
   MessageScan scan;
-  ScanGlobals globals;
+  ScanState state;
   bool wantsMore = true;
   RowStreamList list([&](const std::vector<std::string>& cells) {
     if (!wantsMore) return;
     ++scan.rows;
     // Rows come complete; only a short one is copied to be padded.
     const bool keepGoing = cells.size() >= static_cast<size_t>(kMessageCellCount)
-                               ? onRow(scan.rows, cells, globals.g_strStoreFile)
-                               : onRow(scan.rows, Padded(cells, ScanMode::kMessageStore), globals.g_strStoreFile);
+                               ? onRow(scan.rows, cells)
+                               : onRow(scan.rows, Padded(cells, ScanMode::kMessageStore));
     if (!keepGoing) {
       wantsMore = false;
-      globals.g_bStopRequested.store(1);
+      state.stopRequested.store(1);
     }
   });
-  ScanContext context = globals.ContextFor(list, progress);
+  ScanContext context = state.ContextFor(list, progress);
   {
-    StopOnInterrupt interrupt(globals.g_bStopRequested);
-    if (raw) {
-      // What the scan does for a path named as a store.
-      globals.g_bStopRequested.store(0);
-      if (globals.sourceFile.Open(path)) {
-        globals.g_strStoreFile = path;
-        RawScanStore(context);
-      }
-    } else {
-      ScanMessageStore(context, path);
-    }
+    StopOnInterrupt interrupt(state.stopRequested);
+    ScanMessageStore(context, chosen);
     list.Finish();
   }
-  globals.sourceFile.Close();
-  scan.storeFile = globals.g_strStoreFile;
+  state.openSourceFile.Close();
+  scan.storeFile = state.storeFile;
   scan.interrupted = StopOnInterrupt::Interrupted();
   return scan;
 }
 
-ContactScan ScanContacts(const std::string& path) {
+ContactScan ScanContacts(const ChosenFile& chosen) {
   ContactScan scan;
-  ScanGlobals globals;
+  ScanState state;
   MemoryList list;
   MemoryProgressBar progress;
-  ScanContext context = globals.ContextFor(list, progress);
-  scan.result = ScanAddressBook(context, path, kContactsFolder);
+  ScanContext context = state.ContextFor(list, progress);
+  scan.result = ScanAddressBook(context, chosen.path, kContactsFolder);
   for (const std::vector<std::string>& cells : list.Rows()) {
     scan.rows.push_back(Padded(cells, ScanMode::kAddressBook));
   }

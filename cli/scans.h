@@ -9,16 +9,17 @@
 
 #include "cli/rows.h"
 #include "engine/address_book_scan.h"
+#include "engine/chosen_file.h"
 #include "engine/recovered_list.h"
 
 namespace tessel::cli {
 
-// The mode a path implies: ".imb" in any case is an address book.
-ScanMode ModeForPath(const std::string& path);
+// The mode a resolved file is scanned in.
+ScanMode ModeOf(const ChosenFile& chosen);
 
-// Gets each final row, numbered from 1, and the store its record lies in;
-// returns false when it needs no more rows (the scan then stops early).
-using MessageRowHandler = std::function<bool(long long number, const Row& cells, const std::string& storeFile)>;
+// Gets each final row, numbered from 1; returns false when it needs no more
+// rows (the scan then stops early). The records lie in the chosen storePath.
+using MessageRowHandler = std::function<bool(long long number, const Row& cells)>;
 
 struct MessageScan {
   std::string storeFile;     // the store the rows' records lie in
@@ -26,19 +27,14 @@ struct MessageScan {
   bool interrupted = false;  // stopped by Ctrl-C
 };
 
-// With `raw`, the file at `path` is searched as a store whatever its name.
-MessageScan ScanMessages(const std::string& path, bool raw, ProgressBar& progress, const MessageRowHandler& onRow);
-
-// The store an index's rows lie in, found as the message store scan finds it;
-// false when there is none.
-bool StoreOfIndex(const std::string& indexPath, std::string& storePath);
+MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const MessageRowHandler& onRow);
 
 struct ContactScan {
   std::vector<Row> rows;  // in list order: the last contact of the file first
   AddressBookResult result;
 };
 
-ContactScan ScanContacts(const std::string& path);
+ContactScan ScanContacts(const ChosenFile& chosen);
 
 // False when the file does not look like an address book: too short for one
 // contact, or its first record is not fields of text padded with NUL bytes

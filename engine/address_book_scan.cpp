@@ -3,7 +3,10 @@
 // contact of the file ends up first.
 #include "engine/address_book_scan.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "engine/platform_file.h"
 
 namespace tessel {
 namespace {
@@ -11,7 +14,6 @@ namespace {
 constexpr std::int64_t kFileHeaderSize = 70;  // not read
 constexpr int kFieldsPerContact = 27;
 constexpr std::int64_t kContactTrailer = 16;  // after field 27, not read
-constexpr std::size_t kLongestField = 1000;
 
 struct ContactField {
   std::size_t size;
@@ -24,6 +26,11 @@ constexpr ContactField kContactFields[kFieldsPerContact] = {
     {50, 8},  {50, 9},  {50, 10}, {50, 11}, {50, 12}, {50, 13}, {50, 14},   {50, 15}, {50, 16},
     {50, 17}, {50, 18}, {50, 19}, {50, 20}, {50, -1}, {50, 21}, {50, 22},   {50, -1}, {50, -1},
 };
+constexpr std::size_t kLongestField = [] {
+  std::size_t longest = 0;
+  for (const ContactField& field : kContactFields) longest = std::max(longest, field.size);
+  return longest;
+}();
 
 // A field's text ends at its first NUL, which shows as one space.
 std::string FieldText(const char* bytes, std::size_t count) {
@@ -35,15 +42,10 @@ std::string FieldText(const char* bytes, std::size_t count) {
 bool IsBlankCell(const std::string& text) { return text.empty() || text[0] == ' '; }
 
 std::string ContactsFilePath(const std::string& folder) {
-#if defined(_WIN32)
-  constexpr char kSeparator = '\\';
-#else
-  constexpr char kSeparator = '/';
-#endif
   if (folder.empty()) return "AddBook.txt";
   const char lastChar = folder.back();
   const bool endsInSeparator = lastChar == '\\' || lastChar == '/';
-  return endsInSeparator ? folder + "AddBook.txt" : folder + kSeparator + "AddBook.txt";
+  return endsInSeparator ? folder + "AddBook.txt" : folder + platform::PathSeparator() + "AddBook.txt";
 }
 
 }  // namespace
@@ -100,10 +102,10 @@ AddressBookResult WalkAddressBook(ByteReader& reader, RecoveredList& list) {
 }
 
 AddressBookResult ScanAddressBook(ScanContext& context, const std::string& path, const std::string& folder) {
-  if (!context.sourceFile.Open(path)) return AddressBookResult{AddressBookResult::Status::kNotOpened, 0, 0};
-  context.g_strContactsFile = ContactsFilePath(folder);
-  const AddressBookResult result = WalkAddressBook(context.sourceFile, context.list);
-  context.sourceFile.Close();
+  if (!context.openSourceFile.Open(path)) return AddressBookResult{AddressBookResult::Status::kNotOpened, 0, 0};
+  context.contactsFile = ContactsFilePath(folder);
+  const AddressBookResult result = WalkAddressBook(context.openSourceFile, context.list);
+  context.openSourceFile.Close();
   return result;
 }
 

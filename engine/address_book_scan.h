@@ -29,9 +29,9 @@ struct AddressBookResult {
   std::int64_t errorOffset = 0;  // where the failed read started
 };
 
-// Lists the contacts of the address book at `path` and sets g_strContactsFile to
+// Lists the contacts of the address book at `path` and sets contactsFile to
 // "AddBook.txt" in `folder` (a separator is added only when `folder` lacks one).
-// Opens the file into context.sourceFile and closes it when the walk ends.
+// Opens the file into context.openSourceFile and closes it when the walk ends.
 // Not stoppable, no progress. The caller reports a kReadError to the user.
 AddressBookResult ScanAddressBook(ScanContext& context, const std::string& path, const std::string& folder);
 

@@ -10,10 +10,9 @@ namespace tessel {
 BlockReader::BlockReader(ByteReader& reader, std::size_t blockSize)
     : reader_(reader),
       size_(reader.Size()),
-      capacity_(std::max<std::size_t>(blockSize, 64)),
+      capacity_(std::max(blockSize, kSmallestBlock)),
       keepBehind_(std::min(kKeepBehind, capacity_ / 2)),
-      front_(keepBehind_ + 4096),
-      // Small blocks are not worth the hand-over to a helper thread.
+      front_(keepBehind_ + kAstrideRoom),
       readsAhead_(reader.MayReadAhead() && capacity_ >= kSmallestBlockReadAhead),
       ahead_(reader) {
   buffers_[0].resize(front_ + capacity_);
@@ -37,7 +36,7 @@ void BlockReader::Load(std::int64_t begin) {
   if (Holds(begin, begin) && begin < blockBegin_ + static_cast<std::int64_t>(blockLength_))
     kept = blockLength_ - static_cast<std::size_t>(begin - blockBegin_);
   if (!readsAhead_ || !TakeReadAhead(begin, kept)) {
-    markedBegin_ = markedEnd_ = 0;
+    markedFrom_ = kNothingMarked;
     char* const buffer = buffers_[current_].data();
     if (kept > 0) std::memmove(buffer, block_ + (begin - blockBegin_), kept);
     block_ = buffer;
@@ -73,8 +72,7 @@ bool BlockReader::TakeReadAhead(std::int64_t begin, std::size_t kept) {
   blockBegin_ = begin;
   blockLength_ = kept + used;
   marksBase_ = read.offset;
-  markedBegin_ = readFrom;
-  markedEnd_ = readFrom + static_cast<std::int64_t>(used);
+  markedFrom_ = readFrom;
   // A short read: the file ends where it stopped.
   if (read.got < read.count) size_ = std::min(size_, read.offset + static_cast<std::int64_t>(read.got));
   return true;

@@ -8,12 +8,16 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <limits>
 #include <string_view>
 #include <vector>
 
 #include "engine/byte_search.h"
+#include "engine/header_block.h"
 #include "engine/read_ahead.h"
 #include "engine/source_file.h"
 
@@ -24,10 +28,19 @@ class BlockReader {
   // Two blocks of 2 MiB per reader: the index walk's two readers stay well
   // under 16 MiB, and fewer, larger reads keep the helper thread ahead.
   static constexpr std::size_t kDefaultBlockSize = std::size_t{1} << 21;
+  // Smaller blocks are not worth the hand-over to a helper thread.
   static constexpr std::size_t kSmallestBlockReadAhead = 4096;
-  // Bytes kept before a search position when a new block is read: a header block
-  // reaches at most 65536 bytes back from its boundary, plus the byte before it.
-  static constexpr std::size_t kKeepBehind = 65536 + 1;
+  // The smallest block: up to half of it is kept behind, and the rest must
+  // still hold the longest text searched for (the 16-byte boundary text).
+  static constexpr std::size_t kSmallestBlock = 64;
+  // Bytes kept before a search position when a new block is read: a header
+  // block reaches back this far from its boundary, and its first line needs
+  // the byte before it.
+  static constexpr std::size_t kKeepBehind = static_cast<std::size_t>(kHeaderWalkBackLimit) + 1;
+  // Room in front of a block read ahead, beyond the kept bytes, for the bytes
+  // of a request astride the old block's end (an index entry, an indexed
+  // message's first 2000 bytes): they join the read ahead instead of a new read.
+  static constexpr std::size_t kAstrideRoom = 4096;
   static constexpr std::int64_t kNone = -1;
   static constexpr std::int64_t kStopped = -2;
 
@@ -35,18 +48,27 @@ class BlockReader {
 
   // The file's length; lowered when a read comes back short (the file shrank).
   std::int64_t Size() const { return size_; }
+  // The file's length as measured when it was opened.
+  std::int64_t FileSize() const { return reader_.Size(); }
+  // The most bytes a block holds.
+  std::size_t BlockSize() const { return capacity_; }
 
-  // The bytes [begin, end) clipped to the file, valid until the next call. A
-  // request beyond the block moves the block forward to `begin`.
+  // The bytes [begin, end) clipped to the file. A request beyond the block
+  // moves the block forward to `begin` (one further back, or larger than a
+  // block, is read aside instead). Valid until the next call of any of
+  // Bytes, Peek, Ahead or Find.
   std::string_view Bytes(std::int64_t begin, std::int64_t end);
-  // The same, but a request outside the block is read aside and the block stays:
-  // for looks back, and for reads far apart that would waste a whole block.
+  // The bytes [begin, end) clipped to the file, never moving the block: a
+  // request that the block does not hold is read aside. For looks back, and for
+  // reads far apart that would waste a whole block. Views of the block (from
+  // Bytes, Ahead) stay valid; what an earlier Peek or Bytes read aside does not.
   std::string_view Peek(std::int64_t begin, std::int64_t end);
 
   // The block from `from` on, with what it holds before `from` (at least the
   // kept bytes, or all from the file's start): `bytes` starts at file position
   // `begin`. Empty when `from` is at or past the end, or when `stop` was found
-  // set before a block was read (then `stopped` is true). Valid until the next call.
+  // set before a block was read (then `stopped` is true). Valid until the
+  // block moves (Bytes, Ahead, Find); Peek leaves it where it is.
   struct Window {
     std::string_view bytes;
     std::int64_t begin = 0;
@@ -55,13 +77,12 @@ class BlockReader {
   Window Ahead(std::int64_t from, const std::atomic<int>* stop);
 
   // Has the helper thread that reads ahead also note where `byte` stands in
-  // each block it reads, so that ForEachMarked need not look at every byte.
+  // each block it reads, so that NextMarked need not look at every byte.
   // Call before the first read.
   void MarkByte(char byte);
-  // Calls onByte(position) for each position in [from, end) of the block that
-  // holds the marked byte, in order, until onByte returns false.
-  template <typename OnByte>
-  void ForEachMarked(std::int64_t from, std::int64_t end, OnByte&& onByte);
+  // The first position in [from, end) of the block that holds the marked byte,
+  // or `end` when none does (nor when [from, end) lies outside the block).
+  std::int64_t NextMarked(std::int64_t from, std::int64_t end) const;
 
   // The first occurrence of `pattern` at a position p with from <= p <= last
   // that lies wholly in the file; kNone when there is none, kStopped when `stop`
@@ -93,51 +114,40 @@ class BlockReader {
   std::vector<char> aside_;
   bool readsAhead_;
   // Where the marked byte stands in each buffer's read-ahead bytes: bit i for
-  // file position marksBase_ + i, known for [markedBegin_, markedEnd_).
+  // file position marksBase_ + i, known from markedFrom_ to the block's end
+  // (none known while it is kNothingMarked).
   bool marking_ = false;
   char markedByte_ = 0;
   std::vector<std::uint64_t> marks_[2];
-  std::int64_t marksBase_ = 0, markedBegin_ = 0, markedEnd_ = 0;
+  static constexpr std::int64_t kNothingMarked = std::numeric_limits<std::int64_t>::max();
+  std::int64_t marksBase_ = 0, markedFrom_ = kNothingMarked;
   ReadAhead ahead_;  // last: ends its reads before the buffers go
 };
 
-template <typename OnByte>
-void BlockReader::ForEachMarked(std::int64_t from, std::int64_t end, OnByte&& onByte) {
-  const std::int64_t blockEnd = blockBegin_ + static_cast<std::int64_t>(blockLength_);
+inline std::int64_t BlockReader::NextMarked(std::int64_t from, std::int64_t end) const {
+  const std::int64_t stop = std::min(end, blockBegin_ + static_cast<std::int64_t>(blockLength_));
   from = std::max(from, blockBegin_);
-  end = std::min(end, blockEnd);
-  bool stopped = false;
-  // Stretches without marks: a look at every byte.
-  auto scan = [&](std::int64_t begin, std::int64_t stop) {
-    if (stopped || begin >= stop) return;
-    const std::size_t size = static_cast<std::size_t>(stop - begin);
-    stopped = ForEachByte(block_ + (begin - blockBegin_), size, markedByte_,
-                          [&](std::size_t at) { return onByte(begin + static_cast<std::int64_t>(at)); }) < size;
-  };
-  const std::int64_t markedFrom = std::max(from, markedBegin_), markedTo = std::min(end, markedEnd_);
-  if (!marking_ || markedFrom >= markedTo) {
-    scan(from, end);
-    return;
+  if (from >= stop) return end;
+  // Bytes the helper thread did not mark (kept from the block before, or read
+  // without it) are looked at one call per hit.
+  const std::int64_t marked = std::clamp(markedFrom_, from, stop);
+  if (from < marked) {
+    const void* hit = std::memchr(block_ + (from - blockBegin_), markedByte_, static_cast<std::size_t>(marked - from));
+    if (hit != nullptr) return blockBegin_ + (static_cast<const char*>(hit) - block_);
+    if (marked == stop) return end;
+    from = marked;
   }
-  scan(from, markedFrom);
+  // The marks: most words are empty, since a mail body has few colons.
   const std::uint64_t* const words = marks_[current_].data();
-  const std::int64_t first = markedFrom - marksBase_, last = markedTo - marksBase_;  // bit range [first, last)
-  // Only the first and the last word hold bits outside the range.
-  const std::int64_t firstWord = first / 64, lastWord = (last - 1) / 64;
-  const std::uint64_t firstMask = ~std::uint64_t{0} << (first % 64);
-  const std::uint64_t lastMask = ~std::uint64_t{0} >> (63 - (last - 1) % 64);
-  for (std::int64_t word = firstWord; !stopped && word <= lastWord; ++word) {
-    std::uint64_t bits = words[word];
-    if (bits == 0) continue;  // most words: a mail body has few colons
-    if (word == firstWord) bits &= firstMask;
-    if (word == lastWord) bits &= lastMask;
-    for (; bits != 0; bits &= bits - 1)
-      if (!onByte(marksBase_ + word * 64 + __builtin_ctzll(bits))) {
-        stopped = true;
-        break;
-      }
+  const std::int64_t last = stop - marksBase_;  // bits [from - marksBase_, last) are asked for
+  std::int64_t word = (from - marksBase_) / 64;
+  std::uint64_t bits = words[word] & (~std::uint64_t{0} << ((from - marksBase_) % 64));
+  while (bits == 0) {
+    if (++word * 64 >= last) return end;
+    bits = words[word];
   }
-  scan(markedTo, end);
+  const std::int64_t at = word * 64 + std::countr_zero(bits);
+  return at < last ? marksBase_ + at : end;
 }
 
 }  // namespace tessel

@@ -1,7 +1,5 @@
 #include "engine/byte_search.h"
 
-#include <cstring>
-
 namespace tessel {
 
 std::size_t FindBytes(std::string_view bytes, std::string_view pattern) {
@@ -11,7 +9,7 @@ std::size_t FindBytes(std::string_view bytes, std::string_view pattern) {
     const void* hit = std::memchr(bytes.data(), pattern[0], bytes.size());
     return hit == nullptr ? std::string_view::npos : static_cast<const char*>(hit) - bytes.data();
   }
-#if defined(__GLIBC__)
+#if defined(TESSEL_HAVE_MEMMEM) && !defined(TESSEL_PORTABLE_BYTE_SEARCH)
   const void* hit = memmem(bytes.data(), bytes.size(), pattern.data(), pattern.size());
   return hit == nullptr ? std::string_view::npos : static_cast<const char*>(hit) - bytes.data();
 #else
@@ -27,6 +25,12 @@ std::size_t FindBytes(std::string_view bytes, std::string_view pattern) {
   }
   return std::string_view::npos;
 #endif
+}
+
+void MarkBytes(const char* data, std::size_t size, char wanted, std::uint64_t* words) {
+  std::size_t i = 0;
+  for (; i + 64 <= size; i += 64) words[i / 64] = ByteMask(data + i, 64, wanted);
+  if (i < size) words[i / 64] = ByteMask(data + i, size - i, wanted);
 }
 
 }  // namespace tessel

@@ -2,14 +2,16 @@
 //
 // Usage (command line, tests):
 //
-//   tessel::MemoryList list;                  // or RowStreamList: rows handed over one
-//                                             // by one, memory flat for huge stores
-//   tessel::MemoryProgressBar progress;       // or your own ProgressBar
-//   tessel::ScanGlobals globals;              // stop request, shared paths, source file
-//   tessel::ScanContext context = globals.ContextFor(list, progress);
+//   tessel::MemoryList list;             // or RowStreamList: rows handed over one
+//                                        // by one, memory flat for huge stores
+//   tessel::MemoryProgressBar progress;  // or your own ProgressBar
+//   tessel::ScanState state;             // stop request, shared paths, source file
+//   tessel::ScanContext context = state.ContextFor(list, progress);
 //
-//   tessel::ScanMessageStore(context, "Inbox.imh");   // or "Inbox.imm"
-//   globals.sourceFile.Close();                        // the caller closes it
+//   // What the path is, decided once: a store, an index or an address book.
+//   const tessel::ChosenFile chosen = tessel::ResolveChosenFile("Inbox.imh");
+//   tessel::ScanMessageStore(context, chosen);
+//   state.openSourceFile.Close();        // the caller closes it
 //   for (int row = 0; row < list.RowCount(); ++row) {
 //     // cells 0..5: From, Subject, To, Date, offset, length (kMessageCellCount)
 //     tessel::MessageRecord record = tessel::RecordOfRow(list, row);
@@ -22,13 +24,14 @@
 //
 // The engine is silent: it reports nothing but the rows (and the address book's
 // result). A program that wants to tell the user about a missing or unreadable
-// file checks it before the scan. Setting g_bStopRequested to 1 from any thread
+// file checks it before the scan. Setting stopRequested to 1 from any thread
 // stops a message store scan at its next block read or message; rows listed so
 // far stay. The engine never writes to a store, index or address book; only
 // CopyRecordToFile writes, to the destination it is given (and empties it).
 #pragma once
 
 #include "engine/address_book_scan.h"
+#include "engine/chosen_file.h"
 #include "engine/memory_list.h"
 #include "engine/message_extraction.h"
 #include "engine/message_row.h"

@@ -1,30 +1,9 @@
 #include "engine/header_block.h"
 
-#include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "engine/byte_search.h"
 
 namespace tessel {
 namespace {
-
-// The last LF in [begin, end), or nullptr. Header lines are short: sixteen
-// bytes at a time in line, where a call to memrchr per line would cost more.
-const char* LastLineFeed(const char* begin, const char* end) {
-#if defined(__SSE2__)
-  const __m128i lineFeed = _mm_set1_epi8('\n');
-  while (end - begin >= 16) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(end - 16));
-    const unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeed)));
-    if (hits != 0) return end - 16 + (31 - __builtin_clz(hits));
-    end -= 16;
-  }
-#endif
-  while (end > begin)
-    if (*--end == '\n') return end;
-  return nullptr;
-}
 
 // Where the colon after a header line's name stands, or npos when the line is
 // not a header line.
@@ -52,13 +31,13 @@ std::int64_t HeaderBlockStart(std::string_view before, std::int64_t bytesBegin, 
   for (;;) {
     // The line before `start` must end in CR LF, within the limit.
     if (start - 2 < limit || at(start - 1) != '\n' || at(start - 2) != '\r') return start;
-    const char* lineFeed =
-        LastLineFeed(before.data() + (lowestLineFeed - bytesBegin), before.data() + (start - 2 - bytesBegin));
-    std::int64_t lineBegin = lineFeed == nullptr ? 0 : bytesBegin + (lineFeed - before.data()) + 1;
-    if (lineFeed == nullptr) {
-      if (limit > 0) return start;  // the line opens before the limit
-      lineBegin = 0;                // the store's first line
-    }
+    const std::size_t searched = static_cast<std::size_t>(lowestLineFeed - bytesBegin);
+    const std::size_t lineFeed = FindLastByte(
+        std::string_view(before.data() + searched, static_cast<std::size_t>(start - 2 - lowestLineFeed)), '\n');
+    if (lineFeed == std::string_view::npos && limit > 0) return start;  // the line opens before the limit
+    // Without a LF before it, the line is the store's first.
+    const std::int64_t lineBegin =
+        lineFeed == std::string_view::npos ? 0 : bytesBegin + static_cast<std::int64_t>(searched + lineFeed) + 1;
     const std::string_view line = before.substr(static_cast<std::size_t>(lineBegin - bytesBegin),
                                                 static_cast<std::size_t>(start - 2 - lineBegin));
     const std::size_t nameColon = HeaderNameColon(line);

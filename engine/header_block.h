@@ -7,16 +7,20 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/window_protocol.h"
+
 namespace tessel {
 
-// How far back the header block of a boundary may reach.
-constexpr std::int64_t kHeaderWalkBackLimit = 65536;
+// How far back the header block of a boundary may reach: no further than the
+// text read for a raw message's fields, so every field name the walk back
+// notes lies in that text.
+constexpr std::int64_t kHeaderWalkBackLimit = kRawTextCap;
 
 // Walks back from `boundary` over the CR LF-ended lines before it while each is
 // a header line ("Name:" with a name of printable ASCII other than ":" and
 // space) or a continuation line (starting with a space or a tab). Never goes
 // before `limit` (the start of the store, the end of the previous boundary text,
-// or 65536 bytes back); a line counts only when it starts at the store's start
+// or kHeaderWalkBackLimit bytes back); a line counts only when it starts at the store's start
 // or right after a LF. `before` holds the bytes [bytesBegin, boundary), where
 // bytesBegin <= max(limit - 1, 0). Returns the header block's first byte.
 //

@@ -1,12 +1,10 @@
 // The header field rules, in one pass over the text: every field name ends in
 // its only colon and counts only where a line begins, so a look before each
-// colon (rare in bodies, and found many at a time by ForEachByte) finds the
+// colon (rare in bodies, and found 64 bytes a step by ByteMask) finds the
 // first occurrence of every spelling at once.
+#include <algorithm>
+#include <bit>
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "engine/byte_search.h"
 #include "engine/field_names.h"
@@ -16,72 +14,28 @@
 namespace tessel {
 namespace {
 
+// What a field's value is when its name is found, and when it is not.
 struct FieldRule {
-  std::string_view names[3];  // searched in this order; the first that occurs wins
-  bool isTo;                  // To keeps the blank after its colon and ends at ">" too
+  bool isTo;  // To keeps the blank after its colon and ends at ">" too
   const char* fallback;
 };
 
-// Cells 0 to 3, in cell order.
-constexpr FieldRule kRules[4] = {
-    {{"From:", "from:", "FROM:"}, false, "Unknown"},
-    {{"Subject:", "SUBJECT:", "subject:"}, false, "Unknown"},
-    {{"to:", "TO:", "To:"}, true, "none"},
-    {{"date:", "DATE:", "Date:"}, false, "Unknown"},
-};
-constexpr std::size_t kNotFound = std::string_view::npos;
+// Cells 0 to 3, in cell order, as kFieldNames.
+constexpr FieldRule kRules[kHeaderFieldCount] = {
+    {false, "Unknown"}, {false, "Unknown"}, {true, "none"}, {false, "Unknown"}};
 
-// The spellings of each name length, as (field, variant): a colon is compared
-// only with the names that could end there.
-struct Spelling {
-  int field;
-  int variant;
-};
-constexpr Spelling kThreeByteNames[] = {{2, 0}, {2, 1}, {2, 2}};
-constexpr Spelling kFiveByteNames[] = {{0, 0}, {0, 1}, {0, 2}, {3, 0}, {3, 1}, {3, 2}};
-constexpr Spelling kEightByteNames[] = {{1, 0}, {1, 1}, {1, 2}};
-constexpr bool AllOfLength(const Spelling* spellings, std::size_t count, std::size_t length) {
-  for (std::size_t i = 0; i < count; ++i)
-    if (kRules[spellings[i].field].names[spellings[i].variant].size() != length) return false;
-  return true;
-}
-static_assert(AllOfLength(kThreeByteNames, 3, 3) && AllOfLength(kFiveByteNames, 6, 5) &&
-              AllOfLength(kEightByteNames, 3, 8));
-
-// Notes the spellings of `Length` bytes that `name` (a pointer to its first
-// byte, at text position `position`) matches and that were not found before.
-template <std::size_t Length, std::size_t Count>
-inline void NoteSpellings(const Spelling (&spellings)[Count], const char* name, std::int64_t position,
-                          FieldNamePositions& names) {
-  for (const Spelling& spelling : spellings) {
-    std::int64_t& at = names.at[spelling.field][spelling.variant];
-    if (at < 0 && std::memcmp(name, kRules[spelling.field].names[spelling.variant].data(), Length) == 0) at = position;
+// Notes the spellings of `Field`'s name that end at the colon `at` (file
+// position `colon`) where a line begins, and were not found before.
+template <int Field>
+inline void NoteSpellings(const char* at, std::int64_t colon, std::int64_t textBegin, FieldNamePositions& names) {
+  constexpr std::int64_t kLength = FieldNameLength(Field);
+  const std::int64_t name = colon + 1 - kLength;
+  if (name != textBegin && (name < textBegin || at[-kLength] != '\n')) return;
+  for (int variant = 0; variant < 3; ++variant) {
+    std::int64_t& position = names.at[Field][variant];
+    if (position < 0 && std::memcmp(at + 1 - kLength, kFieldNames[Field][variant].data(), kLength) == 0)
+      position = name;
   }
-}
-
-// Where a value that starts at `from` ends: at the first CR LF or the first
-// NUL (the text's end), whichever comes first, or at the text's end. Values are
-// short: sixteen bytes at a time in line, rather than a call per CR and one
-// for the NUL.
-std::size_t ValueEnd(std::string_view text, std::size_t from) {
-  const char* const data = text.data();
-  const std::size_t size = text.size();
-  std::size_t i = from;
-#if defined(__SSE2__)
-  const __m128i carriageReturn = _mm_set1_epi8('\r'), nul = _mm_setzero_si128();
-  for (; i + 16 <= size; i += 16) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-    unsigned hits = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, carriageReturn), _mm_cmpeq_epi8(bytes, nul))));
-    for (; hits != 0; hits &= hits - 1) {
-      const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(hits));
-      if (data[at] == '\0' || (at + 1 < size && data[at + 1] == '\n')) return at;
-    }
-  }
-#endif
-  for (; i < size; ++i)
-    if (data[i] == '\0' || (data[i] == '\r' && i + 1 < size && data[i + 1] == '\n')) return i;
-  return size;
 }
 
 // Sets `value` (reusing its storage) to the field's value.
@@ -90,16 +44,47 @@ void FieldValue(std::string_view text, const FieldRule& rule, std::size_t nameAt
   std::size_t start = nameAt + nameLength;
   // One blank after the colon is passed over, only when it is there.
   if (!rule.isTo && start < text.size() && (text[start] == ' ' || text[start] == '\t')) ++start;
-  // The text ends at its first NUL. Every name stands before it, so the first
-  // NUL after a value's start is that one.
-  std::size_t end = ValueEnd(text, start);
+  // A value ends at its first CR LF, or at the text's first NUL: every name
+  // stands before that NUL, so the first NUL after a value's start is that one.
+  std::size_t end = FindCrLfOrNul(text, start);
   if (rule.isTo) {
     const void* bracket = end > start ? std::memchr(text.data() + start, '>', end - start) : nullptr;
     if (bracket != nullptr) end = static_cast<const char*>(bracket) - text.data();
-    CleanAddressInto(text.substr(start, end - start), value);
+    CleanAddress(text.substr(start, end - start), value);
     return;
   }
   value.assign(text.substr(start, end - start));
+}
+
+// The text up to its first NUL as far as the names in it are concerned: cut
+// at a NUL that stands before the end of the last name found in it, else whole
+// (a NUL further on only ends a value, which FieldValue sees to).
+std::string_view TextBeforeNul(std::string_view text, const FieldNamePositions& names) {
+  std::size_t namesEnd = 0;  // the end of the last name that lies in the text
+  for (int f = 0; f < kHeaderFieldCount; ++f)
+    for (const std::int64_t at : names.at[f]) {
+      const std::size_t end = static_cast<std::size_t>(at + FieldNameLength(f));
+      if (at >= 0 && end <= text.size() && end > namesEnd) namesEnd = end;
+    }
+  const void* nul = namesEnd == 0 ? nullptr : std::memchr(text.data(), '\0', namesEnd);
+  return nul == nullptr ? text : text.substr(0, static_cast<const char*>(nul) - text.data());
+}
+
+// The first of each spelling in the text, looked for before each colon.
+FieldNamePositions FindFieldNames(std::string_view text) {
+  FieldNamePositions names;
+  // Every spelling is noted up to the colon where the first ones are all
+  // found, so a NUL before that colon (TextBeforeNul ends the text there)
+  // hides no spelling that was not looked for.
+  // The colons are found 64 bytes a step, with no call per colon.
+  for (std::size_t base = 0; base < text.size(); base += 64) {
+    for (std::uint64_t colons = ByteMask(text.data() + base, std::min<std::size_t>(64, text.size() - base), ':');
+         colons != 0; colons &= colons - 1) {
+      NoteFieldName(text, 0, static_cast<std::int64_t>(base + std::countr_zero(colons)), 0, names);
+      if (names.Settled()) return names;
+    }
+  }
+  return names;
 }
 
 }  // namespace
@@ -114,81 +99,40 @@ bool FieldNamePositions::Settled() const { return at[0][0] >= 0 && at[1][0] >= 0
 void NoteFieldName(std::string_view bytes, std::int64_t bytesBegin, std::int64_t colon, std::int64_t textBegin,
                    FieldNamePositions& names) {
   const char* const at = bytes.data() + (colon - bytesBegin);  // the colon
-  // A name of `length` bytes ending at the colon, where a line begins.
-  auto opensLine = [&](std::int64_t length) {
-    const std::int64_t name = colon + 1 - length;
-    return name == textBegin || (name > textBegin && at[-length] == '\n');
-  };
-  if (opensLine(3)) NoteSpellings<3>(kThreeByteNames, at - 2, colon - 2, names);
-  if (opensLine(5)) NoteSpellings<5>(kFiveByteNames, at - 4, colon - 4, names);
-  if (opensLine(8)) NoteSpellings<8>(kEightByteNames, at - 7, colon - 7, names);
+  NoteSpellings<0>(at, colon, textBegin, names);
+  NoteSpellings<1>(at, colon, textBegin, names);
+  NoteSpellings<2>(at, colon, textBegin, names);
+  NoteSpellings<3>(at, colon, textBegin, names);
+  static_assert(kHeaderFieldCount == 4);
 }
 
-std::string_view TextBeforeNul(std::string_view text, const FieldNamePositions& names) {
-  std::size_t namesEnd = 0;  // the end of the last name that lies in the text
-  for (int f = 0; f < 4; ++f)
-    for (int v = 0; v < 3; ++v) {
-      const std::int64_t at = names.at[f][v];
-      const std::size_t end = static_cast<std::size_t>(at) + kRules[f].names[v].size();
-      if (at >= 0 && end <= text.size() && end > namesEnd) namesEnd = end;
-    }
-  const void* nul = namesEnd == 0 ? nullptr : std::memchr(text.data(), '\0', namesEnd);
-  return nul == nullptr ? text : text.substr(0, static_cast<const char*>(nul) - text.data());
-}
-
-void FieldsFromNames(std::string_view text, const FieldNamePositions& names, HeaderFields& fields) {
+void ExtractHeaderFields(std::string_view text, RecoveredList& list, int row, HeaderFields& cells,
+                         const FieldNamePositions* names) {
+  const FieldNamePositions found = names != nullptr ? *names : FindFieldNames(text);
   // The text ends at its first NUL. Only a NUL before a name changes which
   // names count; one after them all merely ends a value (FieldValue).
-  text = TextBeforeNul(text, names);
-  std::string* const cells[4] = {&fields.from, &fields.subject, &fields.to, &fields.date};
-  for (int f = 0; f < 4; ++f) {
-    int found = -1;
-    for (int v = 0; v < 3 && found < 0; ++v) {
-      const std::int64_t at = names.at[f][v];
-      if (at >= 0 && static_cast<std::uint64_t>(at) + kRules[f].names[v].size() <= text.size()) found = v;
+  text = TextBeforeNul(text, found);
+  std::string* const values[kHeaderFieldCount] = {&cells.from, &cells.subject, &cells.to, &cells.date};
+  for (int f = 0; f < kHeaderFieldCount; ++f) {
+    int spelling = -1;
+    for (int v = 0; v < 3 && spelling < 0; ++v) {
+      const std::int64_t at = found.at[f][v];
+      if (at >= 0 && static_cast<std::uint64_t>(at + FieldNameLength(f)) <= text.size()) spelling = v;
     }
-    if (found < 0)
-      *cells[f] = kRules[f].fallback;
+    if (spelling < 0)
+      *values[f] = kRules[f].fallback;
     else
-      FieldValue(text, kRules[f], static_cast<std::size_t>(names.at[f][found]), kRules[f].names[found].size(),
-                 *cells[f]);
+      FieldValue(text, kRules[f], static_cast<std::size_t>(found.at[f][spelling]),
+                 static_cast<std::size_t>(FieldNameLength(f)), *values[f]);
   }
+  list.SetCell(row, kFromCell, cells.from);
+  list.SetCell(row, kSubjectCell, cells.subject);
+  list.SetCell(row, kToCell, cells.to);
+  list.SetCell(row, kDateCell, cells.date);
 }
 
-HeaderFields FieldsFromNames(std::string_view text, const FieldNamePositions& names) {
-  HeaderFields fields;
-  FieldsFromNames(text, names, fields);
-  return fields;
-}
-
-HeaderFields ParseHeaderFields(std::string_view text) {
-  HeaderFields fields;
-  ParseHeaderFields(text, fields);
-  return fields;
-}
-
-void ParseHeaderFields(std::string_view text, HeaderFields& fields) {
-  FieldNamePositions names;
-  // Every spelling is noted up to the colon where the first ones are all
-  // found, so a NUL before that colon (FieldsFromNames ends the text there)
-  // hides no spelling that was not looked for.
-  ForEachByte(text.data(), text.size(), ':', [&](std::size_t at) {
-    NoteFieldName(text, 0, static_cast<std::int64_t>(at), 0, names);
-    return !names.Settled();
-  });
-  FieldsFromNames(text, names, fields);
-}
-
-void ExtractHeaderFields(std::string_view text, RecoveredList& list, int row) {
-  const HeaderFields fields = ParseHeaderFields(text);
-  list.SetCell(row, kFromCell, fields.from);
-  list.SetCell(row, kSubjectCell, fields.subject);
-  list.SetCell(row, kToCell, fields.to);
-  list.SetCell(row, kDateCell, fields.date);
-}
-
-void CleanAddressInto(std::string_view value, std::string& cleaned) {
-  if (value.find('@') == kNotFound || value.find('.') == kNotFound) {
+void CleanAddress(std::string_view value, std::string& cleaned) {
+  if (value.find('@') == std::string_view::npos || value.find('.') == std::string_view::npos) {
     cleaned = "none";
     return;
   }
@@ -200,12 +144,6 @@ void CleanAddressInto(std::string_view value, std::string& cleaned) {
   cleaned.assign(value);
   for (char& c : cleaned)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-}
-
-std::string CleanAddress(std::string_view value) {
-  std::string cleaned;
-  CleanAddressInto(value, cleaned);
-  return cleaned;
 }
 
 }  // namespace tessel

@@ -2,29 +2,32 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <vector>
 
 #include "engine/window_protocol.h"
 
 namespace tessel {
 namespace {
 
-constexpr std::size_t kCopyChunk = 2000;  // bytes copied per read of a record
+// A record is copied a chunk at a time, only the bytes actually read passed
+// on, so a record cut short by the end of the store stops where it does.
+constexpr std::size_t kCopyChunk = 2000;
 
 }  // namespace
 
-void ExtractIndexedMessage(ScanContext& context, int row, std::int64_t offset, std::int64_t length) {
-  SourceFile store;
-  if (!store.Open(context.g_strStoreFile) || offset < 0 || offset >= store.Size()) return;
-  char text[kIndexedTextCap];
-  const std::size_t wanted = static_cast<std::size_t>(std::clamp<std::int64_t>(length, 0, kIndexedTextCap));
-  const std::size_t read = store.ReadAt(offset, text, wanted);
-  ExtractHeaderFields(std::string_view(text, read), context.list, row);
+bool ExtractIndexedMessage(RecoveredList& list, int row, BlockReader& store, std::int64_t offset, std::int64_t length,
+                           HeaderFields& cells) {
+  // The store's length when it was opened: a read that later came back short
+  // leaves the records after it listed, with the bytes that could be read.
+  if (offset < 0 || offset >= store.FileSize()) return false;
+  const std::int64_t end = offset + std::min(length, kIndexedTextCap);
+  // A record longer than a quarter block puts the next one so far on that
+  // reading a whole block for each would waste most of it: read them aside.
+  const bool farApart = length > static_cast<std::int64_t>(store.BlockSize() / 4);
+  ExtractHeaderFields(farApart ? store.Peek(offset, end) : store.Bytes(offset, end), list, row, cells);
+  return !cells.from.empty() || !cells.to.empty();
 }
 
-std::int64_t CopyRecord(const std::string& storeFile, std::int64_t offset, std::int64_t length, const ChunkSink& sink) {
-  SourceFile store;
-  if (!store.Open(storeFile)) return -1;
+std::int64_t CopyRecord(ByteReader& store, std::int64_t offset, std::int64_t length, const ChunkSink& sink) {
   char chunk[kCopyChunk];
   std::int64_t copied = 0;
   while (copied < length) {
@@ -40,14 +43,13 @@ std::int64_t CopyRecord(const std::string& storeFile, std::int64_t offset, std::
 
 std::int64_t CopyRecordToFile(const ScanContext& context, std::int64_t offset, std::int64_t length,
                               const std::string& destination) {
-  SourceFile probe;
-  if (!probe.Open(context.g_strStoreFile)) return -1;  // no empty file for a store we cannot read
-  probe.Close();
+  SourceFile store;
+  if (!store.Open(context.storeFile)) return -1;  // no empty file for a store we cannot read
   std::FILE* out = std::fopen(destination.c_str(), "w+b");
   if (out == nullptr) return -1;
-  const std::int64_t copied =
-      CopyRecord(context.g_strStoreFile, offset, length,
-                 [out](const char* bytes, std::size_t count) { return std::fwrite(bytes, 1, count, out) == count; });
+  const std::int64_t copied = CopyRecord(store, offset, length, [out](const char* bytes, std::size_t count) {
+    return std::fwrite(bytes, 1, count, out) == count;
+  });
   const bool closed = std::fclose(out) == 0;
   return closed ? copied : -1;
 }

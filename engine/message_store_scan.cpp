@@ -1,7 +1,6 @@
 #include "engine/message_store_scan.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "engine/store_scans.h"
 #include "engine/window_protocol.h"
@@ -21,44 +20,27 @@ bool IndexSignatureAccepted(ByteReader& index) {
 
 }  // namespace
 
-bool IsStorePath(const std::string& path) {
-  if (path.size() < 3) return false;
-  const std::string_view ending = std::string_view(path).substr(path.size() - 3);
-  return std::equal(ending.begin(), ending.end(), "imm",
-                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
-}
-
-std::string StorePathForIndex(const std::string& indexPath) {
-  const std::size_t dot = indexPath.rfind('.');
-  const std::size_t separator = indexPath.find_last_of("/\\");
-  // A "." in a folder's name is no extension of the file.
-  if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) return indexPath + ".imm";
-  return indexPath.substr(0, dot + 1) + "imm";
-}
-
-bool IsPlausibleLength(const ScanContext& context, std::int64_t length) {
-  SourceFile store;
-  if (!store.Open(context.g_strStoreFile)) return false;
+bool IsPlausibleLength(const ByteReader& store, std::int64_t length) {
   return length > 0 && length < store.Size() - kStoreMargin;
 }
 
-void ScanMessageStore(ScanContext& context, const std::string& path) {
-  context.g_bStopRequested.store(0);
-  if (!context.sourceFile.Open(path)) return;
-  if (IsStorePath(path)) {
-    context.g_strStoreFile = path;
-    RawScanStore(context);
+void ScanMessageStore(ScanContext& context, const ChosenFile& chosen) {
+  context.stopRequested.store(0);
+  if (!context.openSourceFile.Open(chosen.path)) return;
+  if (chosen.kind == FileKind::kStore) {
+    context.storeFile = chosen.path;
+    RawScanStore(context, context.openSourceFile);
     return;
   }
-  const std::string storePath = StorePathForIndex(path);
-  if (!FileExists(storePath)) return;
-  context.g_strStoreFile = storePath;
-  context.g_strSourceFile = storePath;
-  if (!IndexSignatureAccepted(context.sourceFile)) {
-    RawScanStore(context);
-    return;
-  }
-  WalkIndex(context, context.sourceFile);
+  if (!FileExists(chosen.storePath)) return;
+  context.storeFile = chosen.storePath;
+  context.sourceFile = chosen.storePath;
+  SourceFile store;
+  store.Open(chosen.storePath);  // one that exists but cannot be read lists nothing
+  if (IndexSignatureAccepted(context.openSourceFile))
+    WalkIndex(context, context.openSourceFile, store);
+  else if (store.IsOpen())
+    RawScanStore(context, store);
 }
 
 }  // namespace tessel

@@ -5,33 +5,23 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
+#include "engine/chosen_file.h"
 #include "engine/scan_context.h"
+#include "engine/source_file.h"
 
 namespace tessel {
 
-// One scan of `path`, a store (its name ends in "imm", any case) or an index.
-// Clears the stop request, opens `path` into context.sourceFile and leaves it
-// open, sets g_strStoreFile (and g_strSourceFile to the store for an index),
-// then appends rows in the order found. Silent: a file that cannot be opened or
-// an index without a store lists nothing.
-void ScanMessageStore(ScanContext& context, const std::string& path);
+// One scan of a chosen store or index (an address book lists nothing). Clears
+// the stop request, opens the chosen file into context.openSourceFile and
+// leaves it open, sets storeFile (and sourceFile to the store for an index),
+// then appends rows in the order found. The store is opened once, and the
+// index walk, the raw scan and extraction all read it there. Silent: a file
+// that cannot be opened or an index without a store lists nothing.
+void ScanMessageStore(ScanContext& context, const ChosenFile& chosen);
 
-// The raw scan of the whole store named by context.g_strStoreFile: one row per
-// "MIME-Version: 1." occurrence, each record starting at the first line of the
-// header block that holds that line. Does not clear the stop request.
-void RawScanStore(ScanContext& context);
-
-// An index entry's length is plausible when 0 < length < store size - 300
-// (the store named by g_strStoreFile; false when it cannot be opened).
-bool IsPlausibleLength(const ScanContext& context, std::int64_t length);
-
-// The store that belongs to an index: the text after the path's last "."
-// replaced by "imm"; a path without "." gets ".imm" appended.
-std::string StorePathForIndex(const std::string& indexPath);
-
-// True when the path names a store: its last three characters are "imm" in any case.
-bool IsStorePath(const std::string& path);
+// An index entry's length is plausible when 0 < length < the store's size - 300
+// (never for a store that is not open: its size is 0).
+bool IsPlausibleLength(const ByteReader& store, std::int64_t length);
 
 }  // namespace tessel

@@ -12,11 +12,10 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/byte_search.h"
 #include "engine/field_names.h"
 #include "engine/header_block.h"
 #include "engine/message_row.h"
-#include "engine/message_store_scan.h"
+#include "engine/message_extraction.h"
 #include "engine/store_scans.h"
 #include "engine/window_protocol.h"
 
@@ -25,7 +24,6 @@ namespace {
 
 constexpr std::int64_t kBoundarySize = static_cast<std::int64_t>(kMessageBoundary.size());
 constexpr std::int64_t kBoundaryColon = static_cast<std::int64_t>(kMessageBoundary.find(':'));
-constexpr std::int64_t kLongestName = 8;  // "Subject:"
 
 // `bytes` holds the store's bytes [bytesBegin, bytesEnd).
 bool IsBoundaryAt(BlockReader& store, const char* bytes, std::int64_t bytesBegin, std::int64_t bytesEnd,
@@ -33,16 +31,6 @@ bool IsBoundaryAt(BlockReader& store, const char* bytes, std::int64_t bytesBegin
   if (at >= bytesBegin && at + kBoundarySize <= bytesEnd)
     return std::memcmp(bytes + (at - bytesBegin), kMessageBoundary.data(), kMessageBoundary.size()) == 0;
   return at >= 0 && store.Peek(at, at + kBoundarySize) == kMessageBoundary;
-}
-
-// A quick look whether a name of 3, 5 or 8 bytes could end at `colon`: only
-// where it would start a line. `bytes` starts at file position `bytesBegin`,
-// no later than max(colon - 8, textBegin).
-inline bool MayEndFieldName(const char* bytes, std::int64_t bytesBegin, std::int64_t colon, std::int64_t textBegin) {
-  auto opensLine = [&](std::int64_t name) {
-    return name == textBegin || (name > textBegin && bytes[name - 1 - bytesBegin] == '\n');
-  };
-  return opensLine(colon - 2) || opensLine(colon - 4) || opensLine(colon - 7);
 }
 
 // Where the record of the message at `boundary` starts, and the field names of
@@ -63,104 +51,101 @@ std::int64_t RecordStart(BlockReader& store, std::int64_t boundary, std::int64_t
 }
 
 void NoteNameAtColon(BlockReader& store, std::int64_t colon, std::int64_t textBegin, FieldNamePositions& names) {
-  const std::int64_t bytesBegin = std::max<std::int64_t>(colon - kLongestName, 0);
+  const std::int64_t bytesBegin = std::max<std::int64_t>(colon - kLongestFieldName, 0);
   const std::string_view bytes = store.Peek(bytesBegin, colon + 1);
   if (static_cast<std::int64_t>(bytes.size()) == colon + 1 - bytesBegin)
     NoteFieldName(bytes, bytesBegin, colon, textBegin, names);
 }
 
 void ListMessage(ScanContext& context, BlockReader& store, std::int64_t begin, std::int64_t end,
-                 FieldNamePositions names, HeaderFields& fields) {
-  // FieldsFromNames ends the text at its first NUL.
+                 FieldNamePositions names, HeaderFields& cells) {
   const std::string_view text = store.Peek(begin, begin + std::min(end - begin, kRawTextCap));
   for (auto& field : names.at)
     for (std::int64_t& at : field)
       if (at >= 0) at -= begin;
-  FieldsFromNames(text, names, fields);
   const int row = context.list.AppendRow("");
-  context.list.SetCell(row, kFromCell, fields.from);
-  context.list.SetCell(row, kSubjectCell, fields.subject);
-  context.list.SetCell(row, kToCell, fields.to);
-  context.list.SetCell(row, kDateCell, fields.date);
+  ExtractHeaderFields(text, context.list, row, cells, &names);
   context.list.SetCell(row, kOffsetCell, FormatDecimalCell(begin));
   context.list.SetCell(row, kLengthCell, FormatDecimalCell(end - begin));
 }
 
-}  // namespace
+// Where a search for the next boundary ended.
+struct SearchEnd {
+  std::int64_t boundary = -1;  // the next boundary the windows find; -1: none before the store ends
+  bool stopped = false;        // the stop request was found set before a block was read
+};
 
-void RawScan(ScanContext& context, ByteReader& storeFile, std::size_t blockSize) {
-  const std::int64_t storeSize = storeFile.Size();
-  context.progress.SetRange(storeSize);
-  if (storeSize == 0 || context.g_bStopRequested.load() != 0) return;
-  BlockReader store(storeFile, blockSize);
-  store.MarkByte(':');  // the colons of each block are found while it is read
+// The message a search is in, whose field names it notes on its way.
+struct OpenMessage {
+  std::int64_t recordBegin;
+  FieldNamePositions& names;
+};
 
-  bool inMessage = false;
-  std::int64_t boundary = 0, recordBegin = 0;
-  FieldNamePositions names, nextNames;
-  std::vector<std::int64_t> nameColons;  // the header walk's, its storage reused
-  HeaderFields fields;                   // the cells of the message listed last, their storage reused
-  // The windows that look for the next boundary start after the last one and
-  // test positions up to `lastTested`.
-  std::int64_t lastTested = LastRawPositionSearched(0, storeSize);
-  std::int64_t from = 0;
+// Looks at the colons from `from` on for the next boundary text. A boundary
+// past `lastTested` is one the windows never test; it ends the search as the
+// end of the store does. Notes the field names of `message`, if one is open.
+SearchEnd NextBoundary(BlockReader& store, std::int64_t from, std::int64_t lastTested, OpenMessage* message,
+                       const std::atomic<int>& stop) {
   for (;;) {
     // The colons of the block ahead, with the bytes before each at hand.
-    const BlockReader::Window window = store.Ahead(from, &context.g_bStopRequested);
-    if (window.stopped) return;               // a message whose end was not found is not listed
-    std::int64_t next = -1;                   // the next boundary the windows find, if any
-    bool boundaryMet = window.bytes.empty();  // the end of the store counts as one
+    const BlockReader::Window window = store.Ahead(from, &stop);
+    if (window.stopped) return SearchEnd{-1, true};
+    if (window.bytes.empty()) return SearchEnd{};
     const char* const bytes = window.bytes.data();
     const std::int64_t blockEnd = window.begin + static_cast<std::int64_t>(window.bytes.size());
-    if (from < blockEnd) {
-      const std::int64_t scanBegin = from;
-      from = blockEnd;  // unless a colon below ends the look at this block earlier
-      store.ForEachMarked(scanBegin, blockEnd, [&](std::int64_t colon) {
-        const std::int64_t at = colon - kBoundaryColon;
-        const bool mayBeBoundary = at >= window.begin && bytes[colon - 1 - window.begin] == 'n';
-        if (mayBeBoundary && IsBoundaryAt(store, bytes, window.begin, blockEnd, at)) {
-          boundaryMet = true;
-          // The first boundary past the windows' reach ends the search.
-          if (at <= lastTested) next = at;
-          from = colon + 1;
-          return false;
-        }
-        if (!inMessage) return true;
-        if (colon - kLongestName >= window.begin) {
-          if (MayEndFieldName(bytes, window.begin, colon, recordBegin))
-            NoteFieldName(window.bytes, window.begin, colon, recordBegin, names);
-          return true;
-        }
-        NoteNameAtColon(store, colon, recordBegin, names);
-        from = colon + 1;
-        return false;  // the look may have moved the block
-      });
+    for (std::int64_t colon = store.NextMarked(from, blockEnd); colon < blockEnd;
+         colon = store.NextMarked(colon + 1, blockEnd)) {
+      const std::int64_t at = colon - kBoundaryColon;
+      const bool mayBeBoundary = at >= window.begin && bytes[colon - 1 - window.begin] == 'n';
+      if (mayBeBoundary && IsBoundaryAt(store, bytes, window.begin, blockEnd, at))
+        return SearchEnd{at <= lastTested ? at : -1, false};
+      if (message == nullptr) continue;
+      if (colon - kLongestFieldName < window.begin) {
+        NoteNameAtColon(store, colon, message->recordBegin, message->names);  // a Peek: the block stays
+      } else if (MayEndFieldName(bytes, window.begin, colon, message->recordBegin)) {
+        NoteFieldName(window.bytes, window.begin, colon, message->recordBegin, message->names);
+      }
     }
-    if (!boundaryMet) continue;
-
-    if (inMessage) {
-      const bool last = next < 0;
-      const std::int64_t messageEnd = last ? store.Size() : next;
-      const std::int64_t recordEnd =
-          last ? messageEnd : RecordStart(store, next, boundary + kBoundarySize, nameColons, nextNames);
-      ListMessage(context, store, recordBegin, recordEnd, names, fields);
-      context.progress.SetPosition(messageEnd);
-      if (last || context.g_bStopRequested.load() != 0) return;
-      recordBegin = recordEnd;
-    } else {
-      if (next < 0) return;  // no message at all
-      recordBegin = RecordStart(store, next, 0, nameColons, nextNames);
-      inMessage = true;
-    }
-    boundary = next;
-    names = nextNames;
-    lastTested = LastRawPositionSearched(boundary + kBoundarySize, storeSize);
+    from = blockEnd;
   }
 }
 
-void RawScanStore(ScanContext& context) {
-  SourceFile store;
-  if (store.Open(context.g_strStoreFile)) RawScan(context, store);
+}  // namespace
+
+void RawScanStore(ScanContext& context, ByteReader& storeFile, std::size_t blockSize) {
+  const std::int64_t storeSize = storeFile.Size();
+  context.progress.SetRange(storeSize);
+  if (storeSize == 0 || context.stopRequested.load() != 0) return;
+  BlockReader store(storeFile, blockSize);
+  store.MarkByte(':');  // the colons of each block are found while it is read
+  const std::atomic<int>& stop = context.stopRequested;
+  std::vector<std::int64_t> nameColons;  // the header walk's, its storage reused
+  HeaderFields cells;                    // the cells of the message listed last, their storage reused
+
+  // The bytes before the first boundary belong to no message.
+  const SearchEnd first = NextBoundary(store, 0, LastRawPositionSearched(0, storeSize), nullptr, stop);
+  if (first.stopped || first.boundary < 0) return;
+  FieldNamePositions names, nextNames;
+  std::int64_t boundary = first.boundary;
+  std::int64_t recordBegin = RecordStart(store, boundary, 0, nameColons, names);
+  // Each boundary found, or the end of the store, ends the message before it.
+  for (;;) {
+    const std::int64_t boundaryEnd = boundary + kBoundarySize;
+    OpenMessage message{recordBegin, names};
+    const SearchEnd next =
+        NextBoundary(store, boundaryEnd, LastRawPositionSearched(boundaryEnd, storeSize), &message, stop);
+    if (next.stopped) return;  // a message whose end was not found is not listed
+    const bool last = next.boundary < 0;
+    const std::int64_t messageEnd = last ? store.Size() : next.boundary;
+    const std::int64_t recordEnd =
+        last ? messageEnd : RecordStart(store, next.boundary, boundaryEnd, nameColons, nextNames);
+    ListMessage(context, store, recordBegin, recordEnd, names, cells);
+    context.progress.SetPosition(messageEnd);
+    if (last || stop.load() != 0) return;
+    recordBegin = recordEnd;
+    boundary = next.boundary;
+    names = nextNames;
+  }
 }
 
 }  // namespace tessel

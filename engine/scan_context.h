@@ -1,6 +1,8 @@
-// What a scan shares with the program that runs it. The Windows program keeps
-// its scan globals in one place and wires them in here; the command line and
-// the tests own them in a ScanGlobals. The engine itself has no globals.
+// What a scan shares with the program that runs it: the list and progress bar
+// it fills, the stop request, the paths it reads and sets, and the open source
+// file. The Windows program keeps these as its scan globals (app/scan_state.h,
+// which maps them onto a ScanContext in one place); the command line and the
+// tests own them in a ScanState. The engine itself has no globals.
 #pragma once
 
 #include <atomic>
@@ -16,30 +18,30 @@ struct ScanContext {
   ProgressBar& progress;
   // Set by the window's Stop; cleared once when a message store scan starts and
   // polled by it between reads. The address book walk ignores it.
-  std::atomic<int>& g_bStopRequested;
+  std::atomic<int>& stopRequested;
   // The chosen path; a message store scan replaces an index's path by its store's.
-  std::string& g_strSourceFile;
+  std::string& sourceFile;
   // The store that extraction, the raw scan and record copies read. Kept after
   // the scan for preview and save.
-  std::string& g_strStoreFile;
+  std::string& storeFile;
   // "AddBook.txt" in the folder given to the address book walk.
-  std::string& g_strContactsFile;
+  std::string& contactsFile;
   // The shared source-file object: the chosen file, left open by the message
   // store scan (the caller closes it) and closed by the address book walk.
-  SourceFile& sourceFile;
+  SourceFile& openSourceFile;
 };
 
-// The shared state for programs without window globals (command line, tests).
-struct ScanGlobals {
-  std::atomic<int> g_bStopRequested{0};
-  std::string g_strSourceFile;
-  std::string g_strStoreFile;
-  std::string g_strContactsFile;
-  SourceFile sourceFile;
+// The shared state of a scan for programs without window globals (the command
+// line, the tests).
+struct ScanState {
+  std::atomic<int> stopRequested{0};
+  std::string sourceFile;
+  std::string storeFile;
+  std::string contactsFile;
+  SourceFile openSourceFile;
 
   ScanContext ContextFor(RecoveredList& list, ProgressBar& progress) {
-    return ScanContext{list,           progress,          g_bStopRequested, g_strSourceFile,
-                       g_strStoreFile, g_strContactsFile, sourceFile};
+    return ScanContext{list, progress, stopRequested, sourceFile, storeFile, contactsFile, openSourceFile};
   }
 };
 

@@ -1,15 +1,16 @@
 // The one road to a file's bytes. Every read of a store, index or address book
 // goes through a ByteReader: reads at absolute 64-bit offsets that return the
 // count actually read, never more than was asked and never past the file's end.
-// SourceFile opens a file for reading only; on Windows the C runtime's
-// fopen("rb") leaves reading and writing to others, so IncrediMail may keep
-// its files open while we read them.
+// SourceFile opens a file for reading only, leaving reading and writing to
+// others, so IncrediMail may keep its files open while we read them.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
+
+#include "engine/platform_file.h"
 
 namespace tessel {
 
@@ -25,9 +26,9 @@ class ByteReader {
   // The C runtime's error code of the last read that failed (not merely hit
   // the end of the file); 0 when no read failed.
   virtual int LastError() const = 0;
-  // True when the reader may be read on a helper thread ahead of need (one
-  // read at a time): it then gives the same bytes as if read later. Readers
-  // that watch when they are read (tests) keep the default.
+  // True when the reader may be read on helper threads ahead of need, by
+  // several readers at once: it then gives the same bytes as if read later.
+  // Readers that watch when they are read (tests) keep the default.
   virtual bool MayReadAhead() const { return false; }
 };
 
@@ -45,14 +46,15 @@ class SourceFile final : public ByteReader {
   bool IsOpen() const { return file_ != nullptr; }
 
   std::int64_t Size() const override { return size_; }
+  // Safe from several threads at once: each read names its own offset.
   std::size_t ReadAt(std::int64_t offset, void* buffer, std::size_t count) override;
-  int LastError() const override { return lastError_; }
+  int LastError() const override { return lastError_.load(); }
   bool MayReadAhead() const override { return true; }
 
  private:
-  std::FILE* file_ = nullptr;
+  platform::InputFile* file_ = nullptr;
   std::int64_t size_ = 0;
-  int lastError_ = 0;
+  std::atomic<int> lastError_{0};
 };
 
 // True when a regular file exists at `path`.

@@ -1,6 +1,6 @@
-// The raw scan and the index walk over open readers. The public entry points
-// (message_store_scan.h) open the files; tests call these directly with small
-// blocks, so that block edges fall anywhere in a store.
+// The raw scan and the index walk over the files ScanMessageStore opened. Tests
+// call these directly with small blocks, so that block edges fall anywhere in
+// a store.
 #pragma once
 
 #include <cstddef>
@@ -11,10 +11,15 @@
 
 namespace tessel {
 
-void RawScan(ScanContext& context, ByteReader& store, std::size_t blockSize = BlockReader::kDefaultBlockSize);
+// The raw scan of the whole store: one row per "MIME-Version: 1." that the
+// store's windows would find, each record starting at the first line of the
+// header block that holds that line. Does not clear the stop request.
+void RawScanStore(ScanContext& context, ByteReader& store, std::size_t blockSize = BlockReader::kDefaultBlockSize);
 
-// The walk of an accepted index. A rejected entry raw-scans the store named by
-// context.g_strStoreFile, once per walk.
-void WalkIndex(ScanContext& context, ByteReader& index, std::size_t blockSize = BlockReader::kDefaultBlockSize);
+// The walk of an accepted index over its store, which the walk's entries, the
+// raw scan of a rejected one (once per walk) and extraction all read. A store
+// that could not be opened accepts no entry and lists nothing.
+void WalkIndex(ScanContext& context, ByteReader& index, SourceFile& store,
+               std::size_t blockSize = BlockReader::kDefaultBlockSize);
 
 }  // namespace tessel

@@ -17,9 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/mail_files.h"
+
 namespace {
 
-constexpr char kCrLf[] = "\r\n";
+using tessel::mailfiles::ContactRecord;
+using tessel::mailfiles::CrLfLines;
 
 struct SampleMessage {
   std::string headers;  // header lines without the MIME part, CR LF ended
@@ -28,145 +31,131 @@ struct SampleMessage {
   bool indexed = true;  // false: still in the store, dropped from the index
 };
 
-// Joins lines with CR LF, the line ending of stored mail.
-std::string Lines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + kCrLf;
-  return text;
-}
-
 std::string PlainText(const std::string& charset = "us-ascii") {
-  return Lines({"MIME-Version: 1.0", "Content-Type: text/plain; charset=\"" + charset + "\"",
-                "Content-Transfer-Encoding: 7bit"});
+  return CrLfLines({"MIME-Version: 1.0", "Content-Type: text/plain; charset=\"" + charset + "\"",
+                    "Content-Transfer-Encoding: 7bit"});
 }
 
 std::vector<SampleMessage> Messages() {
   std::vector<SampleMessage> m;
 
-  m.push_back({Lines({"Return-Path: <anna.berger@example.org>", "From: \"Anna Berger\" <anna.berger@example.org>",
-                      "To: Tom Hale <tom.hale@example.net>", "Subject: Lunch on Friday?",
-                      "Date: Mon, 03 Mar 2008 09:14:22 +0100", "Message-ID: <20080303091422.4711@mail.example.org>"}),
-               PlainText(),
-               Lines({"", "Hi Tom,", "", "are you free for lunch on Friday? The new place",
-                      "on Elm Street opens at noon.", "", "Anna"})});
-
   m.push_back(
-      {Lines({"From: Example Lists <news@lists.example.com>", "To: tom.hale@example.net",
-              "Subject: Weekly digest: 5 new posts", "Date: Tue, 04 Mar 2008 06:00:01 +0000",
-              "Message-ID: <digest-2008-10@lists.example.com>", "List-Unsubscribe: <mailto:leave@lists.example.com>"}),
+      {CrLfLines({"Return-Path: <anna.berger@example.org>", "From: \"Anna Berger\" <anna.berger@example.org>",
+                  "To: Tom Hale <tom.hale@example.net>", "Subject: Lunch on Friday?",
+                  "Date: Mon, 03 Mar 2008 09:14:22 +0100", "Message-ID: <20080303091422.4711@mail.example.org>"}),
        PlainText(),
-       Lines({"", "This week on the gardening list:", "", "  1. Pruning roses in March",
-              "  2. Which tomato for a balcony?", "  3. Slugs, again", "  4. Seed swap in April",
-              "  5. Compost thermometers", "", "To leave the list, write to mailto:leave@lists.example.com",
-              "(a message with any subject will do)."})});
+       CrLfLines({"", "Hi Tom,", "", "are you free for lunch on Friday? The new place", "on Elm Street opens at noon.",
+                  "", "Anna"})});
+
+  m.push_back({CrLfLines({"From: Example Lists <news@lists.example.com>", "To: tom.hale@example.net",
+                          "Subject: Weekly digest: 5 new posts", "Date: Tue, 04 Mar 2008 06:00:01 +0000",
+                          "Message-ID: <digest-2008-10@lists.example.com>",
+                          "List-Unsubscribe: <mailto:leave@lists.example.com>"}),
+               PlainText(),
+               CrLfLines({"", "This week on the gardening list:", "", "  1. Pruning roses in March",
+                          "  2. Which tomato for a balcony?", "  3. Slugs, again", "  4. Seed swap in April",
+                          "  5. Compost thermometers", "", "To leave the list, write to mailto:leave@lists.example.com",
+                          "(a message with any subject will do)."})});
 
   // The recipient in capitals, as some old clients wrote it.
-  m.push_back({Lines({"From: Tom Hale <tom.hale@example.net>", "TO: MARIA.LOPEZ@EXAMPLE.COM",
-                      "Subject: Re: Holiday photos", "Date: Tue, 04 Mar 2008 21:40:05 +0100",
-                      "Message-ID: <47cdb3e5.1@example.net>", "X-Mailer: IncrediMail (5207590)"}),
+  m.push_back({CrLfLines({"From: Tom Hale <tom.hale@example.net>", "TO: MARIA.LOPEZ@EXAMPLE.COM",
+                          "Subject: Re: Holiday photos", "Date: Tue, 04 Mar 2008 21:40:05 +0100",
+                          "Message-ID: <47cdb3e5.1@example.net>", "X-Mailer: IncrediMail (5207590)"}),
                PlainText(),
-               Lines({"", "Maria,", "", "the photos are lovely, especially the one at the lake.",
-                      "Could you send the big version of the sunset picture?", "", "Tom"})});
+               CrLfLines({"", "Maria,", "", "the photos are lovely, especially the one at the lake.",
+                          "Could you send the big version of the sunset picture?", "", "Tom"})});
 
-  m.push_back({Lines({"From: Maria Lopez <maria.lopez@example.com>", "To: \"Tom Hale\" <tom.hale@example.net>",
-                      "Subject: Re: Re: Holiday photos", "Date: Wed, 05 Mar 2008 08:02:57 +0100",
-                      "Message-ID: <a1b2c3d4@mail.example.com>", "In-Reply-To: <47cdb3e5.1@example.net>"}),
-               Lines({"MIME-Version: 1.0", "Content-Type: multipart/mixed; boundary=\"----=_Part_17\""}),
-               Lines({"", "------=_Part_17", "Content-Type: text/plain; charset=\"us-ascii\"", "",
-                      "Here it is. The full picture is in the attachment.", "", "Maria", "", "------=_Part_17",
-                      "Content-Type: image/gif; name=\"sunset.gif\"", "Content-Transfer-Encoding: base64",
-                      "Content-Disposition: attachment; filename=\"sunset.gif\"", "",
-                      "R0lGODlhAQABAIAAAP/MmQAAACH5BAAAAAAALAAAAAABAAEAAAICRAEAOw==", "", "------=_Part_17--"})});
+  m.push_back({CrLfLines({"From: Maria Lopez <maria.lopez@example.com>", "To: \"Tom Hale\" <tom.hale@example.net>",
+                          "Subject: Re: Re: Holiday photos", "Date: Wed, 05 Mar 2008 08:02:57 +0100",
+                          "Message-ID: <a1b2c3d4@mail.example.com>", "In-Reply-To: <47cdb3e5.1@example.net>"}),
+               CrLfLines({"MIME-Version: 1.0", "Content-Type: multipart/mixed; boundary=\"----=_Part_17\""}),
+               CrLfLines({"", "------=_Part_17", "Content-Type: text/plain; charset=\"us-ascii\"", "",
+                          "Here it is. The full picture is in the attachment.", "", "Maria", "", "------=_Part_17",
+                          "Content-Type: image/gif; name=\"sunset.gif\"", "Content-Transfer-Encoding: base64",
+                          "Content-Disposition: attachment; filename=\"sunset.gif\"", "",
+                          "R0lGODlhAQABAIAAAP/MmQAAACH5BAAAAAAALAAAAAABAAEAAAICRAEAOw==", "", "------=_Part_17--"})});
 
   // Windows-1252 bytes in the header, never decoded by the engine.
-  m.push_back({Lines({"From: J\xE9r\xF4me Dupont <jerome.dupont@example.fr>", "To: tom.hale@example.net",
-                      "Subject: Caf\xE9 au lait et cr\xEApes", "Date: Thu, 06 Mar 2008 14:21:10 +0100",
-                      "Message-ID: <20080306142110.GA311@example.fr>"}),
+  m.push_back({CrLfLines({"From: J\xE9r\xF4me Dupont <jerome.dupont@example.fr>", "To: tom.hale@example.net",
+                          "Subject: Caf\xE9 au lait et cr\xEApes", "Date: Thu, 06 Mar 2008 14:21:10 +0100",
+                          "Message-ID: <20080306142110.GA311@example.fr>"}),
                PlainText("windows-1252"),
-               Lines({"", "Bonjour Tom,", "", "la recette des cr\xEApes est en bas.",
-                      "Il faut du lait, des \x9Clufs et de la farine.", "", "J\xE9r\xF4me"})});
+               CrLfLines({"", "Bonjour Tom,", "", "la recette des cr\xEApes est en bas.",
+                          "Il faut du lait, des \x9Clufs et de la farine.", "", "J\xE9r\xF4me"})});
 
   m.push_back(
-      {Lines({"From: Example Energy Billing <billing@energy.example>", "To: \"Tom Hale\" <tom.hale@example.net>",
-              "Subject: Your invoice for February 2008", "Date: Fri, 07 Mar 2008 03:15:00 +0000",
-              "Message-ID: <inv-2008-02-558193@energy.example>"}),
+      {CrLfLines({"From: Example Energy Billing <billing@energy.example>", "To: \"Tom Hale\" <tom.hale@example.net>",
+                  "Subject: Your invoice for February 2008", "Date: Fri, 07 Mar 2008 03:15:00 +0000",
+                  "Message-ID: <inv-2008-02-558193@energy.example>"}),
        PlainText(),
-       Lines({"", "Dear customer,", "", "your invoice of 48.20 EUR for February is ready.",
-              "The amount will be taken from your account on 20 March.", "", "Kind regards", "Example Energy"})});
+       CrLfLines({"", "Dear customer,", "", "your invoice of 48.20 EUR for February is ready.",
+                  "The amount will be taken from your account on 20 March.", "", "Kind regards", "Example Energy"})});
 
   // A subject in an encoded word, shown as it stands.
-  m.push_back({Lines({"From: Lukas Wagner <lukas@example.at>", "To: Tom Hale <tom.hale@example.net>",
-                      "Subject: =?iso-8859-1?Q?Gr=FC=DFe_aus_Wien?=", "Date: Sat, 08 Mar 2008 17:45:31 +0100",
-                      "Message-ID: <5f3e@mail.example.at>"}),
-               Lines({"MIME-Version: 1.0", "Content-Type: text/plain; charset=\"iso-8859-1\"",
-                      "Content-Transfer-Encoding: quoted-printable"}),
-               Lines({"", "Hallo Tom,", "", "viele Gr=FC=DFe aus Wien! Das Wetter ist sch=F6n.", "", "Lukas"})});
+  m.push_back({CrLfLines({"From: Lukas Wagner <lukas@example.at>", "To: Tom Hale <tom.hale@example.net>",
+                          "Subject: =?iso-8859-1?Q?Gr=FC=DFe_aus_Wien?=", "Date: Sat, 08 Mar 2008 17:45:31 +0100",
+                          "Message-ID: <5f3e@mail.example.at>"}),
+               CrLfLines({"MIME-Version: 1.0", "Content-Type: text/plain; charset=\"iso-8859-1\"",
+                          "Content-Transfer-Encoding: quoted-printable"}),
+               CrLfLines({"", "Hallo Tom,", "", "viele Gr=FC=DFe aus Wien! Das Wetter ist sch=F6n.", "", "Lukas"})});
 
   // Body lines beginning with "From " are quoted when written as mbox.
-  m.push_back(
-      {Lines({"From: Anna Berger <anna.berger@example.org>", "To: committee@club.example.org",
-              "Subject: Minutes of the March meeting", "Date: Sun, 09 Mar 2008 20:05:44 +0100",
-              "Message-ID: <20080309200544.4712@mail.example.org>"}),
-       PlainText(),
-       Lines({"", "Dear all,", "", "the minutes are below.", "",
-              "From the treasurer: the club has 1,204.50 EUR in its account.",
-              ">From the chair: the summer party is on 21 June.", "From now on we meet on Thursdays.", "", "Anna"})});
+  m.push_back({CrLfLines({"From: Anna Berger <anna.berger@example.org>", "To: committee@club.example.org",
+                          "Subject: Minutes of the March meeting", "Date: Sun, 09 Mar 2008 20:05:44 +0100",
+                          "Message-ID: <20080309200544.4712@mail.example.org>"}),
+               PlainText(),
+               CrLfLines({"", "Dear all,", "", "the minutes are below.", "",
+                          "From the treasurer: the club has 1,204.50 EUR in its account.",
+                          ">From the chair: the summer party is on 21 June.", "From now on we meet on Thursdays.", "",
+                          "Anna"})});
 
   m.push_back(
-      {Lines({"From: Tom Hale <tom.hale@example.net>", "To: Anna Berger <anna.berger@example.org>",
-              "Subject: Re: Lunch on Friday?", "Date: Mon, 10 Mar 2008 11:30:00 +0100",
-              "Message-ID: <47d50ef8.3@example.net>", "In-Reply-To: <20080303091422.4711@mail.example.org>"}),
+      {CrLfLines({"From: Tom Hale <tom.hale@example.net>", "To: Anna Berger <anna.berger@example.org>",
+                  "Subject: Re: Lunch on Friday?", "Date: Mon, 10 Mar 2008 11:30:00 +0100",
+                  "Message-ID: <47d50ef8.3@example.net>", "In-Reply-To: <20080303091422.4711@mail.example.org>"}),
        PlainText(),
-       Lines({"", "Friday at noon is fine. See you there!", "", "Tom", "", "> are you free for lunch on Friday?"})});
+       CrLfLines(
+           {"", "Friday at noon is fine. See you there!", "", "Tom", "", "> are you free for lunch on Friday?"})});
 
   // An HTML letter with a plain alternative, the kind of mail the client sent.
   m.push_back(
-      {Lines({"From: \"Maria Lopez\" <maria.lopez@example.com>", "To: tom.hale@example.net", "Subject: Birthday card",
-              "Date: Tue, 11 Mar 2008 07:59:12 +0100", "Message-ID: <card-8812@mail.example.com>",
-              "X-Mailer: IncrediMail (5207590)"}),
-       Lines({"MIME-Version: 1.0", "Content-Type: multipart/alternative; boundary=\"----=_NextPart_000_0001\""}),
-       Lines({"", "------=_NextPart_000_0001", "Content-Type: text/plain; charset=\"us-ascii\"", "",
-              "Happy birthday, Tom!", "", "------=_NextPart_000_0001", "Content-Type: text/html; charset=\"us-ascii\"",
-              "", "<html><body bgcolor=\"#FFF8E0\"><p><b>Happy birthday, Tom!</b></p>", "<p>Maria</p></body></html>",
-              "", "------=_NextPart_000_0001--"})});
+      {CrLfLines({"From: \"Maria Lopez\" <maria.lopez@example.com>", "To: tom.hale@example.net",
+                  "Subject: Birthday card", "Date: Tue, 11 Mar 2008 07:59:12 +0100",
+                  "Message-ID: <card-8812@mail.example.com>", "X-Mailer: IncrediMail (5207590)"}),
+       CrLfLines({"MIME-Version: 1.0", "Content-Type: multipart/alternative; boundary=\"----=_NextPart_000_0001\""}),
+       CrLfLines({"", "------=_NextPart_000_0001", "Content-Type: text/plain; charset=\"us-ascii\"", "",
+                  "Happy birthday, Tom!", "", "------=_NextPart_000_0001",
+                  "Content-Type: text/html; charset=\"us-ascii\"", "",
+                  "<html><body bgcolor=\"#FFF8E0\"><p><b>Happy birthday, Tom!</b></p>", "<p>Maria</p></body></html>",
+                  "", "------=_NextPart_000_0001--"})});
 
   // Still in the store, no longer in the index: only a search of the store finds these.
   m.push_back(
-      {Lines({"From: Anna Berger <anna.berger@example.org>", "To: tom.hale@example.net", "Subject: Train tickets",
-              "Date: Wed, 12 Mar 2008 16:12:40 +0100", "Message-ID: <20080312161240.4713@mail.example.org>"}),
-       PlainText(), Lines({"", "Tom, I bought the tickets for Saturday: 8.15 from platform 4.", "", "Anna"}), false});
+      {CrLfLines({"From: Anna Berger <anna.berger@example.org>", "To: tom.hale@example.net", "Subject: Train tickets",
+                  "Date: Wed, 12 Mar 2008 16:12:40 +0100", "Message-ID: <20080312161240.4713@mail.example.org>"}),
+       PlainText(), CrLfLines({"", "Tom, I bought the tickets for Saturday: 8.15 from platform 4.", "", "Anna"}),
+       false});
 
-  m.push_back({Lines({"From:support@shop.example", "To: Tom Hale <TOM.HALE@EXAMPLE.NET>",
-                      "Subject: Your order 10-4471 has shipped", "Date: Thu, 13 Mar 2008 10:00:00 +0000",
-                      "Message-ID: <ship-10-4471@shop.example>"}),
+  m.push_back({CrLfLines({"From:support@shop.example", "To: Tom Hale <TOM.HALE@EXAMPLE.NET>",
+                          "Subject: Your order 10-4471 has shipped", "Date: Thu, 13 Mar 2008 10:00:00 +0000",
+                          "Message-ID: <ship-10-4471@shop.example>"}),
                PlainText(),
-               Lines({"", "Your order 10-4471 (1 garden hose, 25 m) has shipped.",
-                      "It should arrive within three working days.", "", "Thank you for your order"}),
+               CrLfLines({"", "Your order 10-4471 (1 garden hose, 25 m) has shipped.",
+                          "It should arrive within three working days.", "", "Thank you for your order"}),
                false});
 
   m.push_back(
-      {Lines({"From: Lukas Wagner <lukas@example.at>", "To: tom.hale@example.net", "Subject: Photos from Vienna",
-              "Date: Fri, 14 Mar 2008 19:27:03 +0100", "Message-ID: <5f9a@mail.example.at>"}),
-       PlainText(), Lines({"", "The photos are on the club site now, in the album", "\"Vienna 2008\".", "", "Lukas"}),
-       false});
+      {CrLfLines({"From: Lukas Wagner <lukas@example.at>", "To: tom.hale@example.net", "Subject: Photos from Vienna",
+                  "Date: Fri, 14 Mar 2008 19:27:03 +0100", "Message-ID: <5f9a@mail.example.at>"}),
+       PlainText(),
+       CrLfLines({"", "The photos are on the club site now, in the album", "\"Vienna 2008\".", "", "Lukas"}), false});
   return m;
 }
 
-void PutU32(std::string& out, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-const std::string kIndexMarker("\x00\x00\x03\x00", 4);
-
-// One index record: the marker and the length, then the client's own data,
-// which the recovery does not read (flags, time stamp, message number).
-void PutIndexEntry(std::string& index, uint32_t length, uint32_t number) {
-  index += kIndexMarker;
-  PutU32(index, length);
-  PutU32(index, 0x00000001u);                     // flags: read
-  PutU32(index, 0x47CB0000u + number * 0x1234u);  // time stamp
-  PutU32(index, number);
-  index.append(12, '\x20');
+// One index record as the client writes it; the recovery reads only the
+// marker and the length (flags: read; a time stamp; the message number).
+std::string IndexRecord(uint32_t length, uint32_t number) {
+  return tessel::mailfiles::IndexRecord(length, 0x00000001u, 0x47CB0000u + number * 0x1234u, number);
 }
 
 struct Store {
@@ -176,48 +165,25 @@ struct Store {
 
 Store BuildStore() {
   Store s;
-  s.index = std::string("\x56\x23\x30\x34\x3C\x12\x08\x49", 8);
-  PutU32(s.index, 1);  // read with the signature, not interpreted
+  s.index = tessel::mailfiles::IndexHeader(1);
   uint32_t number = 0;
   for (const SampleMessage& message : Messages()) {
     const std::string text = message.headers + message.mime + message.body;
     s.store += text;
     ++number;
-    if (message.indexed) PutIndexEntry(s.index, static_cast<uint32_t>(text.size()), number);
+    if (message.indexed) s.index += IndexRecord(static_cast<uint32_t>(text.size()), number);
     // Stray entries of deleted messages whose lengths were overwritten.
-    if (number == 4) PutIndexEntry(s.index, 0xFFFFFF00u, 900);
-    if (number == 7) PutIndexEntry(s.index, 0, 901);
+    if (number == 4) s.index += IndexRecord(0xFFFFFF00u, 900);
+    if (number == 7) s.index += IndexRecord(0, 901);
   }
   return s;
-}
-
-// Address book: a 70-byte file header, then records of 2466 bytes.
-constexpr size_t kBookHeader = 70;
-constexpr size_t kContactRecord = 2466;
-// Offsets and sizes of the 27 fields of a record.
-constexpr size_t kFieldOffset[27] = {0,    50,   100,  150,  200,  400,  450,  1450, 1500, 1550, 1600, 1650, 1700, 1750,
-                                     1800, 1850, 1900, 1950, 2000, 2050, 2100, 2150, 2200, 2250, 2300, 2350, 2400};
-size_t FieldSize(int field) { return field == 5 ? 200 : field == 7 ? 1000 : 50; }
-
-struct Field {
-  int number;  // 1 to 27
-  std::string text;
-};
-
-std::string ContactRecord(const std::vector<Field>& fields) {
-  std::string record(kContactRecord, '\0');
-  for (const Field& f : fields) {
-    const size_t size = FieldSize(f.number);
-    record.replace(kFieldOffset[f.number - 1], std::min(size, f.text.size()), f.text, 0, std::min(size, f.text.size()));
-  }
-  return record;
 }
 
 std::string BuildAddressBook() {
   std::string book("IMB\x01", 4);
   book += "IncrediMail Address Book";
-  book.resize(kBookHeader, '\0');
-  book[kBookHeader - 2] = '\x08';  // a record count the walk never reads
+  book.resize(tessel::mailfiles::kAddressBookHeaderSize, '\0');
+  book[book.size() - 2] = '\x08';  // a record count the walk never reads
 
   book += ContactRecord({{1, "Anna"},
                          {3, "Berger"},
@@ -307,10 +273,11 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
 // The index must hold markers only where entries were written; a marker made
 // by chance from neighbouring bytes would change what the walk finds.
 bool MarkersOnlyAtEntries(const std::string& index) {
-  size_t expected = 12;
-  for (size_t at = index.find(kIndexMarker); at != std::string::npos; at = index.find(kIndexMarker, at + 1)) {
+  const std::string_view marker = tessel::mailfiles::kIndexEntryMarker;
+  size_t expected = tessel::mailfiles::IndexHeader().size();
+  for (size_t at = index.find(marker); at != std::string::npos; at = index.find(marker, at + 1)) {
     if (at != expected) return false;
-    expected += 32;
+    expected += tessel::mailfiles::kIndexRecordSize;
   }
   return true;
 }

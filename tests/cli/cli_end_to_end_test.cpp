@@ -16,10 +16,12 @@
 #include <vector>
 
 #include "tests/cli/tessel_run.h"
+#include "tests/support/mail_files.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
 
+namespace mailfiles = tessel::mailfiles;
 using tessel::testing::ReadAll;
 
 void WriteAll(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
@@ -30,21 +32,10 @@ bool Exists(const std::string& path) {
 }
 
 std::string Message(const std::string& from, const std::string& subject, const std::string& body) {
-  return "From: " + from + "\r\nTo: tom@example.net\r\nSubject: " + subject +
-         "\r\nDate: Mon, 03 Mar 2008 09:14:22 +0100\r\nMIME-Version: 1.0\r\n"
-         "Content-Type: text/plain\r\n\r\n" +
-         body + "\r\n";
+  return mailfiles::CrLfLines({"From: " + from, "To: tom@example.net", "Subject: " + subject,
+                               "Date: Mon, 03 Mar 2008 09:14:22 +0100", "MIME-Version: 1.0", "Content-Type: text/plain",
+                               "", body});
 }
-
-std::string U32(uint32_t value) {
-  std::string bytes;
-  for (int i = 0; i < 4; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-  return bytes;
-}
-
-std::string IndexEntry(uint32_t length) { return std::string("\0\0\x03\0", 4) + U32(length); }
-
-const std::string kSignature("\x56\x23\x30\x34\x3C\x12\x08\x49\0\0\0\0", 12);
 
 using Result = tessel::testing::Run;
 
@@ -57,8 +48,9 @@ class TesselRun : public ::testing::Test {
     third_ = Message("Carl <carl@example.com>", "Third", "Not in the index");
     WriteAll(Path("Inbox.imm"), first_ + second_ + third_);
     // The third message is no longer in the index.
-    WriteAll(Path("Inbox.imh"), kSignature + IndexEntry(static_cast<uint32_t>(first_.size())) +
-                                    IndexEntry(static_cast<uint32_t>(second_.size())));
+    WriteAll(Path("Inbox.imh"), mailfiles::IndexHeader(0) +
+                                    mailfiles::IndexEntry(static_cast<uint32_t>(first_.size())) +
+                                    mailfiles::IndexEntry(static_cast<uint32_t>(second_.size())));
   }
 
   std::string Path(const std::string& name) const { return dir_ + "/" + name; }
@@ -225,16 +217,11 @@ TEST_F(TesselRun, WrongCommandLinesExitWithTwo) {
 
 // An address book of three records; the second is wiped.
 std::string AddressBook() {
-  std::string book(70, 'H');
   auto record = [](const std::string& first, const std::string& display, const std::string& email) {
-    std::string r(2466, '\0');
-    r.replace(0, first.size(), first);
-    r.replace(150, display.size(), display);
-    r.replace(200, email.size(), email);
-    return r;
+    return mailfiles::ContactRecord({{1, first}, {4, display}, {5, email}});
   };
-  return book + record("Anna", "Anna Berger", "anna@example.org") + record("", "", "") +
-         record("Carl", "Carl Roux, Jr.", "carl@example.com");
+  return std::string(mailfiles::kAddressBookHeaderSize, 'H') + record("Anna", "Anna Berger", "anna@example.org") +
+         record("", "", "") + record("Carl", "Carl Roux, Jr.", "carl@example.com");
 }
 
 TEST_F(TesselRun, ContactsInEveryFormat) {

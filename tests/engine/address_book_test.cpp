@@ -7,23 +7,17 @@
 namespace tessel::testing {
 namespace {
 
-constexpr std::size_t kHeader = 70;
-constexpr std::size_t kRecord = 2466;
-// Field offsets and sizes in a record, fields 1 to 27.
-constexpr std::size_t kFieldOffset[27] = {0,    50,   100,  150,  200,  400,  450,  1450, 1500,
-                                          1550, 1600, 1650, 1700, 1750, 1800, 1850, 1900, 1950,
-                                          2000, 2050, 2100, 2150, 2200, 2250, 2300, 2350, 2400};
-constexpr std::size_t kFieldSize[27] = {50, 50, 50, 50, 200, 50, 1000, 50, 50, 50, 50, 50, 50, 50,
-                                        50, 50, 50, 50, 50,  50, 50,   50, 50, 50, 50, 50, 50};
+constexpr std::size_t kHeader = mailfiles::kAddressBookHeaderSize;
+constexpr std::size_t kRecord = mailfiles::kContactRecordSize;
 
-// A contact whose field k holds "<tag>k" (NUL padded).
+// A contact whose field k holds "<tag>k" (NUL padded), and bytes that are no
+// field after the last one.
 std::string Contact(const std::string& tag) {
-  std::string record(kRecord, '\0');
-  for (int k = 0; k < 27; ++k) {
-    const std::string text = tag + std::to_string(k + 1);
-    record.replace(kFieldOffset[k], text.size(), text);
-  }
-  record.replace(2450, 16, std::string(16, '#'));  // the unread trailer
+  std::vector<mailfiles::ContactField> fields;
+  for (int k = 1; k <= mailfiles::kContactFieldCount; ++k) fields.push_back({k, tag + std::to_string(k)});
+  std::string record = mailfiles::ContactRecord(fields);
+  const std::size_t fieldsEnd = mailfiles::ContactFieldOffset(27) + mailfiles::ContactFieldSize(27);
+  record.replace(fieldsEnd, kRecord - fieldsEnd, std::string(kRecord - fieldsEnd, '#'));  // the unread trailer
   return record;
 }
 
@@ -54,7 +48,7 @@ TEST(AddressBook, OneRecordFillsTheTwentyThreeCellsOfRowZero) {
   BookScan scan(Book({Contact("a")}));
   EXPECT_EQ(scan.result.status, AddressBookResult::Status::kWalked);
   EXPECT_EQ(scan.run.rows(), Rows{ContactRow("a")});  // fields 7, 23, 26, 27 never shown
-  EXPECT_FALSE(scan.run.globals.sourceFile.IsOpen());
+  EXPECT_FALSE(scan.run.state.openSourceFile.IsOpen());
   EXPECT_EQ(kContactColumnHeaders[0], std::string("Display Name"));
   EXPECT_EQ(kContactColumnHeaders[22], std::string("Fax"));
 }
@@ -108,12 +102,12 @@ TEST(AddressBook, ShortFilesAndTheHeaderNeverReachTheList) {
 
 TEST(AddressBook, ContactsFileIsAddBookTxtInTheFolder) {
   BookScan windowsFolder(Book({}), "c:\\");
-  EXPECT_EQ(windowsFolder.run.globals.g_strContactsFile, "c:\\AddBook.txt");
+  EXPECT_EQ(windowsFolder.run.state.contactsFile, "c:\\AddBook.txt");
   BookScan plain(Book({}), "/tmp/out");
 #if defined(_WIN32)
-  EXPECT_EQ(plain.run.globals.g_strContactsFile, "/tmp/out\\AddBook.txt");
+  EXPECT_EQ(plain.run.state.contactsFile, "/tmp/out\\AddBook.txt");
 #else
-  EXPECT_EQ(plain.run.globals.g_strContactsFile, "/tmp/out/AddBook.txt");
+  EXPECT_EQ(plain.run.state.contactsFile, "/tmp/out/AddBook.txt");
 #endif
 }
 
@@ -122,7 +116,7 @@ TEST(AddressBook, MissingFileListsNothingAndSaysSo) {
   const AddressBookResult result = ScanAddressBook(run.context, "/nonexistent/Contacts.imb", "c:\\");
   EXPECT_EQ(result.status, AddressBookResult::Status::kNotOpened);
   EXPECT_TRUE(run.rows().empty());
-  EXPECT_TRUE(run.globals.g_strContactsFile.empty());
+  EXPECT_TRUE(run.state.contactsFile.empty());
 }
 
 // A reader whose reads fail from `failAt` on, as a bad sector would.

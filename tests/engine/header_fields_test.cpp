@@ -1,14 +1,18 @@
 // Header field rules (F5: names at line starts, F6: one optional blank),
 // CleanAddress, extraction of indexed messages, record cells and copies.
+#include "engine/block_reader.h"
 #include "tests/engine/scan_fixture.h"
 #include "tests/engine/window_reference.h"
 
 namespace tessel::testing {
 namespace {
 
-std::vector<std::string> Cells(std::string_view text) {
-  const HeaderFields f = ParseHeaderFields(text);
-  return {f.from, f.subject, f.to, f.date};
+std::vector<std::string> Cells(std::string_view text) { return ExtractedCells(text); }
+
+std::string Cleaned(std::string_view value) {
+  std::string cleaned = "left from before";
+  CleanAddress(value, cleaned);
+  return cleaned;
 }
 
 TEST(HeaderFields, MissingFieldsGetTheirDefaults) {
@@ -89,39 +93,55 @@ TEST(HeaderFields, NulEndsTheTextWhereverTheNamesStand) {
 }
 
 TEST(CleanAddress, ReducesAToValueToAnAddress) {
-  EXPECT_EQ(CleanAddress(" nobody"), "none");
-  EXPECT_EQ(CleanAddress(" a@localhost"), "none");
-  EXPECT_EQ(CleanAddress(" A@B.C"), "a@b.c");
-  EXPECT_EQ(CleanAddress(" [a@b.c]=20junk"), "[a@b.c");
-  EXPECT_EQ(CleanAddress("  a@b.c"), " a@b.c");  // one space only
-  EXPECT_EQ(CleanAddress(" x\"y@z.w"), "x");
-  EXPECT_EQ(CleanAddress("a@b.c]tail"), "a@b.c");
-  EXPECT_EQ(CleanAddress(" \xC4@\xC9.DE"), "\xC4@\xC9.de");  // bytes outside ASCII pass unchanged
+  EXPECT_EQ(Cleaned(" nobody"), "none");
+  EXPECT_EQ(Cleaned(" a@localhost"), "none");
+  EXPECT_EQ(Cleaned(" A@B.C"), "a@b.c");
+  EXPECT_EQ(Cleaned(" [a@b.c]=20junk"), "[a@b.c");
+  EXPECT_EQ(Cleaned("  a@b.c"), " a@b.c");  // one space only
+  EXPECT_EQ(Cleaned(" x\"y@z.w"), "x");
+  EXPECT_EQ(Cleaned("a@b.c]tail"), "a@b.c");
+  EXPECT_EQ(Cleaned(" \xC4@\xC9.DE"), "\xC4@\xC9.de");  // bytes outside ASCII pass unchanged
 }
 
 TEST(ExtractIndexedMessage, ReadsTheFirst2000BytesOfTheRecord) {
-  ScratchFolder folder;
-  EngineRun run;
   const std::string message = "From: a@b.c\r\n" + std::string(2000, 'x') + "\r\nDate: too late\r\n";
-  run.globals.g_strStoreFile = folder.Write("mail.imm", "pad" + message);
-  const int row = run.list.AppendRow("");
-  ExtractIndexedMessage(run.context, row, 3, static_cast<std::int64_t>(message.size()));
-  EXPECT_EQ(run.list.Row(row), (std::vector<std::string>{"a@b.c", "Unknown", "none", "Unknown"}));
-  const int shortRow = run.list.AppendRow("");
-  ExtractIndexedMessage(run.context, shortRow, 3, 5);  // "From:" only
-  EXPECT_EQ(run.list.GetCell(shortRow, kFromCell), "");
+  MemoryReader file("pad" + message, static_cast<std::int64_t>(message.size()) + 3);
+  BlockReader store(file);
+  MemoryList list;
+  HeaderFields cells;
+  const int row = list.AppendRow("");
+  EXPECT_TRUE(ExtractIndexedMessage(list, row, store, 3, static_cast<std::int64_t>(message.size()), cells));
+  EXPECT_EQ(list.Row(row), (std::vector<std::string>{"a@b.c", "Unknown", "none", "Unknown"}));
+  const int shortRow = list.AppendRow("");
+  EXPECT_TRUE(ExtractIndexedMessage(list, shortRow, store, 3, 5, cells));  // "From:" only: To is "none"
+  EXPECT_EQ(list.GetCell(shortRow, kFromCell), "");
 }
 
-TEST(ExtractIndexedMessage, LeavesTheCellsEmptyBeyondTheStoreOrWithoutIt) {
-  ScratchFolder folder;
-  EngineRun run;
-  run.globals.g_strStoreFile = folder.Write("mail.imm", "From: a@b.c\r\n");
-  const int row = run.list.AppendRow("");
-  ExtractIndexedMessage(run.context, row, 13, 10);
-  ExtractIndexedMessage(run.context, row, -1, 10);
-  run.globals.g_strStoreFile = folder.Path("missing.imm");
-  ExtractIndexedMessage(run.context, row, 0, 10);
-  EXPECT_EQ(run.list.Row(row), (std::vector<std::string>{""}));
+TEST(ExtractIndexedMessage, LeavesTheCellsEmptyOutsideTheStore) {
+  MemoryReader file("From: a@b.c\r\n", 13);
+  BlockReader store(file);
+  MemoryList list;
+  HeaderFields cells;
+  const int row = list.AppendRow("");
+  EXPECT_FALSE(ExtractIndexedMessage(list, row, store, 13, 10, cells));
+  EXPECT_FALSE(ExtractIndexedMessage(list, row, store, -1, 10, cells));
+  SourceFile notOpen;
+  BlockReader none(notOpen);
+  EXPECT_FALSE(ExtractIndexedMessage(list, row, none, 0, 10, cells));
+  EXPECT_EQ(list.Row(row), (std::vector<std::string>{""}));
+}
+
+// A read that comes back short (a bad sector, a file cut meanwhile) does not
+// drop the records after it: they are listed with the bytes that could be read.
+TEST(ExtractIndexedMessage, RecordsPastAShortReadAreListedWithTheirDefaults) {
+  MemoryReader file("From: a@b.c\r\n", 5000);
+  BlockReader store(file);
+  EXPECT_EQ(store.Bytes(0, 5000).size(), 13u);  // the read comes back short
+  MemoryList list;
+  HeaderFields cells;
+  const int row = list.AppendRow("");
+  EXPECT_TRUE(ExtractIndexedMessage(list, row, store, 2000, 100, cells));
+  EXPECT_EQ(list.Row(row), (std::vector<std::string>{"Unknown", "Unknown", "none", "Unknown"}));
 }
 
 // F7: the hidden cells carry 64-bit values.
@@ -148,7 +168,7 @@ TEST(CopyRecordToFile, CopiesTheRecordByteForByte) {
   EngineRun run;
   std::string store;
   for (int i = 0; i < 7000; ++i) store += static_cast<char>(i * 7);
-  run.globals.g_strStoreFile = folder.Write("mail.imm", store);
+  run.state.storeFile = folder.Write("mail.imm", store);
   folder.Write("out.eml", std::string(9000, 'o'));  // an existing file is emptied first
   EXPECT_EQ(CopyRecordToFile(run.context, 1000, 4001, folder.Path("out.eml")), 4001);
   EXPECT_EQ(folder.Read("out.eml"), store.substr(1000, 4001));
@@ -160,16 +180,15 @@ TEST(CopyRecordToFile, CopiesTheRecordByteForByte) {
 TEST(CopyRecordToFile, FailsWithoutTouchingTheDestinationWhenTheStoreIsMissing) {
   ScratchFolder folder;
   EngineRun run;
-  run.globals.g_strStoreFile = folder.Path("missing.imm");
+  run.state.storeFile = folder.Path("missing.imm");
   EXPECT_EQ(CopyRecordToFile(run.context, 0, 10, folder.Path("out.eml")), -1);
   EXPECT_FALSE(std::filesystem::exists(folder.Path("out.eml")));
-  run.globals.g_strStoreFile = folder.Write("mail.imm", "abc");
+  run.state.storeFile = folder.Write("mail.imm", "abc");
   EXPECT_EQ(CopyRecordToFile(run.context, 0, 10, folder.Path("no/such/folder/out.eml")), -1);
 }
 
 TEST(CopyRecord, HandsTheBytesToASinkThatMayRefuse) {
-  ScratchFolder folder;
-  const std::string store = folder.Write("mail.imm", std::string(5000, 's'));
+  MemoryReader store(std::string(5000, 's'), 5000);
   std::string copied;
   EXPECT_EQ(CopyRecord(store, 10, 4500,
                        [&](const char* b, std::size_t n) {

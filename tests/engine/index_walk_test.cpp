@@ -17,7 +17,7 @@ struct IndexScan {
   IndexScan(const std::string& store, const std::string& index) {
     folder.Write("mail.imm", store);
     indexPath = folder.Write("mail.imh", index);
-    ScanMessageStore(run.context, indexPath);
+    ScanMessageStore(run.context, ResolveChosenFile(indexPath));
   }
   std::vector<std::string> SubjectsAndOffsets() const {
     std::vector<std::string> found;
@@ -43,9 +43,9 @@ TEST(IndexWalk, ListsEachEntryAtTheSumOfTheLengthsBeforeIt) {
   EXPECT_EQ(scan.run.rows(), (Rows{MessageRow("a@x.org", "A", kTo, kDate, 0, m.a.size()),
                                    MessageRow("b@x.org", "B", kTo, kDate, m.a.size(), m.b.size()),
                                    MessageRow("c@x.org", "C", kTo, kDate, ab, m.c.size())}));
-  EXPECT_EQ(scan.run.globals.g_strStoreFile, scan.folder.Path("mail.imm"));
-  EXPECT_EQ(scan.run.globals.g_strSourceFile, scan.folder.Path("mail.imm"));
-  EXPECT_TRUE(scan.run.globals.sourceFile.IsOpen());
+  EXPECT_EQ(scan.run.state.storeFile, scan.folder.Path("mail.imm"));
+  EXPECT_EQ(scan.run.state.sourceFile, scan.folder.Path("mail.imm"));
+  EXPECT_TRUE(scan.run.state.openSourceFile.IsOpen());
 }
 
 TEST(IndexWalk, SignatureIsRejectedOnlyWhenEveryByteDiffers) {
@@ -75,21 +75,9 @@ TEST(IndexWalk, ShortIndexComparesTheBytesItHas) {
 TEST(IndexWalk, IndexWithoutItsStoreListsNothing) {
   ScratchFolder folder;
   EngineRun run;
-  ScanMessageStore(run.context, folder.Write("mail.imh", IndexHeader() + IndexEntry(500)));
+  ScanMessageStore(run.context, ResolveChosenFile(folder.Write("mail.imh", IndexHeader() + IndexEntry(500))));
   EXPECT_TRUE(run.rows().empty());
-  EXPECT_TRUE(run.globals.g_strStoreFile.empty());
-}
-
-TEST(IndexWalk, StorePathReplacesOnlyTheFilesExtension) {
-  EXPECT_EQ(StorePathForIndex("C:\\Mail.Box\\Inbox.imh"), "C:\\Mail.Box\\Inbox.imm");
-  EXPECT_EQ(StorePathForIndex("/home/u/mail.d/Inbox.IMH"), "/home/u/mail.d/Inbox.imm");
-  EXPECT_EQ(StorePathForIndex("/home/u/mail.d/Inbox"), "/home/u/mail.d/Inbox.imm");
-  EXPECT_EQ(StorePathForIndex("Inbox"), "Inbox.imm");
-  EXPECT_EQ(StorePathForIndex("Inbox."), "Inbox.imm");
-  EXPECT_TRUE(IsStorePath("x.IMM"));
-  EXPECT_TRUE(IsStorePath("ximm"));
-  EXPECT_FALSE(IsStorePath("x.imh"));
-  EXPECT_FALSE(IsStorePath("mm"));
+  EXPECT_TRUE(run.state.storeFile.empty());
 }
 
 TEST(IndexWalk, IndexInAFolderWithADotFindsItsStore) {
@@ -98,7 +86,8 @@ TEST(IndexWalk, IndexInAFolderWithADotFindsItsStore) {
   std::filesystem::create_directories(folder.Path("mail.box"));
   folder.Write("mail.box/Inbox.imm", m.Store());
   EngineRun run;
-  ScanMessageStore(run.context, folder.Write("mail.box/Inbox.imh", IndexHeader() + IndexEntry(m.Length(m.a))));
+  ScanMessageStore(run.context,
+                   ResolveChosenFile(folder.Write("mail.box/Inbox.imh", IndexHeader() + IndexEntry(m.Length(m.a)))));
   EXPECT_EQ(run.rows().size(), 1u);
 }
 
@@ -185,15 +174,14 @@ TEST(IndexWalk, ImplausibleLengthsAndSmallStores) {
 }
 
 TEST(IsPlausibleLength, BelowTheStoreSizeMinus300AndNeverWithoutAStore) {
-  ScratchFolder folder;
-  EngineRun run;
-  run.globals.g_strStoreFile = folder.Write("mail.imm", std::string(1000, 's'));
-  EXPECT_FALSE(IsPlausibleLength(run.context, 0));
-  EXPECT_TRUE(IsPlausibleLength(run.context, 1));
-  EXPECT_TRUE(IsPlausibleLength(run.context, 699));
-  EXPECT_FALSE(IsPlausibleLength(run.context, 700));
-  run.globals.g_strStoreFile = folder.Path("missing.imm");
-  EXPECT_FALSE(IsPlausibleLength(run.context, 1));
+  const MemoryReader store(std::string(1000, 's'), 1000);
+  EXPECT_FALSE(IsPlausibleLength(store, 0));
+  EXPECT_TRUE(IsPlausibleLength(store, 1));
+  EXPECT_TRUE(IsPlausibleLength(store, 699));
+  EXPECT_FALSE(IsPlausibleLength(store, 700));
+  EXPECT_FALSE(IsPlausibleLength(store, -5));
+  const SourceFile notOpen;
+  EXPECT_FALSE(IsPlausibleLength(notOpen, 1));
 }
 
 TEST(IndexWalk, EntryWithoutFromAndToOrBeyondTheStoreIsDropped) {
@@ -263,13 +251,13 @@ TEST(IndexWalk, StopDuringTheWalkStopsTheRawScanItStarts_F3) {
   ThreeMessages m;
   ScratchFolder folder;
   EngineRun run;
-  run.globals.g_strStoreFile = folder.Write("mail.imm", m.Store());
-  SourceFile index;
+  SourceFile store, index;
+  ASSERT_TRUE(store.Open(folder.Write("mail.imm", m.Store())));
   ASSERT_TRUE(index.Open(folder.Write("mail.imh", IndexHeader() + IndexEntry(0) + IndexEntry(m.Length(m.a)))));
-  StopOnRead stopping(index, run.globals.g_bStopRequested);
-  WalkIndex(run.context, stopping);
+  StopOnRead stopping(index, run.state.stopRequested);
+  WalkIndex(run.context, stopping, store);
   EXPECT_TRUE(run.rows().empty());
-  EXPECT_EQ(run.globals.g_bStopRequested.load(), 1);
+  EXPECT_EQ(run.state.stopRequested.load(), 1);
 }
 
 TEST(IndexWalk, ScanClearsAStopLeftFromBefore) {
@@ -277,8 +265,8 @@ TEST(IndexWalk, ScanClearsAStopLeftFromBefore) {
   ScratchFolder folder;
   EngineRun run;
   folder.Write("mail.imm", m.Store());
-  run.globals.g_bStopRequested = 1;
-  ScanMessageStore(run.context, folder.Write("mail.imh", IndexHeader() + IndexEntry(m.Length(m.a))));
+  run.state.stopRequested = 1;
+  ScanMessageStore(run.context, ResolveChosenFile(folder.Write("mail.imh", IndexHeader() + IndexEntry(m.Length(m.a)))));
   EXPECT_EQ(run.rows().size(), 1u);
 }
 
@@ -296,8 +284,9 @@ TEST(IndexWalk, OffsetsBeyond2GiBStayExact_F7) {
     out.put('\0');
   }
   EngineRun run;
-  ScanMessageStore(run.context, folder.Write("big.imh", IndexHeader() + IndexEntry(first) +
-                                                            IndexEntry(static_cast<std::uint32_t>(message.size()))));
+  ScanMessageStore(run.context, ResolveChosenFile(folder.Write(
+                                    "big.imh", IndexHeader() + IndexEntry(first) +
+                                                   IndexEntry(static_cast<std::uint32_t>(message.size())))));
   ASSERT_EQ(run.rows().size(), 2u);
   EXPECT_EQ(run.rows()[1], MessageRow("far@x.org", "Far", kTo, kDate, first, message.size()));
   const MessageRecord record = RecordOfRow(run.list, 1);

@@ -15,7 +15,7 @@ struct StoreScan {
 
   explicit StoreScan(const std::string& store, const std::string& name = "mail.imm") {
     path = folder.Write(name, store);
-    ScanMessageStore(run.context, path);
+    ScanMessageStore(run.context, ResolveChosenFile(path));
   }
 };
 
@@ -48,8 +48,8 @@ TEST(RawScan, OneBoundaryOpensAMessageThatRunsToTheEnd) {
   EXPECT_EQ(scan.run.rows(),
             Rows{MessageRow("Ann <ann@x.org>", "Hi", "<reader@example.org", "Mon, 7 Dec 2026 08:00:00 +0000", 17,
                             static_cast<std::int64_t>(store.size()) - 17)});
-  EXPECT_EQ(scan.run.globals.g_strStoreFile, scan.path);
-  EXPECT_TRUE(scan.run.globals.sourceFile.IsOpen());  // left for the caller to close
+  EXPECT_EQ(scan.run.state.storeFile, scan.path);
+  EXPECT_TRUE(scan.run.state.openSourceFile.IsOpen());  // left for the caller to close
 }
 
 TEST(RawScan, StoreChosenByAnyCaseOfItsExtension) {
@@ -61,9 +61,9 @@ TEST(RawScan, StoreChosenByAnyCaseOfItsExtension) {
 
 TEST(RawScan, UnreadableStoreListsNothing) {
   EngineRun run;
-  ScanMessageStore(run.context, "/nonexistent/folder/mail.imm");
+  ScanMessageStore(run.context, ResolveChosenFile("/nonexistent/folder/mail.imm"));
   EXPECT_TRUE(run.rows().empty());
-  EXPECT_FALSE(run.globals.sourceFile.IsOpen());
+  EXPECT_FALSE(run.state.openSourceFile.IsOpen());
 }
 
 // F4: mail puts From, To, Subject and Date before MIME-Version. Each record
@@ -195,8 +195,8 @@ TEST(RawScan, StopWhileLookingForAMessagesEndListsNothingForIt) {
   EngineRun run;
   SourceFile file;
   ASSERT_TRUE(file.Open(path));
-  StoppingReader stopping(file, static_cast<std::int64_t>(first.size()) + 5000, run.globals.g_bStopRequested);
-  RawScan(run.context, stopping, 4096);
+  StoppingReader stopping(file, static_cast<std::int64_t>(first.size()) + 5000, run.state.stopRequested);
+  RawScanStore(run.context, stopping, 4096);  // blocks far smaller than the message: one is read after the stop
   ASSERT_EQ(run.rows().size(), 1u);
   EXPECT_EQ(run.rows()[0][kSubjectCell], "1");
 }
@@ -205,13 +205,15 @@ TEST(RawScan, StopWhileLookingForAMessagesEndListsNothingForIt) {
 TEST(RawScan, RawScanKeepsAStopRequest_F3) {
   ScratchFolder folder;
   EngineRun run;
-  run.globals.g_strStoreFile = folder.Write("mail.imm", Message("a@b.c", "1"));
-  run.globals.g_bStopRequested = 1;
-  RawScanStore(run.context);
+  const std::string path = folder.Write("mail.imm", Message("a@b.c", "1"));
+  SourceFile store;
+  ASSERT_TRUE(store.Open(path));
+  run.state.stopRequested = 1;
+  RawScanStore(run.context, store);
   EXPECT_TRUE(run.rows().empty());
-  EXPECT_EQ(run.globals.g_bStopRequested.load(), 1);
+  EXPECT_EQ(run.state.stopRequested.load(), 1);
 
-  ScanMessageStore(run.context, run.globals.g_strStoreFile);  // a new scan starts afresh
+  ScanMessageStore(run.context, ResolveChosenFile(path));  // a new scan starts afresh
   EXPECT_EQ(run.rows().size(), 1u);
 }
 
@@ -219,13 +221,13 @@ TEST(RawScan, StoreCutWhileScannedEndsWhereItsBytesEnd) {
   const std::string first = MessageWithLeadingHeaders("a@b.c", "1");
   // Long enough that a block read ahead meets the cut.
   const std::string second = MessageWithLeadingHeaders("c@d.e", "2", std::string(20000, 'x') + "\r\n");
-  for (std::size_t blockSize : {64u, 4096u}) {
+  for (std::size_t blockSize : {BlockReader::kSmallestBlock, BlockReader::kSmallestBlockReadAhead}) {
     for (bool readAhead : {false, true}) {
       // Cut while it is scanned: reads come back shorter than its size said.
       const std::string bytes = first + second;
       MemoryReader cut(bytes, static_cast<std::int64_t>(bytes.size()) + 5000, readAhead);
       EngineRun run;
-      RawScan(run.context, cut, blockSize);
+      RawScanStore(run.context, cut, blockSize);
       ASSERT_EQ(run.rows().size(), 2u);
       EXPECT_EQ(run.rows()[1][kOffsetCell], std::to_string(first.size()));
       EXPECT_EQ(run.rows()[1][kLengthCell], std::to_string(second.size())) << blockSize << readAhead;

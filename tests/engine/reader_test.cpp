@@ -1,4 +1,7 @@
 // The bounded reader, the block search over it, and the in-memory lists.
+#include <atomic>
+#include <thread>
+
 #include "engine/block_reader.h"
 #include "tests/engine/scan_fixture.h"
 
@@ -22,6 +25,30 @@ TEST(SourceFile, ReadsOnlyBytesThatExist) {
   EXPECT_EQ(file.ReadAt(0, buffer, 4), 0u);
   EXPECT_TRUE(FileExists(folder.Path("f")));
   EXPECT_FALSE(FileExists(folder.Path("")));
+}
+
+// The walk's reader of a store and the raw scan's read it on their helper
+// threads at once: no read may take another's place in the file.
+TEST(SourceFile, ReadsFromSeveralThreadsAtOnce) {
+  ScratchFolder folder;
+  std::string bytes(1 << 20, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 131 + i / 251);
+  SourceFile file;
+  ASSERT_TRUE(file.Open(folder.Write("f", bytes)));
+  std::atomic<int> wrong{0};
+  auto reader = [&](std::size_t seed) {
+    char buffer[61];
+    for (std::size_t i = 0; i < 20000; ++i) {
+      const std::size_t offset = (seed + i * 7919) % (bytes.size() - sizeof buffer);
+      const std::size_t got = file.ReadAt(static_cast<std::int64_t>(offset), buffer, sizeof buffer);
+      if (got != sizeof buffer || bytes.compare(offset, got, buffer, got) != 0) ++wrong;
+    }
+  };
+  std::thread a(reader, 0), b(reader, 3001), c(reader, 5003);
+  a.join();
+  b.join();
+  c.join();
+  EXPECT_EQ(wrong.load(), 0);
 }
 
 TEST(BlockReader, FindsEveryOccurrenceAcrossBlockEdges) {
@@ -90,13 +117,13 @@ TEST(RowStreamList, StreamsAWholeScanInListOrder) {
   ScratchFolder folder;
   const std::string store = Message("a@b.c", "1") + Message("c@d.e", "2");
   EngineRun reference;
-  ScanMessageStore(reference.context, folder.Write("mail.imm", store));
+  ScanMessageStore(reference.context, ResolveChosenFile(folder.Write("mail.imm", store)));
   Rows streamed;
   RowStreamList list([&](const std::vector<std::string>& cells) { streamed.push_back(cells); });
-  ScanGlobals globals;
+  ScanState state;
   MemoryProgressBar progress;
-  ScanContext context = globals.ContextFor(list, progress);
-  ScanMessageStore(context, folder.Path("mail.imm"));
+  ScanContext context = state.ContextFor(list, progress);
+  ScanMessageStore(context, ResolveChosenFile(folder.Path("mail.imm")));
   list.Finish();
   EXPECT_EQ(streamed, reference.rows());
   EXPECT_EQ(progress.Range(), static_cast<std::int64_t>(store.size()));

@@ -1,5 +1,6 @@
 // What the engine tests share: a scratch folder of files built by the test, an
-// engine context over rows in memory, and builders for messages and indexes.
+// engine context over rows in memory, and messages for the stores and indexes
+// built with mail_files.h.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "tests/support/mail_files.h"
 #include "tests/support/scratch_folder.h"
 
 namespace tessel::testing {
@@ -34,8 +36,8 @@ class RecordingProgressBar final : public ProgressBar {
 struct EngineRun {
   MemoryList list;
   RecordingProgressBar progress;
-  ScanGlobals globals;
-  ScanContext context = globals.ContextFor(list, progress);
+  ScanState state;
+  ScanContext context = state.ContextFor(list, progress);
 
   const Rows& rows() const { return list.Rows(); }
 };
@@ -66,10 +68,11 @@ std::string Message(const std::string& from, const std::string& subject, const s
 std::string MessageWithLeadingHeaders(const std::string& from, const std::string& subject,
                                       const std::string& body = "Hello\r\n");
 
-// An index: the signature, 4 bytes, then entries (marker and little-endian length).
-std::string IndexHeader();
-std::string IndexEntry(std::uint32_t length);
-std::string LittleEndian32(std::uint32_t value);
+using mailfiles::IndexEntry;
+using mailfiles::IndexHeader;
+
+// Cells 0 to 3 as ExtractHeaderFields sets them from `text`.
+std::vector<std::string> ExtractedCells(std::string_view text);
 
 // A message row as the engine writes it.
 std::vector<std::string> MessageRow(const std::string& from, const std::string& subject, const std::string& to,

@@ -191,7 +191,7 @@ std::vector<std::string> HeaderCells(std::string_view text) {
       std::string value(text.substr(start));
       value = value.substr(0, value.find("\r\n"));
       if (rule.isTo)
-        cell = CleanAddress(value.substr(0, value.find('>')));
+        CleanAddress(value.substr(0, value.find('>')), cell);
       else
         cell = value;
       break;
@@ -212,10 +212,9 @@ Rows ScanMessageStore(const std::string& path) {
   bool exists = false;
   const std::string chosen = WholeFile(path, &exists);
   if (!exists) return rows;
-  std::string ending = path.size() >= 3 ? path.substr(path.size() - 3) : "";
-  for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (ending == "imm") return RawScan(path);
-  const std::string storePath = StorePathForIndex(path);
+  const ChosenFile chosenFile = ResolveChosenFile(path, ChosenAs::kMessageStore);
+  if (chosenFile.kind == FileKind::kStore) return RawScan(path);
+  const std::string& storePath = chosenFile.storePath;
   if (!FileExists(storePath)) return rows;
   const char signature[8] = {0x56, 0x23, 0x30, 0x34, 0x3C, 0x12, 0x08, 0x49};
   bool accepted = false;

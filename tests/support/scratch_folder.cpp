@@ -4,12 +4,16 @@
 
 #include <atomic>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 namespace tessel::testing {
 namespace {
 std::atomic<int> folderCount{0};
-}
+// Tells apart the folders of test programs that run at once: two builds of one
+// suite run the same tests under the same names.
+const std::string kRunTag = std::to_string(std::random_device{}());
+}  // namespace
 
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -22,7 +26,7 @@ ScratchFolder::ScratchFolder() {
   const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = "tessel-";
   if (test != nullptr) name += std::string(test->test_suite_name()) + "-" + test->name();
-  name += "-" + std::to_string(folderCount++);
+  name += "-" + kRunTag + "-" + std::to_string(folderCount++);
   for (char& c : name)
     if (c == '/') c = '_';
   folder_ = std::filesystem::temp_directory_path() / name;

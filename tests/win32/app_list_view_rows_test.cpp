@@ -63,11 +63,11 @@ TEST_F(ListViewRowsTest, TheScanContextIsTheSharedScanState) {
   ListViewRows rows(wizard.m_lstRecovered);
   ProgressBarControl progress(wizard.m_prgScan);
   tessel::ScanContext context = WizardScanContext(rows, progress);
-  context.g_bStopRequested = 1;
-  context.g_strStoreFile = "C:\\mail\\Inbox.imm";
+  context.stopRequested = 1;
+  context.storeFile = "C:\\mail\\Inbox.imm";
   EXPECT_EQ(g_bStopRequested, 1);
   EXPECT_EQ(g_strStoreFile, "C:\\mail\\Inbox.imm");
-  EXPECT_EQ(&context.sourceFile, &g_SourceFile);
+  EXPECT_EQ(&context.openSourceFile, &g_SourceFile);
   EXPECT_EQ(&context.list, &rows);
   g_bStopRequested = 0;
   g_strStoreFile.clear();
