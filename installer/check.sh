@@ -91,14 +91,16 @@ value() { printf '%s\n' "$entry" | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
 [ "$(value UninstallString)" = "\"$instdir_win\\Uninstall.exe\"" ] && ok "uninstall entry: UninstallString" || fail "uninstall entry UninstallString: '$(value UninstallString)'"
 [ "$(value QuietUninstallString)" = "\"$instdir_win\\Uninstall.exe\" /S" ] || fail "uninstall entry QuietUninstallString: '$(value QuietUninstallString)'"
 
-# The version Windows shows in the program's properties, the same as tessel's.
-before_version=$failures
-props=$(wine "$probe" version "$instdir_win\\$product.exe" | tr -d '\r')
-for expect in "ProductName=$product" "ProductVersion=$version" "CompanyName=Oxbrim" "FileVersion=$version" "Fixed=$version"; do
-  printf '%s\n' "$props" | grep -qxF "$expect" || fail "version resource: no $expect in: $(echo $props)"
+# The version Windows shows in the programs' properties, the same as tessel's.
+for exe in "$product.exe" tessel.exe; do
+  before_version=$failures
+  props=$(wine "$probe" version "$instdir_win\\$exe" | tr -d '\r')
+  for expect in "ProductName=$product" "ProductVersion=$version" "CompanyName=Oxbrim" "FileVersion=$version" "Fixed=$version"; do
+    printf '%s\n' "$props" | grep -qxF "$expect" || fail "$exe version resource: no $expect in: $(echo $props)"
+  done
+  printf '%s\n' "$props" | grep -q '^FileDescription=.' || fail "$exe version resource: no FileDescription"
+  [ $failures -eq $before_version ] && ok "$exe version resource: $(echo $props)"
 done
-printf '%s\n' "$props" | grep -q '^FileDescription=.' || fail "version resource: no FileDescription"
-[ $failures -eq $before_version ] && ok "version resource: $(echo $props)"
 tessel_version=$(wine "$instdir_win\\tessel.exe" --version | tr -d '\r')
 [[ "$tessel_version" == "tessel $version "* ]] && ok "tessel.exe --version: $tessel_version" || fail "tessel.exe --version: '$tessel_version'"
 wait_wine "tessel.exe"
