@@ -2,10 +2,13 @@
 
 #include "framework/gdi_handles.h"
 #include "framework/module.h"
+#include "framework/packed_picture.h"
 
 namespace framework {
 
 HBITMAP LoadDibResource(UINT id) {
+  // The large pictures are linked in packed; the others as plain bitmaps.
+  if (HBITMAP packed = LoadPackedPicture(ResourceModule(), id)) return packed;
   return static_cast<HBITMAP>(
       ::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }

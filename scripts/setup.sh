@@ -9,7 +9,7 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 native=(g++ cmake ninja-build libgtest-dev libgmock-dev googletest libbenchmark-dev)
-windows=(g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine xvfb xauth imagemagick fp-utils)
+windows=(g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine xvfb xauth imagemagick fp-utils python3 nsis zip unzip)
 
 wanted=("${native[@]}")
 [ "${1:-all}" = native ] || wanted+=("${windows[@]}")

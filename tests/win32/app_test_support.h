@@ -16,6 +16,7 @@
 #include "framework/gdi_handles.h"
 #include "framework/message_pump.h"
 #include "framework/module.h"
+#include "framework/packed_picture.h"
 #include "msgbox/message_box_call.h"
 
 struct AskedBox {
@@ -116,7 +117,9 @@ class TempFolder {
 // True when the program's resources carry picture `id` (the artwork is linked
 // in only when res/art/ is complete).
 inline bool HasPicture(UINT id) {
-  return ::FindResourceA(framework::ResourceModule(), MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2)) != nullptr;
+  HMODULE module = framework::ResourceModule();
+  return ::FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2)) != nullptr ||
+         ::FindResourceA(module, MAKEINTRESOURCEA(id), framework::kPackedPictureType) != nullptr;
 }
 
 // The pixels on screen of a rectangle of a window's client area, as 0x00RRGGBB,
