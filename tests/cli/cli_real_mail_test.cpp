@@ -152,7 +152,9 @@ TEST_F(RealMail, DeepScanListsEveryMessageOnceAndTellsTheDeletedOnes) {
       const bool indexed = input == "Deleted.imh" && row % 4 != 1;
       EXPECT_EQ(cells[6], indexed ? "index" : "store") << line;
       if (length == static_cast<long long>(Message(row).size())) ++whole;
-      if (indexed) EXPECT_EQ(length, static_cast<long long>(Message(row).size())) << line;
+      if (indexed) {
+        EXPECT_EQ(length, static_cast<long long>(Message(row).size())) << line;
+      }
     }
     EXPECT_GE(whole * 10, fromLines_.size() * 9) << whole << " of " << fromLines_.size() << " whole";
   }
