@@ -1,30 +1,56 @@
-// The engine's list and progress bar answered by the wizard's controls. Every
-// call is a message sent to the control, so the worker's calls are carried out
-// by the window's thread.
+// The engine's list and progress bar answered by the wizard's controls, from
+// the scan worker. Rows travel in batches: the engine only ever sets, reads or
+// deletes the row it added last (RecoveredList), so the rows before it are
+// final and are handed to the list control in one message every few
+// milliseconds, instead of one cross-thread message per cell. The last row
+// stays here until the next row or Flush.
 #pragma once
+
+#include <windows.h>
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "app/recovered_list_ctrl.h"
 #include "engine/recovered_list.h"
 #include "framework/controls.h"
-#include "framework/list_ctrl.h"
 
 class ListViewRows final : public tessel::RecoveredList {
  public:
-  explicit ListViewRows(const CListCtrl& list) : m_list(list) {}
+  explicit ListViewRows(const CRecoveredListCtrl& list);
+  ~ListViewRows() override { Flush(); }
+  ListViewRows(const ListViewRows&) = delete;
+  ListViewRows& operator=(const ListViewRows&) = delete;
+
   int AppendRow(const std::string& firstCell) override;
-  void InsertRowAtTop(const std::string& firstCell) override { m_list.InsertItem(0, firstCell); }
-  void SetCell(int row, int column, const std::string& text) override { m_list.SetItemText(row, column, text); }
-  std::string GetCell(int row, int column) const override { return m_list.GetItemText(row, column); }
-  int RowCount() const override { return m_list.GetItemCount(); }
-  void DeleteRow(int row) override { m_list.DeleteItem(row); }
+  void InsertRowAtTop(const std::string& firstCell) override;
+  void SetCell(int row, int column, const std::string& text) override;
+  std::string GetCell(int row, int column) const override;
+  int RowCount() const override { return m_nListRows + static_cast<int>(m_pending.size()); }
+  void DeleteRow(int row) override;
+
+  // Hands every row kept here to the list control.
+  void Flush();
 
  private:
-  const CListCtrl& m_list;
+  enum class Direction { kAppend, kTop };
+  // The kept row that list row `row` is, or null when the control holds it.
+  ListRow* PendingRow(int row);
+  // The control's index of list row `row` (one that is not kept here).
+  int ControlRow(int row) const;
+  void FlushIfDue(Direction next);
+  std::string RequestFromList(ListRowRequest request) const;
+
+  const CRecoveredListCtrl& m_list;
+  int m_nListRows;  // rows the control holds
+  std::vector<ListRow> m_pending;
+  Direction m_direction = Direction::kAppend;
+  DWORD m_nLastFlush;
 };
 
 // The control's range is 32-bit; larger files are counted in coarser steps.
+// Positions are sent only when the bar would move by a visible step.
 class ProgressBarControl final : public tessel::ProgressBar {
  public:
   explicit ProgressBarControl(const CProgressCtrl& bar) : m_bar(bar) {}
@@ -33,5 +59,7 @@ class ProgressBarControl final : public tessel::ProgressBar {
 
  private:
   const CProgressCtrl& m_bar;
-  std::int64_t m_nStep = 1;
+  std::int64_t m_nScale = 1;
+  int m_nUpper = 0;
+  int m_nShown = -1;
 };

@@ -15,6 +15,7 @@
 namespace {
 // The system's own commands keep their low four bits.
 constexpr UINT kSystemCommandMask = 0xFFF0;
+constexpr char kFilePrefixMenuText[] = "File name prefix...";
 
 // The list's first columns, until a scan sets its own.
 constexpr std::array<const char*, 6> kInitialColumns = {"From", "Subject", "To", "Date", "", ""};
@@ -91,6 +92,8 @@ void CRecoveryWizardDlg::AddAboutToSystemMenu() {
   if (!menu || about.empty()) return;
   ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+  // The prefix setting has no control of its own in the window.
+  ::AppendMenuA(menu, MF_STRING, IDM_FILE_PREFIX, kFilePrefixMenuText);
 }
 
 void CRecoveryWizardDlg::SetUpList() {
@@ -106,6 +109,8 @@ void CRecoveryWizardDlg::SetUpList() {
   }
   m_lstRecovered.SetImageList(m_ImageList.m_hImageList, LVSIL_SMALL);
   m_lstRecovered.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  // The list holds its rows itself (owner data), check states included.
+  m_lstRecovered.SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);
 }
 
 void CRecoveryWizardDlg::SetUpLinkButtons() {
@@ -140,9 +145,16 @@ bool CRecoveryWizardDlg::OnPaint() {
 }
 
 bool CRecoveryWizardDlg::OnSysCommand(UINT id, LPARAM) {
-  if ((id & kSystemCommandMask) != IDM_ABOUTBOX) return false;
-  OnAbout();
-  return true;
+  switch (id & kSystemCommandMask) {
+    case IDM_ABOUTBOX:
+      OnAbout();
+      return true;
+    case IDM_FILE_PREFIX:
+      OnSettings();
+      return true;
+    default:
+      return false;
+  }
 }
 
 BOOL CRecoveryWizardDlg::PreTranslateMessage(MSG* msg) {
@@ -199,6 +211,11 @@ bool CRecoveryWizardDlg::OnCommand(UINT id, UINT, HWND) {
       return true;
     case ID_HELP_FILE:
       OnHelp();
+      return true;
+    case IDC_BROWSE:
+    case IDC_BROWSE_ALT:
+    case ID_BROWSE:
+      OnBrowse();
       return true;
     case IDC_SETTINGS:
     case ID_SETTINGS:

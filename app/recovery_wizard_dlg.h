@@ -13,7 +13,7 @@
 #include "framework/dialog.h"
 #include "framework/gdi_handles.h"
 #include "framework/image_list.h"
-#include "framework/list_ctrl.h"
+#include "app/recovered_list_ctrl.h"
 #include "framework/menu.h"
 #include "widgets/hover_button.h"
 #include "widgets/transparent_static.h"
@@ -42,6 +42,23 @@ class CRecoveryWizardDlg : public CDialog {
   void OnSelectAllCheck();
   void OnPreview();
   void OnSettings();
+  void OnBrowse();
+
+  // The controls of each step (the flow's control table).
+  void ShowResultsStep();
+  void ShowChooseStep();
+  void HideResultsStep();
+  // Replaces the list's columns by those of g_nScanMode.
+  void SetListColumns();
+  // The worker's steps that change controls, carried out on the window's
+  // thread: the start (progress bar, scanning text) and the end.
+  void OnScanStarted();
+  void OnScanEnded(const std::string& problem);
+
+  // The preview file: "oxbtemp.eml" in the temporary folder.
+  static std::string PreviewFilePath();
+  // The folder of the last save, empty before the first.
+  std::string m_strSaveFolder;
 
   // Loads picture `id` as the background and repaints the whole window.
   void SetBackground(UINT id);
@@ -60,7 +77,7 @@ class CRecoveryWizardDlg : public CDialog {
   CHoverButton m_lnkHelp;
   CHoverButton m_lnkAbout;
   CHoverButton m_lnkBuy;
-  CListCtrl m_lstRecovered;
+  CRecoveredListCtrl m_lstRecovered;
   CButton m_chkSelectAll;
   CTransparentStatic m_lblSelectAll;
   CProgressCtrl m_prgScan;
@@ -76,12 +93,19 @@ class CRecoveryWizardDlg : public CDialog {
   bool OnEraseBkgnd(HDC dc) override;
   bool OnPaint() override;
   bool OnSysCommand(UINT id, LPARAM lParam) override;
+  bool OnNotify(NMHDR* header, LRESULT* result) override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   HICON OnQueryDragIcon() override { return m_hIcon; }
   // Asks before ending the process; the window otherwise stays.
   bool OnClose() override;
 
  private:
   void AddAboutToSystemMenu();
+  void StartScan(int mode);
+  void OnListClick(const NMITEMACTIVATE& click);
+  LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw) const;
+  void UpdateScanningText();
+  void SaveCheckedRows();
   void SetUpList();
   void SetUpLinkButtons();
 

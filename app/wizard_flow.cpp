@@ -1,13 +1,172 @@
-// The wizard's flow between its steps. Leaving the program: exit asks first,
-// then ends the worker and the process at once (the window's thread never
-// waits for the worker).
+// The wizard's flow between its steps: Proceed starts a scan on a worker
+// thread, the worker's start and end are carried out here on the window's
+// thread, Stop asks and sets the stop request, Back returns to the choose
+// step. Leaving the program: exit asks first, then ends the worker and the
+// process at once (the window's thread never waits for the worker).
 #include <windows.h>
 
+#include "app/file_choosers.h"
 #include "app/recovery_wizard_dlg.h"
 #include "app/scan_state.h"
+#include "app/scan_worker.h"
 #include "app/shell_open.h"
 #include "app/web_pages.h"
 #include "app/wizard_message.h"
+#include "engine/source_file.h"
+#include "res/resource.h"
+
+namespace {
+// The scanning text and the text after the scan, each line after 16 spaces.
+constexpr char kIndent[] = "                ";
+constexpr char kScanningText[] = "Searching Messages...... (You can stop this serach process by pressing stop button )";
+constexpr char kScanEndedFirstLine[] =
+    "Select the message from list for preview or select save option from toolbar for ";
+constexpr char kScanEndedSecondLine[] = "save the mails";
+
+// The row count under the scanning text changes at most this often.
+constexpr UINT_PTR kScanningTextTimer = 1;
+constexpr UINT kScanningTextIntervalMs = 250;
+
+// The template's instruction line (8 x 8 dialog units) cannot show its text:
+// it is given the side panel's free space below the steps (dialog units).
+constexpr RECT kInstructionArea = {6, 150, 130, 260};
+
+std::string ScanningText(int rows, int mode) {
+  std::string count = std::to_string(rows) + (mode == kScanModeAddressBook ? " contact" : " message") +
+                      (rows == 1 ? "" : "s") + " found so far";
+  return std::string(kIndent) + kScanningText + "\r\n\r\n" + kIndent + count;
+}
+}  // namespace
+
+void CRecoveryWizardDlg::OnProceedStore() { StartScan(kScanModeMessageStore); }
+
+void CRecoveryWizardDlg::OnProceedAddressBook() { StartScan(kScanModeAddressBook); }
+
+void CRecoveryWizardDlg::StartScan(int mode) {
+  // One worker at a time: the buttons stay disabled until a worker's end, and
+  // a command that reaches us anyway is refused here.
+  if (g_bScanRunning || !m_btnProceedStore.IsWindowEnabled()) return;
+  std::string path = mode == kScanModeMessageStore ? ChooseStoreFile(this) : ChooseAddressBookFile(this);
+  if (path.empty() || !tessel::FileExists(path)) return;
+  g_strSourceFile = path;
+  m_nStep += 1;
+  ShowResultsStep();
+
+  g_bStopRequested = 0;
+  m_lstRecovered.DeleteAllRows();
+  g_bScanRunning = 0;
+  g_nScanMode = mode;
+  SetListColumns();
+
+  m_btnProceedStore.EnableWindow(false);
+  m_btnProceedAddressBook.EnableWindow(false);
+  HANDLE own = nullptr;
+  g_pWorkerThread = AfxBeginThread(&ScanWorker, this, THREAD_PRIORITY_NORMAL, 0, 0, &own);
+  g_hWorkerThread.reset(own);
+  if (!g_pWorkerThread) {
+    // No worker will end: the choose step's buttons are free again.
+    m_btnProceedStore.EnableWindow(true);
+    m_btnProceedAddressBook.EnableWindow(true);
+  }
+}
+
+void CRecoveryWizardDlg::ShowResultsStep() {
+  m_btnProceedStore.ShowWindow(SW_HIDE);
+  m_btnProceedAddressBook.ShowWindow(SW_HIDE);
+  for (CHoverButton* link : {&m_lnkHome, &m_lnkSupport, &m_lnkHelp, &m_lnkAbout, &m_lnkBuy}) link->ShowWindow(SW_SHOW);
+  m_chkSelectAll.ShowWindow(SW_SHOW);
+  m_lblSelectAll.ShowWindow(SW_SHOW);
+  m_lstRecovered.ShowWindow(SW_SHOW);
+  m_btnStop.ShowWindow(SW_SHOW);
+  SetBackground(IDB_RESULTS_BACKGROUND);
+}
+
+void CRecoveryWizardDlg::ShowChooseStep() {
+  m_chkSelectAll.ShowWindow(SW_HIDE);
+  m_lblSelectAll.ShowWindow(SW_HIDE);
+  m_lblInstruction.ShowWindow(SW_HIDE);
+  m_btnProceedStore.ShowWindow(SW_SHOW);
+  m_btnProceedAddressBook.ShowWindow(SW_SHOW);
+  SetBackground(IDB_CHOOSE_BACKGROUND);
+}
+
+void CRecoveryWizardDlg::HideResultsStep() {
+  m_lstRecovered.ShowWindow(SW_HIDE);
+  m_btnStop.ShowWindow(SW_HIDE);
+  m_btnBack.ShowWindow(SW_HIDE);
+  m_btnSave.ShowWindow(SW_HIDE);
+  // A worker whose stop is pending still has its bar up.
+  m_prgScan.ShowWindow(SW_HIDE);
+}
+
+void CRecoveryWizardDlg::OnScanStarted() {
+  m_prgScan.SendMessage(PBM_SETPOS, 0);
+  m_prgScan.ShowWindow(SW_SHOW);
+  RECT area = kInstructionArea;
+  ::MapDialogRect(m_hWnd, &area);
+  m_lblInstruction.SetWindowPos(nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                                SWP_NOZORDER | SWP_NOACTIVATE);
+  UpdateScanningText();
+  if (m_nStep == 2) m_lblInstruction.ShowWindow(SW_SHOW);
+  ::SetTimer(m_hWnd, kScanningTextTimer, kScanningTextIntervalMs, nullptr);
+}
+
+void CRecoveryWizardDlg::UpdateScanningText() {
+  m_lblInstruction.SetWindowText(ScanningText(m_lstRecovered.RowCount(), g_nScanMode));
+}
+
+void CRecoveryWizardDlg::OnScanEnded(const std::string& problem) {
+  ::KillTimer(m_hWnd, kScanningTextTimer);
+  // A worker that ends while the choose step shows leaves its controls alone.
+  if (m_nStep == 2) {
+    m_lblInstruction.SetWindowText(std::string(kIndent) + kScanEndedFirstLine + "\r\n" + kIndent +
+                                   kScanEndedSecondLine);
+    m_lblInstruction.ShowWindow(SW_SHOW);
+    m_prgScan.ShowWindow(SW_HIDE);
+    m_btnStop.ShowWindow(SW_HIDE);
+    m_btnBack.ShowWindow(SW_SHOW);
+    m_btnSave.ShowWindow(SW_SHOW);
+  }
+  m_lstRecovered.SetAllChecked(true);
+  Invalidate();
+  m_lstRecovered.Invalidate();
+  g_bScanRunning = 0;
+  m_btnProceedStore.EnableWindow(true);
+  m_btnProceedAddressBook.EnableWindow(true);
+  if (!problem.empty()) WizardMessageBox(problem.c_str(), kNoticeStyle);
+}
+
+void CRecoveryWizardDlg::OnStop() {
+  if (WizardMessageBox("Do you really want to stop search process ?", kQuestionStyle) != kAnswerYes) return;
+  g_bStopRequested = 1;
+  m_btnBack.ShowWindow(SW_SHOW);
+  m_btnStop.ShowWindow(SW_HIDE);
+}
+
+void CRecoveryWizardDlg::OnBack() {
+  if (m_nStep <= 1) return;
+  m_nStep -= 1;
+  ::KillTimer(m_hWnd, kScanningTextTimer);
+  ShowChooseStep();
+  HideResultsStep();
+}
+
+bool CRecoveryWizardDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  switch (message) {
+    case kScanStartedMessage:
+      OnScanStarted();
+      return true;
+    case kScanEndedMessage:
+      OnScanEnded(*reinterpret_cast<const std::string*>(lParam));
+      return true;
+    case WM_TIMER:
+      if (wParam != kScanningTextTimer) return false;
+      UpdateScanningText();
+      return true;
+    default:
+      return CDialog::HandleMessage(message, wParam, lParam, result);
+  }
+}
 
 bool CRecoveryWizardDlg::OnClose() {
   ShowWindow(SW_SHOWNORMAL);
@@ -18,14 +177,3 @@ bool CRecoveryWizardDlg::OnClose() {
   ::TerminateProcess(::GetCurrentProcess(), 0);
   return true;
 }
-
-// The scan, the list, save and the prefix setting arrive with the scan flow;
-// until then their commands change nothing.
-void CRecoveryWizardDlg::OnProceedStore() {}
-void CRecoveryWizardDlg::OnProceedAddressBook() {}
-void CRecoveryWizardDlg::OnStop() {}
-void CRecoveryWizardDlg::OnBack() {}
-void CRecoveryWizardDlg::OnSave() {}
-void CRecoveryWizardDlg::OnSelectAllCheck() {}
-void CRecoveryWizardDlg::OnPreview() {}
-void CRecoveryWizardDlg::OnSettings() {}

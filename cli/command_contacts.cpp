@@ -1,6 +1,7 @@
 // tessel contacts: the address books' contacts as a text file, CSV or vCards.
 #include "cli/commands.h"
 #include "cli/contact_formats.h"
+#include "cli/export_names.h"
 #include "cli/file_system.h"
 #include "cli/input_check.h"
 #include "cli/inputs.h"
@@ -13,7 +14,7 @@ namespace {
 // in it, or with several address books one named after each.
 std::string OutputPath(const std::string& to, const Input& book, bool several, ContactFormat format) {
   if (!several && KindOf(to) != PathKind::kFolder) return to;
-  return JoinPath(to, (several ? book.name : std::string("AddBook")) + "." + ContactExtension(format));
+  return JoinPath(to, (several ? book.name : std::string(kContactFileStem)) + "." + ContactExtension(format));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "cli/commands.h"
+#include "cli/export_names.h"
 #include "cli/contact_formats.h"
 #include "cli/file_system.h"
 #include "cli/input_check.h"
@@ -22,8 +23,6 @@
 namespace tessel::cli {
 namespace {
 
-// Characters a file-name prefix may not hold (the wizard refuses them too).
-constexpr std::string_view kForbiddenInPrefix = "/\\|*:?<>'\"";
 // Bytes of a record read for the fields of its mbox "From " line.
 constexpr std::int64_t kHeaderLimit = 65536;
 
@@ -39,20 +38,6 @@ struct StoreExport {
   std::string firstName, lastName;  // of the .eml files, for the summary
   bool interrupted = false;
 };
-
-bool IsValidPrefix(const std::string& prefix) {
-  for (const char c : prefix) {
-    if (static_cast<unsigned char>(c) < 0x20 || kForbiddenInPrefix.find(c) != std::string_view::npos) return false;
-  }
-  return true;
-}
-
-// "MailRec0007.eml": the row number, at least four digits so names sort.
-std::string EmlName(const std::string& prefix, long long row) {
-  char number[24];
-  std::snprintf(number, sizeof number, "%04lld", row);
-  return prefix + number + ".eml";
-}
 
 std::int64_t RecordOffset(const Row& cells) { return ParseDecimalCell(cells[kOffsetCell]); }
 std::int64_t RecordLength(const Row& cells) { return ParseDecimalCell(cells[kLengthCell]); }
@@ -140,7 +125,7 @@ bool ExportStore(const Input& input, const std::string& target, const ExportOpti
       input.file, progress,
       [&](long long number, const Row& cells) {
         if (!options.selection.Contains(number)) return MoreRowsWanted(options.selection, number);
-        const std::string name = EmlName(options.prefix, number);
+        const std::string name = MessageFileName(options.prefix, number);
         failed = options.mbox ? !AppendMbox(mboxFile, options.crlf, store, cells, error)
                               : !WriteEml(JoinPath(target, name), store, cells, error);
         if (failed) return false;

@@ -40,6 +40,7 @@ class CWnd {
   BOOL ShowWindow(int command) const { return ::ShowWindow(m_hWnd, command); }
   bool IsWindowVisible() const { return ::IsWindowVisible(m_hWnd) != FALSE; }
   void EnableWindow(bool enable) const { ::EnableWindow(m_hWnd, enable); }
+  bool IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd) != FALSE; }
   void SetWindowText(const std::string& text) const { ::SetWindowTextA(m_hWnd, text.c_str()); }
   std::string GetWindowText() const;
   void Invalidate(bool erase = true) const { ::InvalidateRect(m_hWnd, nullptr, erase); }

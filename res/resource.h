@@ -34,10 +34,12 @@
 
 // System menu item (the low four bits of a system command are the system's).
 #define IDM_ABOUTBOX 0x0010
+#define IDM_FILE_PREFIX 0x0020
 
 // Wizard window controls.
 #define IDC_BROWSE 1001
 #define IDC_FILE_PATH 1002
+#define IDC_BROWSE_ALT 1003
 #define IDC_SETTINGS 1005
 #define IDC_LIVE_UPDATE 1006
 #define IDC_LIST 1009

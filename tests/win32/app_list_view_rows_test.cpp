@@ -33,6 +33,8 @@ TEST_F(ListViewRowsTest, RowsAndCellsGoToTheListControl) {
   EXPECT_EQ(rows.GetCell(2, 0), "second");
   EXPECT_EQ(rows.GetCell(2, 1), "Subject of the second");
   EXPECT_EQ(rows.GetCell(2, 5), "1234");
+  // The last rows reach the control in one batch.
+  rows.Flush();
   EXPECT_EQ(wizard.m_lstRecovered.GetItemText(2, 5), "1234");
   rows.DeleteRow(0);
   EXPECT_EQ(rows.RowCount(), 2);

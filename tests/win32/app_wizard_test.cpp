@@ -98,12 +98,16 @@ TEST_F(WizardTest, SystemMenuCarriesTheAboutItemBelowASeparator) {
   HMENU menu = ::GetSystemMenu(wizard.m_hWnd, FALSE);
   ASSERT_NE(menu, nullptr);
   int count = ::GetMenuItemCount(menu);
-  ASSERT_GE(count, 2);
-  EXPECT_EQ(::GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
+  ASSERT_GE(count, 3);
+  EXPECT_EQ(::GetMenuItemID(menu, count - 2), static_cast<UINT>(IDM_ABOUTBOX));
   char text[128] = {};
-  ::GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
+  ::GetMenuStringA(menu, count - 2, text, sizeof text, MF_BYPOSITION);
   EXPECT_STREQ(text, "&About Oxbrim Tessel IncrediMail...");
-  EXPECT_TRUE(::GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
+  EXPECT_TRUE(::GetMenuState(menu, count - 3, MF_BYPOSITION) & MF_SEPARATOR);
+  // The prefix setting, below the About item.
+  EXPECT_EQ(::GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_FILE_PREFIX));
+  ::GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "File name prefix...");
 }
 
 // Closes the first About box that shows on this thread and notes what it saw.

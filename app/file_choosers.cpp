@@ -1,0 +1,69 @@
+#include "app/file_choosers.h"
+
+#include "app/folder_path.h"
+#include "app/product.h"
+#include "app/recovery_wizard_dlg.h"
+#include "widgets/fec_file_dialog.h"
+#include "widgets/ot_file_dialog.h"
+#include "res/resource.h"
+
+namespace {
+constexpr DWORD kValueBufferSize = 256;
+
+constexpr char kIncrediMailKey[] = "Software\\IncrediMail";
+constexpr char kApplicationPathValue[] = "ApplicationPath";
+constexpr char kIdentitiesKey[] = "Software\\IncrediMail\\Identities";
+
+constexpr char kStoreFilter[] = "IncrediMail(*.imm)|*.imm| IncrediMail(*.imh)|*.imh| All Files(*.*)|*.*||";
+constexpr char kAddressBookFilter[] = "IncrediMail addressbook(*.imb)|*.imb| All Files(*.*)|*.*||";
+constexpr char kBrowseFilter[] = "IncrediMail File(*.dbx)|*.dbx|";
+
+std::string RunChooser(CWnd* parent, const char* filter, const char* title) {
+  COTFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter, parent);
+  std::string applicationPath;
+  std::string identity;
+  ReadRegistryString(HKEY_CURRENT_USER, kIncrediMailKey, kApplicationPathValue, applicationPath);
+  ReadRegistryString(HKEY_CURRENT_USER, kIdentitiesKey, nullptr, identity);
+  dialog.SetTitle(title);
+  dialog.SetInitialDir(IncrediMailIdentityFolder(applicationPath, identity));
+  if (dialog.DoModal() != IDOK) return {};
+  return dialog.GetPathName();
+}
+}  // namespace
+
+int ReadRegistryString(HKEY root, const char* path, const char* value, std::string& out) {
+  HKEY key = nullptr;
+  // Reading is all we do; asking for more can fail where reading works.
+  if (::RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+  BYTE buffer[kValueBufferSize] = {};
+  DWORD size = kValueBufferSize;
+  LONG status = ::RegQueryValueExA(key, value, nullptr, nullptr, buffer, &size);
+  if (status == ERROR_SUCCESS) {
+    buffer[kValueBufferSize - 1] = 0;
+    out = reinterpret_cast<const char*>(buffer);
+  } else {
+    out.clear();
+  }
+  ::RegCloseKey(key);
+  return status == ERROR_SUCCESS ? 1 : 0;
+}
+
+std::string IncrediMailIdentityFolder(const std::string& applicationPath, const std::string& identity) {
+  return PathInFolder(applicationPath, "Identities\\" + identity + "\\");
+}
+
+std::string ChooseStoreFile(CWnd* parent) { return RunChooser(parent, kStoreFilter, kStoreChooserTitle); }
+
+std::string ChooseAddressBookFile(CWnd* parent) {
+  return RunChooser(parent, kAddressBookFilter, kAddressBookChooserTitle);
+}
+
+void CRecoveryWizardDlg::OnBrowse() {
+  if (m_nStep > 1) return;
+  CFECFileDialog dialog(TRUE, nullptr, nullptr, OFN_EXPLORER | OFN_NODEREFERENCELINKS, kBrowseFilter, this);
+  dialog.SetTitle(kProductTitle);
+  if (dialog.DoModal() != IDOK) return;
+  std::string last;
+  for (POSITION position = dialog.GetStartPosition(); position;) last = dialog.GetNextPathName(position);
+  ::SetDlgItemTextA(m_hWnd, IDC_FILE_PATH, last.c_str());
+}

@@ -1,0 +1,26 @@
+// CFilePrefixDlg: the file-name prefix setting (template 156) over its
+// background picture. It edits the wizard window's prefix, which saved
+// messages' names begin with; an empty prefix or one with a character that
+// file names cannot hold is refused and the dialog stays open.
+#pragma once
+
+#include "framework/dialog.h"
+#include "framework/gdi_handles.h"
+#include "widgets/transparent_static.h"
+
+class CFilePrefixDlg : public CDialog {
+ public:
+  explicit CFilePrefixDlg(CWnd* parent = nullptr);
+  const char* GetRuntimeClassName() const override { return "CFilePrefixDlg"; }
+
+  CTransparentStatic m_lblPrefix;
+
+ protected:
+  void BindControls() override;
+  BOOL OnInitDialog() override;
+  bool OnEraseBkgnd(HDC dc) override;
+  void OnOK() override;
+
+ private:
+  framework::UniqueBitmap m_hBackground;
+};

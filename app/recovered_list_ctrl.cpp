@@ -1,0 +1,181 @@
+#include "app/recovered_list_ctrl.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+namespace {
+// State images of the list's check boxes.
+constexpr UINT kUnchecked = 1;
+constexpr UINT kChecked = 2;
+
+const std::string kNoText;
+const ListRow kNoRow;
+
+UINT StateImage(UINT state) { return (state & LVIS_STATEIMAGEMASK) >> 12; }
+}  // namespace
+
+const std::string& CRecoveredListCtrl::Cell(int row, int column) const {
+  if (row < 0 || row >= RowCount() || column < 0) return kNoText;
+  const ListRow& cells = m_rows[static_cast<size_t>(row)];
+  return static_cast<size_t>(column) < cells.size() ? cells[static_cast<size_t>(column)] : kNoText;
+}
+
+const ListRow& CRecoveredListCtrl::Row(int row) const {
+  return row >= 0 && row < RowCount() ? m_rows[static_cast<size_t>(row)] : kNoRow;
+}
+
+bool CRecoveredListCtrl::IsChecked(int row) const {
+  return row >= 0 && row < RowCount() && m_checked[static_cast<size_t>(row)] != 0;
+}
+
+void CRecoveredListCtrl::SetChecked(int row, bool checked) {
+  if (row < 0 || row >= RowCount()) return;
+  m_checked[static_cast<size_t>(row)] = checked ? 1 : 0;
+  RedrawRows(row, row);
+}
+
+void CRecoveredListCtrl::SetAllChecked(bool checked) {
+  std::fill(m_checked.begin(), m_checked.end(), checked ? 1 : 0);
+  Invalidate(false);
+}
+
+std::vector<int> CRecoveredListCtrl::CheckedRows() const {
+  std::vector<int> rows;
+  for (size_t row = 0; row < m_checked.size(); ++row)
+    if (m_checked[row]) rows.push_back(static_cast<int>(row));
+  return rows;
+}
+
+int CRecoveredListCtrl::FirstCheckedRow() const {
+  auto found = std::find(m_checked.begin(), m_checked.end(), 1);
+  return found == m_checked.end() ? -1 : static_cast<int>(found - m_checked.begin());
+}
+
+void CRecoveredListCtrl::DeleteAllRows() {
+  m_rows.clear();
+  m_checked.clear();
+  UpdateItemCount(false);
+}
+
+void CRecoveredListCtrl::UpdateItemCount(bool keepView) {
+  SendMessage(LVM_SETITEMCOUNT, m_rows.size(), keepView ? (LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL) : 0);
+  if (keepView) Invalidate(false);
+}
+
+void CRecoveredListCtrl::RedrawRows(int first, int last) const { SendMessage(LVM_REDRAWITEMS, first, last); }
+
+void CRecoveredListCtrl::AppendRows(std::vector<ListRow>& rows) {
+  m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+  m_checked.resize(m_rows.size(), 0);
+  UpdateItemCount(true);
+}
+
+void CRecoveredListCtrl::InsertRowsAtTop(std::vector<ListRow>& rows) {
+  // The last one inserted is on top.
+  m_rows.insert(m_rows.begin(), std::make_move_iterator(rows.rbegin()), std::make_move_iterator(rows.rend()));
+  m_checked.insert(m_checked.begin(), rows.size(), 0);
+  UpdateItemCount(true);
+}
+
+void CRecoveredListCtrl::AnswerRequest(ListRowRequest& request) {
+  if (request.row < 0 || request.row >= RowCount()) {
+    request.text.clear();
+    return;
+  }
+  ListRow& cells = m_rows[static_cast<size_t>(request.row)];
+  switch (request.kind) {
+    case ListRowRequest::Kind::kGetCell:
+      request.text = Cell(request.row, request.column);
+      break;
+    case ListRowRequest::Kind::kSetCell:
+      if (request.column < 0) break;
+      if (static_cast<size_t>(request.column) >= cells.size()) cells.resize(static_cast<size_t>(request.column) + 1);
+      cells[static_cast<size_t>(request.column)] = request.text;
+      RedrawRows(request.row, request.row);
+      break;
+    case ListRowRequest::Kind::kDeleteRow:
+      m_rows.erase(m_rows.begin() + request.row);
+      m_checked.erase(m_checked.begin() + request.row);
+      UpdateItemCount(true);
+      break;
+  }
+}
+
+LRESULT CRecoveredListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case kListAppendRows:
+      AppendRows(*reinterpret_cast<std::vector<ListRow>*>(lParam));
+      return 0;
+    case kListInsertRowsAtTop:
+      InsertRowsAtTop(*reinterpret_cast<std::vector<ListRow>*>(lParam));
+      return 0;
+    case kListRowRequest:
+      AnswerRequest(*reinterpret_cast<ListRowRequest*>(lParam));
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      // A toggle the list view makes while handling this press belongs to it.
+      m_nToggledByList = -1;
+      return CListCtrl::WindowProc(message, wParam, lParam);
+    case LVM_DELETEALLITEMS:
+      DeleteAllRows();
+      return TRUE;
+    default:
+      return CListCtrl::WindowProc(message, wParam, lParam);
+  }
+}
+
+void CRecoveredListCtrl::CheckBoxClicked(int row) {
+  if (m_nToggledByList != row) SetChecked(row, !IsChecked(row));
+  m_nToggledByList = -1;
+}
+
+bool CRecoveredListCtrl::HandleNotify(NMHDR* header, LRESULT* result) {
+  switch (header->code) {
+    case LVN_GETDISPINFOA:
+    case LVN_GETDISPINFOW: {
+      auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
+      LVITEMA& item = info->item;
+      if (item.iItem < 0 || item.iItem >= RowCount()) return true;
+      if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        const std::string& text = Cell(item.iItem, item.iSubItem);
+        if (header->code == LVN_GETDISPINFOA) {
+          size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
+          std::memcpy(item.pszText, text.data(), length);
+          item.pszText[length] = '\0';
+        } else {
+          auto* wide = reinterpret_cast<wchar_t*>(item.pszText);
+          int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide,
+                                             item.cchTextMax - 1);
+          wide[std::max(length, 0)] = L'\0';
+        }
+      }
+      if (item.mask & LVIF_STATE) {
+        item.state = (item.state & ~LVIS_STATEIMAGEMASK) |
+                     INDEXTOSTATEIMAGEMASK(IsChecked(item.iItem) ? kChecked : kUnchecked);
+        item.stateMask |= LVIS_STATEIMAGEMASK;
+      }
+      *result = 0;
+      return true;
+    }
+    case LVN_ITEMCHANGED: {
+      // The list view toggling a check box (a click on it, the space key, or
+      // LVM_SETITEMSTATE): the row keeps the new state.
+      auto* change = reinterpret_cast<NMLISTVIEW*>(header);
+      if (!(change->uChanged & LVIF_STATE) || !(change->uNewState & LVIS_STATEIMAGEMASK)) return false;
+      UINT image = StateImage(change->uNewState);
+      if (image != kChecked && image != kUnchecked) return false;
+      if (change->iItem == -1) {
+        SetAllChecked(image == kChecked);
+      } else if (change->iItem < RowCount()) {
+        SetChecked(change->iItem, image == kChecked);
+        m_nToggledByList = change->iItem;
+      }
+      *result = 0;
+      return true;
+    }
+    default:
+      return false;
+  }
+}

@@ -1,0 +1,81 @@
+// CRecoveredListCtrl: the list of recovered items (control 1009), an owner-data
+// list view that holds its rows and check states itself. A store of 100,000
+// messages would cost a cross-thread message per cell in a list that keeps its
+// own items; this one takes a scan's rows in batches (ListViewRows sends them)
+// and answers the control's requests for texts and check boxes from memory.
+// Everything a user sees and what the engine reads back stay the same: the
+// control still answers LVM_GETITEMTEXT and LVM_GETITEMSTATE, and a check box
+// click toggles the row.
+//
+// The rows belong to the window's thread: the worker changes them only
+// through messages sent to the control.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/list_ctrl.h"
+
+using ListRow = std::vector<std::string>;
+
+// Messages the scan worker sends to the control (lParam points at the data).
+enum : UINT {
+  // A std::vector<ListRow>: appended at the end, in order.
+  kListAppendRows = WM_APP + 0x40,
+  // A std::vector<ListRow> of rows each inserted at the top in turn, the
+  // first inserted first (the last one ends up in row 0).
+  kListInsertRowsAtTop,
+  // A ListRowRequest on a row the control already holds.
+  kListRowRequest,
+};
+
+struct ListRowRequest {
+  enum class Kind { kGetCell, kSetCell, kDeleteRow } kind = Kind::kGetCell;
+  int row = 0;
+  int column = 0;
+  std::string text;  // in for kSetCell, out for kGetCell
+};
+
+class CRecoveredListCtrl : public CListCtrl {
+ public:
+  int RowCount() const { return static_cast<int>(m_rows.size()); }
+  // Empty for a row or column that does not exist.
+  const std::string& Cell(int row, int column) const;
+  // All cells of a row the list holds (an empty row for one it does not).
+  const ListRow& Row(int row) const;
+  bool IsChecked(int row) const;
+  void SetChecked(int row, bool checked);
+  void SetAllChecked(bool checked);
+  // The row numbers (from 0) of the checked rows, in list order.
+  std::vector<int> CheckedRows() const;
+  // The first checked row, or -1 (the search stops there).
+  int FirstCheckedRow() const;
+  void DeleteAllRows();
+
+  // The list's notifications, handed over by the dialog; true when answered.
+  bool HandleNotify(NMHDR* header, LRESULT* result);
+  // A click on the list ended (NM_CLICK, NM_DBLCLK) on `row`'s check box: the
+  // control toggles it unless the list view already did on the button press.
+  void CheckBoxClicked(int row);
+
+  const char* GetRuntimeClassName() const override { return "CRecoveredListCtrl"; }
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void AppendRows(std::vector<ListRow>& rows);
+  void InsertRowsAtTop(std::vector<ListRow>& rows);
+  void AnswerRequest(ListRowRequest& request);
+  void UpdateItemCount(bool keepView);
+  void RedrawRows(int first, int last) const;
+
+  std::vector<ListRow> m_rows;
+  std::vector<std::uint8_t> m_checked;
+  // The row whose check box the list view toggled since the last click ended.
+  int m_nToggledByList = -1;
+};

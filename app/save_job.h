@@ -1,0 +1,39 @@
+// What Save writes, worked off the window's thread: the checked rows, taken
+// from the list before the job starts, written into one folder. Messages
+// become one .eml file each, named and copied as `tessel export` does;
+// contacts become AddBook.txt and AddBook.vcf as `tessel contacts` writes
+// them. No file is ever overwritten: a name that exists gets " (2)", " (3)",
+// ... before its extension. The first file that cannot be written stops the
+// job, and what it had written of that file is removed.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/recovered_list_ctrl.h"
+
+struct SaveJob {
+  int mode = 0;            // g_nScanMode of the rows
+  std::string folder;      // where the files go
+  std::string prefix;      // of the message files
+  std::string storeFile;   // the store the message records lie in
+  std::vector<int> rows;   // the checked rows' numbers in the list (from 0)
+  std::vector<ListRow> cells;  // their cells, in the same order
+  // Set by Cancel: the job stops after the file it is writing.
+  std::atomic<int> cancelRequested{0};
+};
+
+struct SaveOutcome {
+  int written = 0;             // files written completely
+  std::vector<std::string> files;  // their paths, in order
+  bool cancelled = false;
+  std::string failedFile;      // the file that could not be written, empty when none
+  std::string reason;          // why
+};
+
+// Called before each checked row is written, with its place among them (from 0).
+using SaveProgress = std::function<void(size_t index, const ListRow& cells)>;
+
+SaveOutcome RunSaveJob(SaveJob& job, const SaveProgress& progress);

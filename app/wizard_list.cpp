@@ -1,0 +1,116 @@
+// The list of recovered items: its two column sets, select-all, the click that
+// leads to the preview, and the colours of checked rows.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+
+#include "app/recovery_wizard_dlg.h"
+#include "app/scan_state.h"
+#include "app/wizard_message.h"
+#include "engine/address_book_scan.h"
+#include "res/resource.h"
+
+namespace {
+struct Column {
+  const char* heading;
+  int width;
+};
+constexpr std::array<Column, 6> kMessageColumns = {
+    {{"From", 170}, {"Subject", 170}, {"To", 170}, {"Date", 170}, {"", 0}, {"", 0}}};
+constexpr int kContactColumnWidth = 150;
+
+// Row colours (0x00BBGGRR).
+constexpr COLORREF kRed = 0x0000FF;
+constexpr COLORREF kPaleYellow = 0xBAFAFC;
+constexpr COLORREF kWhite = 0xFFFFFF;
+// The message list's hidden data columns.
+constexpr int kOffsetColumn = 4;
+constexpr int kLengthColumn = 5;
+// The column whose text marks a row as deleted.
+constexpr int kMarkColumn = 2;
+constexpr char kDeletedMark[] = "Deleted";
+
+constexpr char kClickWhileScanning[] = "Please stop the search process for preview";
+// The caption of this one notice ends in a space.
+constexpr char kClickWhileScanningCaption[] = "Oxbrim Tessel IncrediMail ";
+}  // namespace
+
+void CRecoveryWizardDlg::SetListColumns() {
+  for (int count = m_lstRecovered.GetHeaderItemCount(); count > 0; --count) m_lstRecovered.DeleteColumn(0);
+  if (g_nScanMode == kScanModeAddressBook) {
+    for (int column = 0; column < tessel::kContactCellCount; ++column)
+      m_lstRecovered.InsertColumn(column, tessel::kContactColumnHeaders[static_cast<size_t>(column)], LVCFMT_LEFT,
+                                  kContactColumnWidth);
+    return;
+  }
+  for (size_t column = 0; column < kMessageColumns.size(); ++column)
+    m_lstRecovered.InsertColumn(static_cast<int>(column), kMessageColumns[column].heading, LVCFMT_LEFT,
+                                kMessageColumns[column].width);
+}
+
+void CRecoveryWizardDlg::OnSelectAllCheck() { m_lstRecovered.SetAllChecked(m_chkSelectAll.GetCheck() == BST_CHECKED); }
+
+bool CRecoveryWizardDlg::OnNotify(NMHDR* header, LRESULT* result) {
+  if (header->idFrom != IDC_LIST) return false;
+  switch (header->code) {
+    case NM_CLICK:
+      OnListClick(*reinterpret_cast<NMITEMACTIVATE*>(header));
+      *result = 0;
+      return true;
+    case NM_DBLCLK:
+      OnListClick(*reinterpret_cast<NMITEMACTIVATE*>(header));
+      *result = 0;
+      return true;
+    case NM_CUSTOMDRAW:
+      *result = OnListCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+      return true;
+    default:
+      return m_lstRecovered.HandleNotify(header, result);
+  }
+}
+
+void CRecoveryWizardDlg::OnListClick(const NMITEMACTIVATE& click) {
+  LVHITTESTINFO hit{};
+  hit.pt = click.ptAction;
+  int row = static_cast<int>(m_lstRecovered.SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  bool onCheckBox = row >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) && !(hit.flags & LVHT_ONITEMICON);
+  if (onCheckBox) m_lstRecovered.CheckBoxClicked(row);
+  if (g_bScanRunning) {
+    WizardMessageBox(kClickWhileScanning, kNoticeStyle, kClickWhileScanningCaption);
+    return;
+  }
+  g_nClickedItem = row;
+  if (row < 0 || onCheckBox) return;
+  // Contacts have no preview.
+  if (g_nScanMode == kScanModeAddressBook) return;
+  m_PopupMenu.CreatePopupMenu();
+  m_PopupMenu.AppendMenu(MF_STRING, ID_PREVIEW_MAIL, "Preview Mail");
+  RECT list = m_lstRecovered.GetWindowRect();
+  m_PopupMenu.TrackPopupMenu(TPM_LEFTALIGN, click.ptAction.x + list.left, click.ptAction.y + list.top, m_hWnd);
+}
+
+LRESULT CRecoveryWizardDlg::OnListCustomDraw(NMLVCUSTOMDRAW& draw) const {
+  switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+      return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+      int row = static_cast<int>(draw.nmcd.dwItemSpec);
+      const std::string& mark = m_lstRecovered.Cell(row, kMarkColumn);
+      if (m_lstRecovered.IsChecked(row)) {
+        draw.clrText = kRed;
+        draw.clrTextBk = kPaleYellow;
+      }
+      if (mark.starts_with(kDeletedMark)) draw.clrText = kRed;
+      if ((draw.iSubItem == kOffsetColumn || draw.iSubItem == kLengthColumn) && g_nScanMode == kScanModeMessageStore) {
+        draw.clrText = kWhite;
+        draw.clrTextBk = kWhite;
+      }
+      return CDRF_DODEFAULT;
+    }
+    default:
+      return CDRF_DODEFAULT;
+  }
+}

@@ -1,0 +1,61 @@
+// Save: the checked rows into a folder the user picks (the last one picked,
+// Documents the first time), through the "Saving Mails..." dialog, then a
+// notice of what was written and where, with a link that opens the folder.
+#include <windows.h>
+
+#include "app/folder_picker.h"
+#include "app/product.h"
+#include "app/recovery_wizard_dlg.h"
+#include "app/save_job.h"
+#include "app/saving_dlg.h"
+#include "app/scan_state.h"
+#include "app/wizard_message.h"
+
+namespace {
+constexpr char kSaveWhileScanning[] = "Please stop search process and then save files";
+constexpr char kNothingChecked[] = "Please select files for save";
+constexpr char kFolderPickerTitle[] = "Select the folder to save the recovered items in";
+
+std::string FolderLink(const std::string& folder) { return "<a href=\"" + folder + "\">" + folder + "</a>"; }
+
+std::string Files(int count) { return std::to_string(count) + (count == 1 ? " file" : " files"); }
+
+std::string SaveNotice(const SaveOutcome& outcome, const std::string& folder) {
+  if (!outcome.failedFile.empty())
+    return "The file " + outcome.failedFile + " could not be written: " + outcome.reason + ".<br>" +
+           Files(outcome.written) + " had been written to " + FolderLink(folder) + " before it.";
+  if (outcome.cancelled) return "Saving was cancelled. " + Files(outcome.written) + " written to " + FolderLink(folder) + ".";
+  return Files(outcome.written) + " written to " + FolderLink(folder) + ".";
+}
+}  // namespace
+
+void CRecoveryWizardDlg::OnSave() {
+  if (m_nStep <= 1) return;
+  if (g_bScanRunning) {
+    WizardMessageBox(kSaveWhileScanning, kNoticeStyle);
+    return;
+  }
+  if (m_lstRecovered.FirstCheckedRow() < 0) {
+    WizardMessageBox(kNothingChecked, kNoticeStyle);
+    return;
+  }
+  SaveCheckedRows();
+}
+
+void CRecoveryWizardDlg::SaveCheckedRows() {
+  std::string start = m_strSaveFolder.empty() ? DocumentsFolder() : m_strSaveFolder;
+  std::string folder = PickFolder(m_hWnd, start, kFolderPickerTitle);
+  if (folder.empty()) return;
+  m_strSaveFolder = folder;
+
+  SaveJob job;
+  job.mode = g_nScanMode;
+  job.folder = folder;
+  job.prefix = m_strFilePrefix;
+  job.storeFile = g_strStoreFile;
+  job.rows = m_lstRecovered.CheckedRows();
+  job.cells.reserve(job.rows.size());
+  for (int row : job.rows) job.cells.push_back(m_lstRecovered.Row(row));
+  SaveOutcome outcome = RunSavingDialog(job, this);
+  WizardMessageBox(SaveNotice(outcome, folder).c_str(), kNoticeStyle);
+}
