@@ -1,0 +1,232 @@
+// The wizard's scan as a user drives it: "Proceed ...", the real open-file
+// dialog, the list filling, Stop and Back, a second scan in the other mode.
+// What the list shows is read back from the control and compared with
+// `tessel scan --format tsv` of the same file (tests/data/wizard/*.tsv, which
+// the command line's own tests check against tessel).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/file_choosers.h"
+#include "app/product.h"
+#include "app/scan_state.h"
+#include "res/resource.h"
+#include "tests/win32/app_test_support.h"
+#include "tests/win32/app_user_driver.h"
+
+namespace {
+
+using driver::ClickButton;
+using driver::PumpUntil;
+
+constexpr DWORD kScanTimeoutMs = 60000;
+
+class ScanTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(wizard.Create());
+    PumpFor(30);
+  }
+  void TearDown() override { WaitForScanEnd(); }
+
+  HWND Control(int id) const { return ::GetDlgItem(wizard.m_hWnd, id); }
+  HWND List() const { return Control(IDC_LIST); }
+  bool Visible(int id) const { return ::IsWindowVisible(Control(id)) != FALSE; }
+
+  // Clicks a "Proceed ..." button and chooses `path` in the open-file dialog
+  // that it opens; false when no dialog with `title` showed.
+  bool Proceed(int button, const char* title, const std::string& path) {
+    driver::WindowWatch watch(title, [&](HWND dialog) { return driver::FillOpenDialog(dialog, path); }, wizard.m_hWnd);
+    ClickButton(wizard.m_hWnd, button);
+    return watch.Done();
+  }
+  // The worker's end steps free the "Proceed ..." buttons again.
+  bool WaitForScanEnd() {
+    bool ended = PumpUntil(
+        [&] { return g_bScanRunning == 0 && ::IsWindowEnabled(Control(IDC_PROCEED_STORE)); }, kScanTimeoutMs);
+    PumpFor(20);
+    return ended;
+  }
+  void ScanAndCompare(int button, const char* title, const std::string& path, const std::string& golden) {
+    ASSERT_TRUE(Proceed(button, title, path)) << path;
+    ASSERT_TRUE(WaitForScanEnd()) << path;
+    EXPECT_EQ(driver::ListLines(List()), driver::GoldenLines(golden)) << path;
+  }
+
+  AnsweredDialogs answered;
+  RecordingWizard wizard;
+};
+
+TEST_F(ScanTest, EachFileListsWhatTesselScanListsAndEndsAllChecked) {
+  struct Case {
+    int button;
+    const char* title;
+    std::string path;
+    std::string golden;
+  };
+  const std::vector<Case> cases = {
+      {IDC_PROCEED_STORE, kStoreChooserTitle, driver::SourcePath("samples/Inbox.imh"), "Inbox.imh"},
+      {IDC_PROCEED_ADDRESS_BOOK, kAddressBookChooserTitle, driver::SourcePath("samples/Contacts.imb"), "Contacts.imb"},
+      {IDC_PROCEED_STORE, kStoreChooserTitle, driver::SourcePath("samples/Inbox.imm"), "Inbox.imm"},
+      {IDC_PROCEED_STORE, kStoreChooserTitle, driver::SourcePath("tests/data/wizard/Truncated.imh"), "Truncated.imh"},
+      {IDC_PROCEED_STORE, kStoreChooserTitle, driver::SourcePath("tests/data/wizard/Truncated.imm"), "Truncated.imm"},
+      {IDC_PROCEED_STORE, kStoreChooserTitle, driver::SourcePath("tests/data/wizard/Spliced.imh"), "Spliced.imh"},
+      {IDC_PROCEED_STORE, kStoreChooserTitle, driver::SourcePath("tests/data/wizard/Unsigned.imh"), "Unsigned.imh"},
+  };
+  for (const Case& scan : cases) {
+    SCOPED_TRACE(scan.golden);
+    ScanAndCompare(scan.button, scan.title, scan.path, scan.golden);
+    const int rows = static_cast<int>(driver::GoldenLines(scan.golden).size());
+    EXPECT_EQ(driver::CheckedCount(List()), rows);
+    // The scan ended: Back, Save and the instruction line; no bar, no Stop.
+    EXPECT_TRUE(Visible(IDC_BACK) && Visible(IDC_SAVE) && Visible(IDC_INSTRUCTION) && Visible(IDC_LIST));
+    EXPECT_FALSE(Visible(IDC_STOP) || Visible(IDC_PROGRESS) || Visible(IDC_PROCEED_STORE));
+    EXPECT_EQ(driver::WindowText(Control(IDC_INSTRUCTION)),
+              "                Select the message from list for preview or select save option from toolbar for \r\n"
+              "                save the mails");
+    EXPECT_EQ(wizard.m_lstRecovered.GetHeaderItemCount(), scan.button == IDC_PROCEED_STORE ? 6 : 23);
+    EXPECT_EQ(g_nScanMode, scan.button == IDC_PROCEED_STORE ? 0 : 1);
+    EXPECT_EQ(wizard.m_nStep, 2);
+
+    ClickButton(wizard.m_hWnd, IDC_BACK);
+    std::vector<int> visible = VisibleControlIds(wizard.m_hWnd);
+    std::sort(visible.begin(), visible.end());
+    EXPECT_EQ(visible, (std::vector<int>{IDC_PROCEED_STORE, IDC_PROCEED_ADDRESS_BOOK, IDC_LINK_HOME, IDC_LINK_SUPPORT,
+                                         IDC_LINK_HELP, IDC_LINK_ABOUT, IDC_LINK_BUY}));
+    EXPECT_EQ(wizard.m_nStep, 1);
+  }
+  // An index's store replaces the chosen path; the store is kept for preview.
+  EXPECT_EQ(g_strStoreFile, driver::SourcePath("tests/data/wizard/Unsigned.imm"));
+  EXPECT_TRUE(answered.boxes.empty());
+}
+
+TEST_F(ScanTest, ContactColumnsAndMessageColumnsCarryTheirHeadings) {
+  ASSERT_TRUE(Proceed(IDC_PROCEED_ADDRESS_BOOK, kAddressBookChooserTitle, driver::SourcePath("samples/Contacts.imb")));
+  ASSERT_TRUE(WaitForScanEnd());
+  HWND header = reinterpret_cast<HWND>(::SendMessageA(List(), LVM_GETHEADER, 0, 0));
+  auto heading = [&](int column) {
+    char text[64] = {};
+    HDITEMA item{};
+    item.mask = HDI_TEXT | HDI_WIDTH;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    ::SendMessageA(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item));
+    return std::string(text) + "/" + std::to_string(item.cxy);
+  };
+  EXPECT_EQ(heading(0), "Display Name/150");
+  EXPECT_EQ(heading(15), "Phone/150");
+  EXPECT_EQ(heading(22), "Fax/150");
+  ClickButton(wizard.m_hWnd, IDC_BACK);
+  ASSERT_TRUE(Proceed(IDC_PROCEED_STORE, kStoreChooserTitle, driver::SourcePath("samples/Inbox.imh")));
+  ASSERT_TRUE(WaitForScanEnd());
+  EXPECT_EQ(heading(0), "From/170");
+  EXPECT_EQ(heading(3), "Date/170");
+  EXPECT_EQ(heading(4), "/0");
+  EXPECT_EQ(heading(5), "/0");
+}
+
+TEST_F(ScanTest, CancelledChooserOrMissingFileLeavesTheChooseStep) {
+  driver::WindowWatch cancel(kStoreChooserTitle, [](HWND dialog) {
+    ::PostMessageA(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    return true;
+  });
+  ClickButton(wizard.m_hWnd, IDC_PROCEED_STORE);
+  EXPECT_TRUE(cancel.Done());
+  EXPECT_EQ(wizard.m_nStep, 1);
+  EXPECT_TRUE(Visible(IDC_PROCEED_STORE));
+  EXPECT_FALSE(Visible(IDC_LIST));
+  EXPECT_TRUE(answered.boxes.empty());
+}
+
+// A store of many small messages, written for the test.
+std::string WriteLongStore(const TempFolder& folder, int messages) {
+  std::string path = folder.Path() + "\\Long.imm";
+  std::string store;
+  for (int i = 0; i < messages; ++i)
+    store += "MIME-Version: 1.0\r\nFrom: sender" + std::to_string(i) +
+             "@example.org\r\nTo: reader@example.org\r\nSubject: note " + std::to_string(i) +
+             "\r\nDate: Mon, 1 Jan 2024 10:00:00 +0000\r\n\r\nA few words of body text.\r\n";
+  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  ::WriteFile(file, store.data(), static_cast<DWORD>(store.size()), &written, nullptr);
+  ::CloseHandle(file);
+  return path;
+}
+
+TEST_F(ScanTest, StopAnsweredNoThenYesKeepsTheRowsFoundAndBackDuringThePendingStopWaitsForTheWorker) {
+  TempFolder folder;
+  std::string path = WriteLongStore(folder, 200000);
+  ASSERT_TRUE(Proceed(IDC_PROCEED_STORE, kStoreChooserTitle, path));
+  ASSERT_TRUE(PumpUntil([&] { return wizard.m_lstRecovered.RowCount() > 0; }, kScanTimeoutMs));
+  ASSERT_EQ(g_bScanRunning, 1);
+  // The scanning text shows, with the rows found so far.
+  EXPECT_TRUE(Visible(IDC_INSTRUCTION) && Visible(IDC_PROGRESS) && Visible(IDC_STOP));
+  EXPECT_NE(driver::WindowText(Control(IDC_INSTRUCTION)).find("Searching Messages...... (You can stop this serach"),
+            std::string::npos);
+  PumpFor(300);
+  EXPECT_NE(driver::WindowText(Control(IDC_INSTRUCTION)).find("messages found so far"), std::string::npos);
+
+  // A click on the list while scanning is refused at once.
+  driver::ClickList(List(), driver::RowTextPoint(List(), 0));
+  PumpFor(30);
+  ASSERT_EQ(answered.boxes.size(), 1u);
+  EXPECT_EQ(answered.boxes[0].text, "Please stop the search process for preview");
+  EXPECT_EQ(answered.boxes[0].caption, "Oxbrim Tessel IncrediMail ");
+  // Save is refused too (the command, as Save is hidden while scanning).
+  wizard.SendMessage(WM_COMMAND, IDC_SAVE);
+  ASSERT_EQ(answered.boxes.size(), 2u);
+  EXPECT_EQ(answered.boxes[1].text, "Please stop search process and then save files");
+
+  answered.answer = 7;
+  ClickButton(wizard.m_hWnd, IDC_STOP);
+  EXPECT_EQ(answered.boxes.back().text, "Do you really want to stop search process ?");
+  EXPECT_EQ(answered.boxes.back().style, 0x24u);
+  EXPECT_EQ(g_bStopRequested, 0);
+  EXPECT_TRUE(Visible(IDC_STOP));
+  EXPECT_FALSE(Visible(IDC_BACK));
+
+  answered.answer = 6;
+  ClickButton(wizard.m_hWnd, IDC_STOP);
+  EXPECT_EQ(g_bStopRequested, 1);
+  EXPECT_TRUE(Visible(IDC_BACK));
+  EXPECT_FALSE(Visible(IDC_STOP));
+  // Back before the worker has ended: the choose step, but no second scan
+  // until the worker is done with its end steps.
+  ClickButton(wizard.m_hWnd, IDC_BACK);
+  EXPECT_EQ(wizard.m_nStep, 1);
+  EXPECT_TRUE(Visible(IDC_PROCEED_STORE));
+  EXPECT_FALSE(::IsWindowEnabled(Control(IDC_PROCEED_STORE)));
+  EXPECT_FALSE(::IsWindowEnabled(Control(IDC_PROCEED_ADDRESS_BOOK)));
+  {
+    driver::WindowWatch chooser(kStoreChooserTitle, [](HWND dialog) {
+      ::PostMessageA(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+      return true;
+    });
+    wizard.SendMessage(WM_COMMAND, IDC_PROCEED_STORE);
+    PumpFor(100);
+    EXPECT_EQ(chooser.Seen(), 0);
+  }
+  ASSERT_TRUE(WaitForScanEnd());
+  // The worker ended over the choose step and left its controls as they were.
+  std::vector<int> visible = VisibleControlIds(wizard.m_hWnd);
+  std::sort(visible.begin(), visible.end());
+  EXPECT_EQ(visible, (std::vector<int>{IDC_PROCEED_STORE, IDC_PROCEED_ADDRESS_BOOK, IDC_LINK_HOME, IDC_LINK_SUPPORT,
+                                       IDC_LINK_HELP, IDC_LINK_ABOUT, IDC_LINK_BUY}));
+  EXPECT_TRUE(::IsWindowEnabled(Control(IDC_PROCEED_STORE)));
+  const int found = wizard.m_lstRecovered.RowCount();
+  EXPECT_GT(found, 0);
+  EXPECT_LT(found, 200000);
+  EXPECT_EQ(driver::CheckedCount(List()), found);
+
+  // A second scan starts from an empty list.
+  ASSERT_TRUE(Proceed(IDC_PROCEED_ADDRESS_BOOK, kAddressBookChooserTitle, driver::SourcePath("samples/Contacts.imb")));
+  ASSERT_TRUE(WaitForScanEnd());
+  EXPECT_EQ(driver::ListLines(List()), driver::GoldenLines("Contacts.imb"));
+}
+
+}  // namespace
