@@ -9,6 +9,7 @@
 #include "engine/byte_search.h"
 #include "engine/field_names.h"
 #include "engine/message_extraction.h"
+#include "engine/platform_lower.h"
 #include "engine/message_row.h"
 
 namespace tessel {
@@ -140,10 +141,8 @@ void CleanAddress(std::string_view value, std::string& cleaned) {
   value = value.substr(0, value.find('"'));
   value = value.substr(0, value.find(']'));
   if (!value.empty() && value.front() == ' ') value.remove_prefix(1);
-  // ASCII only: bytes of other code pages (or UTF-8) pass unchanged.
   cleaned.assign(value);
-  for (char& c : cleaned)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  platform::AnsiLowerInPlace(cleaned);
 }
 
 }  // namespace tessel

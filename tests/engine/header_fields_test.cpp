@@ -92,6 +92,22 @@ TEST(HeaderFields, NulEndsTheTextWhereverTheNamesStand) {
   EXPECT_EQ(Cells(longText), (std::vector<std::string>{"far", "Unknown", "none", "Unknown"}));
 }
 
+// The system's ANSI lower-casing in Windows-1252 (on Windows the system's own,
+// which agrees in that code page): a To of "\xC9RIC@..." used to keep its
+// capital because only A-Z were lowered.
+TEST(CleanAddress, LowerCasesTheCapitalsOfWindows1252NotOnlyAscii) {
+  EXPECT_EQ(Cleaned(" \xC9RIC@EXAMPLE.FR"), "\xE9ric@example.fr");
+  for (int byte = 1; byte < 256; ++byte) {
+    const char c = static_cast<char>(byte);
+    if (c == '"' || c == ']' || c == '@' || c == '.') continue;
+    int lower = byte;
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) lower = byte + 0x20;
+    if (byte == 0x8A || byte == 0x8C || byte == 0x8E) lower = byte + 0x10;
+    if (byte == 0x9F) lower = 0xFF;
+    EXPECT_EQ(Cleaned(std::string("a@b.") + c), std::string("a@b.") + static_cast<char>(lower)) << byte;
+  }
+}
+
 TEST(CleanAddress, ReducesAToValueToAnAddress) {
   EXPECT_EQ(Cleaned(" nobody"), "none");
   EXPECT_EQ(Cleaned(" a@localhost"), "none");
@@ -100,7 +116,7 @@ TEST(CleanAddress, ReducesAToValueToAnAddress) {
   EXPECT_EQ(Cleaned("  a@b.c"), " a@b.c");  // one space only
   EXPECT_EQ(Cleaned(" x\"y@z.w"), "x");
   EXPECT_EQ(Cleaned("a@b.c]tail"), "a@b.c");
-  EXPECT_EQ(Cleaned(" \xC4@\xC9.DE"), "\xC4@\xC9.de");  // bytes outside ASCII pass unchanged
+  EXPECT_EQ(Cleaned(" \xC4@\xC9.DE"), "\xE4@\xE9.de");  // the code page's capitals too
 }
 
 TEST(ExtractIndexedMessage, ReadsTheFirst2000BytesOfTheRecord) {

@@ -1,0 +1,364 @@
+// The results step as a user works it: select-all and check boxes, the row
+// colours, the "Preview Mail" menu and the preview file, Save into a chosen
+// folder (never overwriting), the prefix dialog, and the choosers' start
+// folder from IncrediMail's registry values.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <aclapi.h>
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <string>
+#include <vector>
+
+#include "app/file_choosers.h"
+#include "app/folder_picker.h"
+#include "app/scan_state.h"
+#include "res/resource.h"
+#include "tests/win32/app_test_support.h"
+#include "tests/win32/app_user_driver.h"
+
+namespace {
+
+using driver::ClickButton;
+using driver::PumpUntil;
+
+// A message row of the golden tsv: its record in the store.
+struct Record {
+  long long offset;
+  long long length;
+};
+Record RecordOfLine(const std::string& line) {
+  size_t lengthAt = line.rfind('\t');
+  size_t offsetAt = line.rfind('\t', lengthAt - 1);
+  return {std::stoll(line.substr(offsetAt + 1, lengthAt - offsetAt - 1)), std::stoll(line.substr(lengthAt + 1))};
+}
+
+class ResultsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(wizard.Create());
+    PumpFor(30);
+    previousPicker = SetFolderPickerHook([this](const std::string& start) {
+      pickerStarts.push_back(start);
+      return pickedFolder;
+    });
+  }
+  void TearDown() override { SetFolderPickerHook(std::move(previousPicker)); }
+
+  HWND Control(int id) const { return ::GetDlgItem(wizard.m_hWnd, id); }
+  HWND List() const { return Control(IDC_LIST); }
+
+  void Scan(int button, const char* title, const std::string& path) {
+    driver::WindowWatch watch(title, [&](HWND dialog) { return driver::FillOpenDialog(dialog, path); }, wizard.m_hWnd);
+    ClickButton(wizard.m_hWnd, button);
+    ASSERT_TRUE(watch.Done());
+    ASSERT_TRUE(PumpUntil([&] { return g_bScanRunning == 0 && ::IsWindowEnabled(Control(IDC_PROCEED_STORE)); },
+                          60000));
+    PumpFor(30);
+  }
+  void ScanSampleIndex() { Scan(IDC_PROCEED_STORE, kStoreChooserTitle, driver::SourcePath("samples/Inbox.imh")); }
+  std::string StoreBytes(const Record& record) const {
+    return driver::ReadFileBytes(driver::SourcePath("samples/Inbox.imm"))
+        .substr(static_cast<size_t>(record.offset), static_cast<size_t>(record.length));
+  }
+  // Clicks a row's text and picks "Preview Mail" from the menu that opens.
+  int ClickRowAndPreview(int row) {
+    driver::WindowWatch menu("#menu", [](HWND window) {
+      ::PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
+      ::PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+      return true;
+    });
+    ::SendMessageA(List(), LVM_ENSUREVISIBLE, row, FALSE);
+    driver::ClickList(List(), driver::RowTextPoint(List(), row));
+    PumpFor(300);
+    return menu.Seen();
+  }
+
+  AnsweredDialogs answered;
+  RecordingWizard wizard;
+  FolderPickerHook previousPicker;
+  std::vector<std::string> pickerStarts;
+  std::string pickedFolder;
+};
+
+TEST_F(ResultsTest, SelectAllAndACheckBoxClickChangeTheChecksAndTheRowColours) {
+  ScanSampleIndex();
+  ASSERT_EQ(driver::CheckedCount(List()), 23);
+  ClickButton(wizard.m_hWnd, IDC_SELECT_ALL);  // now checked: every row checked
+  EXPECT_EQ(driver::CheckedCount(List()), 23);
+  ClickButton(wizard.m_hWnd, IDC_SELECT_ALL);
+  EXPECT_EQ(driver::CheckedCount(List()), 0);
+  ClickButton(wizard.m_hWnd, IDC_SELECT_ALL);
+  EXPECT_EQ(driver::CheckedCount(List()), 23);
+
+  // A click on row 0's check box toggles it and opens no menu.
+  driver::WindowWatch menu("#menu", [](HWND window) {
+    ::EndMenu();
+    return true;
+  });
+  driver::ClickList(List(), driver::RowCheckBoxPoint(List(), 0));
+  PumpFor(200);
+  EXPECT_EQ(menu.Seen(), 0);
+  EXPECT_FALSE(driver::IsRowChecked(List(), 0));
+  EXPECT_EQ(driver::CheckedCount(List()), 22);
+  EXPECT_EQ(g_nClickedItem, 0);
+  EXPECT_TRUE(answered.boxes.empty());
+
+  // Checked rows are red on pale yellow; the unchecked one keeps the defaults.
+  auto paleYellowPixels = [&](int row) {
+    RECT bounds{};
+    bounds.left = LVIR_BOUNDS;
+    ::SendMessageA(List(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+    std::vector<std::uint32_t> pixels = ReadClientPixels(List(), bounds);
+    int count = 0;
+    for (std::uint32_t pixel : pixels) count += pixel == 0xFCFABA;
+    return count;
+  };
+  wizard.m_lstRecovered.Invalidate();
+  PumpFor(100);
+  EXPECT_GT(paleYellowPixels(2), 100);
+  EXPECT_EQ(paleYellowPixels(0), 0);
+}
+
+TEST_F(ResultsTest, PreviewMenuCopiesTheRowsRecordIntoThePreviewFileAndOpensIt) {
+  ScanSampleIndex();
+  const std::vector<std::string> golden = driver::GoldenLines("Inbox.imh");
+  for (int row : {3, 19}) {
+    answered.shellRequests.clear();
+    EXPECT_EQ(ClickRowAndPreview(row), 1) << row;
+    EXPECT_EQ(g_nClickedItem, row);
+    ASSERT_EQ(answered.shellRequests.size(), 1u) << row;
+    const ShellRequest& request = answered.shellRequests[0];
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    EXPECT_EQ(request.file, std::string(temp) + "oxbtemp.eml");
+    EXPECT_EQ(request.verb, "open");
+    EXPECT_EQ(request.show, SW_SHOWNORMAL);
+    // The second preview replaces the first in the same file.
+    EXPECT_EQ(driver::ReadFileBytes(request.file), StoreBytes(RecordOfLine(golden[static_cast<size_t>(row)])));
+  }
+  EXPECT_TRUE(::IsWindowVisible(Control(IDC_BACK)));
+  EXPECT_FALSE(::IsWindowVisible(Control(IDC_STOP)));
+  EXPECT_TRUE(answered.boxes.empty());
+}
+
+TEST_F(ResultsTest, PreviewSaysWhenTheStoreCannotBeReadOrThePreviewFileCannotBeWritten) {
+  ScanSampleIndex();
+  const std::string store = g_strStoreFile;
+  g_strStoreFile = driver::SourcePath("samples/Missing.imm");
+  ClickRowAndPreview(0);
+  ASSERT_EQ(answered.boxes.size(), 1u);
+  EXPECT_EQ(answered.boxes[0].text, "The message cannot be previewed: the message store " + g_strStoreFile +
+                                        " cannot be read.");
+  EXPECT_EQ(answered.boxes[0].style, 0x40u);
+  g_strStoreFile = store;
+
+  // A folder where the preview file belongs cannot be replaced by a file.
+  const std::string preview = CRecoveryWizardDlg::PreviewFilePath();
+  ::DeleteFileA(preview.c_str());
+  ASSERT_TRUE(::CreateDirectoryA(preview.c_str(), nullptr));
+  ClickRowAndPreview(0);
+  ::RemoveDirectoryA(preview.c_str());
+  ASSERT_EQ(answered.boxes.size(), 2u);
+  EXPECT_EQ(answered.boxes[1].text, "The message cannot be previewed: the preview file " + preview +
+                                        " cannot be written.");
+  EXPECT_TRUE(answered.shellRequests.empty());
+}
+
+TEST_F(ResultsTest, ContactsHaveNoPreviewMenu) {
+  Scan(IDC_PROCEED_ADDRESS_BOOK, kAddressBookChooserTitle, driver::SourcePath("samples/Contacts.imb"));
+  EXPECT_EQ(ClickRowAndPreview(1), 0);
+  EXPECT_EQ(g_nClickedItem, 1);
+  EXPECT_TRUE(answered.shellRequests.empty());
+}
+
+TEST_F(ResultsTest, SaveWritesTheCheckedMessagesAsTesselExportDoesAndNeverOverwrites) {
+  ScanSampleIndex();
+  TempFolder folder;
+  pickedFolder = folder.Path();
+  const std::vector<std::string> golden = driver::GoldenLines("Inbox.imh");
+
+  ClickButton(wizard.m_hWnd, IDC_SELECT_ALL);
+  ClickButton(wizard.m_hWnd, IDC_SELECT_ALL);  // every row unchecked
+  ClickButton(wizard.m_hWnd, IDC_SAVE);
+  ASSERT_EQ(answered.boxes.size(), 1u);
+  EXPECT_EQ(answered.boxes[0].text, "Please select files for save");
+  EXPECT_TRUE(pickerStarts.empty());
+
+  wizard.m_lstRecovered.SetChecked(1, true);
+  wizard.m_lstRecovered.SetChecked(16, true);
+  for (int round = 0; round < 2; ++round) {
+    ClickButton(wizard.m_hWnd, IDC_SAVE);
+    const std::string suffix = round == 0 ? "" : " (2)";
+    for (int row : {1, 16}) {
+      char name[64];
+      std::snprintf(name, sizeof name, "MailRec%04d%s.eml", row + 1, suffix.c_str());
+      std::string path = folder.Path() + "\\" + name;
+      EXPECT_EQ(driver::ReadFileBytes(path), StoreBytes(RecordOfLine(golden[static_cast<size_t>(row)]))) << path;
+      ::DeleteFileA(path.c_str());  // after the second round; the first stays for it
+      if (round == 0) folder.CreateFile(name);  // kept, emptied: the next save must not touch it
+    }
+    ASSERT_EQ(answered.boxes.size(), 2u + round);
+    EXPECT_EQ(answered.boxes.back().text,
+              "2 files written to <a href=\"" + folder.Path() + "\">" + folder.Path() + "</a>.");
+  }
+  // Documents first, then the folder chosen last.
+  ASSERT_EQ(pickerStarts.size(), 2u);
+  EXPECT_EQ(pickerStarts[0], DocumentsFolder());
+  EXPECT_EQ(pickerStarts[1], folder.Path());
+}
+
+TEST_F(ResultsTest, SaveWritesCheckedContactsAsTesselContactsDoes) {
+  Scan(IDC_PROCEED_ADDRESS_BOOK, kAddressBookChooserTitle, driver::SourcePath("samples/Contacts.imb"));
+  TempFolder folder;
+  pickedFolder = folder.Path();
+  ClickButton(wizard.m_hWnd, IDC_SAVE);
+  EXPECT_EQ(driver::ReadFileBytes(folder.Path() + "\\AddBook.txt"),
+            driver::ReadFileBytes(driver::SourcePath("tests/data/wizard/Contacts.imb.txt")));
+  EXPECT_EQ(driver::ReadFileBytes(folder.Path() + "\\AddBook.vcf"),
+            driver::ReadFileBytes(driver::SourcePath("tests/data/wizard/Contacts.imb.vcf")));
+  ::DeleteFileA((folder.Path() + "\\AddBook.txt").c_str());
+  ::DeleteFileA((folder.Path() + "\\AddBook.vcf").c_str());
+  ASSERT_EQ(answered.boxes.size(), 1u);
+  EXPECT_EQ(answered.boxes[0].text, "2 files written to <a href=\"" + folder.Path() + "\">" + folder.Path() + "</a>.");
+}
+
+TEST_F(ResultsTest, PrefixDialogRefusesEmptyAndIllegalPrefixesAndCancelKeepsTheOldOne) {
+  const char* kCaption = "Oxbrim Tessel (File Name Setting)";
+  std::vector<std::string> shown;
+  int step = 0;
+  auto setAndPress = [&](HWND dialog, const char* text, int button) {
+    shown.push_back(driver::WindowText(::GetDlgItem(dialog, IDC_PREFIX_EDIT)));
+    ::SetDlgItemTextA(dialog, IDC_PREFIX_EDIT, text);
+    ::SendMessageA(::GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+  };
+  {
+    const char* inputs[] = {"", "mail:box", "it's", "My Mail"};
+    driver::WindowWatch watch(kCaption, [&](HWND dialog) {
+      setAndPress(dialog, inputs[step], IDOK);
+      return ++step == 4;
+    });
+    wizard.SendMessage(WM_SYSCOMMAND, IDM_FILE_PREFIX);
+    EXPECT_TRUE(watch.Done());
+  }
+  EXPECT_EQ(shown.front(), "MailRec");
+  ASSERT_EQ(answered.boxes.size(), 3u);
+  EXPECT_EQ(answered.boxes[0].text, "Please fill prefix");
+  EXPECT_EQ(answered.boxes[1].text, "Illegal character found in file pre fix ");
+  EXPECT_EQ(answered.boxes[2].text, "Illegal character found in file pre fix ");
+  for (const AskedBox& box : answered.boxes) {
+    EXPECT_EQ(box.caption, "Oxbrim Tessel Quillon");
+    EXPECT_EQ(box.style, 0x40u);
+  }
+  EXPECT_EQ(wizard.m_strFilePrefix, "My Mail");
+
+  driver::WindowWatch cancel(kCaption, [&](HWND dialog) {
+    setAndPress(dialog, "Other", IDCANCEL);
+    return true;
+  });
+  wizard.SendMessage(WM_COMMAND, ID_SETTINGS);
+  EXPECT_TRUE(cancel.Done());
+  EXPECT_EQ(shown.back(), "My Mail");
+  EXPECT_EQ(wizard.m_strFilePrefix, "My Mail");
+}
+
+// IncrediMail's keys, made for a test and removed after it.
+class IncrediMailKeys {
+ public:
+  IncrediMailKeys(const std::string& applicationPath, const std::string& identity) {
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\IncrediMail\\Identities", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      &m_identities, nullptr);
+    ::RegSetValueExA(m_identities, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(identity.c_str()),
+                     static_cast<DWORD>(identity.size() + 1));
+    ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\IncrediMail", 0, KEY_ALL_ACCESS, &m_root);
+    ::RegSetValueExA(m_root, "ApplicationPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(applicationPath.c_str()),
+                     static_cast<DWORD>(applicationPath.size() + 1));
+  }
+  ~IncrediMailKeys() {
+    ::RegCloseKey(m_identities);
+    ::RegCloseKey(m_root);
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\IncrediMail\\Identities");
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\IncrediMail");
+  }
+  HKEY Root() const { return m_root; }
+
+ private:
+  HKEY m_root = nullptr;
+  HKEY m_identities = nullptr;
+};
+
+TEST_F(ResultsTest, ChoosersStartInTheIdentityFolderFromIncrediMailsRegistryValues) {
+  TempFolder data;
+  ::CreateDirectoryA((data.Path() + "\\Identities").c_str(), nullptr);
+  const std::string identityFolder = data.Path() + "\\Identities\\ID1";
+  ::CreateDirectoryA(identityFolder.c_str(), nullptr);
+  IncrediMailKeys keys(data.Path() + "\\", "ID1");
+  EXPECT_EQ(IncrediMailIdentityFolder("C:\\Data", "ID1"), "C:\\Data\\Identities\\ID1\\");
+  EXPECT_EQ(IncrediMailIdentityFolder("C:\\Data\\", "ID1"), "C:\\Data\\Identities\\ID1\\");
+  EXPECT_EQ(IncrediMailIdentityFolder("", ""), "\\Identities\\\\");
+
+  std::string folder;
+  driver::WindowWatch watch(kAddressBookChooserTitle, [&](HWND dialog) {
+    char path[MAX_PATH] = {};
+    ::SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(path));
+    folder = path;
+    ::PostMessageA(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    return true;
+  });
+  ClickButton(wizard.m_hWnd, IDC_PROCEED_ADDRESS_BOOK);
+  ::RemoveDirectoryA(identityFolder.c_str());
+  ::RemoveDirectoryA((data.Path() + "\\Identities").c_str());
+  EXPECT_TRUE(watch.Done());
+  std::string expected = identityFolder;
+  ::CharLowerA(folder.data());
+  ::CharLowerA(expected.data());
+  EXPECT_EQ(folder, expected);
+  EXPECT_EQ(wizard.m_nStep, 1);
+}
+
+TEST_F(ResultsTest, RegistryValuesAreReadWithReadAccessOnlyAndTooLongOnesCountAsMissing) {
+  IncrediMailKeys keys("C:\\Data", "ID1");
+  std::string value = "before";
+  EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, "Software\\IncrediMail", "ApplicationPath", value), 1);
+  EXPECT_EQ(value, "C:\\Data");
+  EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, "Software\\IncrediMail\\Identities", nullptr, value), 1);
+  EXPECT_EQ(value, "ID1");
+  EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, "Software\\NoSuchProgram", "x", value), 0);
+  EXPECT_EQ(value, "ID1");  // a key that cannot be opened leaves the string
+  const std::string fits(255, 'x');
+  const std::string tooLong(256, 'x');
+  ::RegSetValueExA(keys.Root(), "Fits", 0, REG_SZ, reinterpret_cast<const BYTE*>(fits.c_str()), 256);
+  ::RegSetValueExA(keys.Root(), "TooLong", 0, REG_SZ, reinterpret_cast<const BYTE*>(tooLong.c_str()), 257);
+  EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, "Software\\IncrediMail", "Fits", value), 1);
+  EXPECT_EQ(value, fits);
+  EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, "Software\\IncrediMail", "TooLong", value), 0);
+  EXPECT_EQ(value, "");
+
+  // A key the user may read but not change.
+  SECURITY_DESCRIPTOR descriptor;
+  ::InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+  BYTE aclBuffer[256];
+  auto* acl = reinterpret_cast<ACL*>(aclBuffer);
+  ::InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION);
+  SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+  PSID everyone = nullptr;
+  ::AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+  ::AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ | WRITE_DAC, everyone);
+  ::SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+  ASSERT_EQ(::RegSetKeySecurity(keys.Root(), DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
+  HKEY full = nullptr;
+  LONG fullAccess = ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\IncrediMail", 0, KEY_ALL_ACCESS, &full);
+  if (full) ::RegCloseKey(full);
+  value.clear();
+  EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, "Software\\IncrediMail", "ApplicationPath", value), 1);
+  EXPECT_EQ(value, "C:\\Data");
+  // Back to full access so that the keys can go.
+  ::SetSecurityDescriptorDacl(&descriptor, FALSE, nullptr, FALSE);
+  ::RegSetKeySecurity(keys.Root(), DACL_SECURITY_INFORMATION, &descriptor);
+  ::FreeSid(everyone);
+  if (fullAccess == ERROR_SUCCESS) GTEST_SKIP() << "this system grants full access despite the key's access list";
+}
+
+}  // namespace
