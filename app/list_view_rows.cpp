@@ -106,7 +106,11 @@ void ProgressBarControl::SetPosition(std::int64_t position) {
   int scaled = static_cast<int>(std::clamp<std::int64_t>(position / m_nScale, 0, std::numeric_limits<int>::max()));
   int step = std::max(1, m_nUpper / kProgressSteps);
   bool end = scaled == 0 || scaled >= m_nUpper;
-  if (m_nShown >= 0 && !end && std::abs(scaled - m_nShown) < step) return;
+  // Every message waits for the window's thread, which on a busy machine
+  // costs far more than the bar's few hundred pixels can show.
+  bool due = std::abs(scaled - m_nShown) >= step && ::GetTickCount() - m_nLastSent >= kFlushIntervalMs;
+  if (m_nShown >= 0 && !end && !due) return;
   m_nShown = scaled;
+  m_nLastSent = ::GetTickCount();
   m_bar.SetPos(scaled);
 }

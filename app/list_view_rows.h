@@ -50,7 +50,8 @@ class ListViewRows final : public tessel::RecoveredList {
 };
 
 // The control's range is 32-bit; larger files are counted in coarser steps.
-// Positions are sent only when the bar would move by a visible step.
+// Positions are sent only when the bar would move by a visible step, and not
+// more often than rows are.
 class ProgressBarControl final : public tessel::ProgressBar {
  public:
   explicit ProgressBarControl(const CProgressCtrl& bar) : m_bar(bar) {}
@@ -62,4 +63,5 @@ class ProgressBarControl final : public tessel::ProgressBar {
   std::int64_t m_nScale = 1;
   int m_nUpper = 0;
   int m_nShown = -1;
+  DWORD m_nLastSent = 0;
 };

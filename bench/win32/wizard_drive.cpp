@@ -1,0 +1,122 @@
+// Drives the real wizard program from outside, as a user does, and times its
+// scan: starts the program, clicks the message store's "Proceed ...", types
+// the index's path into the open-file dialog and presses Open; the clock runs
+// from that press to the moment Back shows and "Proceed ..." is free again
+// (the worker's end). Meanwhile it asks the window a question every few
+// milliseconds and keeps the longest wait for an answer.
+//
+//   wizard_drive PROGRAM INDEX EXPECTED_ROWS
+//
+// Prints "wizard_seconds=S rows=N longest_answer_ms=M" and exits 0 when the
+// list holds EXPECTED_ROWS rows.
+#include <windows.h>
+#include <commctrl.h>
+#include <dlgs.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+constexpr int kProceedStore = 1031;
+constexpr int kBack = 1011;
+constexpr int kList = 1009;
+constexpr char kWizardTitle[] = "Oxbrim Tessel IncrediMail";
+constexpr char kChooserTitle[] = "Select IncrediMail message file for recovery...";
+constexpr DWORD kGiveUpMs = 600000;
+
+struct Search {
+  DWORD process;
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK FindWindowOf(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<Search*>(parameter);
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(window, &process);
+  char title[256] = {};
+  ::GetWindowTextA(window, title, sizeof title);
+  if (process != search->process || !::IsWindowVisible(window) || std::string(title) != search->title) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+HWND WaitForWindow(DWORD process, const char* title) {
+  DWORD start = ::GetTickCount();
+  while (::GetTickCount() - start < kGiveUpMs) {
+    Search search{process, title, nullptr};
+    ::EnumWindows(&FindWindowOf, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    ::Sleep(20);
+  }
+  return nullptr;
+}
+
+double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+  LARGE_INTEGER frequency;
+  ::QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: wizard_drive PROGRAM INDEX EXPECTED_ROWS\n");
+    return 2;
+  }
+  std::string program = argv[1];
+  std::string folder = program.substr(0, program.find_last_of('\\'));
+  std::string command = "\"" + program + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &info)) {
+    std::fprintf(stderr, "wizard_drive: cannot start %s\n", program.c_str());
+    return 1;
+  }
+  int status = 1;
+  HWND wizard = WaitForWindow(info.dwProcessId, kWizardTitle);
+  if (wizard) {
+    ::PostMessageA(::GetDlgItem(wizard, kProceedStore), BM_CLICK, 0, 0);
+    HWND chooser = WaitForWindow(info.dwProcessId, kChooserTitle);
+    HWND name = chooser ? ::GetDlgItem(chooser, cmb13) : nullptr;
+    if (!name && chooser) name = ::GetDlgItem(chooser, edt1);
+    if (name) {
+      ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[2]));
+      LARGE_INTEGER start, end, asked, answered;
+      double longestAnswer = 0;
+      ::QueryPerformanceCounter(&start);
+      ::PostMessageA(::GetDlgItem(chooser, IDOK), BM_CLICK, 0, 0);
+      HWND back = ::GetDlgItem(wizard, kBack);
+      HWND proceed = ::GetDlgItem(wizard, kProceedStore);
+      // Wait until the chooser has gone and the worker has ended.
+      bool ended = false;
+      double chooserGone = -1, firstRows = -1;
+      HWND list = ::GetDlgItem(wizard, kList);
+      while (!ended) {
+        ::QueryPerformanceCounter(&asked);
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutA(wizard, WM_NULL, 0, 0, SMTO_NORMAL, kGiveUpMs, &ignored);
+        ::QueryPerformanceCounter(&answered);
+        longestAnswer = std::max(longestAnswer, Seconds(asked, answered) * 1000);
+        ended = ::IsWindowVisible(back) && ::IsWindowEnabled(proceed) && !::IsWindow(chooser);
+        if (chooserGone < 0 && !::IsWindow(chooser)) chooserGone = Seconds(start, answered);
+        if (firstRows < 0 && ::IsWindowVisible(list)) firstRows = Seconds(start, answered);
+        if (Seconds(start, answered) * 1000 > kGiveUpMs) break;
+        if (!ended) ::Sleep(20);
+      }
+      ::QueryPerformanceCounter(&end);
+      long rows = static_cast<long>(::SendMessageA(::GetDlgItem(wizard, kList), LVM_GETITEMCOUNT, 0, 0));
+      std::printf("wizard_seconds=%.3f rows=%ld longest_answer_ms=%.1f chooser_closed_s=%.3f first_rows_s=%.3f\n",
+                  Seconds(start, end), rows, longestAnswer, chooserGone, firstRows);
+      status = ended && rows == std::atol(argv[3]) ? 0 : 1;
+    }
+  }
+  ::TerminateProcess(info.hProcess, 0);
+  ::CloseHandle(info.hThread);
+  ::CloseHandle(info.hProcess);
+  return status;
+}
