@@ -69,6 +69,7 @@ void CRecoveredListCtrl::AppendRows(std::vector<ListRow>& rows) {
   m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
   m_checked.resize(m_rows.size(), 0);
   UpdateItemCount(true);
+  if (m_onRowsAdded) m_onRowsAdded();
 }
 
 void CRecoveredListCtrl::InsertRowsAtTop(std::vector<ListRow>& rows) {
@@ -76,6 +77,7 @@ void CRecoveredListCtrl::InsertRowsAtTop(std::vector<ListRow>& rows) {
   m_rows.insert(m_rows.begin(), std::make_move_iterator(rows.rbegin()), std::make_move_iterator(rows.rend()));
   m_checked.insert(m_checked.begin(), rows.size(), 0);
   UpdateItemCount(true);
+  if (m_onRowsAdded) m_onRowsAdded();
 }
 
 void CRecoveredListCtrl::AnswerRequest(ListRowRequest& request) {

@@ -15,6 +15,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,8 @@ class CRecoveredListCtrl : public CListCtrl {
   // The first checked row, or -1 (the search stops there).
   int FirstCheckedRow() const;
   void DeleteAllRows();
+  // Called on the window's thread after each batch of rows arrives.
+  void SetRowsAddedHandler(std::function<void()> handler) { m_onRowsAdded = std::move(handler); }
 
   // The list's notifications, handed over by the dialog; true when answered.
   bool HandleNotify(NMHDR* header, LRESULT* result);
@@ -74,6 +77,7 @@ class CRecoveredListCtrl : public CListCtrl {
   void UpdateItemCount(bool keepView);
   void RedrawRows(int first, int last) const;
 
+  std::function<void()> m_onRowsAdded;
   std::vector<ListRow> m_rows;
   std::vector<std::uint8_t> m_checked;
   // The row whose check box the list view toggled since the last click ended.

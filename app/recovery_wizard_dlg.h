@@ -109,6 +109,8 @@ class CRecoveryWizardDlg : public CDialog {
   void SetUpList();
   void SetUpLinkButtons();
 
+  // When the scanning text's row count was last shown.
+  DWORD m_nCountShownAt = 0;
   // Shared by the system; not destroyed.
   HICON m_hIcon = nullptr;
 };

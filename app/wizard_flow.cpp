@@ -24,8 +24,7 @@ constexpr char kScanEndedFirstLine[] =
 constexpr char kScanEndedSecondLine[] = "save the mails";
 
 // The row count under the scanning text changes at most this often.
-constexpr UINT_PTR kScanningTextTimer = 1;
-constexpr UINT kScanningTextIntervalMs = 250;
+constexpr DWORD kScanningTextIntervalMs = 250;
 
 // The template's instruction line (8 x 8 dialog units) cannot show its text:
 // it is given the side panel's free space below the steps (dialog units).
@@ -108,15 +107,19 @@ void CRecoveryWizardDlg::OnScanStarted() {
                                 SWP_NOZORDER | SWP_NOACTIVATE);
   UpdateScanningText();
   if (m_nStep == 2) m_lblInstruction.ShowWindow(SW_SHOW);
-  ::SetTimer(m_hWnd, kScanningTextTimer, kScanningTextIntervalMs, nullptr);
+  // Each batch of rows may bring the count up to date.
+  m_lstRecovered.SetRowsAddedHandler([this] {
+    if (::GetTickCount() - m_nCountShownAt >= kScanningTextIntervalMs) UpdateScanningText();
+  });
 }
 
 void CRecoveryWizardDlg::UpdateScanningText() {
+  m_nCountShownAt = ::GetTickCount();
   m_lblInstruction.SetWindowText(ScanningText(m_lstRecovered.RowCount(), g_nScanMode));
 }
 
 void CRecoveryWizardDlg::OnScanEnded(const std::string& problem) {
-  ::KillTimer(m_hWnd, kScanningTextTimer);
+  m_lstRecovered.SetRowsAddedHandler(nullptr);
   // A worker that ends while the choose step shows leaves its controls alone.
   if (m_nStep == 2) {
     m_lblInstruction.SetWindowText(std::string(kIndent) + kScanEndedFirstLine + "\r\n" + kIndent +
@@ -146,7 +149,7 @@ void CRecoveryWizardDlg::OnStop() {
 void CRecoveryWizardDlg::OnBack() {
   if (m_nStep <= 1) return;
   m_nStep -= 1;
-  ::KillTimer(m_hWnd, kScanningTextTimer);
+  m_lstRecovered.SetRowsAddedHandler(nullptr);
   ShowChooseStep();
   HideResultsStep();
 }
@@ -158,10 +161,6 @@ bool CRecoveryWizardDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       return true;
     case kScanEndedMessage:
       OnScanEnded(*reinterpret_cast<const std::string*>(lParam));
-      return true;
-    case WM_TIMER:
-      if (wParam != kScanningTextTimer) return false;
-      UpdateScanningText();
       return true;
     default:
       return CDialog::HandleMessage(message, wParam, lParam, result);

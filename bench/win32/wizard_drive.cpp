@@ -18,41 +18,16 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/win32/remote_wizard.h"
+
 namespace {
 constexpr int kProceedStore = 1031;
 constexpr int kBack = 1011;
 constexpr int kList = 1009;
 constexpr char kWizardTitle[] = "Oxbrim Tessel IncrediMail";
 constexpr char kChooserTitle[] = "Select IncrediMail message file for recovery...";
-constexpr DWORD kGiveUpMs = 600000;
-
-struct Search {
-  DWORD process;
-  const char* title;
-  HWND found;
-};
-
-BOOL CALLBACK FindWindowOf(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<Search*>(parameter);
-  DWORD process = 0;
-  ::GetWindowThreadProcessId(window, &process);
-  char title[256] = {};
-  ::GetWindowTextA(window, title, sizeof title);
-  if (process != search->process || !::IsWindowVisible(window) || std::string(title) != search->title) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-HWND WaitForWindow(DWORD process, const char* title) {
-  DWORD start = ::GetTickCount();
-  while (::GetTickCount() - start < kGiveUpMs) {
-    Search search{process, title, nullptr};
-    ::EnumWindows(&FindWindowOf, reinterpret_cast<LPARAM>(&search));
-    if (search.found) return search.found;
-    ::Sleep(20);
-  }
-  return nullptr;
-}
+using remote::kGiveUpMs;
+using remote::WaitForWindow;
 
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
   LARGE_INTEGER frequency;
@@ -66,15 +41,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: wizard_drive PROGRAM INDEX EXPECTED_ROWS\n");
     return 2;
   }
-  std::string program = argv[1];
-  std::string folder = program.substr(0, program.find_last_of('\\'));
-  std::string command = "\"" + program + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &info)) {
-    std::fprintf(stderr, "wizard_drive: cannot start %s\n", program.c_str());
+  if (!remote::Start(argv[1], info)) {
+    std::fprintf(stderr, "wizard_drive: cannot start %s\n", argv[1]);
     return 1;
   }
   int status = 1;
@@ -82,14 +51,10 @@ int main(int argc, char** argv) {
   if (wizard) {
     ::PostMessageA(::GetDlgItem(wizard, kProceedStore), BM_CLICK, 0, 0);
     HWND chooser = WaitForWindow(info.dwProcessId, kChooserTitle);
-    HWND name = chooser ? ::GetDlgItem(chooser, cmb13) : nullptr;
-    if (!name && chooser) name = ::GetDlgItem(chooser, edt1);
-    if (name) {
-      ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[2]));
-      LARGE_INTEGER start, end, asked, answered;
+    LARGE_INTEGER start, end, asked, answered;
+    ::QueryPerformanceCounter(&start);
+    if (remote::ChooseInOpenDialog(chooser, argv[2])) {
       double longestAnswer = 0;
-      ::QueryPerformanceCounter(&start);
-      ::PostMessageA(::GetDlgItem(chooser, IDOK), BM_CLICK, 0, 0);
       HWND back = ::GetDlgItem(wizard, kBack);
       HWND proceed = ::GetDlgItem(wizard, kProceedStore);
       // Wait until the chooser has gone and the worker has ended.

@@ -168,8 +168,11 @@ TEST_F(ScanTest, StopAnsweredNoThenYesKeepsTheRowsFoundAndBackDuringThePendingSt
   EXPECT_TRUE(Visible(IDC_INSTRUCTION) && Visible(IDC_PROGRESS) && Visible(IDC_STOP));
   EXPECT_NE(driver::WindowText(Control(IDC_INSTRUCTION)).find("Searching Messages...... (You can stop this serach"),
             std::string::npos);
-  PumpFor(300);
-  EXPECT_NE(driver::WindowText(Control(IDC_INSTRUCTION)).find("messages found so far"), std::string::npos);
+  PumpFor(600);
+  const std::string scanning = driver::WindowText(Control(IDC_INSTRUCTION));
+  const size_t countAt = scanning.rfind(' ', scanning.find(" messages found so far") - 1);
+  ASSERT_NE(countAt, std::string::npos) << scanning;
+  EXPECT_GT(std::stoi(scanning.substr(countAt + 1)), 0) << scanning;
 
   // A click on the list while scanning is refused at once.
   driver::ClickList(List(), driver::RowTextPoint(List(), 0));

@@ -1,0 +1,169 @@
+// Walks the real wizard program through its states for the screenshot
+// script, from outside, as a user would: the choose step, a long scan, Stop,
+// the results, Save into a folder (the "Saving Mails..." dialog, cancelled),
+// the closing notice, the sample's results with the preview menu, and the
+// prefix dialog. Each picture is the whole screen, saved as OUT_FOLDER\name.bmp.
+//
+//   wizard_shots PROGRAM LONG_INDEX SAMPLE_INDEX SAVE_FOLDER OUT_FOLDER
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+
+#include "bench/win32/remote_wizard.h"
+
+namespace {
+constexpr int kProceedStore = 1031;
+constexpr int kStop = 1012;
+constexpr int kBack = 1011;
+constexpr int kSave = 1035;
+constexpr int kList = 1009;
+constexpr UINT kFilePrefixCommand = 0x0020;
+constexpr char kWizardTitle[] = "Oxbrim Tessel IncrediMail";
+constexpr char kChooserTitle[] = "Select IncrediMail message file for recovery...";
+constexpr char kFolderTitle[] = "Select the folder to save the recovered items in";
+constexpr char kSavingTitle[] = "Saving Mails...";
+constexpr char kPrefixTitle[] = "Oxbrim Tessel (File Name Setting)";
+// Time for the program to paint before a picture.
+constexpr DWORD kPaintWaitMs = 700;
+std::string g_outFolder;
+
+// The whole screen as a 24-bit bitmap file.
+void Shot(const char* name) {
+  ::Sleep(kPaintWaitMs);
+  HDC screen = ::GetDC(nullptr);
+  int width = ::GetSystemMetrics(SM_CXSCREEN);
+  int height = ::GetSystemMetrics(SM_CYSCREEN);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP picture = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HGDIOBJ old = ::SelectObject(memory, picture);
+  ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  ::GdiFlush();
+  DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+  DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + imageBytes;
+  std::string path = g_outFolder + "\\" + name + ".bmp";
+  if (std::FILE* out = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
+    std::fwrite(bits, 1, imageBytes, out);
+    std::fclose(out);
+  }
+  ::SelectObject(memory, old);
+  ::DeleteDC(memory);
+  ::DeleteObject(picture);
+  ::ReleaseDC(nullptr, screen);
+  std::printf("picture: %s\n", path.c_str());
+}
+
+void Click(HWND window, int id) { ::PostMessageA(::GetDlgItem(window, id), BM_CLICK, 0, 0); }
+
+bool WaitUntil(bool (*done)(HWND), HWND wizard) {
+  DWORD start = ::GetTickCount();
+  while (!done(wizard)) {
+    if (::GetTickCount() - start > remote::kGiveUpMs) return false;
+    ::Sleep(50);
+  }
+  return true;
+}
+
+bool ScanEnded(HWND wizard) {
+  return ::IsWindowVisible(::GetDlgItem(wizard, kBack)) && ::IsWindowEnabled(::GetDlgItem(wizard, kProceedStore));
+}
+
+bool ListShown(HWND wizard) { return ::IsWindowVisible(::GetDlgItem(wizard, kList)); }
+
+// The first edit control under `window` (the item dialog's name field).
+BOOL CALLBACK FindEdit(HWND child, LPARAM found) {
+  char name[32] = {};
+  ::GetClassNameA(child, name, sizeof name);
+  if (std::string(name) != "Edit" || !::IsWindowVisible(child)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
+void Scan(DWORD process, HWND wizard, const char* path) {
+  Click(wizard, kProceedStore);
+  remote::ChooseInOpenDialog(remote::WaitForWindow(process, kChooserTitle), path);
+  WaitUntil(&ListShown, wizard);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 6) {
+    std::fprintf(stderr, "usage: wizard_shots PROGRAM LONG_INDEX SAMPLE_INDEX SAVE_FOLDER OUT_FOLDER\n");
+    return 2;
+  }
+  g_outFolder = argv[5];
+  PROCESS_INFORMATION info{};
+  if (!remote::Start(argv[1], info)) return 1;
+  DWORD process = info.dwProcessId;
+  HWND wizard = remote::WaitForWindow(process, kWizardTitle);
+  if (!wizard) return 1;
+  ::Sleep(1000);
+  Shot("choose-step");
+
+  Scan(process, wizard, argv[2]);
+  Shot("scanning");
+  Click(wizard, kStop);
+  if (HWND question = remote::WaitForWindow(process, kWizardTitle, wizard, 10000)) {
+    Shot("stop-question");
+    Click(question, IDYES);
+  }
+  WaitUntil(&ScanEnded, wizard);
+  ::Sleep(500);
+  Shot("results-after-stop");
+
+  Click(wizard, kSave);
+  if (HWND picker = remote::WaitForWindow(process, kFolderTitle, nullptr, 20000)) {
+    Shot("folder-picker");
+    HWND edit = nullptr;
+    ::EnumChildWindows(picker, &FindEdit, reinterpret_cast<LPARAM>(&edit));
+    if (edit) ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]));
+    Click(picker, IDOK);
+  }
+  if (HWND saving = remote::WaitForWindow(process, kSavingTitle, nullptr, 20000)) {
+    ::Sleep(300);
+    Shot("saving");
+    Click(saving, IDCANCEL);
+  }
+  if (HWND notice = remote::WaitForWindow(process, kWizardTitle, wizard, 20000)) {
+    Shot("save-notice");
+    Click(notice, IDOK);
+  }
+
+  Click(wizard, kBack);
+  ::Sleep(500);
+  Scan(process, wizard, argv[3]);
+  WaitUntil(&ScanEnded, wizard);
+  ::Sleep(500);
+  Shot("results");
+  // A click on the third row's text opens the preview menu.
+  HWND list = ::GetDlgItem(wizard, kList);
+  LPARAM at = MAKELPARAM(80, 60);
+  ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::PostMessageA(list, WM_LBUTTONUP, 0, at);
+  ::Sleep(500);
+  Shot("preview-menu");
+  if (HWND menu = ::FindWindowA("#32768", nullptr)) ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  ::Sleep(300);
+
+  ::PostMessageA(wizard, WM_SYSCOMMAND, kFilePrefixCommand, 0);
+  if (HWND prefix = remote::WaitForWindow(process, kPrefixTitle, nullptr, 10000)) {
+    Shot("prefix-dialog");
+    Click(prefix, IDCANCEL);
+  }
+  ::TerminateProcess(info.hProcess, 0);
+  return 0;
+}

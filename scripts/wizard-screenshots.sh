@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Pictures of the wizard in each of its states, taken from the real program
+# under Wine on a display of its own: the choose step, a scan under way, the
+# stop question, the results, the folder picker, "Saving Mails...", the notice
+# after a save, the preview menu and the prefix dialog.
+# bench/win32/wizard_shots walks the program through them and takes each
+# picture of the screen; they are kept as PNG files.
+#
+#   scripts/wizard-screenshots.sh [OUT_DIR]      (default build/win32/shots)
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$here"
+out=${1:-build/win32/shots}
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+
+cmake --preset win32 >/dev/null && cmake --build --preset win32 --target tessel_program wizard_shots -j2 >/dev/null
+data=build/win32/shots-data
+[ -f "$data/Small.imh" ] || python3 bench/make_small_store.py "$data" 400000
+save="$data/saved"
+rm -rf "$save" && mkdir -p "$save"
+
+export WINEPREFIX="${WINEPREFIX:-$here/build/win32/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+display=90
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
+export DISPLAY=":$display"
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+. scripts/wine-prefix.sh
+prepare_wine_prefix
+
+to_wine() { echo "Z:${1//\//\\}"; }
+wine build/win32/bin/wizard_shots.exe "$(to_wine "$here/build/win32/bin/Oxbrim Tessel IncrediMail.exe")" \
+  "$(to_wine "$here/$data/Small.imh")" "$(to_wine "$here/samples/Inbox.imh")" "$(to_wine "$here/$save")" \
+  "$(to_wine "$out")" >/dev/null 2>&1 || true
+for bmp in "$out"/*.bmp; do
+  [ -e "$bmp" ] || { echo "wizard-screenshots: no pictures taken"; exit 1; }
+  convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+  echo "screenshot: ${bmp%.bmp}.png"
+done
