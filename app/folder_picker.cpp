@@ -44,8 +44,7 @@ using ComPtr = std::unique_ptr<T, ComRelease<T>>;
 // stays empty when the user cancels.
 bool PickWithItemDialog(HWND owner, const std::string& start, const std::string& title, std::string& chosen) {
   IFileOpenDialog* raw = nullptr;
-  if (FAILED(::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&raw))))
-    return false;
+  if (FAILED(::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&raw)))) return false;
   ComPtr<IFileOpenDialog> dialog(raw);
   FILEOPENDIALOGOPTIONS options = 0;
   dialog->GetOptions(&options);

@@ -148,14 +148,14 @@ bool CRecoveredListCtrl::HandleNotify(NMHDR* header, LRESULT* result) {
           item.pszText[length] = '\0';
         } else {
           auto* wide = reinterpret_cast<wchar_t*>(item.pszText);
-          int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide,
-                                             item.cchTextMax - 1);
+          int length =
+              ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide, item.cchTextMax - 1);
           wide[std::max(length, 0)] = L'\0';
         }
       }
       if (item.mask & LVIF_STATE) {
-        item.state = (item.state & ~LVIS_STATEIMAGEMASK) |
-                     INDEXTOSTATEIMAGEMASK(IsChecked(item.iItem) ? kChecked : kUnchecked);
+        item.state =
+            (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(IsChecked(item.iItem) ? kChecked : kUnchecked);
         item.stateMask |= LVIS_STATEIMAGEMASK;
       }
       *result = 0;

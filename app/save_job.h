@@ -15,22 +15,22 @@
 #include "app/recovered_list_ctrl.h"
 
 struct SaveJob {
-  int mode = 0;            // g_nScanMode of the rows
-  std::string folder;      // where the files go
-  std::string prefix;      // of the message files
-  std::string storeFile;   // the store the message records lie in
-  std::vector<int> rows;   // the checked rows' numbers in the list (from 0)
+  int mode = 0;                // g_nScanMode of the rows
+  std::string folder;          // where the files go
+  std::string prefix;          // of the message files
+  std::string storeFile;       // the store the message records lie in
+  std::vector<int> rows;       // the checked rows' numbers in the list (from 0)
   std::vector<ListRow> cells;  // their cells, in the same order
   // Set by Cancel: the job stops after the file it is writing.
   std::atomic<int> cancelRequested{0};
 };
 
 struct SaveOutcome {
-  int written = 0;             // files written completely
+  int written = 0;                 // files written completely
   std::vector<std::string> files;  // their paths, in order
   bool cancelled = false;
-  std::string failedFile;      // the file that could not be written, empty when none
-  std::string reason;          // why
+  std::string failedFile;  // the file that could not be written, empty when none
+  std::string reason;      // why
 };
 
 // Called before each checked row is written, with its place among them (from 0).

@@ -29,18 +29,19 @@ void CRecoveryWizardDlg::OnPreview() {
   if (row >= 0) {
     m_btnBack.ShowWindow(SW_HIDE);
     m_btnStop.ShowWindow(SW_SHOW);
-    std::int64_t offset = tessel::ParseDecimalCell(m_lstRecovered.Cell(row, tessel::kOffsetCell).substr(0, kNumberCellLength));
-    std::int64_t length = tessel::ParseDecimalCell(m_lstRecovered.Cell(row, tessel::kLengthCell).substr(0, kNumberCellLength));
+    std::int64_t offset =
+        tessel::ParseDecimalCell(m_lstRecovered.Cell(row, tessel::kOffsetCell).substr(0, kNumberCellLength));
+    std::int64_t length =
+        tessel::ParseDecimalCell(m_lstRecovered.Cell(row, tessel::kLengthCell).substr(0, kNumberCellLength));
     std::string path = PreviewFilePath();
     ::DeleteFileA(path.c_str());
 
     // The engine does not say which side failed: the store is tried first.
     tessel::SourceFile store;
     if (!store.Open(g_strStoreFile)) {
-      WizardMessageBox(("The message cannot be previewed: the message store " + g_strStoreFile +
-                        " cannot be read.")
-                           .c_str(),
-                       kNoticeStyle);
+      WizardMessageBox(
+          ("The message cannot be previewed: the message store " + g_strStoreFile + " cannot be read.").c_str(),
+          kNoticeStyle);
     } else {
       store.Close();
       // The copy reads only the store's path from the context.

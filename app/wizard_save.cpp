@@ -24,7 +24,8 @@ std::string SaveNotice(const SaveOutcome& outcome, const std::string& folder) {
   if (!outcome.failedFile.empty())
     return "The file " + outcome.failedFile + " could not be written: " + outcome.reason + ".<br>" +
            Files(outcome.written) + " had been written to " + FolderLink(folder) + " before it.";
-  if (outcome.cancelled) return "Saving was cancelled. " + Files(outcome.written) + " written to " + FolderLink(folder) + ".";
+  if (outcome.cancelled)
+    return "Saving was cancelled. " + Files(outcome.written) + " written to " + FolderLink(folder) + ".";
   return Files(outcome.written) + " written to " + FolderLink(folder) + ".";
 }
 }  // namespace

@@ -22,7 +22,8 @@ std::string NumberedFileName(std::string_view name, int attempt) {
   if (attempt <= 1) return std::string(name);
   const std::size_t dot = name.rfind('.');
   const std::size_t stemEnd = dot == std::string_view::npos ? name.size() : dot;
-  return std::string(name.substr(0, stemEnd)) + " (" + std::to_string(attempt) + ")" + std::string(name.substr(stemEnd));
+  return std::string(name.substr(0, stemEnd)) + " (" + std::to_string(attempt) + ")" +
+         std::string(name.substr(stemEnd));
 }
 
 }  // namespace tessel::cli

@@ -22,11 +22,8 @@ export WINEPREFIX="${WINEPREFIX:-$build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
-# A free display number of our own.
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
+. "$here/scripts/wine-prefix.sh"
+start_own_display
 wine_pid=""
 cleanup() {
   [ -n "$wine_pid" ] && kill "$wine_pid" 2>/dev/null || true
@@ -34,10 +31,6 @@ cleanup() {
   wait 2>/dev/null || true
 }
 trap cleanup EXIT
-export DISPLAY=":$display"
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-
-. "$here/scripts/wine-prefix.sh"
 prepare_wine_prefix
 
 # The program looks for its help file in the folder current at start.

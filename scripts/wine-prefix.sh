@@ -21,3 +21,14 @@ prepare_wine_prefix() {
   wineserver -w 2>/dev/null || true
   touch "$WINEPREFIX/.tessel-ready"
 }
+
+# Starts Xvfb on a free display of its own and exports DISPLAY; the caller
+# ends it through xvfb_pid.
+start_own_display() {
+  local display=90
+  while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+  Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$display"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+}

@@ -23,14 +23,9 @@ rm -rf "$save" && mkdir -p "$save"
 export WINEPREFIX="${WINEPREFIX:-$here/build/win32/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
-export DISPLAY=":$display"
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
 . scripts/wine-prefix.sh
+start_own_display
+trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
 prepare_wine_prefix
 
 to_wine() { echo "Z:${1//\//\\}"; }

@@ -101,8 +101,8 @@ TEST(Samples, AddressBookListsTheLastContactFirst) {
 // The Windows tests compare the wizard's list and saved contacts with these
 // files; they must stay what tessel prints and writes.
 TEST(Samples, WizardTestDataIsWhatTesselPrintsAndWrites) {
-  for (const char* name : {"Inbox.imm", "Inbox.imh", "Contacts.imb", "Truncated.imh", "Truncated.imm", "Spliced.imh",
-                           "Unsigned.imh"}) {
+  for (const char* name :
+       {"Inbox.imm", "Inbox.imh", "Contacts.imb", "Truncated.imh", "Truncated.imm", "Spliced.imh", "Unsigned.imh"}) {
     const std::string input = std::string(name).starts_with("Inbox") || std::string(name).starts_with("Contacts")
                                   ? kSamples + "/" + name
                                   : kWizardData + "/" + name;

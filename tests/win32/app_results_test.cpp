@@ -51,11 +51,11 @@ class ResultsTest : public ::testing::Test {
   HWND List() const { return Control(IDC_LIST); }
 
   void Scan(int button, const char* title, const std::string& path) {
-    driver::WindowWatch watch(title, [&](HWND dialog) { return driver::FillOpenDialog(dialog, path); }, wizard.m_hWnd);
+    driver::WindowWatch watch(
+        title, [&](HWND dialog) { return driver::FillOpenDialog(dialog, path); }, wizard.m_hWnd);
     ClickButton(wizard.m_hWnd, button);
     ASSERT_TRUE(watch.Done());
-    ASSERT_TRUE(PumpUntil([&] { return g_bScanRunning == 0 && ::IsWindowEnabled(Control(IDC_PROCEED_STORE)); },
-                          60000));
+    ASSERT_TRUE(PumpUntil([&] { return g_bScanRunning == 0 && ::IsWindowEnabled(Control(IDC_PROCEED_STORE)); }, 60000));
     PumpFor(30);
   }
   void ScanSampleIndex() { Scan(IDC_PROCEED_STORE, kStoreChooserTitle, driver::SourcePath("samples/Inbox.imh")); }
@@ -150,8 +150,8 @@ TEST_F(ResultsTest, PreviewSaysWhenTheStoreCannotBeReadOrThePreviewFileCannotBeW
   g_strStoreFile = driver::SourcePath("samples/Missing.imm");
   ClickRowAndPreview(0);
   ASSERT_EQ(answered.boxes.size(), 1u);
-  EXPECT_EQ(answered.boxes[0].text, "The message cannot be previewed: the message store " + g_strStoreFile +
-                                        " cannot be read.");
+  EXPECT_EQ(answered.boxes[0].text,
+            "The message cannot be previewed: the message store " + g_strStoreFile + " cannot be read.");
   EXPECT_EQ(answered.boxes[0].style, 0x40u);
   g_strStoreFile = store;
 
@@ -162,8 +162,8 @@ TEST_F(ResultsTest, PreviewSaysWhenTheStoreCannotBeReadOrThePreviewFileCannotBeW
   ClickRowAndPreview(0);
   ::RemoveDirectoryA(preview.c_str());
   ASSERT_EQ(answered.boxes.size(), 2u);
-  EXPECT_EQ(answered.boxes[1].text, "The message cannot be previewed: the preview file " + preview +
-                                        " cannot be written.");
+  EXPECT_EQ(answered.boxes[1].text,
+            "The message cannot be previewed: the preview file " + preview + " cannot be written.");
   EXPECT_TRUE(answered.shellRequests.empty());
 }
 
@@ -197,7 +197,7 @@ TEST_F(ResultsTest, SaveWritesTheCheckedMessagesAsTesselExportDoesAndNeverOverwr
       std::snprintf(name, sizeof name, "MailRec%04d%s.eml", row + 1, suffix.c_str());
       std::string path = folder.Path() + "\\" + name;
       EXPECT_EQ(driver::ReadFileBytes(path), StoreBytes(RecordOfLine(golden[static_cast<size_t>(row)]))) << path;
-      ::DeleteFileA(path.c_str());  // after the second round; the first stays for it
+      ::DeleteFileA(path.c_str());              // after the second round; the first stays for it
       if (round == 0) folder.CreateFile(name);  // kept, emptied: the next save must not touch it
     }
     ASSERT_EQ(answered.boxes.size(), 2u + round);

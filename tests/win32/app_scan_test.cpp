@@ -41,14 +41,15 @@ class ScanTest : public ::testing::Test {
   // Clicks a "Proceed ..." button and chooses `path` in the open-file dialog
   // that it opens; false when no dialog with `title` showed.
   bool Proceed(int button, const char* title, const std::string& path) {
-    driver::WindowWatch watch(title, [&](HWND dialog) { return driver::FillOpenDialog(dialog, path); }, wizard.m_hWnd);
+    driver::WindowWatch watch(
+        title, [&](HWND dialog) { return driver::FillOpenDialog(dialog, path); }, wizard.m_hWnd);
     ClickButton(wizard.m_hWnd, button);
     return watch.Done();
   }
   // The worker's end steps free the "Proceed ..." buttons again.
   bool WaitForScanEnd() {
-    bool ended = PumpUntil(
-        [&] { return g_bScanRunning == 0 && ::IsWindowEnabled(Control(IDC_PROCEED_STORE)); }, kScanTimeoutMs);
+    bool ended =
+        PumpUntil([&] { return g_bScanRunning == 0 && ::IsWindowEnabled(Control(IDC_PROCEED_STORE)); }, kScanTimeoutMs);
     PumpFor(20);
     return ended;
   }
