@@ -140,7 +140,7 @@ void CRecoveryWizardDlg::OnScanEnded(const std::string& problem) {
 }
 
 void CRecoveryWizardDlg::OnStop() {
-  if (WizardMessageBox("Do you really want to stop search process ?", kQuestionStyle) != kAnswerYes) return;
+  if (WizardMessageBox("Do you really want to stop search process ?", kQuestionStyle) != tessel::MessageBoxButton::kYes) return;
   g_bStopRequested = 1;
   m_btnBack.ShowWindow(SW_SHOW);
   m_btnStop.ShowWindow(SW_HIDE);
