@@ -4,6 +4,7 @@
 
 #include "app/folder_path.h"
 #include "app/scan_state.h"
+#include "cli/code_pages.h"
 #include "cli/contact_formats.h"
 #include "cli/export_names.h"
 #include "engine/message_extraction.h"
@@ -74,6 +75,13 @@ class NewFile {
   HANDLE m_handle = INVALID_HANDLE_VALUE;
 };
 
+// The address book's bytes are text of the installation's code page; the
+// vCards are UTF-8.
+const tessel::cli::CodePage& SystemCodePage() {
+  const tessel::cli::CodePage* page = tessel::cli::FindCodePage(static_cast<int>(::GetACP()));
+  return page ? *page : *tessel::cli::FindCodePage(tessel::cli::kDefaultCodePage);
+}
+
 bool WriteMessage(const SaveJob& job, int row, const ListRow& cells, SaveOutcome& outcome) {
   auto cell = [&](int column) { return static_cast<size_t>(column) < cells.size() ? cells[column] : std::string(); };
   NewFile file;
@@ -132,7 +140,7 @@ SaveOutcome RunSaveJob(SaveJob& job, const SaveProgress& progress) {
     // Wiped records are left out, as `tessel contacts` does.
     if (tessel::cli::IsBlankContact(job.cells[index])) continue;
     tessel::cli::AppendContactText(text, job.rows[index] + 1, job.cells[index]);
-    tessel::cli::AppendVCard(cards, job.cells[index]);
+    tessel::cli::AppendVCard(cards, job.cells[index], SystemCodePage());
   }
   if (job.mode == kScanModeAddressBook && !outcome.cancelled && !text.empty()) {
     if (WriteWholeFile(job, tessel::cli::kContactTextFileName, text, outcome))
