@@ -9,6 +9,7 @@
 #include "cli/export_names.h"
 #include "engine/message_extraction.h"
 #include "engine/message_row.h"
+#include "engine/source_file.h"
 
 namespace {
 // Names tried before a save gives up on finding a free one.
@@ -82,7 +83,7 @@ const tessel::cli::CodePage& SystemCodePage() {
   return page ? *page : *tessel::cli::FindCodePage(tessel::cli::kDefaultCodePage);
 }
 
-bool WriteMessage(const SaveJob& job, int row, const ListRow& cells, SaveOutcome& outcome) {
+bool WriteMessage(const SaveJob& job, tessel::SourceFile& store, int row, const ListRow& cells, SaveOutcome& outcome) {
   auto cell = [&](int column) { return static_cast<size_t>(column) < cells.size() ? cells[column] : std::string(); };
   NewFile file;
   std::string reason;
@@ -92,12 +93,14 @@ bool WriteMessage(const SaveJob& job, int row, const ListRow& cells, SaveOutcome
     return false;
   }
   bool writeFailed = false;
-  std::int64_t copied = tessel::CopyRecord(job.storeFile, tessel::ParseDecimalCell(cell(tessel::kOffsetCell)),
-                                           tessel::ParseDecimalCell(cell(tessel::kLengthCell)),
-                                           [&](const char* bytes, std::size_t count) {
-                                             writeFailed = !file.Write(bytes, count, reason);
-                                             return !writeFailed;
-                                           });
+  std::int64_t copied = -1;
+  if (store.IsOpen())
+    copied = tessel::CopyRecord(store, tessel::ParseDecimalCell(cell(tessel::kOffsetCell)),
+                                tessel::ParseDecimalCell(cell(tessel::kLengthCell)),
+                                [&](const char* bytes, std::size_t count) {
+                                  writeFailed = !file.Write(bytes, count, reason);
+                                  return !writeFailed;
+                                });
   if (copied < 0 || !file.Finish(reason)) {
     outcome.failedFile = file.Path();
     outcome.reason = writeFailed || !reason.empty() ? reason : "the message store " + job.storeFile + " cannot be read";
@@ -125,6 +128,9 @@ bool WriteWholeFile(const SaveJob& job, const char* name, const std::string& byt
 
 SaveOutcome RunSaveJob(SaveJob& job, const SaveProgress& progress) {
   SaveOutcome outcome;
+  // The store is opened once for all the messages.
+  tessel::SourceFile store;
+  if (job.mode == kScanModeMessageStore) store.Open(job.storeFile);
   std::string text;
   std::string cards;
   for (size_t index = 0; index < job.rows.size(); ++index) {
@@ -134,7 +140,7 @@ SaveOutcome RunSaveJob(SaveJob& job, const SaveProgress& progress) {
     }
     progress(index, job.cells[index]);
     if (job.mode == kScanModeMessageStore) {
-      if (!WriteMessage(job, job.rows[index], job.cells[index], outcome)) return outcome;
+      if (!WriteMessage(job, store, job.rows[index], job.cells[index], outcome)) return outcome;
       continue;
     }
     // Wiped records are left out, as `tessel contacts` does.

@@ -6,6 +6,7 @@
 #include "app/recovery_wizard_dlg.h"
 #include "app/scan_state.h"
 #include "engine/address_book_scan.h"
+#include "engine/chosen_file.h"
 #include "engine/message_store_scan.h"
 
 namespace {
@@ -29,7 +30,7 @@ UINT ScanWorker(LPVOID parameter) {
     ProgressBarControl progress(wizard->m_prgScan);
     tessel::ScanContext context = WizardScanContext(rows, progress);
     if (g_nScanMode == kScanModeMessageStore) {
-      tessel::ScanMessageStore(context, path);
+      tessel::ScanMessageStore(context, tessel::ResolveChosenFile(path, tessel::ChosenAs::kMessageStore));
     } else {
       tessel::AddressBookResult result = tessel::ScanAddressBook(context, path, kEngineFolder);
       if (result.status == tessel::AddressBookResult::Status::kReadError) problem = ReadErrorText(result, path);
