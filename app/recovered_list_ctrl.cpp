@@ -59,8 +59,8 @@ void CRecoveredListCtrl::DeleteAllRows() {
 }
 
 void CRecoveredListCtrl::UpdateItemCount(bool keepView) {
+  // Rows added at the end repaint only where they show; the control sees to that.
   SendMessage(LVM_SETITEMCOUNT, m_rows.size(), keepView ? (LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL) : 0);
-  if (keepView) Invalidate(false);
 }
 
 void CRecoveredListCtrl::RedrawRows(int first, int last) const { SendMessage(LVM_REDRAWITEMS, first, last); }
@@ -77,6 +77,8 @@ void CRecoveredListCtrl::InsertRowsAtTop(std::vector<ListRow>& rows) {
   m_rows.insert(m_rows.begin(), std::make_move_iterator(rows.rbegin()), std::make_move_iterator(rows.rend()));
   m_checked.insert(m_checked.begin(), rows.size(), 0);
   UpdateItemCount(true);
+  // Every row shown moved down.
+  Invalidate(false);
   if (m_onRowsAdded) m_onRowsAdded();
 }
 
@@ -100,6 +102,7 @@ void CRecoveredListCtrl::AnswerRequest(ListRowRequest& request) {
       m_rows.erase(m_rows.begin() + request.row);
       m_checked.erase(m_checked.begin() + request.row);
       UpdateItemCount(true);
+      Invalidate(false);
       break;
   }
 }
