@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 #include <string_view>
-#include <system_error>
+
+#include "engine/platform_file.h"
 
 namespace tessel {
 namespace {
@@ -14,11 +14,6 @@ bool EndsInAnyCase(std::string_view path, std::string_view ending) {
   if (path.size() < ending.size()) return false;
   return std::equal(ending.begin(), ending.end(), path.end() - static_cast<std::ptrdiff_t>(ending.size()),
                     [](char wanted, char c) { return std::tolower(static_cast<unsigned char>(c)) == wanted; });
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
 }
 
 std::string StorePathForIndex(const std::string& indexPath) {
@@ -33,19 +28,13 @@ std::string StorePathForIndex(const std::string& indexPath) {
 // on a file system that tells case apart, the file of the same folder whose
 // name differs only in case is the store. The first in name order wins.
 std::string StoreByLetterCase(const std::string& built) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  const fs::path path(built);
-  if (fs::exists(path, error) || error) return built;
-  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-  const std::string wanted = Lower(path.filename().string());
-  std::string found;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    if (Lower(name) == wanted && it->is_regular_file(error) && (found.empty() || name < found)) found = name;
-  }
+  if (platform::IsRegularFile(built)) return built;
+  const std::size_t separator = built.find_last_of("/\\");
+  const std::string folder = separator == std::string::npos ? std::string() : built.substr(0, separator);
+  const std::string name = separator == std::string::npos ? built : built.substr(separator + 1);
+  const std::string found = platform::FindFileIgnoringCase(folder, name);
   if (found.empty()) return built;
-  return path.has_parent_path() ? (path.parent_path() / found).string() : found;
+  return separator == std::string::npos ? found : built.substr(0, separator + 1) + found;
 }
 
 }  // namespace

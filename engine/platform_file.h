@@ -28,6 +28,12 @@ std::size_t ReadInputFile(InputFile* file, std::int64_t offset, void* buffer, st
 // True when a regular file exists at `path`.
 bool IsRegularFile(const std::string& path);
 
+// The name of the regular file in `folder` (empty: the current folder) whose
+// name equals `name` but for letter case, the first in name order; empty when
+// there is none. Listing a folder this way keeps the heavy std::filesystem out
+// of the Windows program, whose file systems ignore case anyway.
+std::string FindFileIgnoringCase(const std::string& folder, const std::string& name);
+
 // The separator this platform joins a folder and a name with. Both "/" and
 // "\" end a folder on every platform, as the Windows program's paths do.
 char PathSeparator();

@@ -1,9 +1,11 @@
 // Files on Linux and macOS: pread at the offset asked for, so readers on
 // several threads never share a file position.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 
 #include "engine/platform_file.h"
@@ -51,5 +53,25 @@ bool IsRegularFile(const std::string& path) {
 }
 
 char PathSeparator() { return '/'; }
+
+std::string FindFileIgnoringCase(const std::string& folder, const std::string& name) {
+  DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (listing == nullptr) return {};
+  const auto sameButCase = [&](const char* candidate) {
+    std::size_t i = 0;
+    for (; candidate[i] != '\0' && i < name.size(); ++i)
+      if (std::tolower(static_cast<unsigned char>(candidate[i])) != std::tolower(static_cast<unsigned char>(name[i])))
+        return false;
+    return candidate[i] == '\0' && i == name.size();
+  };
+  std::string found;
+  while (const dirent* entry = ::readdir(listing)) {
+    if (!sameButCase(entry->d_name) || (!found.empty() && found < entry->d_name)) continue;
+    if (IsRegularFile(folder.empty() ? std::string(entry->d_name) : folder + "/" + entry->d_name))
+      found = entry->d_name;
+  }
+  ::closedir(listing);
+  return found;
+}
 
 }  // namespace tessel::platform

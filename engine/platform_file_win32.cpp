@@ -59,4 +59,10 @@ bool IsRegularFile(const std::string& path) {
 
 char PathSeparator() { return '\\'; }
 
+std::string FindFileIgnoringCase(const std::string&, const std::string&) {
+  // Windows' file systems ignore case: a file that differs only in case is
+  // the one the caller already looked for.
+  return {};
+}
+
 }  // namespace tessel::platform
