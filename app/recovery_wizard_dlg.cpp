@@ -124,7 +124,8 @@ void CRecoveryWizardDlg::SetUpLinkButtons() {
 
 void CRecoveryWizardDlg::SetBackground(UINT id) {
   m_hBackground.reset(framework::LoadDibResource(id));
-  ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // Painted at the message loop's next turn, not while the step changes.
+  ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 bool CRecoveryWizardDlg::OnEraseBkgnd(HDC dc) {

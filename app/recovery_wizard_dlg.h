@@ -102,6 +102,7 @@ class CRecoveryWizardDlg : public CDialog {
  private:
   void AddAboutToSystemMenu();
   void StartScan(int mode);
+  void BeginScan(int mode);
   void OnListClick(const NMITEMACTIVATE& click);
   LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw) const;
   void UpdateScanningText();

@@ -10,10 +10,12 @@
 
 // Sent by the worker to the wizard window: the scan starts (show the progress
 // bar and the scanning text) and the scan ended (lParam: a std::string with a
-// problem to report, empty when there is none).
+// problem to report, empty when there is none). Posted by the window to
+// itself: start the worker (wParam: the scan mode).
 enum : UINT {
   kScanStartedMessage = WM_APP + 0x50,
   kScanEndedMessage,
+  kBeginScanMessage,
 };
 
 // The thread procedure; the parameter is the wizard window. Returns 1.

@@ -49,16 +49,22 @@ void CRecoveryWizardDlg::StartScan(int mode) {
   if (path.empty() || !tessel::FileExists(path)) return;
   g_strSourceFile = path;
   m_nStep += 1;
+  m_btnProceedStore.EnableWindow(false);
+  m_btnProceedAddressBook.EnableWindow(false);
   ShowResultsStep();
+  // The rest runs at the message loop's next turn: the chooser's closing and
+  // the list's new columns would otherwise keep the window from answering for
+  // one long stretch. A posted message comes before any click.
+  ::PostMessageA(m_hWnd, kBeginScanMessage, static_cast<WPARAM>(mode), 0);
+}
 
+void CRecoveryWizardDlg::BeginScan(int mode) {
   g_bStopRequested = 0;
   m_lstRecovered.DeleteAllRows();
   g_bScanRunning = 0;
   g_nScanMode = mode;
   SetListColumns();
 
-  m_btnProceedStore.EnableWindow(false);
-  m_btnProceedAddressBook.EnableWindow(false);
   HANDLE own = nullptr;
   g_pWorkerThread = AfxBeginThread(&ScanWorker, this, THREAD_PRIORITY_NORMAL, 0, 0, &own);
   g_hWorkerThread.reset(own);
@@ -140,7 +146,8 @@ void CRecoveryWizardDlg::OnScanEnded(const std::string& problem) {
 }
 
 void CRecoveryWizardDlg::OnStop() {
-  if (WizardMessageBox("Do you really want to stop search process ?", kQuestionStyle) != tessel::MessageBoxButton::kYes) return;
+  if (WizardMessageBox("Do you really want to stop search process ?", kQuestionStyle) != tessel::MessageBoxButton::kYes)
+    return;
   g_bStopRequested = 1;
   m_btnBack.ShowWindow(SW_SHOW);
   m_btnStop.ShowWindow(SW_HIDE);
@@ -156,6 +163,9 @@ void CRecoveryWizardDlg::OnBack() {
 
 bool CRecoveryWizardDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   switch (message) {
+    case kBeginScanMessage:
+      BeginScan(static_cast<int>(wParam));
+      return true;
     case kScanStartedMessage:
       OnScanStarted();
       return true;

@@ -37,16 +37,20 @@ constexpr char kClickWhileScanningCaption[] = "Oxbrim Tessel IncrediMail ";
 }  // namespace
 
 void CRecoveryWizardDlg::SetListColumns() {
+  // One repaint for all the columns, not one per column.
+  m_lstRecovered.SendMessage(WM_SETREDRAW, FALSE);
   for (int count = m_lstRecovered.GetHeaderItemCount(); count > 0; --count) m_lstRecovered.DeleteColumn(0);
   if (g_nScanMode == kScanModeAddressBook) {
     for (int column = 0; column < tessel::kContactCellCount; ++column)
       m_lstRecovered.InsertColumn(column, tessel::kContactColumnHeaders[static_cast<size_t>(column)], LVCFMT_LEFT,
                                   kContactColumnWidth);
-    return;
+  } else {
+    for (size_t column = 0; column < kMessageColumns.size(); ++column)
+      m_lstRecovered.InsertColumn(static_cast<int>(column), kMessageColumns[column].heading, LVCFMT_LEFT,
+                                  kMessageColumns[column].width);
   }
-  for (size_t column = 0; column < kMessageColumns.size(); ++column)
-    m_lstRecovered.InsertColumn(static_cast<int>(column), kMessageColumns[column].heading, LVCFMT_LEFT,
-                                kMessageColumns[column].width);
+  m_lstRecovered.SendMessage(WM_SETREDRAW, TRUE);
+  ::RedrawWindow(m_lstRecovered.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CRecoveryWizardDlg::OnSelectAllCheck() { m_lstRecovered.SetAllChecked(m_chkSelectAll.GetCheck() == BST_CHECKED); }

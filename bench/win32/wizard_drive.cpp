@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     LARGE_INTEGER start, end, asked, answered;
     ::QueryPerformanceCounter(&start);
     if (remote::ChooseInOpenDialog(chooser, argv[2])) {
-      double longestAnswer = 0;
+      double longestAnswer = 0, longestAt = 0;
       HWND back = ::GetDlgItem(wizard, kBack);
       HWND proceed = ::GetDlgItem(wizard, kProceedStore);
       // Wait until the chooser has gone and the worker has ended.
@@ -66,7 +66,10 @@ int main(int argc, char** argv) {
         DWORD_PTR ignored = 0;
         ::SendMessageTimeoutA(wizard, WM_NULL, 0, 0, SMTO_NORMAL, kGiveUpMs, &ignored);
         ::QueryPerformanceCounter(&answered);
-        longestAnswer = std::max(longestAnswer, Seconds(asked, answered) * 1000);
+        if (Seconds(asked, answered) * 1000 > longestAnswer) {
+          longestAnswer = Seconds(asked, answered) * 1000;
+          longestAt = Seconds(start, asked);
+        }
         ended = ::IsWindowVisible(back) && ::IsWindowEnabled(proceed) && !::IsWindow(chooser);
         if (chooserGone < 0 && !::IsWindow(chooser)) chooserGone = Seconds(start, answered);
         if (firstRows < 0 && ::IsWindowVisible(list)) firstRows = Seconds(start, answered);
@@ -75,8 +78,8 @@ int main(int argc, char** argv) {
       }
       ::QueryPerformanceCounter(&end);
       long rows = static_cast<long>(::SendMessageA(::GetDlgItem(wizard, kList), LVM_GETITEMCOUNT, 0, 0));
-      std::printf("wizard_seconds=%.3f rows=%ld longest_answer_ms=%.1f chooser_closed_s=%.3f first_rows_s=%.3f\n",
-                  Seconds(start, end), rows, longestAnswer, chooserGone, firstRows);
+      std::printf("wizard_seconds=%.3f rows=%ld longest_answer_ms=%.1f longest_asked_at_s=%.3f chooser_closed_s=%.3f first_rows_s=%.3f\n",
+                  Seconds(start, end), rows, longestAnswer, longestAt, chooserGone, firstRows);
       status = ended && rows == std::atol(argv[3]) ? 0 : 1;
     }
   }
