@@ -114,6 +114,21 @@ class TempFolder {
   std::vector<std::string> m_files;
 };
 
+// A store of many small messages, written for the test.
+inline std::string WriteLongStore(const TempFolder& folder, int messages) {
+  std::string path = folder.Path() + "\\Long.imm";
+  std::string store;
+  for (int i = 0; i < messages; ++i)
+    store += "MIME-Version: 1.0\r\nFrom: sender" + std::to_string(i) +
+             "@example.org\r\nTo: reader@example.org\r\nSubject: note " + std::to_string(i) +
+             "\r\nDate: Mon, 1 Jan 2024 10:00:00 +0000\r\n\r\nA few words of body text.\r\n";
+  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  ::WriteFile(file, store.data(), static_cast<DWORD>(store.size()), &written, nullptr);
+  ::CloseHandle(file);
+  return path;
+}
+
 // True when the program's resources carry picture `id` (the artwork is linked
 // in only when res/art/ is complete).
 inline bool HasPicture(UINT id) {
