@@ -148,10 +148,7 @@ void PrintSummary(const StoreExport& result, const std::string& where) {
   } else if (written == 1 && !result.firstName.empty()) {
     line += " (" + result.firstName + ")";
   }
-  if (result.cutShort > 0) {
-    line += "; " + std::to_string(result.cutShort) + (result.cutShort == 1 ? " of them is" : " of them are") +
-            " cut short where the store ends";
-  }
+  if (result.cutShort > 0) line += "; " + std::to_string(result.cutShort) + " cut short where the store ends";
   std::printf("%s\n", line.c_str());
 }
 
