@@ -19,14 +19,13 @@ class FailingFileOpener final : public cli::FileOpener {
   // Real new files: a failed write has written half its bytes, a failed close
   // has closed the file, so whatever the command leaves behind is on disk.
   std::unique_ptr<cli::FileWriter> CreateNew(const std::string& path) override;
-  // Standard output gathered in StandardOutputText().
+  // Standard output, gathered in StandardOutputBuffer().
   std::unique_ptr<cli::FileWriter> StandardOutput() override;
 
   long long Calls() const { return calls_; }
   bool Failed() const { return failed_; }
   // The file whose call failed; "" for standard output.
   const std::string& FailedPath() const { return failedPath_; }
-  const std::string& StandardOutputText() const { return stdout_; }
 
   // Counts a call of the file `path`; true when this one is to fail.
   bool FailsNow(const std::string& path);
