@@ -3,6 +3,7 @@
 // or one folder of .eml files per store, named after it, and the address
 // books' contacts beside them.
 #include <cstdio>
+#include <mutex>
 #include <optional>
 
 #include "cli/commands.h"
@@ -14,6 +15,7 @@
 #include "cli/mail_header.h"
 #include "cli/mbox_format.h"
 #include "cli/output_file.h"
+#include "cli/record_copy.h"
 #include "cli/row_selection.h"
 #include "cli/scans.h"
 #include "cli/terminal_progress.h"
@@ -34,28 +36,19 @@ struct ExportOptions {
 };
 
 struct StoreExport {
-  long long written = 0;
+  long long written = 0;            // messages written completely (or as far as the store goes)
+  long long cutShort = 0;           // of them, records the store ends inside
   std::string firstName, lastName;  // of the .eml files, for the summary
   bool interrupted = false;
 };
 
-std::int64_t RecordOffset(const Row& cells) { return ParseDecimalCell(cells[kOffsetCell]); }
-std::int64_t RecordLength(const Row& cells) { return ParseDecimalCell(cells[kLengthCell]); }
-
-// Copies one record into a new .eml file; false with `error` set on failure.
-bool WriteEml(const std::string& path, ByteReader& store, const Row& cells, std::string& error) {
+// Copies one record into a new .eml file; false with `error` set, and no file
+// left, when it cannot be written.
+bool WriteEml(const std::string& path, ByteReader& store, const Row& cells, RecordCopy& copy, std::string& error) {
   OutputFile file;
   if (!file.Create(path, error)) return false;
-  const std::int64_t copied =
-      CopyRecord(store, RecordOffset(cells), RecordLength(cells), [&](const char* bytes, std::size_t count) {
-        return file.Write({bytes, count});
-      });
-  if (copied < 0) {  // a write failed: Close says which
-    file.Close(error);
-    file.Discard();
-    return false;
-  }
-  return file.Close(error);
+  copy = CopyRowRecord(store, cells, [&](const char* bytes, std::size_t count) { return file.Write({bytes, count}); });
+  return file.Finish(error);
 }
 
 // True once `head` holds a whole header block (its empty line is in).
@@ -63,8 +56,8 @@ bool HeaderComplete(std::string_view head) { return HeaderBlock(head).size() < h
 
 // Appends one record to the mbox file, opened by its "From " line and quoted.
 // The record is read once: its first bytes wait until the header block that
-// the "From " line is made of is in.
-bool AppendMbox(OutputFile& mbox, bool crlf, ByteReader& store, const Row& cells, std::string& error) {
+// the "From " line is made of is in. False when a write failed.
+bool AppendMbox(OutputFile& mbox, bool crlf, ByteReader& store, const Row& cells, RecordCopy& copy) {
   std::string head, text;
   bool opened = false;
   MboxQuoter quoter(crlf);
@@ -73,26 +66,21 @@ bool AppendMbox(OutputFile& mbox, bool crlf, ByteReader& store, const Row& cells
     quoter.Append(text, head);
     opened = true;
   };
-  const std::int64_t copied =
-      CopyRecord(store, RecordOffset(cells), RecordLength(cells), [&](const char* bytes, std::size_t count) {
-        if (opened) {
-          quoter.Append(text, {bytes, count});
-        } else {
-          head.append(bytes, count);
-          if (!HeaderComplete(head) && head.size() < kHeaderLimit) return true;
-          open();
-        }
-        const bool written = mbox.Write(text);
-        text.clear();
-        return written;
-      });
+  copy = CopyRowRecord(store, cells, [&](const char* bytes, std::size_t count) {
+    if (opened) {
+      quoter.Append(text, {bytes, count});
+    } else {
+      head.append(bytes, count);
+      if (!HeaderComplete(head) && head.size() < kHeaderLimit) return true;
+      open();
+    }
+    const bool written = mbox.Write(text);
+    text.clear();
+    return written;
+  });
   if (!opened) open();
   quoter.Finish(text);
-  if (copied < 0 || !mbox.Write(text)) {  // a write failed: Close says which
-    mbox.Close(error);
-    return false;
-  }
-  return true;
+  return !copy.refused && mbox.Write(text);
 }
 
 // Whether rows after `number` can still be selected (else the scan may stop).
@@ -108,7 +96,8 @@ MessageScan CountRows(const Input& input, long long upTo) {
 }
 
 // Exports one store: .eml files into the folder `target`, or one mbox file at
-// `target`. False with `error` set when a file cannot be written.
+// `target`. False with `error` set when a file cannot be written; only the
+// files written completely stay, and `result` counts only those.
 bool ExportStore(const Input& input, const std::string& target, const ExportOptions& options, const std::string& label,
                  StoreExport& result, std::string& error) {
   // Every record is copied from the store opened here, once.
@@ -126,9 +115,15 @@ bool ExportStore(const Input& input, const std::string& target, const ExportOpti
       [&](long long number, const Row& cells) {
         if (!options.selection.Contains(number)) return MoreRowsWanted(options.selection, number);
         const std::string name = MessageFileName(options.prefix, number);
-        failed = options.mbox ? !AppendMbox(mboxFile, options.crlf, store, cells, error)
-                              : !WriteEml(JoinPath(target, name), store, cells, error);
+        RecordCopy copy;
+        failed = options.mbox ? !AppendMbox(mboxFile, options.crlf, store, cells, copy)
+                              : !WriteEml(JoinPath(target, name), store, cells, copy, error);
         if (failed) return false;
+        if (const std::string note = ShortRecordNote(number, copy, store.Size()); !note.empty()) {
+          const std::unique_lock<std::mutex> hidden = progress.Hide();
+          Warn(note);
+          ++result.cutShort;
+        }
         ++result.written;
         if (!options.mbox && result.firstName.empty()) result.firstName = name;
         if (!options.mbox) result.lastName = name;
@@ -136,21 +131,25 @@ bool ExportStore(const Input& input, const std::string& target, const ExportOpti
       },
       input.deep);
   progress.Finish();
-  if (options.mbox && !failed && !mboxFile.Close(error)) failed = true;
+  // The mbox is one file: when any of it failed, none of it stays.
+  if (options.mbox && !mboxFile.Finish(error)) {
+    failed = true;
+    result.written = result.cutShort = 0;
+  }
   result.interrupted = scan.interrupted;
   return !failed;
 }
 
 void PrintSummary(const StoreExport& result, const std::string& where) {
   const long long written = result.written;
+  std::string line = "wrote " + std::to_string(written) + (written == 1 ? " message" : " messages") + " to " + where;
   if (written > 1 && !result.firstName.empty()) {
-    std::printf("wrote %lld messages to %s (%s ... %s)\n", written, where.c_str(), result.firstName.c_str(),
-                result.lastName.c_str());
+    line += " (" + result.firstName + " ... " + result.lastName + ")";
   } else if (written == 1 && !result.firstName.empty()) {
-    std::printf("wrote 1 message to %s (%s)\n", where.c_str(), result.firstName.c_str());
-  } else {
-    std::printf("wrote %lld message%s to %s\n", written, written == 1 ? "" : "s", where.c_str());
+    line += " (" + result.firstName + ")";
   }
+  if (result.cutShort > 0) line += "; " + std::to_string(result.cutShort) + " cut short where the store ends";
+  std::printf("%s\n", line.c_str());
 }
 
 }  // namespace
@@ -200,13 +199,12 @@ int RunExport(const CommandLine& line) {
     if (!CheckReadableFile(book.path(), error)) return Fail(kExitFailure, error);
   }
   // A row that does not exist is found before anything is created.
-  if (one && options.selection.Highest() > 0) {
-    const MessageScan counted = CountRows(stores.front(), options.selection.Highest());
+  if (one && options.selection.LastNamed() > 0) {
+    const MessageScan counted = CountRows(stores.front(), options.selection.LastNamed());
     if (counted.interrupted) return Fail(kExitStopped, "stopped before anything was written");
-    if (counted.rows < options.selection.Highest()) {
-      return Fail(kExitFailure, "row " + std::to_string(options.selection.Highest()) +
-                                    " does not exist (the scan found " + std::to_string(counted.rows) +
-                                    " rows); nothing written");
+    if (const long long missing = options.selection.FirstMissing(counted.rows); missing > 0) {
+      return Fail(kExitFailure, "row " + std::to_string(missing) + " does not exist (the scan found " +
+                                    std::to_string(counted.rows) + " rows); nothing written");
     }
   }
   if (!MakeFolders(line.to, error)) return Fail(kExitFailure, error);
@@ -225,7 +223,8 @@ int RunExport(const CommandLine& line) {
     StoreExport result;
     const bool written =
         ExportStore(store, target, options, one ? "exporting" : "exporting " + store.name, result, error);
-    PrintSummary(result, target);
+    // A removed mbox holds nothing to sum up.
+    if (written || !options.mbox) PrintSummary(result, target);
     if (!written) return Fail(kExitFailure, error);
     if (result.interrupted) return Fail(kExitStopped, "stopped; the messages before the stop are written");
   }

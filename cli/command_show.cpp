@@ -5,10 +5,11 @@
 #include "cli/commands.h"
 #include "cli/input_check.h"
 #include "cli/inputs.h"
+#include "cli/output_file.h"
+#include "cli/record_copy.h"
 #include "cli/row_selection.h"
 #include "cli/scans.h"
 #include "cli/terminal_progress.h"
-#include "engine/message_extraction.h"
 #include "engine/source_file.h"
 
 namespace tessel::cli {
@@ -43,15 +44,14 @@ int RunShow(const CommandLine& line) {
                 "row " + line.row + " does not exist (the scan found " + std::to_string(scan.rows) + " rows)");
   }
   SourceFile store;
-  const std::int64_t copied =
-      store.Open(chosen.storePath)
-          ? CopyRecord(
-                store, ParseDecimalCell((*found)[kOffsetCell]), ParseDecimalCell((*found)[kLengthCell]),
-                [](const char* bytes, std::size_t count) { return std::fwrite(bytes, 1, count, stdout) == count; })
-          : -1;
-  if (std::fflush(stdout) != 0 || copied < 0) {
-    return Fail(kExitFailure, "cannot copy row " + line.row + " from '" + chosen.storePath + "' to standard output");
-  }
+  if (!store.Open(chosen.storePath)) return Fail(kExitFailure, "cannot read the store '" + chosen.storePath + "'");
+  OutputFile out;
+  out.OpenStandardOutput();
+  const RecordCopy copy = CopyRowRecord(store, *found, [&](const char* bytes, std::size_t count) {
+    return out.Write({bytes, count});
+  });
+  if (!out.Finish(error)) return Fail(kExitFailure, error);
+  if (const std::string note = ShortRecordNote(wanted, copy, store.Size()); !note.empty()) Warn(note);
   return kExitOk;
 }
 

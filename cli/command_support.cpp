@@ -13,9 +13,11 @@ constexpr char kStdoutFailed[] = "cannot write to standard output";
 }  // namespace
 
 int Fail(int exitCode, const std::string& message) {
-  std::fprintf(stderr, "tessel: %s\n", message.c_str());
+  Warn(message);
   return exitCode;
 }
+
+void Warn(const std::string& message) { std::fprintf(stderr, "tessel: %s\n", message.c_str()); }
 
 bool StdoutBuffer::Flush() {
   if (text_.empty() && failed_) return false;

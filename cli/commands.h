@@ -25,6 +25,8 @@ void WarnIfNotAddressBook(const std::string& path);
 
 // Prints "tessel: MESSAGE" on stderr and returns `exitCode`.
 int Fail(int exitCode, const std::string& message);
+// Prints "tessel: MESSAGE" on stderr, for what went wrong but did not stop the command.
+void Warn(const std::string& message);
 
 // Buffered writes to stdout that hide the progress bar while they reach the
 // terminal. Every write and flush is checked: false once one has failed.

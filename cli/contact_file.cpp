@@ -55,11 +55,8 @@ bool WriteContactsFile(const std::vector<Row>& rows, const std::string& path, Co
     }
     ++written.contacts;
   }
-  if (!file.Write(text) || !file.Close(error)) {
-    file.Discard();
-    return false;
-  }
-  return true;
+  file.Write(text);
+  return file.Finish(error);
 }
 
 }  // namespace tessel::cli

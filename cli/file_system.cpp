@@ -9,8 +9,10 @@ bool MakeFolders(const std::string& path, std::string& error) {
   if (KindOf(path) == PathKind::kFolder) return true;
   const std::string parent = ParentFolder(path);
   if (!parent.empty() && parent != path && !IsDrive(parent) && !MakeFolders(parent, error)) return false;
-  if (!CreateFolder(path) && errno != EEXIST) {
-    error = "cannot create the folder '" + path + "': " + std::strerror(errno);
+  // The cause is taken before anything else can change errno: it is the one to report.
+  const int cause = CreateFolder(path) ? 0 : errno;
+  if (cause != 0 && cause != EEXIST) {
+    error = "cannot create the folder '" + path + "': " + std::strerror(cause);
     return false;
   }
   if (KindOf(path) == PathKind::kFolder) return true;

@@ -100,6 +100,9 @@ named after it (Inbox.mbox, Sent Items.mbox), or with eml one folder of
 contacts beside them as NAME.vcf (--contacts txt|csv|vcf; --codepage as for
 tessel contacts).
 An existing file is never overwritten: the export stops there with an error.
+A file that cannot be written completely (a full disk) is removed, and the
+summary counts only the files written. A record that runs past the end of a
+damaged store is written as far as the store goes, and said so on stderr.
 )";
 
 constexpr char kContacts[] =
@@ -133,6 +136,8 @@ constexpr char kShow[] =
 Writes the record of message row ROW (as tessel scan numbers it) of the store
 or index PATH to standard output, byte for byte. --raw searches PATH's bytes
 as a store whatever its name; --deep numbers rows as scan --deep does.
+A record that runs past the end of a damaged store is written as far as the
+store goes, and said so on stderr.
 )";
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "cli/row_selection.h"
 
+#include <algorithm>
+
 namespace tessel::cli {
 namespace {
 
@@ -61,6 +63,24 @@ long long RowSelection::Highest() const {
     if (range.last > highest) highest = range.last;
   }
   return highest;
+}
+
+long long RowSelection::LastNamed() const {
+  long long last = 0;
+  for (const Range& range : ranges_) last = std::max(last, range.last == 0 ? range.first : range.last);
+  return last;
+}
+
+long long RowSelection::FirstMissing(long long rows) const {
+  long long missing = 0;
+  for (const Range& range : ranges_) {
+    // An open range needs its first row; a closed one every row up to its last.
+    const bool exists = range.last == 0 ? range.first <= rows : range.last <= rows;
+    if (exists) continue;
+    const long long first = std::max(range.first, rows + 1);
+    if (missing == 0 || first < missing) missing = first;
+  }
+  return missing;
 }
 
 }  // namespace tessel::cli

@@ -21,6 +21,11 @@ class RowSelection {
   bool Contains(long long row) const;
   // The highest row named, or 0 when the selection has no upper end.
   long long Highest() const;
+  // The row up to which a store must have rows for every named row to exist:
+  // the highest named, counting an open range's first row ("24-" names 24).
+  long long LastNamed() const;
+  // The lowest named row beyond the store's `rows`, or 0 when every named row exists.
+  long long FirstMissing(long long rows) const;
 
  private:
   struct Range {

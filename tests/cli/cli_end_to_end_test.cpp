@@ -112,12 +112,51 @@ TEST_F(TesselRun, ExportOnlyTheChosenRows) {
   EXPECT_FALSE(Exists(Path("out/Old0002.eml")));
   EXPECT_EQ(ReadAll(Path("out/Old0003.eml")), third_);
 
-  // A row that does not exist is found before anything is created.
-  const Result missing = Tessel("export " + Q("Inbox.imm") + " --to " + Q("out2/new") + " --rows 2,9");
-  EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_NE(missing.err.find("row 9 does not exist (the scan found 3 rows); nothing written"), std::string::npos);
-  EXPECT_EQ(missing.out, "");
-  EXPECT_FALSE(Exists(Path("out2")));
+  // A row that does not exist is found before anything is created, and the
+  // first one missing is named, whatever form the list takes.
+  for (const auto& [rows, named] : std::vector<std::pair<std::string, std::string>>{
+           {"2,9", "9"}, {"4", "4"}, {"4-", "4"}, {"5-9", "5"}, {"2-6,1", "4"}, {"9,1-", "9"}}) {
+    const Result missing = Tessel("export " + Q("Inbox.imm") + " --to " + Q("out2/new") + " --rows " + rows);
+    EXPECT_EQ(missing.exitCode, 1) << rows;
+    EXPECT_EQ(missing.err, "tessel: row " + named + " does not exist (the scan found 3 rows); nothing written\n")
+        << rows;
+    EXPECT_EQ(missing.out, "");
+    EXPECT_FALSE(Exists(Path("out2")));
+  }
+  const Result last = Tessel("export " + Q("Inbox.imm") + " --to " + Q("out3") + " --rows 3-");
+  EXPECT_EQ(last.exitCode, 0) << last.err;
+  EXPECT_EQ(ReadAll(Path("out3/MailRec0003.eml")), third_);
+}
+
+// A record that runs past the end of a cut store (an entry of 990 bytes at
+// offset 650 of a 1,300-byte store) is written as far as the store goes, and
+// the command says so: show and both export formats.
+TEST_F(TesselRun, ARecordCutByTheStoresEndIsWrittenAsFarAsItGoesAndReported) {
+  std::string first = Message("anna@example.org", "Whole", "");
+  first += std::string(650 - first.size() - 2, 'a') + "\r\n";
+  std::string second = Message("bob@example.com", "Cut", "");
+  second += std::string(990 - second.size(), 'b');
+  WriteAll(Path("Cut.imm"), first + second.substr(0, 650));
+  WriteAll(Path("Cut.imh"), mailfiles::IndexHeader(0) + mailfiles::IndexEntry(650) + mailfiles::IndexEntry(990));
+  const std::string note = "tessel: row 2: the store ends 650 bytes into this message; wrote 650 of 990 bytes\n";
+
+  const Result show = Tessel("show " + Q("Cut.imh") + " 2");
+  EXPECT_EQ(show.exitCode, 0);
+  EXPECT_EQ(show.out, second.substr(0, 650));
+  EXPECT_EQ(show.err, note);
+
+  const Result eml = Tessel("export " + Q("Cut.imh") + " --to " + Q("eml"));
+  EXPECT_EQ(eml.exitCode, 0);
+  EXPECT_EQ(eml.err, note);
+  EXPECT_EQ(ReadAll(Path("eml/MailRec0001.eml")), first);
+  EXPECT_EQ(ReadAll(Path("eml/MailRec0002.eml")), second.substr(0, 650));
+  EXPECT_EQ(eml.out, "wrote 2 messages to " + Path("eml") +
+                         " (MailRec0001.eml ... MailRec0002.eml); 1 cut short where the store ends\n");
+
+  const Result mbox = Tessel("export " + Q("Cut.imh") + " --to " + Q("mbox") + " --format mbox --rows 2");
+  EXPECT_EQ(mbox.exitCode, 0);
+  EXPECT_EQ(mbox.err, note);
+  EXPECT_EQ(mbox.out, "wrote 1 message to " + Path("mbox/MailRec.mbox") + "; 1 cut short where the store ends\n");
 }
 
 TEST_F(TesselRun, ExportNeverOverwrites) {
@@ -205,6 +244,7 @@ TEST_F(TesselRun, WrongCommandLinesExitWithTwo) {
   EXPECT_EQ(Tessel("scan --format xml " + Q("Inbox.imm")).exitCode, 2);
   EXPECT_EQ(Tessel("export " + Q("Inbox.imm")).exitCode, 2);  // no --to
   EXPECT_EQ(Tessel("export " + Q("Inbox.imm") + " --to " + Q("o") + " --prefix 'a/b'").exitCode, 2);
+  EXPECT_EQ(Tessel("export " + Q("Inbox.imm") + " --to " + Q("o") + " --prefix 'a\x7F'").exitCode, 2) << "DEL";
   EXPECT_EQ(Tessel("export " + Q("Inbox.imm") + " --to " + Q("o") + " --rows 0").exitCode, 2);
   const Result version = Tessel("--version");
   EXPECT_EQ(version.exitCode, 0);
@@ -263,7 +303,8 @@ TEST_F(TesselRun, AFullStandardOutputFailsTheCommand) {
   for (const std::string& args : std::vector<std::string>{
            "scan --format tsv " + Q("Inbox.imh"), "scan --format json " + Q("Inbox.imm"), "scan " + Q("Inbox.imm"),
            "scan --format tsv " + Q("Book.imb"), "scan --format json " + Q(""), "show " + Q("Inbox.imm") + " 1",
-           "--help", "--version", "contacts " + Q("Book.imb") + " --to " + Q("b.txt")}) {
+           "--help", "export --help", "--version", "contacts " + Q("Book.imb") + " --to " + Q("b.txt"),
+           "export " + Q("Inbox.imh") + " --to " + Q("full")}) {
     const Result run =
         tessel::testing::RunCommand("(" + tessel::testing::TesselCommand() + " " + args + " >/dev/full)", dir_);
     EXPECT_EQ(run.exitCode, 1) << args;

@@ -129,6 +129,29 @@ TEST(TableCell, CountsCharactersNotBytesAndHidesControls) {
   EXPECT_EQ(out, "\xC3\xA9...");  // never cut inside a character
 }
 
+// A Subject must not move the cursor or reverse the line in someone's terminal:
+// C1 controls (CSI is U+009B) and bidirectional overrides and isolates are shown
+// as spaces, as C0 controls are; the characters beside them stay.
+TEST(TableCell, HidesC1ControlsAndBidiOverrides) {
+  std::string out;
+  AppendTableCell(out,
+                  "a\xC2\x9B"
+                  "2Jb\xC2\x80\xC2\x85\xC2\xA0",
+                  9, Align::kLeft);
+  EXPECT_EQ(out, "a 2Jb  \xC2\xA0 ") << "U+00A0 is text";
+  out.clear();
+  AppendTableCell(out, "x\xE2\x80\xAEgpj.exe\xE2\x80\xAC\xE2\x81\xA6y\xE2\x81\xA9\xE2\x80\xA9", 14, Align::kLeft);
+  EXPECT_EQ(out, "x gpj.exe  y \xE2\x80\xA9") << "U+2029 is no override";
+  out.clear();
+  AppendTableCell(out,
+                  "\x9B"
+                  "31m",
+                  4, Align::kLeft);  // Windows-1252 byte 9B is a quote mark, not CSI
+  EXPECT_EQ(out,
+            "\xE2\x80\xBA"
+            "31m");
+}
+
 const Row kMessage = {"Anna Berger <anna.berger@example.org>",
                       "Lunch on Friday?",
                       "tom hale <tom.hale@example.net",
