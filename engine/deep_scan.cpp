@@ -22,10 +22,19 @@ constexpr std::int64_t kLongestFromLine = 1000;  // a mailbox "From " line befor
 // The farthest one delimiter line of a multipart body is looked for after the
 // one before: past it the body is taken as cut off there.
 constexpr std::int64_t kPartReach = std::int64_t{64} << 20;
+// Attached messages read through at the top of a message/rfc822 one.
+constexpr int kDeepestAttachment = 8;
+
+// Where the search for the next message goes on, and whether that place is
+// inside a text body, where quoted headers stand.
+struct SearchFrom {
+  std::int64_t position = 0;
+  bool inBody = false;
+};
 
 struct Message {
   std::int64_t start = -1;
-  std::int64_t searchFrom = 0;  // where the next message may start: after its header, or its closing delimiter
+  SearchFrom next;  // after its header, or its closing delimiter
 };
 
 struct Record {
@@ -41,53 +50,53 @@ class StoreSearch {
   std::int64_t Size() const { return blocks_.Size(); }
   bool Stopped() const { return stop_.load() != 0; }
 
-  // The first message that starts in [from, limit), and where the search for the
-  // one after it goes on.
-  Message NextMessage(std::int64_t from, std::int64_t limit) {
+  // The first message that starts in [from.position, limit), and where the
+  // search for the one after it goes on.
+  Message NextMessage(SearchFrom from, std::int64_t limit) {
     Message message;
     HeaderBlock block;
-    message.start = FindStart(from, limit, block);
+    message.start = FindStart(from.position, limit, block, from.inBody);
     if (message.start < 0) return message;
     std::int64_t bodyStart = message.start + block.size;
-    std::string boundary = block.boundary;
-    if (block.attachedMessage) {
-      const HeaderBlock inner = BlockAt(bodyStart, limit);
-      if (inner.found) {
-        boundary = inner.boundary;
-        bodyStart += inner.size;
-      }
+    for (int depth = 0; block.attachedMessage && depth < kDeepestAttachment; ++depth) {
+      block = BlockAt(bodyStart, limit);
+      if (!block.found) break;
+      bodyStart += block.size;
     }
-    message.searchFrom = bodyStart;
-    if (!boundary.empty()) message.searchFrom = PastParts(boundary, bodyStart, limit);
+    message.next = block.boundary.empty() ? SearchFrom{bodyStart, true} : PastParts(block.boundary, bodyStart, limit);
     return message;
   }
 
   // Where a multipart body ends: at its closing delimiter, or, when that is
   // missing, after the last delimiter line that follows the one before within
-  // reach. A body that never uses its boundary owns nothing beyond its header.
-  std::int64_t PastParts(const std::string& boundary, std::int64_t bodyStart, std::int64_t limit) {
+  // reach, inside that last part. A body that never uses its boundary owns
+  // nothing beyond its header.
+  SearchFrom PastParts(const std::string& boundary, std::int64_t bodyStart, std::int64_t limit) {
     const std::string delimiter = "\r\n--" + boundary;
     const std::int64_t size = static_cast<std::int64_t>(delimiter.size());
-    std::int64_t owned = bodyStart;
+    SearchFrom owned{bodyStart, false};
     std::int64_t from = std::max<std::int64_t>(bodyStart - 2, 0);  // the empty line's CR LF opens the first
     for (bool preamble = true;; preamble = false) {
-      const std::int64_t last = std::min(limit, owned + kPartReach) - size - 2;
+      const std::int64_t last = std::min(limit, owned.position + kPartReach) - size - 2;
       const std::int64_t at = blocks_.Find(delimiter, from, last, &stop_);
       if (at < 0) return owned;
       // A message start before the first delimiter: the boundary is some later
       // message's (test mail declares "BOUNDARY" and never uses it).
       if (preamble) {
         HeaderBlock block;
-        if (FindStart(bodyStart, at, block) >= 0) return bodyStart;
-      } else if (GapOpensSameBoundary(boundary, owned, at)) {
+        if (FindStart(bodyStart, at, block, false) >= 0) return owned;
+      } else if (GapOpensSameBoundary(boundary, owned.position, at)) {
         return owned;  // the delimiter is a later message's: this one lost its closing delimiter
       }
       const std::string_view after = blocks_.Peek(at + size, at + size + 2);
-      if (after == "--") return at + size + 2;
+      // Whatever follows a closing delimiter is outside the message: the next
+      // one may even stand on the same line, when this one ends without a line end.
+      if (after == "--") return {at + size + 2, false};
       from = at + 1;
-      // "--" and the boundary followed by more of a name is another boundary.
+      // "--" and the boundary followed by more of a name is another boundary, a
+      // nested part's ("--outer_2").
       if (after.empty() || (after[0] != '\r' && after[0] != ' ' && after[0] != '\t')) continue;
-      owned = at + size;
+      owned = {at + size, true};
     }
   }
 
@@ -95,7 +104,8 @@ class StoreSearch {
   // forwarded headers in a part declare none, or another.
   bool GapOpensSameBoundary(const std::string& boundary, std::int64_t from, std::int64_t to) {
     HeaderBlock block;
-    for (std::int64_t start = FindStart(from, to, block); start >= 0; start = FindStart(from, to, block)) {
+    for (std::int64_t start = FindStart(from, to, block, false); start >= 0;
+         start = FindStart(from, to, block, false)) {
       if (block.boundary == boundary) return true;
       from = start + std::max<std::int64_t>(block.size, 1);
     }
@@ -132,8 +142,10 @@ class StoreSearch {
     return ReadHeaderBlock(blocks_.Peek(at, end), end == Size());
   }
 
-  // The first line of a header block that starts a message, in [from, limit).
-  std::int64_t FindStart(std::int64_t from, std::int64_t limit, HeaderBlock& block) {
+  // The first line of a header block that starts a message, in [from, limit),
+  // with the block's size counted from there; `inBody` when `from` lies in a
+  // text body (message_start.h).
+  std::int64_t FindStart(std::int64_t from, std::int64_t limit, HeaderBlock& block, bool inBody) {
     std::int64_t position = from;
     while (position < limit && !Stopped()) {
       // Short windows: a request past the block's end moves the block, and
@@ -156,8 +168,12 @@ class StoreSearch {
           std::int64_t start = HeaderBlockStart(blocks_.Peek(bytesBegin, lineStart), bytesBegin, lineStart, reach);
           block = BlockAt(start, limit);
           if (StartsMessage(block) && !FollowsPartHeader(start, from)) {
-            found = WithFromLine(start, from);
-            break;
+            const std::int64_t withFromLine = WithFromLine(start, from);
+            if (!inBody || StartsMessageInBody(block) || withFromLine != start) {
+              found = withFromLine;
+              block.size += start - withFromLine;  // the body starts where it did
+              break;
+            }
           }
           // Any other line of this block leads to the same start.
           if (block.found) skipUntil = start + block.size;
@@ -267,12 +283,13 @@ class IndexRecords {
     if (store_.IsRecord(next_, length)) return Record{next_, length};
     // From the end of the last record taken: a damaged entry's length may have
     // carried the offset past this one's message.
-    std::int64_t from = accepted_;
-    for (int tried = 0; tried < kResyncStarts && from < store_.Size(); ++tried) {
+    SearchFrom from{accepted_, false};
+    for (int tried = 0; tried < kResyncStarts && from.position < store_.Size(); ++tried) {
       const Message message = store_.NextMessage(from, store_.Size());
       if (message.start < 0) break;
       if (store_.IsRecord(message.start, length)) return Record{message.start, length};
-      from = std::max(message.searchFrom, message.start + 1);
+      // The index's length is the test here, not what a quote looks like.
+      from = {std::max(message.next.position, message.start + 1), false};
     }
     return std::nullopt;
   }
@@ -319,9 +336,9 @@ void DeepScan(ScanContext& context, ByteReader& storeFile, ByteReader* indexFile
     const std::optional<Record> record = index ? index->Next() : std::nullopt;
     const std::int64_t limit = record ? record->offset : store.Size();
     // The store's own messages before the record.
-    Message message = store.NextMessage(position, limit);
+    Message message = store.NextMessage({position, false}, limit);
     while (message.start >= 0) {
-      const Message after = store.NextMessage(message.searchFrom, limit);
+      const Message after = store.NextMessage(message.next, limit);
       // A stopped search lists nothing for the message whose end it sought.
       if (store.Stopped()) return;
       rows.List(message.start, after.start >= 0 ? after.start : limit, kOriginStore);

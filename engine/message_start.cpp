@@ -62,6 +62,15 @@ bool IsMessageOpeningName(std::string_view name) {
   return false;
 }
 
+bool IsQuotedName(std::string_view name) {
+  // What readers copy when they forward or answer a message as text.
+  static constexpr std::array<std::string_view, 11> kQuotedNames = {
+      "From", "Sent", "Date", "To", "Cc", "Bcc", "Subject", "Reply-To", "Sender", "Importance", "Attachments"};
+  for (std::string_view quoted : kQuotedNames)
+    if (EqualsNoCase(name, quoted)) return true;
+  return false;
+}
+
 HeaderBlock ReadHeaderBlock(std::string_view bytes, bool atEnd) {
   HeaderBlock block;
   std::string contentType;  // unfolded
@@ -99,6 +108,7 @@ HeaderBlock ReadHeaderBlock(std::string_view bytes, bool atEnd) {
     ++block.headerLines;
     const std::string_view name = line.substr(0, colon);
     if (IsMessageOpeningName(name)) block.opensMessage = true;
+    if (!IsQuotedName(name)) block.quotable = false;
     inContentType = EqualsNoCase(name, "Content-Type");
     if (inContentType) contentType.assign(line.substr(colon + 1));
   }
