@@ -1,17 +1,20 @@
 #include "engine/message_start.h"
 
 #include <array>
-#include <cctype>
 
 namespace tessel {
 namespace {
 
 constexpr int kHeadersWithoutEmptyLine = 3;
 
+// Header names and parameters are ASCII: no locale, and no call per byte
+// (the C library's tolower was a quarter of the deep scan's time).
+constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   return true;
 }
 
