@@ -27,12 +27,12 @@
 //   where no body is open: at the start of the store or of the bytes after an
 //   index record, and after a multipart message's closing delimiter.
 // - A message whose header declares a multipart boundary owns every byte up to
-//   that boundary's closing delimiter ("--" boundary "--"):
-//   header blocks before it belong to an attached or forwarded message, or a
-//   quoted one, and start nothing, however deep the parts nest (a multipart
-//   inside a part, an attached message that is itself multipart): only the
-//   outer boundary's closing delimiter ends the message, and a delimiter whose
-//   boundary runs on ("--outer_2") is another one. Without a closing delimiter
+//   that boundary's closing delimiter ("--" boundary "--"): header blocks
+//   before it belong to an attached or forwarded message, or a quoted one, and
+//   start nothing, however deep the parts nest (a multipart inside a part, an
+//   attached message that is itself multipart): only the outer boundary's
+//   closing delimiter ends the message, and a delimiter whose boundary runs on
+//   ("--outer_2") is another one. Without a closing delimiter
 //   it owns up to its last delimiter line before a message that declares the
 //   same boundary itself; a body that holds a message start before its first
 //   delimiter line owns nothing (the boundary text is some later message's).
