@@ -13,10 +13,10 @@
 #include "app/scan_worker.h"
 #include "app/shell_open.h"
 #include "app/web_pages.h"
-#include "framework/background.h"
 #include "app/wizard_message.h"
 #include "engine/deep_scan.h"
 #include "engine/source_file.h"
+#include "framework/background.h"
 #include "res/resource.h"
 
 namespace {
