@@ -25,11 +25,14 @@ constexpr std::int64_t kPartReach = std::int64_t{64} << 20;
 // Attached messages read through at the top of a message/rfc822 one.
 constexpr int kDeepestAttachment = 8;
 
-// Where the search for the next message goes on, and whether that place is
-// inside a text body, where quoted headers stand.
+// Where the search for the next message goes on, whether that place is inside
+// a text body, where quoted headers stand, and whether a line starts there even
+// without a line end before it (right after a closing delimiter: a message
+// that ends without a line end has the next one glued to its last line).
 struct SearchFrom {
   std::int64_t position = 0;
   bool inBody = false;
+  bool startsLine = false;
 };
 
 struct Message {
@@ -55,7 +58,7 @@ class StoreSearch {
   Message NextMessage(SearchFrom from, std::int64_t limit) {
     Message message;
     HeaderBlock block;
-    message.start = FindStart(from.position, limit, block, from.inBody);
+    message.start = FindStart(from.position, limit, block, from.inBody, from.startsLine);
     if (message.start < 0) return message;
     std::int64_t bodyStart = message.start + block.size;
     for (int depth = 0; block.attachedMessage && depth < kDeepestAttachment; ++depth) {
@@ -91,7 +94,7 @@ class StoreSearch {
       const std::string_view after = blocks_.Peek(at + size, at + size + 2);
       // Whatever follows a closing delimiter is outside the message: the next
       // one may even stand on the same line, when this one ends without a line end.
-      if (after == "--") return {at + size + 2, false};
+      if (after == "--") return {at + size + 2, false, true};
       from = at + 1;
       // "--" and the boundary followed by more of a name is another boundary, a
       // nested part's ("--outer_2").
@@ -145,7 +148,8 @@ class StoreSearch {
   // The first line of a header block that starts a message, in [from, limit),
   // with the block's size counted from there; `inBody` when `from` lies in a
   // text body (message_start.h).
-  std::int64_t FindStart(std::int64_t from, std::int64_t limit, HeaderBlock& block, bool inBody) {
+  std::int64_t FindStart(std::int64_t from, std::int64_t limit, HeaderBlock& block, bool inBody,
+                         bool fromStartsLine = false) {
     std::int64_t position = from;
     while (position < limit && !Stopped()) {
       // Short windows: a request past the block's end moves the block, and
@@ -161,7 +165,7 @@ class StoreSearch {
           const std::size_t colonAt = chunk + static_cast<std::size_t>(__builtin_ctzll(colons));
           const std::int64_t colon = windowBegin + static_cast<std::int64_t>(colonAt);
           if (colon < skipUntil) continue;
-          const std::int64_t lineStart = OpeningLineStart(window, windowBegin, colon, from);
+          const std::int64_t lineStart = OpeningLineStart(window, windowBegin, colon, from, fromStartsLine);
           if (lineStart < 0) continue;
           const std::int64_t reach = std::max(from, lineStart - kHeaderWalkBackLimit);
           const std::int64_t bytesBegin = std::max<std::int64_t>(reach - 1, 0);
@@ -218,9 +222,10 @@ class StoreSearch {
   }
 
   // The start of the line whose name ends at `colon`, when it is a name that
-  // opens messages and the line starts at or after `from`; -1 otherwise.
+  // opens messages and the line starts at or after `from` (or at `from` itself,
+  // when `fromStartsLine`); -1 otherwise.
   std::int64_t OpeningLineStart(std::string_view window, std::int64_t windowBegin, std::int64_t colon,
-                                std::int64_t from) {
+                                std::int64_t from, bool fromStartsLine) {
     const std::int64_t lookBegin = std::max(colon - kLongestOpeningName - 1, std::max<std::int64_t>(from - 1, 0));
     std::string_view look = colon - lookBegin <= colon - windowBegin
                                 ? window.substr(static_cast<std::size_t>(lookBegin - windowBegin),
@@ -229,12 +234,14 @@ class StoreSearch {
     if (static_cast<std::int64_t>(look.size()) != colon - lookBegin) return -1;
     std::size_t nameBegin = look.size();
     while (nameBegin > 0 && look[nameBegin - 1] != '\n') {
+      if (fromStartsLine && lookBegin + static_cast<std::int64_t>(nameBegin) == from) break;
       const char c = look[nameBegin - 1];
       if (c <= ' ' || c > '~') return -1;
       --nameBegin;
     }
     const std::int64_t lineStart = lookBegin + static_cast<std::int64_t>(nameBegin);
-    if (nameBegin == 0 && lineStart != 0) return -1;  // no line feed before the name within reach
+    // No line feed before the name within reach.
+    if (nameBegin == 0 && lineStart != 0 && !(fromStartsLine && lineStart == from)) return -1;
     if (lineStart < from) return -1;
     return IsMessageOpeningName(look.substr(nameBegin)) ? lineStart : -1;
   }

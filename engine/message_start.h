@@ -37,7 +37,9 @@
 //   same boundary itself; a body that holds a message start before its first
 //   delimiter line owns nothing (the boundary text is some later message's).
 //   A top-level message/rfc822 body is read through to the attached message's
-//   own boundary, or its text body.
+//   own boundary, or its text body. Right after a closing delimiter a line
+//   starts even without a line end: a message stored without a final line end
+//   has the next one glued to its last line.
 // - A header block right after a MIME part's header (a "--" delimiter line,
 //   header lines, an empty line) is the body of that part: a forwarded or
 //   bounced message's header, even when the boundary that says so is lost.

@@ -118,6 +118,8 @@ TEST(DeepScan, HeaderBlocksInsideAMultipartBodyStartNoMessage) {
       .Add(kPlain, "store")
       .Add(unclosed, "store")  // the first one's delimiters stop before this one
       .Add(kPlain, "store")
+      .Add(closed.substr(0, closed.size() - 2), "store")  // no line end: the next one is glued to its last line
+      .Add(kPlain, "store")
       .Add(bounce, "store")
       .Add(attached, "store");
   ExpectRows(store);
