@@ -118,8 +118,15 @@ LRESULT CRecoveredListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
     case kListRowRequest:
       AnswerRequest(*reinterpret_cast<ListRowRequest*>(lParam));
       return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+      TrackTip(message, wParam, lParam);
+      return CListCtrl::WindowProc(message, wParam, lParam);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+      TrackTip(message, wParam, lParam);
       // A toggle the list view makes while handling this press belongs to it.
       m_nToggledByList = -1;
       return CListCtrl::WindowProc(message, wParam, lParam);
@@ -129,6 +136,34 @@ LRESULT CRecoveredListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
     default:
       return CListCtrl::WindowProc(message, wParam, lParam);
   }
+}
+
+void CRecoveredListCtrl::MarkRows(int column, std::string text, int image, std::string tip) {
+  m_mark = {column, std::move(text), image, std::move(tip)};
+  m_nTipRow = -1;
+  if (m_ToolTip.Create(m_hWnd, TTS_ALWAYSTIP) && m_ToolTip.GetToolCount() == 0)
+    m_ToolTip.AddTool(m_hWnd, kRowTipTool, GetClientRect(), "");
+  m_ToolTip.UpdateTipText(m_hWnd, kRowTipTool, "");
+}
+
+bool CRecoveredListCtrl::IsMarked(int row) const {
+  return m_mark.column >= 0 && row >= 0 && row < RowCount() && Cell(row, m_mark.column) == m_mark.text;
+}
+
+void CRecoveredListCtrl::TrackTip(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!m_ToolTip.m_hWnd) return;
+  MSG relayed{m_hWnd, message, wParam, lParam, 0, {}};
+  m_ToolTip.RelayEvent(&relayed);
+  if (message != WM_MOUSEMOVE) return;
+  LVHITTESTINFO hit{};
+  hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  const int row = static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  const int tipRow = IsMarked(row) ? row : -1;
+  if (tipRow == m_nTipRow) return;
+  // A new row: the shown tip goes, and comes back for a marked row after the usual wait.
+  m_nTipRow = tipRow;
+  m_ToolTip.SendMessage(TTM_POP);
+  m_ToolTip.UpdateTipText(m_hWnd, kRowTipTool, tipRow >= 0 ? m_mark.tip : "");
 }
 
 void CRecoveredListCtrl::CheckBoxClicked(int row) {
@@ -156,6 +191,7 @@ bool CRecoveredListCtrl::HandleNotify(NMHDR* header, LRESULT* result) {
           wide[std::max(length, 0)] = L'\0';
         }
       }
+      if ((item.mask & LVIF_IMAGE) && IsMarked(item.iItem)) item.iImage = m_mark.image;
       if (item.mask & LVIF_STATE) {
         item.state =
             (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(IsChecked(item.iItem) ? kChecked : kUnchecked);

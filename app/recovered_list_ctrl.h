@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "framework/list_ctrl.h"
+#include "framework/tool_tip.h"
 
 using ListRow = std::vector<std::string>;
 
@@ -58,6 +59,13 @@ class CRecoveredListCtrl : public CListCtrl {
   void DeleteAllRows();
   // Called on the window's thread after each batch of rows arrives.
   void SetRowsAddedHandler(std::function<void()> handler) { m_onRowsAdded = std::move(handler); }
+  // Rows whose cell `column` (shown or not) reads `text` show image `image`,
+  // and `tip` while the mouse rests on them; other rows keep the list's
+  // default image and have no tip.
+  void MarkRows(int column, std::string text, int image, std::string tip);
+  bool IsMarked(int row) const;
+  // The tip for the row under the mouse (empty when it is not marked).
+  std::string CurrentTipText() const { return m_ToolTip.GetToolText(m_hWnd, kRowTipTool); }
 
   // The list's notifications, handed over by the dialog; true when answered.
   bool HandleNotify(NMHDR* header, LRESULT* result);
@@ -76,6 +84,18 @@ class CRecoveredListCtrl : public CListCtrl {
   void AnswerRequest(ListRowRequest& request);
   void UpdateItemCount(bool keepView);
   void RedrawRows(int first, int last) const;
+  // The tip follows the row under the mouse.
+  void TrackTip(UINT message, WPARAM wParam, LPARAM lParam);
+
+  static constexpr UINT_PTR kRowTipTool = 1;
+  struct Mark {
+    int column = -1;
+    std::string text;
+    int image = 0;
+    std::string tip;
+  } m_mark;
+  CToolTipCtrl m_ToolTip;
+  int m_nTipRow = -1;
 
   std::function<void()> m_onRowsAdded;
   std::vector<ListRow> m_rows;

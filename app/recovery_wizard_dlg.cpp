@@ -54,6 +54,7 @@ CRecoveryWizardDlg::~CRecoveryWizardDlg() {
 void CRecoveryWizardDlg::BindControls() {
   m_btnProceedStore.SubclassDlgItem(IDC_PROCEED_STORE, *this);
   m_btnProceedAddressBook.SubclassDlgItem(IDC_PROCEED_ADDRESS_BOOK, *this);
+  m_chkDeepScan.SubclassDlgItem(IDC_DEEP_SCAN, *this);
   for (const LinkButton& link : kLinkButtons) (this->*link.button).SubclassDlgItem(link.id, *this);
   m_lstRecovered.SubclassDlgItem(IDC_LIST, *this);
   m_chkSelectAll.SubclassDlgItem(IDC_SELECT_ALL, *this);

@@ -72,6 +72,7 @@ class CRecoveryWizardDlg : public CDialog {
 
   CButton m_btnProceedStore;
   CButton m_btnProceedAddressBook;
+  CButton m_chkDeepScan;
   CHoverButton m_lnkHome;
   CHoverButton m_lnkSupport;
   CHoverButton m_lnkHelp;
@@ -109,6 +110,8 @@ class CRecoveryWizardDlg : public CDialog {
   void SaveCheckedRows();
   void SetUpList();
   void SetUpLinkButtons();
+  // Answers the deep scan box's WM_CTLCOLORSTATIC: the background under it.
+  LRESULT PaintUnderDeepScanBox(HDC dc) const;
 
   // When the scanning text's row count was last shown.
   DWORD m_nCountShownAt = 0;

@@ -4,6 +4,7 @@ CRecoveryWizardDlg* g_pWizardDlg = nullptr;
 std::atomic<int> g_bStopRequested{0};
 std::atomic<int> g_bScanRunning{0};
 std::atomic<int> g_nScanMode{kScanModeMessageStore};
+std::atomic<int> g_bDeepScan{0};
 std::string g_strSourceFile;
 std::string g_strStoreFile;
 std::string g_strContactsFile;

@@ -26,6 +26,8 @@ extern std::atomic<int> g_bStopRequested;
 // A worker runs.
 extern std::atomic<int> g_bScanRunning;
 extern std::atomic<int> g_nScanMode;
+// The message store scan is the deep one (the choose step's check box).
+extern std::atomic<int> g_bDeepScan;
 // The path the user chose; a store scan replaces an index's path by its store's.
 extern std::string g_strSourceFile;
 // The store that extraction, the raw scan and preview read.

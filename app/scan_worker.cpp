@@ -7,6 +7,7 @@
 #include "app/scan_state.h"
 #include "engine/address_book_scan.h"
 #include "engine/chosen_file.h"
+#include "engine/deep_scan.h"
 #include "engine/message_store_scan.h"
 
 namespace {
@@ -30,7 +31,11 @@ UINT ScanWorker(LPVOID parameter) {
     ProgressBarControl progress(wizard->m_prgScan);
     tessel::ScanContext context = WizardScanContext(rows, progress);
     if (g_nScanMode == kScanModeMessageStore) {
-      tessel::ScanMessageStore(context, tessel::ResolveChosenFile(path, tessel::ChosenAs::kMessageStore));
+      const tessel::ChosenFile chosen = tessel::ResolveChosenFile(path, tessel::ChosenAs::kMessageStore);
+      if (g_bDeepScan)
+        tessel::DeepScanMessageStore(context, chosen);
+      else
+        tessel::ScanMessageStore(context, chosen);
     } else {
       tessel::AddressBookResult result = tessel::ScanAddressBook(context, path, kEngineFolder);
       if (result.status == tessel::AddressBookResult::Status::kReadError) problem = ReadErrorText(result, path);

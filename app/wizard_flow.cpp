@@ -5,6 +5,8 @@
 // process at once (the window's thread never waits for the worker).
 #include <windows.h>
 
+#include <array>
+
 #include "app/file_choosers.h"
 #include "app/recovery_wizard_dlg.h"
 #include "app/scan_state.h"
@@ -12,7 +14,9 @@
 #include "app/shell_open.h"
 #include "app/web_pages.h"
 #include "app/wizard_message.h"
+#include "engine/deep_scan.h"
 #include "engine/source_file.h"
+#include "framework/background.h"
 #include "res/resource.h"
 
 namespace {
@@ -26,9 +30,18 @@ constexpr char kScanEndedSecondLine[] = "save the mails";
 // The row count under the scanning text changes at most this often.
 constexpr DWORD kScanningTextIntervalMs = 250;
 
+// A deep scan's rows found only in the store: the list's second image, and a tip.
+constexpr int kStoreOnlyImage = 1;
+constexpr char kStoreOnlyTip[] = "Found only in the store: deleted, or never indexed";
+
 // The template's instruction line (8 x 8 dialog units) cannot show its text:
 // it is given the side panel's free space below the steps (dialog units).
 constexpr RECT kInstructionArea = {6, 150, 130, 260};
+
+// The choose step's controls, shown with it and hidden with it.
+constexpr std::array<CButton CRecoveryWizardDlg::*, 3> kChooseStepControls = {
+    &CRecoveryWizardDlg::m_btnProceedStore, &CRecoveryWizardDlg::m_btnProceedAddressBook,
+    &CRecoveryWizardDlg::m_chkDeepScan};
 
 std::string ScanningText(int rows, int mode) {
   std::string count = std::to_string(rows) + (mode == kScanModeAddressBook ? " contact" : " message") +
@@ -63,6 +76,9 @@ void CRecoveryWizardDlg::BeginScan(int mode) {
   m_lstRecovered.DeleteAllRows();
   g_bScanRunning = 0;
   g_nScanMode = mode;
+  g_bDeepScan = mode == kScanModeMessageStore && m_chkDeepScan.GetCheck() == BST_CHECKED;
+  m_lstRecovered.MarkRows(g_bDeepScan ? tessel::kOriginCell : -1, std::string(tessel::kOriginStore), kStoreOnlyImage,
+                          kStoreOnlyTip);
   SetListColumns();
 
   HANDLE own = nullptr;
@@ -76,8 +92,7 @@ void CRecoveryWizardDlg::BeginScan(int mode) {
 }
 
 void CRecoveryWizardDlg::ShowResultsStep() {
-  m_btnProceedStore.ShowWindow(SW_HIDE);
-  m_btnProceedAddressBook.ShowWindow(SW_HIDE);
+  for (CButton CRecoveryWizardDlg::*control : kChooseStepControls) (this->*control).ShowWindow(SW_HIDE);
   for (CHoverButton* link : {&m_lnkHome, &m_lnkSupport, &m_lnkHelp, &m_lnkAbout, &m_lnkBuy}) link->ShowWindow(SW_SHOW);
   m_chkSelectAll.ShowWindow(SW_SHOW);
   m_lblSelectAll.ShowWindow(SW_SHOW);
@@ -90,8 +105,7 @@ void CRecoveryWizardDlg::ShowChooseStep() {
   m_chkSelectAll.ShowWindow(SW_HIDE);
   m_lblSelectAll.ShowWindow(SW_HIDE);
   m_lblInstruction.ShowWindow(SW_HIDE);
-  m_btnProceedStore.ShowWindow(SW_SHOW);
-  m_btnProceedAddressBook.ShowWindow(SW_SHOW);
+  for (CButton CRecoveryWizardDlg::*control : kChooseStepControls) (this->*control).ShowWindow(SW_SHOW);
   SetBackground(IDB_CHOOSE_BACKGROUND);
 }
 
@@ -172,9 +186,27 @@ bool CRecoveryWizardDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case kScanEndedMessage:
       OnScanEnded(*reinterpret_cast<const std::string*>(lParam));
       return true;
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(lParam) != m_chkDeepScan.m_hWnd)
+        return CDialog::HandleMessage(message, wParam, lParam, result);
+      *result = PaintUnderDeepScanBox(reinterpret_cast<HDC>(wParam));
+      return true;
     default:
       return CDialog::HandleMessage(message, wParam, lParam, result);
   }
+}
+
+LRESULT CRecoveryWizardDlg::PaintUnderDeepScanBox(HDC dc) const {
+  // The box stands on the background picture: its own repaints (a tick) draw
+  // the picture's part under it first, and its text leaves it showing.
+  RECT box = m_chkDeepScan.GetWindowRect();
+  ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&box), 2);
+  POINT origin{};
+  ::SetViewportOrgEx(dc, -box.left, -box.top, &origin);
+  framework::PaintBackground(dc, m_hBackground.get(), GetClientRect());
+  ::SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+  ::SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
 }
 
 bool CRecoveryWizardDlg::OnClose() {

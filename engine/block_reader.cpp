@@ -93,11 +93,11 @@ void BlockReader::MarkByte(char byte) {
   for (auto& marks : marks_) marks.assign(capacity_ / 64 + 1, 0);
 }
 
-std::string_view BlockReader::ReadAside(std::int64_t begin, std::int64_t end) {
+std::string_view BlockReader::ReadAside(std::int64_t begin, std::int64_t end, std::vector<char>& aside) {
   if (readsAhead_) ahead_.Finish();  // one read of the file at a time
-  aside_.resize(static_cast<std::size_t>(end - begin));
-  const std::size_t got = reader_.ReadAt(begin, aside_.data(), aside_.size());
-  return std::string_view(aside_.data(), got);
+  aside.resize(static_cast<std::size_t>(end - begin));
+  const std::size_t got = reader_.ReadAt(begin, aside.data(), aside.size());
+  return std::string_view(aside.data(), got);
 }
 
 std::string_view BlockReader::Bytes(std::int64_t begin, std::int64_t end) {
@@ -105,7 +105,8 @@ std::string_view BlockReader::Bytes(std::int64_t begin, std::int64_t end) {
   end = std::min(end, size_);
   if (end <= begin) return {};
   if (Holds(begin, end)) return View(begin, end);
-  if (begin < blockBegin_ || end - begin > static_cast<std::int64_t>(capacity_)) return ReadAside(begin, end);
+  if (begin < blockBegin_ || end - begin > static_cast<std::int64_t>(capacity_))
+    return ReadAside(begin, end, bytesAside_);
   Load(begin);
   return View(begin, end);
 }
@@ -115,7 +116,7 @@ std::string_view BlockReader::Peek(std::int64_t begin, std::int64_t end) {
   end = std::min(end, size_);
   if (end <= begin) return {};
   if (Holds(begin, end)) return View(begin, end);
-  return ReadAside(begin, end);
+  return ReadAside(begin, end, peekAside_);
 }
 
 BlockReader::Window BlockReader::Ahead(std::int64_t from, const std::atomic<int>* stop) {

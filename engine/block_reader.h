@@ -56,12 +56,12 @@ class BlockReader {
   // The bytes [begin, end) clipped to the file. A request beyond the block
   // moves the block forward to `begin` (one further back, or larger than a
   // block, is read aside instead). Valid until the next call of any of
-  // Bytes, Peek, Ahead or Find.
+  // Bytes, Ahead or Find: looks aside with Peek leave it valid.
   std::string_view Bytes(std::int64_t begin, std::int64_t end);
   // The bytes [begin, end) clipped to the file, never moving the block: a
   // request that the block does not hold is read aside. For looks back, and for
-  // reads far apart that would waste a whole block. Views of the block (from
-  // Bytes, Ahead) stay valid; what an earlier Peek or Bytes read aside does not.
+  // reads far apart that would waste a whole block. Views of the block and of
+  // Bytes stay valid; what an earlier Peek read aside does not.
   std::string_view Peek(std::int64_t begin, std::int64_t end);
 
   // The block from `from` on, with what it holds before `from` (at least the
@@ -98,7 +98,7 @@ class BlockReader {
   // and the kept bytes fit before it; false (nothing changed) otherwise.
   bool TakeReadAhead(std::int64_t begin, std::size_t kept);
   void StartReadAhead();
-  std::string_view ReadAside(std::int64_t begin, std::int64_t end);
+  std::string_view ReadAside(std::int64_t begin, std::int64_t end, std::vector<char>& aside);
 
   ByteReader& reader_;
   std::int64_t size_;
@@ -111,7 +111,10 @@ class BlockReader {
   const char* block_;  // the block's first byte, in buffers_[current_]
   std::int64_t blockBegin_ = 0;
   std::size_t blockLength_ = 0;
-  std::vector<char> aside_;
+  // Bytes' and Peek's reads aside, apart: a search window read aside stays
+  // valid while the search looks around it.
+  std::vector<char> bytesAside_;
+  std::vector<char> peekAside_;
   bool readsAhead_;
   // Where the marked byte stands in each buffer's read-ahead bytes: bit i for
   // file position marksBase_ + i, known from markedFrom_ to the block's end

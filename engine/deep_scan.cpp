@@ -22,10 +22,22 @@ constexpr std::int64_t kLongestFromLine = 1000;  // a mailbox "From " line befor
 // The farthest one delimiter line of a multipart body is looked for after the
 // one before: past it the body is taken as cut off there.
 constexpr std::int64_t kPartReach = std::int64_t{64} << 20;
+// Attached messages read through at the top of a message/rfc822 one.
+constexpr int kDeepestAttachment = 8;
+
+// Where the search for the next message goes on, whether that place is inside
+// a text body, where quoted headers stand, and whether a line starts there even
+// without a line end before it (right after a closing delimiter: a message
+// that ends without a line end has the next one glued to its last line).
+struct SearchFrom {
+  std::int64_t position = 0;
+  bool inBody = false;
+  bool startsLine = false;
+};
 
 struct Message {
   std::int64_t start = -1;
-  std::int64_t searchFrom = 0;  // where the next message may start: after its header, or its closing delimiter
+  SearchFrom next;  // after its header, or its closing delimiter
 };
 
 struct Record {
@@ -41,53 +53,53 @@ class StoreSearch {
   std::int64_t Size() const { return blocks_.Size(); }
   bool Stopped() const { return stop_.load() != 0; }
 
-  // The first message that starts in [from, limit), and where the search for the
-  // one after it goes on.
-  Message NextMessage(std::int64_t from, std::int64_t limit) {
+  // The first message that starts in [from.position, limit), and where the
+  // search for the one after it goes on.
+  Message NextMessage(SearchFrom from, std::int64_t limit) {
     Message message;
     HeaderBlock block;
-    message.start = FindStart(from, limit, block);
+    message.start = FindStart(from.position, limit, block, from.inBody, from.startsLine);
     if (message.start < 0) return message;
     std::int64_t bodyStart = message.start + block.size;
-    std::string boundary = block.boundary;
-    if (block.attachedMessage) {
-      const HeaderBlock inner = BlockAt(bodyStart, limit);
-      if (inner.found) {
-        boundary = inner.boundary;
-        bodyStart += inner.size;
-      }
+    for (int depth = 0; block.attachedMessage && depth < kDeepestAttachment; ++depth) {
+      block = BlockAt(bodyStart, limit);
+      if (!block.found) break;
+      bodyStart += block.size;
     }
-    message.searchFrom = bodyStart;
-    if (!boundary.empty()) message.searchFrom = PastParts(boundary, bodyStart, limit);
+    message.next = block.boundary.empty() ? SearchFrom{bodyStart, true} : PastParts(block.boundary, bodyStart, limit);
     return message;
   }
 
   // Where a multipart body ends: at its closing delimiter, or, when that is
   // missing, after the last delimiter line that follows the one before within
-  // reach. A body that never uses its boundary owns nothing beyond its header.
-  std::int64_t PastParts(const std::string& boundary, std::int64_t bodyStart, std::int64_t limit) {
+  // reach, inside that last part. A body that never uses its boundary owns
+  // nothing beyond its header.
+  SearchFrom PastParts(const std::string& boundary, std::int64_t bodyStart, std::int64_t limit) {
     const std::string delimiter = "\r\n--" + boundary;
     const std::int64_t size = static_cast<std::int64_t>(delimiter.size());
-    std::int64_t owned = bodyStart;
+    SearchFrom owned{bodyStart, false};
     std::int64_t from = std::max<std::int64_t>(bodyStart - 2, 0);  // the empty line's CR LF opens the first
     for (bool preamble = true;; preamble = false) {
-      const std::int64_t last = std::min(limit, owned + kPartReach) - size - 2;
+      const std::int64_t last = std::min(limit, owned.position + kPartReach) - size - 2;
       const std::int64_t at = blocks_.Find(delimiter, from, last, &stop_);
       if (at < 0) return owned;
       // A message start before the first delimiter: the boundary is some later
       // message's (test mail declares "BOUNDARY" and never uses it).
       if (preamble) {
         HeaderBlock block;
-        if (FindStart(bodyStart, at, block) >= 0) return bodyStart;
-      } else if (GapOpensSameBoundary(boundary, owned, at)) {
+        if (FindStart(bodyStart, at, block, false) >= 0) return owned;
+      } else if (GapOpensSameBoundary(boundary, owned.position, at)) {
         return owned;  // the delimiter is a later message's: this one lost its closing delimiter
       }
       const std::string_view after = blocks_.Peek(at + size, at + size + 2);
-      if (after == "--") return at + size + 2;
+      // Whatever follows a closing delimiter is outside the message: the next
+      // one may even stand on the same line, when this one ends without a line end.
+      if (after == "--") return {at + size + 2, false, true};
       from = at + 1;
-      // "--" and the boundary followed by more of a name is another boundary.
+      // "--" and the boundary followed by more of a name is another boundary, a
+      // nested part's ("--outer_2").
       if (after.empty() || (after[0] != '\r' && after[0] != ' ' && after[0] != '\t')) continue;
-      owned = at + size;
+      owned = {at + size, true};
     }
   }
 
@@ -95,7 +107,8 @@ class StoreSearch {
   // forwarded headers in a part declare none, or another.
   bool GapOpensSameBoundary(const std::string& boundary, std::int64_t from, std::int64_t to) {
     HeaderBlock block;
-    for (std::int64_t start = FindStart(from, to, block); start >= 0; start = FindStart(from, to, block)) {
+    for (std::int64_t start = FindStart(from, to, block, false); start >= 0;
+         start = FindStart(from, to, block, false)) {
       if (block.boundary == boundary) return true;
       from = start + std::max<std::int64_t>(block.size, 1);
     }
@@ -132,8 +145,11 @@ class StoreSearch {
     return ReadHeaderBlock(blocks_.Peek(at, end), end == Size());
   }
 
-  // The first line of a header block that starts a message, in [from, limit).
-  std::int64_t FindStart(std::int64_t from, std::int64_t limit, HeaderBlock& block) {
+  // The first line of a header block that starts a message, in [from, limit),
+  // with the block's size counted from there; `inBody` when `from` lies in a
+  // text body (message_start.h).
+  std::int64_t FindStart(std::int64_t from, std::int64_t limit, HeaderBlock& block, bool inBody,
+                         bool fromStartsLine = false) {
     std::int64_t position = from;
     while (position < limit && !Stopped()) {
       // Short windows: a request past the block's end moves the block, and
@@ -149,15 +165,19 @@ class StoreSearch {
           const std::size_t colonAt = chunk + static_cast<std::size_t>(__builtin_ctzll(colons));
           const std::int64_t colon = windowBegin + static_cast<std::int64_t>(colonAt);
           if (colon < skipUntil) continue;
-          const std::int64_t lineStart = OpeningLineStart(window, windowBegin, colon, from);
+          const std::int64_t lineStart = OpeningLineStart(window, windowBegin, colon, from, fromStartsLine);
           if (lineStart < 0) continue;
           const std::int64_t reach = std::max(from, lineStart - kHeaderWalkBackLimit);
           const std::int64_t bytesBegin = std::max<std::int64_t>(reach - 1, 0);
           std::int64_t start = HeaderBlockStart(blocks_.Peek(bytesBegin, lineStart), bytesBegin, lineStart, reach);
           block = BlockAt(start, limit);
           if (StartsMessage(block) && !FollowsPartHeader(start, from)) {
-            found = WithFromLine(start, from);
-            break;
+            const std::int64_t withFromLine = WithFromLine(start, from);
+            if (!inBody || StartsMessageInBody(block) || withFromLine != start) {
+              found = withFromLine;
+              block.size += start - withFromLine;  // the body starts where it did
+              break;
+            }
           }
           // Any other line of this block leads to the same start.
           if (block.found) skipUntil = start + block.size;
@@ -202,9 +222,10 @@ class StoreSearch {
   }
 
   // The start of the line whose name ends at `colon`, when it is a name that
-  // opens messages and the line starts at or after `from`; -1 otherwise.
+  // opens messages and the line starts at or after `from` (or at `from` itself,
+  // when `fromStartsLine`); -1 otherwise.
   std::int64_t OpeningLineStart(std::string_view window, std::int64_t windowBegin, std::int64_t colon,
-                                std::int64_t from) {
+                                std::int64_t from, bool fromStartsLine) {
     const std::int64_t lookBegin = std::max(colon - kLongestOpeningName - 1, std::max<std::int64_t>(from - 1, 0));
     std::string_view look = colon - lookBegin <= colon - windowBegin
                                 ? window.substr(static_cast<std::size_t>(lookBegin - windowBegin),
@@ -213,12 +234,14 @@ class StoreSearch {
     if (static_cast<std::int64_t>(look.size()) != colon - lookBegin) return -1;
     std::size_t nameBegin = look.size();
     while (nameBegin > 0 && look[nameBegin - 1] != '\n') {
+      if (fromStartsLine && lookBegin + static_cast<std::int64_t>(nameBegin) == from) break;
       const char c = look[nameBegin - 1];
       if (c <= ' ' || c > '~') return -1;
       --nameBegin;
     }
     const std::int64_t lineStart = lookBegin + static_cast<std::int64_t>(nameBegin);
-    if (nameBegin == 0 && lineStart != 0) return -1;  // no line feed before the name within reach
+    // No line feed before the name within reach.
+    if (nameBegin == 0 && lineStart != 0 && !(fromStartsLine && lineStart == from)) return -1;
     if (lineStart < from) return -1;
     return IsMessageOpeningName(look.substr(nameBegin)) ? lineStart : -1;
   }
@@ -267,12 +290,13 @@ class IndexRecords {
     if (store_.IsRecord(next_, length)) return Record{next_, length};
     // From the end of the last record taken: a damaged entry's length may have
     // carried the offset past this one's message.
-    std::int64_t from = accepted_;
-    for (int tried = 0; tried < kResyncStarts && from < store_.Size(); ++tried) {
+    SearchFrom from{accepted_, false};
+    for (int tried = 0; tried < kResyncStarts && from.position < store_.Size(); ++tried) {
       const Message message = store_.NextMessage(from, store_.Size());
       if (message.start < 0) break;
       if (store_.IsRecord(message.start, length)) return Record{message.start, length};
-      from = std::max(message.searchFrom, message.start + 1);
+      // The index's length is the test here, not what a quote looks like.
+      from = {std::max(message.next.position, message.start + 1), false};
     }
     return std::nullopt;
   }
@@ -319,9 +343,9 @@ void DeepScan(ScanContext& context, ByteReader& storeFile, ByteReader* indexFile
     const std::optional<Record> record = index ? index->Next() : std::nullopt;
     const std::int64_t limit = record ? record->offset : store.Size();
     // The store's own messages before the record.
-    Message message = store.NextMessage(position, limit);
+    Message message = store.NextMessage({position, false}, limit);
     while (message.start >= 0) {
-      const Message after = store.NextMessage(message.searchFrom, limit);
+      const Message after = store.NextMessage(message.next, limit);
       // A stopped search lists nothing for the message whose end it sought.
       if (store.Stopped()) return;
       rows.List(message.start, after.start >= 0 ? after.start : limit, kOriginStore);

@@ -1,17 +1,20 @@
 #include "engine/message_start.h"
 
 #include <array>
-#include <cctype>
 
 namespace tessel {
 namespace {
 
 constexpr int kHeadersWithoutEmptyLine = 3;
 
+// Header names and parameters are ASCII: no locale, and no call per byte
+// (the C library's tolower was a quarter of the deep scan's time).
+constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   return true;
 }
 
@@ -62,6 +65,15 @@ bool IsMessageOpeningName(std::string_view name) {
   return false;
 }
 
+bool IsQuotedName(std::string_view name) {
+  // What readers copy when they forward or answer a message as text.
+  static constexpr std::array<std::string_view, 11> kQuotedNames = {
+      "From", "Sent", "Date", "To", "Cc", "Bcc", "Subject", "Reply-To", "Sender", "Importance", "Attachments"};
+  for (std::string_view quoted : kQuotedNames)
+    if (EqualsNoCase(name, quoted)) return true;
+  return false;
+}
+
 HeaderBlock ReadHeaderBlock(std::string_view bytes, bool atEnd) {
   HeaderBlock block;
   std::string contentType;  // unfolded
@@ -99,6 +111,7 @@ HeaderBlock ReadHeaderBlock(std::string_view bytes, bool atEnd) {
     ++block.headerLines;
     const std::string_view name = line.substr(0, colon);
     if (IsMessageOpeningName(name)) block.opensMessage = true;
+    if (!IsQuotedName(name)) block.quotable = false;
     inContentType = EqualsNoCase(name, "Content-Type");
     if (inContentType) contentType.assign(line.substr(colon + 1));
   }

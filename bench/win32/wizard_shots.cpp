@@ -1,8 +1,9 @@
 // Walks the real wizard program through its states for the screenshot
 // script, from outside, as a user would: the choose step, a long scan, Stop,
 // the results, Save into a folder (the "Saving Mails..." dialog, cancelled),
-// the closing notice, the sample's results with the preview menu, and the
-// prefix dialog. Each picture is the whole screen, saved as OUT_FOLDER\name.bmp.
+// the closing notice, the sample's results with the preview menu, the
+// prefix dialog, and the sample's deep scan with the tip over a row found only
+// in the store. Each picture is the whole screen, saved as OUT_FOLDER\name.bmp.
 //
 //   wizard_shots PROGRAM LONG_INDEX SAMPLE_INDEX SAVE_FOLDER OUT_FOLDER
 #include <windows.h>
@@ -19,12 +20,16 @@ constexpr int kStop = 1012;
 constexpr int kBack = 1011;
 constexpr int kSave = 1035;
 constexpr int kList = 1009;
+constexpr int kDeepScan = 1036;
 constexpr UINT kFilePrefixCommand = 0x0020;
 constexpr char kWizardTitle[] = "Oxbrim Tessel IncrediMail";
 constexpr char kChooserTitle[] = "Select IncrediMail message file for recovery...";
 constexpr char kFolderTitle[] = "Select the folder to save the recovered items in";
 constexpr char kSavingTitle[] = "Saving Mails...";
 constexpr char kPrefixTitle[] = "Oxbrim Tessel (File Name Setting)";
+// Where the sample's eleventh row (the first found only in the store) stands
+// in the list, below its header, in pixels.
+constexpr int kDeepRowY = 200;
 // Time for the program to paint before a picture.
 constexpr DWORD kPaintWaitMs = 700;
 std::string g_outFolder;
@@ -164,6 +169,22 @@ int main(int argc, char** argv) {
     Shot("prefix-dialog");
     Click(prefix, IDCANCEL);
   }
+
+  Click(wizard, kBack);
+  Click(wizard, kDeepScan);
+  ::Sleep(300);
+  Shot("choose-step-deep");
+  Scan(process, wizard, argv[3]);
+  WaitUntil(&ScanEnded, wizard);
+  ::Sleep(500);
+  Shot("deep-results");
+  // The sample's last rows are found only in the store; rest the mouse on one.
+  RECT listRect{};
+  ::GetWindowRect(list, &listRect);
+  ::SetCursorPos(listRect.left + 120, listRect.top + kDeepRowY);
+  ::PostMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(120, kDeepRowY));
+  ::Sleep(1500);
+  Shot("deep-results-tip");
   ::TerminateProcess(info.hProcess, 0);
   return 0;
 }

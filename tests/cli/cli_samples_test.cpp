@@ -110,6 +110,8 @@ TEST(Samples, WizardTestDataIsWhatTesselPrintsAndWrites) {
               ReadAll(kWizardData + "/" + name + ".tsv"))
         << name;
   }
+  EXPECT_EQ(Output("'" + std::string(TESSEL_BINARY) + "' scan --deep --format tsv '" + kSamples + "/Inbox.imh'"),
+            ReadAll(kWizardData + "/Inbox.imh.deep.tsv"));
   tessel::testing::ScratchFolder scratch;
   for (const char* format : {"txt", "vcf"}) {
     Output("'" + std::string(TESSEL_BINARY) + "' contacts --format " + format + " '" + kSamples +

@@ -6,9 +6,11 @@ this machine. Nothing of them is kept in the repository.
 
 writes OUTDIR/Inbox.imm (the messages with CR LF line ends, back to back, as
 the mail client stores them), OUTDIR/Inbox.imh (an index listing each one),
-OUTDIR/messages/NNN.eml (each message as stored), and OUTDIR/from_lines.txt:
+OUTDIR/messages/NNN.eml (each message as stored), OUTDIR/from_lines.txt:
 the mbox "From " line each message should get, worked out here with Python's
-own header parsing (email.utils), independently of the program under test.
+own header parsing (email.utils), independently of the program under test,
+and OUTDIR/intact.txt: 1 for each message that Python reads a header of two
+fields or more from, one of them a field that opens mail, 0 otherwise.
 Exits with 77 when no such messages are on the machine.
 """
 import email
@@ -68,6 +70,15 @@ def from_line(message_bytes):
     return "From %s %s" % (sender, time.asctime(time.gmtime(seconds or 0)))
 
 
+OPENING_FIELDS = {"mime-version", "return-path", "received", "delivered-to", "message-id", "from", "sender",
+                  "date", "reply-to"}
+
+
+def intact(message_bytes):
+    fields = [name.lower() for name in email.message_from_bytes(message_bytes).keys()]
+    return len(fields) >= 2 and any(name in OPENING_FIELDS for name in fields)
+
+
 def main():
     out = sys.argv[1]
     files = find_messages()
@@ -75,7 +86,7 @@ def main():
         print("no email test messages of Python's standard library on this machine")
         return 77
     os.makedirs(os.path.join(out, "messages"), exist_ok=True)
-    store, index, lines = bytearray(), bytearray(INDEX_SIGNATURE), []
+    store, index, lines, intacts = bytearray(), bytearray(INDEX_SIGNATURE), [], []
     for number, path in enumerate(files, 1):
         with open(path, "rb") as f:
             text = f.read().replace(b"\r\n", b"\n").replace(b"\n", b"\r\n")
@@ -84,12 +95,15 @@ def main():
         with open(os.path.join(out, "messages", "%03d.eml" % number), "wb") as f:
             f.write(text)
         lines.append(from_line(text))
+        intacts.append("1" if intact(text) else "0")
     with open(os.path.join(out, "Inbox.imm"), "wb") as f:
         f.write(store)
     with open(os.path.join(out, "Inbox.imh"), "wb") as f:
         f.write(index)
     with open(os.path.join(out, "from_lines.txt"), "w") as f:
         f.write("\n".join(lines) + "\n")
+    with open(os.path.join(out, "intact.txt"), "w") as f:
+        f.write("\n".join(intacts) + "\n")
     return 0
 
 

@@ -65,19 +65,20 @@ void ExpectRows(const Store& store, const std::string* index = nullptr) {
 
 std::string Mail(const std::string& headers, const std::string& body = "Hello\r\n") { return headers + "\r\n" + body; }
 
-const std::string kPlain = Mail("From: a@example.com\r\nTo: b@example.com\r\nSubject: plain\r\n");
+// A stored message: the Message-ID is what no quote of it in a body carries.
+const std::string kPlain = Mail("From: a@example.com\r\nTo: b@example.com\r\nSubject: plain\r\nMessage-ID: <p@x>\r\n");
 
 TEST(DeepScan, MessagesAreFoundByAnyOpeningHeaderInAnyCase) {
   Store store;
   store.Add(Mail("Return-Path: <a@x.org>\r\nMIME-Version: 1.0\r\nFrom: a@x.org\r\n"), "store")
       .Add(Mail("Received: by x\r\n\tid 1\r\nMime-Version: 1.0\r\nSubject: mime\r\n"), "store")
       .Add(Mail("Content-Type: text/plain\r\nMIME-version: 1.0\r\nSubject: part header first\r\n"), "store")
-      .Add(Mail("DATE: Mon, 1 Jan 2001\r\nSUBJECT: capitals, no MIME-Version\r\n"), "store")
+      .Add(Mail("DATE: Mon, 1 Jan 2001\r\nSUBJECT: capitals, no MIME-Version\r\nX-MAILER: x\r\n"), "store")
       .Add(
           Mail("message-id: <1@x>\r\nfrom: lower@x.org\r\n", "Note: a body line\r\nFrom: me\r\nthat was no header\r\n"),
           "store")
       .Add("From someone@x.org Mon Jan  1 00:00:00 2001\r\n" + kPlain, "store")
-      .Add(Mail("From: a@x.org\r\nTo: b@x.org\r\nSubject: no empty line\r\n").erase(47, 2), "store");
+      .Add(Mail("From: a@x.org\r\nTo: b@x.org\r\nSubject: no empty line\r\nX-Mailer: x\r\n").erase(65, 2), "store");
   ExpectRows(store);
 }
 
@@ -117,9 +118,55 @@ TEST(DeepScan, HeaderBlocksInsideAMultipartBodyStartNoMessage) {
       .Add(kPlain, "store")
       .Add(unclosed, "store")  // the first one's delimiters stop before this one
       .Add(kPlain, "store")
+      .Add(closed.substr(0, closed.size() - 2), "store")  // no line end: the next one is glued to its last line
+      .Add(kPlain, "store")
       .Add(bounce, "store")
       .Add(attached, "store");
   ExpectRows(store);
+}
+
+// Forwarded and answered mail quotes a header as text; nested parts hold whole
+// messages. Neither starts a record, while a hand-made message (only the lines
+// a quote has) is still found wherever no text body is open.
+TEST(DeepScan, QuotedHeadersAndNestedPartsStartNoMessage) {
+  const std::string quotes =
+      "See below.\r\n\r\n-----Original Message-----\r\nFrom: Bob <b@x.org>\r\nSent: Monday\r\nTo: a@x.org\r\n"
+      "Subject: hello\r\n\r\nold text\r\n\r\n---------- Forwarded message ---------\r\nFrom: x@x.org\r\n"
+      "Date: Tue\r\n\r\nolder\r\n";
+  const std::string handMade = Mail("From: h@x.org\r\nDate: Wed\r\nSubject: only quotable lines\r\n");
+  const std::string attached =
+      Mail("From: c@x.org\r\nDate: Thu\r\nContent-Type: multipart/alternative; boundary=IN\r\n",
+           "--IN\r\nContent-Type: text/plain\r\n\r\n" + quotes + "--IN--\r\n");
+  // Parts inside parts; a boundary that runs on from the outer one is another.
+  const std::string nested =
+      Mail("From: a@x.org\r\nMIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=OUT\r\n",
+           "--OUT\r\nContent-Type: multipart/related; boundary=OUT_2\r\n\r\n--OUT_2\r\nContent-Type: "
+           "message/rfc822\r\n\r\n" +
+               attached + "--OUT_2--\r\n--OUT\r\nContent-Type: text/plain\r\n\r\n" + quotes + "--OUT--\r\n");
+  // An attached message that is itself an attached message, down to its parts.
+  const std::string wrapped = Mail("Message-ID: <w@x>\r\nFrom: w@x.org\r\nContent-Type: message/rfc822\r\n",
+                                   "Content-Type: message/rfc822\r\nMIME-Version: 1.0\r\n\r\n" + attached);
+  Store store;
+  store
+      .Add(handMade, "store")  // the first bytes searched
+      .Append(quotes)
+      .Add(nested, "store")
+      .Add(handMade, "store")  // after a closing delimiter
+      .Append(handMade)        // inside a text body: a quote as far as anyone can tell
+      .Add("From h@x.org Wed Jan  3 00:00:00 2001\r\n" + handMade, "store")
+      .Add(wrapped, "store")
+      .Add(kPlain, "store");
+  ExpectRows(store);
+
+  // After an index record a hand-made deleted message is found again.
+  Store indexed;
+  // The last message makes the store big enough for the record's length to be plausible.
+  indexed.Add(kPlain + quotes, "index")
+      .Add(handMade, "store")
+      .Append(quotes)
+      .Add(kPlain + std::string(300, 'p'), "store");
+  const std::string index = IndexHeader() + IndexEntry(static_cast<std::uint32_t>(kPlain.size() + quotes.size()));
+  ExpectRows(indexed, &index);
 }
 
 TEST(DeepScan, IndexRecordsAndTheStoresOtherMessagesEachListedOnce) {

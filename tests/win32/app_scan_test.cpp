@@ -97,8 +97,8 @@ TEST_F(ScanTest, EachFileListsWhatTesselScanListsAndEndsAllChecked) {
     ClickButton(wizard.m_hWnd, IDC_BACK);
     std::vector<int> visible = VisibleControlIds(wizard.m_hWnd);
     std::sort(visible.begin(), visible.end());
-    EXPECT_EQ(visible, (std::vector<int>{IDC_PROCEED_STORE, IDC_PROCEED_ADDRESS_BOOK, IDC_LINK_HOME, IDC_LINK_SUPPORT,
-                                         IDC_LINK_HELP, IDC_LINK_ABOUT, IDC_LINK_BUY}));
+    EXPECT_EQ(visible, (std::vector<int>{IDC_PROCEED_STORE, IDC_PROCEED_ADDRESS_BOOK, IDC_DEEP_SCAN, IDC_LINK_HOME,
+                                         IDC_LINK_SUPPORT, IDC_LINK_HELP, IDC_LINK_ABOUT, IDC_LINK_BUY}));
     EXPECT_EQ(wizard.m_nStep, 1);
   }
   // An index's store replaces the chosen path; the store is kept for preview.
@@ -141,6 +141,44 @@ TEST_F(ScanTest, CancelledChooserOrMissingFileLeavesTheChooseStep) {
   EXPECT_EQ(wizard.m_nStep, 1);
   EXPECT_TRUE(Visible(IDC_PROCEED_STORE));
   EXPECT_FALSE(Visible(IDC_LIST));
+  EXPECT_TRUE(answered.boxes.empty());
+}
+
+// With the deep scan box ticked the message store scan is the deep one: the
+// rows are `tessel scan --deep` of the same index, those found only in the
+// store show the second image and say so under the mouse, and the box does
+// not change the address book's scan or the next scan once it is cleared.
+TEST_F(ScanTest, DeepScanBoxListsTheStoresOwnMessagesMarked) {
+  ClickButton(wizard.m_hWnd, IDC_DEEP_SCAN);
+  ASSERT_TRUE(Proceed(IDC_PROCEED_STORE, kStoreChooserTitle, driver::SourcePath("samples/Inbox.imh")));
+  ASSERT_TRUE(WaitForScanEnd());
+  std::vector<std::string> expected, origins;
+  for (const std::string& line : driver::GoldenLines("Inbox.imh.deep")) {
+    const size_t lastTab = line.rfind('\t');
+    expected.push_back(line.substr(0, lastTab));  // the list shows the six message cells
+    origins.push_back(line.substr(lastTab + 1));
+  }
+  ASSERT_EQ(driver::ListLines(List()), expected);
+  ASSERT_NE(std::count(origins.begin(), origins.end(), "store"), 0);
+  ASSERT_NE(std::count(origins.begin(), origins.end(), "index"), 0);
+  EXPECT_EQ(driver::CheckedCount(List()), static_cast<int>(expected.size()));
+  for (size_t row = 0; row < origins.size(); ++row) {
+    SCOPED_TRACE(row);
+    EXPECT_EQ(driver::RowImage(List(), static_cast<int>(row)) == 1, origins[row] == "store");
+    driver::HoverList(List(), driver::RowTextPoint(List(), static_cast<int>(row)));
+    PumpFor(20);
+    EXPECT_EQ(wizard.m_lstRecovered.CurrentTipText(),
+              origins[row] == "store" ? "Found only in the store: deleted, or never indexed" : "");
+  }
+  // The origin travels with the row, beside the six cells the list shows.
+  EXPECT_EQ(wizard.m_lstRecovered.Cell(static_cast<int>(expected.size()) - 1, 6), "store");
+
+  ClickButton(wizard.m_hWnd, IDC_BACK);
+  EXPECT_TRUE(Visible(IDC_DEEP_SCAN));
+  ClickButton(wizard.m_hWnd, IDC_DEEP_SCAN);
+  ScanAndCompare(IDC_PROCEED_STORE, kStoreChooserTitle, driver::SourcePath("samples/Inbox.imh"), "Inbox.imh");
+  for (int row = 0; row < wizard.m_lstRecovered.RowCount(); ++row) EXPECT_NE(driver::RowImage(List(), row), 1) << row;
+  EXPECT_EQ(wizard.m_lstRecovered.CurrentTipText(), "");
   EXPECT_TRUE(answered.boxes.empty());
 }
 
@@ -204,8 +242,8 @@ TEST_F(ScanTest, StopAnsweredNoThenYesKeepsTheRowsFoundAndBackDuringThePendingSt
   // The worker ended over the choose step and left its controls as they were.
   std::vector<int> visible = VisibleControlIds(wizard.m_hWnd);
   std::sort(visible.begin(), visible.end());
-  EXPECT_EQ(visible, (std::vector<int>{IDC_PROCEED_STORE, IDC_PROCEED_ADDRESS_BOOK, IDC_LINK_HOME, IDC_LINK_SUPPORT,
-                                       IDC_LINK_HELP, IDC_LINK_ABOUT, IDC_LINK_BUY}));
+  EXPECT_EQ(visible, (std::vector<int>{IDC_PROCEED_STORE, IDC_PROCEED_ADDRESS_BOOK, IDC_DEEP_SCAN, IDC_LINK_HOME,
+                                       IDC_LINK_SUPPORT, IDC_LINK_HELP, IDC_LINK_ABOUT, IDC_LINK_BUY}));
   EXPECT_TRUE(::IsWindowEnabled(Control(IDC_PROCEED_STORE)));
   const int found = wizard.m_lstRecovered.RowCount();
   EXPECT_GT(found, 0);

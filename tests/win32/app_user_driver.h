@@ -92,6 +92,24 @@ inline std::vector<std::string> ListLines(HWND list) {
   return lines;
 }
 
+// The image a row shows, as the list view asks the control for it.
+inline int RowImage(HWND list, int row) {
+  LVITEMA item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = row;
+  item.iImage = -1;
+  ::SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return item.iImage;
+}
+
+// Moves the mouse over a point of the list, as far as the list can tell.
+inline void HoverList(HWND list, POINT point) {
+  POINT screen = point;
+  ::ClientToScreen(list, &screen);
+  ::SetCursorPos(screen.x, screen.y);
+  ::PostMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+}
+
 inline bool IsRowChecked(HWND list, int row) {
   LRESULT state = ::SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
   return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;

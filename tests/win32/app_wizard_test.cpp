@@ -37,8 +37,10 @@ class WizardTest : public ::testing::Test {
 TEST_F(WizardTest, OpensOnTheChooseStepWithExactlyItsControlsVisible) {
   std::vector<int> visible = VisibleControlIds(wizard.m_hWnd);
   std::sort(visible.begin(), visible.end());
-  EXPECT_EQ(visible, (std::vector<int>{IDC_PROCEED_STORE, IDC_PROCEED_ADDRESS_BOOK, IDC_LINK_HOME, IDC_LINK_SUPPORT,
-                                       IDC_LINK_HELP, IDC_LINK_ABOUT, IDC_LINK_BUY}));
+  EXPECT_EQ(visible, (std::vector<int>{IDC_PROCEED_STORE, IDC_PROCEED_ADDRESS_BOOK, IDC_DEEP_SCAN, IDC_LINK_HOME,
+                                       IDC_LINK_SUPPORT, IDC_LINK_HELP, IDC_LINK_ABOUT, IDC_LINK_BUY}));
+  // The deep scan is ours, beside the usual one: off until asked for.
+  EXPECT_EQ(::SendMessageA(Control(IDC_DEEP_SCAN), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_TRUE(wizard.IsWindowVisible());
   EXPECT_EQ(wizard.GetWindowText(), kProductTitle);
   EXPECT_EQ(wizard.m_nStep, 1);
