@@ -18,14 +18,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/file_choosers.h"
+#include "app/product.h"
 #include "bench/win32/remote_wizard.h"
+#include "res/resource.h"
 
 namespace {
-constexpr int kProceedStore = 1031;
-constexpr int kBack = 1011;
-constexpr int kList = 1009;
-constexpr char kWizardTitle[] = "Oxbrim Tessel IncrediMail";
-constexpr char kChooserTitle[] = "Select IncrediMail message file for recovery...";
 using remote::kGiveUpMs;
 using remote::WaitForWindow;
 
@@ -47,20 +45,20 @@ int main(int argc, char** argv) {
     return 1;
   }
   int status = 1;
-  HWND wizard = WaitForWindow(info.dwProcessId, kWizardTitle);
+  HWND wizard = WaitForWindow(info.dwProcessId, kProductTitle);
   if (wizard) {
-    ::PostMessageA(::GetDlgItem(wizard, kProceedStore), BM_CLICK, 0, 0);
-    HWND chooser = WaitForWindow(info.dwProcessId, kChooserTitle);
+    ::PostMessageA(::GetDlgItem(wizard, IDC_PROCEED_STORE), BM_CLICK, 0, 0);
+    HWND chooser = WaitForWindow(info.dwProcessId, kStoreChooserTitle);
     LARGE_INTEGER start, end, asked, answered;
     ::QueryPerformanceCounter(&start);
     if (remote::ChooseInOpenDialog(chooser, argv[2])) {
       double longestAnswer = 0, longestAt = 0;
-      HWND back = ::GetDlgItem(wizard, kBack);
-      HWND proceed = ::GetDlgItem(wizard, kProceedStore);
+      HWND back = ::GetDlgItem(wizard, IDC_BACK);
+      HWND proceed = ::GetDlgItem(wizard, IDC_PROCEED_STORE);
       // Wait until the chooser has gone and the worker has ended.
       bool ended = false;
       double chooserGone = -1, firstRows = -1;
-      HWND list = ::GetDlgItem(wizard, kList);
+      HWND list = ::GetDlgItem(wizard, IDC_LIST);
       while (!ended) {
         ::QueryPerformanceCounter(&asked);
         DWORD_PTR ignored = 0;
@@ -77,9 +75,11 @@ int main(int argc, char** argv) {
         if (!ended) ::Sleep(20);
       }
       ::QueryPerformanceCounter(&end);
-      long rows = static_cast<long>(::SendMessageA(::GetDlgItem(wizard, kList), LVM_GETITEMCOUNT, 0, 0));
-      std::printf("wizard_seconds=%.3f rows=%ld longest_answer_ms=%.1f longest_asked_at_s=%.3f chooser_closed_s=%.3f first_rows_s=%.3f\n",
-                  Seconds(start, end), rows, longestAnswer, longestAt, chooserGone, firstRows);
+      long rows = static_cast<long>(::SendMessageA(::GetDlgItem(wizard, IDC_LIST), LVM_GETITEMCOUNT, 0, 0));
+      std::printf(
+          "wizard_seconds=%.3f rows=%ld longest_answer_ms=%.1f longest_asked_at_s=%.3f chooser_closed_s=%.3f "
+          "first_rows_s=%.3f\n",
+          Seconds(start, end), rows, longestAnswer, longestAt, chooserGone, firstRows);
       status = ended && rows == std::atol(argv[3]) ? 0 : 1;
     }
   }

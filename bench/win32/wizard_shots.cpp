@@ -12,18 +12,12 @@
 #include <cstdio>
 #include <string>
 
+#include "app/file_choosers.h"
+#include "app/product.h"
 #include "bench/win32/remote_wizard.h"
+#include "res/resource.h"
 
 namespace {
-constexpr int kProceedStore = 1031;
-constexpr int kStop = 1012;
-constexpr int kBack = 1011;
-constexpr int kSave = 1035;
-constexpr int kList = 1009;
-constexpr int kDeepScan = 1036;
-constexpr UINT kFilePrefixCommand = 0x0020;
-constexpr char kWizardTitle[] = "Oxbrim Tessel IncrediMail";
-constexpr char kChooserTitle[] = "Select IncrediMail message file for recovery...";
 constexpr char kFolderTitle[] = "Select the folder to save the recovered items in";
 constexpr char kSavingTitle[] = "Saving Mails...";
 constexpr char kPrefixTitle[] = "Oxbrim Tessel (File Name Setting)";
@@ -84,10 +78,11 @@ bool WaitUntil(bool (*done)(HWND), HWND wizard) {
 }
 
 bool ScanEnded(HWND wizard) {
-  return ::IsWindowVisible(::GetDlgItem(wizard, kBack)) && ::IsWindowEnabled(::GetDlgItem(wizard, kProceedStore));
+  return ::IsWindowVisible(::GetDlgItem(wizard, IDC_BACK)) &&
+         ::IsWindowEnabled(::GetDlgItem(wizard, IDC_PROCEED_STORE));
 }
 
-bool ListShown(HWND wizard) { return ::IsWindowVisible(::GetDlgItem(wizard, kList)); }
+bool ListShown(HWND wizard) { return ::IsWindowVisible(::GetDlgItem(wizard, IDC_LIST)); }
 
 // The first edit control under `window` (the item dialog's name field).
 BOOL CALLBACK FindEdit(HWND child, LPARAM found) {
@@ -99,8 +94,8 @@ BOOL CALLBACK FindEdit(HWND child, LPARAM found) {
 }
 
 void Scan(DWORD process, HWND wizard, const char* path) {
-  Click(wizard, kProceedStore);
-  remote::ChooseInOpenDialog(remote::WaitForWindow(process, kChooserTitle), path);
+  Click(wizard, IDC_PROCEED_STORE);
+  remote::ChooseInOpenDialog(remote::WaitForWindow(process, kStoreChooserTitle), path);
   WaitUntil(&ListShown, wizard);
 }
 }  // namespace
@@ -114,15 +109,15 @@ int main(int argc, char** argv) {
   PROCESS_INFORMATION info{};
   if (!remote::Start(argv[1], info)) return 1;
   DWORD process = info.dwProcessId;
-  HWND wizard = remote::WaitForWindow(process, kWizardTitle);
+  HWND wizard = remote::WaitForWindow(process, kProductTitle);
   if (!wizard) return 1;
   ::Sleep(1000);
   Shot("choose-step");
 
   Scan(process, wizard, argv[2]);
   Shot("scanning");
-  Click(wizard, kStop);
-  if (HWND question = remote::WaitForWindow(process, kWizardTitle, wizard, 10000)) {
+  Click(wizard, IDC_STOP);
+  if (HWND question = remote::WaitForWindow(process, kProductTitle, wizard, 10000)) {
     Shot("stop-question");
     Click(question, IDYES);
   }
@@ -130,7 +125,7 @@ int main(int argc, char** argv) {
   ::Sleep(500);
   Shot("results-after-stop");
 
-  Click(wizard, kSave);
+  Click(wizard, IDC_SAVE);
   if (HWND picker = remote::WaitForWindow(process, kFolderTitle, nullptr, 20000)) {
     Shot("folder-picker");
     HWND edit = nullptr;
@@ -143,19 +138,19 @@ int main(int argc, char** argv) {
     Shot("saving");
     Click(saving, IDCANCEL);
   }
-  if (HWND notice = remote::WaitForWindow(process, kWizardTitle, wizard, 20000)) {
+  if (HWND notice = remote::WaitForWindow(process, kProductTitle, wizard, 20000)) {
     Shot("save-notice");
     Click(notice, IDOK);
   }
 
-  Click(wizard, kBack);
+  Click(wizard, IDC_BACK);
   ::Sleep(500);
   Scan(process, wizard, argv[3]);
   WaitUntil(&ScanEnded, wizard);
   ::Sleep(500);
   Shot("results");
   // A click on the third row's text opens the preview menu.
-  HWND list = ::GetDlgItem(wizard, kList);
+  HWND list = ::GetDlgItem(wizard, IDC_LIST);
   LPARAM at = MAKELPARAM(80, 60);
   ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
   ::PostMessageA(list, WM_LBUTTONUP, 0, at);
@@ -164,14 +159,14 @@ int main(int argc, char** argv) {
   if (HWND menu = ::FindWindowA("#32768", nullptr)) ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   ::Sleep(300);
 
-  ::PostMessageA(wizard, WM_SYSCOMMAND, kFilePrefixCommand, 0);
+  ::PostMessageA(wizard, WM_SYSCOMMAND, IDM_FILE_PREFIX, 0);
   if (HWND prefix = remote::WaitForWindow(process, kPrefixTitle, nullptr, 10000)) {
     Shot("prefix-dialog");
     Click(prefix, IDCANCEL);
   }
 
-  Click(wizard, kBack);
-  Click(wizard, kDeepScan);
+  Click(wizard, IDC_BACK);
+  Click(wizard, IDC_DEEP_SCAN);
   ::Sleep(300);
   Shot("choose-step-deep");
   Scan(process, wizard, argv[3]);
