@@ -26,9 +26,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/child_process.h"
 #include "bench/store_data.h"
 
 namespace bench = tessel::bench;
+using bench::ChildRun;
+using bench::CpuSeconds;
+using bench::RunChild;
 
 namespace {
 
@@ -79,54 +83,6 @@ long long MemmemCount(const std::string& path) {
   }
   ::close(fd);
   return count;
-}
-
-double CpuSeconds(const struct rusage& usage) {
-  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-struct ChildRun {
-  double seconds = 0;
-  double cpuSeconds = 0;
-  long peakKiB = 0;
-  int exitCode = -1;
-  std::string out;  // captured only when asked
-};
-
-// Runs a program with stdout to /dev/null (or captured) and measures its wall
-// time and peak resident memory.
-ChildRun RunChild(const std::vector<std::string>& args, bool captureOutput) {
-  ChildRun run;
-  int pipeFds[2] = {-1, -1};
-  if (captureOutput && ::pipe(pipeFds) != 0) return run;
-  const auto start = std::chrono::steady_clock::now();
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    const int out = captureOutput ? pipeFds[1] : ::open("/dev/null", O_WRONLY);
-    ::dup2(out, STDOUT_FILENO);
-    if (captureOutput) ::close(pipeFds[0]);
-    ::setenv("LC_ALL", "C", 1);  // grep's fastest byte matching
-    std::vector<char*> argv;
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    ::execvp(argv[0], argv.data());
-    std::_Exit(127);
-  }
-  if (captureOutput) {
-    ::close(pipeFds[1]);
-    char buffer[4096];
-    ssize_t got;
-    while ((got = ::read(pipeFds[0], buffer, sizeof buffer)) > 0) run.out.append(buffer, got);
-    ::close(pipeFds[0]);
-  }
-  int status = 0;
-  struct rusage usage {};
-  ::wait4(pid, &status, 0, &usage);
-  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  run.cpuSeconds = CpuSeconds(usage);
-  run.peakKiB = usage.ru_maxrss;
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
 }
 
 void BM_MemmemCount(benchmark::State& state) {
@@ -183,14 +139,6 @@ BENCHMARK(BM_TesselScanIndex)->UseManualTime()->Iterations(1)->Unit(benchmark::k
 BENCHMARK(BM_TesselDeepScanStore)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TesselDeepScanIndex)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
-std::string ProgramFolder(const char* argv0) {
-  char self[4096];
-  const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
-  std::string path = length > 0 ? std::string(self, length) : std::string(argv0);
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
 void PrintRatios() {
   const auto has = [](const char* name) { return g_results.count(name) > 0; };
   if (!has("memmem") || !has("grep")) return;
@@ -232,7 +180,7 @@ void PrintRatios() {
 
 int main(int argc, char** argv) {
   const char* folder = std::getenv("TESSEL_BENCH_DIR");
-  g_folder = folder != nullptr ? folder : ProgramFolder(argv[0]) + "/bench-data";
+  g_folder = folder != nullptr ? folder : bench::ProgramFolder(argv[0]) + "/bench-data";
   const char* bytes = std::getenv("TESSEL_BENCH_BYTES");
   const int64_t size = bytes != nullptr ? std::atoll(bytes) : (int64_t{1} << 30);
   std::fprintf(stderr, "store benchmark: preparing %lld bytes in %s\n", static_cast<long long>(size), g_folder.c_str());

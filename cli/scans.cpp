@@ -75,9 +75,9 @@ ContactScan ScanContacts(const ChosenFile& chosen) {
   MemoryProgressBar progress;
   ScanContext context = state.ContextFor(list, progress);
   scan.result = ScanAddressBook(context, chosen.path, kContactsFolder);
-  for (const std::vector<std::string>& cells : list.Rows()) {
-    scan.rows.push_back(Padded(cells, ScanMode::kAddressBook));
-  }
+  // Taken over, not copied: an address book of any size is held once.
+  scan.rows = list.TakeRows();
+  for (Row& row : scan.rows) row.resize(std::max(row.size(), static_cast<size_t>(kContactCellCount)));
   return scan;
 }
 
