@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <string>
@@ -18,6 +19,19 @@ namespace tessel::bench {
 inline double CpuSeconds(const struct rusage& usage) {
   return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
+
+// The best of the runs of one thing measured: the fastest wall and CPU times
+// (CPU time barely moves when other work shares the machine), the largest peak.
+struct Measured {
+  double seconds = 1e300;
+  double cpuSeconds = 1e300;
+  long peakKiB = 0;
+  void Add(double runSeconds, double runCpuSeconds, long runPeakKiB) {
+    seconds = std::min(seconds, runSeconds);
+    cpuSeconds = std::min(cpuSeconds, runCpuSeconds);
+    peakKiB = std::max(peakKiB, runPeakKiB);
+  }
+};
 
 struct ChildRun {
   double seconds = 0;

@@ -44,21 +44,8 @@ std::string g_folder;
 std::string g_store, g_index;
 long long g_messages = 0;
 
-struct Measured {
-  double seconds = std::numeric_limits<double>::max();     // best wall time of the runs
-  double cpuSeconds = std::numeric_limits<double>::max();  // best user + system time
-  long peakKiB = 0;
-};
-std::map<std::string, Measured> g_results;
-
-// Wall time is what the targets speak of; CPU time is shown beside it because
-// it barely moves when other work shares the machine.
-void Record(const std::string& name, double seconds, double cpuSeconds, long peakKiB) {
-  Measured& m = g_results[name];
-  m.seconds = std::min(m.seconds, seconds);
-  m.cpuSeconds = std::min(m.cpuSeconds, cpuSeconds);
-  m.peakKiB = std::max(m.peakKiB, peakKiB);
-}
+// Wall time is what the targets speak of; CPU time is shown beside it.
+std::map<std::string, bench::Measured> g_results;
 
 // The baseline: occurrences of the boundary text, reading the file in 1 MiB
 // chunks and carrying the last bytes over so no occurrence is cut.
@@ -96,7 +83,7 @@ void BM_MemmemCount(benchmark::State& state) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     ::getrusage(RUSAGE_SELF, &after);
     state.SetIterationTime(seconds);
-    Record("memmem", seconds, CpuSeconds(after) - CpuSeconds(before), 0);
+    g_results["memmem"].Add(seconds, CpuSeconds(after) - CpuSeconds(before), 0);
   }
   state.counters["matches"] = static_cast<double>(count);
   state.SetBytesProcessed(state.iterations() * bench::FileSize(g_store));
@@ -107,7 +94,7 @@ void BM_GrepCount(benchmark::State& state) {
   for (auto _ : state) {
     run = RunChild({"grep", "-c", "-F", "-a", kBoundary, g_store}, true);
     state.SetIterationTime(run.seconds);
-    Record("grep", run.seconds, run.cpuSeconds, run.peakKiB);
+    g_results["grep"].Add(run.seconds, run.cpuSeconds, run.peakKiB);
   }
   state.counters["matches"] = std::atof(run.out.c_str());
   state.counters["peak_MiB"] = run.peakKiB / 1024.0;
@@ -120,7 +107,7 @@ void RunTessel(benchmark::State& state, const std::string& name, const std::stri
     run = deep ? RunChild({TESSEL_BINARY, "scan", "--deep", "--format", "tsv", path}, false)
                : RunChild({TESSEL_BINARY, "scan", "--format", "tsv", path}, false);
     state.SetIterationTime(run.seconds);
-    Record(name, run.seconds, run.cpuSeconds, run.peakKiB);
+    g_results[name].Add(run.seconds, run.cpuSeconds, run.peakKiB);
   }
   if (run.exitCode != 0) state.SkipWithError("tessel failed");
   state.counters["peak_MiB"] = run.peakKiB / 1024.0;
@@ -142,7 +129,7 @@ BENCHMARK(BM_TesselDeepScanIndex)->UseManualTime()->Iterations(1)->Unit(benchmar
 void PrintRatios() {
   const auto has = [](const char* name) { return g_results.count(name) > 0; };
   if (!has("memmem") || !has("grep")) return;
-  const Measured memmem = g_results["memmem"], grep = g_results["grep"];
+  const bench::Measured memmem = g_results["memmem"], grep = g_results["grep"];
   std::printf(
       "\nBaselines over %s (%.0f MiB, %lld messages): memmem %.3f s (cpu %.3f s), "
       "grep %.3f s (cpu %.3f s)\n",
@@ -150,7 +137,7 @@ void PrintRatios() {
       grep.seconds, grep.cpuSeconds);
   for (const char* name : {"store", "index"}) {
     if (!has(name)) continue;
-    const Measured& m = g_results[name];
+    const bench::Measured& m = g_results[name];
     const double toMemmem = m.seconds / memmem.seconds, toGrep = m.seconds / grep.seconds;
     const double peak = m.peakKiB / 1024.0;
     std::printf(
@@ -163,10 +150,10 @@ void PrintRatios() {
   }
   // The deep scan against the raw scan of the same store, in the same run.
   if (!has("store")) return;
-  const Measured& raw = g_results["store"];
+  const bench::Measured& raw = g_results["store"];
   for (const char* name : {"deep store", "deep index"}) {
     if (!has(name)) continue;
-    const Measured& m = g_results[name];
+    const bench::Measured& m = g_results[name];
     const double toRaw = m.seconds / raw.seconds, peak = m.peakKiB / 1024.0;
     std::printf(
         "tessel scan --deep --format tsv (%s): %.3f s = %.2fx the raw scan (target <= 2: %s), "
