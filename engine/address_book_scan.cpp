@@ -58,7 +58,7 @@ class FieldSource {
     failed = false;
     if (!fieldByField_ && !(position >= blockBegin_ && end <= blockBegin_ + static_cast<std::int64_t>(blockLength_))) {
       const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(kBlockSize, size_ - position));
-      if (block_.empty()) block_.resize(kBlockSize);
+      if (block_.size() < wanted) block_.resize(wanted);  // a small book needs no whole block
       blockBegin_ = position;
       blockLength_ = reader_.ReadAt(position, block_.data(), wanted);
       fieldByField_ = blockLength_ < wanted;
