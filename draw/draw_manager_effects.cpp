@@ -132,6 +132,10 @@ void DrawManager::DrawShadow(Surface& destination, int x, int y, int width, int 
                              bool blur, int blurWidth, int blurHeight) {
   PixelImage shadow(width, height);
   if (shadow.IsEmpty()) return;
+  // The shadow's sides are clamped to what an image may have; the planes
+  // below must not be counted from the sides asked for.
+  width = shadow.Width();
+  height = shadow.Height();
   if (blur) {
     blurWidth = std::clamp(blurWidth, 1, PixelImage::kMaxSide);
     blurHeight = std::clamp(blurHeight, 1, PixelImage::kMaxSide);
