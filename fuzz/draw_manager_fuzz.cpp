@@ -125,8 +125,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
       }
       default: {
-        // Any width, but a height that keeps the shadow image it makes small.
-        const int x = input.Int(), y = input.Int(), w = input.Int(), h = MadeSide(input.Int());
+        // The shadow image it makes is as large as the area: kept small. (The
+        // largest sides are the robustness test's.)
+        const int x = input.Int(), y = input.Int(), w = MadeSide(input.Int()), h = MadeSide(input.Int());
         const bool blur = input.Byte() % 2 == 0;
         draw.DrawShadow(surface, x, y, w, h, picture, blur, MadeSide(input.Int()), MadeSide(input.Int()));
         break;
