@@ -1,7 +1,7 @@
 // The draw manager's public calls, in any order, with any arguments, on a
 // small software surface: the input is a run of calls, each a byte that picks
 // it and the numbers it takes. Positions and shadows take any int; the sizes
-// of images the call makes stay under 512, so a run does not allocate gigabytes
+// of images the call makes stay under 128, so a run does not allocate gigabytes
 // (what the drawing sizes beyond that do is the same code).
 #include <vector>
 
@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kLargestMadeImage = 512;
+constexpr int kLargestMadeImage = 128;  // twice the surface: every edge case of clipping
 
 int MadeSide(std::int32_t value) { return value % kLargestMadeImage; }  // may be negative
 
