@@ -70,6 +70,10 @@ PixelImage DrawManager::ApplyImageEffects(const PixelImage& bitmap, int width, i
 }
 
 void DrawManager::AlphaBlit(Surface& destination, int x, int y, int width, int height, const PixelImage& source) {
+  // Beyond the source every pixel is transparent and leaves the destination as
+  // it is: a large area asked for costs no more than the source.
+  width = std::min(width, source.Width());
+  height = std::min(height, source.Height());
   PixelImage area = destination.ReadPixels(MakeRect(x, y, width, height));
   for (int row = 0; row < area.Height(); ++row) {
     Pixel* to = area.Row(row);
