@@ -117,39 +117,30 @@ TEST(FaultInjection, IndexWalkListsOnlyMessagesItRead) {
     store += message;
     index += IndexEntry(i == 3 ? 0 : static_cast<std::uint32_t>(message.size()));  // one rejected: a raw scan
   }
-  ScratchFolder folder;
-  const std::string storePath = folder.Write("mail.imm", store);
+  const auto whole = [](const std::string& bytes) {
+    return MemoryReader(bytes, static_cast<std::int64_t>(bytes.size()));
+  };
   EngineRun clean;
-  {
-    MemoryReader cleanIndex(index, static_cast<std::int64_t>(index.size()));
-    SourceFile cleanStore;
-    ASSERT_TRUE(cleanStore.Open(storePath));
-    WalkIndex(clean.context, cleanIndex, cleanStore, BlockReader::kSmallestBlock);
-  }
+  MemoryReader cleanIndex = whole(index), cleanStore = whole(store);
+  WalkIndex(clean.context, cleanIndex, cleanStore, BlockReader::kSmallestBlock);
   ASSERT_GT(clean.rows().size(), 6u);
   std::unique_ptr<EngineRun> run;
   // Faults in the index's reads, then in the store's.
-  AtEveryCall(
-      index,
-      [&](FaultyReader& reader) {
-        run = std::make_unique<EngineRun>();
-        SourceFile storeFile;
-        ASSERT_TRUE(storeFile.Open(storePath));
-        WalkIndex(run->context, reader, storeFile, BlockReader::kSmallestBlock);
-      },
-      [&](const FaultCase&, const std::string& what) {
-        ExpectSoundMessageRows(run->rows(), clean.rows(), static_cast<std::int64_t>(store.size()), "index, " + what);
-      });
-  AtEveryCall(
-      store,
-      [&](FaultyReader& reader) {
-        run = std::make_unique<EngineRun>();
-        MemoryReader indexReader(index, static_cast<std::int64_t>(index.size()));
-        WalkIndex(run->context, indexReader, reader, BlockReader::kSmallestBlock);
-      },
-      [&](const FaultCase&, const std::string& what) {
-        ExpectSoundMessageRows(run->rows(), clean.rows(), static_cast<std::int64_t>(store.size()), "store, " + what);
-      });
+  for (const bool inIndex : {true, false}) {
+    AtEveryCall(
+        inIndex ? index : store,
+        [&](FaultyReader& faulty) {
+          run = std::make_unique<EngineRun>();
+          MemoryReader other = whole(inIndex ? store : index);
+          ByteReader& indexReader = inIndex ? static_cast<ByteReader&>(faulty) : other;
+          ByteReader& storeReader = inIndex ? static_cast<ByteReader&>(other) : faulty;
+          WalkIndex(run->context, indexReader, storeReader, BlockReader::kSmallestBlock);
+        },
+        [&](const FaultCase&, const std::string& what) {
+          ExpectSoundMessageRows(run->rows(), clean.rows(), static_cast<std::int64_t>(store.size()),
+                                 (inIndex ? "index, " : "store, ") + what);
+        });
+  }
 }
 
 TEST(FaultInjection, RecordCopyPassesOnOnlyBytesItRead) {
