@@ -28,6 +28,8 @@ case "$target" in
   *) max_len=4096 ;;
 esac
 mkdir -p "$build/corpus/$target" "$build/findings/$target"
-exec nice -n 19 "$build/fuzz/${target}_fuzz" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 \
+# The timeout is wall time: at the lowest priority on a busy machine, an input
+# that takes milliseconds may wait seconds for a core.
+exec nice -n 19 "$build/fuzz/${target}_fuzz" -max_total_time="$seconds" -max_len="$max_len" -timeout=60 \
   -rss_limit_mb=2048 -artifact_prefix="$build/findings/$target/" -print_final_stats=1 "$@" \
   "$build/corpus/$target" "fuzz/corpus/$target"
