@@ -56,14 +56,14 @@ class FieldSource {
   std::string_view Field(std::int64_t position, std::size_t count, bool& failed) {
     const std::int64_t end = std::min(position + static_cast<std::int64_t>(count), size_);
     failed = false;
-    if (!fieldByField_ && !(position >= blockBegin_ && end <= blockBegin_ + static_cast<std::int64_t>(blockLength_))) {
+    if (!fieldByField_ && !BlockHolds(position, end)) {
       const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(kBlockSize, size_ - position));
       if (block_.size() < wanted) block_.resize(wanted);  // a small book needs no whole block
       blockBegin_ = position;
       blockLength_ = reader_.ReadAt(position, block_.data(), wanted);
       fieldByField_ = blockLength_ < wanted;
     }
-    if (position >= blockBegin_ && end <= blockBegin_ + static_cast<std::int64_t>(blockLength_))
+    if (BlockHolds(position, end))
       return {block_.data() + (position - blockBegin_), static_cast<std::size_t>(end - position)};
     const std::size_t read = reader_.ReadAt(position, field_, count);
     failed = read < count && position + static_cast<std::int64_t>(read) < size_ && reader_.LastError() != 0;
@@ -71,6 +71,10 @@ class FieldSource {
   }
 
  private:
+  bool BlockHolds(std::int64_t begin, std::int64_t end) const {
+    return begin >= blockBegin_ && end <= blockBegin_ + static_cast<std::int64_t>(blockLength_);
+  }
+
   ByteReader& reader_;
   const std::int64_t size_;
   std::vector<char> block_;
