@@ -2,8 +2,6 @@
 // (tests/engine/window_reference.h): any store and index, at a block size and
 // with or without read-ahead as the input's first bytes choose, must list the
 // model's very rows.
-#include <unistd.h>
-
 #include <cstdlib>
 #include <string>
 
@@ -12,28 +10,16 @@
 #include "fuzz/fuzz_input.h"
 #include "tests/engine/scan_fixture.h"
 #include "tests/engine/window_reference.h"
+#include "tests/support/scratch_folder.h"
 
 namespace tessel::fuzz {
 namespace {
 
-// The model reads files: one folder per process, its files rewritten each run.
-const std::string& Folder() {
-  static const std::string folder = [] {
-    char pattern[] = "/tmp/tessel-fuzz-XXXXXX";
-    const char* made = ::mkdtemp(pattern);
-    FUZZ_CHECK(made != nullptr);
-    return std::string(made);
-  }();
-  return folder;
-}
-
+// The model reads files: one folder per process, its files rewritten each run
+// and removed at exit.
 std::string Write(const std::string& name, std::string_view bytes) {
-  const std::string path = Folder() + "/" + name;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  FUZZ_CHECK(file != nullptr);
-  FUZZ_CHECK(std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size());
-  FUZZ_CHECK(std::fclose(file) == 0);
-  return path;
+  static const testing::ScratchFolder folder;
+  return folder.Write(name, std::string(bytes));
 }
 
 std::size_t BlockSize(std::uint8_t choice, std::uint16_t odd) {
