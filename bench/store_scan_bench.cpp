@@ -26,9 +26,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/child_process.h"
 #include "bench/store_data.h"
 
 namespace bench = tessel::bench;
+using bench::ChildRun;
+using bench::CpuSeconds;
+using bench::RunChild;
 
 namespace {
 
@@ -40,21 +44,8 @@ std::string g_folder;
 std::string g_store, g_index;
 long long g_messages = 0;
 
-struct Measured {
-  double seconds = std::numeric_limits<double>::max();     // best wall time of the runs
-  double cpuSeconds = std::numeric_limits<double>::max();  // best user + system time
-  long peakKiB = 0;
-};
-std::map<std::string, Measured> g_results;
-
-// Wall time is what the targets speak of; CPU time is shown beside it because
-// it barely moves when other work shares the machine.
-void Record(const std::string& name, double seconds, double cpuSeconds, long peakKiB) {
-  Measured& m = g_results[name];
-  m.seconds = std::min(m.seconds, seconds);
-  m.cpuSeconds = std::min(m.cpuSeconds, cpuSeconds);
-  m.peakKiB = std::max(m.peakKiB, peakKiB);
-}
+// Wall time is what the targets speak of; CPU time is shown beside it.
+std::map<std::string, bench::Measured> g_results;
 
 // The baseline: occurrences of the boundary text, reading the file in 1 MiB
 // chunks and carrying the last bytes over so no occurrence is cut.
@@ -81,54 +72,6 @@ long long MemmemCount(const std::string& path) {
   return count;
 }
 
-double CpuSeconds(const struct rusage& usage) {
-  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-struct ChildRun {
-  double seconds = 0;
-  double cpuSeconds = 0;
-  long peakKiB = 0;
-  int exitCode = -1;
-  std::string out;  // captured only when asked
-};
-
-// Runs a program with stdout to /dev/null (or captured) and measures its wall
-// time and peak resident memory.
-ChildRun RunChild(const std::vector<std::string>& args, bool captureOutput) {
-  ChildRun run;
-  int pipeFds[2] = {-1, -1};
-  if (captureOutput && ::pipe(pipeFds) != 0) return run;
-  const auto start = std::chrono::steady_clock::now();
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    const int out = captureOutput ? pipeFds[1] : ::open("/dev/null", O_WRONLY);
-    ::dup2(out, STDOUT_FILENO);
-    if (captureOutput) ::close(pipeFds[0]);
-    ::setenv("LC_ALL", "C", 1);  // grep's fastest byte matching
-    std::vector<char*> argv;
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    ::execvp(argv[0], argv.data());
-    std::_Exit(127);
-  }
-  if (captureOutput) {
-    ::close(pipeFds[1]);
-    char buffer[4096];
-    ssize_t got;
-    while ((got = ::read(pipeFds[0], buffer, sizeof buffer)) > 0) run.out.append(buffer, got);
-    ::close(pipeFds[0]);
-  }
-  int status = 0;
-  struct rusage usage {};
-  ::wait4(pid, &status, 0, &usage);
-  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  run.cpuSeconds = CpuSeconds(usage);
-  run.peakKiB = usage.ru_maxrss;
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
-
 void BM_MemmemCount(benchmark::State& state) {
   long long count = 0;
   for (auto _ : state) {
@@ -140,7 +83,7 @@ void BM_MemmemCount(benchmark::State& state) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     ::getrusage(RUSAGE_SELF, &after);
     state.SetIterationTime(seconds);
-    Record("memmem", seconds, CpuSeconds(after) - CpuSeconds(before), 0);
+    g_results["memmem"].Add(seconds, CpuSeconds(after) - CpuSeconds(before), 0);
   }
   state.counters["matches"] = static_cast<double>(count);
   state.SetBytesProcessed(state.iterations() * bench::FileSize(g_store));
@@ -151,7 +94,7 @@ void BM_GrepCount(benchmark::State& state) {
   for (auto _ : state) {
     run = RunChild({"grep", "-c", "-F", "-a", kBoundary, g_store}, true);
     state.SetIterationTime(run.seconds);
-    Record("grep", run.seconds, run.cpuSeconds, run.peakKiB);
+    g_results["grep"].Add(run.seconds, run.cpuSeconds, run.peakKiB);
   }
   state.counters["matches"] = std::atof(run.out.c_str());
   state.counters["peak_MiB"] = run.peakKiB / 1024.0;
@@ -164,7 +107,7 @@ void RunTessel(benchmark::State& state, const std::string& name, const std::stri
     run = deep ? RunChild({TESSEL_BINARY, "scan", "--deep", "--format", "tsv", path}, false)
                : RunChild({TESSEL_BINARY, "scan", "--format", "tsv", path}, false);
     state.SetIterationTime(run.seconds);
-    Record(name, run.seconds, run.cpuSeconds, run.peakKiB);
+    g_results[name].Add(run.seconds, run.cpuSeconds, run.peakKiB);
   }
   if (run.exitCode != 0) state.SkipWithError("tessel failed");
   state.counters["peak_MiB"] = run.peakKiB / 1024.0;
@@ -183,18 +126,10 @@ BENCHMARK(BM_TesselScanIndex)->UseManualTime()->Iterations(1)->Unit(benchmark::k
 BENCHMARK(BM_TesselDeepScanStore)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TesselDeepScanIndex)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
-std::string ProgramFolder(const char* argv0) {
-  char self[4096];
-  const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
-  std::string path = length > 0 ? std::string(self, length) : std::string(argv0);
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
 void PrintRatios() {
   const auto has = [](const char* name) { return g_results.count(name) > 0; };
   if (!has("memmem") || !has("grep")) return;
-  const Measured memmem = g_results["memmem"], grep = g_results["grep"];
+  const bench::Measured memmem = g_results["memmem"], grep = g_results["grep"];
   std::printf(
       "\nBaselines over %s (%.0f MiB, %lld messages): memmem %.3f s (cpu %.3f s), "
       "grep %.3f s (cpu %.3f s)\n",
@@ -202,7 +137,7 @@ void PrintRatios() {
       grep.seconds, grep.cpuSeconds);
   for (const char* name : {"store", "index"}) {
     if (!has(name)) continue;
-    const Measured& m = g_results[name];
+    const bench::Measured& m = g_results[name];
     const double toMemmem = m.seconds / memmem.seconds, toGrep = m.seconds / grep.seconds;
     const double peak = m.peakKiB / 1024.0;
     std::printf(
@@ -215,10 +150,10 @@ void PrintRatios() {
   }
   // The deep scan against the raw scan of the same store, in the same run.
   if (!has("store")) return;
-  const Measured& raw = g_results["store"];
+  const bench::Measured& raw = g_results["store"];
   for (const char* name : {"deep store", "deep index"}) {
     if (!has(name)) continue;
-    const Measured& m = g_results[name];
+    const bench::Measured& m = g_results[name];
     const double toRaw = m.seconds / raw.seconds, peak = m.peakKiB / 1024.0;
     std::printf(
         "tessel scan --deep --format tsv (%s): %.3f s = %.2fx the raw scan (target <= 2: %s), "
@@ -232,7 +167,7 @@ void PrintRatios() {
 
 int main(int argc, char** argv) {
   const char* folder = std::getenv("TESSEL_BENCH_DIR");
-  g_folder = folder != nullptr ? folder : ProgramFolder(argv[0]) + "/bench-data";
+  g_folder = folder != nullptr ? folder : bench::ProgramFolder(argv[0]) + "/bench-data";
   const char* bytes = std::getenv("TESSEL_BENCH_BYTES");
   const int64_t size = bytes != nullptr ? std::atoll(bytes) : (int64_t{1} << 30);
   std::fprintf(stderr, "store benchmark: preparing %lld bytes in %s\n", static_cast<long long>(size), g_folder.c_str());

@@ -15,10 +15,6 @@
 namespace tessel::cli {
 namespace {
 
-// The folder the address book walk forms its contacts file path in; the
-// command line does not use that path.
-constexpr char kContactsFolder[] = ".";
-
 // Where an address book's first contact record lies, and its size.
 constexpr std::int64_t kFirstContactAt = 70;
 constexpr std::size_t kContactRecordSize = 2466;
@@ -69,15 +65,18 @@ MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const 
 }
 
 ContactScan ScanContacts(const ChosenFile& chosen) {
+  SourceFile book;
+  if (!book.Open(chosen.path)) return ContactScan{{}, {AddressBookResult::Status::kNotOpened, 0, 0}};
+  return ScanContacts(book);
+}
+
+ContactScan ScanContacts(ByteReader& book) {
   ContactScan scan;
-  ScanState state;
   MemoryList list;
-  MemoryProgressBar progress;
-  ScanContext context = state.ContextFor(list, progress);
-  scan.result = ScanAddressBook(context, chosen.path, kContactsFolder);
-  for (const std::vector<std::string>& cells : list.Rows()) {
-    scan.rows.push_back(Padded(cells, ScanMode::kAddressBook));
-  }
+  scan.result = WalkAddressBook(book, list);
+  // Taken over, not copied: an address book of any size is held once.
+  scan.rows = list.TakeRows();
+  for (Row& row : scan.rows) row.resize(std::max(row.size(), static_cast<size_t>(kContactCellCount)));
   return scan;
 }
 

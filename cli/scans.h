@@ -11,6 +11,7 @@
 #include "engine/address_book_scan.h"
 #include "engine/chosen_file.h"
 #include "engine/recovered_list.h"
+#include "engine/source_file.h"
 
 namespace tessel::cli {
 
@@ -38,6 +39,8 @@ struct ContactScan {
 };
 
 ContactScan ScanContacts(const ChosenFile& chosen);
+// The same over a reader of the book (tests give it readers that fail).
+ContactScan ScanContacts(ByteReader& book);
 
 // False when the file does not look like an address book: too short for one
 // contact, or its first record is not fields of text padded with NUL bytes

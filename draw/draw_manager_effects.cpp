@@ -70,6 +70,10 @@ PixelImage DrawManager::ApplyImageEffects(const PixelImage& bitmap, int width, i
 }
 
 void DrawManager::AlphaBlit(Surface& destination, int x, int y, int width, int height, const PixelImage& source) {
+  // Beyond the source every pixel is transparent and leaves the destination as
+  // it is: a large area asked for costs no more than the source.
+  width = std::min(width, source.Width());
+  height = std::min(height, source.Height());
   PixelImage area = destination.ReadPixels(MakeRect(x, y, width, height));
   for (int row = 0; row < area.Height(); ++row) {
     Pixel* to = area.Row(row);
@@ -132,6 +136,10 @@ void DrawManager::DrawShadow(Surface& destination, int x, int y, int width, int 
                              bool blur, int blurWidth, int blurHeight) {
   PixelImage shadow(width, height);
   if (shadow.IsEmpty()) return;
+  // The shadow's sides are clamped to what an image may have; the planes
+  // below must not be counted from the sides asked for.
+  width = shadow.Width();
+  height = shadow.Height();
   if (blur) {
     blurWidth = std::clamp(blurWidth, 1, PixelImage::kMaxSide);
     blurHeight = std::clamp(blurHeight, 1, PixelImage::kMaxSide);

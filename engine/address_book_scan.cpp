@@ -1,10 +1,11 @@
-// The address book walk: fields at fixed places, one read per field, whatever
-// the bytes hold. Each contact is inserted at the top of the list, so the last
-// contact of the file ends up first.
+// The address book walk: fields at fixed places, whatever the bytes hold. Each
+// contact is inserted at the top of the list, so the last contact of the file
+// ends up first.
 #include "engine/address_book_scan.h"
 
 #include <algorithm>
-#include <cstring>
+#include <string_view>
+#include <vector>
 
 #include "engine/platform_file.h"
 
@@ -32,12 +33,56 @@ constexpr std::size_t kLongestField = [] {
   return longest;
 }();
 
-// A field's text ends at its first NUL, which shows as one space.
-std::string FieldText(const char* bytes, std::size_t count) {
-  const void* nul = std::memchr(bytes, '\0', count);
-  if (nul == nullptr) return std::string(bytes, count);
-  return std::string(bytes, static_cast<const char*>(nul) - bytes) + ' ';
+// A field's text ends at its first NUL, which shows as one space. Into `text`,
+// whose room is reused from field to field.
+void FieldText(std::string_view bytes, std::string& text) {
+  const std::size_t nul = bytes.find('\0');
+  text.assign(bytes.substr(0, nul));
+  if (nul != std::string_view::npos) text += ' ';
 }
+
+// The fields' bytes, cut out of large blocks: a read per field cost more than
+// the rest of the walk. Once a block comes back short before the file's end (a
+// read error, a file cut short meanwhile), each later field is read on its own,
+// so what is listed and where an error is reported never depend on blocks.
+class FieldSource {
+ public:
+  static constexpr std::size_t kBlockSize = std::size_t{1} << 20;  // about 425 contacts
+
+  explicit FieldSource(ByteReader& reader) : reader_(reader), size_(reader.Size()) {}
+
+  // The bytes of the field [position, position + count) that could be read;
+  // `failed` when a read error cut them short before the file's end.
+  std::string_view Field(std::int64_t position, std::size_t count, bool& failed) {
+    const std::int64_t end = std::min(position + static_cast<std::int64_t>(count), size_);
+    failed = false;
+    if (!fieldByField_ && !BlockHolds(position, end)) {
+      const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(kBlockSize, size_ - position));
+      if (block_.size() < wanted) block_.resize(wanted);  // a small book needs no whole block
+      blockBegin_ = position;
+      blockLength_ = reader_.ReadAt(position, block_.data(), wanted);
+      fieldByField_ = blockLength_ < wanted;
+    }
+    if (BlockHolds(position, end))
+      return {block_.data() + (position - blockBegin_), static_cast<std::size_t>(end - position)};
+    const std::size_t read = reader_.ReadAt(position, field_, count);
+    failed = read < count && position + static_cast<std::int64_t>(read) < size_ && reader_.LastError() != 0;
+    return {field_, read};
+  }
+
+ private:
+  bool BlockHolds(std::int64_t begin, std::int64_t end) const {
+    return begin >= blockBegin_ && end <= blockBegin_ + static_cast<std::int64_t>(blockLength_);
+  }
+
+  ByteReader& reader_;
+  const std::int64_t size_;
+  std::vector<char> block_;
+  std::int64_t blockBegin_ = 0;
+  std::size_t blockLength_ = 0;
+  bool fieldByField_ = false;
+  char field_[kLongestField];
+};
 
 bool IsBlankCell(const std::string& text) { return text.empty() || text[0] == ' '; }
 
@@ -78,16 +123,20 @@ const std::array<const char*, kContactCellCount> kContactColumnHeaders = {
 
 AddressBookResult WalkAddressBook(ByteReader& reader, RecoveredList& list) {
   const std::int64_t fileSize = reader.Size();
-  char field[kLongestField];
+  FieldSource source(reader);
+  std::string text;
   std::int64_t position = kFileHeaderSize;
   int fieldIndex = 0;
   while (position < fileSize) {
     const ContactField& layout = kContactFields[fieldIndex];
-    const std::size_t read = reader.ReadAt(position, field, layout.size);
-    if (read < layout.size && reader.LastError() != 0)
-      return AddressBookResult{AddressBookResult::Status::kReadError, reader.LastError(), position};
+    bool failed = false;
+    const std::string_view bytes = source.Field(position, layout.size, failed);
+    if (failed) return AddressBookResult{AddressBookResult::Status::kReadError, reader.LastError(), position};
     if (fieldIndex == 0) list.InsertRowAtTop("");
-    if (layout.cell >= 0) list.SetCell(0, layout.cell, FieldText(field, read));
+    if (layout.cell >= 0) {
+      FieldText(bytes, text);
+      list.SetCell(0, layout.cell, text);
+    }
     position += static_cast<std::int64_t>(layout.size);
     if (++fieldIndex == kFieldsPerContact) {
       fieldIndex = 0;

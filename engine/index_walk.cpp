@@ -21,7 +21,7 @@ std::int64_t LittleEndian32(std::string_view bytes) {
 
 }  // namespace
 
-void WalkIndex(ScanContext& context, ByteReader& indexFile, SourceFile& storeFile, std::size_t blockSize) {
+void WalkIndex(ScanContext& context, ByteReader& indexFile, ByteReader& storeFile, std::size_t blockSize) {
   const std::int64_t indexSize = indexFile.Size();
   const std::int64_t markerSize = static_cast<std::int64_t>(kIndexEntryMarker.size());
   context.progress.SetRange(indexSize);
@@ -48,7 +48,7 @@ void WalkIndex(ScanContext& context, ByteReader& indexFile, SourceFile& storeFil
       if (!ExtractIndexedMessage(context.list, row, store, storeOffset, length, cells)) context.list.DeleteRow(row);
       storeOffset += length;
     } else if (!rawScanned) {
-      if (storeFile.IsOpen()) RawScanStore(context, storeFile, blockSize);
+      if (storeFile.Size() > 0) RawScanStore(context, storeFile, blockSize);  // an unopened store has none
       rawScanned = true;
       context.progress.SetRange(indexSize);
     }

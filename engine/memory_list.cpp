@@ -1,24 +1,44 @@
 #include "engine/memory_list.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 namespace tessel {
 namespace {
 const std::vector<std::string> kNoRow;
 }
 
+std::vector<std::string> MemoryList::NewRow(const std::string& firstCell) const {
+  // Rows of one scan are alike: room for as many cells as the widest so far,
+  // so that filling a row does not move its cells again and again.
+  std::vector<std::string> cells;
+  cells.reserve(std::max<std::size_t>(width_, 1));
+  cells.push_back(firstCell);
+  return cells;
+}
+
 int MemoryList::AppendRow(const std::string& firstCell) {
-  rows_.push_back({firstCell});
+  rows_.push_back(NewRow(firstCell));
   return RowCount() - 1;
 }
 
-void MemoryList::InsertRowAtTop(const std::string& firstCell) {
-  rows_.insert(rows_.begin(), std::vector<std::string>{firstCell});
+void MemoryList::InsertRowAtTop(const std::string& firstCell) { top_.push_back(NewRow(firstCell)); }
+
+std::vector<std::string>* MemoryList::Find(int row) {
+  if (row < 0 || row >= RowCount()) return nullptr;
+  const auto index = static_cast<std::size_t>(row);
+  return index < top_.size() ? &top_[top_.size() - 1 - index] : &rows_[index - top_.size()];
 }
 
 void MemoryList::SetCell(int row, int column, const std::string& text) {
-  if (row < 0 || row >= RowCount() || column < 0) return;
-  std::vector<std::string>& cells = rows_[row];
-  if (static_cast<std::size_t>(column) >= cells.size()) cells.resize(column + 1);
-  cells[column] = text;
+  std::vector<std::string>* cells = Find(row);
+  if (cells == nullptr || column < 0) return;
+  if (static_cast<std::size_t>(column) >= cells->size()) {
+    cells->resize(column + 1);
+    width_ = std::max(width_, cells->size());
+  }
+  (*cells)[column] = text;
 }
 
 std::string MemoryList::GetCell(int row, int column) const {
@@ -28,11 +48,34 @@ std::string MemoryList::GetCell(int row, int column) const {
 }
 
 void MemoryList::DeleteRow(int row) {
-  if (row >= 0 && row < RowCount()) rows_.erase(rows_.begin() + row);
+  if (row == 0 && !top_.empty()) return top_.pop_back();
+  if (row < 0 || row >= RowCount()) return;
+  Settle();
+  rows_.erase(rows_.begin() + row);
 }
 
 const std::vector<std::string>& MemoryList::Row(int row) const {
-  return row >= 0 && row < RowCount() ? rows_[row] : kNoRow;
+  const std::vector<std::string>* cells = const_cast<MemoryList*>(this)->Find(row);
+  return cells != nullptr ? *cells : kNoRow;
+}
+
+void MemoryList::Settle() const {
+  if (top_.empty()) return;
+  // Moved, not copied: the cells' text is never held twice.
+  std::reverse(top_.begin(), top_.end());
+  top_.insert(top_.end(), std::make_move_iterator(rows_.begin()), std::make_move_iterator(rows_.end()));
+  rows_ = std::move(top_);
+  top_.clear();
+}
+
+const std::vector<std::vector<std::string>>& MemoryList::Rows() const {
+  Settle();
+  return rows_;
+}
+
+std::vector<std::vector<std::string>> MemoryList::TakeRows() {
+  Settle();
+  return std::exchange(rows_, {});
 }
 
 }  // namespace tessel

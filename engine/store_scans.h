@@ -19,7 +19,7 @@ void RawScanStore(ScanContext& context, ByteReader& store, std::size_t blockSize
 // The walk of an accepted index over its store, which the walk's entries, the
 // raw scan of a rejected one (once per walk) and extraction all read. A store
 // that could not be opened accepts no entry and lists nothing.
-void WalkIndex(ScanContext& context, ByteReader& index, SourceFile& store,
+void WalkIndex(ScanContext& context, ByteReader& index, ByteReader& store,
                std::size_t blockSize = BlockReader::kDefaultBlockSize);
 
 }  // namespace tessel

@@ -3,6 +3,7 @@
 # there it only checks and returns.
 #   scripts/setup.sh          everything (native build, Windows cross build, Wine)
 #   scripts/setup.sh native   only what the native build needs (tessel, its tests)
+#   scripts/setup.sh fuzz     the native build and clang with libFuzzer (scripts/fuzz.sh only)
 set -euo pipefail
 
 need=()
@@ -11,8 +12,15 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 native=(g++ cmake ninja-build libgtest-dev libgmock-dev googletest libbenchmark-dev)
 windows=(g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine xvfb xauth imagemagick fp-utils python3 nsis zip unzip)
 
+# Only scripts/fuzz.sh needs clang: every other build uses g++.
+fuzz=(clang libclang-rt-14-dev)
+
 wanted=("${native[@]}")
-[ "${1:-all}" = native ] || wanted+=("${windows[@]}")
+case "${1:-all}" in
+  native) ;;
+  fuzz) wanted+=("${fuzz[@]}") ;;
+  *) wanted+=("${windows[@]}") ;;
+esac
 for p in "${wanted[@]}"; do have "$p" || need+=("$p"); done
 [ ${#need[@]} -eq 0 ] && exit 0
 

@@ -121,5 +121,17 @@ TEST(DrawManagerRobustness, ExtremeArgumentsNeverFaultNorDrawOutsideTheirArea) {
   EXPECT_EQ(target.GetSize(), (Size{24, 16}));
 }
 
+// A shadow as wide as an int draws at the widest an image may be; it once
+// counted its blur planes from the width asked for and asked for 326 GB.
+TEST(DrawManagerRobustness, ShadowWiderThanAnImageStaysWithinAnImage) {
+  PixelImage target(24, 16, 0xFF808080);
+  SoftwareSurface surface(target);
+  DrawManager draw;
+  const PixelImage picture(6, 4, 0xFF000000);
+  draw.DrawShadow(surface, -5, 0, INT_MAX, 152, picture, true, 3, 3);
+  draw.DrawShadow(surface, 0, -5, 40, INT_MAX, picture, false, 0, 0);
+  EXPECT_EQ(target.GetSize(), (Size{24, 16}));
+}
+
 }  // namespace
 }  // namespace tessel

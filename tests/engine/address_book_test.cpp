@@ -89,6 +89,18 @@ TEST(AddressBook, TornRecordListsTheFieldsPresent) {
   EXPECT_EQ(scan.run.rows()[0][0], "b4");  // the bytes present, without a NUL: no space
 }
 
+// The walk reads large blocks: fields astride a block's edge come out whole.
+TEST(AddressBook, ContactsAcrossBlockEdgesAreListedWhole) {
+  std::vector<std::string> contacts;
+  Rows expected;
+  for (int i = 0; i < 1000; ++i) {  // about 2.4 MiB
+    contacts.push_back(Contact("c" + std::to_string(i) + "-"));
+    expected.insert(expected.begin(), ContactRow("c" + std::to_string(i) + "-"));
+  }
+  BookScan scan(Book(contacts));
+  EXPECT_EQ(scan.run.rows(), expected);
+}
+
 TEST(AddressBook, ShortFilesAndTheHeaderNeverReachTheList) {
   BookScan empty("");
   EXPECT_TRUE(empty.run.rows().empty());

@@ -1,0 +1,32 @@
+// A read error in an address book reaches the user: the contacts read before it
+// are kept, and the problem names the byte where the read failed and why.
+#include <gtest/gtest.h>
+
+#include "cli/scans.h"
+#include "tests/support/faulty_reader.h"
+#include "tests/support/mail_files.h"
+
+namespace tessel::cli {
+namespace {
+
+TEST(ReadFaults, AddressBookReadErrorKeepsContactsAndSaysWhere) {
+  std::string book(mailfiles::kAddressBookHeaderSize, 'H');
+  for (int i = 0; i < 430; ++i) {
+    const std::string name = "c" + std::to_string(i);
+    book += mailfiles::ContactRecord({{1, name}, {4, name}});
+  }
+  // The book's second block of 1 MiB cannot be read, nor anything after it:
+  // contact 425 is read up to its field 7, which the first block cuts.
+  testing::FaultyReader reader(book, 1, testing::FaultyReader::Fault::kError, true);
+  const ContactScan scan = ScanContacts(reader);
+  ASSERT_EQ(scan.rows.size(), 426u);
+  EXPECT_EQ(scan.rows[0][kDisplayName], "c425 ");
+  EXPECT_EQ(scan.rows[0][kHomePhone], "");
+  EXPECT_EQ(scan.rows[0].size(), static_cast<size_t>(kContactCellCount));
+  EXPECT_EQ(scan.rows[425][kDisplayName], "c0 ");
+  EXPECT_EQ(AddressBookProblem(scan, "Contacts.imb"),
+            "read error in 'Contacts.imb' at byte 1048570: Input/output error; the contacts before it are kept");
+}
+
+}  // namespace
+}  // namespace tessel::cli
