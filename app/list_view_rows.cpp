@@ -48,25 +48,37 @@ void ListViewRows::FlushIfDue(Direction next) {
   if (m_pending.size() >= kLargestBatch || ::GetTickCount() - m_nLastFlush >= kFlushIntervalMs) Flush();
 }
 
+ListRow ListViewRows::NewRow(const std::string& firstCell) const {
+  // Rows of one scan are alike: room for as many cells as the widest so far,
+  // so that filling a row does not move its cells again and again.
+  ListRow cells;
+  cells.reserve(std::max<size_t>(m_nWidth, 1));
+  cells.push_back(firstCell);
+  return cells;
+}
+
 int ListViewRows::AppendRow(const std::string& firstCell) {
   FlushIfDue(Direction::kAppend);
-  m_pending.push_back(ListRow{firstCell});
+  m_pending.push_back(NewRow(firstCell));
   return RowCount() - 1;
 }
 
 void ListViewRows::InsertRowAtTop(const std::string& firstCell) {
   FlushIfDue(Direction::kTop);
-  m_pending.push_back(ListRow{firstCell});
+  m_pending.push_back(NewRow(firstCell));
 }
 
-void ListViewRows::SetCell(int row, int column, const std::string& text) {
+void ListViewRows::SetCell(int row, int column, std::string_view text) {
   if (column < 0) return;
   if (ListRow* cells = PendingRow(row)) {
-    if (static_cast<size_t>(column) >= cells->size()) cells->resize(static_cast<size_t>(column) + 1);
-    (*cells)[static_cast<size_t>(column)] = text;
+    if (static_cast<size_t>(column) >= cells->size()) {
+      cells->resize(static_cast<size_t>(column) + 1);
+      m_nWidth = std::max(m_nWidth, cells->size());
+    }
+    (*cells)[static_cast<size_t>(column)].assign(text);
     return;
   }
-  ListRowRequest request{ListRowRequest::Kind::kSetCell, ControlRow(row), column, text};
+  ListRowRequest request{ListRowRequest::Kind::kSetCell, ControlRow(row), column, std::string(text)};
   m_list.SendMessage(kListRowRequest, 0, reinterpret_cast<LPARAM>(&request));
 }
 

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/recovered_list_ctrl.h"
@@ -25,7 +26,7 @@ class ListViewRows final : public tessel::RecoveredList {
 
   int AppendRow(const std::string& firstCell) override;
   void InsertRowAtTop(const std::string& firstCell) override;
-  void SetCell(int row, int column, const std::string& text) override;
+  void SetCell(int row, int column, std::string_view text) override;
   std::string GetCell(int row, int column) const override;
   int RowCount() const override { return m_nListRows + static_cast<int>(m_pending.size()); }
   void DeleteRow(int row) override;
@@ -35,6 +36,7 @@ class ListViewRows final : public tessel::RecoveredList {
 
  private:
   enum class Direction { kAppend, kTop };
+  ListRow NewRow(const std::string& firstCell) const;
   // The kept row that list row `row` is, or null when the control holds it.
   ListRow* PendingRow(int row);
   // The control's index of list row `row` (one that is not kept here).
@@ -45,6 +47,7 @@ class ListViewRows final : public tessel::RecoveredList {
   const CRecoveredListCtrl& m_list;
   int m_nListRows;  // rows the control holds
   std::vector<ListRow> m_pending;
+  size_t m_nWidth = 0;  // cells of the widest row so far
   Direction m_direction = Direction::kAppend;
   DWORD m_nLastFlush;
 };

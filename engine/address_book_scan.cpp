@@ -33,12 +33,15 @@ constexpr std::size_t kLongestField = [] {
   return longest;
 }();
 
-// A field's text ends at its first NUL, which shows as one space. Into `text`,
-// whose room is reused from field to field.
-void FieldText(std::string_view bytes, std::string& text) {
+// A field's text ends at its first NUL, which shows as one space. A field
+// without one is shown as it lies in the file, uncopied; otherwise the text is
+// put together in `room`, which holds any field.
+std::string_view FieldText(std::string_view bytes, char (&room)[kLongestField]) {
   const std::size_t nul = bytes.find('\0');
-  text.assign(bytes.substr(0, nul));
-  if (nul != std::string_view::npos) text += ' ';
+  if (nul == std::string_view::npos) return bytes;
+  std::copy_n(bytes.data(), nul, room);
+  room[nul] = ' ';
+  return {room, nul + 1};
 }
 
 // The fields' bytes, cut out of large blocks: a read per field cost more than
@@ -124,7 +127,7 @@ const std::array<const char*, kContactCellCount> kContactColumnHeaders = {
 AddressBookResult WalkAddressBook(ByteReader& reader, RecoveredList& list) {
   const std::int64_t fileSize = reader.Size();
   FieldSource source(reader);
-  std::string text;
+  char room[kLongestField];
   std::int64_t position = kFileHeaderSize;
   int fieldIndex = 0;
   while (position < fileSize) {
@@ -133,10 +136,7 @@ AddressBookResult WalkAddressBook(ByteReader& reader, RecoveredList& list) {
     const std::string_view bytes = source.Field(position, layout.size, failed);
     if (failed) return AddressBookResult{AddressBookResult::Status::kReadError, reader.LastError(), position};
     if (fieldIndex == 0) list.InsertRowAtTop("");
-    if (layout.cell >= 0) {
-      FieldText(bytes, text);
-      list.SetCell(0, layout.cell, text);
-    }
+    if (layout.cell >= 0) list.SetCell(0, layout.cell, FieldText(bytes, room));
     position += static_cast<std::int64_t>(layout.size);
     if (++fieldIndex == kFieldsPerContact) {
       fieldIndex = 0;

@@ -26,19 +26,23 @@ int MemoryList::AppendRow(const std::string& firstCell) {
 void MemoryList::InsertRowAtTop(const std::string& firstCell) { top_.push_back(NewRow(firstCell)); }
 
 std::vector<std::string>* MemoryList::Find(int row) {
-  if (row < 0 || row >= RowCount()) return nullptr;
+  if (row < 0) return nullptr;
+  // The rows at the top first: the address book walk fills row 0, once a cell.
   const auto index = static_cast<std::size_t>(row);
-  return index < top_.size() ? &top_[top_.size() - 1 - index] : &rows_[index - top_.size()];
+  if (index < top_.size()) return &top_[top_.size() - 1 - index];
+  return index - top_.size() < rows_.size() ? &rows_[index - top_.size()] : nullptr;
 }
 
-void MemoryList::SetCell(int row, int column, const std::string& text) {
+void MemoryList::SetCell(int row, int column, std::string_view text) {
   std::vector<std::string>* cells = Find(row);
   if (cells == nullptr || column < 0) return;
   if (static_cast<std::size_t>(column) >= cells->size()) {
-    cells->resize(column + 1);
+    // Within the room NewRow reserved: no call out of line, as resize made, for
+    // each of a contact's cells.
+    while (cells->size() <= static_cast<std::size_t>(column)) cells->emplace_back();
     width_ = std::max(width_, cells->size());
   }
-  (*cells)[column] = text;
+  (*cells)[column].assign(text);
 }
 
 std::string MemoryList::GetCell(int row, int column) const {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/recovered_list.h"
@@ -18,7 +19,7 @@ class MemoryList final : public RecoveredList {
   void InsertRowAtTop(const std::string& firstCell) override;
   // Setting a cell past the row's last one widens the row with empty cells; a
   // row index that does not exist is ignored, as a list view does.
-  void SetCell(int row, int column, const std::string& text) override;
+  void SetCell(int row, int column, std::string_view text) override;
   // Empty for a row or column that does not exist.
   std::string GetCell(int row, int column) const override;
   int RowCount() const override { return static_cast<int>(top_.size() + rows_.size()); }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tessel {
 
@@ -20,7 +21,9 @@ class RecoveredList {
   virtual int AppendRow(const std::string& firstCell) = 0;
   // Inserts a row at index 0 (the address book lists the last contact first).
   virtual void InsertRowAtTop(const std::string& firstCell) = 0;
-  virtual void SetCell(int row, int column, const std::string& text) = 0;
+  // A view, so that a caller can hand over bytes it holds anyway and the list
+  // builds the cell once.
+  virtual void SetCell(int row, int column, std::string_view text) = 0;
   virtual std::string GetCell(int row, int column) const = 0;
   virtual int RowCount() const = 0;
   virtual void DeleteRow(int row) = 0;

@@ -12,11 +12,11 @@ int RowStreamList::AppendRow(const std::string& firstCell) {
   return rowCount_++;
 }
 
-void RowStreamList::SetCell(int row, int column, const std::string& text) {
+void RowStreamList::SetCell(int row, int column, std::string_view text) {
   if (!IsPending(row) || column < 0) return;
   if (static_cast<std::size_t>(column) >= last_.size()) last_.resize(column + 1);
   if (static_cast<std::size_t>(column) >= cellCount_) cellCount_ = column + 1;
-  last_[column] = text;
+  last_[column].assign(text);
 }
 
 std::string RowStreamList::GetCell(int row, int column) const {

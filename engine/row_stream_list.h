@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/recovered_list.h"
@@ -20,7 +21,7 @@ class RowStreamList final : public RecoveredList {
   int AppendRow(const std::string& firstCell) override;
   // Rows at the top cannot be streamed in order; ignored.
   void InsertRowAtTop(const std::string&) override {}
-  void SetCell(int row, int column, const std::string& text) override;
+  void SetCell(int row, int column, std::string_view text) override;
   std::string GetCell(int row, int column) const override;
   int RowCount() const override { return rowCount_; }
   void DeleteRow(int row) override;
