@@ -21,13 +21,13 @@ constexpr auto kEscapeLetter = [] {
 
 void AppendTsvEscaped(std::string& out, std::string_view cell) {
   size_t plain = 0;  // start of the bytes not yet copied
-  // Most cells need no escape at all: the search goes straight to the first that does.
-  for (size_t i = FindFirstOf(cell, '\\', '\t', '\n', '\r'); i < cell.size(); ++i) {
-    const char letter = kEscapeLetter[static_cast<unsigned char>(cell[i])];
-    if (letter == 0) continue;
+  // Most cells need no escape at all, the others few: the search goes straight
+  // from one byte that does to the next.
+  const auto nextEscape = [&] { return plain + FindFirstOf(cell.substr(plain), '\\', '\t', '\n', '\r'); };
+  for (size_t i = nextEscape(); i < cell.size(); i = nextEscape()) {
     out.append(cell.data() + plain, i - plain);
     out += '\\';
-    out += letter;
+    out += kEscapeLetter[static_cast<unsigned char>(cell[i])];
     plain = i + 1;
   }
   out.append(cell.data() + plain, cell.size() - plain);
