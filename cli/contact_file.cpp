@@ -2,6 +2,9 @@
 #include "cli/output_file.h"
 
 namespace tessel::cli {
+namespace {
+constexpr size_t kWriteAt = 1 << 16;
+}
 
 bool ParseContactFormat(const std::string& name, ContactFormat fallback, ContactFormat& format) {
   if (name.empty()) {
@@ -54,6 +57,12 @@ bool WriteContactsFile(const std::vector<Row>& rows, const std::string& path, Co
         break;
     }
     ++written.contacts;
+    // Written as it gathers, some 64 KiB at a time: the text of a large book is
+    // never held beside its rows.
+    if (text.size() >= kWriteAt) {
+      file.Write(text);
+      text.clear();
+    }
   }
   file.Write(text);
   return file.Finish(error);
