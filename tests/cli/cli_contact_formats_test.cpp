@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/contact_formats.h"
+#include "tests/support/scratch_folder.h"
 
 namespace tessel::cli {
 namespace {
@@ -49,6 +50,22 @@ TEST(ContactText, OneBlockPerContactWithNonEmptyFields) {
             "Business Phone: +34 91\r\n"
             "Company Name: Lopez & Hijos  S.L.\r\n"
             "\r\n");
+}
+
+// The file is written as its text gathers: a book of many writes' worth still
+// gives every contact once, in order.
+TEST(ContactText, ALargeBookIsWrittenWhole) {
+  std::vector<Row> rows(3000, Contact());
+  std::string expected;
+  for (size_t i = 0; i < rows.size(); ++i) AppendContactText(expected, static_cast<long long>(i + 1), rows[i]);
+  ASSERT_GT(expected.size(), size_t{4} << 16);
+  tessel::testing::ScratchFolder scratch;
+  ContactsWritten written;
+  std::string error;
+  ASSERT_TRUE(WriteContactsFile(rows, scratch.Path("AddBook.txt"), ContactFormat::kText, Windows1252(), written, error))
+      << error;
+  EXPECT_EQ(written.contacts, 3000);
+  EXPECT_EQ(scratch.Read("AddBook.txt"), expected);
 }
 
 TEST(ContactCsv, HeaderOfDistinctLabelsAndQuotedFields) {
