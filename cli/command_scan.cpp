@@ -77,8 +77,10 @@ int ScanAddressBookRows(const Input& input, const ScanOutput& output, StdoutBuff
   const std::unique_ptr<RowWriter> writer = MakeRowWriter(output.format, ScanMode::kAddressBook, output.page);
   BeginInput(output, out.Text(), input.path(), first);
   writer->Begin(out.Text());
+  Row cells;
   for (size_t i = 0; i < scan.rows.size(); ++i) {
-    WriteRow(*writer, output, out.Text(), static_cast<long long>(i + 1), scan.rows[i], input.path());
+    ContactCells(scan.rows[i], cells);
+    WriteRow(*writer, output, out.Text(), static_cast<long long>(i + 1), cells, input.path());
     if (!out.MaybeFlush()) break;
   }
   writer->End(out.Text());

@@ -33,27 +33,29 @@ const char* ContactExtension(ContactFormat format) {
   return "txt";
 }
 
-bool WriteContactsFile(const std::vector<Row>& rows, const std::string& path, ContactFormat format,
+bool WriteContactsFile(const std::vector<CellRow>& rows, const std::string& path, ContactFormat format,
                        const CodePage& page, ContactsWritten& written, std::string& error) {
   OutputFile file;
   if (!file.Create(path, error)) return false;
   std::string text;
   if (format == ContactFormat::kCsv) AppendContactCsvHeader(text);
+  Row cells;
   for (size_t i = 0; i < rows.size(); ++i) {
-    if (IsBlankContact(rows[i])) {
+    ContactCells(rows[i], cells);
+    if (IsBlankContact(cells)) {
       ++written.blank;
       continue;
     }
     switch (format) {
       case ContactFormat::kText:
         // As the Windows program writes AddBook.txt: the stored bytes.
-        AppendContactText(text, static_cast<long long>(i + 1), rows[i]);
+        AppendContactText(text, static_cast<long long>(i + 1), cells);
         break;
       case ContactFormat::kCsv:
-        AppendContactCsvRow(text, rows[i], page);
+        AppendContactCsvRow(text, cells, page);
         break;
       case ContactFormat::kVCard:
-        AppendVCard(text, rows[i], page);
+        AppendVCard(text, cells, page);
         break;
     }
     ++written.contacts;

@@ -39,7 +39,7 @@ struct ContactsWritten {
 // Writes the contacts of `rows` (list order) into the new file `path`: txt with
 // the stored bytes, csv and vcf in UTF-8 read from `page`. False with `error`
 // set, and no file left behind, when it cannot be written.
-bool WriteContactsFile(const std::vector<Row>& rows, const std::string& path, ContactFormat format,
+bool WriteContactsFile(const std::vector<CellRow>& rows, const std::string& path, ContactFormat format,
                        const CodePage& page, ContactsWritten& written, std::string& error);
 
 // A field's value without the trailing spaces the list pads fields with.

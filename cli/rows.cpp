@@ -1,5 +1,7 @@
 #include "cli/rows.h"
 
+#include <algorithm>
+
 namespace tessel::cli {
 
 const char* const kContactLabels[kContactCellCount] = {"Display Name",
@@ -25,5 +27,10 @@ const char* const kContactLabels[kContactCellCount] = {"Display Name",
                                                        "Business Country",
                                                        "Job Title",
                                                        "Business Fax"};
+
+void ContactCells(const CellRow& row, Row& cells) {
+  cells.resize(std::max(row.size(), static_cast<size_t>(kContactCellCount)));
+  for (size_t i = 0; i < cells.size(); ++i) cells[i].assign(row.cell(i));
+}
 
 }  // namespace tessel::cli

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/address_book_scan.h"
+#include "engine/memory_list.h"
 #include "engine/message_row.h"
 
 namespace tessel::cli {
@@ -19,6 +20,10 @@ inline int CellCount(ScanMode mode) { return mode == ScanMode::kAddressBook ? kC
 // Contact column labels that tell the list's repeated headers apart (the
 // second group of details is the business one), for files read by other programs.
 extern const char* const kContactLabels[kContactCellCount];
+
+// A contact of the list as the writers take it: every contact cell, those the
+// book did not give empty. Fills `cells`, whose strings serve row after row.
+void ContactCells(const CellRow& row, Row& cells);
 
 // Contact cells by name (the list's column order).
 enum ContactCell {

@@ -76,7 +76,6 @@ ContactScan ScanContacts(ByteReader& book) {
   scan.result = WalkAddressBook(book, list);
   // Taken over, not copied: an address book of any size is held once.
   scan.rows = list.TakeRows();
-  for (Row& row : scan.rows) row.resize(std::max(row.size(), static_cast<size_t>(kContactCellCount)));
   return scan;
 }
 

@@ -34,7 +34,7 @@ MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const 
                          bool deep = false);
 
 struct ContactScan {
-  std::vector<Row> rows;  // in list order: the last contact of the file first
+  std::vector<CellRow> rows;  // in list order: the last contact of the file first
   AddressBookResult result;
 };
 

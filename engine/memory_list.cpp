@@ -6,15 +6,17 @@
 
 namespace tessel {
 namespace {
-const std::vector<std::string> kNoRow;
+const CellRow kNoRow;
 }
 
-std::vector<std::string> MemoryList::NewRow(const std::string& firstCell) const {
-  // Rows of one scan are alike: room for as many cells as the widest so far,
-  // so that filling a row does not move its cells again and again.
-  std::vector<std::string> cells;
-  cells.reserve(std::max<std::size_t>(width_, 1));
-  cells.push_back(firstCell);
+CellRow MemoryList::NewRow(const std::string& firstCell) const {
+  // Rows of one scan are alike: room for as many cells and about as much text
+  // as the row before, so that filling a row does not move it again and again.
+  CellRow cells;
+  cells.ends_.reserve(std::max<std::size_t>(width_, 1));
+  cells.text_.reserve(std::max(lastText_, firstCell.size()));
+  cells.text_ = firstCell;
+  cells.ends_.push_back(firstCell.size());
   return cells;
 }
 
@@ -25,7 +27,7 @@ int MemoryList::AppendRow(const std::string& firstCell) {
 
 void MemoryList::InsertRowAtTop(const std::string& firstCell) { top_.push_back(NewRow(firstCell)); }
 
-std::vector<std::string>* MemoryList::Find(int row) {
+CellRow* MemoryList::Find(int row) {
   if (row < 0) return nullptr;
   // The rows at the top first: the address book walk fills row 0, once a cell.
   const auto index = static_cast<std::size_t>(row);
@@ -34,21 +36,29 @@ std::vector<std::string>* MemoryList::Find(int row) {
 }
 
 void MemoryList::SetCell(int row, int column, std::string_view text) {
-  std::vector<std::string>* cells = Find(row);
+  CellRow* cells = Find(row);
   if (cells == nullptr || column < 0) return;
-  if (static_cast<std::size_t>(column) >= cells->size()) {
-    // Within the room NewRow reserved: no call out of line, as resize made, for
-    // each of a contact's cells.
-    while (cells->size() <= static_cast<std::size_t>(column)) cells->emplace_back();
-    width_ = std::max(width_, cells->size());
+  std::string& all = cells->text_;
+  std::vector<std::size_t>& ends = cells->ends_;
+  const auto at = static_cast<std::size_t>(column);
+  if (at >= ends.size()) {
+    // The usual case: cells set in column order, each appended to the text.
+    ends.resize(at, all.size());
+    all.append(text);
+    ends.push_back(all.size());
+    width_ = std::max(width_, ends.size());
+  } else {
+    const std::size_t begin = at == 0 ? 0 : ends[at - 1];
+    const std::size_t old = ends[at] - begin;
+    all.replace(begin, old, text);
+    for (std::size_t i = at; i < ends.size(); ++i) ends[i] = ends[i] - old + text.size();
   }
-  (*cells)[column].assign(text);
+  lastText_ = all.size();
 }
 
 std::string MemoryList::GetCell(int row, int column) const {
-  const std::vector<std::string>& cells = Row(row);
-  if (column < 0 || static_cast<std::size_t>(column) >= cells.size()) return {};
-  return cells[column];
+  if (column < 0) return {};
+  return std::string(Row(row).cell(static_cast<std::size_t>(column)));
 }
 
 void MemoryList::DeleteRow(int row) {
@@ -58,8 +68,8 @@ void MemoryList::DeleteRow(int row) {
   rows_.erase(rows_.begin() + row);
 }
 
-const std::vector<std::string>& MemoryList::Row(int row) const {
-  const std::vector<std::string>* cells = const_cast<MemoryList*>(this)->Find(row);
+const CellRow& MemoryList::Row(int row) const {
+  const CellRow* cells = const_cast<MemoryList*>(this)->Find(row);
   return cells != nullptr ? *cells : kNoRow;
 }
 
@@ -72,12 +82,12 @@ void MemoryList::Settle() const {
   top_.clear();
 }
 
-const std::vector<std::vector<std::string>>& MemoryList::Rows() const {
+const std::vector<CellRow>& MemoryList::Rows() const {
   Settle();
   return rows_;
 }
 
-std::vector<std::vector<std::string>> MemoryList::TakeRows() {
+std::vector<CellRow> MemoryList::TakeRows() {
   Settle();
   return std::exchange(rows_, {});
 }

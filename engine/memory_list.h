@@ -13,6 +13,26 @@
 
 namespace tessel {
 
+// One row of a MemoryList, read-only: its cells' text held end to end in one
+// string, cut by offsets, so that a row costs two blocks of memory, not one
+// for each cell longer than a short string holds.
+class CellRow {
+ public:
+  std::size_t size() const { return ends_.size(); }
+  // Empty past the row's last cell.
+  std::string_view cell(std::size_t i) const {
+    if (i >= ends_.size()) return {};
+    const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
+    return std::string_view(text_).substr(begin, ends_[i] - begin);
+  }
+  friend bool operator==(const CellRow& a, const CellRow& b) { return a.ends_ == b.ends_ && a.text_ == b.text_; }
+
+ private:
+  friend class MemoryList;
+  std::string text_;
+  std::vector<std::size_t> ends_;  // where each cell ends in text_
+};
+
 class MemoryList final : public RecoveredList {
  public:
   int AppendRow(const std::string& firstCell) override;
@@ -26,26 +46,27 @@ class MemoryList final : public RecoveredList {
   void DeleteRow(int row) override;
 
   // Row `row`'s cells, as many as were set (empty for a missing row).
-  const std::vector<std::string>& Row(int row) const;
-  const std::vector<std::vector<std::string>>& Rows() const;
+  const CellRow& Row(int row) const;
+  const std::vector<CellRow>& Rows() const;
   // Hands the rows over without copying them, leaving the list empty.
-  std::vector<std::vector<std::string>> TakeRows();
+  std::vector<CellRow> TakeRows();
   void Clear() {
     rows_.clear();
     top_.clear();
   }
 
  private:
-  std::vector<std::string> NewRow(const std::string& firstCell) const;
-  std::vector<std::string>* Find(int row);
+  CellRow NewRow(const std::string& firstCell) const;
+  CellRow* Find(int row);
   // Puts the rows inserted at the top before the others, in list order.
   void Settle() const;
 
   // Rows inserted at the top, the last one (row 0) at the back, then the rows
   // in list order. Both are mutable so that Rows() may settle them lazily.
-  mutable std::vector<std::vector<std::string>> top_;
-  mutable std::vector<std::vector<std::string>> rows_;
-  std::size_t width_ = 0;  // cells of the widest row so far
+  mutable std::vector<CellRow> top_;
+  mutable std::vector<CellRow> rows_;
+  std::size_t width_ = 0;     // cells of the widest row so far
+  std::size_t lastText_ = 0;  // text bytes of the row filled last
 };
 
 // Keeps the range and the latest position; counts the updates.

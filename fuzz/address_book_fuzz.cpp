@@ -47,9 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(WalkAddressBook(whole, blocks).status == AddressBookResult::Status::kWalked);
   const std::int64_t records = length <= 70 ? 0 : (length - 70 + 2465) / 2466;
   FUZZ_CHECK(blocks.RowCount() == records || blocks.RowCount() == records - 1);
-  for (const std::vector<std::string>& row : blocks.Rows()) {
+  for (const CellRow& row : blocks.Rows()) {
     FUZZ_CHECK(row.size() <= static_cast<std::size_t>(kContactCellCount));
-    for (const std::string& cell : row) FUZZ_CHECK(cell.size() <= 201);
+    for (std::size_t k = 0; k < row.size(); ++k) FUZZ_CHECK(row.cell(k).size() <= 201);
   }
 
   MemoryList fields;
@@ -64,9 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(WalkAddressBook(shortReads, cut).status == AddressBookResult::Status::kWalked);
   FUZZ_CHECK(cut.RowCount() <= records);
   for (int r = 0; r < cut.RowCount() && r < blocks.RowCount(); ++r) {
-    const std::vector<std::string>& cells = cut.Row(cut.RowCount() - 1 - r);
-    const std::vector<std::string>& full = blocks.Row(blocks.RowCount() - 1 - r);
-    for (std::size_t k = 0; k < cells.size(); ++k) FUZZ_CHECK(full[k].compare(0, cells[k].size(), cells[k]) == 0);
+    const CellRow& cells = cut.Row(cut.RowCount() - 1 - r);
+    const CellRow& full = blocks.Row(blocks.RowCount() - 1 - r);
+    for (std::size_t k = 0; k < cells.size(); ++k)
+      FUZZ_CHECK(full.cell(k).compare(0, cells.cell(k).size(), cells.cell(k)) == 0);
   }
   MemoryList failed;
   FaultyReader failing(book, failingCall, FaultyReader::Fault::kError, true);

@@ -55,9 +55,15 @@ TEST(ContactText, OneBlockPerContactWithNonEmptyFields) {
 // The file is written as its text gathers: a book of many writes' worth still
 // gives every contact once, in order.
 TEST(ContactText, ALargeBookIsWrittenWhole) {
-  std::vector<Row> rows(3000, Contact());
+  const Row contact = Contact();
+  MemoryList list;
   std::string expected;
-  for (size_t i = 0; i < rows.size(); ++i) AppendContactText(expected, static_cast<long long>(i + 1), rows[i]);
+  for (int i = 0; i < 3000; ++i) {
+    list.AppendRow(contact[0]);
+    for (size_t k = 1; k < contact.size(); ++k) list.SetCell(i, static_cast<int>(k), contact[k]);
+    AppendContactText(expected, i + 1, contact);
+  }
+  const std::vector<CellRow> rows = list.TakeRows();
   ASSERT_GT(expected.size(), size_t{4} << 16);
   tessel::testing::ScratchFolder scratch;
   ContactsWritten written;

@@ -191,10 +191,11 @@ TEST(FaultInjection, AddressBookListsOnlyFieldsItRead) {
       const int rows = list.RowCount();
       ASSERT_LE(rows, clean.RowCount()) << what;
       for (int r = 0; r < rows; ++r) {
-        const std::vector<std::string>& cells = list.Row(rows - 1 - r);
-        const std::vector<std::string>& full = clean.Row(clean.RowCount() - 1 - r);
+        const CellRow& cells = list.Row(rows - 1 - r);
+        const CellRow& full = clean.Row(clean.RowCount() - 1 - r);
         for (std::size_t k = 0; k < cells.size(); ++k)
-          EXPECT_EQ(full[k].compare(0, cells[k].size(), cells[k]), 0) << what << ", contact " << r << ", cell " << k;
+          EXPECT_EQ(full.cell(k).compare(0, cells.cell(k).size(), cells.cell(k)), 0)
+              << what << ", contact " << r << ", cell " << k;
       }
       if (result.status == AddressBookResult::Status::kReadError) {
         EXPECT_EQ(result.errorCode, EIO) << what;

@@ -127,7 +127,7 @@ TEST(ExtractIndexedMessage, ReadsTheFirst2000BytesOfTheRecord) {
   HeaderFields cells;
   const int row = list.AppendRow("");
   EXPECT_TRUE(ExtractIndexedMessage(list, row, store, 3, static_cast<std::int64_t>(message.size()), cells));
-  EXPECT_EQ(list.Row(row), (std::vector<std::string>{"a@b.c", "Unknown", "none", "Unknown"}));
+  EXPECT_EQ(RowCells(list.Row(row)), (std::vector<std::string>{"a@b.c", "Unknown", "none", "Unknown"}));
   const int shortRow = list.AppendRow("");
   EXPECT_TRUE(ExtractIndexedMessage(list, shortRow, store, 3, 5, cells));  // "From:" only: To is "none"
   EXPECT_EQ(list.GetCell(shortRow, kFromCell), "");
@@ -144,7 +144,7 @@ TEST(ExtractIndexedMessage, LeavesTheCellsEmptyOutsideTheStore) {
   SourceFile notOpen;
   BlockReader none(notOpen);
   EXPECT_FALSE(ExtractIndexedMessage(list, row, none, 0, 10, cells));
-  EXPECT_EQ(list.Row(row), (std::vector<std::string>{""}));
+  EXPECT_EQ(RowCells(list.Row(row)), (std::vector<std::string>{""}));
 }
 
 // A read that comes back short (a bad sector, a file cut meanwhile) does not
@@ -157,7 +157,7 @@ TEST(ExtractIndexedMessage, RecordsPastAShortReadAreListedWithTheirDefaults) {
   HeaderFields cells;
   const int row = list.AppendRow("");
   EXPECT_TRUE(ExtractIndexedMessage(list, row, store, 2000, 100, cells));
-  EXPECT_EQ(list.Row(row), (std::vector<std::string>{"Unknown", "Unknown", "none", "Unknown"}));
+  EXPECT_EQ(RowCells(list.Row(row)), (std::vector<std::string>{"Unknown", "Unknown", "none", "Unknown"}));
 }
 
 // F7: the hidden cells carry 64-bit values.

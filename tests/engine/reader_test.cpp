@@ -90,7 +90,12 @@ TEST(MemoryList, BehavesAsAListView) {
   list.InsertRowAtTop("top");
   list.SetCell(1, 3, "d");
   list.SetCell(7, 0, "ignored");
-  EXPECT_EQ(list.Rows(), (Rows{{"top"}, {"a", "", "", "d"}}));
+  EXPECT_EQ(RowCells(list.Rows()), (Rows{{"top"}, {"a", "", "", "d"}}));
+  // A cell set again moves the cells after it, longer or shorter.
+  list.SetCell(1, 1, "bbb");
+  list.SetCell(1, 0, "");
+  list.SetCell(1, 1, "b");
+  EXPECT_EQ(RowCells(list.Rows()), (Rows{{"top"}, {"", "b", "", "d"}}));
   EXPECT_EQ(list.GetCell(1, 9), "");
   EXPECT_EQ(list.GetCell(-1, 0), "");
   list.DeleteRow(0);

@@ -1,6 +1,18 @@
 #include "tests/engine/scan_fixture.h"
 
 namespace tessel::testing {
+
+std::vector<std::string> RowCells(const CellRow& row) {
+  std::vector<std::string> cells;
+  for (std::size_t i = 0; i < row.size(); ++i) cells.emplace_back(row.cell(i));
+  return cells;
+}
+
+Rows RowCells(const std::vector<CellRow>& rows) {
+  Rows cells;
+  for (const CellRow& row : rows) cells.push_back(RowCells(row));
+  return cells;
+}
 using mailfiles::CrLfLines;
 
 std::string Message(const std::string& from, const std::string& subject, const std::string& body) {
@@ -19,7 +31,7 @@ std::vector<std::string> ExtractedCells(std::string_view text) {
   MemoryList list;
   HeaderFields cells;
   ExtractHeaderFields(text, list, list.AppendRow(""), cells);
-  return list.Row(0);
+  return RowCells(list.Row(0));
 }
 
 std::vector<std::string> MessageRow(const std::string& from, const std::string& subject, const std::string& to,

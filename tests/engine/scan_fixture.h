@@ -20,6 +20,10 @@ namespace tessel::testing {
 
 using Rows = std::vector<std::vector<std::string>>;
 
+// The list's rows as strings, to compare with the rows a test expects.
+std::vector<std::string> RowCells(const CellRow& row);
+Rows RowCells(const std::vector<CellRow>& rows);
+
 // Records every progress call, in order.
 class RecordingProgressBar final : public ProgressBar {
  public:
@@ -39,7 +43,7 @@ struct EngineRun {
   ScanState state;
   ScanContext context = state.ContextFor(list, progress);
 
-  const Rows& rows() const { return list.Rows(); }
+  Rows rows() const { return RowCells(list.Rows()); }
 };
 
 // A reader over memory that may claim more bytes than it holds, as a file cut
