@@ -1,6 +1,7 @@
 #include "engine/memory_list.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <utility>
 
@@ -26,6 +27,24 @@ int MemoryList::AppendRow(const std::string& firstCell) {
 }
 
 void MemoryList::InsertRowAtTop(const std::string& firstCell) { top_.push_back(NewRow(firstCell)); }
+
+void MemoryList::InsertFilledRowAtTop(std::span<const std::string_view> cells) {
+  CellRow& row = top_.emplace_back();
+  std::size_t total = 0;
+  for (const std::string_view cell : cells) total += cell.size();
+  // Sized once and filled in place: appending cell by cell cost more than
+  // cutting the cells out of the file.
+  row.text_.resize(total);
+  row.ends_.resize(cells.size());
+  std::size_t end = 0;
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    if (!cells[i].empty()) std::memcpy(row.text_.data() + end, cells[i].data(), cells[i].size());
+    end += cells[i].size();
+    row.ends_[i] = end;
+  }
+  width_ = std::max(width_, cells.size());
+  lastText_ = total;
+}
 
 CellRow* MemoryList::Find(int row) {
   if (row < 0) return nullptr;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,7 @@ class MemoryList final : public RecoveredList {
  public:
   int AppendRow(const std::string& firstCell) override;
   void InsertRowAtTop(const std::string& firstCell) override;
+  void InsertFilledRowAtTop(std::span<const std::string_view> cells) override;
   // Setting a cell past the row's last one widens the row with empty cells; a
   // row index that does not exist is ignored, as a list view does.
   void SetCell(int row, int column, std::string_view text) override;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <span>
 #include <string_view>
 
 namespace tessel {
@@ -24,6 +25,12 @@ class RecoveredList {
   // A view, so that a caller can hand over bytes it holds anyway and the list
   // builds the cell once.
   virtual void SetCell(int row, int column, std::string_view text) = 0;
+  // Inserts at index 0 a row of `cells`, all known at once (one contact of an
+  // address book): a list that can build the row in one go does so.
+  virtual void InsertFilledRowAtTop(std::span<const std::string_view> cells) {
+    InsertRowAtTop(cells.empty() ? std::string() : std::string(cells[0]));
+    for (std::size_t i = 1; i < cells.size(); ++i) SetCell(0, static_cast<int>(i), cells[i]);
+  }
   virtual std::string GetCell(int row, int column) const = 0;
   virtual int RowCount() const = 0;
   virtual void DeleteRow(int row) = 0;
