@@ -48,7 +48,7 @@ void MemoryList::InsertFilledRowAtTop(std::span<const std::string_view> cells) {
 
 CellRow* MemoryList::Find(int row) {
   if (row < 0) return nullptr;
-  // The rows at the top first: the address book walk fills row 0, once a cell.
+  // The rows at the top first: the address book walk reads back row 0, the one it inserted last.
   const auto index = static_cast<std::size_t>(row);
   if (index < top_.size()) return &top_[top_.size() - 1 - index];
   return index - top_.size() < rows_.size() ? &rows_[index - top_.size()] : nullptr;
