@@ -2,7 +2,8 @@
 # Pictures of the wizard in each of its states, taken from the real program
 # under Wine on a display of its own: the choose step, a scan under way, the
 # stop question, the results, the folder picker, "Saving Mails...", the notice
-# after a save, the preview menu and the prefix dialog.
+# after a save, the preview menu, the prefix dialog, the deep scan and the
+# sample address book's contacts.
 # bench/win32/wizard_shots walks the program through them and takes each
 # picture of the screen; they are kept as PNG files.
 #
@@ -31,7 +32,7 @@ prepare_wine_prefix
 to_wine() { echo "Z:${1//\//\\}"; }
 wine build/win32/bin/wizard_shots.exe "$(to_wine "$here/build/win32/bin/Oxbrim Tessel IncrediMail.exe")" \
   "$(to_wine "$here/$data/Small.imh")" "$(to_wine "$here/samples/Inbox.imh")" "$(to_wine "$here/$save")" \
-  "$(to_wine "$out")" >/dev/null 2>&1 || true
+  "$(to_wine "$out")" "$(to_wine "$here/samples/Contacts.imb")" >/dev/null 2>&1 || true
 for bmp in "$out"/*.bmp; do
   [ -e "$bmp" ] || { echo "wizard-screenshots: no pictures taken"; exit 1; }
   convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"

@@ -93,16 +93,17 @@ BOOL CALLBACK FindEdit(HWND child, LPARAM found) {
   return FALSE;
 }
 
-void Scan(DWORD process, HWND wizard, const char* path) {
-  Click(wizard, IDC_PROCEED_STORE);
-  remote::ChooseInOpenDialog(remote::WaitForWindow(process, kStoreChooserTitle), path);
+void Scan(DWORD process, HWND wizard, const char* path, int proceed = IDC_PROCEED_STORE,
+          const char* chooserTitle = kStoreChooserTitle) {
+  Click(wizard, proceed);
+  remote::ChooseInOpenDialog(remote::WaitForWindow(process, chooserTitle), path);
   WaitUntil(&ListShown, wizard);
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 6) {
-    std::fprintf(stderr, "usage: wizard_shots PROGRAM LONG_INDEX SAMPLE_INDEX SAVE_FOLDER OUT_FOLDER\n");
+  if (argc != 7) {
+    std::fprintf(stderr, "usage: wizard_shots PROGRAM LONG_INDEX SAMPLE_INDEX SAVE_FOLDER OUT_FOLDER ADDRESS_BOOK\n");
     return 2;
   }
   g_outFolder = argv[5];
@@ -180,6 +181,13 @@ int main(int argc, char** argv) {
   ::PostMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(120, kDeepRowY));
   ::Sleep(1500);
   Shot("deep-results-tip");
+
+  Click(wizard, IDC_BACK);
+  Click(wizard, IDC_DEEP_SCAN);
+  Scan(process, wizard, argv[6], IDC_PROCEED_ADDRESS_BOOK, kAddressBookChooserTitle);
+  WaitUntil(&ScanEnded, wizard);
+  ::Sleep(500);
+  Shot("contacts");
   ::TerminateProcess(info.hProcess, 0);
   return 0;
 }
