@@ -1,7 +1,6 @@
 #include "engine/memory_list.h"
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 #include <utility>
 
@@ -14,10 +13,8 @@ CellRow MemoryList::NewRow(const std::string& firstCell) const {
   // Rows of one scan are alike: room for as many cells and about as much text
   // as the row before, so that filling a row does not move it again and again.
   CellRow cells;
-  cells.ends_.reserve(std::max<std::size_t>(width_, 1));
-  cells.text_.reserve(std::max(lastText_, firstCell.size()));
-  cells.text_ = firstCell;
-  cells.ends_.push_back(firstCell.size());
+  cells.Reserve(std::max<std::size_t>(width_, 1), std::max(lastText_, firstCell.size()));
+  cells.Set(0, firstCell);
   return cells;
 }
 
@@ -29,21 +26,9 @@ int MemoryList::AppendRow(const std::string& firstCell) {
 void MemoryList::InsertRowAtTop(const std::string& firstCell) { top_.push_back(NewRow(firstCell)); }
 
 void MemoryList::InsertFilledRowAtTop(std::span<const std::string_view> cells) {
-  CellRow& row = top_.emplace_back();
-  std::size_t total = 0;
-  for (const std::string_view cell : cells) total += cell.size();
-  // Sized once and filled in place: appending cell by cell cost more than
-  // cutting the cells out of the file.
-  row.text_.resize(total);
-  row.ends_.resize(cells.size());
-  std::size_t end = 0;
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    if (!cells[i].empty()) std::memcpy(row.text_.data() + end, cells[i].data(), cells[i].size());
-    end += cells[i].size();
-    row.ends_[i] = end;
-  }
+  const CellRow& row = top_.emplace_back(cells);
   width_ = std::max(width_, cells.size());
-  lastText_ = total;
+  lastText_ = row.TextSize();
 }
 
 CellRow* MemoryList::Find(int row) {
@@ -57,22 +42,9 @@ CellRow* MemoryList::Find(int row) {
 void MemoryList::SetCell(int row, int column, std::string_view text) {
   CellRow* cells = Find(row);
   if (cells == nullptr || column < 0) return;
-  std::string& all = cells->text_;
-  std::vector<std::size_t>& ends = cells->ends_;
-  const auto at = static_cast<std::size_t>(column);
-  if (at >= ends.size()) {
-    // The usual case: cells set in column order, each appended to the text.
-    ends.resize(at, all.size());
-    all.append(text);
-    ends.push_back(all.size());
-    width_ = std::max(width_, ends.size());
-  } else {
-    const std::size_t begin = at == 0 ? 0 : ends[at - 1];
-    const std::size_t old = ends[at] - begin;
-    all.replace(begin, old, text);
-    for (std::size_t i = at; i < ends.size(); ++i) ends[i] = ends[i] - old + text.size();
-  }
-  lastText_ = all.size();
+  cells->Set(static_cast<std::size_t>(column), text);
+  width_ = std::max(width_, cells->size());
+  lastText_ = cells->TextSize();
 }
 
 std::string MemoryList::GetCell(int row, int column) const {

@@ -10,29 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/cell_row.h"
 #include "engine/recovered_list.h"
 
 namespace tessel {
-
-// One row of a MemoryList, read-only: its cells' text held end to end in one
-// string, cut by offsets, so that a row costs two blocks of memory, not one
-// for each cell longer than a short string holds.
-class CellRow {
- public:
-  std::size_t size() const { return ends_.size(); }
-  // Empty past the row's last cell.
-  std::string_view cell(std::size_t i) const {
-    if (i >= ends_.size()) return {};
-    const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
-    return std::string_view(text_).substr(begin, ends_[i] - begin);
-  }
-  friend bool operator==(const CellRow& a, const CellRow& b) { return a.ends_ == b.ends_ && a.text_ == b.text_; }
-
- private:
-  friend class MemoryList;
-  std::string text_;
-  std::vector<std::size_t> ends_;  // where each cell ends in text_
-};
 
 class MemoryList final : public RecoveredList {
  public:
@@ -52,10 +33,6 @@ class MemoryList final : public RecoveredList {
   const std::vector<CellRow>& Rows() const;
   // Hands the rows over without copying them, leaving the list empty.
   std::vector<CellRow> TakeRows();
-  void Clear() {
-    rows_.clear();
-    top_.clear();
-  }
 
  private:
   CellRow NewRow(const std::string& firstCell) const;
