@@ -24,6 +24,7 @@
 #include "bench/child_process.h"
 #include "bench/store_data.h"
 #include "engine/engine.h"
+#include "recovery/scan.h"
 #include "tests/support/mail_files.h"
 
 namespace bench = tessel::bench;
@@ -146,11 +147,11 @@ void BM_WalkBook(benchmark::State& state) {
     ::getrusage(RUSAGE_SELF, &before);
     const auto start = std::chrono::steady_clock::now();
     {
-      tessel::ScanState scanState;
+      std::atomic<int> stop{0};
       tessel::MemoryList list;
       tessel::MemoryProgressBar progress;
-      tessel::ScanContext context = scanState.ContextFor(list, progress);
-      tessel::ScanAddressBook(context, book.path, ".");
+      tessel::recovery::RunScan(tessel::ResolveChosenFile(book.path), tessel::recovery::ScanMode::kAddressBook, stop,
+                                list, progress);
       rows = list.Rows().size();
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

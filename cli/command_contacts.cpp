@@ -61,7 +61,7 @@ int RunContacts(const CommandLine& line) {
   for (const Input& book : books) {
     if (!book.fromFolder) WarnIfNotAddressBook(book.path());
     const ContactScan scan = ScanContacts(book.file);
-    if (scan.result.status == AddressBookResult::Status::kNotOpened) {
+    if (scan.result.end == recovery::ScanEnd::kFileNotOpened) {
       return Fail(kExitFailure, AddressBookProblem(scan, book.path()));
     }
     const std::string path = OutputPath(line.to, book, several, format);

@@ -22,7 +22,7 @@ void AppendCsvField(std::string& out, std::string_view value) {
 void AppendContactCsvHeader(std::string& out) {
   for (int i = 0; i < kContactCellCount; ++i) {
     if (i > 0) out += ',';
-    AppendCsvField(out, kContactLabels[i]);
+    AppendCsvField(out, kContactColumns[i].label);
   }
   out += "\r\n";
 }

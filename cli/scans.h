@@ -1,6 +1,6 @@
-// Runs the engine as the wizard does, for the commands: a message store scan
-// whose rows are handed on as soon as they are final (memory stays flat for
-// stores of any size), and an address book walk.
+// Runs the scan call as the wizard does, for the commands: a message store
+// scan whose rows are handed on in small batches as soon as they are final
+// (memory stays flat for stores of any size), and an address book walk.
 #pragma once
 
 #include <functional>
@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "cli/rows.h"
-#include "engine/address_book_scan.h"
+#include "engine/cell_row.h"
 #include "engine/chosen_file.h"
 #include "engine/recovered_list.h"
 #include "engine/source_file.h"
+#include "recovery/scan.h"
 
 namespace tessel::cli {
 
@@ -26,6 +27,7 @@ struct MessageScan {
   std::string storeFile;     // the store the rows' records lie in
   long long rows = 0;        // rows handed on
   bool interrupted = false;  // stopped by Ctrl-C
+  recovery::ScanResult result;
 };
 
 // With `deep`, the deep scan runs instead of the usual one, and rows have a
@@ -35,16 +37,14 @@ MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const 
 
 struct ContactScan {
   std::vector<CellRow> rows;  // in list order: the last contact of the file first
-  AddressBookResult result;
+  recovery::ScanResult result;
 };
 
 ContactScan ScanContacts(const ChosenFile& chosen);
 // The same over a reader of the book (tests give it readers that fail).
 ContactScan ScanContacts(ByteReader& book);
 
-// False when the file does not look like an address book: too short for one
-// contact, or its first record is not fields of text padded with NUL bytes
-// (a message store has no NUL bytes; an index's fields are not text).
+// False when the file cannot be opened or does not look like an address book.
 bool LooksLikeAddressBook(const std::string& path);
 
 // What went wrong in an address book walk, as a sentence; empty when nothing did.

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstring>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -128,40 +129,26 @@ class ContactRow {
 
 bool IsBlankCell(const std::string& text) { return text.empty() || text[0] == ' '; }
 
-std::string ContactsFilePath(const std::string& folder) {
-  if (folder.empty()) return "AddBook.txt";
-  const char lastChar = folder.back();
-  const bool endsInSeparator = lastChar == '\\' || lastChar == '/';
-  return endsInSeparator ? folder + "AddBook.txt" : folder + platform::PathSeparator() + "AddBook.txt";
-}
-
 }  // namespace
 
-const std::array<const char*, kContactCellCount> kContactColumnHeaders = {
-    "Display Name",
-    "Email",
-    "Title",
-    "First Name",
-    "Middle Name",
-    "Last Name",
-    "Phone",
-    "Address",
-    "City",
-    "State / Province",
-    "Zip Code",
-    "Country",
-    "Fax",
-    "Mobile",
-    "Web Page",
-    "Phone",
-    "Company Name",
-    "City",
-    "State / Province",
-    "Address",
-    "Country",
-    "Job Title",
-    "Fax",
-};
+bool LooksLikeAddressBook(ByteReader& file) {
+  // Bytes of a contact that must be present to judge it: one short field.
+  constexpr std::size_t kLeastContactBytes = 50;
+  std::string contact(static_cast<std::size_t>(kContactSize), '\0');
+  contact.resize(file.ReadAt(kFileHeaderSize, contact.data(), contact.size()));
+  if (contact.size() < kLeastContactBytes) return false;
+  std::size_t padding = 0;
+  for (const char c : contact) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte == 0) {
+      ++padding;
+    } else if ((byte < 0x20 && c != '\t' && c != '\r' && c != '\n') || byte == 0x7F) {
+      return false;
+    }
+  }
+  // Fields are short texts in long slots: most of a contact is padding.
+  return padding * 2 >= contact.size();
+}
 
 AddressBookResult WalkAddressBook(ByteReader& reader, RecoveredList& list) {
   const std::int64_t fileSize = reader.Size();
@@ -190,14 +177,6 @@ AddressBookResult WalkAddressBook(ByteReader& reader, RecoveredList& list) {
       IsBlankCell(list.GetCell(0, 2)) && IsBlankCell(list.GetCell(0, 3)))
     list.DeleteRow(0);
   return AddressBookResult{};
-}
-
-AddressBookResult ScanAddressBook(ScanContext& context, const std::string& path, const std::string& folder) {
-  if (!context.openSourceFile.Open(path)) return AddressBookResult{AddressBookResult::Status::kNotOpened, 0, 0};
-  context.contactsFile = ContactsFilePath(folder);
-  const AddressBookResult result = WalkAddressBook(context.openSourceFile, context.list);
-  context.openSourceFile.Close();
-  return result;
 }
 
 }  // namespace tessel

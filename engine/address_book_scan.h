@@ -3,25 +3,17 @@
 // Each contact becomes one row of 23 cells, the last contact of the file on top.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <string>
 
-#include "engine/scan_context.h"
+#include "engine/contact_row.h"
+#include "engine/recovered_list.h"
 #include "engine/source_file.h"
 
 namespace tessel {
 
-constexpr int kContactCellCount = 23;
-
-// The column header of each contact cell, in cell order. Several headers occur
-// twice: cells 6 to 14 hold the first group of contact details, 15 to 22 the second.
-extern const std::array<const char*, kContactCellCount> kContactColumnHeaders;
-
 struct AddressBookResult {
   enum class Status {
     kWalked,     // read to the end of the file
-    kNotOpened,  // the file could not be opened: nothing listed
     kReadError,  // a read failed: the walk ended there, rows listed so far stay
   };
   Status status = Status::kWalked;
@@ -29,14 +21,13 @@ struct AddressBookResult {
   std::int64_t errorOffset = 0;  // where the failed read started
 };
 
-// Lists the contacts of the address book at `path` and sets contactsFile to
-// "AddBook.txt" in `folder` (a separator is added only when `folder` lacks one).
-// Opens the file into context.openSourceFile and closes it when the walk ends.
-// Not stoppable, no progress. The caller reports a kReadError to the user.
-AddressBookResult ScanAddressBook(ScanContext& context, const std::string& path, const std::string& folder);
+// False when the file does not look like an address book: too short for one
+// contact, or its first contact is not fields of text padded with NUL bytes
+// (a message store has no NUL bytes; an index's fields are not text).
+bool LooksLikeAddressBook(ByteReader& file);
 
-// The walk itself over an open reader (ScanAddressBook's core; tests feed it
-// readers that fail).
+// Lists the contacts of an open address book, the last contact first. Not
+// stoppable, no progress; the caller reports a kReadError to the user.
 AddressBookResult WalkAddressBook(ByteReader& reader, RecoveredList& list);
 
 }  // namespace tessel

@@ -8,7 +8,7 @@
 #include "engine/message_extraction.h"
 #include "engine/message_row.h"
 #include "engine/message_start.h"
-#include "engine/message_store_scan.h"
+#include "engine/index_format.h"
 #include "engine/window_protocol.h"
 
 namespace tessel {
@@ -250,12 +250,6 @@ class StoreSearch {
   const std::atomic<int>& stop_;
 };
 
-std::int64_t LittleEndian32(std::string_view bytes) {
-  std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[i]);
-  return value;
-}
-
 // The records an index gives, checked against the store, in store order.
 class IndexRecords {
  public:
@@ -271,9 +265,9 @@ class IndexRecords {
       const std::int64_t lengthField = marker + markerSize;
       const std::string_view lengthBytes = index_.Bytes(lengthField, lengthField + kEntryLengthSize);
       if (lengthBytes.size() < kEntryLengthSize) break;
-      const std::int64_t length = LittleEndian32(lengthBytes);
+      const std::int64_t length = EntryLength(lengthBytes);
       from_ = lengthField + kEntryLengthSize;
-      if (length <= 0 || length >= store_.Size() - kStoreMargin) continue;  // adds nothing, as in the walk
+      if (!IsPlausibleLength(length, store_.Size())) continue;  // adds nothing, as in the walk
       const std::optional<Record> record = Find(length);
       if (record) {
         next_ = accepted_ = record->offset + length;
@@ -311,7 +305,7 @@ class IndexRecords {
 
 class DeepRows {
  public:
-  DeepRows(ScanContext& context, StoreSearch& store) : context_(context), store_(store) {}
+  DeepRows(ScanPorts& context, StoreSearch& store) : context_(context), store_(store) {}
 
   void List(std::int64_t begin, std::int64_t end, std::string_view origin) {
     RecoveredList& list = context_.list;
@@ -324,14 +318,14 @@ class DeepRows {
   }
 
  private:
-  ScanContext& context_;
+  ScanPorts& context_;
   StoreSearch& store_;
   HeaderFields fields_;
 };
 
 }  // namespace
 
-void DeepScan(ScanContext& context, ByteReader& storeFile, ByteReader* indexFile, std::size_t blockSize) {
+void DeepScan(ScanPorts& context, ByteReader& storeFile, ByteReader* indexFile, std::size_t blockSize) {
   StoreSearch store(storeFile, blockSize, context.stopRequested);
   context.progress.SetRange(store.Size());
   std::optional<IndexRecords> index;
@@ -355,27 +349,6 @@ void DeepScan(ScanContext& context, ByteReader& storeFile, ByteReader* indexFile
     rows.List(record->offset, std::min(record->offset + record->length, store.Size()), kOriginIndex);
     position = record->offset + record->length;
   }
-}
-
-void DeepScanMessageStore(ScanContext& context, const ChosenFile& chosen) {
-  context.stopRequested.store(0);
-  if (!context.openSourceFile.Open(chosen.path)) return;
-  if (chosen.kind == FileKind::kStore) {
-    context.storeFile = chosen.path;
-    DeepScan(context, context.openSourceFile, nullptr);
-    return;
-  }
-  if (chosen.kind != FileKind::kIndex || !FileExists(chosen.storePath)) return;
-  context.storeFile = chosen.storePath;
-  context.sourceFile = chosen.storePath;
-  SourceFile store;
-  if (!store.Open(chosen.storePath)) return;
-  // An index is rejected only when every signature byte it has differs.
-  char signature[kIndexSignature.size()];
-  const std::size_t read = context.openSourceFile.ReadAt(0, signature, sizeof signature);
-  bool accepted = false;
-  for (std::size_t i = 0; i < read; ++i) accepted = accepted || signature[i] == kIndexSignature[i];
-  DeepScan(context, store, accepted ? &context.openSourceFile : nullptr);
 }
 
 }  // namespace tessel

@@ -24,9 +24,7 @@
 #include <string_view>
 
 #include "engine/block_reader.h"
-#include "engine/chosen_file.h"
-#include "engine/scan_context.h"
-#include "engine/source_file.h"
+#include "engine/scan_ports.h"
 
 namespace tessel {
 
@@ -35,14 +33,9 @@ constexpr int kDeepCellCount = 7;  // the message cells and the origin
 constexpr std::string_view kOriginIndex = "index";
 constexpr std::string_view kOriginStore = "store";
 
-// A deep scan of a chosen store or index, with the same shared state as
-// ScanMessageStore: clears the stop request, leaves the chosen file open in
-// context.openSourceFile, sets storeFile (and sourceFile for an index). An index whose signature is rejected is not
-// used; the whole store is searched.
-void DeepScanMessageStore(ScanContext& context, const ChosenFile& chosen);
-
-// The deep scan over open readers; `index` may be null (no index).
-void DeepScan(ScanContext& context, ByteReader& store, ByteReader* index,
+// The deep scan over open readers; `index` may be null (no index, or one
+// whose signature is rejected: the whole store is searched).
+void DeepScan(ScanPorts& context, ByteReader& store, ByteReader* index,
               std::size_t blockSize = BlockReader::kDefaultBlockSize);
 
 }  // namespace tessel

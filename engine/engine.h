@@ -1,43 +1,33 @@
-// The recovery engine in one include.
+// The recovery engine in one include: the file formats and the scans over open
+// readers. Programs call it through the scan call of recovery/scan.h, which
+// opens the files and says how a scan ended.
 //
-// Usage (command line, tests):
+// Usage (tests):
 //
-//   tessel::MemoryList list;             // or RowStreamList: rows handed over one
-//                                        // by one, memory flat for huge stores
-//   tessel::MemoryProgressBar progress;  // or your own ProgressBar
-//   tessel::ScanState state;             // stop request, shared paths, source file
-//   tessel::ScanContext context = state.ContextFor(list, progress);
-//
-//   // What the path is, decided once: a store, an index or an address book.
-//   const tessel::ChosenFile chosen = tessel::ResolveChosenFile("Inbox.imh");
-//   tessel::ScanMessageStore(context, chosen);
-//   state.openSourceFile.Close();        // the caller closes it
+//   tessel::MemoryList list;
+//   tessel::MemoryProgressBar progress;
+//   std::atomic<int> stop{0};             // set to 1 from any thread to stop
+//   tessel::ScanPorts ports{list, progress, stop};
+//   tessel::SourceFile store;
+//   store.Open("Inbox.imm");
+//   tessel::RawScanStore(ports, store);   // or WalkIndex, DeepScan
 //   for (int row = 0; row < list.RowCount(); ++row) {
 //     // cells 0..5: From, Subject, To, Date, offset, length (kMessageCellCount)
 //     tessel::MessageRecord record = tessel::RecordOfRow(list, row);
-//     tessel::CopyRecordToFile(context, record.offset, record.length, "out.eml");
 //   }
 //
-//   tessel::AddressBookResult result =
-//       tessel::ScanAddressBook(context, "Contacts.imb", "/tmp");
-//   // rows of kContactCellCount cells, last contact first; check result.status
-//
-// The engine is silent: it reports nothing but the rows (and the address book's
-// result). A program that wants to tell the user about a missing or unreadable
-// file checks it before the scan. Setting stopRequested to 1 from any thread
-// stops a message store scan at its next block read or message; rows listed so
-// far stay. The engine never writes to a store, index or address book; only
-// CopyRecordToFile writes, to the destination it is given (and empties it).
+// The engine never writes to a store, index or address book.
 #pragma once
 
 #include "engine/address_book_scan.h"
+#include "engine/cell_row.h"
 #include "engine/chosen_file.h"
 #include "engine/deep_scan.h"
+#include "engine/index_format.h"
 #include "engine/memory_list.h"
 #include "engine/message_extraction.h"
 #include "engine/message_row.h"
-#include "engine/message_store_scan.h"
 #include "engine/recovered_list.h"
-#include "engine/row_stream_list.h"
-#include "engine/scan_context.h"
+#include "engine/scan_ports.h"
 #include "engine/source_file.h"
+#include "engine/store_scans.h"

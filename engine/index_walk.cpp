@@ -6,22 +6,12 @@
 
 #include "engine/message_extraction.h"
 #include "engine/message_row.h"
-#include "engine/message_store_scan.h"
+#include "engine/index_format.h"
 #include "engine/store_scans.h"
 #include "engine/window_protocol.h"
 
 namespace tessel {
-namespace {
-
-std::int64_t LittleEndian32(std::string_view bytes) {
-  std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[i]);
-  return value;
-}
-
-}  // namespace
-
-void WalkIndex(ScanContext& context, ByteReader& indexFile, ByteReader& storeFile, std::size_t blockSize) {
+void WalkIndex(ScanPorts& context, ByteReader& indexFile, ByteReader& storeFile, std::size_t blockSize) {
   const std::int64_t indexSize = indexFile.Size();
   const std::int64_t markerSize = static_cast<std::int64_t>(kIndexEntryMarker.size());
   context.progress.SetRange(indexSize);
@@ -39,9 +29,9 @@ void WalkIndex(ScanContext& context, ByteReader& indexFile, ByteReader& storeFil
     const std::int64_t lengthField = marker + markerSize;
     const std::string_view lengthBytes = index.Bytes(lengthField, lengthField + kEntryLengthSize);
     if (lengthBytes.size() < kEntryLengthSize) return;  // the last entry lost its length
-    const std::int64_t length = LittleEndian32(lengthBytes);
+    const std::int64_t length = EntryLength(lengthBytes);
 
-    if (IsPlausibleLength(storeFile, length)) {
+    if (IsPlausibleLength(length, storeFile.Size())) {
       const int row = context.list.AppendRow("");
       context.list.SetCell(row, kOffsetCell, FormatDecimalCell(storeOffset));
       context.list.SetCell(row, kLengthCell, FormatDecimalCell(length));

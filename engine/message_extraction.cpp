@@ -41,10 +41,10 @@ std::int64_t CopyRecord(ByteReader& store, std::int64_t offset, std::int64_t len
   return copied;
 }
 
-std::int64_t CopyRecordToFile(const ScanContext& context, std::int64_t offset, std::int64_t length,
+std::int64_t CopyRecordToFile(const std::string& storePath, std::int64_t offset, std::int64_t length,
                               const std::string& destination) {
   SourceFile store;
-  if (!store.Open(context.storeFile)) return -1;  // no empty file for a store we cannot read
+  if (!store.Open(storePath)) return -1;  // no empty file for a store we cannot read
   std::FILE* out = std::fopen(destination.c_str(), "w+b");
   if (out == nullptr) return -1;
   const std::int64_t copied = CopyRecord(store, offset, length, [out](const char* bytes, std::size_t count) {

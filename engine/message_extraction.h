@@ -11,7 +11,7 @@
 #include "engine/block_reader.h"
 #include "engine/field_names.h"
 #include "engine/recovered_list.h"
-#include "engine/scan_context.h"
+#include "engine/scan_ports.h"
 
 namespace tessel {
 
@@ -51,12 +51,12 @@ void CleanAddress(std::string_view value, std::string& cleaned);
 using ChunkSink = std::function<bool(const char* bytes, std::size_t count)>;
 std::int64_t CopyRecord(ByteReader& store, std::int64_t offset, std::int64_t length, const ChunkSink& sink);
 
-// Writes the record of the store named by context.storeFile into a new file
+// Writes the record of the store at `storePath` into a new file
 // at `destination` (created, or emptied when it exists: callers that must not
 // overwrite check first). Returns the bytes written, or -1 when the store cannot
 // be opened (the destination is then not created), the destination cannot be
 // created, or a write fails.
-std::int64_t CopyRecordToFile(const ScanContext& context, std::int64_t offset, std::int64_t length,
+std::int64_t CopyRecordToFile(const std::string& storePath, std::int64_t offset, std::int64_t length,
                               const std::string& destination);
 
 }  // namespace tessel

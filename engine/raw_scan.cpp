@@ -57,7 +57,7 @@ void NoteNameAtColon(BlockReader& store, std::int64_t colon, std::int64_t textBe
     NoteFieldName(bytes, bytesBegin, colon, textBegin, names);
 }
 
-void ListMessage(ScanContext& context, BlockReader& store, std::int64_t begin, std::int64_t end,
+void ListMessage(ScanPorts& context, BlockReader& store, std::int64_t begin, std::int64_t end,
                  FieldNamePositions names, HeaderFields& cells) {
   const std::string_view text = store.Peek(begin, begin + std::min(end - begin, kRawTextCap));
   for (auto& field : names.at)
@@ -112,7 +112,7 @@ SearchEnd NextBoundary(BlockReader& store, std::int64_t from, std::int64_t lastT
 
 }  // namespace
 
-void RawScanStore(ScanContext& context, ByteReader& storeFile, std::size_t blockSize) {
+void RawScanStore(ScanPorts& context, ByteReader& storeFile, std::size_t blockSize) {
   const std::int64_t storeSize = storeFile.Size();
   context.progress.SetRange(storeSize);
   if (storeSize == 0 || context.stopRequested.load() != 0) return;

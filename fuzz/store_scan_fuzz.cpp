@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   {
     tessel::testing::EngineRun run;
     tessel::testing::MemoryReader reader(store, static_cast<std::int64_t>(store.size()), readAhead);
-    RawScanStore(run.context, reader, blockSize);
+    RawScanStore(run.ports, reader, blockSize);
     FUZZ_CHECK(run.rows() == reference::RawScan(storePath));
   }
   if (storeOnly) return 0;
@@ -68,11 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tessel::testing::EngineRun run;
     tessel::testing::MemoryReader indexReader(index, static_cast<std::int64_t>(index.size()), readAhead);
     tessel::testing::MemoryReader storeReader(store, static_cast<std::int64_t>(store.size()), readAhead);
-    WalkIndex(run.context, indexReader, storeReader, blockSize);
+    WalkIndex(run.ports, indexReader, storeReader, blockSize);
     FUZZ_CHECK(run.rows() == expected);
   } else {
     tessel::testing::EngineRun run;
-    ScanMessageStore(run.context, ResolveChosenFile(indexPath));
+    run.Scan(ResolveChosenFile(indexPath));
     FUZZ_CHECK(run.rows() == expected);
   }
   return 0;

@@ -38,19 +38,17 @@ std::vector<std::string> ContactRow(const std::string& tag) {
 struct BookScan {
   ScratchFolder folder;
   EngineRun run;
-  AddressBookResult result;
-  explicit BookScan(const std::string& bytes, const std::string& folderText = "c:\\") {
-    result = ScanAddressBook(run.context, folder.Write("Contacts.imb", bytes), folderText);
+  recovery::ScanResult result;
+  explicit BookScan(const std::string& bytes) {
+    result = run.Scan(ResolveChosenFile(folder.Write("Contacts.imb", bytes)), recovery::ScanMode::kAddressBook);
   }
 };
 
 TEST(AddressBook, OneRecordFillsTheTwentyThreeCellsOfRowZero) {
   BookScan scan(Book({Contact("a")}));
-  EXPECT_EQ(scan.result.status, AddressBookResult::Status::kWalked);
+  EXPECT_EQ(scan.result.end, recovery::ScanEnd::kComplete);
+  EXPECT_EQ(scan.result.rows, 1);
   EXPECT_EQ(scan.run.rows(), Rows{ContactRow("a")});  // fields 7, 23, 26, 27 never shown
-  EXPECT_FALSE(scan.run.state.openSourceFile.IsOpen());
-  EXPECT_EQ(kContactColumnHeaders[0], std::string("Display Name"));
-  EXPECT_EQ(kContactColumnHeaders[22], std::string("Fax"));
 }
 
 TEST(AddressBook, LastContactOfTheFileComesFirst) {
@@ -112,23 +110,12 @@ TEST(AddressBook, ShortFilesAndTheHeaderNeverReachTheList) {
   EXPECT_EQ(zeroHeader.run.rows(), Rows{ContactRow("a")});
 }
 
-TEST(AddressBook, ContactsFileIsAddBookTxtInTheFolder) {
-  BookScan windowsFolder(Book({}), "c:\\");
-  EXPECT_EQ(windowsFolder.run.state.contactsFile, "c:\\AddBook.txt");
-  BookScan plain(Book({}), "/tmp/out");
-#if defined(_WIN32)
-  EXPECT_EQ(plain.run.state.contactsFile, "/tmp/out\\AddBook.txt");
-#else
-  EXPECT_EQ(plain.run.state.contactsFile, "/tmp/out/AddBook.txt");
-#endif
-}
-
 TEST(AddressBook, MissingFileListsNothingAndSaysSo) {
   EngineRun run;
-  const AddressBookResult result = ScanAddressBook(run.context, "/nonexistent/Contacts.imb", "c:\\");
-  EXPECT_EQ(result.status, AddressBookResult::Status::kNotOpened);
+  const recovery::ScanResult result =
+      run.Scan(ResolveChosenFile("/nonexistent/Contacts.imb"), recovery::ScanMode::kAddressBook);
+  EXPECT_EQ(result.end, recovery::ScanEnd::kFileNotOpened);
   EXPECT_TRUE(run.rows().empty());
-  EXPECT_TRUE(run.state.contactsFile.empty());
 }
 
 // A reader whose reads fail from `failAt` on, as a bad sector would.

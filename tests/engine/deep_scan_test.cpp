@@ -46,7 +46,7 @@ std::vector<Expected> Scan(const std::string& store, const std::string* index, s
   EngineRun run;
   MemoryReader storeReader(store, static_cast<std::int64_t>(store.size()), readAhead);
   MemoryReader indexReader(index ? *index : std::string(), index ? static_cast<std::int64_t>(index->size()) : 0);
-  DeepScan(run.context, storeReader, index ? &indexReader : nullptr, blockSize);
+  DeepScan(run.ports, storeReader, index ? &indexReader : nullptr, blockSize);
   std::vector<Expected> found;
   for (const auto& row : run.rows()) {
     EXPECT_EQ(row.size(), static_cast<std::size_t>(kDeepCellCount));
@@ -198,13 +198,13 @@ TEST(DeepScan, CellsComeFromTheRecordAndAStopListsNothingMore) {
   const std::string store = Mail("From: Ann <a@x.org>\r\nTo: B@X.org\r\nSubject: hi\r\nDate: Mon\r\n");
   EngineRun run;
   MemoryReader reader(store, static_cast<std::int64_t>(store.size()));
-  DeepScan(run.context, reader, nullptr, 64);
+  DeepScan(run.ports, reader, nullptr, 64);
   ASSERT_EQ(run.rows().size(), 1u);
   EXPECT_EQ(run.rows()[0], (std::vector<std::string>{"Ann <a@x.org>", "hi", "b@x.org", "Mon", "0",
                                                      std::to_string(store.size()), "store"}));
   EngineRun stopped;
-  stopped.state.stopRequested.store(1);
-  DeepScan(stopped.context, reader, nullptr, 64);
+  stopped.stopRequested.store(1);
+  DeepScan(stopped.ports, reader, nullptr, 64);
   EXPECT_TRUE(stopped.rows().empty());
 }
 

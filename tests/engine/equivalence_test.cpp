@@ -126,7 +126,7 @@ void ExpectRawScanAtEveryBlockSizeMatchesModel(const std::string& path, const st
     EngineRun run;
     SourceFile store;
     ASSERT_TRUE(store.Open(path));
-    RawScanStore(run.context, store, blockSize);
+    RawScanStore(run.ports, store, blockSize);
     ASSERT_EQ(run.rows(), expected) << what << ", block " << blockSize;
   }
 }
@@ -260,7 +260,7 @@ TEST(WindowEquivalence, IndexWalkListsTheRowsOfTheWindowModel) {
     const Rows expected = reference::ScanMessageStore(indexPath);
 
     EngineRun whole;
-    ScanMessageStore(whole.context, ResolveChosenFile(indexPath));
+    whole.Scan(ResolveChosenFile(indexPath));
     ASSERT_EQ(whole.rows(), expected) << "round " << round;
 
     if (made.index.substr(0, 8) != IndexHeader().substr(0, 8)) continue;
@@ -269,7 +269,7 @@ TEST(WindowEquivalence, IndexWalkListsTheRowsOfTheWindowModel) {
       SourceFile index, store;
       ASSERT_TRUE(index.Open(indexPath));
       ASSERT_TRUE(store.Open(folder.Path("mail.imm")));
-      WalkIndex(run.context, index, store, blockSize);
+      WalkIndex(run.ports, index, store, blockSize);
       ASSERT_EQ(run.rows(), expected) << "round " << round << ", block " << blockSize;
     }
   }

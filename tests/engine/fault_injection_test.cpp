@@ -95,14 +95,14 @@ TEST(FaultInjection, RawScanListsOnlyMessagesItRead) {
   for (std::size_t blockSize : {BlockReader::kSmallestBlock, std::size_t{700}}) {
     EngineRun clean;
     MemoryReader whole(store, static_cast<std::int64_t>(store.size()));
-    RawScanStore(clean.context, whole, blockSize);
+    RawScanStore(clean.ports, whole, blockSize);
     ASSERT_EQ(clean.rows().size(), 6u);
     std::unique_ptr<EngineRun> run;
     AtEveryCall(
         store,
         [&](FaultyReader& reader) {
           run = std::make_unique<EngineRun>();
-          RawScanStore(run->context, reader, blockSize);
+          RawScanStore(run->ports, reader, blockSize);
         },
         [&](const FaultCase&, const std::string& what) {
           ExpectSoundRawScanRows(run->rows(), clean.rows(), store, what + ", block " + std::to_string(blockSize));
@@ -122,7 +122,7 @@ TEST(FaultInjection, IndexWalkListsOnlyMessagesItRead) {
   };
   EngineRun clean;
   MemoryReader cleanIndex = whole(index), cleanStore = whole(store);
-  WalkIndex(clean.context, cleanIndex, cleanStore, BlockReader::kSmallestBlock);
+  WalkIndex(clean.ports, cleanIndex, cleanStore, BlockReader::kSmallestBlock);
   ASSERT_GT(clean.rows().size(), 6u);
   std::unique_ptr<EngineRun> run;
   // Faults in the index's reads, then in the store's.
@@ -134,7 +134,7 @@ TEST(FaultInjection, IndexWalkListsOnlyMessagesItRead) {
           MemoryReader other = whole(inIndex ? store : index);
           ByteReader& indexReader = inIndex ? static_cast<ByteReader&>(faulty) : other;
           ByteReader& storeReader = inIndex ? static_cast<ByteReader&>(other) : faulty;
-          WalkIndex(run->context, indexReader, storeReader, BlockReader::kSmallestBlock);
+          WalkIndex(run->ports, indexReader, storeReader, BlockReader::kSmallestBlock);
         },
         [&](const FaultCase&, const std::string& what) {
           ExpectSoundMessageRows(run->rows(), clean.rows(), static_cast<std::int64_t>(store.size()),

@@ -12,10 +12,11 @@ struct StoreScan {
   ScratchFolder folder;
   EngineRun run;
   std::string path;
+  recovery::ScanResult result;
 
   explicit StoreScan(const std::string& store, const std::string& name = "mail.imm") {
     path = folder.Write(name, store);
-    ScanMessageStore(run.context, ResolveChosenFile(path));
+    result = run.Scan(ResolveChosenFile(path));
   }
 };
 
@@ -48,8 +49,9 @@ TEST(RawScan, OneBoundaryOpensAMessageThatRunsToTheEnd) {
   EXPECT_EQ(scan.run.rows(),
             Rows{MessageRow("Ann <ann@x.org>", "Hi", "<reader@example.org", "Mon, 7 Dec 2026 08:00:00 +0000", 17,
                             static_cast<std::int64_t>(store.size()) - 17)});
-  EXPECT_EQ(scan.run.state.storeFile, scan.path);
-  EXPECT_TRUE(scan.run.state.openSourceFile.IsOpen());  // left for the caller to close
+  EXPECT_EQ(scan.result.storePath, scan.path);
+  EXPECT_EQ(scan.result.end, recovery::ScanEnd::kComplete);
+  EXPECT_EQ(scan.result.rows, 1);
 }
 
 TEST(RawScan, StoreChosenByAnyCaseOfItsExtension) {
@@ -61,9 +63,8 @@ TEST(RawScan, StoreChosenByAnyCaseOfItsExtension) {
 
 TEST(RawScan, UnreadableStoreListsNothing) {
   EngineRun run;
-  ScanMessageStore(run.context, ResolveChosenFile("/nonexistent/folder/mail.imm"));
+  EXPECT_EQ(run.Scan(ResolveChosenFile("/nonexistent/folder/mail.imm")).end, recovery::ScanEnd::kFileNotOpened);
   EXPECT_TRUE(run.rows().empty());
-  EXPECT_FALSE(run.state.openSourceFile.IsOpen());
 }
 
 // F4: mail puts From, To, Subject and Date before MIME-Version. Each record
@@ -80,7 +81,7 @@ TEST(RawScan, RecordStartsAtItsHeaderBlock_F4) {
                                 static_cast<std::int64_t>(first.size()), static_cast<std::int64_t>(second.size())));
   // The saved message is exactly the first message, its own headers included.
   const std::string saved = scan.folder.Path("first.eml");
-  EXPECT_EQ(CopyRecordToFile(scan.run.context, 0, static_cast<std::int64_t>(first.size()), saved),
+  EXPECT_EQ(CopyRecordToFile(scan.path, 0, static_cast<std::int64_t>(first.size()), saved),
             static_cast<std::int64_t>(first.size()));
   EXPECT_EQ(scan.folder.Read("first.eml"), first);
 }
@@ -195,8 +196,8 @@ TEST(RawScan, StopWhileLookingForAMessagesEndListsNothingForIt) {
   EngineRun run;
   SourceFile file;
   ASSERT_TRUE(file.Open(path));
-  StoppingReader stopping(file, static_cast<std::int64_t>(first.size()) + 5000, run.state.stopRequested);
-  RawScanStore(run.context, stopping, 4096);  // blocks far smaller than the message: one is read after the stop
+  StoppingReader stopping(file, static_cast<std::int64_t>(first.size()) + 5000, run.stopRequested);
+  RawScanStore(run.ports, stopping, 4096);  // blocks far smaller than the message: one is read after the stop
   ASSERT_EQ(run.rows().size(), 1u);
   EXPECT_EQ(run.rows()[0][kSubjectCell], "1");
 }
@@ -208,12 +209,12 @@ TEST(RawScan, RawScanKeepsAStopRequest_F3) {
   const std::string path = folder.Write("mail.imm", Message("a@b.c", "1"));
   SourceFile store;
   ASSERT_TRUE(store.Open(path));
-  run.state.stopRequested = 1;
-  RawScanStore(run.context, store);
+  run.stopRequested = 1;
+  RawScanStore(run.ports, store);
   EXPECT_TRUE(run.rows().empty());
-  EXPECT_EQ(run.state.stopRequested.load(), 1);
+  EXPECT_EQ(run.stopRequested.load(), 1);
 
-  ScanMessageStore(run.context, ResolveChosenFile(path));  // a new scan starts afresh
+  run.Scan(ResolveChosenFile(path));  // a new scan starts afresh
   EXPECT_EQ(run.rows().size(), 1u);
 }
 
@@ -227,7 +228,7 @@ TEST(RawScan, StoreCutWhileScannedEndsWhereItsBytesEnd) {
       const std::string bytes = first + second;
       MemoryReader cut(bytes, static_cast<std::int64_t>(bytes.size()) + 5000, readAhead);
       EngineRun run;
-      RawScanStore(run.context, cut, blockSize);
+      RawScanStore(run.ports, cut, blockSize);
       ASSERT_EQ(run.rows().size(), 2u);
       EXPECT_EQ(run.rows()[1][kOffsetCell], std::to_string(first.size()));
       EXPECT_EQ(run.rows()[1][kLengthCell], std::to_string(second.size())) << blockSize << readAhead;

@@ -103,37 +103,5 @@ TEST(MemoryList, BehavesAsAListView) {
   EXPECT_EQ(list.RowCount(), 1);
 }
 
-TEST(RowStreamList, HandsOverEachRowOnceItIsFinal) {
-  Rows streamed;
-  RowStreamList list([&](const std::vector<std::string>& cells) { streamed.push_back(cells); });
-  int row = list.AppendRow("");
-  list.SetCell(row, 1, "one");
-  EXPECT_EQ(list.GetCell(row, 1), "one");
-  row = list.AppendRow("two");
-  list.DeleteRow(row);  // dropped rows are never handed over
-  EXPECT_EQ(list.RowCount(), 1);
-  row = list.AppendRow("three");
-  list.SetCell(0, 1, "too late");
-  list.Finish();
-  EXPECT_EQ(streamed, (Rows{{"", "one"}, {"three"}}));
-}
-
-TEST(RowStreamList, StreamsAWholeScanInListOrder) {
-  ScratchFolder folder;
-  const std::string store = Message("a@b.c", "1") + Message("c@d.e", "2");
-  EngineRun reference;
-  ScanMessageStore(reference.context, ResolveChosenFile(folder.Write("mail.imm", store)));
-  Rows streamed;
-  RowStreamList list([&](const std::vector<std::string>& cells) { streamed.push_back(cells); });
-  ScanState state;
-  MemoryProgressBar progress;
-  ScanContext context = state.ContextFor(list, progress);
-  ScanMessageStore(context, ResolveChosenFile(folder.Path("mail.imm")));
-  list.Finish();
-  EXPECT_EQ(streamed, reference.rows());
-  EXPECT_EQ(progress.Range(), static_cast<std::int64_t>(store.size()));
-  EXPECT_EQ(progress.Position(), static_cast<std::int64_t>(store.size()));
-}
-
 }  // namespace
 }  // namespace tessel::testing

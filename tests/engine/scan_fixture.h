@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "recovery/scan.h"
 #include "tests/support/mail_files.h"
 #include "tests/support/scratch_folder.h"
 
@@ -36,12 +38,17 @@ class RecordingProgressBar final : public ProgressBar {
   std::vector<Call> calls;
 };
 
-// An engine context over a MemoryList and a RecordingProgressBar.
+// A scan's ports over a MemoryList and a RecordingProgressBar.
 struct EngineRun {
   MemoryList list;
   RecordingProgressBar progress;
-  ScanState state;
-  ScanContext context = state.ContextFor(list, progress);
+  std::atomic<int> stopRequested{0};
+  ScanPorts ports{list, progress, stopRequested};
+
+  // The scan call over this run's ports.
+  recovery::ScanResult Scan(const ChosenFile& chosen, recovery::ScanMode mode = recovery::ScanMode::kUsual) {
+    return recovery::RunScan(chosen, mode, stopRequested, list, progress);
+  }
 
   Rows rows() const { return RowCells(list.Rows()); }
 };

@@ -1,0 +1,54 @@
+// The wizard's step rules, apart from its window so that they are tested
+// natively: which controls each step shows, when Proceed, Stop, Back and Save
+// apply, and what a scan's end does. The dialog keeps one WizardSteps, tells it
+// what happened, and shows what Controls() says.
+#pragma once
+
+namespace tessel::recovery {
+
+// What the window shows. The link row shows in both steps.
+struct WizardControls {
+  bool chooseStep = false;  // the "Proceed ..." buttons and the deep scan box
+  bool proceedEnabled = false;
+  bool list = false;  // the list and its Select All box
+  bool progress = false;
+  bool stop = false;
+  bool back = false;
+  bool save = false;
+  bool instruction = false;  // the scanning text, then the text after the scan
+  friend bool operator==(const WizardControls&, const WizardControls&) = default;
+};
+
+class WizardSteps {
+ public:
+  enum class Step { kChoose, kResults };
+
+  // One worker at a time: Proceed applies on the choose step while no scan
+  // runs, including the worker of a scan stopped and left with Back.
+  bool MayProceed() const { return step_ == Step::kChoose && !scanRunning_; }
+  bool MayStop() const { return step_ == Step::kResults && scanRunning_ && !stopRequested_; }
+  bool MayGoBack() const { return step_ == Step::kResults && (!scanRunning_ || stopRequested_); }
+  bool MaySave() const { return step_ == Step::kResults && !scanRunning_; }
+
+  // A scan starts: the results step shows. False (nothing changes) when Proceed does not apply.
+  bool Proceed();
+  // The user confirmed Stop. False when it no longer applies (the scan ended
+  // while the question was up): the answer then changes nothing.
+  bool Stop();
+  bool Back();
+  // The worker ended. Over the choose step (left with Back after a Stop) it
+  // only frees Proceed; the results step shows the end of the scan.
+  void ScanEnded();
+
+  Step CurrentStep() const { return step_; }
+  bool ScanRunning() const { return scanRunning_; }
+  bool StopRequested() const { return stopRequested_; }
+  WizardControls Controls() const;
+
+ private:
+  Step step_ = Step::kChoose;
+  bool scanRunning_ = false;
+  bool stopRequested_ = false;
+};
+
+}  // namespace tessel::recovery

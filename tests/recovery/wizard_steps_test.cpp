@@ -1,0 +1,56 @@
+#include "recovery/wizard_steps.h"
+
+#include <gtest/gtest.h>
+
+namespace tessel::recovery {
+namespace {
+
+// The controls as the fields list them: choose step, Proceed enabled, list,
+// progress, Stop, Back, Save, instruction.
+constexpr WizardControls kChoosing{true, true, false, false, false, false, false, false};
+constexpr WizardControls kScanning{false, false, true, true, true, false, false, true};
+constexpr WizardControls kStopping{false, false, true, true, false, true, false, true};
+constexpr WizardControls kScanned{false, true, true, false, false, true, true, true};
+constexpr WizardControls kChoosingWhileAStoppedScanEnds{true, false, false, false, false, false, false, false};
+
+TEST(WizardSteps, AScanRunsToItsEndAndBackReturnsToTheChooseStep) {
+  WizardSteps steps;
+  EXPECT_EQ(steps.Controls(), kChoosing);
+  EXPECT_FALSE(steps.Back());
+  ASSERT_TRUE(steps.Proceed());
+  EXPECT_EQ(steps.Controls(), kScanning);
+  EXPECT_FALSE(steps.MaySave());
+  EXPECT_FALSE(steps.Back());
+  EXPECT_FALSE(steps.Proceed());  // a second worker never starts
+  steps.ScanEnded();
+  EXPECT_EQ(steps.Controls(), kScanned);
+  EXPECT_FALSE(steps.Stop());  // nothing to stop
+  ASSERT_TRUE(steps.Back());
+  EXPECT_EQ(steps.Controls(), kChoosing);
+  EXPECT_TRUE(steps.MayProceed());
+}
+
+TEST(WizardSteps, AStoppedScanMayBeLeftWithBackButBlocksProceedUntilItsWorkerEnds) {
+  WizardSteps steps;
+  steps.Proceed();
+  ASSERT_TRUE(steps.Stop());
+  EXPECT_EQ(steps.Controls(), kStopping);
+  EXPECT_FALSE(steps.Stop());  // asked once
+  ASSERT_TRUE(steps.Back());
+  EXPECT_EQ(steps.Controls(), kChoosingWhileAStoppedScanEnds);
+  EXPECT_FALSE(steps.Proceed());
+  steps.ScanEnded();  // over the choose step: only Proceed is freed
+  EXPECT_EQ(steps.Controls(), kChoosing);
+}
+
+TEST(WizardSteps, AStopAnsweredAfterTheScanEndedChangesNothing) {
+  WizardSteps steps;
+  steps.Proceed();
+  ASSERT_TRUE(steps.MayStop());  // the question goes up...
+  steps.ScanEnded();             // ...the scan ends under it...
+  EXPECT_FALSE(steps.Stop());    // ...and the answer is harmless
+  EXPECT_EQ(steps.Controls(), kScanned);
+}
+
+}  // namespace
+}  // namespace tessel::recovery
