@@ -1,55 +1,27 @@
-// The engine's list and progress bar answered by the wizard's controls, from
-// the scan worker. Rows travel in batches: the engine only ever sets, reads or
-// deletes the row it added last (RecoveredList), so the rows before it are
-// final and are handed to the list control in one message every few
-// milliseconds, instead of one cross-thread message per cell. The last row
-// stays here until the next row or Flush.
+// The scan's rows and progress shown by the wizard's controls, from the scan
+// worker. Rows come in batches (recovery/row_batch.h): one synchronous
+// message hands the list control a whole batch, instead of one cross-thread
+// message per cell.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "app/recovered_list_ctrl.h"
 #include "engine/recovered_list.h"
+#include "recovery/row_batch.h"
 #include "framework/controls.h"
 
-class ListViewRows final : public tessel::RecoveredList {
+class ListViewSink final : public tessel::recovery::RowSink {
  public:
-  explicit ListViewRows(const CRecoveredListCtrl& list);
-  ~ListViewRows() override { Flush(); }
-  ListViewRows(const ListViewRows&) = delete;
-  ListViewRows& operator=(const ListViewRows&) = delete;
-
-  int AppendRow(const std::string& firstCell) override;
-  void InsertRowAtTop(const std::string& firstCell) override;
-  void SetCell(int row, int column, std::string_view text) override;
-  std::string GetCell(int row, int column) const override;
-  int RowCount() const override { return m_nListRows + static_cast<int>(m_pending.size()); }
-  void DeleteRow(int row) override;
-
-  // Hands every row kept here to the list control.
-  void Flush();
+  explicit ListViewSink(const CRecoveredListCtrl& list) : m_list(list) {}
+  void AppendRows(std::vector<tessel::CellRow>& rows) override;
+  void InsertRowsAtTop(std::vector<tessel::CellRow>& rows) override;
 
  private:
-  enum class Direction { kAppend, kTop };
-  ListRow NewRow(const std::string& firstCell) const;
-  // The kept row that list row `row` is, or null when the control holds it.
-  ListRow* PendingRow(int row);
-  // The control's index of list row `row` (one that is not kept here).
-  int ControlRow(int row) const;
-  void FlushIfDue(Direction next);
-  std::string RequestFromList(ListRowRequest request) const;
-
   const CRecoveredListCtrl& m_list;
-  int m_nListRows;  // rows the control holds
-  std::vector<ListRow> m_pending;
-  size_t m_nWidth = 0;  // cells of the widest row so far
-  Direction m_direction = Direction::kAppend;
-  DWORD m_nLastFlush;
 };
 
 // The control's range is 32-bit; larger files are counted in coarser steps.

@@ -1,5 +1,7 @@
 #include "app/recovered_list_ctrl.h"
 
+#include "app/thread_messages.h"
+
 #include <algorithm>
 #include <cstring>
 #include <iterator>
@@ -9,19 +11,17 @@ namespace {
 constexpr UINT kUnchecked = 1;
 constexpr UINT kChecked = 2;
 
-const std::string kNoText;
-const ListRow kNoRow;
+const tessel::CellRow kNoRow;
 
 UINT StateImage(UINT state) { return (state & LVIS_STATEIMAGEMASK) >> 12; }
 }  // namespace
 
-const std::string& CRecoveredListCtrl::Cell(int row, int column) const {
-  if (row < 0 || row >= RowCount() || column < 0) return kNoText;
-  const ListRow& cells = m_rows[static_cast<size_t>(row)];
-  return static_cast<size_t>(column) < cells.size() ? cells[static_cast<size_t>(column)] : kNoText;
+std::string_view CRecoveredListCtrl::Cell(int row, int column) const {
+  if (column < 0) return {};
+  return Row(row).cell(static_cast<size_t>(column));
 }
 
-const ListRow& CRecoveredListCtrl::Row(int row) const {
+const tessel::CellRow& CRecoveredListCtrl::Row(int row) const {
   return row >= 0 && row < RowCount() ? m_rows[static_cast<size_t>(row)] : kNoRow;
 }
 
@@ -65,14 +65,14 @@ void CRecoveredListCtrl::UpdateItemCount(bool keepView) {
 
 void CRecoveredListCtrl::RedrawRows(int first, int last) const { SendMessage(LVM_REDRAWITEMS, first, last); }
 
-void CRecoveredListCtrl::AppendRows(std::vector<ListRow>& rows) {
+void CRecoveredListCtrl::AppendRows(std::vector<tessel::CellRow>& rows) {
   m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
   m_checked.resize(m_rows.size(), 0);
   UpdateItemCount(true);
   if (m_onRowsAdded) m_onRowsAdded();
 }
 
-void CRecoveredListCtrl::InsertRowsAtTop(std::vector<ListRow>& rows) {
+void CRecoveredListCtrl::InsertRowsAtTop(std::vector<tessel::CellRow>& rows) {
   // The last one inserted is on top.
   m_rows.insert(m_rows.begin(), std::make_move_iterator(rows.rbegin()), std::make_move_iterator(rows.rend()));
   m_checked.insert(m_checked.begin(), rows.size(), 0);
@@ -82,42 +82,16 @@ void CRecoveredListCtrl::InsertRowsAtTop(std::vector<ListRow>& rows) {
   if (m_onRowsAdded) m_onRowsAdded();
 }
 
-void CRecoveredListCtrl::AnswerRequest(ListRowRequest& request) {
-  if (request.row < 0 || request.row >= RowCount()) {
-    request.text.clear();
-    return;
-  }
-  ListRow& cells = m_rows[static_cast<size_t>(request.row)];
-  switch (request.kind) {
-    case ListRowRequest::Kind::kGetCell:
-      request.text = Cell(request.row, request.column);
-      break;
-    case ListRowRequest::Kind::kSetCell:
-      if (request.column < 0) break;
-      if (static_cast<size_t>(request.column) >= cells.size()) cells.resize(static_cast<size_t>(request.column) + 1);
-      cells[static_cast<size_t>(request.column)] = request.text;
-      RedrawRows(request.row, request.row);
-      break;
-    case ListRowRequest::Kind::kDeleteRow:
-      m_rows.erase(m_rows.begin() + request.row);
-      m_checked.erase(m_checked.begin() + request.row);
-      UpdateItemCount(true);
-      Invalidate(false);
-      break;
-  }
-}
-
 LRESULT CRecoveredListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (IsThreadMessage(message, ThreadMessage::kAppendRows)) {
+    AppendRows(ThreadMessagePayload<ThreadMessage::kAppendRows>(lParam));
+    return 0;
+  }
+  if (IsThreadMessage(message, ThreadMessage::kInsertRowsAtTop)) {
+    InsertRowsAtTop(ThreadMessagePayload<ThreadMessage::kInsertRowsAtTop>(lParam));
+    return 0;
+  }
   switch (message) {
-    case kListAppendRows:
-      AppendRows(*reinterpret_cast<std::vector<ListRow>*>(lParam));
-      return 0;
-    case kListInsertRowsAtTop:
-      InsertRowsAtTop(*reinterpret_cast<std::vector<ListRow>*>(lParam));
-      return 0;
-    case kListRowRequest:
-      AnswerRequest(*reinterpret_cast<ListRowRequest*>(lParam));
-      return 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
@@ -179,7 +153,7 @@ bool CRecoveredListCtrl::HandleNotify(NMHDR* header, LRESULT* result) {
       LVITEMA& item = info->item;
       if (item.iItem < 0 || item.iItem >= RowCount()) return true;
       if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-        const std::string& text = Cell(item.iItem, item.iSubItem);
+        const std::string_view text = Cell(item.iItem, item.iSubItem);
         if (header->code == LVN_GETDISPINFOA) {
           size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
           std::memcpy(item.pszText, text.data(), length);

@@ -1,7 +1,7 @@
 // CRecoveredListCtrl: the list of recovered items (control 1009), an owner-data
 // list view that holds its rows and check states itself. A store of 100,000
 // messages would cost a cross-thread message per cell in a list that keeps its
-// own items; this one takes a scan's rows in batches (ListViewRows sends them)
+// own items; this one takes a scan's rows in batches (ListViewSink sends them)
 // and answers the control's requests for texts and check boxes from memory.
 // Everything a user sees and what the engine reads back stay the same: the
 // control still answers LVM_GETITEMTEXT and LVM_GETITEMSTATE, and a check box
@@ -19,36 +19,17 @@
 #include <string>
 #include <vector>
 
+#include "engine/cell_row.h"
 #include "framework/list_ctrl.h"
 #include "framework/tool_tip.h"
-
-using ListRow = std::vector<std::string>;
-
-// Messages the scan worker sends to the control (lParam points at the data).
-enum : UINT {
-  // A std::vector<ListRow>: appended at the end, in order.
-  kListAppendRows = WM_APP + 0x40,
-  // A std::vector<ListRow> of rows each inserted at the top in turn, the
-  // first inserted first (the last one ends up in row 0).
-  kListInsertRowsAtTop,
-  // A ListRowRequest on a row the control already holds.
-  kListRowRequest,
-};
-
-struct ListRowRequest {
-  enum class Kind { kGetCell, kSetCell, kDeleteRow } kind = Kind::kGetCell;
-  int row = 0;
-  int column = 0;
-  std::string text;  // in for kSetCell, out for kGetCell
-};
 
 class CRecoveredListCtrl : public CListCtrl {
  public:
   int RowCount() const { return static_cast<int>(m_rows.size()); }
   // Empty for a row or column that does not exist.
-  const std::string& Cell(int row, int column) const;
+  std::string_view Cell(int row, int column) const;
   // All cells of a row the list holds (an empty row for one it does not).
-  const ListRow& Row(int row) const;
+  const tessel::CellRow& Row(int row) const;
   bool IsChecked(int row) const;
   void SetChecked(int row, bool checked);
   void SetAllChecked(bool checked);
@@ -79,9 +60,8 @@ class CRecoveredListCtrl : public CListCtrl {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void AppendRows(std::vector<ListRow>& rows);
-  void InsertRowsAtTop(std::vector<ListRow>& rows);
-  void AnswerRequest(ListRowRequest& request);
+  void AppendRows(std::vector<tessel::CellRow>& rows);
+  void InsertRowsAtTop(std::vector<tessel::CellRow>& rows);
   void UpdateItemCount(bool keepView);
   void RedrawRows(int first, int last) const;
   // The tip follows the row under the mouse.
@@ -98,7 +78,7 @@ class CRecoveredListCtrl : public CListCtrl {
   int m_nTipRow = -1;
 
   std::function<void()> m_onRowsAdded;
-  std::vector<ListRow> m_rows;
+  std::vector<tessel::CellRow> m_rows;
   std::vector<std::uint8_t> m_checked;
   // The row whose check box the list view toggled since the last click ended.
   int m_nToggledByList = -1;

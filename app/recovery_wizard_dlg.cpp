@@ -45,6 +45,7 @@ constexpr std::array<LinkButton, 5> kLinkButtons = {{
 CRecoveryWizardDlg::CRecoveryWizardDlg(CWnd* parent) : CDialog(IDD_RECOVERY_WIZARD, parent) {
   m_hIcon = ::LoadIconA(framework::ResourceModule(), MAKEINTRESOURCEA(IDR_MAINFRAME));
   m_hBackground.reset(framework::LoadDibResource(IDB_CHOOSE_BACKGROUND));
+  m_nBackground = IDB_CHOOSE_BACKGROUND;
 }
 
 CRecoveryWizardDlg::~CRecoveryWizardDlg() {
@@ -124,6 +125,7 @@ void CRecoveryWizardDlg::SetUpLinkButtons() {
 }
 
 void CRecoveryWizardDlg::SetBackground(UINT id) {
+  m_nBackground = id;
   m_hBackground.reset(framework::LoadDibResource(id));
   // Painted at the message loop's next turn, not while the step changes.
   ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

@@ -16,6 +16,8 @@
 #include "app/recovered_list_ctrl.h"
 #include "framework/menu.h"
 #include "widgets/hover_button.h"
+#include "recovery/scan.h"
+#include "recovery/wizard_steps.h"
 #include "widgets/transparent_static.h"
 
 class CRecoveryWizardDlg : public CDialog {
@@ -44,16 +46,14 @@ class CRecoveryWizardDlg : public CDialog {
   void OnSettings();
   void OnBrowse();
 
-  // The controls of each step (the flow's control table).
-  void ShowResultsStep();
-  void ShowChooseStep();
-  void HideResultsStep();
+  // Shows the controls the step rules give for where the wizard stands.
+  void ShowStepControls();
   // Replaces the list's columns by those of g_nScanMode.
   void SetListColumns();
   // The worker's steps that change controls, carried out on the window's
   // thread: the start (progress bar, scanning text) and the end.
   void OnScanStarted();
-  void OnScanEnded(const std::string& problem);
+  void OnScanEnded(const tessel::recovery::ScanResult& result);
 
   // The preview file: "oxbtemp.eml" in the temporary folder.
   static std::string PreviewFilePath();
@@ -63,8 +63,11 @@ class CRecoveryWizardDlg : public CDialog {
   // Loads picture `id` as the background and repaints the whole window.
   void SetBackground(UINT id);
 
+  // 1 on the choose step, 2 on the results step; follows m_steps.
   int m_nStep = 1;
+  tessel::recovery::WizardSteps m_steps;
   framework::UniqueBitmap m_hBackground;
+  UINT m_nBackground = 0;  // the picture's resource id
   std::string m_strFilePrefix;
   std::string m_strStartDir;
   CImageList m_ImageList;
@@ -103,7 +106,7 @@ class CRecoveryWizardDlg : public CDialog {
  private:
   void AddAboutToSystemMenu();
   void StartScan(int mode);
-  void BeginScan(int mode);
+  void BeginScan();
   void OnListClick(const NMITEMACTIVATE& click);
   LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw) const;
   void UpdateScanningText();
@@ -113,6 +116,8 @@ class CRecoveryWizardDlg : public CDialog {
   // Answers the deep scan box's WM_CTLCOLORSTATIC: the background under it.
   LRESULT PaintUnderDeepScanBox(HDC dc) const;
 
+  // The mode of the scan whose Proceed was pressed, until its worker starts.
+  int m_nPendingMode = 0;
   // When the scanning text's row count was last shown.
   DWORD m_nCountShownAt = 0;
   // Shared by the system; not destroyed.

@@ -7,6 +7,7 @@
 #include "cli/code_pages.h"
 #include "cli/contact_formats.h"
 #include "cli/export_names.h"
+#include "cli/rows.h"
 #include "engine/message_extraction.h"
 #include "engine/message_row.h"
 #include "engine/source_file.h"
@@ -83,8 +84,9 @@ const tessel::cli::CodePage& SystemCodePage() {
   return page ? *page : *tessel::cli::FindCodePage(tessel::cli::kDefaultCodePage);
 }
 
-bool WriteMessage(const SaveJob& job, tessel::SourceFile& store, int row, const ListRow& cells, SaveOutcome& outcome) {
-  auto cell = [&](int column) { return static_cast<size_t>(column) < cells.size() ? cells[column] : std::string(); };
+bool WriteMessage(const SaveJob& job, tessel::SourceFile& store, int row, const tessel::CellRow& cells,
+                  SaveOutcome& outcome) {
+  auto cell = [&](int column) { return std::string(cells.cell(static_cast<size_t>(column))); };
   NewFile file;
   std::string reason;
   if (!file.Create(job.folder, tessel::cli::MessageFileName(job.prefix, row + 1), reason)) {
@@ -133,6 +135,7 @@ SaveOutcome RunSaveJob(SaveJob& job, const SaveProgress& progress) {
   if (job.mode == kScanModeMessageStore) store.Open(job.storeFile);
   std::string text;
   std::string cards;
+  tessel::cli::Row contact;  // reused from contact to contact
   for (size_t index = 0; index < job.rows.size(); ++index) {
     if (job.cancelRequested) {
       outcome.cancelled = true;
@@ -144,9 +147,10 @@ SaveOutcome RunSaveJob(SaveJob& job, const SaveProgress& progress) {
       continue;
     }
     // Wiped records are left out, as `tessel contacts` does.
-    if (tessel::cli::IsBlankContact(job.cells[index])) continue;
-    tessel::cli::AppendContactText(text, job.rows[index] + 1, job.cells[index]);
-    tessel::cli::AppendVCard(cards, job.cells[index], SystemCodePage());
+    tessel::cli::ContactCells(job.cells[index], contact);
+    if (tessel::cli::IsBlankContact(contact)) continue;
+    tessel::cli::AppendContactText(text, job.rows[index] + 1, contact);
+    tessel::cli::AppendVCard(cards, contact, SystemCodePage());
   }
   if (job.mode == kScanModeAddressBook && !outcome.cancelled && !text.empty()) {
     if (WriteWholeFile(job, tessel::cli::kContactTextFileName, text, outcome))

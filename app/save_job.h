@@ -15,12 +15,12 @@
 #include "app/recovered_list_ctrl.h"
 
 struct SaveJob {
-  int mode = 0;                // g_nScanMode of the rows
-  std::string folder;          // where the files go
-  std::string prefix;          // of the message files
-  std::string storeFile;       // the store the message records lie in
-  std::vector<int> rows;       // the checked rows' numbers in the list (from 0)
-  std::vector<ListRow> cells;  // their cells, in the same order
+  int mode = 0;                        // g_nScanMode of the rows
+  std::string folder;                  // where the files go
+  std::string prefix;                  // of the message files
+  std::string storeFile;               // the store the message records lie in
+  std::vector<int> rows;               // the checked rows' numbers in the list (from 0)
+  std::vector<tessel::CellRow> cells;  // their cells, in the same order
   // Set by Cancel: the job stops after the file it is writing.
   std::atomic<int> cancelRequested{0};
 };
@@ -34,6 +34,6 @@ struct SaveOutcome {
 };
 
 // Called before each checked row is written, with its place among them (from 0).
-using SaveProgress = std::function<void(size_t index, const ListRow& cells)>;
+using SaveProgress = std::function<void(size_t index, const tessel::CellRow& cells)>;
 
 SaveOutcome RunSaveJob(SaveJob& job, const SaveProgress& progress);

@@ -14,7 +14,7 @@ enum : UINT {
 
 struct SavingRow {
   size_t index;
-  const ListRow* cells;
+  const tessel::CellRow* cells;
 };
 
 // The cells shown for a message and for a contact: From, To, Subject and
@@ -44,7 +44,7 @@ BOOL CSavingDlg::OnInitDialog() {
 
 UINT CSavingDlg::SaveThread(LPVOID parameter) {
   auto* self = static_cast<CSavingDlg*>(parameter);
-  SaveOutcome outcome = RunSaveJob(self->m_job, [self](size_t index, const ListRow& cells) {
+  SaveOutcome outcome = RunSaveJob(self->m_job, [self](size_t index, const tessel::CellRow& cells) {
     SavingRow row{index, &cells};
     self->SendMessage(kSavingRowMessage, 0, reinterpret_cast<LPARAM>(&row));
   });
@@ -59,7 +59,7 @@ bool CSavingDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     const int controls[3] = {IDC_SAVING_FROM, IDC_SAVING_TO, IDC_SAVING_SUBJECT};
     for (int i = 0; i < 3; ++i) {
       size_t cell = static_cast<size_t>(shown[i]);
-      ::SetDlgItemTextA(m_hWnd, controls[i], cell < row.cells->size() ? (*row.cells)[cell].c_str() : "");
+      ::SetDlgItemTextA(m_hWnd, controls[i], std::string(row.cells->cell(cell)).c_str());
     }
     m_prgSave.SetPos(static_cast<int>(row.index + 1));
     return true;

@@ -1,17 +1,15 @@
-// The state that the wizard window, its scan worker and the recovery engine
-// share, in one place: the window the worker drives, the flags each side
-// polls, the paths of the current scan and the open source file. The engine
-// sees it only through the ScanContext that WizardScanContext maps it onto.
+// The state that the wizard window and its scan worker share, in one place:
+// the window the worker drives, the flags each side polls, the paths of the
+// current scan. The scan itself owns its files and reports through its result,
+// which TakeScanResult copies into these globals.
 #pragma once
 
 #include <atomic>
 #include <string>
 
-#include "engine/recovered_list.h"
-#include "engine/scan_context.h"
-#include "engine/source_file.h"
 #include "framework/gdi_handles.h"
 #include "framework/worker_thread.h"
+#include "recovery/scan.h"
 
 class CRecoveryWizardDlg;
 
@@ -21,7 +19,8 @@ inline constexpr int kScanModeAddressBook = 1;
 
 // The wizard window, published when it opens.
 extern CRecoveryWizardDlg* g_pWizardDlg;
-// Set by Stop and exit, cleared by each Proceed; polled by the store scan.
+// Set by Stop and exit, cleared by each Proceed and by a message store scan
+// when it starts; polled by the store scans.
 extern std::atomic<int> g_bStopRequested;
 // A worker runs.
 extern std::atomic<int> g_bScanRunning;
@@ -30,10 +29,8 @@ extern std::atomic<int> g_nScanMode;
 extern std::atomic<int> g_bDeepScan;
 // The path the user chose; a store scan replaces an index's path by its store's.
 extern std::string g_strSourceFile;
-// The store that extraction, the raw scan and preview read.
+// The store that preview and save read.
 extern std::string g_strStoreFile;
-// The contacts text file formed by the address book walk.
-extern std::string g_strContactsFile;
 // The thread object of the current or last scan; it deletes itself when its
 // thread ends, so it is valid only while g_bScanRunning is set.
 extern CWinThread* g_pWorkerThread;
@@ -42,8 +39,8 @@ extern CWinThread* g_pWorkerThread;
 extern framework::UniqueKernelHandle g_hWorkerThread;
 // The list row under the last click, negative when the click hit no row.
 extern int g_nClickedItem;
-// The engine's open input file, closed by the worker or the address book walk.
-extern tessel::SourceFile g_SourceFile;
 
-// The engine's view of the globals above, with the window's list and progress bar.
-tessel::ScanContext WizardScanContext(tessel::RecoveredList& list, tessel::ProgressBar& progress);
+// The scan mode of the recovery layer for g_nScanMode and g_bDeepScan.
+tessel::recovery::ScanMode CurrentScanMode();
+// Fills the paths from a finished scan's result.
+void TakeScanResult(const tessel::recovery::ScanResult& result);

@@ -1,49 +1,26 @@
 #include "app/scan_worker.h"
 
-#include <cstring>
+#include <memory>
 
 #include "app/list_view_rows.h"
-#include "app/recovery_wizard_dlg.h"
 #include "app/scan_state.h"
-#include "engine/address_book_scan.h"
-#include "engine/chosen_file.h"
-#include "engine/deep_scan.h"
-#include "engine/message_store_scan.h"
-
-namespace {
-std::string ReadErrorText(const tessel::AddressBookResult& result, const std::string& path) {
-  return "The address book " + path + " could not be read at byte " + std::to_string(result.errorOffset) + ": " +
-         std::strerror(result.errorCode) + ". The contacts before that place are listed.";
-}
-}  // namespace
+#include "app/thread_messages.h"
+#include "recovery/row_batch.h"
 
 UINT ScanWorker(LPVOID parameter) {
-  auto* wizard = static_cast<CRecoveryWizardDlg*>(parameter);
+  const std::unique_ptr<ScanJob> job(static_cast<ScanJob*>(parameter));
   g_bScanRunning = 1;
-  wizard->SendMessage(kScanStartedMessage);
-  g_strStoreFile = g_strSourceFile;
-  char path[MAX_PATH] = {};
-  std::strncpy(path, g_strSourceFile.c_str(), MAX_PATH - 1);
-
-  std::string problem;
+  ThreadPayload<ThreadMessage::kScanStarted>::Type none;
+  SendThreadMessage<ThreadMessage::kScanStarted>(job->window, none);
+  tessel::recovery::ScanResult result;
   {
-    ListViewRows rows(wizard->m_lstRecovered);
-    ProgressBarControl progress(wizard->m_prgScan);
-    tessel::ScanContext context = WizardScanContext(rows, progress);
-    if (g_nScanMode == kScanModeMessageStore) {
-      const tessel::ChosenFile chosen = tessel::ResolveChosenFile(path, tessel::ChosenAs::kMessageStore);
-      if (g_bDeepScan)
-        tessel::DeepScanMessageStore(context, chosen);
-      else
-        tessel::ScanMessageStore(context, chosen);
-    } else {
-      tessel::AddressBookResult result = tessel::ScanAddressBook(context, path, kEngineFolder);
-      if (result.status == tessel::AddressBookResult::Status::kReadError) problem = ReadErrorText(result, path);
-    }
+    ListViewSink sink(*job->list);
+    tessel::recovery::RowBatch rows(sink);
+    ProgressBarControl progress(*job->progress);
+    result = tessel::recovery::RunScan(job->chosen, job->mode, g_bStopRequested, rows, progress);
   }  // the last rows reach the list here
-  if (g_SourceFile.IsOpen()) g_SourceFile.Close();
-  // Steps 6 to 8 on the window's thread; it also clears g_bScanRunning there,
-  // so that no Proceed can start a second worker before this one is done.
-  wizard->SendMessage(kScanEndedMessage, 0, reinterpret_cast<LPARAM>(&problem));
+  // The window clears g_bScanRunning when it has shown the end, so that no
+  // Proceed can start a second worker before this one is done.
+  SendThreadMessage<ThreadMessage::kScanEnded>(job->window, result);
   return 1;
 }

@@ -1,25 +1,24 @@
-// ScanWorker: the thread that runs one scan. It drives the list and the
-// progress bar through the engine and hands every other change of the window
-// to the window's thread with a synchronous message, so the window's thread
-// never waits for it.
+// ScanWorker: the thread that runs one scan. It hands the rows to the list
+// control and the progress to the bar in synchronous messages, and tells the
+// window of the scan's start and end the same way (thread_messages.h), so the
+// window's thread never waits for it.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
+#include "app/recovered_list_ctrl.h"
+#include "engine/chosen_file.h"
+#include "framework/controls.h"
+#include "recovery/scan.h"
 
-// Sent by the worker to the wizard window: the scan starts (show the progress
-// bar and the scanning text) and the scan ended (lParam: a std::string with a
-// problem to report, empty when there is none). Posted by the window to
-// itself: start the worker (wParam: the scan mode).
-enum : UINT {
-  kScanStartedMessage = WM_APP + 0x50,
-  kScanEndedMessage,
-  kBeginScanMessage,
+// What the worker is given; it deletes the job when it ends.
+struct ScanJob {
+  HWND window = nullptr;  // told of the start and the end
+  const CRecoveredListCtrl* list = nullptr;
+  const CProgressCtrl* progress = nullptr;
+  tessel::ChosenFile chosen;
+  tessel::recovery::ScanMode mode = tessel::recovery::ScanMode::kUsual;
 };
 
-// The thread procedure; the parameter is the wizard window. Returns 1.
+// The thread procedure; the parameter is a ScanJob made with new. Returns 1.
 UINT ScanWorker(LPVOID parameter);
-
-// The folder text the engines are given ("AddBook.txt" is formed in it).
-inline constexpr char kEngineFolder[] = "c:\\";

@@ -6,11 +6,13 @@
 #include <windows.h>
 
 #include <array>
+#include <cstring>
 
 #include "app/file_choosers.h"
 #include "app/recovery_wizard_dlg.h"
 #include "app/scan_state.h"
 #include "app/scan_worker.h"
+#include "app/thread_messages.h"
 #include "app/shell_open.h"
 #include "app/web_pages.h"
 #include "app/wizard_message.h"
@@ -43,6 +45,13 @@ constexpr std::array<CButton CRecoveryWizardDlg::*, 3> kChooseStepControls = {
     &CRecoveryWizardDlg::m_btnProceedStore, &CRecoveryWizardDlg::m_btnProceedAddressBook,
     &CRecoveryWizardDlg::m_chkDeepScan};
 
+std::string ReadErrorText(const tessel::recovery::ScanResult& result, const std::string& path) {
+  const char* what = g_nScanMode == kScanModeAddressBook ? "The address book " : "The message store ";
+  const char* before = g_nScanMode == kScanModeAddressBook ? "contacts" : "messages";
+  return what + path + " could not be read at byte " + std::to_string(result.errorOffset) + ": " +
+         std::strerror(result.errorCode) + ". The " + before + " before that place are listed.";
+}
+
 std::string ScanningText(int rows, int mode) {
   std::string count = std::to_string(rows) + (mode == kScanModeAddressBook ? " contact" : " message") +
                       (rows == 1 ? "" : "s") + " found so far";
@@ -55,78 +64,76 @@ void CRecoveryWizardDlg::OnProceedStore() { StartScan(kScanModeMessageStore); }
 void CRecoveryWizardDlg::OnProceedAddressBook() { StartScan(kScanModeAddressBook); }
 
 void CRecoveryWizardDlg::StartScan(int mode) {
-  // One worker at a time: the buttons stay disabled until a worker's end, and
-  // a command that reaches us anyway is refused here.
-  if (g_bScanRunning || !m_btnProceedStore.IsWindowEnabled()) return;
+  // One worker at a time: a command that reaches us while one runs is refused here.
+  if (g_bScanRunning || !m_steps.MayProceed()) return;
   std::string path = mode == kScanModeMessageStore ? ChooseStoreFile(this) : ChooseAddressBookFile(this);
   if (path.empty() || !tessel::FileExists(path)) return;
   g_strSourceFile = path;
-  m_nStep += 1;
-  m_btnProceedStore.EnableWindow(false);
-  m_btnProceedAddressBook.EnableWindow(false);
-  ShowResultsStep();
+  m_nPendingMode = mode;
+  m_steps.Proceed();
+  ShowStepControls();
   // The rest runs at the message loop's next turn: the chooser's closing and
   // the list's new columns would otherwise keep the window from answering for
   // one long stretch. A posted message comes before any click.
-  ::PostMessageA(m_hWnd, kBeginScanMessage, static_cast<WPARAM>(mode), 0);
+  ::PostMessageA(m_hWnd, static_cast<UINT>(ThreadMessage::kBeginScan), 0, 0);
 }
 
-void CRecoveryWizardDlg::BeginScan(int mode) {
+void CRecoveryWizardDlg::BeginScan() {
   g_bStopRequested = 0;
   m_lstRecovered.DeleteAllRows();
   g_bScanRunning = 0;
-  g_nScanMode = mode;
-  g_bDeepScan = mode == kScanModeMessageStore && m_chkDeepScan.GetCheck() == BST_CHECKED;
+  g_nScanMode = m_nPendingMode;
+  g_bDeepScan = m_nPendingMode == kScanModeMessageStore && m_chkDeepScan.GetCheck() == BST_CHECKED;
   m_lstRecovered.MarkRows(g_bDeepScan ? tessel::kOriginCell : -1, std::string(tessel::kOriginStore), kStoreOnlyImage,
                           kStoreOnlyTip);
   SetListColumns();
 
+  auto* job = new ScanJob{
+      m_hWnd, &m_lstRecovered, &m_prgScan,
+      tessel::ResolveChosenFile(g_strSourceFile, g_nScanMode == kScanModeMessageStore ? tessel::ChosenAs::kMessageStore
+                                                                                      : tessel::ChosenAs::kAddressBook),
+      CurrentScanMode()};
   HANDLE own = nullptr;
-  g_pWorkerThread = AfxBeginThread(&ScanWorker, this, THREAD_PRIORITY_NORMAL, 0, 0, &own);
+  g_pWorkerThread = AfxBeginThread(&ScanWorker, job, THREAD_PRIORITY_NORMAL, 0, 0, &own);
   g_hWorkerThread.reset(own);
   if (!g_pWorkerThread) {
     // No worker will end: the choose step's buttons are free again.
-    m_btnProceedStore.EnableWindow(true);
-    m_btnProceedAddressBook.EnableWindow(true);
+    delete job;
+    m_steps.ScanEnded();
+    ShowStepControls();
   }
 }
 
-void CRecoveryWizardDlg::ShowResultsStep() {
-  for (CButton CRecoveryWizardDlg::*control : kChooseStepControls) (this->*control).ShowWindow(SW_HIDE);
-  for (CHoverButton* link : {&m_lnkHome, &m_lnkSupport, &m_lnkHelp, &m_lnkAbout, &m_lnkBuy}) link->ShowWindow(SW_SHOW);
-  m_chkSelectAll.ShowWindow(SW_SHOW);
-  m_lblSelectAll.ShowWindow(SW_SHOW);
-  m_lstRecovered.ShowWindow(SW_SHOW);
-  m_btnStop.ShowWindow(SW_SHOW);
-  SetBackground(IDB_RESULTS_BACKGROUND);
-}
-
-void CRecoveryWizardDlg::ShowChooseStep() {
-  m_chkSelectAll.ShowWindow(SW_HIDE);
-  m_lblSelectAll.ShowWindow(SW_HIDE);
-  m_lblInstruction.ShowWindow(SW_HIDE);
-  for (CButton CRecoveryWizardDlg::*control : kChooseStepControls) (this->*control).ShowWindow(SW_SHOW);
-  SetBackground(IDB_CHOOSE_BACKGROUND);
-}
-
-void CRecoveryWizardDlg::HideResultsStep() {
-  m_lstRecovered.ShowWindow(SW_HIDE);
-  m_btnStop.ShowWindow(SW_HIDE);
-  m_btnBack.ShowWindow(SW_HIDE);
-  m_btnSave.ShowWindow(SW_HIDE);
-  // A worker whose stop is pending still has its bar up.
-  m_prgScan.ShowWindow(SW_HIDE);
+void CRecoveryWizardDlg::ShowStepControls() {
+  const tessel::recovery::WizardControls shown = m_steps.Controls();
+  const bool results = m_steps.CurrentStep() == tessel::recovery::WizardSteps::Step::kResults;
+  m_nStep = results ? 2 : 1;
+  auto show = [](CWnd& control, bool visible) { control.ShowWindow(visible ? SW_SHOW : SW_HIDE); };
+  for (CButton CRecoveryWizardDlg::*control : kChooseStepControls) {
+    show(this->*control, shown.chooseStep);
+    (this->*control).EnableWindow(shown.proceedEnabled);
+  }
+  m_chkDeepScan.EnableWindow(true);
+  for (CHoverButton* link : {&m_lnkHome, &m_lnkSupport, &m_lnkHelp, &m_lnkAbout, &m_lnkBuy}) show(*link, true);
+  show(m_chkSelectAll, shown.list);
+  show(m_lblSelectAll, shown.list);
+  show(m_lstRecovered, shown.list);
+  show(m_prgScan, shown.progress);
+  show(m_btnStop, shown.stop);
+  show(m_btnBack, shown.back);
+  show(m_btnSave, shown.save);
+  show(m_lblInstruction, shown.instruction);
+  const UINT background = results ? IDB_RESULTS_BACKGROUND : IDB_CHOOSE_BACKGROUND;
+  if (background != m_nBackground) SetBackground(background);
 }
 
 void CRecoveryWizardDlg::OnScanStarted() {
   m_prgScan.SendMessage(PBM_SETPOS, 0);
-  m_prgScan.ShowWindow(SW_SHOW);
   RECT area = kInstructionArea;
   ::MapDialogRect(m_hWnd, &area);
   m_lblInstruction.SetWindowPos(nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
                                 SWP_NOZORDER | SWP_NOACTIVATE);
   UpdateScanningText();
-  if (m_nStep == 2) m_lblInstruction.ShowWindow(SW_SHOW);
   // Each batch of rows may bring the count up to date.
   m_lstRecovered.SetRowsAddedHandler([this] {
     if (::GetTickCount() - m_nCountShownAt >= kScanningTextIntervalMs) UpdateScanningText();
@@ -138,54 +145,53 @@ void CRecoveryWizardDlg::UpdateScanningText() {
   m_lblInstruction.SetWindowText(ScanningText(m_lstRecovered.RowCount(), g_nScanMode));
 }
 
-void CRecoveryWizardDlg::OnScanEnded(const std::string& problem) {
+void CRecoveryWizardDlg::OnScanEnded(const tessel::recovery::ScanResult& result) {
   m_lstRecovered.SetRowsAddedHandler(nullptr);
-  // A worker that ends while the choose step shows leaves its controls alone.
-  if (m_nStep == 2) {
+  TakeScanResult(result);
+  m_steps.ScanEnded();
+  // A worker that ends while the choose step shows leaves the results step's texts alone.
+  if (m_nStep == 2)
     m_lblInstruction.SetWindowText(std::string(kIndent) + kScanEndedFirstLine + "\r\n" + kIndent +
                                    kScanEndedSecondLine);
-    m_lblInstruction.ShowWindow(SW_SHOW);
-    m_prgScan.ShowWindow(SW_HIDE);
-    m_btnStop.ShowWindow(SW_HIDE);
-    m_btnBack.ShowWindow(SW_SHOW);
-    m_btnSave.ShowWindow(SW_SHOW);
-  }
+  ShowStepControls();
   m_lstRecovered.SetAllChecked(true);
   Invalidate();
   m_lstRecovered.Invalidate();
   g_bScanRunning = 0;
-  m_btnProceedStore.EnableWindow(true);
-  m_btnProceedAddressBook.EnableWindow(true);
-  if (!problem.empty()) WizardMessageBox(problem.c_str(), kNoticeStyle);
+  if (result.end == tessel::recovery::ScanEnd::kReadError)
+    WizardMessageBox(ReadErrorText(result, g_strSourceFile).c_str(), kNoticeStyle);
 }
 
 void CRecoveryWizardDlg::OnStop() {
+  if (!m_steps.MayStop()) return;
   if (WizardMessageBox("Do you really want to stop search process ?", kQuestionStyle) != tessel::MessageBoxButton::kYes)
     return;
+  // The scan may have ended while the question was up: the answer then changes nothing.
+  if (!m_steps.Stop()) return;
   g_bStopRequested = 1;
-  m_btnBack.ShowWindow(SW_SHOW);
-  m_btnStop.ShowWindow(SW_HIDE);
+  ShowStepControls();
 }
 
 void CRecoveryWizardDlg::OnBack() {
-  if (m_nStep <= 1) return;
-  m_nStep -= 1;
+  if (!m_steps.Back()) return;
   m_lstRecovered.SetRowsAddedHandler(nullptr);
-  ShowChooseStep();
-  HideResultsStep();
+  ShowStepControls();
 }
 
 bool CRecoveryWizardDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (IsThreadMessage(message, ThreadMessage::kBeginScan)) {
+    BeginScan();
+    return true;
+  }
+  if (IsThreadMessage(message, ThreadMessage::kScanStarted)) {
+    OnScanStarted();
+    return true;
+  }
+  if (IsThreadMessage(message, ThreadMessage::kScanEnded)) {
+    OnScanEnded(ThreadMessagePayload<ThreadMessage::kScanEnded>(lParam));
+    return true;
+  }
   switch (message) {
-    case kBeginScanMessage:
-      BeginScan(static_cast<int>(wParam));
-      return true;
-    case kScanStartedMessage:
-      OnScanStarted();
-      return true;
-    case kScanEndedMessage:
-      OnScanEnded(*reinterpret_cast<const std::string*>(lParam));
-      return true;
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lParam) != m_chkDeepScan.m_hWnd)
         return CDialog::HandleMessage(message, wParam, lParam, result);

@@ -42,8 +42,8 @@ void CRecoveryWizardDlg::SetListColumns() {
   for (int count = m_lstRecovered.GetHeaderItemCount(); count > 0; --count) m_lstRecovered.DeleteColumn(0);
   if (g_nScanMode == kScanModeAddressBook) {
     for (int column = 0; column < tessel::kContactCellCount; ++column)
-      m_lstRecovered.InsertColumn(column, tessel::kContactColumnHeaders[static_cast<size_t>(column)], LVCFMT_LEFT,
-                                  kContactColumnWidth);
+      m_lstRecovered.InsertColumn(column, std::string(tessel::kContactColumns[static_cast<size_t>(column)].header),
+                                  LVCFMT_LEFT, kContactColumnWidth);
   } else {
     for (size_t column = 0; column < kMessageColumns.size(); ++column)
       m_lstRecovered.InsertColumn(static_cast<int>(column), kMessageColumns[column].heading, LVCFMT_LEFT,
@@ -102,7 +102,7 @@ LRESULT CRecoveryWizardDlg::OnListCustomDraw(NMLVCUSTOMDRAW& draw) const {
       return CDRF_NOTIFYSUBITEMDRAW;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
       int row = static_cast<int>(draw.nmcd.dwItemSpec);
-      const std::string& mark = m_lstRecovered.Cell(row, kMarkColumn);
+      const std::string_view mark = m_lstRecovered.Cell(row, kMarkColumn);
       if (m_lstRecovered.IsChecked(row)) {
         draw.clrText = kRed;
         draw.clrTextBk = kPaleYellow;

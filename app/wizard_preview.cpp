@@ -7,7 +7,6 @@
 #include "app/scan_state.h"
 #include "app/shell_open.h"
 #include "app/wizard_message.h"
-#include "engine/memory_list.h"
 #include "engine/message_extraction.h"
 #include "engine/message_row.h"
 #include "engine/source_file.h"
@@ -29,10 +28,10 @@ void CRecoveryWizardDlg::OnPreview() {
   if (row >= 0) {
     m_btnBack.ShowWindow(SW_HIDE);
     m_btnStop.ShowWindow(SW_SHOW);
-    std::int64_t offset =
-        tessel::ParseDecimalCell(m_lstRecovered.Cell(row, tessel::kOffsetCell).substr(0, kNumberCellLength));
-    std::int64_t length =
-        tessel::ParseDecimalCell(m_lstRecovered.Cell(row, tessel::kLengthCell).substr(0, kNumberCellLength));
+    std::int64_t offset = tessel::ParseDecimalCell(
+        std::string(m_lstRecovered.Cell(row, tessel::kOffsetCell).substr(0, kNumberCellLength)));
+    std::int64_t length = tessel::ParseDecimalCell(
+        std::string(m_lstRecovered.Cell(row, tessel::kLengthCell).substr(0, kNumberCellLength)));
     std::string path = PreviewFilePath();
     ::DeleteFileA(path.c_str());
 
@@ -44,11 +43,7 @@ void CRecoveryWizardDlg::OnPreview() {
           kNoticeStyle);
     } else {
       store.Close();
-      // The copy reads only the store's path from the context.
-      tessel::MemoryList noRows;
-      tessel::MemoryProgressBar noProgress;
-      tessel::ScanContext context = WizardScanContext(noRows, noProgress);
-      if (tessel::CopyRecordToFile(context, offset, length, path) < 0) {
+      if (tessel::CopyRecordToFile(g_strStoreFile, offset, length, path) < 0) {
         WizardMessageBox(("The message cannot be previewed: the preview file " + path + " cannot be written.").c_str(),
                          kNoticeStyle);
       } else {

@@ -1,5 +1,4 @@
-// The engine's list and progress bar answered by the wizard's controls, and
-// the scan context wired to the shared scan state.
+// The scan's rows and progress shown by the wizard's controls.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,7 +7,7 @@
 #include <string>
 
 #include "app/list_view_rows.h"
-#include "app/scan_state.h"
+#include "recovery/row_batch.h"
 #include "tests/win32/app_test_support.h"
 
 namespace {
@@ -21,27 +20,21 @@ class ListViewRowsTest : public ::testing::Test {
   CRecoveryWizardDlg wizard;
 };
 
-TEST_F(ListViewRowsTest, RowsAndCellsGoToTheListControl) {
-  ListViewRows rows(wizard.m_lstRecovered);
-  EXPECT_EQ(rows.AppendRow("first"), 0);
-  EXPECT_EQ(rows.AppendRow("second"), 1);
-  rows.InsertRowAtTop("top");
-  rows.SetCell(2, 1, "Subject of the second");
-  rows.SetCell(2, 5, "1234");
-  EXPECT_EQ(rows.RowCount(), 3);
-  EXPECT_EQ(rows.GetCell(0, 0), "top");
-  EXPECT_EQ(rows.GetCell(2, 0), "second");
-  EXPECT_EQ(rows.GetCell(2, 1), "Subject of the second");
-  EXPECT_EQ(rows.GetCell(2, 5), "1234");
-  // The last rows reach the control in one batch.
-  rows.Flush();
+TEST_F(ListViewRowsTest, BatchesOfRowsReachTheListControlInOrder) {
+  ListViewSink sink(wizard.m_lstRecovered);
+  {
+    tessel::recovery::RowBatch rows(sink, 2);
+    rows.AppendRow("first");
+    rows.SetCell(rows.AppendRow("second"), 5, "1234");
+    rows.AppendRow("third");
+    EXPECT_EQ(wizard.m_lstRecovered.RowCount(), 2);  // the third may still change
+    const std::string_view contact[] = {"top", "x"};
+    rows.InsertFilledRowAtTop(contact);
+  }
+  EXPECT_EQ(wizard.m_lstRecovered.RowCount(), 4);
+  EXPECT_EQ(wizard.m_lstRecovered.GetItemText(0, 0), "top");
   EXPECT_EQ(wizard.m_lstRecovered.GetItemText(2, 5), "1234");
-  rows.DeleteRow(0);
-  EXPECT_EQ(rows.RowCount(), 2);
-  EXPECT_EQ(rows.GetCell(0, 0), "first");
-  // A row that does not exist reads empty and takes no cells.
-  rows.SetCell(9, 1, "nowhere");
-  EXPECT_EQ(rows.GetCell(9, 1), "");
+  EXPECT_EQ(wizard.m_lstRecovered.GetItemText(3, 0), "third");
 }
 
 TEST_F(ListViewRowsTest, ProgressBeyondThe32BitRangeIsScaledIntoIt) {
@@ -59,20 +52,6 @@ TEST_F(ListViewRowsTest, ProgressBeyondThe32BitRangeIsScaledIntoIt) {
   EXPECT_NEAR(static_cast<double>(wizard.m_prgScan.GetPos()) / range.iHigh, 0.5, 0.01);
   progress.SetPosition(huge);
   EXPECT_EQ(wizard.m_prgScan.GetPos(), range.iHigh);
-}
-
-TEST_F(ListViewRowsTest, TheScanContextIsTheSharedScanState) {
-  ListViewRows rows(wizard.m_lstRecovered);
-  ProgressBarControl progress(wizard.m_prgScan);
-  tessel::ScanContext context = WizardScanContext(rows, progress);
-  context.stopRequested = 1;
-  context.storeFile = "C:\\mail\\Inbox.imm";
-  EXPECT_EQ(g_bStopRequested, 1);
-  EXPECT_EQ(g_strStoreFile, "C:\\mail\\Inbox.imm");
-  EXPECT_EQ(&context.openSourceFile, &g_SourceFile);
-  EXPECT_EQ(&context.list, &rows);
-  g_bStopRequested = 0;
-  g_strStoreFile.clear();
 }
 
 }  // namespace

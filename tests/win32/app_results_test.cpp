@@ -221,7 +221,7 @@ TEST(SaveJobTest, CancelStopsAfterTheCurrentFileAndAFailureNamesTheFile) {
   job.storeFile = driver::SourcePath("samples/Inbox.imm");
   job.rows = {0, 1, 2};
   job.cells = {{"a", "", "", "", "0", "440"}, {"b", "", "", "", "440", "619"}, {"c", "", "", "", "1059", "435"}};
-  SaveOutcome cancelled = RunSaveJob(job, [&](size_t index, const ListRow&) {
+  SaveOutcome cancelled = RunSaveJob(job, [&](size_t index, const tessel::CellRow&) {
     if (index == 1) job.cancelRequested = 1;
   });
   EXPECT_TRUE(cancelled.cancelled);
@@ -233,14 +233,14 @@ TEST(SaveJobTest, CancelStopsAfterTheCurrentFileAndAFailureNamesTheFile) {
 
   job.cancelRequested = 0;
   job.folder = folder.Path() + "\\missing";
-  SaveOutcome failed = RunSaveJob(job, [](size_t, const ListRow&) {});
+  SaveOutcome failed = RunSaveJob(job, [](size_t, const tessel::CellRow&) {});
   EXPECT_EQ(failed.written, 0);
   EXPECT_EQ(failed.failedFile, job.folder + "\\Mail0001.eml");
   EXPECT_FALSE(failed.reason.empty());
 
   job.folder = folder.Path();
   job.storeFile = driver::SourcePath("samples/Missing.imm");
-  failed = RunSaveJob(job, [](size_t, const ListRow&) {});
+  failed = RunSaveJob(job, [](size_t, const tessel::CellRow&) {});
   EXPECT_EQ(failed.written, 0);
   EXPECT_EQ(failed.reason, "the message store " + job.storeFile + " cannot be read");
   // The file begun for it is gone again.

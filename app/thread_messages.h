@@ -1,0 +1,55 @@
+// The messages between the wizard's threads, each with one payload type. They
+// are sent, never posted (but kBeginScan, which carries nothing), so a payload
+// lives on the sender's stack until the receiver has handled it, and the
+// receiver reads it back as the type the sender gave.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "engine/cell_row.h"
+#include "recovery/scan.h"
+
+enum class ThreadMessage : UINT {
+  // Worker to list: final rows appended at the end, in order.
+  kAppendRows = WM_APP + 0x40,
+  // Worker to list: rows each inserted at the top in turn, the first inserted first.
+  kInsertRowsAtTop,
+  // Worker to window: the scan starts.
+  kScanStarted,
+  // Worker to window: the scan ended, and how.
+  kScanEnded,
+  // Window to itself, posted: start the worker of the chosen scan.
+  kBeginScan,
+};
+
+template <ThreadMessage M>
+struct ThreadPayload {
+  struct None {};
+  using Type = None;
+};
+template <>
+struct ThreadPayload<ThreadMessage::kAppendRows> {
+  using Type = std::vector<tessel::CellRow>;
+};
+template <>
+struct ThreadPayload<ThreadMessage::kInsertRowsAtTop> {
+  using Type = std::vector<tessel::CellRow>;
+};
+template <>
+struct ThreadPayload<ThreadMessage::kScanEnded> {
+  using Type = tessel::recovery::ScanResult;
+};
+
+template <ThreadMessage M>
+LRESULT SendThreadMessage(HWND to, typename ThreadPayload<M>::Type& payload) {
+  return ::SendMessageA(to, static_cast<UINT>(M), 0, reinterpret_cast<LPARAM>(&payload));
+}
+
+template <ThreadMessage M>
+typename ThreadPayload<M>::Type& ThreadMessagePayload(LPARAM lParam) {
+  return *reinterpret_cast<typename ThreadPayload<M>::Type*>(lParam);
+}
+
+constexpr bool IsThreadMessage(UINT message, ThreadMessage kind) { return message == static_cast<UINT>(kind); }
