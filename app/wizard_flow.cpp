@@ -45,11 +45,18 @@ constexpr std::array<CButton CRecoveryWizardDlg::*, 3> kChooseStepControls = {
     &CRecoveryWizardDlg::m_btnProceedStore, &CRecoveryWizardDlg::m_btnProceedAddressBook,
     &CRecoveryWizardDlg::m_chkDeepScan};
 
+// What a scan could not read, for the notice after it.
 std::string ReadErrorText(const tessel::recovery::ScanResult& result, const std::string& path) {
-  const char* what = g_nScanMode == kScanModeAddressBook ? "The address book " : "The message store ";
-  const char* before = g_nScanMode == kScanModeAddressBook ? "contacts" : "messages";
-  return what + path + " could not be read at byte " + std::to_string(result.errorOffset) + ": " +
-         std::strerror(result.errorCode) + ". The " + before + " before that place are listed.";
+  if (g_nScanMode == kScanModeAddressBook)
+    return "The address book " + path + " could not be read at byte " + std::to_string(result.errorOffset) + ": " +
+           std::strerror(result.errorCode) + ". The contacts before that place are listed.";
+  std::string text;
+  for (const tessel::recovery::UnreadableStretch& stretch : result.unreadable)
+    text += stretch.path + " could not be read at bytes " + std::to_string(stretch.range.begin) + " to " +
+            std::to_string(stretch.range.end - 1) + ": " + std::strerror(stretch.range.errorCode) + ".<br>";
+  return text +
+         "The messages around those places are listed; those that hold unreadable bytes are saved as far as "
+         "they could be read.";
 }
 
 std::string ScanningText(int rows, int mode) {
@@ -159,7 +166,7 @@ void CRecoveryWizardDlg::OnScanEnded(const tessel::recovery::ScanResult& result)
   m_lstRecovered.Invalidate();
   g_bScanRunning = 0;
   if (result.end == tessel::recovery::ScanEnd::kReadError)
-    WizardMessageBox(ReadErrorText(result, g_strSourceFile).c_str(), kNoticeStyle);
+    WizardMessageBox(ReadErrorText(result, g_strSourceFile).c_str(), kErrorStyle);
 }
 
 void CRecoveryWizardDlg::OnStop() {

@@ -10,6 +10,8 @@
 
 // Information icon and OK.
 inline constexpr std::uint32_t kNoticeStyle = tessel::MessageBoxStyle::kIconInformation | tessel::MessageBoxStyle::kOk;
+// Stop icon and OK: something could not be read or written.
+inline constexpr std::uint32_t kErrorStyle = tessel::MessageBoxStyle::kIconStop | tessel::MessageBoxStyle::kOk;
 // Question icon, Yes and No.
 inline constexpr std::uint32_t kQuestionStyle =
     tessel::MessageBoxStyle::kIconQuestion | tessel::MessageBoxStyle::kYesNo;

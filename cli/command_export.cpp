@@ -40,6 +40,7 @@ struct StoreExport {
   long long cutShort = 0;           // of them, records the store ends inside
   std::string firstName, lastName;  // of the .eml files, for the summary
   bool interrupted = false;
+  bool unreadable = false;  // the scan met bytes it could not read (and said so)
 };
 
 // Copies one record into a new .eml file; false with `error` set, and no file
@@ -137,6 +138,7 @@ bool ExportStore(const Input& input, const std::string& target, const ExportOpti
     result.written = result.cutShort = 0;
   }
   result.interrupted = scan.interrupted;
+  result.unreadable = ReportUnreadable(scan);
   return !failed;
 }
 
@@ -209,6 +211,7 @@ int RunExport(const CommandLine& line) {
   }
   if (!MakeFolders(line.to, error)) return Fail(kExitFailure, error);
 
+  bool unreadable = false;
   for (const Input& store : stores) {
     // One store keeps the prefix's names; several are named after themselves.
     std::string target = line.to;
@@ -227,8 +230,9 @@ int RunExport(const CommandLine& line) {
     if (written || !options.mbox) PrintSummary(result, target);
     if (!written) return Fail(kExitFailure, error);
     if (result.interrupted) return Fail(kExitStopped, "stopped; the messages before the stop are written");
+    if (result.unreadable) unreadable = true;
   }
-  int exitCode = kExitOk;
+  int exitCode = unreadable ? kExitFailure : kExitOk;
   for (const Input& book : books) {
     const ContactScan scan = ScanContacts(book.file);
     const std::string path = JoinPath(line.to, book.name + "." + ContactExtension(contactsFormat));

@@ -96,7 +96,8 @@ int ScanAddressBookRows(const Input& input, const ScanOutput& output, StdoutBuff
   return kExitOk;
 }
 
-int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuffer& out, bool first) {
+// Unreadable stretches are reported and set `exitCode`, but the next input is still scanned.
+int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuffer& out, bool first, int& exitCode) {
   std::string error;
   if (!CheckChosenFile(input.file, error)) {
     return Fail(kExitFailure, error);
@@ -124,11 +125,13 @@ int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuf
     text +=
         input.file.kind == FileKind::kStore ? " (searched the store)\n" : " (through the index " + input.path() + ")\n";
     if (input.deep) text += "deep scan: rows marked * were found only in the store (deleted, or never indexed)\n";
+    if (!scan.result.unreadable.empty()) text += "rows marked ! hold bytes that could not be read\n";
   }
   if (!out.Flush()) return Fail(kExitFailure, out.Error());
   if (scan.interrupted) {
     return Fail(kExitStopped, "stopped; " + Plural(scan.rows, "row") + " listed before the stop");
   }
+  if (ReportUnreadable(scan)) exitCode = kExitFailure;
   return kExitOk;
 }
 
@@ -148,14 +151,16 @@ int RunScan(const CommandLine& line) {
 
   StdoutBuffer out;
   if (output.several && format == RowFormat::kJson) out.Text() += "[";
+  int exitCode = kExitOk;
   for (size_t i = 0; i < inputs.size(); ++i) {
-    const int code = inputs[i].mode() == ScanMode::kAddressBook ? ScanAddressBookRows(inputs[i], output, out, i == 0)
-                                                                : ScanMessageStoreRows(inputs[i], output, out, i == 0);
+    const bool book = inputs[i].mode() == ScanMode::kAddressBook;
+    const int code = book ? ScanAddressBookRows(inputs[i], output, out, i == 0)
+                          : ScanMessageStoreRows(inputs[i], output, out, i == 0, exitCode);
     if (code != kExitOk) return code;
   }
   if (output.several && format == RowFormat::kJson) out.Text() += "\n]\n";
   if (!out.Flush()) return Fail(kExitFailure, out.Error());
-  return kExitOk;
+  return exitCode;
 }
 
 }  // namespace tessel::cli

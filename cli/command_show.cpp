@@ -52,7 +52,7 @@ int RunShow(const CommandLine& line) {
   });
   if (!out.Finish(error)) return Fail(kExitFailure, error);
   if (const std::string note = ShortRecordNote(wanted, copy, store.Size()); !note.empty()) Warn(note);
-  return kExitOk;
+  return ReportUnreadable(scan) ? kExitFailure : kExitOk;
 }
 
 }  // namespace tessel::cli

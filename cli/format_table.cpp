@@ -7,6 +7,7 @@
 
 #include "cli/text_encoding.h"
 #include "engine/deep_scan.h"
+#include "recovery/scan.h"
 
 namespace tessel::cli {
 namespace {
@@ -155,6 +156,10 @@ void TableFormat::AppendLine(std::string& out, long long number, const Row* cell
       text = std::to_string(number);
       // A deep scan's row found only in the store's bytes, not in its index.
       if (cells->size() > static_cast<size_t>(kOriginCell) && (*cells)[kOriginCell] == kOriginStore) text += '*';
+      // A row whose record holds bytes that could not be read.
+      if (cells->size() > static_cast<size_t>(recovery::kUnreadableCell) &&
+          (*cells)[recovery::kUnreadableCell] == recovery::kUnreadableMark)
+        text += '!';
     } else if (static_cast<size_t>(column.cell) < cells->size()) {
       text = (*cells)[column.cell];
     }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "cli/commands.h"
 #include "cli/interrupt.h"
 #include "engine/address_book_scan.h"
 #include "engine/memory_list.h"
@@ -85,6 +86,15 @@ ContactScan ScanContacts(ByteReader& book) {
 bool LooksLikeAddressBook(const std::string& path) {
   SourceFile file;
   return file.Open(path) && tessel::LooksLikeAddressBook(file);
+}
+
+bool ReportUnreadable(const MessageScan& scan) {
+  for (const recovery::UnreadableStretch& stretch : scan.result.unreadable) {
+    Warn("read error in '" + stretch.path + "' at bytes " + std::to_string(stretch.range.begin) + "-" +
+         std::to_string(stretch.range.end - 1) + ": " + std::strerror(stretch.range.errorCode) +
+         "; the messages around it are listed");
+  }
+  return !scan.result.unreadable.empty();
 }
 
 std::string AddressBookProblem(const ContactScan& scan, const std::string& path) {

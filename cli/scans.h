@@ -47,6 +47,11 @@ ContactScan ScanContacts(ByteReader& book);
 // False when the file cannot be opened or does not look like an address book.
 bool LooksLikeAddressBook(const std::string& path);
 
+// Says on standard error what a message store scan could not read, one line
+// per unreadable stretch: "read error in 'PATH' at bytes A-B: CAUSE; the
+// messages around it are listed". True when there was any.
+bool ReportUnreadable(const MessageScan& scan);
+
 // What went wrong in an address book walk, as a sentence; empty when nothing did.
 std::string AddressBookProblem(const ContactScan& scan, const std::string& path);
 

@@ -6,9 +6,12 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "engine/chosen_file.h"
 #include "engine/recovered_list.h"
+#include "engine/skipping_reader.h"
 #include "engine/source_file.h"
 
 namespace tessel::recovery {
@@ -19,12 +22,23 @@ enum class ScanMode {
   kAddressBook,  // the contacts of an address book
 };
 
+// A message row whose record holds bytes that could not be read gets this
+// cell, after the deep scan's origin cell (which a usual scan leaves empty).
+constexpr int kUnreadableCell = 7;
+constexpr std::string_view kUnreadableMark = "unreadable";
+
+// Bytes of a file that could not be read: the scan went on after them.
+struct UnreadableStretch {
+  std::string path;
+  UnreadableRange range;
+};
+
 enum class ScanEnd {
   kComplete,
   kStopped,         // the stop request ended it; the rows listed so far stay
   kFileNotOpened,   // the chosen file could not be opened: nothing listed
   kStoreNotOpened,  // the store beside the chosen index is missing or cannot be opened
-  kReadError,       // a read failed; the rows listed before it stay
+  kReadError,       // reads failed: see `unreadable` (a store) or errorOffset (an address book)
 };
 
 struct ScanResult {
@@ -33,7 +47,11 @@ struct ScanResult {
   // beside the chosen index. Empty for an address book.
   std::string storePath;
   long long rows = 0;  // rows the scan listed
-  // For kReadError: where the failed read started, and the C runtime's error code.
+  // A store or index read past its bad sectors: what could not be read, in
+  // file order. The rows around them are listed.
+  std::vector<UnreadableStretch> unreadable;
+  // An address book's walk ends at a failed read: where it started, and the
+  // C runtime's error code. The contacts before it are listed.
   std::int64_t errorOffset = 0;
   int errorCode = 0;
 };

@@ -1,9 +1,11 @@
 // The bounded reader, the block search over it, and the in-memory lists.
 #include <atomic>
+#include <cerrno>
 #include <thread>
 
 #include "engine/block_reader.h"
 #include "tests/engine/scan_fixture.h"
+#include "tests/support/faulty_reader.h"
 
 namespace tessel::testing {
 namespace {
@@ -82,6 +84,29 @@ TEST(BlockReader, FileShorterThanItsSizeEndsTheSearch) {
   EXPECT_EQ(reader.Find("MARK", 0, 100000, nullptr), BlockReader::kNone);
   EXPECT_EQ(reader.Size(), 300);
   EXPECT_EQ(reader.Bytes(250, 5000).size(), 50u);
+}
+
+TEST(SkippingReader, RetriesOnceThenHandsOutUnreadablePiecesAsNulBytes) {
+  std::string bytes(3 * SkippingReader::kPiece + 100, 'b');
+  // A read that fails once comes back whole on the second try: nothing is lost.
+  FaultyReader once(bytes, 0, FaultyReader::Fault::kError, false);
+  SkippingReader retried(once);
+  std::string out(bytes.size(), '?');
+  EXPECT_EQ(retried.ReadAt(0, out.data(), out.size()), bytes.size());
+  EXPECT_EQ(out, bytes);
+  EXPECT_TRUE(retried.Unreadable().empty());
+  // A disk that fails from the second call on: the whole rest is lost, piece
+  // by piece, noted as one range; a read at the end of the file stays short.
+  FaultyReader failing(bytes, 1, FaultyReader::Fault::kError, true);
+  SkippingReader skipping(failing);
+  EXPECT_EQ(skipping.ReadAt(0, out.data(), 10), 10u);
+  EXPECT_EQ(skipping.ReadAt(100, out.data(), out.size()), bytes.size() - 100);
+  EXPECT_EQ(std::count(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(bytes.size() - 100), '\0'),
+            static_cast<std::ptrdiff_t>(bytes.size() - 100));
+  EXPECT_EQ(skipping.Unreadable(), (std::vector<UnreadableRange>{{100, static_cast<std::int64_t>(bytes.size()), EIO}}));
+  EXPECT_TRUE(skipping.Overlaps(0, 101));
+  EXPECT_FALSE(skipping.Overlaps(0, 100));
+  EXPECT_EQ(skipping.ReadAt(static_cast<std::int64_t>(bytes.size()), out.data(), 10), 0u);
 }
 
 TEST(MemoryList, BehavesAsAListView) {

@@ -1,0 +1,52 @@
+// A reader that goes on past a bad sector. A read that fails before the end of
+// the file is tried once more; then the rest of it is read piece by piece, in
+// 4 KiB pieces aligned to the file, and a piece that still cannot be read is
+// handed out as NUL bytes and noted. The scans above it see a whole file and
+// find the mail after the damage; the noted ranges say what they did not see.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+#include "engine/source_file.h"
+
+namespace tessel {
+
+// Bytes [begin, end) of a file that could not be read, and why (errno).
+struct UnreadableRange {
+  std::int64_t begin = 0;
+  std::int64_t end = 0;
+  int errorCode = 0;
+  friend bool operator==(const UnreadableRange&, const UnreadableRange&) = default;
+};
+
+class SkippingReader final : public ByteReader {
+ public:
+  static constexpr std::int64_t kPiece = 4096;
+
+  explicit SkippingReader(ByteReader& inner) : inner_(inner) {}
+
+  std::int64_t Size() const override { return inner_.Size(); }
+  // Safe from several threads at once, as the inner reader's reads are.
+  std::size_t ReadAt(std::int64_t offset, void* buffer, std::size_t count) override;
+  // The unreadable bytes are handed out as NUL bytes, so no read fails.
+  int LastError() const override { return 0; }
+  bool MayReadAhead() const override { return inner_.MayReadAhead(); }
+
+  // The ranges noted so far, in file order, adjacent ones joined.
+  std::vector<UnreadableRange> Unreadable() const;
+  // True when [begin, end) holds a byte of a noted range.
+  bool Overlaps(std::int64_t begin, std::int64_t end) const;
+
+ private:
+  // Reads [offset, offset + count) after a failed read; returns the bytes handed out.
+  std::size_t ReadPieces(std::int64_t offset, char* buffer, std::size_t count);
+  void Note(std::int64_t begin, std::int64_t end, int errorCode);
+
+  ByteReader& inner_;
+  mutable std::mutex mutex_;
+  std::vector<UnreadableRange> ranges_;
+};
+
+}  // namespace tessel
