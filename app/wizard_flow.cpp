@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <array>
-#include <cstring>
 
 #include "app/file_choosers.h"
 #include "app/recovery_wizard_dlg.h"
@@ -16,6 +15,7 @@
 #include "app/shell_open.h"
 #include "app/web_pages.h"
 #include "app/wizard_message.h"
+#include "recovery/scan_notice.h"
 #include "engine/deep_scan.h"
 #include "engine/source_file.h"
 #include "framework/background.h"
@@ -28,6 +28,8 @@ constexpr char kScanningText[] = "Searching Messages...... (You can stop this se
 constexpr char kScanEndedFirstLine[] =
     "Select the message from list for preview or select save option from toolbar for ";
 constexpr char kScanEndedSecondLine[] = "save the mails";
+
+constexpr char kStopAfterTheEnd[] = "The search had already ended: nothing was stopped.";
 
 // The row count under the scanning text changes at most this often.
 constexpr DWORD kScanningTextIntervalMs = 250;
@@ -44,20 +46,6 @@ constexpr RECT kInstructionArea = {6, 150, 130, 260};
 constexpr std::array<CButton CRecoveryWizardDlg::*, 3> kChooseStepControls = {
     &CRecoveryWizardDlg::m_btnProceedStore, &CRecoveryWizardDlg::m_btnProceedAddressBook,
     &CRecoveryWizardDlg::m_chkDeepScan};
-
-// What a scan could not read, for the notice after it.
-std::string ReadErrorText(const tessel::recovery::ScanResult& result, const std::string& path) {
-  if (g_nScanMode == kScanModeAddressBook)
-    return "The address book " + path + " could not be read at byte " + std::to_string(result.errorOffset) + ": " +
-           std::strerror(result.errorCode) + ". The contacts before that place are listed.";
-  std::string text;
-  for (const tessel::recovery::UnreadableStretch& stretch : result.unreadable)
-    text += stretch.path + " could not be read at bytes " + std::to_string(stretch.range.begin) + " to " +
-            std::to_string(stretch.range.end - 1) + ": " + std::strerror(stretch.range.errorCode) + ".<br>";
-  return text +
-         "The messages around those places are listed; those that hold unreadable bytes are saved as far as "
-         "they could be read.";
-}
 
 std::string ScanningText(int rows, int mode) {
   std::string count = std::to_string(rows) + (mode == kScanModeAddressBook ? " contact" : " message") +
@@ -156,17 +144,18 @@ void CRecoveryWizardDlg::OnScanEnded(const tessel::recovery::ScanResult& result)
   m_lstRecovered.SetRowsAddedHandler(nullptr);
   TakeScanResult(result);
   m_steps.ScanEnded();
+  const tessel::recovery::ScanEndText said =
+      tessel::recovery::DescribeScanEnd(result, CurrentScanMode(), g_strSourceFile);
   // A worker that ends while the choose step shows leaves the results step's texts alone.
   if (m_nStep == 2)
     m_lblInstruction.SetWindowText(std::string(kIndent) + kScanEndedFirstLine + "\r\n" + kIndent +
-                                   kScanEndedSecondLine);
+                                   kScanEndedSecondLine + "\r\n\r\n" + kIndent + said.count);
   ShowStepControls();
   m_lstRecovered.SetAllChecked(true);
   Invalidate();
   m_lstRecovered.Invalidate();
   g_bScanRunning = 0;
-  if (result.end == tessel::recovery::ScanEnd::kReadError)
-    WizardMessageBox(ReadErrorText(result, g_strSourceFile).c_str(), kErrorStyle);
+  if (!said.notice.empty()) WizardMessageBox(said.notice.c_str(), said.failed ? kErrorStyle : kNoticeStyle);
 }
 
 void CRecoveryWizardDlg::OnStop() {
@@ -174,7 +163,10 @@ void CRecoveryWizardDlg::OnStop() {
   if (WizardMessageBox("Do you really want to stop search process ?", kQuestionStyle) != tessel::MessageBoxButton::kYes)
     return;
   // The scan may have ended while the question was up: the answer then changes nothing.
-  if (!m_steps.Stop()) return;
+  if (!m_steps.Stop()) {
+    WizardMessageBox(kStopAfterTheEnd, kNoticeStyle);
+    return;
+  }
   g_bStopRequested = 1;
   ShowStepControls();
 }

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -89,7 +90,8 @@ TEST_F(ScanTest, EachFileListsWhatTesselScanListsAndEndsAllChecked) {
     EXPECT_FALSE(Visible(IDC_STOP) || Visible(IDC_PROGRESS) || Visible(IDC_PROCEED_STORE));
     EXPECT_EQ(driver::WindowText(Control(IDC_INSTRUCTION)),
               "                Select the message from list for preview or select save option from toolbar for \r\n"
-              "                save the mails");
+              "                save the mails\r\n\r\n                " +
+                  std::to_string(rows) + (scan.button == IDC_PROCEED_STORE ? " messages found" : " contacts found"));
     EXPECT_EQ(wizard.m_lstRecovered.GetHeaderItemCount(), scan.button == IDC_PROCEED_STORE ? 6 : 23);
     EXPECT_EQ(g_nScanMode, scan.button == IDC_PROCEED_STORE ? 0 : 1);
     EXPECT_EQ(wizard.m_nStep, 2);
@@ -180,6 +182,26 @@ TEST_F(ScanTest, DeepScanBoxListsTheStoresOwnMessagesMarked) {
   for (int row = 0; row < wizard.m_lstRecovered.RowCount(); ++row) EXPECT_NE(driver::RowImage(List(), row), 1) << row;
   EXPECT_EQ(wizard.m_lstRecovered.CurrentTipText(), "");
   EXPECT_TRUE(answered.boxes.empty());
+}
+
+TEST_F(ScanTest, AnIndexWithoutItsStoreAndAFileWithoutMailEachGetANoticeNamingTheFile) {
+  TempFolder folder;
+  const std::string index = folder.Path() + "\\Lonely.imh";
+  std::ofstream(index, std::ios::binary) << std::string("\x56\x23\x30\x34\x3C\x12\x08\x49\0\0\0\0", 12);
+  ASSERT_TRUE(Proceed(IDC_PROCEED_STORE, kStoreChooserTitle, index));
+  ASSERT_TRUE(WaitForScanEnd());
+  ASSERT_EQ(answered.boxes.size(), 1u);
+  EXPECT_NE(answered.boxes[0].text.find(folder.Path() + "\\Lonely.imm, which is missing"), std::string::npos);
+  EXPECT_EQ(answered.boxes[0].style, 0x10u);  // the error look
+
+  ClickButton(wizard.m_hWnd, IDC_BACK);
+  const std::string text = folder.Path() + "\\Notes.imm";
+  std::ofstream(text, std::ios::binary) << "just a text file\r\n";
+  ASSERT_TRUE(Proceed(IDC_PROCEED_STORE, kStoreChooserTitle, text));
+  ASSERT_TRUE(WaitForScanEnd());
+  ASSERT_EQ(answered.boxes.size(), 2u);
+  EXPECT_EQ(answered.boxes[1].text,
+            "No messages were found in " + text + ": it holds none, or it is not an IncrediMail message store.");
 }
 
 TEST_F(ScanTest, StopAnsweredNoThenYesKeepsTheRowsFoundAndBackDuringThePendingStopWaitsForTheWorker) {
