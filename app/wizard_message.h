@@ -10,6 +10,8 @@
 
 // Information icon and OK.
 inline constexpr std::uint32_t kNoticeStyle = tessel::MessageBoxStyle::kIconInformation | tessel::MessageBoxStyle::kOk;
+// Error icon and OK: a notice of something that went wrong.
+inline constexpr std::uint32_t kErrorStyle = tessel::MessageBoxStyle::kIconStop | tessel::MessageBoxStyle::kOk;
 // Question icon, Yes and No.
 inline constexpr std::uint32_t kQuestionStyle =
     tessel::MessageBoxStyle::kIconQuestion | tessel::MessageBoxStyle::kYesNo;

@@ -7,22 +7,42 @@
 #include <optional>
 
 #include "cli/commands.h"
-#include "cli/export_names.h"
-#include "cli/contact_formats.h"
 #include "cli/file_system.h"
 #include "cli/input_check.h"
 #include "cli/inputs.h"
-#include "cli/mail_header.h"
-#include "cli/mbox_format.h"
-#include "cli/output_file.h"
-#include "cli/record_copy.h"
 #include "cli/row_selection.h"
 #include "cli/scans.h"
 #include "cli/terminal_progress.h"
 #include "engine/message_extraction.h"
 #include "engine/source_file.h"
+#include "export/contact_formats.h"
+#include "export/export_names.h"
+#include "export/mail_header.h"
+#include "export/mbox_format.h"
+#include "export/output_file.h"
+#include "export/record_copy.h"
 
 namespace tessel::cli {
+
+using exporting::CodePage;
+using exporting::Collision;
+using exporting::ContactExtension;
+using exporting::ContactFormat;
+using exporting::ContactsWritten;
+using exporting::CopyMessageRecord;
+using exporting::HeaderBlock;
+using exporting::IsValidPrefix;
+using exporting::MboxFromLine;
+using exporting::MboxQuoter;
+using exporting::MessageFileName;
+using exporting::OutputFile;
+using exporting::ParseCodePage;
+using exporting::ParseContactFormat;
+using exporting::RecordCopy;
+using exporting::RecordOfCells;
+using exporting::ShortRecordNote;
+using exporting::WriteContactsFile;
+
 namespace {
 
 // Bytes of a record read for the fields of its mbox "From " line.
@@ -46,8 +66,8 @@ struct StoreExport {
 // left, when it cannot be written.
 bool WriteEml(const std::string& path, ByteReader& store, const Row& cells, RecordCopy& copy, std::string& error) {
   OutputFile file;
-  if (!file.Create(path, error)) return false;
-  copy = CopyRowRecord(store, cells, [&](const char* bytes, std::size_t count) { return file.Write({bytes, count}); });
+  if (!file.Create(path, Collision::kRefuse, error)) return false;
+  copy = CopyMessageRecord(store, RecordOfCells(cells), file);
   return file.Finish(error);
 }
 
@@ -66,7 +86,7 @@ bool AppendMbox(OutputFile& mbox, bool crlf, ByteReader& store, const Row& cells
     quoter.Append(text, head);
     opened = true;
   };
-  copy = CopyRowRecord(store, cells, [&](const char* bytes, std::size_t count) {
+  copy = CopyMessageRecord(store, RecordOfCells(cells), [&](const char* bytes, std::size_t count) {
     if (opened) {
       quoter.Append(text, {bytes, count});
     } else {
@@ -80,7 +100,7 @@ bool AppendMbox(OutputFile& mbox, bool crlf, ByteReader& store, const Row& cells
   });
   if (!opened) open();
   quoter.Finish(text);
-  return !copy.refused && mbox.Write(text);
+  return copy.end != RecordCopy::End::kRefused && mbox.Write(text);
 }
 
 // Whether rows after `number` can still be selected (else the scan may stop).
@@ -107,7 +127,7 @@ bool ExportStore(const Input& input, const std::string& target, const ExportOpti
     return false;
   }
   OutputFile mboxFile;
-  if (options.mbox && !mboxFile.Create(target, error)) return false;
+  if (options.mbox && !mboxFile.Create(target, Collision::kRefuse, error)) return false;
   TerminalProgress progress(ProgressTerminal(), label);
   bool failed = false;
   const MessageScan scan = ScanMessages(

@@ -14,6 +14,10 @@
 #include "cli/terminal_progress.h"
 
 namespace tessel::cli {
+
+using exporting::CodePage;
+using exporting::ParseCodePage;
+
 namespace {
 
 bool ParseRowFormat(const std::string& name, RowFormat& format) {

@@ -5,10 +5,14 @@
 #include <algorithm>
 #include <iterator>
 
-#include "cli/text_encoding.h"
 #include "engine/deep_scan.h"
+#include "export/text_encoding.h"
 
 namespace tessel::cli {
+
+using exporting::CodePointCount;
+using exporting::ToUtf8;
+
 namespace {
 
 using Column = TableFormat::Column;

@@ -1,13 +1,29 @@
 #include "cli/row_writer.h"
 
+#include "cli/console.h"
 #include "cli/format_json.h"
 #include "cli/format_table.h"
 #include "cli/format_tsv.h"
-#include "cli/console.h"
-#include "cli/text_encoding.h"
+#include "export/text_encoding.h"
 
 namespace tessel::cli {
+
+using exporting::CodePage;
+using exporting::FromCodePage;
+using exporting::ToUtf8;
+
 namespace {
+
+// A row's cells as UTF-8: a contact's read in `page`, a message's as AppendAsUtf8
+// with `page` for the bytes that are not UTF-8.
+Row DecodeRow(const Row& cells, ScanMode mode, const CodePage& page) {
+  Row decoded;
+  decoded.reserve(cells.size());
+  for (const std::string& cell : cells) {
+    decoded.push_back(mode == ScanMode::kAddressBook ? FromCodePage(cell, page) : ToUtf8(cell, &page));
+  }
+  return decoded;
+}
 
 class TableWriter : public RowWriter {
  public:

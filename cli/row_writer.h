@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "cli/code_pages.h"
 #include "cli/rows.h"
+#include "export/code_pages.h"
 
 namespace tessel::cli {
 
@@ -22,6 +22,6 @@ class RowWriter {
 };
 
 // The table and json read the cells in `page` (see DecodeRow); tsv writes bytes.
-std::unique_ptr<RowWriter> MakeRowWriter(RowFormat format, ScanMode mode, const CodePage& page);
+std::unique_ptr<RowWriter> MakeRowWriter(RowFormat format, ScanMode mode, const exporting::CodePage& page);
 
 }  // namespace tessel::cli

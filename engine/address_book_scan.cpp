@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/platform_file.h"
+#include "engine/path_join.h"
 
 namespace tessel {
 namespace {
@@ -128,13 +128,6 @@ class ContactRow {
 
 bool IsBlankCell(const std::string& text) { return text.empty() || text[0] == ' '; }
 
-std::string ContactsFilePath(const std::string& folder) {
-  if (folder.empty()) return "AddBook.txt";
-  const char lastChar = folder.back();
-  const bool endsInSeparator = lastChar == '\\' || lastChar == '/';
-  return endsInSeparator ? folder + "AddBook.txt" : folder + platform::PathSeparator() + "AddBook.txt";
-}
-
 }  // namespace
 
 const std::array<const char*, kContactCellCount> kContactColumnHeaders = {
@@ -194,7 +187,7 @@ AddressBookResult WalkAddressBook(ByteReader& reader, RecoveredList& list) {
 
 AddressBookResult ScanAddressBook(ScanContext& context, const std::string& path, const std::string& folder) {
   if (!context.openSourceFile.Open(path)) return AddressBookResult{AddressBookResult::Status::kNotOpened, 0, 0};
-  context.contactsFile = ContactsFilePath(folder);
+  context.contactsFile = JoinPath(folder, "AddBook.txt");
   const AddressBookResult result = WalkAddressBook(context.openSourceFile, context.list);
   context.openSourceFile.Close();
   return result;

@@ -18,6 +18,33 @@ constexpr int kContactCellCount = 23;
 // twice: cells 6 to 14 hold the first group of contact details, 15 to 22 the second.
 extern const std::array<const char*, kContactCellCount> kContactColumnHeaders;
 
+// Contact cells by name, in column order.
+enum ContactCell {
+  kDisplayName = 0,
+  kEmail = 1,
+  kNameTitle = 2,
+  kFirstName = 3,
+  kMiddleName = 4,
+  kLastName = 5,
+  kHomePhone = 6,
+  kHomeAddress = 7,
+  kHomeCity = 8,
+  kHomeState = 9,
+  kHomeZip = 10,
+  kHomeCountry = 11,
+  kHomeFax = 12,
+  kMobile = 13,
+  kWebPage = 14,
+  kWorkPhone = 15,
+  kCompany = 16,
+  kWorkCity = 17,
+  kWorkState = 18,
+  kWorkAddress = 19,
+  kWorkCountry = 20,
+  kJobTitle = 21,
+  kWorkFax = 22
+};
+
 struct AddressBookResult {
   enum class Status {
     kWalked,     // read to the end of the file

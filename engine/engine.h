@@ -12,10 +12,12 @@
 //   const tessel::ChosenFile chosen = tessel::ResolveChosenFile("Inbox.imh");
 //   tessel::ScanMessageStore(context, chosen);
 //   state.openSourceFile.Close();        // the caller closes it
+//   tessel::SourceFile store;
+//   store.Open(chosen.storePath);
 //   for (int row = 0; row < list.RowCount(); ++row) {
 //     // cells 0..5: From, Subject, To, Date, offset, length (kMessageCellCount)
 //     tessel::MessageRecord record = tessel::RecordOfRow(list, row);
-//     tessel::CopyRecordToFile(context, record.offset, record.length, "out.eml");
+//     tessel::CopyRecord(store, record.offset, record.length, sink);  // export/ writes files
 //   }
 //
 //   tessel::AddressBookResult result =
@@ -26,8 +28,8 @@
 // result). A program that wants to tell the user about a missing or unreadable
 // file checks it before the scan. Setting stopRequested to 1 from any thread
 // stops a message store scan at its next block read or message; rows listed so
-// far stay. The engine never writes to a store, index or address book; only
-// CopyRecordToFile writes, to the destination it is given (and empties it).
+// far stay. The engine writes no file at all: CopyRecord hands a record's bytes
+// to a sink, and export/ puts them in files.
 #pragma once
 
 #include "engine/address_book_scan.h"

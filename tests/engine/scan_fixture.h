@@ -79,6 +79,10 @@ using mailfiles::IndexHeader;
 std::vector<std::string> ExtractedCells(std::string_view text);
 
 // A message row as the engine writes it.
+// The bytes CopyRecord hands on for the record [offset, offset + length) of
+// the store of the run (its storeFile).
+std::string CopiedRecord(const EngineRun& run, std::int64_t offset, std::int64_t length);
+
 std::vector<std::string> MessageRow(const std::string& from, const std::string& subject, const std::string& to,
                                     const std::string& date, std::int64_t offset, std::int64_t length);
 
