@@ -98,6 +98,7 @@ bool OutputFile::Create(const std::string& path, Collision collision, std::strin
     error = "'" + path_ + "' already exists; tessel never overwrites a file (choose another name or folder)";
     return false;
   }
+  if (code == EEXIST) path_ = path;  // every numbered name was taken: the name asked for is the one to report
   cause_ = code == EEXIST ? "every numbered name is taken" : CauseOf(code, "unknown error");
   error = "cannot create '" + path_ + "': " + cause_;
   return false;
