@@ -1,11 +1,11 @@
 #include "app/file_choosers.h"
 
-#include "app/folder_path.h"
 #include "app/product.h"
 #include "app/recovery_wizard_dlg.h"
+#include "engine/path_join.h"
+#include "res/resource.h"
 #include "widgets/fec_file_dialog.h"
 #include "widgets/ot_file_dialog.h"
-#include "res/resource.h"
 
 namespace {
 constexpr DWORD kValueBufferSize = 256;
@@ -49,7 +49,7 @@ int ReadRegistryString(HKEY root, const char* path, const char* value, std::stri
 }
 
 std::string IncrediMailIdentityFolder(const std::string& applicationPath, const std::string& identity) {
-  return PathInFolder(applicationPath, "Identities\\" + identity + "\\");
+  return tessel::JoinPath(applicationPath, "Identities\\" + identity + "\\");
 }
 
 std::string ChooseStoreFile(CWnd* parent) { return RunChooser(parent, kStoreFilter, kStoreChooserTitle); }

@@ -3,7 +3,7 @@
 #include "app/recovery_wizard_dlg.h"
 #include "app/scan_state.h"
 #include "app/wizard_message.h"
-#include "cli/export_names.h"
+#include "export/export_names.h"
 #include "framework/background.h"
 #include "res/resource.h"
 
@@ -36,7 +36,7 @@ void CFilePrefixDlg::OnOK() {
     WizardMessageBox("Please fill prefix", kNoticeStyle, kPrefixNoticeCaption);
     return;
   }
-  if (!tessel::cli::IsValidPrefix(prefix)) {
+  if (!tessel::exporting::IsValidPrefix(prefix)) {
     WizardMessageBox("Illegal character found in file pre fix ", kNoticeStyle, kPrefixNoticeCaption);
     return;
   }

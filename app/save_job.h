@@ -4,7 +4,9 @@
 // contacts become AddBook.txt and AddBook.vcf as `tessel contacts` writes
 // them. No file is ever overwritten: a name that exists gets " (2)", " (3)",
 // ... before its extension. The first file that cannot be written stops the
-// job, and what it had written of that file is removed.
+// job, and what it had written of that file is removed. A record cut short
+// (the store ends inside it, or a read of it failed) is kept with the bytes
+// the store gave, and counted apart.
 #pragma once
 
 #include <atomic>
@@ -26,7 +28,9 @@ struct SaveJob {
 };
 
 struct SaveOutcome {
-  int written = 0;                 // files written completely
+  int written = 0;                 // files written, the records cut short among them
+  int cutShort = 0;                // of them, records the store ends inside
+  int readErrors = 0;              // of them, records cut short by a failed read
   std::vector<std::string> files;  // their paths, in order
   bool cancelled = false;
   std::string failedFile;  // the file that could not be written, empty when none

@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include "app/about_dlg.h"
-#include "app/folder_path.h"
 #include "app/product.h"
 #include "app/recovery_wizard_dlg.h"
 #include "app/scan_state.h"
 #include "app/shell_open.h"
 #include "app/wizard_message.h"
+#include "engine/path_join.h"
 
 namespace {
 bool FileExistsAt(const std::string& path) {
@@ -17,9 +17,9 @@ bool FileExistsAt(const std::string& path) {
 }
 }  // namespace
 
-std::string CRecoveryWizardDlg::HelpFilePath() const { return PathInFolder(m_strStartDir, kHelpFileName); }
+std::string CRecoveryWizardDlg::HelpFilePath() const { return tessel::JoinPath(m_strStartDir, kHelpFileName); }
 
-std::string CRecoveryWizardDlg::LiveUpdatePath() const { return PathInFolder(m_strStartDir, kLiveUpdateFileName); }
+std::string CRecoveryWizardDlg::LiveUpdatePath() const { return tessel::JoinPath(m_strStartDir, kLiveUpdateFileName); }
 
 void CRecoveryWizardDlg::OnHelp() {
   std::string path = HelpFilePath();

@@ -10,7 +10,7 @@
 
 // Information icon and OK.
 inline constexpr std::uint32_t kNoticeStyle = tessel::MessageBoxStyle::kIconInformation | tessel::MessageBoxStyle::kOk;
-// Stop icon and OK: something could not be read or written.
+// Error icon and OK: a notice of something that went wrong.
 inline constexpr std::uint32_t kErrorStyle = tessel::MessageBoxStyle::kIconStop | tessel::MessageBoxStyle::kOk;
 // Question icon, Yes and No.
 inline constexpr std::uint32_t kQuestionStyle =

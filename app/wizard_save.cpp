@@ -1,6 +1,7 @@
 // Save: the checked rows into a folder the user picks (the last one picked,
 // Documents the first time), through the "Saving Mails..." dialog, then a
-// notice of what was written and where, with a link that opens the folder.
+// notice of what was written and where, with a link that opens the folder,
+// and of any record cut short.
 #include <windows.h>
 
 #include "app/folder_picker.h"
@@ -20,13 +21,30 @@ std::string FolderLink(const std::string& folder) { return "<a href=\"" + folder
 
 std::string Files(int count) { return std::to_string(count) + (count == 1 ? " file" : " files"); }
 
+// The files kept though their records were cut short: "; 1 cut short where the store ends".
+std::string CutShortNote(const SaveOutcome& outcome) {
+  std::string note;
+  if (outcome.cutShort > 0) note += "; " + std::to_string(outcome.cutShort) + " cut short where the store ends";
+  if (outcome.readErrors > 0)
+    note += "; " + std::to_string(outcome.readErrors) + " cut short where the store could not be read";
+  return note;
+}
+
 std::string SaveNotice(const SaveOutcome& outcome, const std::string& folder) {
   if (!outcome.failedFile.empty())
     return "The file " + outcome.failedFile + " could not be written: " + outcome.reason + ".<br>" +
-           Files(outcome.written) + " had been written to " + FolderLink(folder) + " before it.";
+           Files(outcome.written) + " had been written to " + FolderLink(folder) + " before it" +
+           CutShortNote(outcome) + ".";
   if (outcome.cancelled)
-    return "Saving was cancelled. " + Files(outcome.written) + " written to " + FolderLink(folder) + ".";
-  return Files(outcome.written) + " written to " + FolderLink(folder) + ".";
+    return "Saving was cancelled. " + Files(outcome.written) + " written to " + FolderLink(folder) +
+           CutShortNote(outcome) + ".";
+  return Files(outcome.written) + " written to " + FolderLink(folder) + CutShortNote(outcome) + ".";
+}
+
+// A save that lost anything looks like an error.
+std::uint32_t SaveNoticeStyle(const SaveOutcome& outcome) {
+  const bool lost = !outcome.failedFile.empty() || outcome.cutShort > 0 || outcome.readErrors > 0;
+  return lost ? kErrorStyle : kNoticeStyle;
 }
 }  // namespace
 
@@ -58,5 +76,5 @@ void CRecoveryWizardDlg::SaveCheckedRows() {
   job.cells.reserve(job.rows.size());
   for (int row : job.rows) job.cells.push_back(m_lstRecovered.Row(row));
   SaveOutcome outcome = RunSavingDialog(job, this);
-  WizardMessageBox(SaveNotice(outcome, folder).c_str(), kNoticeStyle);
+  WizardMessageBox(SaveNotice(outcome, folder).c_str(), SaveNoticeStyle(outcome));
 }

@@ -1,13 +1,23 @@
 // tessel contacts: the address books' contacts as a text file, CSV or vCards.
 #include "cli/commands.h"
-#include "cli/contact_formats.h"
-#include "cli/export_names.h"
 #include "cli/file_system.h"
 #include "cli/input_check.h"
 #include "cli/inputs.h"
 #include "cli/scans.h"
+#include "export/contact_formats.h"
+#include "export/export_names.h"
 
 namespace tessel::cli {
+
+using exporting::CodePage;
+using exporting::ContactExtension;
+using exporting::ContactFormat;
+using exporting::ContactsWritten;
+using exporting::kContactFileStem;
+using exporting::ParseCodePage;
+using exporting::ParseContactFormat;
+using exporting::WriteContactsFile;
+
 namespace {
 
 // --to names the file, or a folder: the file is then AddBook.txt (.csv, .vcf)

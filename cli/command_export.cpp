@@ -7,22 +7,42 @@
 #include <optional>
 
 #include "cli/commands.h"
-#include "cli/export_names.h"
-#include "cli/contact_formats.h"
 #include "cli/file_system.h"
 #include "cli/input_check.h"
 #include "cli/inputs.h"
-#include "cli/mail_header.h"
-#include "cli/mbox_format.h"
-#include "cli/output_file.h"
-#include "cli/record_copy.h"
 #include "cli/row_selection.h"
 #include "cli/scans.h"
 #include "cli/terminal_progress.h"
 #include "engine/message_extraction.h"
 #include "engine/source_file.h"
+#include "export/contact_formats.h"
+#include "export/export_names.h"
+#include "export/mail_header.h"
+#include "export/mbox_format.h"
+#include "export/output_file.h"
+#include "export/record_copy.h"
 
 namespace tessel::cli {
+
+using exporting::CodePage;
+using exporting::Collision;
+using exporting::ContactExtension;
+using exporting::ContactFormat;
+using exporting::ContactsWritten;
+using exporting::CopyMessageRecord;
+using exporting::HeaderBlock;
+using exporting::IsValidPrefix;
+using exporting::MboxFromLine;
+using exporting::MboxQuoter;
+using exporting::MessageFileName;
+using exporting::OutputFile;
+using exporting::ParseCodePage;
+using exporting::ParseContactFormat;
+using exporting::RecordCopy;
+using exporting::RecordOfCells;
+using exporting::ShortRecordNote;
+using exporting::WriteContactsFile;
+
 namespace {
 
 // Bytes of a record read for the fields of its mbox "From " line.
@@ -45,10 +65,10 @@ struct StoreExport {
 
 // Copies one record into a new .eml file; false with `error` set, and no file
 // left, when it cannot be written.
-bool WriteEml(const std::string& path, ByteReader& store, const Row& cells, RecordCopy& copy, std::string& error) {
+bool WriteEml(const std::string& path, ByteReader& store, const CellRow& cells, RecordCopy& copy, std::string& error) {
   OutputFile file;
-  if (!file.Create(path, error)) return false;
-  copy = CopyRowRecord(store, cells, [&](const char* bytes, std::size_t count) { return file.Write({bytes, count}); });
+  if (!file.Create(path, Collision::kRefuse, error)) return false;
+  copy = CopyMessageRecord(store, RecordOfCells(cells), file);
   return file.Finish(error);
 }
 
@@ -58,7 +78,7 @@ bool HeaderComplete(std::string_view head) { return HeaderBlock(head).size() < h
 // Appends one record to the mbox file, opened by its "From " line and quoted.
 // The record is read once: its first bytes wait until the header block that
 // the "From " line is made of is in. False when a write failed.
-bool AppendMbox(OutputFile& mbox, bool crlf, ByteReader& store, const Row& cells, RecordCopy& copy) {
+bool AppendMbox(OutputFile& mbox, bool crlf, ByteReader& store, const CellRow& cells, RecordCopy& copy) {
   std::string head, text;
   bool opened = false;
   MboxQuoter quoter(crlf);
@@ -67,7 +87,7 @@ bool AppendMbox(OutputFile& mbox, bool crlf, ByteReader& store, const Row& cells
     quoter.Append(text, head);
     opened = true;
   };
-  copy = CopyRowRecord(store, cells, [&](const char* bytes, std::size_t count) {
+  copy = CopyMessageRecord(store, RecordOfCells(cells), [&](const char* bytes, std::size_t count) {
     if (opened) {
       quoter.Append(text, {bytes, count});
     } else {
@@ -81,7 +101,7 @@ bool AppendMbox(OutputFile& mbox, bool crlf, ByteReader& store, const Row& cells
   });
   if (!opened) open();
   quoter.Finish(text);
-  return !copy.refused && mbox.Write(text);
+  return copy.end != RecordCopy::End::kRefused && mbox.Write(text);
 }
 
 // Whether rows after `number` can still be selected (else the scan may stop).
@@ -93,7 +113,7 @@ bool MoreRowsWanted(const RowSelection& selection, long long number) {
 MessageScan CountRows(const Input& input, long long upTo) {
   TerminalProgress progress(ProgressTerminal(), "checking rows");
   return ScanMessages(
-      input.file, progress, [&](long long number, const Row&) { return number < upTo; }, input.deep);
+      input.file, progress, [&](long long number, const CellRow&) { return number < upTo; }, input.deep);
 }
 
 // Exports one store: .eml files into the folder `target`, or one mbox file at
@@ -108,12 +128,12 @@ bool ExportStore(const Input& input, const std::string& target, const ExportOpti
     return false;
   }
   OutputFile mboxFile;
-  if (options.mbox && !mboxFile.Create(target, error)) return false;
+  if (options.mbox && !mboxFile.Create(target, Collision::kRefuse, error)) return false;
   TerminalProgress progress(ProgressTerminal(), label);
   bool failed = false;
   const MessageScan scan = ScanMessages(
       input.file, progress,
-      [&](long long number, const Row& cells) {
+      [&](long long number, const CellRow& cells) {
         if (!options.selection.Contains(number)) return MoreRowsWanted(options.selection, number);
         const std::string name = MessageFileName(options.prefix, number);
         RecordCopy copy;

@@ -14,6 +14,10 @@
 #include "cli/terminal_progress.h"
 
 namespace tessel::cli {
+
+using exporting::CodePage;
+using exporting::ParseCodePage;
+
 namespace {
 
 bool ParseRowFormat(const std::string& name, RowFormat& format) {
@@ -41,13 +45,13 @@ struct ScanOutput {
 };
 
 // Writes one row, led by the file's path when tsv lists several files.
-void WriteRow(RowWriter& writer, const ScanOutput& output, std::string& out, long long number, const Row& cells,
+void WriteRow(RowWriter& writer, const ScanOutput& output, std::string& out, long long number, const CellRow& cells,
               const std::string& path) {
   if (!output.several || output.format != RowFormat::kTsv) return writer.Write(out, number, cells);
-  Row led;
-  led.reserve(cells.size() + 1);
-  led.push_back(path);
-  led.insert(led.end(), cells.begin(), cells.end());
+  CellRow led;
+  led.Reserve(cells.size() + 1, path.size() + cells.TextSize());
+  led.Set(0, path);
+  for (std::size_t i = 0; i < cells.size(); ++i) led.Set(i + 1, cells[i]);
   writer.Write(out, number, led);
 }
 
@@ -77,9 +81,9 @@ int ScanAddressBookRows(const Input& input, const ScanOutput& output, StdoutBuff
   const std::unique_ptr<RowWriter> writer = MakeRowWriter(output.format, ScanMode::kAddressBook, output.page);
   BeginInput(output, out.Text(), input.path(), first);
   writer->Begin(out.Text());
-  Row cells;
+  CellRow widened;
   for (size_t i = 0; i < scan.rows.size(); ++i) {
-    ContactCells(scan.rows[i], cells);
+    const CellRow& cells = Padded(scan.rows[i], ScanMode::kAddressBook, widened);
     WriteRow(*writer, output, out.Text(), static_cast<long long>(i + 1), cells, input.path());
     if (!out.MaybeFlush()) break;
   }
@@ -111,7 +115,7 @@ int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuf
   writer->Begin(text);
   const MessageScan scan = ScanMessages(
       input.file, progress,
-      [&](long long number, const Row& cells) {
+      [&](long long number, const CellRow& cells) {
         WriteRow(*writer, output, text, number, cells, input.path());
         return out.MaybeFlush();
       },

@@ -5,14 +5,20 @@
 #include "cli/commands.h"
 #include "cli/input_check.h"
 #include "cli/inputs.h"
-#include "cli/output_file.h"
-#include "cli/record_copy.h"
 #include "cli/row_selection.h"
 #include "cli/scans.h"
 #include "cli/terminal_progress.h"
 #include "engine/source_file.h"
+#include "export/output_file.h"
+#include "export/record_copy.h"
 
 namespace tessel::cli {
+
+using exporting::CopyMessageRecord;
+using exporting::OutputFile;
+using exporting::RecordCopy;
+using exporting::RecordOfCells;
+using exporting::ShortRecordNote;
 
 int RunShow(const CommandLine& line) {
   std::string error;
@@ -28,10 +34,10 @@ int RunShow(const CommandLine& line) {
   if (!CheckChosenFile(chosen, error)) return Fail(kExitFailure, error);
 
   TerminalProgress progress(ProgressTerminal(), "looking for row " + line.row);
-  std::optional<Row> found;
+  std::optional<CellRow> found;
   const MessageScan scan = ScanMessages(
       chosen, progress,
-      [&](long long number, const Row& cells) {
+      [&](long long number, const CellRow& cells) {
         if (number != wanted) return true;
         found = cells;
         return false;
@@ -47,9 +53,7 @@ int RunShow(const CommandLine& line) {
   if (!store.Open(chosen.storePath)) return Fail(kExitFailure, "cannot read the store '" + chosen.storePath + "'");
   OutputFile out;
   out.OpenStandardOutput();
-  const RecordCopy copy = CopyRowRecord(store, *found, [&](const char* bytes, std::size_t count) {
-    return out.Write({bytes, count});
-  });
+  const RecordCopy copy = CopyMessageRecord(store, RecordOfCells(*found), out);
   if (!out.Finish(error)) return Fail(kExitFailure, error);
   if (const std::string note = ShortRecordNote(wanted, copy, store.Size()); !note.empty()) Warn(note);
   return ReportUnreadable(scan) ? kExitFailure : kExitOk;

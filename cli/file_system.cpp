@@ -20,12 +20,6 @@ bool MakeFolders(const std::string& path, std::string& error) {
   return false;
 }
 
-std::string JoinPath(const std::string& folder, const std::string& name) {
-  if (folder.empty()) return name;
-  if (IsPathSeparator(folder.back())) return folder + name;
-  return folder + PreferredSeparator() + name;
-}
-
 std::string FileName(const std::string& path) {
   size_t start = path.size();
   while (start > 0 && !IsPathSeparator(path[start - 1])) --start;

@@ -1,12 +1,13 @@
 // What tessel needs of the file system beyond reading inputs: the kind of a
-// path, folders made and listed, and new files. Names are the platform's own
+// path, and folders made and listed (paths are joined by JoinPath). Names are the platform's own
 // narrow strings (UTF-8 on Linux, the system code page on Windows), so they go
 // to the C runtime unchanged; one file per platform implements this.
 #pragma once
 
-#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "engine/path_join.h"
 
 namespace tessel::cli {
 
@@ -27,10 +28,6 @@ struct FolderEntry {
 // it cannot be read.
 bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries, std::string& error);
 
-// Opens a new file for writing in binary, in one step with the test that
-// nothing of that name exists; nullptr with errno set otherwise (EEXIST).
-std::FILE* CreateNewFile(const std::string& path);
-
 // The platform's single steps: one folder created (false with errno set),
 // and whether a path is a drive ("C:"), which is never created.
 bool CreateFolder(const std::string& path);
@@ -39,11 +36,7 @@ bool IsDrive(const std::string& path);
 // True for the characters that separate folders in a path ("/", and on
 // Windows "\" too).
 bool IsPathSeparator(char c);
-// The separator put between a folder and a name.
-char PreferredSeparator();
 
-// `name` in `folder`; a separator is added only when `folder` lacks one.
-std::string JoinPath(const std::string& folder, const std::string& name);
 // The last part of a path ("Inbox.imh" of "mail/Inbox.imh").
 std::string FileName(const std::string& path);
 // Everything before the last part, without its separator; empty for a bare name.

@@ -1,6 +1,5 @@
 // The file system on Linux and macOS.
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,15 +47,6 @@ bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries, std:
   return true;
 }
 
-std::FILE* CreateNewFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return nullptr;
-  std::FILE* file = ::fdopen(fd, "wb");
-  if (file == nullptr) ::close(fd);
-  return file;
-}
-
 bool IsPathSeparator(char c) { return c == '/'; }
-char PreferredSeparator() { return '/'; }
 
 }  // namespace tessel::cli

@@ -2,9 +2,11 @@
 
 #include <cstdio>
 
-#include "cli/text_encoding.h"
+#include "export/text_encoding.h"
 
 namespace tessel::cli {
+
+using exporting::ToUtf8;
 
 void AppendJsonString(std::string& out, std::string_view bytes) {
   const std::string text = ToUtf8(bytes);

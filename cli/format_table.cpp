@@ -5,11 +5,15 @@
 #include <algorithm>
 #include <iterator>
 
-#include "cli/text_encoding.h"
 #include "engine/deep_scan.h"
+#include "export/text_encoding.h"
 #include "recovery/scan.h"
 
 namespace tessel::cli {
+
+using exporting::CodePointCount;
+using exporting::ToUtf8;
+
 namespace {
 
 using Column = TableFormat::Column;
@@ -140,11 +144,11 @@ std::string TableFormat::Heading() const {
   return out;
 }
 
-void TableFormat::AppendRow(std::string& out, long long number, const Row& cells) const {
+void TableFormat::AppendRow(std::string& out, long long number, const CellRow& cells) const {
   AppendLine(out, number, &cells);
 }
 
-void TableFormat::AppendLine(std::string& out, long long number, const Row* cells) const {
+void TableFormat::AppendLine(std::string& out, long long number, const CellRow* cells) const {
   std::string line;
   for (size_t i = 0; i < columns_.size(); ++i) {
     const Column& column = columns_[i];
@@ -161,7 +165,7 @@ void TableFormat::AppendLine(std::string& out, long long number, const Row* cell
           (*cells)[recovery::kUnreadableCell] == recovery::kUnreadableMark)
         text += '!';
     } else if (static_cast<size_t>(column.cell) < cells->size()) {
-      text = (*cells)[column.cell];
+      text = (*cells)[static_cast<size_t>(column.cell)];
     }
     AppendTableCell(line, text, column.width, column.align);
   }

@@ -23,7 +23,7 @@ class TableFormat {
 
   std::string Heading() const;
   // One row; `number` counts from 1.
-  void AppendRow(std::string& out, long long number, const Row& cells) const;
+  void AppendRow(std::string& out, long long number, const CellRow& cells) const;
 
   struct Column {
     int cell;  // -1: the row number
@@ -34,7 +34,7 @@ class TableFormat {
   };
 
  private:
-  void AppendLine(std::string& out, long long number, const Row* cells) const;
+  void AppendLine(std::string& out, long long number, const CellRow* cells) const;
   std::vector<Column> columns_;
 };
 

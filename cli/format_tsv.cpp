@@ -40,7 +40,7 @@ void AppendTsvEscaped(std::string& out, std::string_view cell) {
   out.append(cell.data() + plain, cell.size() - plain);
 }
 
-void AppendTsvLine(std::string& out, const Row& cells) {
+void AppendTsvLine(std::string& out, const CellRow& cells) {
   for (size_t i = 0; i < cells.size(); ++i) {
     if (i > 0) out += '\t';
     AppendTsvEscaped(out, cells[i]);

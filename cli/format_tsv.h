@@ -13,6 +13,6 @@ namespace tessel::cli {
 void AppendTsvEscaped(std::string& out, std::string_view cell);
 
 // Appends the cells joined by TAB and a LF.
-void AppendTsvLine(std::string& out, const Row& cells);
+void AppendTsvLine(std::string& out, const CellRow& cells);
 
 }  // namespace tessel::cli

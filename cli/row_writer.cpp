@@ -1,19 +1,34 @@
 #include "cli/row_writer.h"
 
+#include "cli/console.h"
 #include "cli/format_json.h"
 #include "cli/format_table.h"
 #include "cli/format_tsv.h"
-#include "cli/console.h"
-#include "cli/text_encoding.h"
+#include "export/text_encoding.h"
 
 namespace tessel::cli {
+
+using exporting::CodePage;
+using exporting::FromCodePage;
+using exporting::ToUtf8;
+
 namespace {
+
+// A row's cells as UTF-8: a contact's read in `page`, a message's as AppendAsUtf8
+// with `page` for the bytes that are not UTF-8.
+CellRow DecodeRow(const CellRow& cells, ScanMode mode, const CodePage& page) {
+  CellRow decoded;
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    decoded.Set(i, mode == ScanMode::kAddressBook ? FromCodePage(cells[i], page) : ToUtf8(cells[i], &page));
+  }
+  return decoded;
+}
 
 class TableWriter : public RowWriter {
  public:
   TableWriter(ScanMode mode, const CodePage& page) : format_(mode, TerminalColumns(stdout)), mode_(mode), page_(page) {}
   void Begin(std::string& out) override { out += format_.Heading(); }
-  void Write(std::string& out, long long number, const Row& cells) override {
+  void Write(std::string& out, long long number, const CellRow& cells) override {
     format_.AppendRow(out, number, DecodeRow(cells, mode_, page_));
   }
 
@@ -25,15 +40,15 @@ class TableWriter : public RowWriter {
 
 class TsvWriter : public RowWriter {
  public:
-  void Write(std::string& out, long long, const Row& cells) override { AppendTsvLine(out, cells); }
+  void Write(std::string& out, long long, const CellRow& cells) override { AppendTsvLine(out, cells); }
 };
 
 class JsonWriter : public RowWriter {
  public:
   JsonWriter(ScanMode mode, const CodePage& page) : mode_(mode), page_(page) {}
   void Begin(std::string& out) override { out += '['; }
-  void Write(std::string& out, long long, const Row& row) override {
-    const Row cells = DecodeRow(row, mode_, page_);
+  void Write(std::string& out, long long, const CellRow& row) override {
+    const CellRow cells = DecodeRow(row, mode_, page_);
     out += first_ ? "\n  [" : ",\n  [";
     first_ = false;
     for (size_t i = 0; i < cells.size(); ++i) {

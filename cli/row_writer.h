@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "cli/code_pages.h"
 #include "cli/rows.h"
+#include "export/code_pages.h"
 
 namespace tessel::cli {
 
@@ -17,11 +17,11 @@ class RowWriter {
   virtual ~RowWriter() = default;
   virtual void Begin(std::string& out) {}
   // `number` counts rows from 1, as the table shows them.
-  virtual void Write(std::string& out, long long number, const Row& cells) = 0;
+  virtual void Write(std::string& out, long long number, const CellRow& cells) = 0;
   virtual void End(std::string& out) {}
 };
 
 // The table and json read the cells in `page` (see DecodeRow); tsv writes bytes.
-std::unique_ptr<RowWriter> MakeRowWriter(RowFormat format, ScanMode mode, const CodePage& page);
+std::unique_ptr<RowWriter> MakeRowWriter(RowFormat format, ScanMode mode, const exporting::CodePage& page);
 
 }  // namespace tessel::cli

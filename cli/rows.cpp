@@ -1,12 +1,13 @@
 #include "cli/rows.h"
 
-#include <algorithm>
-
 namespace tessel::cli {
 
-void ContactCells(const CellRow& row, Row& cells) {
-  cells.resize(std::max(row.size(), static_cast<size_t>(kContactCellCount)));
-  for (size_t i = 0; i < cells.size(); ++i) cells[i].assign(row.cell(i));
+const CellRow& Padded(const CellRow& row, ScanMode mode, CellRow& widened) {
+  const auto count = static_cast<std::size_t>(CellCount(mode));
+  if (row.size() >= count) return row;
+  widened = row;
+  widened.Widen(count);
+  return widened;
 }
 
 }  // namespace tessel::cli

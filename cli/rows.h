@@ -1,24 +1,21 @@
-// Rows as the command line hands them on: the cells of one list row, in the
-// list's column order.
+// Rows as the command line hands them on: the cells of one list row
+// (tessel::CellRow), in the list's column order.
 #pragma once
 
-#include <string>
-#include <vector>
+#include <cstddef>
 
+#include "engine/cell_row.h"
 #include "engine/contact_row.h"
-#include "engine/memory_list.h"
 #include "engine/message_row.h"
 
 namespace tessel::cli {
-
-using Row = std::vector<std::string>;
 
 enum class ScanMode { kMessageStore, kAddressBook };
 
 inline int CellCount(ScanMode mode) { return mode == ScanMode::kAddressBook ? kContactCellCount : kMessageCellCount; }
 
-// A contact of the list as the writers take it: every contact cell, those the
-// book did not give empty. Fills `cells`, whose strings serve row after row.
-void ContactCells(const CellRow& row, Row& cells);
+// `row` with at least the mode's cells, those the scan did not give empty: a
+// copy only when it is short (a torn last contact, a row of a damaged store).
+const CellRow& Padded(const CellRow& row, ScanMode mode, CellRow& widened);
 
 }  // namespace tessel::cli

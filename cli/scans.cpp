@@ -22,9 +22,7 @@ class HandlerSink final : public recovery::RowSink {
   void AppendRows(std::vector<CellRow>& rows) override {
     for (const CellRow& row : rows) {
       if (!wantsMore_) return;
-      cells_.resize(std::max<std::size_t>(row.size(), kMessageCellCount));
-      for (std::size_t i = 0; i < cells_.size(); ++i) cells_[i].assign(row.cell(i));
-      if (!onRow_(++handed_, cells_)) {
+      if (!onRow_(++handed_, Padded(row, ScanMode::kMessageStore, widened_))) {
         wantsMore_ = false;
         stop_.store(1);
       }
@@ -37,7 +35,7 @@ class HandlerSink final : public recovery::RowSink {
  private:
   const MessageRowHandler& onRow_;
   std::atomic<int>& stop_;
-  Row cells_;  // reused from row to row
+  CellRow widened_;  // a short row's copy
   long long handed_ = 0;
   bool wantsMore_ = true;
 };

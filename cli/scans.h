@@ -21,7 +21,7 @@ ScanMode ModeOf(const ChosenFile& chosen);
 
 // Gets each final row, numbered from 1; returns false when it needs no more
 // rows (the scan then stops early). The records lie in the chosen storePath.
-using MessageRowHandler = std::function<bool(long long number, const Row& cells)>;
+using MessageRowHandler = std::function<bool(long long number, const CellRow& cells)>;
 
 struct MessageScan {
   std::string storeFile;     // the store the rows' records lie in

@@ -48,15 +48,6 @@ bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries, std:
   return true;
 }
 
-std::FILE* CreateNewFile(const std::string& path) {
-  const int fd = ::_open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-  if (fd < 0) return nullptr;
-  std::FILE* file = ::_fdopen(fd, "wb");
-  if (file == nullptr) ::_close(fd);
-  return file;
-}
-
 bool IsPathSeparator(char c) { return c == '/' || c == '\\'; }
-char PreferredSeparator() { return '\\'; }
 
 }  // namespace tessel::cli

@@ -11,7 +11,6 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/platform_file.h"
 
 namespace tessel {
 namespace {

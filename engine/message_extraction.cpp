@@ -1,7 +1,6 @@
 #include "engine/message_extraction.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "engine/window_protocol.h"
 
@@ -39,19 +38,6 @@ std::int64_t CopyRecord(ByteReader& store, std::int64_t offset, std::int64_t len
     if (read < wanted) break;
   }
   return copied;
-}
-
-std::int64_t CopyRecordToFile(const std::string& storePath, std::int64_t offset, std::int64_t length,
-                              const std::string& destination) {
-  SourceFile store;
-  if (!store.Open(storePath)) return -1;  // no empty file for a store we cannot read
-  std::FILE* out = std::fopen(destination.c_str(), "w+b");
-  if (out == nullptr) return -1;
-  const std::int64_t copied = CopyRecord(store, offset, length, [out](const char* bytes, std::size_t count) {
-    return std::fwrite(bytes, 1, count, out) == count;
-  });
-  const bool closed = std::fclose(out) == 0;
-  return closed ? copied : -1;
 }
 
 }  // namespace tessel

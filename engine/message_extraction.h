@@ -1,4 +1,4 @@
-// Turning a message's record into its row's cells, and copying a record's bytes
+// Turning a message's record into its row's cells, and reading a record's bytes
 // out of the store. Extraction never changes a message's bytes.
 #pragma once
 
@@ -11,7 +11,6 @@
 #include "engine/block_reader.h"
 #include "engine/field_names.h"
 #include "engine/recovered_list.h"
-#include "engine/scan_ports.h"
 
 namespace tessel {
 
@@ -50,13 +49,5 @@ void CleanAddress(std::string_view value, std::string& cleaned);
 // Returns the count passed on, or -1 when the sink refused a chunk.
 using ChunkSink = std::function<bool(const char* bytes, std::size_t count)>;
 std::int64_t CopyRecord(ByteReader& store, std::int64_t offset, std::int64_t length, const ChunkSink& sink);
-
-// Writes the record of the store at `storePath` into a new file
-// at `destination` (created, or emptied when it exists: callers that must not
-// overwrite check first). Returns the bytes written, or -1 when the store cannot
-// be opened (the destination is then not created), the destination cannot be
-// created, or a write fails.
-std::int64_t CopyRecordToFile(const std::string& storePath, std::int64_t offset, std::int64_t length,
-                              const std::string& destination);
 
 }  // namespace tessel

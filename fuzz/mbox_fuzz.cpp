@@ -4,7 +4,7 @@
 // no line of its own that a reader would take for the next message.
 #include <string>
 
-#include "cli/mbox_format.h"
+#include "export/mbox_format.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_input.h"
 
@@ -50,10 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view message = input.Rest();
 
   const std::size_t headerEnd = message.find("\r\n\r\n");
-  std::string out = cli::MboxFromLine(message.substr(0, headerEnd));
+  std::string out = exporting::MboxFromLine(message.substr(0, headerEnd));
   FUZZ_CHECK(out.compare(0, 5, "From ") == 0 && out.find('\n') == out.size() - 1);
   const std::size_t fromLine = out.size();
-  cli::MboxQuoter quoter(keepCrLf);
+  exporting::MboxQuoter quoter(keepCrLf);
   for (std::size_t at = 0; at < message.size(); at += chunk) quoter.Append(out, message.substr(at, chunk));
   quoter.Finish(out);
 

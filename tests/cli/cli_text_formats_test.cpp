@@ -6,10 +6,13 @@
 #include "cli/format_table.h"
 #include "cli/format_tsv.h"
 #include "cli/row_writer.h"
-#include "cli/text_encoding.h"
+#include "export/code_pages.h"
 
 namespace tessel::cli {
 namespace {
+
+using exporting::FindCodePage;
+using exporting::kDefaultCodePage;
 
 std::string Tsv(std::string_view cell) {
   std::string out;
@@ -59,22 +62,6 @@ TEST(TsvLine, JoinsCellsWithTabAndEndsWithLf) {
   std::string out;
   AppendTsvLine(out, {"a b", "", "c\td", "", "0", "12"});
   EXPECT_EQ(out, "a b\t\tc\\td\t\t0\t12\n");
-}
-
-TEST(Utf8Fallback, KeepsValidUtf8AndReadsOtherBytesAsWindows1252) {
-  EXPECT_EQ(ToUtf8("Caf\xC3\xA9"), "Caf\xC3\xA9");
-  EXPECT_EQ(ToUtf8("Caf\xE9"), "Caf\xC3\xA9");                            // é
-  EXPECT_EQ(ToUtf8("\x80\x93\x9F"), "\xE2\x82\xAC\xE2\x80\x9C\xC5\xB8");  // € “ Ÿ
-  EXPECT_EQ(ToUtf8("\x81\x8D"), "\xC2\x81\xC2\x8D");                      // unassigned: same code point
-  EXPECT_EQ(ToUtf8("\xF0\x9F\x98\x80"), "\xF0\x9F\x98\x80");              // a 4-byte sequence
-}
-
-TEST(Utf8Fallback, RejectsMalformedSequencesBytewise) {
-  EXPECT_EQ(ToUtf8("\xC3"), "\xC3\x83");                              // cut short at the end
-  EXPECT_EQ(ToUtf8("\xC0\xAF"), "\xC3\x80\xC2\xAF");                  // overlong slash
-  EXPECT_EQ(ToUtf8("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xE2\x82\xAC");  // surrogate
-  EXPECT_EQ(ToUtf8("\xF4\x90\x80\x80").substr(0, 2), "\xC3\xB4");     // beyond U+10FFFF
-  EXPECT_EQ(ToUtf8("\xE9t\xC3\xA9"), "\xC3\xA9t\xC3\xA9");            // mixed in one cell
 }
 
 TEST(JsonString, EscapesQuotesBackslashesAndControls) {
@@ -152,7 +139,7 @@ TEST(TableCell, HidesC1ControlsAndBidiOverrides) {
             "31m");
 }
 
-const Row kMessage = {"Anna Berger <anna.berger@example.org>",
+const CellRow kMessage = {"Anna Berger <anna.berger@example.org>",
                       "Lunch on Friday?",
                       "tom hale <tom.hale@example.net",
                       "Mon, 03 Mar 2008 09:14:22 +0100",

@@ -179,26 +179,6 @@ TEST(RecordCells, DecimalCellsHold64BitValues_F7) {
   EXPECT_EQ(RecordOfRow(list, row).length, 12);
 }
 
-TEST(CopyRecordToFile, CopiesTheRecordByteForByte) {
-  ScratchFolder folder;
-  std::string store;
-  for (int i = 0; i < 7000; ++i) store += static_cast<char>(i * 7);
-  const std::string storePath = folder.Write("mail.imm", store);
-  folder.Write("out.eml", std::string(9000, 'o'));  // an existing file is emptied first
-  EXPECT_EQ(CopyRecordToFile(storePath, 1000, 4001, folder.Path("out.eml")), 4001);
-  EXPECT_EQ(folder.Read("out.eml"), store.substr(1000, 4001));
-  EXPECT_EQ(CopyRecordToFile(storePath, 6000, 5000, folder.Path("tail.eml")), 1000);
-  EXPECT_EQ(folder.Read("tail.eml"), store.substr(6000));
-  EXPECT_EQ(CopyRecordToFile(storePath, 9000, 10, folder.Path("none.eml")), 0);
-}
-
-TEST(CopyRecordToFile, FailsWithoutTouchingTheDestinationWhenTheStoreIsMissing) {
-  ScratchFolder folder;
-  EXPECT_EQ(CopyRecordToFile(folder.Path("missing.imm"), 0, 10, folder.Path("out.eml")), -1);
-  EXPECT_FALSE(std::filesystem::exists(folder.Path("out.eml")));
-  EXPECT_EQ(CopyRecordToFile(folder.Write("mail.imm", "abc"), 0, 10, folder.Path("no/such/folder/out.eml")), -1);
-}
-
 TEST(CopyRecord, HandsTheBytesToASinkThatMayRefuse) {
   MemoryReader store(std::string(5000, 's'), 5000);
   std::string copied;

@@ -39,4 +39,15 @@ std::vector<std::string> MessageRow(const std::string& from, const std::string& 
   return {from, subject, to, date, std::to_string(offset), std::to_string(length)};
 }
 
+std::string CopiedRecord(const std::string& storePath, std::int64_t offset, std::int64_t length) {
+  SourceFile store;
+  EXPECT_TRUE(store.Open(storePath)) << storePath;
+  std::string bytes;
+  CopyRecord(store, offset, length, [&](const char* chunk, std::size_t count) {
+    bytes.append(chunk, count);
+    return true;
+  });
+  return bytes;
+}
+
 }  // namespace tessel::testing

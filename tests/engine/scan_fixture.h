@@ -85,6 +85,10 @@ using mailfiles::IndexHeader;
 // Cells 0 to 3 as ExtractHeaderFields sets them from `text`.
 std::vector<std::string> ExtractedCells(std::string_view text);
 
+// The bytes CopyRecord hands on for the record [offset, offset + length) of
+// the store at `storePath`.
+std::string CopiedRecord(const std::string& storePath, std::int64_t offset, std::int64_t length);
+
 // A message row as the engine writes it.
 std::vector<std::string> MessageRow(const std::string& from, const std::string& subject, const std::string& to,
                                     const std::string& date, std::int64_t offset, std::int64_t length);

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -209,6 +210,43 @@ TEST_F(ResultsTest, SaveWritesTheCheckedMessagesAsTesselExportDoesAndNeverOverwr
   ASSERT_EQ(pickerStarts.size(), 2u);
   EXPECT_EQ(pickerStarts[0], DocumentsFolder());
   EXPECT_EQ(pickerStarts[1], folder.Path());
+}
+
+// A store that ends inside a checked message: Save keeps the bytes there are
+// and says the file is cut short, in the error look; Preview still shows it.
+TEST_F(ResultsTest, ARecordCutShortBySaveOrPreviewKeepsTheStoresBytesAndSaveSaysSo) {
+  ScanSampleIndex();
+  TempFolder folder;
+  pickedFolder = folder.Path();
+  const std::vector<std::string> golden = driver::GoldenLines("Inbox.imh");
+  const Record cut = RecordOfLine(golden[16]);
+  folder.CreateFile("Cut.imm");
+  const std::string cutStore = folder.Path() + "\\Cut.imm";
+  const std::string whole = driver::ReadFileBytes(driver::SourcePath("samples/Inbox.imm"));
+  std::ofstream(cutStore, std::ios::binary) << whole.substr(0, static_cast<size_t>(cut.offset) + 100);
+  const std::string store = g_strStoreFile;
+  g_strStoreFile = cutStore;
+
+  EXPECT_EQ(ClickRowAndPreview(16), 1);
+  ASSERT_EQ(answered.shellRequests.size(), 1u);
+  EXPECT_EQ(driver::ReadFileBytes(answered.shellRequests[0].file), whole.substr(static_cast<size_t>(cut.offset), 100));
+  EXPECT_TRUE(answered.boxes.empty());
+
+  ClickButton(wizard.m_hWnd, IDC_SELECT_ALL);
+  ClickButton(wizard.m_hWnd, IDC_SELECT_ALL);  // every row unchecked
+  wizard.m_lstRecovered.SetChecked(1, true);
+  wizard.m_lstRecovered.SetChecked(16, true);
+  ClickButton(wizard.m_hWnd, IDC_SAVE);
+  ASSERT_EQ(answered.boxes.size(), 1u);
+  EXPECT_EQ(answered.boxes[0].text, "2 files written to <a href=\"" + folder.Path() + "\">" + folder.Path() +
+                                        "</a>; 1 cut short where the store ends.");
+  EXPECT_EQ(answered.boxes[0].style, 0x10u);
+  const std::string first = folder.Path() + "\\MailRec0002.eml", cutFile = folder.Path() + "\\MailRec0017.eml";
+  EXPECT_EQ(driver::ReadFileBytes(first), StoreBytes(RecordOfLine(golden[1])));
+  EXPECT_EQ(driver::ReadFileBytes(cutFile), whole.substr(static_cast<size_t>(cut.offset), 100));
+  ::DeleteFileA(first.c_str());
+  ::DeleteFileA(cutFile.c_str());
+  g_strStoreFile = store;
 }
 
 // The save job itself: Cancel stops after the file being written, and a file

@@ -1,0 +1,41 @@
+#include "export/contact_formats.h"
+
+namespace tessel::exporting {
+
+const char* const kContactLabels[kContactCellCount] = {"Display Name",
+                                                       "Email",
+                                                       "Title",
+                                                       "First Name",
+                                                       "Middle Name",
+                                                       "Last Name",
+                                                       "Phone",
+                                                       "Address",
+                                                       "City",
+                                                       "State / Province",
+                                                       "Zip Code",
+                                                       "Country",
+                                                       "Fax",
+                                                       "Mobile",
+                                                       "Web Page",
+                                                       "Business Phone",
+                                                       "Company Name",
+                                                       "Business City",
+                                                       "Business State / Province",
+                                                       "Business Address",
+                                                       "Business Country",
+                                                       "Job Title",
+                                                       "Business Fax"};
+
+std::string_view TrimmedField(std::string_view cell) {
+  while (!cell.empty() && cell.back() == ' ') cell.remove_suffix(1);
+  return cell;
+}
+
+bool IsBlankContact(const CellRow& cells) {
+  for (size_t i = 0; i < cells.size(); ++i) {
+    if (!TrimmedField(cells[i]).empty()) return false;
+  }
+  return true;
+}
+
+}  // namespace tessel::exporting
