@@ -20,7 +20,7 @@ void CFilePrefixDlg::BindControls() { m_lblPrefix.SubclassDlgItem(IDC_PREFIX_LAB
 
 BOOL CFilePrefixDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  if (g_pWizardDlg) ::SetDlgItemTextA(m_hWnd, IDC_PREFIX_EDIT, g_pWizardDlg->m_strFilePrefix.c_str());
+  if (g_pWizardDlg) ::SetDlgItemTextA(m_hWnd, IDC_PREFIX_EDIT, g_pWizardDlg->FilePrefix().c_str());
   return TRUE;
 }
 
@@ -40,7 +40,7 @@ void CFilePrefixDlg::OnOK() {
     WizardMessageBox("Illegal character found in file pre fix ", kNoticeStyle, kPrefixNoticeCaption);
     return;
   }
-  if (g_pWizardDlg) g_pWizardDlg->m_strFilePrefix = prefix;
+  if (g_pWizardDlg) g_pWizardDlg->SetFilePrefix(prefix);
   EndDialog(IDOK);
 }
 

@@ -27,18 +27,18 @@ constexpr int kRowIconSourceSize = 48;
 constexpr int kRowIconsInitial = 4;
 constexpr int kRowIconsGrowth = 1;
 
+// The link buttons in the order of LinkButtons().
 struct LinkButton {
-  CHoverButton CRecoveryWizardDlg::*button;
   int id;
   UINT picture;
   const char* tip;
 };
 constexpr std::array<LinkButton, 5> kLinkButtons = {{
-    {&CRecoveryWizardDlg::m_lnkHome, IDC_LINK_HOME, IDB_LINK_HOME, "Click here to visit software homepage"},
-    {&CRecoveryWizardDlg::m_lnkSupport, IDC_LINK_SUPPORT, IDB_LINK_SUPPORT, "Click here for online software support"},
-    {&CRecoveryWizardDlg::m_lnkHelp, IDC_LINK_HELP, IDB_LINK_HELP, "Click here for online help"},
-    {&CRecoveryWizardDlg::m_lnkAbout, IDC_LINK_ABOUT, IDB_LINK_ABOUT, "Click hare for software information"},
-    {&CRecoveryWizardDlg::m_lnkBuy, IDC_LINK_BUY, IDB_LINK_BUY, "Click here to buy the software"},
+    {IDC_LINK_HOME, IDB_LINK_HOME, "Click here to visit software homepage"},
+    {IDC_LINK_SUPPORT, IDB_LINK_SUPPORT, "Click here for online software support"},
+    {IDC_LINK_HELP, IDB_LINK_HELP, "Click here for online help"},
+    {IDC_LINK_ABOUT, IDB_LINK_ABOUT, "Click hare for software information"},
+    {IDC_LINK_BUY, IDB_LINK_BUY, "Click here to buy the software"},
 }};
 }  // namespace
 
@@ -56,7 +56,8 @@ void CRecoveryWizardDlg::BindControls() {
   m_btnProceedStore.SubclassDlgItem(IDC_PROCEED_STORE, *this);
   m_btnProceedAddressBook.SubclassDlgItem(IDC_PROCEED_ADDRESS_BOOK, *this);
   m_chkDeepScan.SubclassDlgItem(IDC_DEEP_SCAN, *this);
-  for (const LinkButton& link : kLinkButtons) (this->*link.button).SubclassDlgItem(link.id, *this);
+  const std::array<CHoverButton*, 5> links = LinkButtons();
+  for (size_t i = 0; i < links.size(); ++i) links[i]->SubclassDlgItem(kLinkButtons[i].id, *this);
   m_lstRecovered.SubclassDlgItem(IDC_LIST, *this);
   m_chkSelectAll.SubclassDlgItem(IDC_SELECT_ALL, *this);
   m_lblSelectAll.SubclassDlgItem(IDC_SELECT_ALL_LABEL, *this);
@@ -116,8 +117,10 @@ void CRecoveryWizardDlg::SetUpList() {
 }
 
 void CRecoveryWizardDlg::SetUpLinkButtons() {
-  for (const LinkButton& link : kLinkButtons) {
-    CHoverButton& button = this->*link.button;
+  const std::array<CHoverButton*, 5> links = LinkButtons();
+  for (size_t i = 0; i < links.size(); ++i) {
+    const LinkButton& link = kLinkButtons[i];
+    CHoverButton& button = *links[i];
     button.LoadFaceBitmap(link.picture);
     button.EnableLinkCursor(link.tip);
     button.SetTipText(link.tip, true);

@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+#include <array>
 #include <string>
+#include <utility>
 
 #include "framework/controls.h"
 #include "framework/dialog.h"
@@ -28,12 +30,36 @@ class CRecoveryWizardDlg : public CDialog {
   BOOL PreTranslateMessage(MSG* msg) override;
   const char* GetRuntimeClassName() const override { return "CRecoveryWizardDlg"; }
 
+  std::string HelpFilePath() const;
+  std::string LiveUpdatePath() const;
+  // The preview file: "oxbtemp.eml" in the temporary folder.
+  static std::string PreviewFilePath();
+
+  // The file-name prefix of saved messages (the prefix dialog sets it).
+  const std::string& FilePrefix() const { return m_strFilePrefix; }
+  void SetFilePrefix(std::string prefix) { m_strFilePrefix = std::move(prefix); }
+
+ protected:
+  void BindControls() override;
+  BOOL OnInitDialog() override;
+  bool OnCommand(UINT id, UINT code, HWND control) override;
+  bool OnEraseBkgnd(HDC dc) override;
+  bool OnPaint() override;
+  bool OnSysCommand(UINT id, LPARAM lParam) override;
+  bool OnNotify(NMHDR* header, LRESULT* result) override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  HICON OnQueryDragIcon() override { return m_hIcon; }
+  // Asks before ending the process; the window otherwise stays.
+  bool OnClose() override;
+
+ private:
+  // The Windows tests look at the controls and state they drive.
+  friend struct WizardTestAccess;
+
   // Help, About, links and live update.
   void OnHelp();
   void OnLiveUpdate();
   void OnAbout();
-  std::string HelpFilePath() const;
-  std::string LiveUpdatePath() const;
 
   // The scan flow, the list and save.
   void OnProceedStore();
@@ -55,8 +81,6 @@ class CRecoveryWizardDlg : public CDialog {
   void OnScanStarted();
   void OnScanEnded(const tessel::recovery::ScanResult& result);
 
-  // The preview file: "oxbtemp.eml" in the temporary folder.
-  static std::string PreviewFilePath();
   // The folder of the last save, empty before the first.
   std::string m_strSaveFolder;
 
@@ -90,21 +114,9 @@ class CRecoveryWizardDlg : public CDialog {
   CButton m_btnSave;
   CTransparentStatic m_lblInstruction;
 
- protected:
-  void BindControls() override;
-  BOOL OnInitDialog() override;
-  bool OnCommand(UINT id, UINT code, HWND control) override;
-  bool OnEraseBkgnd(HDC dc) override;
-  bool OnPaint() override;
-  bool OnSysCommand(UINT id, LPARAM lParam) override;
-  bool OnNotify(NMHDR* header, LRESULT* result) override;
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-  HICON OnQueryDragIcon() override { return m_hIcon; }
-  // Asks before ending the process; the window otherwise stays.
-  bool OnClose() override;
-
- private:
   void AddAboutToSystemMenu();
+  // Home, Support, Help, About and Buy, in the link row's order.
+  std::array<CHoverButton*, 5> LinkButtons() { return {&m_lnkHome, &m_lnkSupport, &m_lnkHelp, &m_lnkAbout, &m_lnkBuy}; }
   void StartScan(int mode);
   void BeginScan();
   void OnListClick(const NMITEMACTIVATE& click);

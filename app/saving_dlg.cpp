@@ -1,22 +1,12 @@
 #include "app/saving_dlg.h"
 
+#include "app/scan_state.h"
+#include "app/thread_messages.h"
 #include "engine/message_row.h"
 #include "framework/worker_thread.h"
 #include "res/resource.h"
 
 namespace {
-// From the save thread: one row is about to be written (lParam: SavingRow),
-// and the job is done (lParam: SaveOutcome).
-enum : UINT {
-  kSavingRowMessage = WM_APP + 0x60,
-  kSavingDoneMessage,
-};
-
-struct SavingRow {
-  size_t index;
-  const tessel::CellRow* cells;
-};
-
 // The cells shown for a message and for a contact: From, To, Subject and
 // display name, e-mail, title.
 constexpr int kMessageShown[3] = {tessel::kFromCell, tessel::kToCell, tessel::kSubjectCell};
@@ -46,16 +36,16 @@ UINT CSavingDlg::SaveThread(LPVOID parameter) {
   auto* self = static_cast<CSavingDlg*>(parameter);
   SaveOutcome outcome = RunSaveJob(self->m_job, [self](size_t index, const tessel::CellRow& cells) {
     SavingRow row{index, &cells};
-    self->SendMessage(kSavingRowMessage, 0, reinterpret_cast<LPARAM>(&row));
+    SendThreadMessage<ThreadMessage::kSavingRow>(self->m_hWnd, row);
   });
-  self->SendMessage(kSavingDoneMessage, 0, reinterpret_cast<LPARAM>(&outcome));
+  SendThreadMessage<ThreadMessage::kSavingDone>(self->m_hWnd, outcome);
   return 0;
 }
 
 bool CSavingDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  if (message == kSavingRowMessage) {
-    const auto& row = *reinterpret_cast<const SavingRow*>(lParam);
-    const int* shown = m_job.mode == 0 ? kMessageShown : kContactShown;
+  if (IsThreadMessage(message, ThreadMessage::kSavingRow)) {
+    const SavingRow& row = ThreadMessagePayload<ThreadMessage::kSavingRow>(lParam);
+    const int* shown = m_job.mode == kScanModeMessageStore ? kMessageShown : kContactShown;
     const int controls[3] = {IDC_SAVING_FROM, IDC_SAVING_TO, IDC_SAVING_SUBJECT};
     for (int i = 0; i < 3; ++i) {
       size_t cell = static_cast<size_t>(shown[i]);
@@ -64,8 +54,8 @@ bool CSavingDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     m_prgSave.SetPos(static_cast<int>(row.index + 1));
     return true;
   }
-  if (message == kSavingDoneMessage) {
-    m_outcome = std::move(*reinterpret_cast<SaveOutcome*>(lParam));
+  if (IsThreadMessage(message, ThreadMessage::kSavingDone)) {
+    m_outcome = std::move(ThreadMessagePayload<ThreadMessage::kSavingDone>(lParam));
     m_bDone = true;
     m_prgSave.SetPos(static_cast<int>(m_job.rows.size()));
     ::ShowWindow(GetDlgItem(IDCANCEL), SW_HIDE);

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <vector>
 
 #include "engine/cell_row.h"
@@ -22,7 +23,18 @@ enum class ThreadMessage : UINT {
   kScanEnded,
   // Window to itself, posted: start the worker of the chosen scan.
   kBeginScan,
+  // Save thread to the saving dialog: a row is about to be written.
+  kSavingRow = WM_APP + 0x60,
+  // Save thread to the saving dialog: the job is done, and what it did.
+  kSavingDone,
 };
+
+// The row the save thread is about to write, and its place among the checked rows.
+struct SavingRow {
+  std::size_t index = 0;
+  const tessel::CellRow* cells = nullptr;
+};
+struct SaveOutcome;
 
 template <ThreadMessage M>
 struct ThreadPayload {
@@ -40,6 +52,14 @@ struct ThreadPayload<ThreadMessage::kInsertRowsAtTop> {
 template <>
 struct ThreadPayload<ThreadMessage::kScanEnded> {
   using Type = tessel::recovery::ScanResult;
+};
+template <>
+struct ThreadPayload<ThreadMessage::kSavingRow> {
+  using Type = SavingRow;
+};
+template <>
+struct ThreadPayload<ThreadMessage::kSavingDone> {
+  using Type = SaveOutcome;
 };
 
 template <ThreadMessage M>

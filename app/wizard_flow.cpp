@@ -42,11 +42,6 @@ constexpr char kStoreOnlyTip[] = "Found only in the store: deleted, or never ind
 // it is given the side panel's free space below the steps (dialog units).
 constexpr RECT kInstructionArea = {6, 150, 130, 260};
 
-// The choose step's controls, shown with it and hidden with it.
-constexpr std::array<CButton CRecoveryWizardDlg::*, 3> kChooseStepControls = {
-    &CRecoveryWizardDlg::m_btnProceedStore, &CRecoveryWizardDlg::m_btnProceedAddressBook,
-    &CRecoveryWizardDlg::m_chkDeepScan};
-
 std::string ScanningText(int rows, int mode) {
   std::string count = std::to_string(rows) + (mode == kScanModeAddressBook ? " contact" : " message") +
                       (rows == 1 ? "" : "s") + " found so far";
@@ -104,12 +99,12 @@ void CRecoveryWizardDlg::ShowStepControls() {
   const bool results = m_steps.CurrentStep() == tessel::recovery::WizardSteps::Step::kResults;
   m_nStep = results ? 2 : 1;
   auto show = [](CWnd& control, bool visible) { control.ShowWindow(visible ? SW_SHOW : SW_HIDE); };
-  for (CButton CRecoveryWizardDlg::*control : kChooseStepControls) {
-    show(this->*control, shown.chooseStep);
-    (this->*control).EnableWindow(shown.proceedEnabled);
+  for (CButton* control : {&m_btnProceedStore, &m_btnProceedAddressBook, &m_chkDeepScan}) {
+    show(*control, shown.chooseStep);
+    control->EnableWindow(shown.proceedEnabled);
   }
   m_chkDeepScan.EnableWindow(true);
-  for (CHoverButton* link : {&m_lnkHome, &m_lnkSupport, &m_lnkHelp, &m_lnkAbout, &m_lnkBuy}) show(*link, true);
+  for (CHoverButton* link : LinkButtons()) show(*link, true);
   show(m_chkSelectAll, shown.list);
   show(m_lblSelectAll, shown.list);
   show(m_lstRecovered, shown.list);

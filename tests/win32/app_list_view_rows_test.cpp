@@ -21,37 +21,37 @@ class ListViewRowsTest : public ::testing::Test {
 };
 
 TEST_F(ListViewRowsTest, BatchesOfRowsReachTheListControlInOrder) {
-  ListViewSink sink(wizard.m_lstRecovered);
+  ListViewSink sink(WizardTestAccess::List(wizard));
   {
     tessel::recovery::RowBatch rows(sink, 2);
     rows.AppendRow("first");
     rows.SetCell(rows.AppendRow("second"), 5, "1234");
     rows.AppendRow("third");
-    EXPECT_EQ(wizard.m_lstRecovered.RowCount(), 2);  // the third may still change
+    EXPECT_EQ(WizardTestAccess::List(wizard).RowCount(), 2);  // the third may still change
     const std::string_view contact[] = {"top", "x"};
     rows.InsertFilledRowAtTop(contact);
   }
-  EXPECT_EQ(wizard.m_lstRecovered.RowCount(), 4);
-  EXPECT_EQ(wizard.m_lstRecovered.GetItemText(0, 0), "top");
-  EXPECT_EQ(wizard.m_lstRecovered.GetItemText(2, 5), "1234");
-  EXPECT_EQ(wizard.m_lstRecovered.GetItemText(3, 0), "third");
+  EXPECT_EQ(WizardTestAccess::List(wizard).RowCount(), 4);
+  EXPECT_EQ(WizardTestAccess::List(wizard).GetItemText(0, 0), "top");
+  EXPECT_EQ(WizardTestAccess::List(wizard).GetItemText(2, 5), "1234");
+  EXPECT_EQ(WizardTestAccess::List(wizard).GetItemText(3, 0), "third");
 }
 
 TEST_F(ListViewRowsTest, ProgressBeyondThe32BitRangeIsScaledIntoIt) {
-  ProgressBarControl progress(wizard.m_prgScan);
+  ProgressBarControl progress(WizardTestAccess::Progress(wizard));
   progress.SetRange(1000);
   progress.SetPosition(250);
-  EXPECT_EQ(wizard.m_prgScan.GetPos(), 250);
+  EXPECT_EQ(WizardTestAccess::Progress(wizard).GetPos(), 250);
 
   const std::int64_t huge = std::int64_t{6} * 1024 * 1024 * 1024;  // a 6 GiB store
   progress.SetRange(huge);
   PBRANGE range{};
-  wizard.m_prgScan.SendMessage(PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+  WizardTestAccess::Progress(wizard).SendMessage(PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
   EXPECT_GT(range.iHigh, 0);
   progress.SetPosition(huge / 2);
-  EXPECT_NEAR(static_cast<double>(wizard.m_prgScan.GetPos()) / range.iHigh, 0.5, 0.01);
+  EXPECT_NEAR(static_cast<double>(WizardTestAccess::Progress(wizard).GetPos()) / range.iHigh, 0.5, 0.01);
   progress.SetPosition(huge);
-  EXPECT_EQ(wizard.m_prgScan.GetPos(), range.iHigh);
+  EXPECT_EQ(WizardTestAccess::Progress(wizard).GetPos(), range.iHigh);
 }
 
 }  // namespace

@@ -118,7 +118,7 @@ TEST_F(ResultsTest, SelectAllAndACheckBoxClickChangeTheChecksAndTheRowColours) {
     for (std::uint32_t pixel : pixels) count += pixel == 0xFCFABA;
     return count;
   };
-  wizard.m_lstRecovered.Invalidate();
+  WizardTestAccess::List(wizard).Invalidate();
   PumpFor(100);
   EXPECT_GT(paleYellowPixels(2), 100);
   EXPECT_EQ(paleYellowPixels(0), 0);
@@ -189,8 +189,8 @@ TEST_F(ResultsTest, SaveWritesTheCheckedMessagesAsTesselExportDoesAndNeverOverwr
   EXPECT_EQ(answered.boxes[0].text, "Please select files for save");
   EXPECT_TRUE(pickerStarts.empty());
 
-  wizard.m_lstRecovered.SetChecked(1, true);
-  wizard.m_lstRecovered.SetChecked(16, true);
+  WizardTestAccess::List(wizard).SetChecked(1, true);
+  WizardTestAccess::List(wizard).SetChecked(16, true);
   for (int round = 0; round < 2; ++round) {
     ClickButton(wizard.m_hWnd, IDC_SAVE);
     const std::string suffix = round == 0 ? "" : " (2)";
@@ -234,8 +234,8 @@ TEST_F(ResultsTest, ARecordCutShortBySaveOrPreviewKeepsTheStoresBytesAndSaveSays
 
   ClickButton(wizard.m_hWnd, IDC_SELECT_ALL);
   ClickButton(wizard.m_hWnd, IDC_SELECT_ALL);  // every row unchecked
-  wizard.m_lstRecovered.SetChecked(1, true);
-  wizard.m_lstRecovered.SetChecked(16, true);
+  WizardTestAccess::List(wizard).SetChecked(1, true);
+  WizardTestAccess::List(wizard).SetChecked(16, true);
   ClickButton(wizard.m_hWnd, IDC_SAVE);
   ASSERT_EQ(answered.boxes.size(), 1u);
   EXPECT_EQ(answered.boxes[0].text, "2 files written to <a href=\"" + folder.Path() + "\">" + folder.Path() +
@@ -327,7 +327,7 @@ TEST_F(ResultsTest, PrefixDialogRefusesEmptyAndIllegalPrefixesAndCancelKeepsTheO
     EXPECT_EQ(box.caption, "Oxbrim Tessel Quillon");
     EXPECT_EQ(box.style, 0x40u);
   }
-  EXPECT_EQ(wizard.m_strFilePrefix, "My Mail");
+  EXPECT_EQ(wizard.FilePrefix(), "My Mail");
 
   driver::WindowWatch cancel(kCaption, [&](HWND dialog) {
     setAndPress(dialog, "Other", IDCANCEL);
@@ -336,7 +336,7 @@ TEST_F(ResultsTest, PrefixDialogRefusesEmptyAndIllegalPrefixesAndCancelKeepsTheO
   wizard.SendMessage(WM_COMMAND, ID_SETTINGS);
   EXPECT_TRUE(cancel.Done());
   EXPECT_EQ(shown.back(), "My Mail");
-  EXPECT_EQ(wizard.m_strFilePrefix, "My Mail");
+  EXPECT_EQ(wizard.FilePrefix(), "My Mail");
 }
 
 // IncrediMail's keys, made for a test and removed after it.
@@ -390,7 +390,7 @@ TEST_F(ResultsTest, ChoosersStartInTheIdentityFolderFromIncrediMailsRegistryValu
   ::CharLowerA(folder.data());
   ::CharLowerA(expected.data());
   EXPECT_EQ(folder, expected);
-  EXPECT_EQ(wizard.m_nStep, 1);
+  EXPECT_EQ(WizardTestAccess::Step(wizard), 1);
 }
 
 TEST_F(ResultsTest, RegistryValuesAreReadWithReadAccessOnlyAndTooLongOnesCountAsMissing) {

@@ -92,16 +92,16 @@ TEST_F(ScanTest, EachFileListsWhatTesselScanListsAndEndsAllChecked) {
               "                Select the message from list for preview or select save option from toolbar for \r\n"
               "                save the mails\r\n\r\n                " +
                   std::to_string(rows) + (scan.button == IDC_PROCEED_STORE ? " messages found" : " contacts found"));
-    EXPECT_EQ(wizard.m_lstRecovered.GetHeaderItemCount(), scan.button == IDC_PROCEED_STORE ? 6 : 23);
+    EXPECT_EQ(WizardTestAccess::List(wizard).GetHeaderItemCount(), scan.button == IDC_PROCEED_STORE ? 6 : 23);
     EXPECT_EQ(g_nScanMode, scan.button == IDC_PROCEED_STORE ? 0 : 1);
-    EXPECT_EQ(wizard.m_nStep, 2);
+    EXPECT_EQ(WizardTestAccess::Step(wizard), 2);
 
     ClickButton(wizard.m_hWnd, IDC_BACK);
     std::vector<int> visible = VisibleControlIds(wizard.m_hWnd);
     std::sort(visible.begin(), visible.end());
     EXPECT_EQ(visible, (std::vector<int>{IDC_PROCEED_STORE, IDC_PROCEED_ADDRESS_BOOK, IDC_DEEP_SCAN, IDC_LINK_HOME,
                                          IDC_LINK_SUPPORT, IDC_LINK_HELP, IDC_LINK_ABOUT, IDC_LINK_BUY}));
-    EXPECT_EQ(wizard.m_nStep, 1);
+    EXPECT_EQ(WizardTestAccess::Step(wizard), 1);
   }
   // An index's store replaces the chosen path; the store is kept for preview.
   EXPECT_EQ(g_strStoreFile, driver::SourcePath("tests/data/wizard/Unsigned.imm"));
@@ -140,7 +140,7 @@ TEST_F(ScanTest, CancelledChooserOrMissingFileLeavesTheChooseStep) {
   });
   ClickButton(wizard.m_hWnd, IDC_PROCEED_STORE);
   EXPECT_TRUE(cancel.Done());
-  EXPECT_EQ(wizard.m_nStep, 1);
+  EXPECT_EQ(WizardTestAccess::Step(wizard), 1);
   EXPECT_TRUE(Visible(IDC_PROCEED_STORE));
   EXPECT_FALSE(Visible(IDC_LIST));
   EXPECT_TRUE(answered.boxes.empty());
@@ -169,18 +169,19 @@ TEST_F(ScanTest, DeepScanBoxListsTheStoresOwnMessagesMarked) {
     EXPECT_EQ(driver::RowImage(List(), static_cast<int>(row)) == 1, origins[row] == "store");
     driver::HoverList(List(), driver::RowTextPoint(List(), static_cast<int>(row)));
     PumpFor(20);
-    EXPECT_EQ(wizard.m_lstRecovered.CurrentTipText(),
+    EXPECT_EQ(WizardTestAccess::List(wizard).CurrentTipText(),
               origins[row] == "store" ? "Found only in the store: deleted, or never indexed" : "");
   }
   // The origin travels with the row, beside the six cells the list shows.
-  EXPECT_EQ(wizard.m_lstRecovered.Cell(static_cast<int>(expected.size()) - 1, 6), "store");
+  EXPECT_EQ(WizardTestAccess::List(wizard).Cell(static_cast<int>(expected.size()) - 1, 6), "store");
 
   ClickButton(wizard.m_hWnd, IDC_BACK);
   EXPECT_TRUE(Visible(IDC_DEEP_SCAN));
   ClickButton(wizard.m_hWnd, IDC_DEEP_SCAN);
   ScanAndCompare(IDC_PROCEED_STORE, kStoreChooserTitle, driver::SourcePath("samples/Inbox.imh"), "Inbox.imh");
-  for (int row = 0; row < wizard.m_lstRecovered.RowCount(); ++row) EXPECT_NE(driver::RowImage(List(), row), 1) << row;
-  EXPECT_EQ(wizard.m_lstRecovered.CurrentTipText(), "");
+  for (int row = 0; row < WizardTestAccess::List(wizard).RowCount(); ++row)
+    EXPECT_NE(driver::RowImage(List(), row), 1) << row;
+  EXPECT_EQ(WizardTestAccess::List(wizard).CurrentTipText(), "");
   EXPECT_TRUE(answered.boxes.empty());
 }
 
@@ -208,7 +209,7 @@ TEST_F(ScanTest, StopAnsweredNoThenYesKeepsTheRowsFoundAndBackDuringThePendingSt
   TempFolder folder;
   std::string path = WriteLongStore(folder, 200000);
   ASSERT_TRUE(Proceed(IDC_PROCEED_STORE, kStoreChooserTitle, path));
-  ASSERT_TRUE(PumpUntil([&] { return wizard.m_lstRecovered.RowCount() > 0; }, kScanTimeoutMs));
+  ASSERT_TRUE(PumpUntil([&] { return WizardTestAccess::List(wizard).RowCount() > 0; }, kScanTimeoutMs));
   ASSERT_EQ(g_bScanRunning, 1);
   // The scanning text shows, with the rows found so far.
   EXPECT_TRUE(Visible(IDC_INSTRUCTION) && Visible(IDC_PROGRESS) && Visible(IDC_STOP));
@@ -247,7 +248,7 @@ TEST_F(ScanTest, StopAnsweredNoThenYesKeepsTheRowsFoundAndBackDuringThePendingSt
   // Back before the worker has ended: the choose step, but no second scan
   // until the worker is done with its end steps.
   ClickButton(wizard.m_hWnd, IDC_BACK);
-  EXPECT_EQ(wizard.m_nStep, 1);
+  EXPECT_EQ(WizardTestAccess::Step(wizard), 1);
   EXPECT_TRUE(Visible(IDC_PROCEED_STORE));
   EXPECT_FALSE(::IsWindowEnabled(Control(IDC_PROCEED_STORE)));
   EXPECT_FALSE(::IsWindowEnabled(Control(IDC_PROCEED_ADDRESS_BOOK)));
@@ -267,7 +268,7 @@ TEST_F(ScanTest, StopAnsweredNoThenYesKeepsTheRowsFoundAndBackDuringThePendingSt
   EXPECT_EQ(visible, (std::vector<int>{IDC_PROCEED_STORE, IDC_PROCEED_ADDRESS_BOOK, IDC_DEEP_SCAN, IDC_LINK_HOME,
                                        IDC_LINK_SUPPORT, IDC_LINK_HELP, IDC_LINK_ABOUT, IDC_LINK_BUY}));
   EXPECT_TRUE(::IsWindowEnabled(Control(IDC_PROCEED_STORE)));
-  const int found = wizard.m_lstRecovered.RowCount();
+  const int found = WizardTestAccess::List(wizard).RowCount();
   EXPECT_GT(found, 0);
   EXPECT_LT(found, 200000);
   EXPECT_EQ(driver::CheckedCount(List()), found);

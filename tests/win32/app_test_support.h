@@ -19,6 +19,19 @@
 #include "framework/packed_picture.h"
 #include "msgbox/message_box_call.h"
 
+// The wizard's controls and state, for the tests that drive it.
+struct WizardTestAccess {
+  static CRecoveredListCtrl& List(CRecoveryWizardDlg& wizard) { return wizard.m_lstRecovered; }
+  static int Step(const CRecoveryWizardDlg& wizard) { return wizard.m_nStep; }
+  static CProgressCtrl& Progress(CRecoveryWizardDlg& wizard) { return wizard.m_prgScan; }
+  static std::string& StartDir(CRecoveryWizardDlg& wizard) { return wizard.m_strStartDir; }
+  static HBITMAP Background(const CRecoveryWizardDlg& wizard) { return wizard.m_hBackground.get(); }
+  static CImageList& RowImages(CRecoveryWizardDlg& wizard) { return wizard.m_ImageList; }
+  // Home, Support, Help, About, Buy: 0 to 4.
+  static CHoverButton& Link(CRecoveryWizardDlg& wizard, int index) { return *wizard.LinkButtons()[index]; }
+  static CTransparentStatic& SelectAllLabel(CRecoveryWizardDlg& wizard) { return wizard.m_lblSelectAll; }
+};
+
 struct AskedBox {
   std::string text;
   std::string caption;

@@ -43,14 +43,14 @@ TEST_F(WizardTest, OpensOnTheChooseStepWithExactlyItsControlsVisible) {
   EXPECT_EQ(::SendMessageA(Control(IDC_DEEP_SCAN), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_TRUE(wizard.IsWindowVisible());
   EXPECT_EQ(wizard.GetWindowText(), kProductTitle);
-  EXPECT_EQ(wizard.m_nStep, 1);
+  EXPECT_EQ(WizardTestAccess::Step(wizard), 1);
   EXPECT_EQ(g_pWizardDlg, &wizard);
   EXPECT_EQ(g_bStopRequested, 0);
   EXPECT_EQ(g_bScanRunning, 0);
-  EXPECT_EQ(wizard.m_strFilePrefix, "MailRec");
+  EXPECT_EQ(wizard.FilePrefix(), "MailRec");
   char current[MAX_PATH] = {};
   ::GetCurrentDirectoryA(MAX_PATH, current);
-  EXPECT_EQ(wizard.m_strStartDir, current);
+  EXPECT_EQ(WizardTestAccess::StartDir(wizard), current);
   EXPECT_EQ(::GetWindowTextA(Control(IDC_PROCEED_STORE), current, MAX_PATH), 11);
   EXPECT_STREQ(current, "Proceed ...");
   // Shown on the task bar, with a minimise box but no maximise box.
@@ -61,7 +61,7 @@ TEST_F(WizardTest, OpensOnTheChooseStepWithExactlyItsControlsVisible) {
 }
 
 TEST_F(WizardTest, SetsUpTheListWithItsFirstColumnsAndStyles) {
-  CListCtrl& list = wizard.m_lstRecovered;
+  CListCtrl& list = WizardTestAccess::List(wizard);
   ASSERT_EQ(list.GetHeaderItemCount(), 6);
   const std::array<int, 6> widths = {170, 170, 170, 170, 0, 0};
   for (int column = 0; column < 6; ++column)
@@ -70,9 +70,9 @@ TEST_F(WizardTest, SetsUpTheListWithItsFirstColumnsAndStyles) {
   EXPECT_TRUE(extended & LVS_EX_GRIDLINES);
   EXPECT_TRUE(extended & LVS_EX_CHECKBOXES);
   EXPECT_TRUE(extended & LVS_EX_FULLROWSELECT);
-  EXPECT_EQ(list.GetImageList(LVSIL_SMALL), wizard.m_ImageList.m_hImageList);
+  EXPECT_EQ(list.GetImageList(LVSIL_SMALL), WizardTestAccess::RowImages(wizard).m_hImageList);
   if (HasPicture(IDB_CHOOSE_BACKGROUND)) {
-    EXPECT_EQ(wizard.m_ImageList.GetImageCount(), 2);
+    EXPECT_EQ(WizardTestAccess::RowImages(wizard).GetImageCount(), 2);
   }
 }
 
@@ -172,11 +172,11 @@ TEST_F(WizardTest, LinkButtonsTakeTheSizeOfTheirPicturesAndCarryTheirTips) {
     const char* tip;
   };
   const Link links[] = {
-      {wizard.m_lnkHome, IDC_LINK_HOME, {46, 20}, "Click here to visit software homepage"},
-      {wizard.m_lnkSupport, IDC_LINK_SUPPORT, {58, 20}, "Click here for online software support"},
-      {wizard.m_lnkHelp, IDC_LINK_HELP, {82, 20}, "Click here for online help"},
-      {wizard.m_lnkAbout, IDC_LINK_ABOUT, {46, 19}, "Click hare for software information"},
-      {wizard.m_lnkBuy, IDC_LINK_BUY, {121, 22}, "Click here to buy the software"},
+      {WizardTestAccess::Link(wizard, 0), IDC_LINK_HOME, {46, 20}, "Click here to visit software homepage"},
+      {WizardTestAccess::Link(wizard, 1), IDC_LINK_SUPPORT, {58, 20}, "Click here for online software support"},
+      {WizardTestAccess::Link(wizard, 2), IDC_LINK_HELP, {82, 20}, "Click here for online help"},
+      {WizardTestAccess::Link(wizard, 3), IDC_LINK_ABOUT, {46, 19}, "Click hare for software information"},
+      {WizardTestAccess::Link(wizard, 4), IDC_LINK_BUY, {121, 22}, "Click here to buy the software"},
   };
   for (const Link& link : links) {
     RECT rect{};
@@ -207,7 +207,7 @@ TEST_F(WizardTest, LinkButtonsOpenTheirPagesMaximisedWithoutShellErrors) {
 
 TEST_F(WizardTest, F1ReportsAMissingHelpFileInTheWizardsBox) {
   TempFolder empty;
-  wizard.m_strStartDir = empty.Path();
+  WizardTestAccess::StartDir(wizard) = empty.Path();
   PostKey(Control(IDC_PROCEED_STORE), VK_F1);
   PumpFor(50);
   ASSERT_EQ(answered.boxes.size(), 1u);
@@ -232,7 +232,7 @@ TEST_F(WizardTest, F1OpensTheHelpFileAndAFolderEndingInABackslashGetsNoSecondOne
   const std::string expected = folder.Path() + "\\" + kHelpFileName;
   for (const std::string& start : {folder.Path(), folder.Path() + "\\"}) {
     answered.shellRequests.clear();
-    wizard.m_strStartDir = start;
+    WizardTestAccess::StartDir(wizard) = start;
     EXPECT_EQ(wizard.HelpFilePath(), expected);
     PostKey(wizard.m_hWnd, VK_F1);
     PumpFor(50);
@@ -246,7 +246,7 @@ TEST_F(WizardTest, F1OpensTheHelpFileAndAFolderEndingInABackslashGetsNoSecondOne
 
 TEST_F(WizardTest, LiveUpdateReportsAMissingUpdaterAndNoLeavesEverythingAsItWas) {
   TempFolder folder;
-  wizard.m_strStartDir = folder.Path() + "\\";
+  WizardTestAccess::StartDir(wizard) = folder.Path() + "\\";
   wizard.SendMessage(WM_COMMAND, ID_LIVE_UPDATE);
   ASSERT_EQ(answered.boxes.size(), 1u);
   EXPECT_EQ(answered.boxes[0].text, "Live Update file not found. Please re-instaill the software.");
@@ -304,7 +304,7 @@ TEST_F(WizardTest, DragIconIsTheWindowIcon) {
 TEST_F(WizardTest, BackgroundPictureIsPaintedAtItsOwnSizeFromTheTopLeft) {
   if (!HasPicture(IDB_CHOOSE_BACKGROUND)) GTEST_SKIP() << "the background is not linked in (res/art/ incomplete)";
   BITMAP info{};
-  ASSERT_TRUE(::GetObjectA(wizard.m_hBackground.get(), sizeof info, &info));
+  ASSERT_TRUE(::GetObjectA(WizardTestAccess::Background(wizard), sizeof info, &info));
   EXPECT_EQ(info.bmWidth, 765);
   EXPECT_EQ(info.bmHeight, 500);
   // A patch of the window where no control lies shows the picture's pixels.
@@ -320,9 +320,9 @@ TEST_F(WizardTest, BackgroundPictureIsPaintedAtItsOwnSizeFromTheTopLeft) {
   request.bmiHeader.biPlanes = 1;
   request.bmiHeader.biBitCount = 32;
   std::vector<std::uint32_t> picture(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-  ASSERT_EQ(
-      ::GetDIBits(memory.get(), wizard.m_hBackground.get(), 0, info.bmHeight, picture.data(), &request, DIB_RGB_COLORS),
-      info.bmHeight);
+  ASSERT_EQ(::GetDIBits(memory.get(), WizardTestAccess::Background(wizard), 0, info.bmHeight, picture.data(), &request,
+                        DIB_RGB_COLORS),
+            info.bmHeight);
   int mismatches = 0;
   for (int y = patch.top; y < patch.bottom; ++y)
     for (int x = patch.left; x < patch.right; ++x)

@@ -21,7 +21,7 @@ class HoverButtonTest : public ::testing::Test {
 
   AnsweredDialogs answered;
   CRecoveryWizardDlg wizard;
-  CHoverButton& button = wizard.m_lnkHelp;
+  CHoverButton& button = WizardTestAccess::Link(wizard, 2);
 };
 
 TEST_F(HoverButtonTest, SizeEqualsThePictureWhateverTheTemplateSays) {

@@ -28,7 +28,7 @@ class TransparentLabelTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(wizard.Create());
-    label = &wizard.m_lblSelectAll;
+    label = &WizardTestAccess::SelectAllLabel(wizard);
     label->SetWindowText("");
     label->ShowWindow(SW_SHOW);
     PumpFor(50);
