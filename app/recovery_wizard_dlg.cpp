@@ -17,10 +17,6 @@ namespace {
 constexpr UINT kSystemCommandMask = 0xFFF0;
 constexpr char kFilePrefixMenuText[] = "File name prefix...";
 
-// The list's first columns, until a scan sets its own.
-constexpr std::array<const char*, 6> kInitialColumns = {"From", "Subject", "To", "Date", "", ""};
-constexpr std::array<int, 6> kInitialColumnWidths = {170, 170, 170, 170, 0, 0};
-
 // Row icons: 16 x 16, 16-bit colour with mask, loaded large and scaled down.
 constexpr int kRowIconSize = 16;
 constexpr int kRowIconSourceSize = 48;
@@ -100,9 +96,8 @@ void CRecoveryWizardDlg::AddAboutToSystemMenu() {
 }
 
 void CRecoveryWizardDlg::SetUpList() {
-  for (size_t column = 0; column < kInitialColumns.size(); ++column)
-    m_lstRecovered.InsertColumn(static_cast<int>(column), kInitialColumns[column], LVCFMT_LEFT,
-                                kInitialColumnWidths[column]);
+  // The message columns, until a scan sets its own.
+  SetListColumns();
 
   m_ImageList.Create(kRowIconSize, kRowIconSize, ILC_COLOR16 | ILC_MASK, kRowIconsInitial, kRowIconsGrowth);
   for (UINT icon : {IDI_LIST_ITEM, IDI_LIST_ITEM_ALT}) {

@@ -29,7 +29,8 @@ bool Failed(const OutputFile& file, const std::string& reason, SaveOutcome& outc
   return false;
 }
 
-bool WriteMessage(const SaveJob& job, tessel::SourceFile& store, int row, const tessel::CellRow& cells, SaveOutcome& outcome) {
+bool WriteMessage(const SaveJob& job, tessel::SourceFile& store, int row, const tessel::CellRow& cells,
+                  SaveOutcome& outcome) {
   OutputFile file;
   std::string error;
   const std::string name = tessel::exporting::MessageFileName(job.prefix, row + 1);

@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "app/list_columns.h"
 #include "app/recovery_wizard_dlg.h"
 #include "app/scan_state.h"
 #include "app/wizard_message.h"
@@ -12,23 +13,13 @@
 #include "res/resource.h"
 
 namespace {
-struct Column {
-  const char* heading;
-  int width;
-};
-constexpr std::array<Column, 6> kMessageColumns = {
-    {{"From", 170}, {"Subject", 170}, {"To", 170}, {"Date", 170}, {"", 0}, {"", 0}}};
-constexpr int kContactColumnWidth = 150;
 
 // Row colours (0x00BBGGRR).
 constexpr COLORREF kRed = 0x0000FF;
 constexpr COLORREF kPaleYellow = 0xBAFAFC;
 constexpr COLORREF kWhite = 0xFFFFFF;
-// The message list's hidden data columns.
-constexpr int kOffsetColumn = 4;
-constexpr int kLengthColumn = 5;
 // The column whose text marks a row as deleted.
-constexpr int kMarkColumn = 2;
+constexpr int kMarkColumn = tessel::kToCell;
 constexpr char kDeletedMark[] = "Deleted";
 
 constexpr char kClickWhileScanning[] = "Please stop the search process for preview";
@@ -108,7 +99,8 @@ LRESULT CRecoveryWizardDlg::OnListCustomDraw(NMLVCUSTOMDRAW& draw) const {
         draw.clrTextBk = kPaleYellow;
       }
       if (mark.starts_with(kDeletedMark)) draw.clrText = kRed;
-      if ((draw.iSubItem == kOffsetColumn || draw.iSubItem == kLengthColumn) && g_nScanMode == kScanModeMessageStore) {
+      if ((draw.iSubItem == tessel::kOffsetCell || draw.iSubItem == tessel::kLengthCell) &&
+          g_nScanMode == kScanModeMessageStore) {
         draw.clrText = kWhite;
         draw.clrTextBk = kWhite;
       }
