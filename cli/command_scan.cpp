@@ -80,7 +80,7 @@ int ScanAddressBookRows(const Input& input, const ScanOutput& output, StdoutBuff
   Row cells;
   for (size_t i = 0; i < scan.rows.size(); ++i) {
     ContactCells(scan.rows[i], cells);
-    WriteRow(*writer, output, out.Text(), static_cast<long long>(i + 1), cells, input.path());
+    WriteRow(*writer, output, out.Text(), static_cast<long long>(i) + 1, cells, input.path());
     if (!out.MaybeFlush()) break;
   }
   writer->End(out.Text());

@@ -53,7 +53,7 @@ class HtmlEntities {
   // Entities replaced, carriage returns removed, line feeds and tabs made into
   // "<br>" and "<t>" (or removed when they are not markup), and the whole
   // wrapped in a body tag.
-  std::string Prepare(std::string_view text, bool lineFeedsAreMarkup) const;
+  std::string Prepare(std::string_view source, bool lineFeedsAreMarkup) const;
 
  private:
   std::map<std::string, std::string> map_;

@@ -113,8 +113,8 @@ void HtmlPass::MeasureTable(std::string_view text, int areaWidth, TableLayout& t
       cell.columnSpan = SpanAttribute(attributes, "colspan", std::min(kMaxSpan, kMaxColumns - column));
       for (int rr = r; rr < r + cell.rowSpan; ++rr) {
         auto& rowSlots = taken[static_cast<std::size_t>(rr)];
-        if (rowSlots.size() < static_cast<std::size_t>(column + cell.columnSpan))
-          rowSlots.resize(static_cast<std::size_t>(column + cell.columnSpan), false);
+        const std::size_t end = static_cast<std::size_t>(column) + static_cast<std::size_t>(cell.columnSpan);
+        if (rowSlots.size() < end) rowSlots.resize(end, false);
         for (int c = column; c < column + cell.columnSpan; ++c) rowSlots[static_cast<std::size_t>(c)] = true;
       }
       columnCount = std::max(columnCount, column + cell.columnSpan);
