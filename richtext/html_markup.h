@@ -47,7 +47,6 @@ struct HtmlTagInfo {
 class HtmlEntities {
  public:
   HtmlEntities();
-  void Set(const std::string& entity, const std::string& replacement) { map_[entity] = replacement; }
   const std::map<std::string, std::string>& Map() const { return map_; }
 
   // Entities replaced, carriage returns removed, line feeds and tabs made into
