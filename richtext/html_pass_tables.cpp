@@ -9,10 +9,10 @@
 namespace tessel {
 namespace {
 
-constexpr int kMaxSpan = 64;      // rows or columns one cell may cover
-constexpr int kMaxColumns = 256;  // cells beyond are dropped
-constexpr int kDoubleBorder = 6;  // total width of a double border, both sides
-constexpr int kDoubleInset = 3;
+constexpr int kMaxSpan = 64;       // rows or columns one cell may cover
+constexpr int kMaxColumns = 256;   // cells beyond are dropped
+constexpr int kDoubleBorder = 6;   // total width of a double border, both sides
+constexpr int kDoubleInset = 3;    // the content's inset inside a double border
 constexpr int kMaxTableDepth = 8;  // deeper tables in damaged texts are left out
 
 int SpanAttribute(const HtmlAttributes& attributes, const char* name, int limit) {
