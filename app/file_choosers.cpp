@@ -8,7 +8,7 @@
 #include "widgets/ot_file_dialog.h"
 
 namespace {
-constexpr DWORD kValueBufferSize = 256;
+constexpr DWORD kValueBufferSize = 256;  // the longest value read; a longer one reads as empty
 
 constexpr char kIncrediMailKey[] = "Software\\IncrediMail";
 constexpr char kApplicationPathValue[] = "ApplicationPath";

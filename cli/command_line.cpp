@@ -116,6 +116,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       continue;
     }
     if (!isLong || !Lists(info->valueOptions, option)) {
+      // NOLINTNEXTLINE(performance-inefficient-string-concatenation): once, on the way out
       error = prefix + "unknown option '" + arg + "' (see tessel " + info->name + " --help)";
       return std::nullopt;
     }
@@ -124,6 +125,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
     } else if (i + 1 < args.size()) {
       SetValue(line, option, args[++i]);
     } else {
+      // NOLINTNEXTLINE(performance-inefficient-string-concatenation): once, on the way out
       error = prefix + "option '" + arg + "' needs a value";
       return std::nullopt;
     }

@@ -84,7 +84,7 @@ int ScanAddressBookRows(const Input& input, const ScanOutput& output, StdoutBuff
   CellRow widened;
   for (size_t i = 0; i < scan.rows.size(); ++i) {
     const CellRow& cells = Padded(scan.rows[i], ScanMode::kAddressBook, widened);
-    WriteRow(*writer, output, out.Text(), static_cast<long long>(i + 1), cells, input.path());
+    WriteRow(*writer, output, out.Text(), static_cast<long long>(i) + 1, cells, input.path());
     if (!out.MaybeFlush()) break;
   }
   writer->End(out.Text());

@@ -61,6 +61,7 @@ bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, std::str
     std::string cause;
     const PathKind kind = KindOf(path, &cause);
     if (kind == PathKind::kMissing) {
+      // NOLINTNEXTLINE(performance-inefficient-string-concatenation): once, on the way out
       error = "cannot open '" + path + "': " + cause;
       return false;
     }

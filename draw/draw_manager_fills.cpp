@@ -7,8 +7,8 @@ namespace tessel {
 
 namespace {
 
-constexpr int kGradientBands = 64;
-constexpr int kGradientShift = 6;  // log2 of kGradientBands
+constexpr int kGradientBands = 64;  // a gradient is this many solid bands, the last one 64th short of its colour
+constexpr int kGradientShift = 6;   // log2 of kGradientBands
 
 int ClampToInt(long long value) { return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX)); }
 

@@ -55,6 +55,7 @@ class TextureRandom {
   void Fill(int* out, int count, const RandomDivider& divide = RandomDivider(1), int offset = 0);
 
  private:
+  // The C runtime's generator, whose sequence the textures' look is defined by.
   static constexpr std::uint32_t kMultiplier = 214013u;
   static constexpr std::uint32_t kIncrement = 2531011u;
   static std::uint32_t Step(std::uint32_t state) { return state * kMultiplier + kIncrement; }

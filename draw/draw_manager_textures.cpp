@@ -19,11 +19,11 @@ namespace tessel {
 
 namespace {
 
-constexpr int kRandomMax = 32767;     // values of the random source: 0 to 32767
-constexpr int kMetalScratches = 200;  // scratches drawn on "metal"
-constexpr int kMetalValueDivisor = 819;
-constexpr int kMaxHardBumpBand = 16;
-constexpr int kBlock = 16;  // pixels per vectorised step
+constexpr int kRandomMax = 32767;        // values of the random source: 0 to 32767
+constexpr int kMetalScratches = 200;     // scratches drawn on "metal"
+constexpr int kMetalValueDivisor = 819;  // a random value over this is a scratch's grey, 0 to 40
+constexpr int kMaxHardBumpBand = 16;     // widest edge band of "hardbump", in pixels (a sixth of narrower areas)
+constexpr int kBlock = 16;               // pixels per vectorised step
 
 // S(t): the cube of t divided by 16384, in two truncating steps.
 int Cube(int t) { return static_cast<int>(((static_cast<long long>(t) * t * t) / 128) / 128); }

@@ -84,11 +84,6 @@ void PaletteImage::SetPixel(int x, int y, int index) {
   byte = static_cast<std::uint8_t>((byte & ~(valueMask << shift)) | ((index & valueMask) << shift));
 }
 
-int PaletteImage::GetPixel(int x, int y) const {
-  if (x < 0 || x >= width_ || y < 0 || y >= height_) return 0;
-  return StoredIndex(x, height_ - y - 1);
-}
-
 namespace {
 
 // Pixels converted per band (256 KB): the band's 32-bit copy stays in the
@@ -97,7 +92,7 @@ namespace {
 // (a DIB section each on GDI) does not add up.
 constexpr int kBandPixels = 65536;
 
-constexpr int kBlock = 16;
+constexpr int kBlock = 16;  // pixels per vectorised step
 
 // to[x] = palette[from[x]]; the loop of fixed length lets the loads of a block
 // run ahead of its stores.

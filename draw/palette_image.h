@@ -28,7 +28,6 @@ class PaletteImage {
 
   int Width() const { return width_; }
   int Height() const { return height_; }
-  int Bits() const { return bits_; }
   int BytesPerRow() const { return bytesPerRow_; }
   std::size_t ImageSize() const { return rows_.size(); }
   int PaletteCount() const { return static_cast<int>(palette_.size()); }
@@ -42,9 +41,8 @@ class PaletteImage {
 
   // Every pixel byte set to `value`.
   void Fill(std::uint8_t value);
-  // y counts from the top; positions outside the image are ignored / read 0.
+  // y counts from the top; positions outside the image are ignored.
   void SetPixel(int x, int y, int index);
-  int GetPixel(int x, int y) const;
 
   // Stored row y (0 = bottom row), BytesPerRow() bytes; nullptr outside.
   std::uint8_t* StoredRow(int y);

@@ -90,7 +90,7 @@ PixelImage ScaleImage(const PixelImage& source, int width, int height) {
   return result;
 }
 
-IconImage MakeIcon(PixelImage color, PixelImage mask) {
+IconImage MakeIcon(PixelImage color, const PixelImage& mask) {
   IconImage icon;
   // Opaque (black) mask pixels wherever the given mask is too small.
   PixelImage fitted(color.Width(), color.Height(), 0);

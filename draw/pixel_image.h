@@ -90,6 +90,6 @@ struct IconImage {
 
 // An icon from its two images (the mask is cut or padded with opaque pixels to
 // the colour image's size), hot spot at the centre.
-IconImage MakeIcon(PixelImage color, PixelImage mask);
+IconImage MakeIcon(PixelImage color, const PixelImage& mask);
 
 }  // namespace tessel

@@ -36,8 +36,6 @@ class SoftwareSurface final : public Surface {
   // Draws into `target`, which must outlive the surface.
   explicit SoftwareSurface(PixelImage& target, int pixelsPerInch = kDefaultPixelsPerInch);
 
-  PixelImage& Target() { return target_; }
-
   int PixelsPerInchX() const override { return pixelsPerInch_; }
   int PixelsPerInchY() const override { return pixelsPerInch_; }
 

@@ -108,12 +108,9 @@ class Surface {
   // rectangle), so that callers can skip work that cannot show.
   virtual Rect GetClipBox() const = 0;
 
-  // Conveniences over the above.
-  void DrawImageAt(int x, int y, const PixelImage& image, RasterOp op = RasterOp::kCopy) {
-    DrawImage(MakeRect(x, y, image.Width(), image.Height()), image, MakeRect(0, 0, image.Width(), image.Height()), op);
-  }
-  // Transparent drawing with a mask: white mask pixels keep the surface, black
-  // ones take the image (whose pixels must be black where the mask is white).
+  // Transparent drawing with a mask, through DrawImage: white mask pixels keep
+  // the surface, black ones take the image (whose pixels must be black where
+  // the mask is white).
   void DrawMasked(const Rect& dest, const PixelImage& image, const PixelImage& mask) {
     DrawImage(dest, mask, MakeRect(0, 0, mask.Width(), mask.Height()), RasterOp::kAnd);
     DrawImage(dest, image, MakeRect(0, 0, image.Width(), image.Height()), RasterOp::kOr);

@@ -57,10 +57,9 @@ std::optional<PixelImage> PixelImageFromBitmap(HBITMAP bitmap) {
   PixelImage image(info.bmWidth, info.bmHeight);
   if (image.IsEmpty()) return std::nullopt;
   BITMAPINFO header = PixelImageBitmapInfo(image.Width(), image.Height());
-  HDC screen = ::GetDC(nullptr);
+  const framework::ClientDC screen(nullptr);
   const int rows =
-      ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(image.Height()), image.Row(0), &header, DIB_RGB_COLORS);
-  ::ReleaseDC(nullptr, screen);
+      ::GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(image.Height()), image.Row(0), &header, DIB_RGB_COLORS);
   if (rows <= 0) return std::nullopt;
   return image;
 }

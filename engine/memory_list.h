@@ -48,28 +48,18 @@ class MemoryList final : public RecoveredList {
   std::size_t lastText_ = 0;  // text bytes of the row filled last
 };
 
-// Keeps the range and the latest position; counts the updates.
+// Keeps the range and the latest position.
 class MemoryProgressBar final : public ProgressBar {
  public:
-  void SetRange(std::int64_t upper) override {
-    range_ = upper;
-    ++rangeUpdates_;
-  }
-  void SetPosition(std::int64_t position) override {
-    position_ = position;
-    ++positionUpdates_;
-  }
+  void SetRange(std::int64_t upper) override { range_ = upper; }
+  void SetPosition(std::int64_t position) override { position_ = position; }
 
   std::int64_t Range() const { return range_; }
   std::int64_t Position() const { return position_; }
-  int RangeUpdates() const { return rangeUpdates_; }
-  int PositionUpdates() const { return positionUpdates_; }
 
  private:
   std::int64_t range_ = 0;
   std::int64_t position_ = 0;
-  int rangeUpdates_ = 0;
-  int positionUpdates_ = 0;
 };
 
 }  // namespace tessel

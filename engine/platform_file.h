@@ -1,7 +1,7 @@
 // What the engine needs of the operating system's files, and nothing more: an
 // input opened for reading only (others may go on reading and writing it),
 // read at 64-bit offsets, and the path separator. Each platform has its own
-// implementation (platform_file_posix.cpp, platform_file_win32.cpp); CMake
+// implementation (platform_file_posix.cpp, engine_win32/platform_file_win32.cpp); CMake
 // builds the one that fits, so the portable code never asks which it runs on.
 #pragma once
 

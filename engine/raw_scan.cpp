@@ -57,8 +57,8 @@ void NoteNameAtColon(BlockReader& store, std::int64_t colon, std::int64_t textBe
     NoteFieldName(bytes, bytesBegin, colon, textBegin, names);
 }
 
-void ListMessage(ScanPorts& context, BlockReader& store, std::int64_t begin, std::int64_t end,
-                 FieldNamePositions names, HeaderFields& cells) {
+void ListMessage(ScanPorts& context, BlockReader& store, std::int64_t begin, std::int64_t end, FieldNamePositions names,
+                 HeaderFields& cells) {
   const std::string_view text = store.Peek(begin, begin + std::min(end - begin, kRawTextCap));
   for (auto& field : names.at)
     for (std::int64_t& at : field)

@@ -48,7 +48,7 @@ bool WriteContactsFile(const std::vector<CellRow>& rows, const std::string& path
     switch (format) {
       case ContactFormat::kText:
         // As the Windows program writes AddBook.txt: the stored bytes.
-        AppendContactText(text, static_cast<long long>(i + 1), cells);
+        AppendContactText(text, static_cast<long long>(i) + 1, cells);
         break;
       case ContactFormat::kCsv:
         AppendContactCsvRow(text, cells, page);

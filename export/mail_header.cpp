@@ -191,7 +191,7 @@ std::string AddressIn(std::string_view value) {
     if (first < at && last > at + 1) return std::string(value.substr(first, last - first));
   }
   // Else a local name alone ("foo").
-  const std::string bare(Trimmed(WithoutComments(value)));
+  std::string bare(Trimmed(WithoutComments(value)));
   if (bare.empty() || bare.find('@') != std::string::npos) return {};
   for (const char c : bare) {
     if (!IsAddressChar(c)) return {};

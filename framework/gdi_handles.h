@@ -50,7 +50,8 @@ class SelectGuard {
   HGDIOBJ m_previous;
 };
 
-// The device context of a window's client area, borrowed for a scope.
+// The device context of a window's client area (a null window: the screen's),
+// borrowed for a scope.
 class ClientDC {
  public:
   explicit ClientDC(HWND window) : m_window(window), m_dc(::GetDC(window)) {}

@@ -26,8 +26,6 @@ class CListCtrl : public CWnd {
     return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, which));
   }
   int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
-  bool DeleteAllItems() const { return SendMessage(LVM_DELETEALLITEMS) != 0; }
-  bool DeleteItem(int item) const { return SendMessage(LVM_DELETEITEM, item) != 0; }
   int InsertItem(int item, const std::string& text) const;
   bool SetItemText(int item, int column, const std::string& text) const;
   std::string GetItemText(int item, int column) const;

@@ -2,11 +2,13 @@
 
 #include <cstring>
 
+#include "framework/gdi_handles.h"
+
 namespace framework {
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 12;
+constexpr std::size_t kHeaderSize = 12;  // "TPK1", then the width and the height
 
 std::uint32_t ReadU32(const std::uint8_t* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
@@ -69,14 +71,11 @@ HBITMAP LoadPackedPicture(HMODULE module, UINT id) {
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap) return nullptr;
   const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
-  if (!UnpackPicture(data, size, static_cast<std::uint8_t*>(bits), stride)) {
-    ::DeleteObject(bitmap);
-    return nullptr;
-  }
-  return bitmap;
+  if (!UnpackPicture(data, size, static_cast<std::uint8_t*>(bits), stride)) return nullptr;
+  return bitmap.release();
 }
 
 }  // namespace framework

@@ -33,7 +33,6 @@ class CWnd {
   // drawing), handed to the control; true when the control answered it.
   virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
-  HWND GetSafeHwnd() const { return m_hWnd; }
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
   HWND GetParent() const { return ::GetParent(m_hWnd); }

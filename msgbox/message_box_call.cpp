@@ -9,7 +9,7 @@ namespace tessel {
 
 namespace {
 
-constexpr std::uintptr_t kLargestResourceId = 0xFFFF;
+constexpr std::uintptr_t kLargestResourceId = 0xFFFF;  // a text pointer this small is a resource id instead
 
 struct ButtonText {
   std::uint32_t id;

@@ -214,6 +214,7 @@ std::vector<Rect> PlaceButtonRow(const Rect& client, std::size_t count, int widt
   if (alignment == MessageBoxAlign::kLeft) left = client.left + M::kButtonGap;
   if (alignment == MessageBoxAlign::kRight) left = client.right - M::kButtonGap - rowWidth;
   std::vector<Rect> row;
+  row.reserve(count);
   for (int i = 0; i < n; ++i) row.push_back(MakeRect(left + i * (width + M::kButtonGap), top, width, height));
   return row;
 }

@@ -19,11 +19,11 @@ namespace tessel {
 namespace MessageBoxMetrics {
 inline constexpr int kSeparatorTextPadding = 5;  // between a separator's title and its line or end
 inline constexpr int kMessageMargin = 14;        // around every rich text, each side
-inline constexpr int kCheckBoxLeft = 10;
-inline constexpr int kCheckBoxSize = 13;
-inline constexpr int kButtonGap = 11;         // between buttons, and before the first
-inline constexpr int kButtonAreaMargin = 11;  // below the button row
-inline constexpr int kMinButtonWidth = 80;
+inline constexpr int kCheckBoxLeft = 10;         // from the client's left edge to the check box
+inline constexpr int kCheckBoxSize = 13;         // the check box square, as the system draws it
+inline constexpr int kButtonGap = 11;            // between buttons, and before the first
+inline constexpr int kButtonAreaMargin = 11;     // below the button row
+inline constexpr int kMinButtonWidth = 80;       // buttons grow from this to fit their captions
 inline constexpr int kMinButtonHeight = 23;
 }  // namespace MessageBoxMetrics
 

@@ -13,7 +13,7 @@ namespace tessel {
 
 namespace {
 
-constexpr int kMaxOwnerText = 260;
+constexpr int kMaxOwnerText = 260;  // characters of the owner's title read for the caption
 
 HWND ResolveOwner(WindowHandle given) {
   if (given) return ToHwnd(given);

@@ -30,8 +30,9 @@ struct EmptyDialogTemplate {
   WCHAR title;
 };
 
-// The icon the style asks for, and whether it is ours to destroy.
-std::pair<HICON, bool> LoadBoxIcon(const MessageBoxParams& params) {
+// The icon the style asks for. A user icon is loaded for the box and handed to
+// `owned`; system icons are shared and never destroyed.
+HICON LoadBoxIcon(const MessageBoxParams& params, framework::UniqueIcon& owned) {
   LPCSTR system = nullptr;
   switch (params.style & S::kIconMask) {
     case S::kIconStop:
@@ -47,17 +48,17 @@ std::pair<HICON, bool> LoadBoxIcon(const MessageBoxParams& params) {
       system = IDI_ASTERISK;
       break;
     case S::kIconUser: {
-      if (params.userIcon.IsNull()) return {nullptr, false};
+      if (params.userIcon.IsNull()) return nullptr;
       HMODULE module = params.iconModule ? ToHmodule(params.iconModule) : ::GetModuleHandleA(nullptr);
       LPCSTR name =
           params.userIcon.IsResource() ? MAKEINTRESOURCEA(params.userIcon.ResourceId()) : params.userIcon.Text();
-      HICON icon = static_cast<HICON>(::LoadImageA(module, name, IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
-      return {icon, icon != nullptr};
+      owned.reset(static_cast<HICON>(::LoadImageA(module, name, IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR)));
+      return owned.get();
     }
     default:
-      return {nullptr, false};
+      return nullptr;
   }
-  return {::LoadIconA(nullptr, system), false};
+  return ::LoadIconA(nullptr, system);
 }
 
 RECT ClientRect(HWND window) {
@@ -83,14 +84,7 @@ CRichMessageBox::CRichMessageBox(const MessageBoxParams& completed, HWND owner, 
   if (!m_params.iconModule) m_params.iconModule = ToModuleHandle(::GetModuleHandleA(nullptr));
   m_pContent = std::make_unique<MessageBoxContent>(MakeWin32HtmlPlatform());
   m_font = CreateMessageFont();
-  std::tie(m_hIcon, m_bOwnsIcon) = LoadBoxIcon(m_params);
-}
-
-CRichMessageBox::~CRichMessageBox() {
-  m_font.reset();
-  m_pBackground.reset();
-  if (m_bOwnsIcon && m_hIcon) ::DestroyIcon(m_hIcon);
-  m_pContent.reset();
+  m_hIcon = LoadBoxIcon(m_params, m_ownedIcon);
 }
 
 std::uint32_t CRichMessageBox::DoModal() {
@@ -202,13 +196,12 @@ BOOL CRichMessageBox::OnInitDialog() {
 
 void CRichMessageBox::BuildAndMeasure() {
   DestroyControls();
-  HDC windowDc = ::GetDC(m_hWnd);
   {
-    GdiSurface surface(windowDc);
+    const framework::ClientDC windowDc(m_hWnd);
+    GdiSurface surface(windowDc.get());
     Win32DialogLook look(m_font.get());
     m_pContent->Measure(m_params, m_model.texts, surface, look);
   }
-  ::ReleaseDC(m_hWnd, windowDc);
   const MessageBoxAreas& areas = m_pContent->Areas();
 
   if (m_params.style & S::kCheckBox) {
@@ -318,17 +311,13 @@ void CRichMessageBox::Render(HDC target, bool textAreasOnly) {
 }
 
 void CRichMessageBox::OnPaint() {
-  PAINTSTRUCT paint{};
-  HDC dc = ::BeginPaint(m_hWnd, &paint);
-  if (dc) Render(dc, false);
-  ::EndPaint(m_hWnd, &paint);
+  const framework::PaintDC dc(m_hWnd);
+  if (dc.get()) Render(dc.get(), false);
 }
 
 void CRichMessageBox::OnLinkNotify() {
-  HDC dc = ::GetDC(m_hWnd);
-  if (!dc) return;
-  Render(dc, true);
-  ::ReleaseDC(m_hWnd, dc);
+  const framework::ClientDC dc(m_hWnd);
+  if (dc.get()) Render(dc.get(), true);
 }
 
 bool CRichMessageBox::OnSetCursor() {

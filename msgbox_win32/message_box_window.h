@@ -24,7 +24,6 @@ class CRichMessageBox {
   // `completed`: the record of CompleteMessageBoxParams; owner and caption
   // already resolved by the call.
   CRichMessageBox(const MessageBoxParams& completed, HWND owner, std::string caption);
-  ~CRichMessageBox();
   CRichMessageBox(const CRichMessageBox&) = delete;
   CRichMessageBox& operator=(const CRichMessageBox&) = delete;
 
@@ -65,8 +64,8 @@ class CRichMessageBox {
   std::unique_ptr<MessageBoxContent> m_pContent;
   ModuleStringResources m_strings;
   MessageBoxModel m_model;
-  HICON m_hIcon = nullptr;
-  bool m_bOwnsIcon = false;  // a user icon is ours; system icons are shared
+  HICON m_hIcon = nullptr;            // the icon shown: m_ownedIcon, or a shared system icon
+  framework::UniqueIcon m_ownedIcon;  // a user icon loaded for the box
   framework::UniqueFont m_font;
   std::unique_ptr<GdiDib> m_pBackground;  // the bands, made on the first paint
 

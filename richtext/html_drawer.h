@@ -67,18 +67,14 @@ class HtmlDrawer {
   const std::vector<LinkArea>& LinkAreas() const { return linkAreas_; }
 
   // Markup and styles.
-  void SetEntity(const std::string& entity, const std::string& replacement) { entities_.Set(entity, replacement); }
-  void SetTag(const std::string& name, int code, const std::string& styleName) { tags_.Set(name, code, styleName); }
   void SetLineFeedsAreMarkup(bool on) { lineFeedsAreMarkup_ = on; }
   void SetStyleSheet(const char* text) { styleSheet_.Set(text); }
-  const HtmlStyleSheet& StyleSheet() const { return styleSheet_; }
   void SetColorName(const std::string& name, ColorRef color) { colors_.SetColorName(name, color); }
   void SetColorsEnabled(bool enabled) { colors_.SetEnabled(enabled); }
   void SetReplacementColor(ColorRef color) { colors_.SetReplacement(color); }
 
   // Layout settings.
   void SetMaxWidth(int width) { maxWidth_ = width < 0 ? 0 : width; }
-  int MaxWidth() const { return maxWidth_; }
   void SetTabWidth(int width) { tabWidth_ = width < 0 ? 0 : width; }
   void SetImageShadow(const ImageShadowSettings& shadow) { shadow_ = shadow; }
   // Module of "iddll" images without "srcdll"; an owned module is freed when

@@ -7,7 +7,7 @@
 namespace tessel {
 namespace {
 
-constexpr std::uint64_t kSaturated = 0xFFFFFFFFu;
+constexpr std::uint64_t kSaturated = 0xFFFFFFFFu;  // digits beyond 32 bits stop here instead of wrapping
 
 int ClampLength(std::int64_t value) { return static_cast<int>(std::clamp<std::int64_t>(value, 0, kMaxHtmlLength)); }
 

@@ -47,13 +47,12 @@ struct HtmlTagInfo {
 class HtmlEntities {
  public:
   HtmlEntities();
-  void Set(const std::string& entity, const std::string& replacement) { map_[entity] = replacement; }
   const std::map<std::string, std::string>& Map() const { return map_; }
 
   // Entities replaced, carriage returns removed, line feeds and tabs made into
   // "<br>" and "<t>" (or removed when they are not markup), and the whole
   // wrapped in a body tag.
-  std::string Prepare(std::string_view text, bool lineFeedsAreMarkup) const;
+  std::string Prepare(std::string_view source, bool lineFeedsAreMarkup) const;
 
  private:
   std::map<std::string, std::string> map_;

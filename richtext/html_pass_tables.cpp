@@ -9,10 +9,10 @@
 namespace tessel {
 namespace {
 
-constexpr int kMaxSpan = 64;      // rows or columns one cell may cover
-constexpr int kMaxColumns = 256;  // cells beyond are dropped
-constexpr int kDoubleBorder = 6;  // total width of a double border, both sides
-constexpr int kDoubleInset = 3;
+constexpr int kMaxSpan = 64;       // rows or columns one cell may cover
+constexpr int kMaxColumns = 256;   // cells beyond are dropped
+constexpr int kDoubleBorder = 6;   // total width of a double border, both sides
+constexpr int kDoubleInset = 3;    // the content's inset inside a double border
 constexpr int kMaxTableDepth = 8;  // deeper tables in damaged texts are left out
 
 int SpanAttribute(const HtmlAttributes& attributes, const char* name, int limit) {
@@ -113,8 +113,8 @@ void HtmlPass::MeasureTable(std::string_view text, int areaWidth, TableLayout& t
       cell.columnSpan = SpanAttribute(attributes, "colspan", std::min(kMaxSpan, kMaxColumns - column));
       for (int rr = r; rr < r + cell.rowSpan; ++rr) {
         auto& rowSlots = taken[static_cast<std::size_t>(rr)];
-        if (rowSlots.size() < static_cast<std::size_t>(column + cell.columnSpan))
-          rowSlots.resize(static_cast<std::size_t>(column + cell.columnSpan), false);
+        const std::size_t end = static_cast<std::size_t>(column) + static_cast<std::size_t>(cell.columnSpan);
+        if (rowSlots.size() < end) rowSlots.resize(end, false);
         for (int c = column; c < column + cell.columnSpan; ++c) rowSlots[static_cast<std::size_t>(c)] = true;
       }
       columnCount = std::max(columnCount, column + cell.columnSpan);

@@ -7,7 +7,7 @@
 namespace tessel {
 namespace {
 
-constexpr DWORD kMaxRegistryValue = 260;
+constexpr DWORD kMaxRegistryValue = 260;  // the longest value read; a longer one counts as missing
 
 }  // namespace
 

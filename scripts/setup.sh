@@ -2,14 +2,14 @@
 # Installs what the build and the tests need. Idempotent: when everything is
 # there it only checks and returns.
 #   scripts/setup.sh          everything (native build, Windows cross build, Wine)
-#   scripts/setup.sh native   only what the native build needs (tessel, its tests)
+#   scripts/setup.sh native   only what the native build and the source checks need
 #   scripts/setup.sh fuzz     the native build and clang with libFuzzer (scripts/fuzz.sh only)
 set -euo pipefail
 
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
-native=(g++ cmake ninja-build libgtest-dev libgmock-dev googletest libbenchmark-dev)
+native=(g++ cmake ninja-build libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format clang-tidy)
 windows=(g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine xvfb xauth imagemagick fp-utils python3 nsis zip unzip)
 
 # Only scripts/fuzz.sh needs clang: every other build uses g++.

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native tests, the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows tests under Wine.
-# Ends with one line "N passed, N failed" summed over all three runs.
+# Builds everything and runs every test: the source checks (clang-format,
+# clang-tidy), the native tests, the same tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the Windows tests under Wine.
+# Ends with one line "N passed, N failed" summed over all of them; each source
+# check counts as one test.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 bash scripts/setup.sh || { echo "setup failed"; echo "0 passed, 1 failed"; exit 1; }
@@ -26,6 +28,15 @@ run_preset() {
   passed=$((passed + total - bad)); failed=$((failed + bad))
   rm -f "$log"
 }
+
+# A check passes or fails as a whole.
+run_check() {
+  local name=$1; shift
+  echo "=== check: $name"
+  if "$@"; then passed=$((passed + 1)); else echo "=== check: $name FAILED"; failed=$((failed + 1)); fi
+}
+run_check clang-format bash scripts/check-format.sh
+run_check clang-tidy bash scripts/check-tidy.sh
 
 presets=${TESSEL_PRESETS:-"native native-asan win32"}
 for p in $presets; do run_preset "$p"; done

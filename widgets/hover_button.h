@@ -39,7 +39,7 @@ class CHoverButton : public CBitmapButton {
  private:
   // The timer that notices the pointer has left without a movement message.
   static constexpr UINT_PTR kHoverTimer = 1;
-  static constexpr UINT kHoverTimerMs = 100;
+  static constexpr UINT kHoverTimerMs = 100;  // how often it looks
   // The tool id under which the button registers itself with its tool tip.
   static constexpr UINT_PTR kToolId = 1;
 

@@ -140,11 +140,11 @@ TEST(TableCell, HidesC1ControlsAndBidiOverrides) {
 }
 
 const CellRow kMessage = {"Anna Berger <anna.berger@example.org>",
-                      "Lunch on Friday?",
-                      "tom hale <tom.hale@example.net",
-                      "Mon, 03 Mar 2008 09:14:22 +0100",
-                      "1234",
-                      "56"};
+                          "Lunch on Friday?",
+                          "tom hale <tom.hale@example.net",
+                          "Mon, 03 Mar 2008 09:14:22 +0100",
+                          "1234",
+                          "56"};
 
 TEST(TableRows, HeadingAndRowLineUp) {
   const TableFormat table(ScanMode::kMessageStore, 0);

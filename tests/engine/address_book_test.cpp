@@ -1,5 +1,5 @@
 // The address book layout: a 70-byte header, 2466-byte contacts, 27 fields at
-// fixed places; the last contact on top; read errors reported (F8).
+// fixed places; the last contact on top; read errors reported.
 #include <cerrno>
 
 #include "tests/engine/scan_fixture.h"
@@ -140,8 +140,8 @@ class FailingReader final : public ByteReader {
   int error_ = 0;
 };
 
-// F8: a read error ends the walk and reaches the caller; rows listed stay.
-TEST(AddressBook, ReadErrorEndsTheWalkAndIsReported_F8) {
+// A read error ends the walk and reaches the caller; rows listed stay.
+TEST(AddressBook, ReadErrorEndsTheWalkAndIsReported) {
   const std::int64_t failAt = kHeader + kRecord + 1460;  // inside field 8 of the second contact
   FailingReader reader(Book({Contact("a"), Contact("b"), Contact("c")}), failAt);
   MemoryList list;

@@ -1,4 +1,4 @@
-// Header field rules (F5: names at line starts, F6: one optional blank),
+// Header field rules (names only at line starts, one optional blank after the colon),
 // CleanAddress, extraction of indexed messages, record cells and copies.
 #include "engine/block_reader.h"
 #include "tests/engine/scan_fixture.h"
@@ -28,8 +28,8 @@ TEST(HeaderFields, TheFirstSpellingThatOccursWinsWhereverItStands) {
   EXPECT_EQ(Cells("To: <b@c.de>\r\nto: A@B.CD\r\n")[2], "a@b.cd");
 }
 
-// F5: a field name counts only at the start of a line.
-TEST(HeaderFields, NamesInsideOtherHeadersOrTextDoNotCount_F5) {
+// A field name counts only at the start of a line.
+TEST(HeaderFields, NamesInsideOtherHeadersOrTextDoNotCount) {
   EXPECT_EQ(Cells("In-Reply-To: <id@host.example>\r\nTo: <real@x.org>\r\n")[2], "<real@x.org");
   EXPECT_EQ(Cells("Subject: see mailto:to:x@y.z\r\nTO: Boss@Work.com\r\n")[2], "boss@work.com");
   EXPECT_EQ(Cells("X-Original-From: wrong\r\nFrom: right\r\n")[0], "right");
@@ -37,8 +37,8 @@ TEST(HeaderFields, NamesInsideOtherHeadersOrTextDoNotCount_F5) {
   EXPECT_EQ(Cells("Subject: s\nFrom: after a lone LF\r\n")[0], "after a lone LF");
 }
 
-// F6: the colon, then one blank only if there is one.
-TEST(HeaderFields, OneBlankAfterTheColonIsSkippedOnlyIfPresent_F6) {
+// The colon, then one blank only if there is one.
+TEST(HeaderFields, OneBlankAfterTheColonIsSkippedOnlyIfPresent) {
   EXPECT_EQ(Cells("From:ann@x.org\r\n")[0], "ann@x.org");
   EXPECT_EQ(Cells("Subject:\tTabbed\r\n")[1], "Tabbed");
   EXPECT_EQ(Cells("Subject:  two\r\n")[1], " two");
@@ -160,8 +160,8 @@ TEST(ExtractIndexedMessage, RecordsPastAShortReadAreListedWithTheirDefaults) {
   EXPECT_EQ(RowCells(list.Row(row)), (std::vector<std::string>{"Unknown", "Unknown", "none", "Unknown"}));
 }
 
-// F7: the hidden cells carry 64-bit values.
-TEST(RecordCells, DecimalCellsHold64BitValues_F7) {
+// The hidden cells carry 64-bit values.
+TEST(RecordCells, DecimalCellsHold64BitValues) {
   EXPECT_EQ(FormatDecimalCell(5000000000LL), "5000000000");
   EXPECT_EQ(ParseDecimalCell("5000000000"), 5000000000LL);
   EXPECT_EQ(ParseDecimalCell("  42abc"), 42);

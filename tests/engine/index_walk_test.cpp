@@ -1,5 +1,6 @@
 // The scan through an index: signature, entries, window edges, damaged entries
-// and the mends F1 (one raw scan), F2 (past the length field), F3 (stop kept).
+// (which raw-scan the store once), the length field never read as a marker, and
+// a stop request kept across the raw scan a damaged entry starts.
 #include "engine/store_scans.h"
 #include "tests/engine/scan_fixture.h"
 
@@ -75,7 +76,8 @@ TEST(IndexWalk, ShortIndexComparesTheBytesItHas) {
 TEST(IndexWalk, IndexWithoutItsStoreListsNothing) {
   ScratchFolder folder;
   EngineRun run;
-  const recovery::ScanResult result = run.Scan(ResolveChosenFile(folder.Write("mail.imh", IndexHeader() + IndexEntry(500))));
+  const recovery::ScanResult result =
+      run.Scan(ResolveChosenFile(folder.Write("mail.imh", IndexHeader() + IndexEntry(500))));
   EXPECT_TRUE(run.rows().empty());
   EXPECT_EQ(result.end, recovery::ScanEnd::kStoreNotOpened);
 }
@@ -110,8 +112,8 @@ TEST(IndexWalk, MarkerWhoseLengthRunsPastTheEndEndsTheWalk) {
   }
 }
 
-// F2: a length whose bytes are 00 00 03 00 (196608) is no marker.
-TEST(IndexWalk, LengthThatLooksLikeAMarkerIsNotSearchedAgain_F2) {
+// A length whose bytes are 00 00 03 00 (196608) is no marker.
+TEST(IndexWalk, LengthThatLooksLikeAMarkerIsNotSearchedAgain) {
   std::string big = Message("big@x.org", "Big");
   big.resize(196608, 'b');
   // Long enough that 196608 is below the store's size minus 300: a plausible length.
@@ -123,8 +125,8 @@ TEST(IndexWalk, LengthThatLooksLikeAMarkerIsNotSearchedAgain_F2) {
   EXPECT_EQ(scan.run.rows()[1][kLengthCell], std::to_string(small.size()));  // not the 196608 read again
 }
 
-// F1: damaged entries raw-scan the store once; the walk goes on after each.
-TEST(IndexWalk, DamagedEntriesRawScanTheStoreOnce_F1) {
+// Damaged entries raw-scan the store once; the walk goes on after each.
+TEST(IndexWalk, DamagedEntriesRawScanTheStoreOnce) {
   ThreeMessages m;
   const std::string gap(2000, 'j');  // later entries in later windows
   IndexScan scan(m.Store(), IndexHeader() + IndexEntry(m.Length(m.a)) + IndexEntry(0) + gap + IndexEntry(0xFFFFFFFF) +
@@ -212,7 +214,7 @@ TEST(IndexWalk, IndexWithoutEntriesListsNothing) {
   EXPECT_TRUE(scan.run.rows().empty());
 }
 
-TEST(IndexWalk, ProgressRangeReturnsToTheIndexAfterARawScan_F3) {
+TEST(IndexWalk, ProgressRangeReturnsToTheIndexAfterARawScan) {
   ThreeMessages m;
   const std::string index = IndexHeader() + IndexEntry(0) + std::string(3000, 'j') + IndexEntry(m.Length(m.a));
   IndexScan scan(m.Store(), index);
@@ -241,9 +243,9 @@ class StopOnRead final : public ByteReader {
   std::atomic<int>& stop_;
 };
 
-// F3: a Stop pressed during the walk is not forgotten when a damaged entry
-// starts the raw scan.
-TEST(IndexWalk, StopDuringTheWalkStopsTheRawScanItStarts_F3) {
+// A Stop pressed during the walk is not forgotten when a damaged entry starts
+// the raw scan.
+TEST(IndexWalk, StopDuringTheWalkStopsTheRawScanItStarts) {
   ThreeMessages m;
   ScratchFolder folder;
   EngineRun run;
@@ -266,8 +268,8 @@ TEST(IndexWalk, ScanClearsAStopLeftFromBefore) {
   EXPECT_EQ(run.rows().size(), 1u);
 }
 
-// F7: offsets past 2 GiB, in the cells and in the reads (a sparse store).
-TEST(IndexWalk, OffsetsBeyond2GiBStayExact_F7) {
+// Offsets past 2 GiB, in the cells and in the reads (a sparse store).
+TEST(IndexWalk, OffsetsBeyond2GiBStayExact) {
   ScratchFolder folder;
   const std::uint32_t first = 0x90000000u;  // 2415919104 bytes
   const std::string message = Message("far@x.org", "Far");
@@ -281,8 +283,7 @@ TEST(IndexWalk, OffsetsBeyond2GiBStayExact_F7) {
   }
   EngineRun run;
   run.Scan(ResolveChosenFile(folder.Write(
-                                    "big.imh", IndexHeader() + IndexEntry(first) +
-                                                   IndexEntry(static_cast<std::uint32_t>(message.size())))));
+      "big.imh", IndexHeader() + IndexEntry(first) + IndexEntry(static_cast<std::uint32_t>(message.size())))));
   ASSERT_EQ(run.rows().size(), 2u);
   EXPECT_EQ(run.rows()[1], MessageRow("far@x.org", "Far", kTo, kDate, first, message.size()));
   const MessageRecord record = RecordOfRow(run.list, 1);

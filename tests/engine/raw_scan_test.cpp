@@ -1,4 +1,4 @@
-// The raw scan of a store: boundaries, window edges, header blocks (F4), stop.
+// The raw scan of a store: boundaries, window edges, header blocks, stop.
 #include "engine/store_scans.h"
 #include "tests/engine/scan_fixture.h"
 
@@ -67,9 +67,9 @@ TEST(RawScan, UnreadableStoreListsNothing) {
   EXPECT_TRUE(run.rows().empty());
 }
 
-// F4: mail puts From, To, Subject and Date before MIME-Version. Each record
-// must start with its own header lines, not carry the next message's.
-TEST(RawScan, RecordStartsAtItsHeaderBlock_F4) {
+// Mail puts From, To, Subject and Date before MIME-Version. Each record must
+// start with its own header lines, not carry the next message's.
+TEST(RawScan, RecordStartsAtItsHeaderBlock) {
   const std::string first = MessageWithLeadingHeaders("one@x.org", "First", "body one\r\n");
   const std::string second = MessageWithLeadingHeaders("two@x.org", "Second", "body two\r\n");
   StoreScan scan(first + second);
@@ -199,8 +199,8 @@ TEST(RawScan, StopWhileLookingForAMessagesEndListsNothingForIt) {
   EXPECT_EQ(run.rows()[0][kSubjectCell], "1");
 }
 
-// F3: only the scan's start clears the stop request; the raw scan honours it.
-TEST(RawScan, RawScanKeepsAStopRequest_F3) {
+// Only the scan's start clears the stop request; the raw scan honours it.
+TEST(RawScan, RawScanKeepsAStopRequest) {
   ScratchFolder folder;
   EngineRun run;
   const std::string path = folder.Write("mail.imm", Message("a@b.c", "1"));

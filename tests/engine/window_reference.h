@@ -1,6 +1,8 @@
 // A deliberately plain model of the message store scan: 2000-byte windows read
-// one by one and searched byte by byte, exactly as the window protocol (with its
-// mends) reads. The engine's block search must list the very same rows.
+// one by one and searched byte by byte, exactly as the window protocol reads
+// (with the engine's corrections: one raw scan for all damaged index entries, a
+// length field never searched again, a record starting at its header block).
+// The engine's block search must list the very same rows.
 #pragma once
 
 #include <string>

@@ -103,7 +103,7 @@ TEST_F(TwoSurfaces, ImagesCopiedMaskedAndRead) {
   PixelImage picture(20, 10, 0x00FF00FF);
   for (int x = 0; x < 20; ++x) picture.Set(x, x / 2, 0x00102030u * static_cast<Pixel>(x % 5));
   Both([&](Surface& s, DrawManager& d) {
-    s.DrawImageAt(5, 5, picture);
+    s.DrawImage(MakeRect(5, 5, 20, 10), picture, MakeRect(0, 0, 20, 10), RasterOp::kCopy);
     d.DrawBitmap(s, 40, 40, 20, 10, &picture, true, 0xFF00FF, 0, false, 0, 0, 0, 0, 0);
     d.DrawBitmap(s, 70, 40, 20, 10, &picture, true, 0xFF00FF, kImageGrey | kImageDarker, true, 3, 3, 0, 0, 0);
     d.DrawFrame(s, {100, 100, 150, 130}, 0xFFFFFF, 0x000000, kLineSolid, 1);
