@@ -33,9 +33,11 @@ void WalkIndex(ScanPorts& context, ByteReader& indexFile, ByteReader& storeFile,
 
     if (IsPlausibleLength(length, storeFile.Size())) {
       const int row = context.list.AppendRow("");
+      // Cells in column order: each is appended to the row's text.
+      const bool kept = ExtractIndexedMessage(context.list, row, store, storeOffset, length, cells);
       context.list.SetCell(row, kOffsetCell, FormatDecimalCell(storeOffset));
       context.list.SetCell(row, kLengthCell, FormatDecimalCell(length));
-      if (!ExtractIndexedMessage(context.list, row, store, storeOffset, length, cells)) context.list.DeleteRow(row);
+      if (!kept) context.list.DeleteRow(row);
       storeOffset += length;
     } else if (!rawScanned) {
       if (storeFile.Size() > 0) RawScanStore(context, storeFile, blockSize);  // an unopened store has none

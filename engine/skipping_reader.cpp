@@ -36,6 +36,7 @@ std::size_t SkippingReader::ReadPieces(std::int64_t offset, char* buffer, std::s
 
 void SkippingReader::Note(std::int64_t begin, std::int64_t end, int errorCode) {
   const std::lock_guard lock(mutex_);
+  anyUnreadable_.store(true, std::memory_order_release);
   // Reads come in file order but for the occasional read ahead or look back: keep the list sorted.
   auto at = std::lower_bound(ranges_.begin(), ranges_.end(), begin,
                              [](const UnreadableRange& range, std::int64_t value) { return range.end < value; });

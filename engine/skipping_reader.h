@@ -5,6 +5,7 @@
 // find the mail after the damage; the noted ranges say what they did not see.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <vector>
@@ -36,6 +37,8 @@ class SkippingReader final : public ByteReader {
 
   // The ranges noted so far, in file order, adjacent ones joined.
   std::vector<UnreadableRange> Unreadable() const;
+  // True once a range is noted: scans of a sound file ask nothing more.
+  bool AnyUnreadable() const { return anyUnreadable_.load(std::memory_order_acquire); }
   // True when [begin, end) holds a byte of a noted range.
   bool Overlaps(std::int64_t begin, std::int64_t end) const;
 
@@ -47,6 +50,7 @@ class SkippingReader final : public ByteReader {
   ByteReader& inner_;
   mutable std::mutex mutex_;
   std::vector<UnreadableRange> ranges_;
+  std::atomic<bool> anyUnreadable_{false};
 };
 
 }  // namespace tessel

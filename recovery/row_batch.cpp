@@ -22,19 +22,23 @@ const CellRow* RowBatch::Last(int row) const {
 void RowBatch::HandOver(std::size_t count) {
   if (count == 0) return;
   // The rows handed over leave the batch; the one kept (if any) moves to the front.
-  std::vector<CellRow> rows;
+  handing_.clear();
   if (count == pending_.size()) {
-    rows.swap(pending_);
+    handing_.swap(pending_);
   } else {
-    rows.assign(std::make_move_iterator(pending_.begin()), std::make_move_iterator(pending_.begin() + count));
+    handing_.assign(std::make_move_iterator(pending_.begin()), std::make_move_iterator(pending_.begin() + count));
     pending_.erase(pending_.begin(), pending_.begin() + count);
   }
   if (direction_ == Direction::kAppend)
-    sink_.AppendRows(rows);
+    sink_.AppendRows(handing_);
   else
-    sink_.InsertRowsAtTop(rows);
+    sink_.InsertRowsAtTop(handing_);
   handedOver_ += static_cast<int>(count);
   lastHandOver_ = std::chrono::steady_clock::now();
+  // A sink that printed the rows left them whole: their memory serves the next ones.
+  for (CellRow& row : handing_)
+    if (spare_.size() < largestBatch_ && row.TextSize() > 0) spare_.push_back(std::move(row));
+  handing_.clear();
 }
 
 void RowBatch::BeforeAdding(Direction direction) {
@@ -51,18 +55,28 @@ void RowBatch::BeforeAdding(Direction direction) {
 
 void RowBatch::Flush() { HandOver(pending_.size()); }
 
+CellRow& RowBatch::NewRow() {
+  if (spare_.empty()) {
+    CellRow& row = pending_.emplace_back();
+    // Rows of one scan are alike: room for as many cells as the widest so far.
+    row.Reserve(width_, 0);
+    return row;
+  }
+  CellRow& row = pending_.emplace_back(std::move(spare_.back()));
+  spare_.pop_back();
+  row.Clear();
+  return row;
+}
+
 int RowBatch::AppendRow(const std::string& firstCell) {
   BeforeAdding(Direction::kAppend);
-  CellRow& row = pending_.emplace_back();
-  // Rows of one scan are alike: room for as many cells as the widest so far.
-  row.Reserve(width_, firstCell.size());
-  row.Set(0, firstCell);
+  NewRow().Set(0, firstCell);
   return RowCount() - 1;
 }
 
 void RowBatch::InsertRowAtTop(const std::string& firstCell) {
   BeforeAdding(Direction::kTop);
-  pending_.emplace_back().Set(0, firstCell);
+  NewRow().Set(0, firstCell);
 }
 
 void RowBatch::InsertFilledRowAtTop(std::span<const std::string_view> cells) {

@@ -62,12 +62,17 @@ class RowBatch final : public RecoveredList {
   // Called before a row is added: hands the final rows over when it is time.
   void BeforeAdding(Direction direction);
   void HandOver(std::size_t count);
+  // A row to fill: one the sink left as it was handed over (its memory is
+  // reused, so that a scan does not allocate for every row), or a new one.
+  CellRow& NewRow();
 
   RowSink& sink_;
   std::size_t largestBatch_;
   std::chrono::milliseconds interval_;
   std::chrono::steady_clock::time_point lastHandOver_;
   std::vector<CellRow> pending_;  // final rows, and the row added last at the back
+  std::vector<CellRow> handing_;  // the rows being handed over
+  std::vector<CellRow> spare_;    // rows handed over and left whole by the sink
   Direction direction_ = Direction::kAppend;
   int handedOver_ = 0;
   std::size_t width_ = 1;  // cells of the widest row so far, reserved for the next

@@ -39,7 +39,7 @@ class UnreadableMarks final : public RecoveredList {
 
   // Called once more when the scan has returned, for its last row.
   void MarkLast() {
-    if (last_ < 0) return;
+    if (last_ < 0 || !store_.AnyUnreadable()) return;
     const MessageRecord record = RecordOfRow(list_, last_);
     if (store_.Overlaps(record.offset, record.offset + record.length))
       list_.SetCell(last_, kUnreadableCell, kUnreadableMark);
