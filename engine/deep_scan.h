@@ -30,10 +30,11 @@
 
 namespace tessel {
 
-constexpr int kOriginCell = 6;     // "index" or "store"
+constexpr int kOriginCell = 6;     // "index", "store" or "unclaimed"
 constexpr int kDeepCellCount = 7;  // the message cells and the origin
 constexpr std::string_view kOriginIndex = "index";
 constexpr std::string_view kOriginStore = "store";
+constexpr std::string_view kOriginUnclaimed = "unclaimed";
 
 // A deep scan of a chosen store or index, with the same shared state as
 // ScanMessageStore: clears the stop request, leaves the chosen file open in

@@ -82,15 +82,15 @@ TEST(DeepScan, MessagesAreFoundByAnyOpeningHeaderInAnyCase) {
   ExpectRows(store);
 }
 
-TEST(DeepScan, BytesWithoutAMessageHeaderBelongToNoMessageOrTheOneBefore) {
+TEST(DeepScan, BytesWithoutAMessageHeaderAreUnclaimedOrTheOneBefores) {
   Store store;
-  store.bytes = "junk before any message\r\nKey: value\r\n\r\n";  // one header line opens nothing
-  store.Add(kPlain, "store")
+  store.Add("junk before any message\r\nKey: value\r\n\r\n", "unclaimed")  // one header line opens nothing
+      .Add(kPlain, "store")
       .Append(Mail("Content-Type: text/plain\r\nContent-Transfer-Encoding: 7bit\r\n"))  // a part header only
       .Append("Subject: one line\r\n\r\n")
       .Add(kPlain, "store");
   ExpectRows(store);
-  EXPECT_TRUE(Scan("no mail here\r\n", nullptr, 64).empty());
+  EXPECT_EQ(Scan("no mail here\r\n", nullptr, 64), (std::vector<Expected>{{0, 14, "unclaimed"}}));
 }
 
 TEST(DeepScan, HeaderBlocksInsideAMultipartBodyStartNoMessage) {
@@ -250,13 +250,17 @@ TEST(MessageStart, HeaderBlockRules) {
   EXPECT_TRUE(IsMessageOpeningName("mime-VERSION"));
   EXPECT_FALSE(IsMessageOpeningName("Content-Type"));
   const HeaderBlock block =
-      ReadHeaderBlock("From: a\r\nContent-Type: Multipart/Mixed;\r\n\tBoundary=\"b c\"\r\n\r\nx", false);
+      ReadHeaderBlock("From: a@b\r\nContent-Type: Multipart/Mixed;\r\n\tBoundary=\"b c\"\r\n\r\nx", false);
   EXPECT_TRUE(StartsMessage(block));
   EXPECT_EQ(block.boundary, "b c");
-  EXPECT_EQ(block.size, 60);
-  EXPECT_FALSE(ReadHeaderBlock("From: a\r\nDate: b\r\n", false).found);  // may go on past the bytes given
-  EXPECT_TRUE(ReadHeaderBlock("From: a\r\nDate: b\r\n", true).found);
-  EXPECT_FALSE(ReadHeaderBlock("From: a\nDate: b\n\n", true).found);  // stored mail ends its lines in CR LF
+  EXPECT_EQ(block.size, 62);
+  EXPECT_FALSE(ReadHeaderBlock("From: a@b\r\nDate: b\r\n", false).found);  // may go on past the bytes given
+  EXPECT_TRUE(ReadHeaderBlock("From: a@b\r\nDate: b\r\n", true).found);
+  EXPECT_TRUE(StartsMessage(ReadHeaderBlock("From: a@b\nDate: b\n\n", true)));  // LF line ends, as converted
+  // A sender without an address, a feed item, a link: none opens a message.
+  EXPECT_FALSE(StartsMessage(ReadHeaderBlock("From: Ann\r\nSubject: b\r\n\r\n", false)));
+  EXPECT_FALSE(StartsMessage(ReadHeaderBlock("URL: http://x/y\r\nDate: 2002-10-08T00:22:08-05:00\r\n\r\n", false)));
+  EXPECT_FALSE(ReadHeaderBlock("From: Ann <a@b>\r\nhttp://example.org/\r\n\r\n", false).found);
   EXPECT_EQ(ReadHeaderBlock("Content-Type: multipart/mixed; xboundary=no; boundary=yes\r\n\r\n", false).boundary,
             "yes");
 }
