@@ -1,7 +1,7 @@
 #include "engine/deep_scan.h"
 
 #include <algorithm>
-#include <map>
+#include <deque>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -18,6 +18,7 @@ namespace tessel {
 namespace {
 
 constexpr std::int64_t kLongestOpeningName = 12;  // "Delivered-To"
+constexpr std::int64_t kLongestName = 100;        // longer "names" are text, not a header line
 constexpr std::int64_t kSearchWindow = 65536;     // bytes searched for colons per step
 constexpr std::int64_t kLongestFromLine = 1000;   // a mailbox "From " line before a header block
 // Bytes read first to check a record's header: most headers fit, and records
@@ -85,6 +86,9 @@ class StoreSearch {
   // carries (a message glued to one without a final line end).
   bool MessageAt(std::int64_t at) {
     if (at < 0 || at >= Size()) return false;
+    // Most places are not even a header line's start: told at once.
+    const std::string_view opening = blocks_.Peek(at, std::min(Size(), at + kLongestName + 1));
+    if (!opening.starts_with("From ") && HeaderNameColon(opening) == std::string_view::npos) return false;
     const std::int64_t lookBack = std::max<std::int64_t>(at - kRecordLook, 0);
     const bool startsLine = StartsLine(at);
     if (startsLine) {
@@ -326,36 +330,40 @@ class StartsAhead {
   template <typename Agrees>
   std::int64_t Find(std::int64_t from, std::int64_t length, const Agrees& agrees) {
     Discover(from);
-    for (const bool byNext : {false, true}) {
-      int tried = 0;
-      for (auto it = starts_.lower_bound(from); it != starts_.end() && tried < kResyncStarts; ++it, ++tried) {
-        const bool fits = byNext ? agrees(it->first) : it->second == length || StartsAt(it->first + length);
-        if (fits) return it->first;
-      }
-    }
-    std::vector<std::int64_t> far;
+    const std::size_t near = std::min<std::size_t>(order_.size(), kResyncStarts);
+    for (std::size_t i = 0; i < near; ++i)
+      if (order_[i].length == length || StartsAt(order_[i].start + length)) return order_[i].start;
+    for (std::size_t i = 0; i < near; ++i)
+      if (agrees(order_[i].start)) return order_[i].start;
+    far_.clear();
     const auto [first, last] = byLength_.equal_range(length);
     for (auto it = first; it != last; ++it)
-      if (it->second >= from) far.push_back(it->second);
-    std::sort(far.begin(), far.end());
-    for (const std::int64_t start : far)
+      if (it->second >= from) far_.push_back(it->second);
+    std::sort(far_.begin(), far_.end());
+    for (const std::int64_t start : far_)
       if (agrees(start)) return start;
     return -1;
   }
 
   // True when a message the store's search found starts at `at`, or the store ends there.
-  bool StartsAt(std::int64_t at) const { return at == search_.Size() || starts_.contains(at); }
+  bool StartsAt(std::int64_t at) const { return at == search_.Size() || lengthOf_.contains(at); }
 
  private:
+  struct Start {
+    std::int64_t start;
+    std::int64_t length;  // to the next start, or the store's end
+  };
+
   void Discover(std::int64_t from) {
     if (from > cursor_.position) {  // the records went past what was searched
-      starts_.clear();
+      order_.clear();
+      lengthOf_.clear();
       byLength_.clear();
       cursor_ = {from, false, true};
       pending_ = -1;
       done_ = false;
     }
-    while (!starts_.empty() && starts_.begin()->first < from) Forget(starts_.begin());
+    while (!order_.empty() && order_.front().start < from) Forget();
     const std::int64_t horizon = from + kResyncReach;
     while (!done_ && cursor_.position < horizon && !search_.Stopped()) {
       const Message message = search_.NextMessage(cursor_, search_.Size());
@@ -375,27 +383,32 @@ class StartsAhead {
   }
 
   void Add(std::int64_t start, std::int64_t length) {
-    starts_.emplace(start, length);
+    order_.push_back({start, length});
+    lengthOf_.emplace(start, length);
     byLength_.emplace(length, start);
   }
 
-  void Forget(std::map<std::int64_t, std::int64_t>::iterator at) {
-    const auto [first, last] = byLength_.equal_range(at->second);
+  void Forget() {
+    const Start front = order_.front();
+    const auto [first, last] = byLength_.equal_range(front.length);
     for (auto it = first; it != last; ++it) {
-      if (it->second == at->first) {
+      if (it->second == front.start) {
         byLength_.erase(it);
         break;
       }
     }
-    starts_.erase(at);
+    lengthOf_.erase(front.start);
+    order_.pop_front();
   }
 
   StoreSearch search_;
   SearchFrom cursor_{-1};
   std::int64_t pending_ = -1;                                     // the last start found, its length not yet known
   bool done_ = false;                                             // searched to the store's end
-  std::map<std::int64_t, std::int64_t> starts_;                   // start -> length
+  std::deque<Start> order_;                                       // in store order: found in it
+  std::unordered_map<std::int64_t, std::int64_t> lengthOf_;       // start -> length
   std::unordered_multimap<std::int64_t, std::int64_t> byLength_;  // length -> start
+  std::vector<std::int64_t> far_;
 };
 
 // The records an index gives, checked against the store, in store order.
