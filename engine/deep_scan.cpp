@@ -19,8 +19,10 @@ namespace {
 
 constexpr std::int64_t kLongestOpeningName = 12;  // "Delivered-To"
 constexpr std::int64_t kLongestName = 100;        // longer "names" are text, not a header line
-constexpr std::int64_t kSearchWindow = 65536;     // bytes searched for colons per step
-constexpr std::int64_t kLongestFromLine = 1000;   // a mailbox "From " line before a header block
+// The most bytes handed to a block search: the smallest block must hold them.
+constexpr std::size_t kLongestSearchedText = 16;
+constexpr std::int64_t kSearchWindow = 65536;    // bytes searched for colons per step
+constexpr std::int64_t kLongestFromLine = 1000;  // a mailbox "From " line before a header block
 // Bytes read first to check a record's header: most headers fit, and records
 // far apart are read aside.
 constexpr std::int64_t kRecordLook = 4096;
@@ -134,14 +136,25 @@ class StoreSearch {
     const SearchFrom body{bodyStart, true, false, true};
     for (std::int64_t from = bodyStart; from < limit && !Stopped(); from += kSearchWindow) {
       const std::int64_t to = std::min(limit, from + kSearchWindow);
-      const std::int64_t at =
-          blocks_.Find(closing, std::max<std::int64_t>(from - 1, 0), std::min(to - 1, limit - size), &stop_);
+      const std::int64_t at = FindWhole(closing, std::max<std::int64_t>(from - 1, 0), std::min(to - 1, limit - size));
       HeaderBlock block;
       const std::int64_t next = FindStart(body, from, at >= 0 ? at : to, limit, block);
       if (next >= 0) return {next, true};
       if (at >= 0) return {at + size, false, true};
     }
     return {limit, true};
+  }
+
+  // The first occurrence of `text` at a position in [from, last], searched by
+  // its first bytes: a block, however small, holds those (a boundary may be
+  // longer than a block).
+  std::int64_t FindWhole(std::string_view text, std::int64_t from, std::int64_t last) {
+    const std::string_view head = text.substr(0, kLongestSearchedText);
+    for (;;) {
+      const std::int64_t at = blocks_.Find(head, from, last, &stop_);
+      if (at < 0 || blocks_.Peek(at, at + static_cast<std::int64_t>(text.size())) == text) return at;
+      from = at + 1;
+    }
   }
 
   HeaderBlock BlockAt(std::int64_t at, std::int64_t limit) {
