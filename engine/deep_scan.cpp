@@ -104,7 +104,7 @@ class StoreSearch {
     if (!startsLine) {
       const std::size_t colon = HeaderNameColon(first.substr(0, first.find('\n')));
       if (colon == std::string_view::npos || GluedStoredName(first.substr(0, colon)) != colon) return false;
-    } else if (first.starts_with("From ")) {
+    } else if (IsMailboxFromLine(first)) {
       const std::size_t lineFeed = first.find('\n');
       if (lineFeed == std::string_view::npos) return false;
       blockAt += static_cast<std::int64_t>(lineFeed) + 1;
@@ -273,7 +273,7 @@ class StoreSearch {
     const std::size_t lineFeed = look.size() >= 2 ? look.rfind('\n', look.size() - 2) : std::string_view::npos;
     if (lineFeed == std::string_view::npos && lookBegin != 0 && lookBegin != from) return start;
     const std::size_t lineBegin = lineFeed == std::string_view::npos ? 0 : lineFeed + 1;
-    return look.substr(lineBegin).starts_with("From ") ? lookBegin + static_cast<std::int64_t>(lineBegin) : start;
+    return IsMailboxFromLine(look.substr(lineBegin)) ? lookBegin + static_cast<std::int64_t>(lineBegin) : start;
   }
 
   // The start of the line whose name ends at `colon`, when it is a name that

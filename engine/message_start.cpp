@@ -168,6 +168,17 @@ std::size_t HeaderBlockBegin(std::string_view before, bool startsLine) {
   return begin;
 }
 
+bool IsMailboxFromLine(std::string_view line) {
+  if (!line.starts_with("From ")) return false;
+  line = line.substr(0, line.find('\n'));
+  auto digit = [&line](std::size_t at) { return line[at] >= '0' && line[at] <= '9'; };
+  for (std::size_t at = 1; at + 6 < line.size(); ++at)  // "0:00:00" of the time
+    if (line[at] == ':' && line[at + 3] == ':' && digit(at - 1) && digit(at + 1) && digit(at + 2) && digit(at + 4) &&
+        digit(at + 5))
+      return true;
+  return false;
+}
+
 std::size_t GluedStoredName(std::string_view token) {
   for (std::size_t i = 0; i < kGluableNames; ++i) {
     const std::string_view name = kStoredNames[i];

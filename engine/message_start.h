@@ -13,7 +13,8 @@
 //   empty line). It begins with a header line: a message that ends in an
 //   indented or whitespace-only line ("  Neil") keeps it, since a header
 //   never opens with a continuation. A mailbox "From " line right before it
-//   belongs to it.
+//   belongs to it; such a line holds a time ("From ann@example.org Mon Oct  7
+//   10:00:00 2002"), which a body line that begins with "From " seldom does.
 // - A message starts at the first line of a header block that holds at least
 //   two header lines, one of them a line real messages open with:
 //   MIME-Version, Return-Path, Received, Delivered-To, Message-ID, Date, and
@@ -100,6 +101,9 @@ std::size_t HeaderBlockBegin(std::string_view before, bool startsLine);
 // line) are a name that only stored mail carries, 0 when none: where a message
 // glued to the last line of the one before starts.
 std::size_t GluedStoredName(std::string_view token);
+
+// True for a mailbox "From " line (the line, up to its line end or further).
+bool IsMailboxFromLine(std::string_view line);
 
 // True when the block may start a message found in the store's bytes.
 inline bool StartsMessage(const HeaderBlock& block) {
