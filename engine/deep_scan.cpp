@@ -486,7 +486,7 @@ class IndexRecords {
     std::int64_t peek = from_;
     const std::int64_t nextLength = NextLength(peek);
     const std::int64_t ahead = ahead_->Find(at, length, [&](std::int64_t start) {
-      return nextLength == 0 || ahead_->StartsAt(start + length + nextLength);
+      return start + length <= size && (nextLength == 0 || ahead_->StartsAt(start + length + nextLength));
     });
     if (ahead >= 0) return ahead;
     if (!store_.MessageAt(at)) return -1;
