@@ -15,6 +15,9 @@
 //   never opens with a continuation. A mailbox "From " line right before it
 //   belongs to it; such a line holds a time ("From ann@example.org Mon Oct  7
 //   10:00:00 2002"), which a body line that begins with "From " seldom does.
+// - A "Return-Path:" line opens its header block: delivery puts it on top, so
+//   header-shaped lines above it ("Phone: ..." under a signature) end the
+//   message before.
 // - A message starts at the first line of a header block that holds at least
 //   two header lines, one of them a line real messages open with:
 //   MIME-Version, Return-Path, Received, Delivered-To, Message-ID, Date, and
