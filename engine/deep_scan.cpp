@@ -34,6 +34,10 @@ constexpr std::int64_t kResyncReach = std::int64_t{32} << 20;
 // Message starts tried, past where the index puts a record, as the start of a
 // record that ends at another start (the store's search split the message).
 constexpr int kResyncStarts = 16;
+// The starts after those where such a record may end.
+constexpr int kResyncEnds = 64;
+// Searches from one place before the lengths that fit there are tabled.
+constexpr int kNearAskedBeforeTable = 3;
 
 // Where the search for the next message goes on, whether that place is inside
 // a text body, where quoted headers stand, and whether a line starts there even
@@ -333,28 +337,42 @@ class StartsAhead {
   StartsAhead(ByteReader& store, std::size_t blockSize, const std::atomic<int>& stop)
       : search_(store, blockSize, stop) {}
 
-  // Where a record of `length` bytes may start, at or after `from`: among the
-  // next few starts, the first whose message is that long, or ends after that
-  // many bytes where another starts or the store ends, or for which `agrees`
-  // (the next record ends where one starts: this one's end has no header of
-  // its own); else the first start
-  // farther on of a message that long for which `agrees` (many messages share a
-  // length, and the nearest one is not always the one). -1 when none within reach.
-  template <typename Agrees>
-  std::int64_t Find(std::int64_t from, std::int64_t length, const Agrees& agrees) {
+  // Where a record of `length` bytes may start, at or after `from`, when the
+  // next entry's record is `nextLength` bytes (0: none): among the next few
+  // starts, the first whose message ends after that many bytes where one of the
+  // next starts stands or the store ends; else the first after which the next
+  // record ends so (this one's end has no header of its own); else the first
+  // start farther on of a message that long after which the next record also
+  // ends where one starts (many messages share a length, and the nearest one
+  // is not always the one). -1 when none within reach.
+  std::int64_t Find(std::int64_t from, std::int64_t length, std::int64_t nextLength) {
     Discover(from);
-    const std::size_t near = std::min<std::size_t>(order_.size(), kResyncStarts);
-    for (std::size_t i = 0; i < near; ++i)
-      if (order_[i].length == length || StartsAt(order_[i].start + length)) return order_[i].start;
-    for (std::size_t i = 0; i < near; ++i)
-      if (agrees(order_[i].start)) return order_[i].start;
+    const std::int64_t size = search_.Size();
+    if (nearFrom_ != from) {
+      nearFrom_ = from;
+      nearAsked_ = 0;
+      nearFits_.clear();
+    }
+    // Entries that match nothing ask again and again from the same place: the
+    // lengths that fit there are then worked out once.
+    if (++nearAsked_ == kNearAskedBeforeTable) MakeNearFits();
+    for (const std::int64_t wanted : {length, nextLength > 0 ? length + nextLength : -1}) {
+      if (wanted < 0) continue;
+      if (nearAsked_ >= kNearAskedBeforeTable) {
+        const auto fit = nearFits_.find(wanted);
+        if (fit != nearFits_.end() && fit->second + length <= size) return fit->second;
+        continue;
+      }
+      for (std::size_t i = 0; i < std::min<std::size_t>(order_.size(), kResyncStarts); ++i)
+        if (order_[i].start + length <= size && NearStartAt(order_[i].start + wanted)) return order_[i].start;
+    }
     far_.clear();
     const auto [first, last] = byLength_.equal_range(length);
     for (auto it = first; it != last; ++it)
       if (it->second >= from) far_.push_back(it->second);
     std::sort(far_.begin(), far_.end());
     for (const std::int64_t start : far_)
-      if (agrees(start)) return start;
+      if (start + length <= size && (nextLength == 0 || StartsAt(start + length + nextLength))) return start;
     return -1;
   }
 
@@ -395,6 +413,24 @@ class StartsAhead {
     }
   }
 
+  // One of the next kResyncEnds starts stands at `at`, or the store ends there.
+  bool NearStartAt(std::int64_t at) const {
+    if (at == search_.Size()) return true;
+    const std::size_t last = std::min<std::size_t>(order_.size(), kResyncEnds);
+    return last > 0 && at <= order_[last - 1].start && lengthOf_.contains(at);
+  }
+
+  // The lengths NearStartAt accepts after each of the next kResyncStarts
+  // starts, each with the first start it fits.
+  void MakeNearFits() {
+    const std::size_t starts = std::min<std::size_t>(order_.size(), kResyncStarts);
+    const std::size_t ends = std::min<std::size_t>(order_.size(), kResyncEnds);
+    for (std::size_t i = 0; i < starts; ++i) {
+      for (std::size_t j = i + 1; j < ends; ++j) nearFits_.emplace(order_[j].start - order_[i].start, order_[i].start);
+      nearFits_.emplace(search_.Size() - order_[i].start, order_[i].start);
+    }
+  }
+
   void Add(std::int64_t start, std::int64_t length) {
     order_.push_back({start, length});
     lengthOf_.emplace(start, length);
@@ -422,6 +458,9 @@ class StartsAhead {
   std::unordered_map<std::int64_t, std::int64_t> lengthOf_;       // start -> length
   std::unordered_multimap<std::int64_t, std::int64_t> byLength_;  // length -> start
   std::vector<std::int64_t> far_;
+  std::int64_t nearFrom_ = -1;                               // where the last search began
+  int nearAsked_ = 0;                                        // searches from there
+  std::unordered_map<std::int64_t, std::int64_t> nearFits_;  // length -> start
 };
 
 // The records an index gives, checked against the store, in store order.
@@ -485,11 +524,14 @@ class IndexRecords {
     if (!ahead_) ahead_.emplace(storeFile_, blockSize_, stop_);
     std::int64_t peek = from_;
     const std::int64_t nextLength = NextLength(peek);
-    const std::int64_t ahead = ahead_->Find(at, length, [&](std::int64_t start) {
-      return start + length <= size && (nextLength == 0 || ahead_->StartsAt(start + length + nextLength));
-    });
+    const std::int64_t ahead = ahead_->Find(at, length, nextLength);
     if (ahead >= 0) return ahead;
-    if (!store_.MessageAt(at)) return -1;
+    // Entries that match nothing all ask this of the same place.
+    if (checkedAt_ != at) {
+      checkedAt_ = at;
+      messageAt_ = store_.MessageAt(at);
+    }
+    if (!messageAt_) return -1;
     const std::int64_t after = at + length + nextLength;
     const bool endsLine = store_.StartsLine(at + length);
     return endsLine || after == at + length || after == size || store_.MessageAt(after) ? at : -1;
@@ -501,9 +543,11 @@ class IndexRecords {
   std::size_t blockSize_;
   const std::atomic<int>& stop_;
   std::optional<StartsAhead> ahead_;
-  std::int64_t from_ = 0;     // where the search for the next entry marker goes on
-  std::int64_t next_ = 0;     // where the next record should start
-  std::int64_t shifted_ = 0;  // the same, counting the entries that matched nothing
+  std::int64_t from_ = 0;        // where the search for the next entry marker goes on
+  std::int64_t next_ = 0;        // where the next record should start
+  std::int64_t shifted_ = 0;     // the same, counting the entries that matched nothing
+  std::int64_t checkedAt_ = -1;  // where MessageAt was asked last, and its answer
+  bool messageAt_ = false;
 };
 
 class DeepRows {
