@@ -51,8 +51,8 @@ std::string DeepRowsFault(const Rows& rows, std::int64_t storeSize, std::string_
   }
   std::int64_t end = 0;
   for (const auto& row : rows) {
-    const std::string where = "row at " + row.at(kOffsetCell) + ": ";
-    if (row.size() != 7) return where + "not 7 cells";
+    if (row.size() != 7) return "a row of " + std::to_string(row.size()) + " cells";
+    const std::string where = "row at " + row[kOffsetCell] + ": ";
     const std::int64_t offset = ParseDecimalCell(row[kOffsetCell]), length = ParseDecimalCell(row[kLengthCell]);
     if (offset != end) return where + "the row before ends at " + std::to_string(end);
     if (length <= 0) return where + "no bytes";
