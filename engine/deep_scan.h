@@ -3,20 +3,23 @@
 // which stay as they are and stay the default.
 //
 // - With an index, its entries give records as in the index walk: the first at
-//   offset 0, each next one where the one before ended. A record counts only
-//   when its bytes start with a header block and it ends at the end of the store
-//   or where another header block starts. A record that fails is looked for
-//   again among the next message starts of the store (deleted messages before
-//   it shift everything the index says); one found nowhere is damaged, and its
-//   bytes are searched like any other bytes outside the records.
+//   offset 0, each next one where the one before ended. A record stays where
+//   the index puts it when a message's header starts where it ends (or the
+//   store ends there), whatever its own bytes look like: damage inside a
+//   record never costs it. Otherwise it is looked for among the messages the
+//   store's own search finds ahead (deleted messages before it shift
+//   everything the index says): by its length, or by its end or the next
+//   record's end falling where a message starts. Failing that it stays where
+//   the index puts it when a message starts there and it ends at a line end;
+//   else it matches nothing and its bytes are searched like any others.
 // - Every stretch of the store outside the records is searched for message
 //   starts (message_start.h); each message found runs to the next start, the
 //   next record, or the end of the store. Bytes before the first start of a
-//   stretch belong to no message.
+//   stretch are a row of their own, so the rows tile the store.
 // - Rows have the six message cells and a seventh: "index" for a record the
 //   index gives, "store" for a message found only in the store's bytes (a
-//   deleted one, or one never indexed). A record is never searched again, so a
-//   message is listed once.
+//   deleted one, or one never indexed), "unclaimed" for bytes no message
+//   claims. A record is never searched again, so a message is listed once.
 #pragma once
 
 #include <cstddef>
@@ -28,10 +31,11 @@
 
 namespace tessel {
 
-constexpr int kOriginCell = 6;     // "index" or "store"
+constexpr int kOriginCell = 6;     // "index", "store" or "unclaimed"
 constexpr int kDeepCellCount = 7;  // the message cells and the origin
 constexpr std::string_view kOriginIndex = "index";
 constexpr std::string_view kOriginStore = "store";
+constexpr std::string_view kOriginUnclaimed = "unclaimed";
 
 // The deep scan over open readers; `index` may be null (no index, or one
 // whose signature is rejected: the whole store is searched).

@@ -23,7 +23,7 @@ bool ExtractIndexedMessage(RecoveredList& list, int row, BlockReader& store, std
   // reading a whole block for each would waste most of it: read them aside.
   const bool farApart = length > static_cast<std::int64_t>(store.BlockSize() / 4);
   ExtractHeaderFields(farApart ? store.Peek(offset, end) : store.Bytes(offset, end), list, row, cells);
-  return !cells.from.empty() || !cells.to.empty();
+  return true;
 }
 
 std::int64_t CopyRecord(ByteReader& store, std::int64_t offset, std::int64_t length, const ChunkSink& sink) {

@@ -35,7 +35,8 @@ void ExtractHeaderFields(std::string_view text, RecoveredList& list, int row, He
 // Sets cells 0 to 3 of `row` from the first 2000 bytes of the record
 // [offset, offset + length), read through the index walk's reader of the
 // store. Leaves them empty when the offset lies outside the store. Returns
-// whether From or To holds anything: a row with both empty is dropped.
+// whether the record starts inside the store: only a row whose record starts at
+// or past its end is dropped, so a message with empty From and To cells stays.
 bool ExtractIndexedMessage(RecoveredList& list, int row, BlockReader& store, std::int64_t offset, std::int64_t length,
                            HeaderFields& cells);
 

@@ -28,10 +28,30 @@ std::size_t FindNoCase(std::string_view text, std::string_view pattern) {
   return std::string_view::npos;
 }
 
-std::size_t NameColon(std::string_view line) {
-  std::size_t i = 0;
-  while (i < line.size() && line[i] > ' ' && line[i] <= '~' && line[i] != ':') ++i;
-  return i > 0 && i < line.size() && line[i] == ':' ? i : std::string_view::npos;
+template <std::size_t N>
+bool IsOneOf(std::string_view name, const std::array<std::string_view, N>& names) {
+  for (std::string_view one : names)
+    if (EqualsNoCase(name, one)) return true;
+  return false;
+}
+
+// Names that servers and mail programs put into stored mail and that no
+// reader copies into a quote; the first five may open a message glued to the
+// one before.
+constexpr std::array<std::string_view, 7> kStoredNames = {"Return-Path",  "Received",     "Delivered-To", "Message-ID",
+                                                          "MIME-Version", "Content-Type", "X-Mailer"};
+constexpr std::size_t kGluableNames = 5;
+
+// Sender lines open a message only with an address in them.
+constexpr std::array<std::string_view, 3> kSenderNames = {"From", "Sender", "Reply-To"};
+
+bool IsContinuationLine(std::string_view line) { return !line.empty() && (line[0] == ' ' || line[0] == '\t'); }
+
+// A line without its line end (LF, or CR LF).
+std::string_view WithoutLineEnd(std::string_view line) {
+  if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
 }
 
 // The boundary parameter of a Content-Type value, quoted or not.
@@ -60,24 +80,21 @@ std::string BoundaryOf(std::string_view value) {
 bool IsMessageOpeningName(std::string_view name) {
   static constexpr std::array<std::string_view, 9> kOpeningNames = {
       "MIME-Version", "Return-Path", "Received", "Delivered-To", "Message-ID", "From", "Sender", "Date", "Reply-To"};
-  for (std::string_view opening : kOpeningNames)
-    if (EqualsNoCase(name, opening)) return true;
-  return false;
+  return IsOneOf(name, kOpeningNames);
 }
 
-bool IsQuotedName(std::string_view name) {
-  // What readers copy when they forward or answer a message as text.
-  static constexpr std::array<std::string_view, 11> kQuotedNames = {
-      "From", "Sent", "Date", "To", "Cc", "Bcc", "Subject", "Reply-To", "Sender", "Importance", "Attachments"};
-  for (std::string_view quoted : kQuotedNames)
-    if (EqualsNoCase(name, quoted)) return true;
-  return false;
+std::size_t HeaderNameColon(std::string_view line) {
+  std::size_t i = 0;
+  while (i < line.size() && line[i] > ' ' && line[i] <= '~' && line[i] != ':') ++i;
+  if (i == 0 || i >= line.size() || line[i] != ':') return std::string_view::npos;
+  return line.substr(i + 1).starts_with("//") ? std::string_view::npos : i;
 }
 
 HeaderBlock ReadHeaderBlock(std::string_view bytes, bool atEnd) {
   HeaderBlock block;
   std::string contentType;  // unfolded
   bool inContentType = false;
+  bool opensByDate = false, hasUrl = false;
   std::size_t at = 0;
   for (;;) {
     const std::size_t lineFeed = bytes.find('\n', at);
@@ -87,40 +104,87 @@ HeaderBlock ReadHeaderBlock(std::string_view bytes, bool atEnd) {
       block.size = static_cast<std::int64_t>(bytes.size());
       break;
     }
-    if (lineFeed == at || bytes[lineFeed - 1] != '\r') return HeaderBlock();  // header lines end in CR LF
-    const std::string_view line = bytes.substr(at, lineFeed - 1 - at);
+    const std::string_view line = WithoutLineEnd(bytes.substr(at, lineFeed + 1 - at));
+    const std::size_t lineBegin = at;
     at = lineFeed + 1;
     if (line.empty()) {
       if (block.headerLines == 0) return HeaderBlock();
       block.size = static_cast<std::int64_t>(at);
       break;
     }
-    if (line[0] == ' ' || line[0] == '\t') {
+    if (IsContinuationLine(line)) {
       if (block.headerLines == 0) return HeaderBlock();
       if (inContentType) contentType.append(line);
       continue;
     }
-    const std::size_t colon = NameColon(line);
+    const std::size_t colon = HeaderNameColon(line);
     if (colon == std::string_view::npos) {
       // Mail that forgot the empty line: the body starts right after a header
       // of several lines.
       if (block.headerLines < kHeadersWithoutEmptyLine) return HeaderBlock();
-      block.size = static_cast<std::int64_t>(at - line.size() - 2);
+      block.size = static_cast<std::int64_t>(lineBegin);
       break;
     }
     ++block.headerLines;
     const std::string_view name = line.substr(0, colon);
-    if (IsMessageOpeningName(name)) block.opensMessage = true;
-    if (!IsQuotedName(name)) block.quotable = false;
+    if (IsOneOf(name, kSenderNames)) {
+      if (line.find('@') != std::string_view::npos) block.opensMessage = true;
+    } else if (EqualsNoCase(name, "Date")) {
+      opensByDate = true;
+    } else if (IsMessageOpeningName(name)) {
+      block.opensMessage = true;
+    }
+    hasUrl = hasUrl || EqualsNoCase(name, "URL");
+    block.stored = block.stored || IsOneOf(name, kStoredNames);
     inContentType = EqualsNoCase(name, "Content-Type");
     if (inContentType) contentType.assign(line.substr(colon + 1));
   }
   block.found = true;
+  block.opensMessage = block.opensMessage || (opensByDate && !hasUrl);
   std::string_view type = contentType;
   while (!type.empty() && (type[0] == ' ' || type[0] == '\t')) type.remove_prefix(1);
   if (StartsWithNoCase(type, "multipart/")) block.boundary = BoundaryOf(type);
   block.attachedMessage = StartsWithNoCase(type, "message/rfc822");
   return block;
+}
+
+std::size_t HeaderBlockBegin(std::string_view before, bool startsLine) {
+  std::size_t begin = before.size();  // the topmost header line so far
+  std::size_t lineEnd = before.size();
+  while (lineEnd > 0 && before[lineEnd - 1] == '\n') {
+    const std::size_t lineFeed = lineEnd >= 2 ? before.rfind('\n', lineEnd - 2) : std::string_view::npos;
+    const bool first = lineFeed == std::string_view::npos;
+    if (first && !startsLine) break;  // the line may start before the bytes given
+    const std::size_t lineBegin = first ? 0 : lineFeed + 1;
+    const std::string_view line = WithoutLineEnd(before.substr(lineBegin, lineEnd - lineBegin));
+    if (HeaderNameColon(line) != std::string_view::npos) {
+      begin = lineBegin;
+    } else if (!IsContinuationLine(line)) {
+      break;
+    }
+    if (first) break;
+    lineEnd = lineBegin;
+  }
+  return begin;
+}
+
+bool IsMailboxFromLine(std::string_view line) {
+  if (!line.starts_with("From ")) return false;
+  line = line.substr(0, line.find('\n'));
+  auto digit = [&line](std::size_t at) { return line[at] >= '0' && line[at] <= '9'; };
+  for (std::size_t at = 1; at + 6 < line.size(); ++at)  // "0:00:00" of the time
+    if (line[at] == ':' && line[at + 3] == ':' && digit(at - 1) && digit(at + 1) && digit(at + 2) && digit(at + 4) &&
+        digit(at + 5))
+      return true;
+  return false;
+}
+
+std::size_t GluedStoredName(std::string_view token) {
+  for (std::size_t i = 0; i < kGluableNames; ++i) {
+    const std::string_view name = kStoredNames[i];
+    if (token.size() >= name.size() && token.substr(token.size() - name.size()) == name) return name.size();
+  }
+  return 0;
 }
 
 }  // namespace tessel

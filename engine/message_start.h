@@ -1,53 +1,69 @@
 // Where messages start in a store's bytes, for the deep scan: recognised by
 // their header blocks rather than by one exact text.
 //
-// The rules, drawn from real mail:
-// - A header block is a run of CR LF-ended lines, each a header line ("Name:"
-//   with a name of printable ASCII other than ":" and space) or a continuation
-//   line (starting with a space or a tab), that begins at a line start and ends
-//   at an empty line (or, after three header lines or more, at the first line
-//   that is neither: mail that forgot the empty line). A mailbox "From " line
-//   right before it belongs to it.
-// - A message starts at the first line of a header block (the same walk back
-//   as the raw scan's) that holds at least two header lines, one of them a
-//   line that opens real messages: MIME-Version, Return-Path, Received,
-//   Delivered-To, Message-ID, From, Sender, Date or Reply-To, in any letter
-//   case. A MIME part's own header (Content-Type, Content-Transfer-Encoding,
+// The rules, drawn from real mail, each with why:
+// - Lines end in LF, with or without a CR before it: a store copied through a
+//   tool that converted its line ends still holds its messages.
+// - A header line is a name (printable ASCII other than ":" and space) and a
+//   ":" that is not followed by "//": "http://..." under a line "From: Ann
+//   <ann@...>" in a body is a link, not a header.
+// - A header block is a run of header lines and continuation lines (starting
+//   with a space or a tab) that ends at an empty line, or, after three header
+//   lines or more, at the first line that is neither (mail that forgot the
+//   empty line). It begins with a header line: a message that ends in an
+//   indented or whitespace-only line ("  Neil") keeps it, since a header
+//   never opens with a continuation. A mailbox "From " line right before it
+//   belongs to it; such a line holds a time ("From ann@example.org Mon Oct  7
+//   10:00:00 2002"), which a body line that begins with "From " seldom does.
+// - A "Return-Path:" line opens its header block: delivery puts it on top, so
+//   header-shaped lines above it ("Phone: ..." under a signature) end the
+//   message before.
+// - A message starts at the first line of a header block that holds at least
+//   two header lines, one of them a line real messages open with:
+//   MIME-Version, Return-Path, Received, Delivered-To, Message-ID, Date, and
+//   From, Sender or Reply-To when the line holds an address ("@"), in any
+//   letter case. A body line "From: Ann" is a signature or a quote, not a sender.
+// - A feed item's "URL:" and "Date:" lines open nothing: they stand at the
+//   top of the text body of each item that a news reader mails.
+// - A MIME part's own header (Content-Type, Content-Transfer-Encoding,
 //   Content-Disposition) opens no message, nor does a lone "Note: ..." line.
 // - Inside the text body of a message (one that declares no multipart
-//   boundary, or the last part of one whose closing delimiter is lost) a
-//   header block starts a message only when it looks like a stored one: it
-//   holds a line that readers never copy when they forward or answer as text
-//   (anything but From, Sent, Date, To, Cc, Bcc, Subject, Reply-To, Sender,
-//   Importance, Attachments: a Received, a Message-ID, a Content-Type...), or a
-//   mailbox "From " line stands right before it. "From: x" and "Date: y" under
-//   "-----Original Message-----" belong to the message they stand in. Stored
-//   mail always carries such a line (the server's Received and Message-ID,
-//   the sender's MIME-Version); only hand-made mail does not, and it is found
-//   where no body is open: at the start of the store or of the bytes after an
-//   index record, and after a multipart message's closing delimiter.
-// - A message whose header declares a multipart boundary owns every byte up to
-//   that boundary's closing delimiter ("--" boundary "--"): header blocks
-//   before it belong to an attached or forwarded message, or a quoted one, and
-//   start nothing, however deep the parts nest (a multipart inside a part, an
-//   attached message that is itself multipart): only the outer boundary's
-//   closing delimiter ends the message, and a delimiter whose boundary runs on
-//   ("--outer_2") is another one. Without a closing delimiter
-//   it owns up to its last delimiter line before a message that declares the
-//   same boundary itself; a body that holds a message start before its first
-//   delimiter line owns nothing (the boundary text is some later message's).
-//   A top-level message/rfc822 body is read through to the attached message's
-//   own boundary, or its text body. Right after a closing delimiter a line
-//   starts even without a line end: a message stored without a final line end
-//   has the next one glued to its last line.
-// - A header block right after a MIME part's header (a "--" delimiter line,
-//   header lines, an empty line) is the body of that part: a forwarded or
-//   bounced message's header, even when the boundary that says so is lost.
+//   boundary) a header block starts a message only when it looks like a
+//   stored one: it holds a line that servers and mail programs add and that
+//   readers never copy when they forward or answer as text: Return-Path,
+//   Received, Delivered-To, Message-ID, MIME-Version, Content-Type or
+//   X-Mailer; or a mailbox "From " line stands right before it. "From: x" and
+//   "Date: y" under "-----Original Message-----", "Forwarded-by:" or
+//   "User-Agent:" lines belong to the message they stand in. Only hand-made
+//   mail lacks such a line, and it is found where no body is open: at the
+//   start of the store or of the bytes after an index record, and after a
+//   multipart message's closing delimiter.
+// - A stored message's block may start inside a line, right after the last
+//   line of a message stored without a final line end ("...listReturn-Path:"),
+//   when it begins with a name that only stored mail carries (Return-Path,
+//   Received, Delivered-To, Message-ID, MIME-Version) and is a stored one.
+// - A message whose header declares a multipart boundary owns every byte up
+//   to that boundary's closing delimiter ("--" boundary "--"); a delimiter
+//   whose boundary runs on ("--outer_2") is another one. Header blocks before
+//   it belong to an attached, forwarded or quoted message, however deep the
+//   parts nest. When no closing delimiter comes before the next stored
+//   message's header block (one that starts a message inside a text body),
+//   the multipart ends there: its closing delimiter is lost, and looking for
+//   it further would cost a search of the rest of the store for each such
+//   message. A top-level message/rfc822 body is read through to the attached
+//   message's own boundary, or its text body. Right after a closing delimiter
+//   a line starts even without a line end.
+// - A header block right after a MIME part's header (a delimiter line "--"
+//   and a boundary, header lines, an empty line) is the body of that part: a
+//   forwarded or bounced message's header, even when the boundary that says
+//   so is lost. A signature separator "-- " is no delimiter line: header-shaped
+//   lines under it ("Phone: ...") are no part header.
 // - Not caught: a quoted header that carries a stored message's lines (a full
-//   header pasted as text into a plain body) starts a message of its own; a
-//   hand-made message glued to a text body stays inside it.
+//   header pasted as text into a plain body, as bounces do) starts a message
+//   of its own; a hand-made message glued to a text body stays inside it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -65,8 +81,8 @@ struct HeaderBlock {
   bool found = false;
   std::int64_t size = 0;         // through the empty line that ends it
   int headerLines = 0;           // lines with a name, continuations not counted
-  bool opensMessage = false;     // one of its names is a message-opening one
-  bool quotable = true;          // every name is one that readers copy into a quote
+  bool opensMessage = false;     // one of its lines opens messages
+  bool stored = false;           // one of its names is one only stored mail carries
   std::string boundary;          // the multipart boundary its Content-Type declares
   bool attachedMessage = false;  // its Content-Type is message/rfc822
 };
@@ -75,8 +91,22 @@ struct HeaderBlock {
 // runs to the end of the store, where a block may end without an empty line.
 HeaderBlock ReadHeaderBlock(std::string_view bytes, bool atEnd);
 
-// True for the header names that readers copy when they quote a message as text.
-bool IsQuotedName(std::string_view name);
+// Where the colon after a header line's name stands, or npos when `line` is
+// no header line.
+std::size_t HeaderNameColon(std::string_view line);
+
+// The header block's first line, in `before`, which ends at a line start:
+// back over header and continuation lines while they last, to the topmost
+// header line. `before` starting at a line start is `startsLine`.
+std::size_t HeaderBlockBegin(std::string_view before, bool startsLine);
+
+// How many bytes at the end of `token` (the text before a colon, within a
+// line) are a name that only stored mail carries, 0 when none: where a message
+// glued to the last line of the one before starts.
+std::size_t GluedStoredName(std::string_view token);
+
+// True for a mailbox "From " line (the line, up to its line end or further).
+bool IsMailboxFromLine(std::string_view line);
 
 // True when the block may start a message found in the store's bytes.
 inline bool StartsMessage(const HeaderBlock& block) {
@@ -84,6 +114,6 @@ inline bool StartsMessage(const HeaderBlock& block) {
 }
 
 // True when the block may start a message inside another one's text body.
-inline bool StartsMessageInBody(const HeaderBlock& block) { return StartsMessage(block) && !block.quotable; }
+inline bool StartsMessageInBody(const HeaderBlock& block) { return StartsMessage(block) && block.stored; }
 
 }  // namespace tessel

@@ -5,7 +5,7 @@
 # never committed). A finding lands in build/fuzz/findings/TARGET/: fix it and
 # add the input to fuzz/corpus/TARGET/, where every test run replays it.
 #   scripts/fuzz.sh TARGET SECONDS [libFuzzer options...]
-# TARGET: store_scan, header_fields, address_book, html, draw_manager, mbox.
+# TARGET: store_scan, deep_scan, header_fields, address_book, html, draw_manager, mbox.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -23,7 +23,7 @@ nice -n 19 cmake --build "$build" --target "${target}_fuzz" -j 2 | grep -v '^\['
 
 # Stores and address books need room for several records and block edges.
 case "$target" in
-  store_scan) max_len=70000 ;;
+  store_scan | deep_scan) max_len=70000 ;;
   address_book) max_len=12000 ;;
   *) max_len=4096 ;;
 esac

@@ -82,15 +82,16 @@ TEST(DeepScan, MessagesAreFoundByAnyOpeningHeaderInAnyCase) {
   ExpectRows(store);
 }
 
-TEST(DeepScan, BytesWithoutAMessageHeaderBelongToNoMessageOrTheOneBefore) {
+TEST(DeepScan, BytesWithoutAMessageHeaderAreUnclaimedOrTheOneBefores) {
   Store store;
-  store.bytes = "junk before any message\r\nKey: value\r\n\r\n";  // one header line opens nothing
-  store.Add(kPlain, "store")
+  store
+      .Add("junk before any message\r\nKey: value\r\n\r\n", "unclaimed")  // one header line opens nothing
+      .Add(kPlain, "store")
       .Append(Mail("Content-Type: text/plain\r\nContent-Transfer-Encoding: 7bit\r\n"))  // a part header only
       .Append("Subject: one line\r\n\r\n")
       .Add(kPlain, "store");
   ExpectRows(store);
-  EXPECT_TRUE(Scan("no mail here\r\n", nullptr, 64).empty());
+  EXPECT_EQ(Scan("no mail here\r\n", nullptr, 64), (std::vector<Expected>{{0, 14, "unclaimed"}}));
 }
 
 TEST(DeepScan, HeaderBlocksInsideAMultipartBodyStartNoMessage) {
@@ -208,9 +209,79 @@ TEST(DeepScan, CellsComeFromTheRecordAndAStopListsNothingMore) {
   EXPECT_TRUE(stopped.rows().empty());
 }
 
-// Cut, zeroed and spliced stores and indexes: rows stay in store order, never
-// overlap, and lie inside the store.
-TEST(DeepScan, DamagedStoresGiveOrderedRecordsInsideTheStore) {
+// A message as servers deliver it: Return-Path, Received and Message-ID on top.
+std::string Delivered(int n, const std::string& body, const std::string& extra = "") {
+  const std::string id = std::to_string(n);
+  return "Return-Path: <ann" + id + "@example.org>\r\nReceived: from mx.example.org by mail.example.com;\r\n" +
+         "\tMon, 7 Oct 2002 10:00:0" + id.substr(id.size() - 1) + " -0500\r\nMessage-ID: <" + id +
+         "@example.org>\r\nFrom: Ann <ann@example.org>\r\nSubject: m" + id + "\r\n" + extra + "\r\n" + body;
+}
+
+std::string WithLfLineEnds(std::string text) {
+  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.erase(at, 1);
+  return text;
+}
+
+// Mail of 2002-2003 as the store holds it: bodies that look like headers, and
+// messages whose last line runs into the next one. Each is one row from its
+// first byte to the next one's, also with the line ends converted to LF.
+TEST(DeepScan, RealMailShapesStartAndEndWhereTheyDo) {
+  const std::string unclosed = "Content-Type: multipart/mixed; boundary=\"----=_NextPart_0\"\r\n";
+  const std::string shared = "Content-Type: multipart/mixed; boundary=\"----=_NextPart_000_0001\"\r\n";
+  const std::vector<std::string> messages = {
+      Delivered(1, "URL: http://news.example.com/2002/10/8.html\r\nDate: 2002-10-08T00:22:08-05:00\r\n\r\nItem\r\n"),
+      Delivered(2, "See you,\r\n\r\nFrom: Ann <ann@example.org>\r\nhttp://example.org/\r\n"),
+      Delivered(3, "Regards,\r\n  Neil\r\n"),
+      Delivered(4, "Cheers\r\n   \r\n"),
+      Delivered(5, "List\r\nhttp://example.org/list"),  // no final line end
+      Delivered(6, "Bye\r\n-- \r\nPhone: 555 0100\r\n\r\n"),
+      Delivered(7, "Forwarded-by: Bob <bob@example.com>\r\nUser-Agent: Mozilla/5.0\r\nDate: Tue\r\n\r\nok\r\n"),
+      Delivered(8, "--" + std::string("----=_NextPart_0") + "\r\nContent-Type: text/plain\r\n\r\ncut short\r\n",
+                unclosed),
+      Delivered(9, "------=_NextPart_000_0001\r\n\r\nA\r\n------=_NextPart_000_0001--\r\n", shared),
+      Delivered(10, "--" + std::string("----=_NextPart_0") + "\r\n\r\nagain\r\n", unclosed),
+      Delivered(11, "mailto:leave@example.com"),
+      Delivered(12, "Last\r\n"),
+  };
+  for (const bool lf : {false, true}) {
+    SCOPED_TRACE(lf ? "LF" : "CR LF");
+    Store store;
+    for (const std::string& message : messages) store.Add(lf ? WithLfLineEnds(message) : message, "store");
+    ExpectRows(store);
+  }
+}
+
+// Through an index, every record it gives is listed as it gives it, whatever
+// the bytes around: a message without a final line end, a deleted message
+// whose header has a line end exactly where the next kept one's length
+// would end, NUL bytes in a header, a broken header line.
+TEST(DeepScan, IndexRecordsKeepTheirPlaceThroughDamageAndDeletions) {
+  const std::string kept = Delivered(4, std::string(300, 'k') + "\r\n");
+  std::string deleted = Delivered(3, "deleted\r\n", "X-Pad: \r\nX-More: header\r\n");
+  const std::size_t pad = deleted.find("X-Pad: ") + 7;
+  deleted.insert(pad, std::string(kept.size() - pad - 2, 'p'));  // a line ends at the kept one's length
+  std::string nuls = Delivered(5, "body\r\n");
+  nuls.replace(30, 16, std::string(16, '\0'));
+  std::string broken = Delivered(6, "body\r\n");
+  broken[broken.find("Message-ID:") + 10] = ';';
+  Store store;
+  store
+      .Add(Delivered(1, "first"), "index")  // no final line end
+      .Add(Delivered(2, "second\r\n"), "index")
+      .Add(deleted, "store")
+      .Add(kept, "index")
+      .Add(nuls, "index")
+      .Add(broken, "index")
+      .Add(Delivered(7, std::string(400, 'x') + "\r\n"), "index");
+  std::string index = IndexHeader();
+  for (const Expected& record : store.records)
+    if (record.origin == "index") index += IndexEntry(static_cast<std::uint32_t>(record.length));
+  ExpectRows(store, &index);
+}
+
+// Cut, zeroed and spliced stores and indexes: the rows tile the store, in
+// store order, and an index row is as long as an index entry says.
+TEST(DeepScan, DamagedStoresAreTiledByTheirRows) {
   const std::string multipart =
       Mail("From: a@x.org\r\nContent-Type: multipart/mixed; boundary=B\r\n",
            "--B\r\nContent-Type: message/rfc822\r\n\r\nFrom: c@x.org\r\nDate: x\r\n\r\nin\r\n--B--\r\n");
@@ -235,13 +306,13 @@ TEST(DeepScan, DamagedStoresGiveOrderedRecordsInsideTheStore) {
     damagedIndex[12 + next(damagedIndex.size() - 12)] = static_cast<char>(next(256));
     for (const std::string* withIndex :
          {static_cast<const std::string*>(nullptr), static_cast<const std::string*>(&damagedIndex)}) {
-      std::int64_t end = 0;
-      for (const Expected& row : Scan(damaged, withIndex, 64 + round)) {
-        EXPECT_GE(row.offset, end);
-        EXPECT_GT(row.length, 0);
-        end = row.offset + row.length;
-        EXPECT_LE(end, static_cast<std::int64_t>(damaged.size()));
-      }
+      EngineRun run;
+      MemoryReader storeReader(damaged, static_cast<std::int64_t>(damaged.size()));
+      MemoryReader indexReader(withIndex ? *withIndex : "",
+                               withIndex ? static_cast<std::int64_t>(withIndex->size()) : 0);
+      DeepScan(run.ports, storeReader, withIndex ? &indexReader : nullptr, 64 + round);
+      EXPECT_EQ(DeepRowsFault(run.rows(), static_cast<std::int64_t>(damaged.size()), withIndex ? *withIndex : ""), "")
+          << "round " << round;
     }
   }
 }
@@ -250,13 +321,17 @@ TEST(MessageStart, HeaderBlockRules) {
   EXPECT_TRUE(IsMessageOpeningName("mime-VERSION"));
   EXPECT_FALSE(IsMessageOpeningName("Content-Type"));
   const HeaderBlock block =
-      ReadHeaderBlock("From: a\r\nContent-Type: Multipart/Mixed;\r\n\tBoundary=\"b c\"\r\n\r\nx", false);
+      ReadHeaderBlock("From: a@b\r\nContent-Type: Multipart/Mixed;\r\n\tBoundary=\"b c\"\r\n\r\nx", false);
   EXPECT_TRUE(StartsMessage(block));
   EXPECT_EQ(block.boundary, "b c");
-  EXPECT_EQ(block.size, 60);
-  EXPECT_FALSE(ReadHeaderBlock("From: a\r\nDate: b\r\n", false).found);  // may go on past the bytes given
-  EXPECT_TRUE(ReadHeaderBlock("From: a\r\nDate: b\r\n", true).found);
-  EXPECT_FALSE(ReadHeaderBlock("From: a\nDate: b\n\n", true).found);  // stored mail ends its lines in CR LF
+  EXPECT_EQ(block.size, 62);
+  EXPECT_FALSE(ReadHeaderBlock("From: a@b\r\nDate: b\r\n", false).found);  // may go on past the bytes given
+  EXPECT_TRUE(ReadHeaderBlock("From: a@b\r\nDate: b\r\n", true).found);
+  EXPECT_TRUE(StartsMessage(ReadHeaderBlock("From: a@b\nDate: b\n\n", true)));  // LF line ends, as converted
+  // A sender without an address, a feed item, a link: none opens a message.
+  EXPECT_FALSE(StartsMessage(ReadHeaderBlock("From: Ann\r\nSubject: b\r\n\r\n", false)));
+  EXPECT_FALSE(StartsMessage(ReadHeaderBlock("URL: http://x/y\r\nDate: 2002-10-08T00:22:08-05:00\r\n\r\n", false)));
+  EXPECT_FALSE(ReadHeaderBlock("From: Ann <a@b>\r\nhttp://example.org/\r\n\r\n", false).found);
   EXPECT_EQ(ReadHeaderBlock("Content-Type: multipart/mixed; xboundary=no; boundary=yes\r\n\r\n", false).boundary,
             "yes");
 }

@@ -184,16 +184,21 @@ TEST(IsPlausibleLength, BelowTheStoreSizeMinus300AndNeverWithoutAStore) {
   EXPECT_FALSE(IsPlausibleLength(1, notOpen.Size()));
 }
 
-TEST(IndexWalk, EntryWithoutFromAndToOrBeyondTheStoreIsDropped) {
+// Only a record that starts at or past the store's end is dropped. A message
+// whose From value ends at the 2000-byte window (an empty From cell) and whose
+// To has a quoted display name (an empty To cell) is real mail and stays.
+TEST(IndexWalk, OnlyAnEntryBeyondTheStoreIsDropped) {
   ThreeMessages m;
-  std::string padding = "From:\r\nTo: \"Q\" <q@x.org>\r\n";
-  padding.resize(400, 'p');
-  const std::string store = m.Store() + padding;
+  std::string cut = "Subject: S\r\nTo: \"Q\" <q@x.org>\r\nX-Pad: ";
+  cut += std::string(2000 - cut.size() - 8, 'p') + "\r\nFrom:";  // its value starts at byte 2000
+  cut += " Ann <ann@x.org>\r\n\r\nbody\r\n";
+  const std::string store = m.Store() + cut;
   const std::uint32_t all = static_cast<std::uint32_t>(m.Store().size());
-  // At `all`: From and To both empty (dropped). At all + 200: defaults (kept).
-  // At all + 400, the end of the store: no extraction (dropped).
-  IndexScan scan(store, IndexHeader() + IndexEntry(all) + IndexEntry(200) + IndexEntry(200) + IndexEntry(10));
-  EXPECT_EQ(scan.SubjectsAndOffsets(), (std::vector<std::string>{"A@0", "Unknown@" + std::to_string(all + 200)}));
+  IndexScan scan(store,
+                 IndexHeader() + IndexEntry(all) + IndexEntry(static_cast<std::uint32_t>(cut.size())) + IndexEntry(10));
+  ASSERT_EQ(scan.SubjectsAndOffsets(), (std::vector<std::string>{"A@0", "S@" + std::to_string(all)}));
+  EXPECT_EQ(scan.run.rows()[1][kFromCell], "");
+  EXPECT_EQ(scan.run.rows()[1][kToCell], "");
 }
 
 TEST(IndexWalk, RecordRunningPastTheStoreUsesTheBytesPresent) {

@@ -1,5 +1,7 @@
 #include "tests/engine/scan_fixture.h"
 
+#include <set>
+
 namespace tessel::testing {
 
 std::vector<std::string> RowCells(const CellRow& row) {
@@ -48,6 +50,27 @@ std::string CopiedRecord(const std::string& storePath, std::int64_t offset, std:
     return true;
   });
   return bytes;
+}
+
+std::string DeepRowsFault(const Rows& rows, std::int64_t storeSize, std::string_view index) {
+  std::set<std::int64_t> lengths;
+  for (std::size_t at = index.find(mailfiles::kIndexEntryMarker);
+       at != std::string_view::npos && at + 8 <= index.size(); at = index.find(mailfiles::kIndexEntryMarker, at + 1)) {
+    std::uint32_t length = 0;
+    for (int i = 3; i >= 0; --i) length = (length << 8) | static_cast<unsigned char>(index[at + 4 + i]);
+    lengths.insert(length);
+  }
+  std::int64_t end = 0;
+  for (const auto& row : rows) {
+    if (row.size() != 7) return "a row of " + std::to_string(row.size()) + " cells";
+    const std::string where = "row at " + row[kOffsetCell] + ": ";
+    const std::int64_t offset = ParseDecimalCell(row[kOffsetCell]), length = ParseDecimalCell(row[kLengthCell]);
+    if (offset != end) return where + "the row before ends at " + std::to_string(end);
+    if (length <= 0) return where + "no bytes";
+    if (row[6] == "index" && !lengths.contains(length)) return where + "a length no index entry gives";
+    end = offset + length;
+  }
+  return end == storeSize ? "" : "the rows end at " + std::to_string(end) + " of " + std::to_string(storeSize);
 }
 
 }  // namespace tessel::testing

@@ -93,4 +93,10 @@ std::string CopiedRecord(const std::string& storePath, std::int64_t offset, std:
 std::vector<std::string> MessageRow(const std::string& from, const std::string& subject, const std::string& to,
                                     const std::string& date, std::int64_t offset, std::int64_t length);
 
+// What a deep scan's rows must be, whatever the bytes: in store order, each
+// byte of the store in exactly one row, and each row marked "index" as long as
+// the length after one of the index's entry markers. Empty when they are;
+// otherwise what is wrong.
+std::string DeepRowsFault(const Rows& rows, std::int64_t storeSize, std::string_view index);
+
 }  // namespace tessel::testing

@@ -155,7 +155,6 @@ void WalkIndex(Rows& rows, const std::string& index, const std::string& storePat
     if (storeExists && length > 0 && length < storeSize - 300) {
       if (offset < storeSize) {
         AppendMessageRow(rows, Window(store, offset, std::min<std::int64_t>(length, 2000)), offset, length);
-        if (rows.back()[0].empty() && rows.back()[2].empty()) rows.pop_back();
       }
       offset += length;
     } else {

@@ -1,0 +1,205 @@
+// How the deep scan's time grows where it used to grow faster than the bytes,
+// each against a baseline over the same bytes in the same run (in memory, the
+// engine called directly):
+// - resynchronisation: an index of 100,000 entries that match nothing, against
+//   the deep scan of the store alone (target: within 2x);
+// - an index of many small entries, against the usual walk of the same index
+//   (target: within 3x);
+// - multiparts that never close, followed by messages whose boundaries begin
+//   with theirs, at two store sizes (target: the time per byte stays), beside
+//   the raw scan of the same store.
+// Environment: TESSEL_BENCH_MESSAGES (messages of the first store, default 100000).
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "engine/deep_scan.h"
+#include "engine/engine.h"
+#include "engine/store_scans.h"
+#include "tests/support/mail_files.h"
+
+namespace {
+
+using tessel::mailfiles::IndexEntry;
+using tessel::mailfiles::IndexHeader;
+
+class StringReader final : public tessel::ByteReader {
+ public:
+  explicit StringReader(const std::string& bytes) : bytes_(bytes) {}
+  std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()); }
+  std::size_t ReadAt(std::int64_t offset, void* buffer, std::size_t count) override {
+    if (offset < 0 || offset >= Size()) return 0;
+    return bytes_.copy(static_cast<char*>(buffer), count, static_cast<std::size_t>(offset));
+  }
+  int LastError() const override { return 0; }
+  bool MayReadAhead() const override { return true; }
+
+ private:
+  const std::string& bytes_;
+};
+
+class NoProgress final : public tessel::ProgressBar {
+ public:
+  void SetRange(std::int64_t) override {}
+  void SetPosition(std::int64_t) override {}
+};
+
+std::string Delivered(long n, const std::string& body) {
+  const std::string id = std::to_string(n);
+  return "Return-Path: <ann" + id + "@example.org>\r\nReceived: from mx.example.org by mail.example.com;\r\n" +
+         "\tMon, 7 Oct 2002 10:00:00 -0500\r\nMessage-ID: <" + id + "@example.org>\r\nFrom: Ann <ann@example.org>\r\n" +
+         "Subject: message " + id + "\r\nMIME-Version: 1.0\r\n\r\n" + body;
+}
+
+struct Stores {
+  std::string mail;          // small delivered messages
+  std::string mailIndex;     // every one of them
+  std::string nothingIndex;  // 100,000 entries that match none of them
+  std::string tiny;          // many tiny messages
+  std::string tinyIndex;
+  std::string unclosed[2];  // multiparts without their closing delimiter, at two sizes
+};
+Stores g;
+
+void Build() {
+  const char* count = std::getenv("TESSEL_BENCH_MESSAGES");
+  const long messages = count != nullptr ? std::atol(count) : 100000;
+  g.mailIndex = IndexHeader();
+  for (long i = 0; i < messages; ++i) {
+    const std::string message = Delivered(i, std::string(200 + (i * 37) % 900, 'x') + "\r\nBye\r\n");
+    g.mail += message;
+    g.mailIndex += IndexEntry(static_cast<std::uint32_t>(message.size()));
+  }
+  // Lengths shorter than any message's header: no record fits anywhere.
+  g.nothingIndex = IndexHeader();
+  for (int i = 0; i < 100000; ++i) g.nothingIndex += IndexEntry(static_cast<std::uint32_t>(3 + i % 97));
+  g.tinyIndex = IndexHeader();
+  for (long i = 0; i < messages * 2; ++i) {
+    const std::string message = "From: a@example.org\r\nDate: " + std::to_string(i) + "\r\n\r\nx\r\n";
+    g.tiny += message;
+    g.tinyIndex += IndexEntry(static_cast<std::uint32_t>(message.size()));
+  }
+  for (int size = 0; size < 2; ++size) {
+    for (long i = 0; g.unclosed[size].size() < (std::size_t{4} << 20) << (2 * size); ++i) {
+      const bool cut = i % 8 == 0;
+      const std::string boundary = cut ? "----=_NextPart_0" : "----=_NextPart_000_" + std::to_string(i);
+      std::string message = Delivered(i, "--" + boundary + "\r\nContent-Type: text/plain\r\n\r\n" +
+                                             std::string(300, 'y') + "\r\n" + (cut ? "" : "--" + boundary + "--\r\n"));
+      message.insert(message.find("\r\n\r\n") + 2, "Content-Type: multipart/mixed; boundary=\"" + boundary + "\"\r\n");
+      g.unclosed[size] += message;
+    }
+  }
+}
+
+// The best wall and CPU time (all threads: the read-ahead too) of each.
+std::map<std::string, double> g_seconds, g_cpu;
+
+double ProcessCpuSeconds() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Times one scan per iteration; the best time is kept.
+void Time(benchmark::State& state, const std::string& name, const std::function<void(tessel::ScanPorts&)>& scan) {
+  for (auto _ : state) {
+    tessel::MemoryList list;
+    NoProgress progress;
+    std::atomic<int> stop{0};
+    tessel::ScanPorts context{list, progress, stop};
+    const double cpuStart = ProcessCpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    scan(context);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double cpu = ProcessCpuSeconds() - cpuStart;
+    if (g_cpu.count(name) == 0 || cpu < g_cpu[name]) g_cpu[name] = cpu;
+    state.SetIterationTime(seconds);
+    state.counters["rows"] = list.RowCount();
+    if (g_seconds.count(name) == 0 || seconds < g_seconds[name]) g_seconds[name] = seconds;
+  }
+}
+
+void Deep(tessel::ScanPorts& context, const std::string& store, const std::string* index) {
+  StringReader storeReader(store);
+  StringReader indexReader(index != nullptr ? *index : store);
+  tessel::DeepScan(context, storeReader, index != nullptr ? &indexReader : nullptr);
+}
+
+void BM_DeepStoreAlone(benchmark::State& state) {
+  Time(state, "deep store", [](tessel::ScanPorts& c) { Deep(c, g.mail, nullptr); });
+}
+void BM_DeepIndexMatchingNothing(benchmark::State& state) {
+  Time(state, "deep nothing", [](tessel::ScanPorts& c) { Deep(c, g.mail, &g.nothingIndex); });
+}
+void BM_UsualWalkSmallEntries(benchmark::State& state) {
+  Time(state, "walk tiny", [](tessel::ScanPorts& c) {
+    StringReader storeReader(g.tiny), indexReader(g.tinyIndex);
+    tessel::WalkIndex(c, indexReader, storeReader);
+  });
+}
+void BM_DeepWalkSmallEntries(benchmark::State& state) {
+  Time(state, "deep tiny", [](tessel::ScanPorts& c) { Deep(c, g.tiny, &g.tinyIndex); });
+}
+void BM_RawScanUnclosed(benchmark::State& state) {
+  Time(state, "raw unclosed", [](tessel::ScanPorts& c) {
+    StringReader storeReader(g.unclosed[1]);
+    tessel::RawScanStore(c, storeReader);
+  });
+}
+void BM_DeepUnclosedSmall(benchmark::State& state) {
+  Time(state, "deep unclosed 0", [](tessel::ScanPorts& c) { Deep(c, g.unclosed[0], nullptr); });
+}
+void BM_DeepUnclosedLarge(benchmark::State& state) {
+  Time(state, "deep unclosed 1", [](tessel::ScanPorts& c) { Deep(c, g.unclosed[1], nullptr); });
+}
+
+BENCHMARK(BM_DeepStoreAlone)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeepIndexMatchingNothing)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UsualWalkSmallEntries)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeepWalkSmallEntries)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RawScanUnclosed)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeepUnclosedSmall)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeepUnclosedLarge)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+void PrintRatio(const char* what, const std::string& name, const std::string& baseline, double target) {
+  if (g_seconds.count(name) == 0 || g_seconds.count(baseline) == 0) return;
+  const double ratio = g_seconds[name] / g_seconds[baseline], cpuRatio = g_cpu[name] / g_cpu[baseline];
+  const std::string verdict = target <= 0       ? std::string("no target")
+                              : ratio <= target ? "target <= " + std::to_string(static_cast<int>(target)) + ": met"
+                                                : "target <= " + std::to_string(static_cast<int>(target)) + ": MISSED";
+  std::printf("%s: %.3f s against %.3f s = %.2fx (%s); cpu %.3f s against %.3f s = %.2fx\n", what, g_seconds[name],
+              g_seconds[baseline], ratio, verdict.c_str(), g_cpu[name], g_cpu[baseline], cpuRatio);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Build();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  std::printf("\n");
+  PrintRatio("deep scan, index of 100,000 entries matching nothing, vs the store alone", "deep nothing", "deep store",
+             2);
+  PrintRatio("deep walk of many small entries vs the usual walk", "deep tiny", "walk tiny", 3);
+  PrintRatio("deep scan of unclosed multiparts (16 MiB) vs the raw scan", "deep unclosed 1", "raw unclosed", 0);
+  if (g_seconds.count("deep unclosed 0") != 0 && g_seconds.count("deep unclosed 1") != 0) {
+    const double bytes = static_cast<double>(g.unclosed[1].size()) / static_cast<double>(g.unclosed[0].size());
+    const double perByte = g_seconds["deep unclosed 1"] / g_seconds["deep unclosed 0"] / bytes;
+    const double cpuPerByte = g_cpu["deep unclosed 1"] / g_cpu["deep unclosed 0"] / bytes;
+    std::printf(
+        "deep scan of unclosed multiparts, time per byte at 16 MiB vs 4 MiB: %.2fx (target <= 2: %s); cpu %.2fx\n",
+        perByte, perByte <= 2 ? "met" : "MISSED", cpuPerByte);
+  }
+  return 0;
+}
