@@ -1,21 +1,10 @@
 #include "engine/header_block.h"
 
 #include "engine/byte_search.h"
+#include "engine/header_line.h"
 
 namespace tessel {
-namespace {
-
-// Where the colon after a header line's name stands, or npos when the line is
-// not a header line.
-std::size_t HeaderNameColon(std::string_view line) {
-  std::size_t i = 0;
-  while (i < line.size() && line[i] > ' ' && line[i] <= '~' && line[i] != ':') ++i;
-  return i > 0 && i < line.size() && line[i] == ':' ? i : std::string_view::npos;
-}
-
-bool IsContinuationLine(std::string_view line) { return !line.empty() && (line[0] == ' ' || line[0] == '\t'); }
-
-}  // namespace
+namespace {}  // namespace
 
 std::int64_t HeaderBlockStart(std::string_view before, std::int64_t bytesBegin, std::int64_t boundary,
                               std::int64_t limit, std::vector<std::int64_t>* nameColons) {
@@ -40,7 +29,7 @@ std::int64_t HeaderBlockStart(std::string_view before, std::int64_t bytesBegin, 
         lineFeed == std::string_view::npos ? 0 : bytesBegin + static_cast<std::int64_t>(searched + lineFeed) + 1;
     const std::string_view line = before.substr(static_cast<std::size_t>(lineBegin - bytesBegin),
                                                 static_cast<std::size_t>(start - 2 - lineBegin));
-    const std::size_t nameColon = HeaderNameColon(line);
+    const std::size_t nameColon = FieldNameColon(line);
     if (nameColon == std::string_view::npos && !IsContinuationLine(line)) return start;
     if (nameColon != std::string_view::npos && nameColons != nullptr)
       nameColons->push_back(lineBegin + static_cast<std::int64_t>(nameColon));

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "engine/header_line.h"
+
 namespace tessel {
 namespace {
 
@@ -45,8 +47,6 @@ constexpr std::size_t kGluableNames = 5;
 // Sender lines open a message only with an address in them.
 constexpr std::array<std::string_view, 3> kSenderNames = {"From", "Sender", "Reply-To"};
 
-bool IsContinuationLine(std::string_view line) { return !line.empty() && (line[0] == ' ' || line[0] == '\t'); }
-
 // A line without its line end (LF, or CR LF).
 std::string_view WithoutLineEnd(std::string_view line) {
   if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
@@ -84,10 +84,9 @@ bool IsMessageOpeningName(std::string_view name) {
 }
 
 std::size_t HeaderNameColon(std::string_view line) {
-  std::size_t i = 0;
-  while (i < line.size() && line[i] > ' ' && line[i] <= '~' && line[i] != ':') ++i;
-  if (i == 0 || i >= line.size() || line[i] != ':') return std::string_view::npos;
-  return line.substr(i + 1).starts_with("//") ? std::string_view::npos : i;
+  const std::size_t colon = FieldNameColon(line);
+  // "http://..." at a line's start is a link, not a field named "http".
+  return colon != std::string_view::npos && line.substr(colon + 1).starts_with("//") ? std::string_view::npos : colon;
 }
 
 HeaderBlock ReadHeaderBlock(std::string_view bytes, bool atEnd) {

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "engine/header_line.h"
+
 namespace tessel::exporting {
 namespace {
 
@@ -161,13 +163,10 @@ std::optional<std::string> HeaderValue(std::string_view header, std::string_view
   };
   while (lineStart < header.size()) {
     const std::string_view line = nextLine();
-    if (line.size() <= name.size() || line[name.size()] != ':' ||
-        !EqualsIgnoringCase(line.substr(0, name.size()), name)) {
-      continue;
-    }
+    if (FieldNameColon(line) != name.size() || !EqualsIgnoringCase(line.substr(0, name.size()), name)) continue;
     std::string value(line.substr(name.size() + 1));
     // Lines that begin with white space continue the field: unfolding drops the line end only.
-    while (lineStart < header.size() && (header[lineStart] == ' ' || header[lineStart] == '\t')) value += nextLine();
+    while (lineStart < header.size() && IsContinuationLine(header.substr(lineStart))) value += nextLine();
     return std::string(Trimmed(value));
   }
   return std::nullopt;
