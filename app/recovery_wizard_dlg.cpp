@@ -109,6 +109,7 @@ void CRecoveryWizardDlg::SetUpList() {
   m_lstRecovered.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   // The list holds its rows itself (owner data), check states included.
   m_lstRecovered.SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);
+  m_lstRecovered.SetMenuKeyHandler([this](int row) { OnListMenuKey(row); });
 }
 
 void CRecoveryWizardDlg::SetUpLinkButtons() {

@@ -120,6 +120,11 @@ class CRecoveryWizardDlg : public CDialog {
   void StartScan(int mode);
   void BeginScan();
   void OnListClick(const NMITEMACTIVATE& click);
+  // Enter, Shift+F10 or the Menu key on the list: the focused row's menu, at the row.
+  void OnListMenuKey(int row);
+  // What a click on `row` does (a negative row: none): the notice while a
+  // scan runs, else the "Preview Mail" menu at `screen` for a message row.
+  void OfferPreview(int row, bool onCheckBox, POINT screen);
   LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw) const;
   void UpdateScanningText();
   void SaveCheckedRows();

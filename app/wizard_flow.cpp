@@ -146,6 +146,12 @@ void CRecoveryWizardDlg::OnScanEnded(const tessel::recovery::ScanResult& result)
     m_lblInstruction.SetWindowText(std::string(kIndent) + kScanEndedFirstLine + "\r\n" + kIndent +
                                    kScanEndedSecondLine + "\r\n\r\n" + kIndent + said.count);
   ShowStepControls();
+  if (m_nStep == 2) {
+    // The keyboard carries on from the first row; the hidden Stop had it.
+    const bool rows = m_lstRecovered.RowCount() > 0;
+    if (rows) m_lstRecovered.FocusRow(0);
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(rows ? m_lstRecovered.m_hWnd : m_btnBack.m_hWnd), TRUE);
+  }
   m_lstRecovered.SetAllChecked(true);
   Invalidate();
   m_lstRecovered.Invalidate();

@@ -10,6 +10,7 @@
 #include <commdlg.h>
 
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -122,6 +123,97 @@ TEST_F(ResultsTest, SelectAllAndACheckBoxClickChangeTheChecksAndTheRowColours) {
   PumpFor(100);
   EXPECT_GT(paleYellowPixels(2), 100);
   EXPECT_EQ(paleYellowPixels(0), 0);
+}
+
+TEST_F(ResultsTest, KeyboardStartsOnTheFirstRowSpaceTogglesChecksMenuKeysOpenThePreviewAndTabFollowsTheLayout) {
+  ScanSampleIndex();
+  auto focusedRow = [&] { return static_cast<int>(::SendMessageA(List(), LVM_GETNEXTITEM, -1, LVNI_FOCUSED)); };
+  auto setState = [&](int row, UINT state, UINT mask) {
+    LVITEMA item{};
+    item.state = state;
+    item.stateMask = mask;
+    ::SendMessageA(List(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+  };
+  // After the scan the keyboard is on the list's first row.
+  EXPECT_EQ(::GetFocus(), List());
+  EXPECT_EQ(focusedRow(), 0);
+
+  // Space toggles the focused row only; Select All keeps its state.
+  PostKey(List(), VK_SPACE);
+  PumpFor(50);
+  EXPECT_FALSE(driver::IsRowChecked(List(), 0));
+  EXPECT_EQ(driver::CheckedCount(List()), 22);
+  EXPECT_EQ(::SendMessageA(Control(IDC_SELECT_ALL), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+  // With the focus among selected rows, they all follow the focused row.
+  for (int row : {2, 3, 4}) setState(row, LVIS_SELECTED, LVIS_SELECTED);
+  setState(3, LVIS_FOCUSED, LVIS_FOCUSED);
+  PostKey(List(), VK_SPACE);
+  PumpFor(50);
+  EXPECT_EQ(driver::CheckedCount(List()), 19);
+  for (int row : {2, 3, 4}) EXPECT_FALSE(driver::IsRowChecked(List(), row)) << row;
+  PostKey(List(), VK_SPACE);
+  PumpFor(50);
+  EXPECT_EQ(driver::CheckedCount(List()), 22);
+  EXPECT_TRUE(answered.boxes.empty());
+
+  // Enter, Shift+F10 and the Menu key open the focused row's menu under it.
+  struct MenuKey {
+    const char* name;
+    std::function<void()> press;
+  };
+  const std::vector<MenuKey> keys = {
+      {"Enter", [&] { PostKey(List(), VK_RETURN); }},
+      {"Shift+F10",
+       [&] {
+         BYTE keys[256] = {};
+         ::GetKeyboardState(keys);
+         keys[VK_SHIFT] = 0x80;
+         ::SetKeyboardState(keys);
+         ::PostMessageA(List(), WM_SYSKEYDOWN, VK_F10, 1);
+       }},
+      {"Menu key", [&] { ::PostMessageA(List(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List()), -1); }},
+  };
+  int row = 5;
+  for (const MenuKey& key : keys) {
+    SCOPED_TRACE(key.name);
+    setState(row, LVIS_FOCUSED, LVIS_FOCUSED);
+    answered.shellRequests.clear();
+    RECT menuAt{};
+    driver::WindowWatch menu("#menu", [&](HWND window) {
+      ::GetWindowRect(window, &menuAt);
+      ::PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
+      ::PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+      return true;
+    });
+    key.press();
+    PumpFor(300);
+    BYTE state[256] = {};
+    ::GetKeyboardState(state);
+    state[VK_SHIFT] = 0;
+    ::SetKeyboardState(state);
+    EXPECT_EQ(menu.Seen(), 1);
+    EXPECT_EQ(g_nClickedItem, row);
+    ASSERT_EQ(answered.shellRequests.size(), 1u);
+    RECT label{};
+    label.left = LVIR_LABEL;
+    ::SendMessageA(List(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label));
+    POINT under{label.left, label.bottom};
+    ::ClientToScreen(List(), &under);
+    EXPECT_NEAR(menuAt.left, under.x, 4);
+    EXPECT_NEAR(menuAt.top, under.y, 4);
+    row += 4;
+  }
+  EXPECT_TRUE(answered.boxes.empty());
+
+  // Tab goes along the rows of the layout, top to bottom, and back to the list.
+  std::vector<int> tabOrder;
+  for (HWND at = List(); tabOrder.size() < 9;) {
+    at = ::GetNextDlgTabItem(wizard.m_hWnd, at, FALSE);
+    tabOrder.push_back(::GetDlgCtrlID(at));
+  }
+  EXPECT_EQ(tabOrder, (std::vector<int>{IDC_LINK_HOME, IDC_LINK_SUPPORT, IDC_LINK_HELP, IDC_LINK_ABOUT, IDC_LINK_BUY,
+                                        IDC_SAVE, IDC_BACK, IDC_SELECT_ALL, IDC_LIST}));
 }
 
 TEST_F(ResultsTest, PreviewMenuCopiesTheRowsRecordIntoThePreviewFileAndOpensIt) {
