@@ -93,7 +93,8 @@ class CRecoveryWizardDlg : public CDialog {
   framework::UniqueBitmap m_hBackground;
   UINT m_nBackground = 0;  // the picture's resource id
   std::string m_strFilePrefix;
-  std::string m_strStartDir;
+  // The program's own folder, where the help file and the updater are.
+  std::string m_strProgramDir;
   CImageList m_ImageList;
   CMenu m_PopupMenu;
 

@@ -238,6 +238,27 @@ TEST_F(ResultsTest, PreviewMenuCopiesTheRowsRecordIntoThePreviewFileAndOpensIt) 
   EXPECT_TRUE(answered.boxes.empty());
 }
 
+TEST_F(ResultsTest, ThePreviewsShellCallBelongsToTheWizardAndStopMeanwhileAsksNothing) {
+  ScanSampleIndex();
+  // The shell answers slowly (its "no program" error, say): the user presses Stop.
+  bool stopShown = false;
+  std::vector<ShellRequest> requests;
+  ShellOpenHook answering = SetShellOpenHook([&](const ShellRequest& request) {
+    requests.push_back(request);
+    stopShown = ::IsWindowVisible(Control(IDC_STOP)) != FALSE;
+    ClickButton(wizard.m_hWnd, IDC_STOP);
+    PumpFor(50);
+  });
+  EXPECT_EQ(ClickRowAndPreview(2), 1);
+  SetShellOpenHook(std::move(answering));
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].owner, wizard.m_hWnd);
+  EXPECT_TRUE(stopShown);
+  EXPECT_TRUE(answered.boxes.empty());
+  EXPECT_EQ(g_bStopRequested, 0);
+  EXPECT_TRUE(::IsWindowVisible(Control(IDC_BACK)) && !::IsWindowVisible(Control(IDC_STOP)));
+}
+
 TEST_F(ResultsTest, PreviewSaysWhenTheStoreCannotBeReadOrThePreviewFileCannotBeWritten) {
   ScanSampleIndex();
   const std::string store = g_strStoreFile;
@@ -413,8 +434,8 @@ TEST_F(ResultsTest, PrefixDialogRefusesEmptyAndIllegalPrefixesAndCancelKeepsTheO
   EXPECT_EQ(shown.front(), "MailRec");
   ASSERT_EQ(answered.boxes.size(), 3u);
   EXPECT_EQ(answered.boxes[0].text, "Please fill prefix");
-  EXPECT_EQ(answered.boxes[1].text, "Illegal character found in file pre fix ");
-  EXPECT_EQ(answered.boxes[2].text, "Illegal character found in file pre fix ");
+  EXPECT_EQ(answered.boxes[1].text, "Illegal character found in file prefix ");
+  EXPECT_EQ(answered.boxes[2].text, "Illegal character found in file prefix ");
   for (const AskedBox& box : answered.boxes) {
     EXPECT_EQ(box.caption, "Oxbrim Tessel Quillon");
     EXPECT_EQ(box.style, 0x40u);
