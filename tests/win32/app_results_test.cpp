@@ -8,6 +8,8 @@
 #include <aclapi.h>
 #include <commctrl.h>
 #include <commdlg.h>
+#include <dlgs.h>
+#include <shlobj.h>
 
 #include <fstream>
 #include <functional>
@@ -503,6 +505,60 @@ TEST_F(ResultsTest, ChoosersStartInTheIdentityFolderFromIncrediMailsRegistryValu
   ::CharLowerA(folder.data());
   ::CharLowerA(expected.data());
   EXPECT_EQ(folder, expected);
+  EXPECT_EQ(WizardTestAccess::Step(wizard), 1);
+}
+
+TEST_F(ResultsTest, WithoutRegistryValuesTheStoreChooserOpensInIncrediMailsIdentitiesElseDocumentsIndexesShown) {
+  char local[MAX_PATH] = {};
+  ASSERT_TRUE(SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local)));
+  const std::string im = std::string(local) + "\\IM";
+  const std::string identities = im + "\\Identities";
+  if (::GetFileAttributesA(im.c_str()) != INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << im << " exists already";
+  ASSERT_TRUE(::CreateDirectoryA(im.c_str(), nullptr) && ::CreateDirectoryA(identities.c_str(), nullptr));
+
+  // The folder the chooser opens in, its filter entries and the one shown.
+  struct Opened {
+    std::string folder;
+    std::vector<std::string> filters;
+    int shown = -1;
+  };
+  auto open = [&] {
+    Opened opened;
+    driver::WindowWatch watch(kStoreChooserTitle, [&](HWND dialog) {
+      char text[MAX_PATH] = {};
+      ::SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(text));
+      opened.folder = text;
+      ::CharLowerA(opened.folder.data());
+      HWND types = ::GetDlgItem(dialog, cmb1);
+      for (int i = 0; i < ::SendMessageA(types, CB_GETCOUNT, 0, 0); ++i) {
+        ::SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        opened.filters.push_back(text);
+      }
+      opened.shown = static_cast<int>(::SendMessageA(types, CB_GETCURSEL, 0, 0));
+      ::PostMessageA(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+      return true;
+    });
+    char current[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, current);
+    ClickButton(wizard.m_hWnd, IDC_PROCEED_STORE);
+    // The dialog leaves its folder current, which would keep it from being removed.
+    ::SetCurrentDirectoryA(current);
+    EXPECT_TRUE(watch.Done());
+    return opened;
+  };
+  auto lower = [](std::string path) {
+    ::CharLowerA(path.data());
+    return path;
+  };
+  const Opened inIdentities = open();
+  EXPECT_TRUE(::RemoveDirectoryA(identities.c_str())) << ::GetLastError();
+  EXPECT_TRUE(::RemoveDirectoryA(im.c_str())) << ::GetLastError();
+  EXPECT_EQ(inIdentities.folder, lower(identities));
+  EXPECT_EQ(inIdentities.filters,
+            (std::vector<std::string>{"IncrediMail index (*.imh)", "IncrediMail message store (*.imm)",
+                                      "All IncrediMail files", "All files"}));
+  EXPECT_EQ(inIdentities.shown, 0);
+  EXPECT_EQ(open().folder, lower(DocumentsFolder()));
   EXPECT_EQ(WizardTestAccess::Step(wizard), 1);
 }
 
