@@ -1,5 +1,8 @@
 #include "app/file_choosers.h"
 
+#include <shlobj.h>
+
+#include "app/folder_picker.h"
 #include "app/product.h"
 #include "app/recovery_wizard_dlg.h"
 #include "engine/path_join.h"
@@ -14,18 +17,20 @@ constexpr char kIncrediMailKey[] = "Software\\IncrediMail";
 constexpr char kApplicationPathValue[] = "ApplicationPath";
 constexpr char kIdentitiesKey[] = "Software\\IncrediMail\\Identities";
 
-constexpr char kStoreFilter[] = "IncrediMail(*.imm)|*.imm| IncrediMail(*.imh)|*.imh| All Files(*.*)|*.*||";
+// IncrediMail's identities under the user's local application data (a hidden folder).
+constexpr char kIdentitiesFolder[] = "IM\\Identities";
+
+// The index first: it lists the store's messages in order, and finds its store itself.
+constexpr char kStoreFilter[] =
+    "IncrediMail index (*.imh)|*.imh|IncrediMail message store (*.imm)|*.imm|"
+    "All IncrediMail files|*.imh;*.imm|All files|*.*||";
 constexpr char kAddressBookFilter[] = "IncrediMail addressbook(*.imb)|*.imb| All Files(*.*)|*.*||";
 constexpr char kBrowseFilter[] = "IncrediMail File(*.dbx)|*.dbx|";
 
 std::string RunChooser(CWnd* parent, const char* filter, const char* title) {
   COTFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter, parent);
-  std::string applicationPath;
-  std::string identity;
-  ReadRegistryString(HKEY_CURRENT_USER, kIncrediMailKey, kApplicationPathValue, applicationPath);
-  ReadRegistryString(HKEY_CURRENT_USER, kIdentitiesKey, nullptr, identity);
   dialog.SetTitle(title);
-  dialog.SetInitialDir(IncrediMailIdentityFolder(applicationPath, identity));
+  dialog.SetInitialDir(ChooserStartFolder());
   if (dialog.DoModal() != IDOK) return {};
   return dialog.GetPathName();
 }
@@ -46,6 +51,21 @@ int ReadRegistryString(HKEY root, const char* path, const char* value, std::stri
   }
   ::RegCloseKey(key);
   return status == ERROR_SUCCESS ? 1 : 0;
+}
+
+std::string ChooserStartFolder() {
+  std::string applicationPath;
+  std::string identity;
+  ReadRegistryString(HKEY_CURRENT_USER, kIncrediMailKey, kApplicationPathValue, applicationPath);
+  ReadRegistryString(HKEY_CURRENT_USER, kIdentitiesKey, nullptr, identity);
+  if (!applicationPath.empty()) return IncrediMailIdentityFolder(applicationPath, identity);
+  char local[MAX_PATH] = {};
+  if (SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local))) {
+    const std::string identities = tessel::JoinPath(local, kIdentitiesFolder);
+    const DWORD attributes = ::GetFileAttributesA(identities.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return identities;
+  }
+  return DocumentsFolder();
 }
 
 std::string IncrediMailIdentityFolder(const std::string& applicationPath, const std::string& identity) {

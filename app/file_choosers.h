@@ -1,6 +1,7 @@
 // The open-file dialogs that pick the file to recover. Both start in the
 // folder of IncrediMail's current identity, read from IncrediMail's own
-// registry keys (read only: the program never writes them).
+// registry keys (read only: the program never writes them), or where
+// IncrediMail keeps its identities.
 #pragma once
 
 #include <windows.h>
@@ -19,6 +20,13 @@ int ReadRegistryString(HKEY root, const char* path, const char* value, std::stri
 // empty when missing); a backslash is added after the application path only
 // when it does not end in one.
 std::string IncrediMailIdentityFolder(const std::string& applicationPath, const std::string& identity);
+
+// Where the choosers open: the identity's folder that IncrediMail's registry
+// values name; without them (IncrediMail no longer installed, the usual case
+// for this program) IncrediMail's identities folder under the user's local
+// application data when it exists (hidden, so hard to find by hand); else
+// Documents.
+std::string ChooserStartFolder();
 
 // The choosers: the chosen file's full path, or empty when the user cancels.
 std::string ChooseStoreFile(CWnd* parent);

@@ -37,7 +37,7 @@ void CFilePrefixDlg::OnOK() {
     return;
   }
   if (!tessel::exporting::IsValidPrefix(prefix)) {
-    WizardMessageBox("Illegal character found in file pre fix ", kNoticeStyle, kPrefixNoticeCaption);
+    WizardMessageBox("Illegal character found in file prefix ", kNoticeStyle, kPrefixNoticeCaption);
     return;
   }
   if (g_pWizardDlg) g_pWizardDlg->SetFilePrefix(prefix);

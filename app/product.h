@@ -3,7 +3,7 @@
 
 // Shown in every caption and message box.
 inline constexpr char kProductTitle[] = "Oxbrim Tessel IncrediMail";
-// Looked for in the folder that was current when the window opened.
+// Looked for beside the program.
 inline constexpr char kHelpFileName[] = "Oxbrim Tessel IncrediMail.chm";
 inline constexpr char kLiveUpdateFileName[] = "Tessel Live Update.exe";
 // Tells the updater which product started it.

@@ -52,6 +52,33 @@ int CRecoveredListCtrl::FirstCheckedRow() const {
   return found == m_checked.end() ? -1 : static_cast<int>(found - m_checked.begin());
 }
 
+int CRecoveredListCtrl::FocusedRow() const {
+  return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+bool CRecoveredListCtrl::IsSelected(int row) const {
+  return SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0;
+}
+
+void CRecoveredListCtrl::FocusRow(int row) {
+  LVITEMA item{};
+  item.state = item.stateMask = LVIS_FOCUSED;
+  SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+void CRecoveredListCtrl::ToggleChecksFromKeyboard() {
+  const int focused = FocusedRow();
+  if (focused < 0 || focused >= RowCount()) return;
+  const bool checked = !IsChecked(focused);
+  if (IsSelected(focused)) {
+    for (int row = -1;
+         (row = static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0;)
+      SetChecked(row, checked);
+  }
+  SetChecked(focused, checked);
+}
+
 void CRecoveredListCtrl::DeleteAllRows() {
   m_rows.clear();
   m_checked.clear();
@@ -103,6 +130,39 @@ LRESULT CRecoveredListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
       TrackTip(message, wParam, lParam);
       // A toggle the list view makes while handling this press belongs to it.
       m_nToggledByList = -1;
+      return CListCtrl::WindowProc(message, wParam, lParam);
+    // The list view's own Space toggles only the focused row, and a check
+    // box it draws from our rows; the keys are answered here instead.
+    case WM_KEYDOWN:
+      if (wParam == VK_SPACE) {
+        ToggleChecksFromKeyboard();
+        return 0;
+      }
+      // Enter acts on its character below.
+      if (wParam == VK_RETURN) return 0;
+      return CListCtrl::WindowProc(message, wParam, lParam);
+    case WM_CHAR:
+      // Space's character would start the list view's search by typing.
+      if (wParam == ' ') return 0;
+      // Enter opens the menu on its character, which would otherwise reach
+      // the menu's own loop and close it at once.
+      if (wParam == '\r' && m_onMenuKey) {
+        m_onMenuKey(FocusedRow());
+        return 0;
+      }
+      return CListCtrl::WindowProc(message, wParam, lParam);
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_F10 && (::GetKeyState(VK_SHIFT) & 0x8000) && m_onMenuKey) {
+        m_onMenuKey(FocusedRow());
+        return 0;
+      }
+      return CListCtrl::WindowProc(message, wParam, lParam);
+    case WM_CONTEXTMENU:
+      // From the keyboard (the Menu key) the position is -1, -1.
+      if (lParam == -1 && m_onMenuKey) {
+        m_onMenuKey(FocusedRow());
+        return 0;
+      }
       return CListCtrl::WindowProc(message, wParam, lParam);
     case LVM_DELETEALLITEMS:
       DeleteAllRows();

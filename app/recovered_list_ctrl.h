@@ -40,6 +40,13 @@ class CRecoveredListCtrl : public CListCtrl {
   void DeleteAllRows();
   // Called on the window's thread after each batch of rows arrives.
   void SetRowsAddedHandler(std::function<void()> handler) { m_onRowsAdded = std::move(handler); }
+  // Called with the focused row (-1 for none) when Enter, Shift+F10 or the
+  // Menu key asks for the row's menu.
+  void SetMenuKeyHandler(std::function<void(int row)> handler) { m_onMenuKey = std::move(handler); }
+  // The row with the keyboard focus, or -1.
+  int FocusedRow() const;
+  // Gives `row` the keyboard focus (the selection stays) and shows it.
+  void FocusRow(int row);
   // Rows whose cell `column` (shown or not) reads `text` show image `image`,
   // and `tip` while the mouse rests on them; other rows keep the list's
   // default image and have no tip.
@@ -63,6 +70,10 @@ class CRecoveredListCtrl : public CListCtrl {
   void AppendRows(std::vector<tessel::CellRow>& rows);
   void InsertRowsAtTop(std::vector<tessel::CellRow>& rows);
   void UpdateItemCount(bool keepView);
+  // Space: the focused row's check toggles, and the selected rows' with it
+  // when the focused row is one of them.
+  void ToggleChecksFromKeyboard();
+  bool IsSelected(int row) const;
   void RedrawRows(int first, int last) const;
   // The tip follows the row under the mouse.
   void TrackTip(UINT message, WPARAM wParam, LPARAM lParam);
@@ -78,6 +89,7 @@ class CRecoveredListCtrl : public CListCtrl {
   int m_nTipRow = -1;
 
   std::function<void()> m_onRowsAdded;
+  std::function<void(int row)> m_onMenuKey;
   std::vector<tessel::CellRow> m_rows;
   std::vector<std::uint8_t> m_checked;
   // The row whose check box the list view toggled since the last click ended.

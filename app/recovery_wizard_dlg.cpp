@@ -33,7 +33,7 @@ constexpr std::array<LinkButton, 5> kLinkButtons = {{
     {IDC_LINK_HOME, IDB_LINK_HOME, "Click here to visit software homepage"},
     {IDC_LINK_SUPPORT, IDB_LINK_SUPPORT, "Click here for online software support"},
     {IDC_LINK_HELP, IDB_LINK_HELP, "Click here for online help"},
-    {IDC_LINK_ABOUT, IDB_LINK_ABOUT, "Click hare for software information"},
+    {IDC_LINK_ABOUT, IDB_LINK_ABOUT, "Click here for software information"},
     {IDC_LINK_BUY, IDB_LINK_BUY, "Click here to buy the software"},
 }};
 }  // namespace
@@ -77,9 +77,9 @@ BOOL CRecoveryWizardDlg::OnInitDialog() {
   SetUpList();
 
   m_strFilePrefix = "MailRec";
-  char folder[MAX_PATH + 1] = {};
-  DWORD length = ::GetCurrentDirectoryA(MAX_PATH, folder);
-  m_strStartDir = (length > 0 && length < MAX_PATH) ? folder : "";
+  // Not the current folder: a shortcut or a file manager may start the
+  // program from anywhere, and the help file is installed beside it.
+  m_strProgramDir = framework::ProgramFolder();
 
   SetUpLinkButtons();
   return TRUE;
@@ -109,6 +109,7 @@ void CRecoveryWizardDlg::SetUpList() {
   m_lstRecovered.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   // The list holds its rows itself (owner data), check states included.
   m_lstRecovered.SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);
+  m_lstRecovered.SetMenuKeyHandler([this](int row) { OnListMenuKey(row); });
 }
 
 void CRecoveryWizardDlg::SetUpLinkButtons() {
@@ -196,16 +197,16 @@ bool CRecoveryWizardDlg::OnCommand(UINT id, UINT, HWND) {
       OnPreview();
       return true;
     case IDC_LINK_HOME:
-      OpenWebPage(kHomePageUrl);
+      OpenWebPage(m_hWnd, kHomePageUrl);
       return true;
     case IDC_LINK_SUPPORT:
-      OpenWebPage(kSupportPageUrl);
+      OpenWebPage(m_hWnd, kSupportPageUrl);
       return true;
     case IDC_LINK_HELP:
-      OpenWebPage(kOnlineHelpPageUrl);
+      OpenWebPage(m_hWnd, kOnlineHelpPageUrl);
       return true;
     case IDC_LINK_BUY:
-      OpenWebPage(kPurchasePageUrl);
+      OpenWebPage(m_hWnd, kPurchasePageUrl);
       return true;
     case IDC_LINK_ABOUT:
     case ID_ABOUT:

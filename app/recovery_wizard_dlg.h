@@ -93,7 +93,8 @@ class CRecoveryWizardDlg : public CDialog {
   framework::UniqueBitmap m_hBackground;
   UINT m_nBackground = 0;  // the picture's resource id
   std::string m_strFilePrefix;
-  std::string m_strStartDir;
+  // The program's own folder, where the help file and the updater are.
+  std::string m_strProgramDir;
   CImageList m_ImageList;
   CMenu m_PopupMenu;
 
@@ -120,6 +121,11 @@ class CRecoveryWizardDlg : public CDialog {
   void StartScan(int mode);
   void BeginScan();
   void OnListClick(const NMITEMACTIVATE& click);
+  // Enter, Shift+F10 or the Menu key on the list: the focused row's menu, at the row.
+  void OnListMenuKey(int row);
+  // What a click on `row` does (a negative row: none): the notice while a
+  // scan runs, else the "Preview Mail" menu at `screen` for a message row.
+  void OfferPreview(int row, bool onCheckBox, POINT screen);
   LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw) const;
   void UpdateScanningText();
   void SaveCheckedRows();

@@ -19,6 +19,7 @@ void Execute(const ShellRequest& request) {
   SHELLEXECUTEINFOA info{};
   info.cbSize = sizeof info;
   info.fMask = request.suppressErrors ? SEE_MASK_FLAG_NO_UI : 0;
+  info.hwnd = request.owner;
   info.lpVerb = request.verb.c_str();
   info.lpFile = request.file.c_str();
   info.lpParameters = request.parameters.empty() ? nullptr : request.parameters.c_str();
@@ -27,10 +28,10 @@ void Execute(const ShellRequest& request) {
 }
 }  // namespace
 
-void OpenWebPage(const char* address) { Execute({"open", address, {}, SW_SHOWMAXIMIZED, true}); }
+void OpenWebPage(HWND owner, const char* address) { Execute({owner, "open", address, {}, SW_SHOWMAXIMIZED, true}); }
 
-void OpenFileWithShell(const std::string& file, const std::string& parameters) {
-  Execute({"open", file, parameters, SW_SHOWNORMAL, false});
+void OpenFileWithShell(HWND owner, const std::string& file, const std::string& parameters) {
+  Execute({owner, "open", file, parameters, SW_SHOWNORMAL, false});
 }
 
 ShellOpenHook SetShellOpenHook(ShellOpenHook hook) { return std::exchange(Hook(), std::move(hook)); }

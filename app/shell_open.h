@@ -2,10 +2,15 @@
 // tests can see what would be opened without starting a browser or a viewer.
 #pragma once
 
+#include <windows.h>
+
 #include <functional>
 #include <string>
 
 struct ShellRequest {
+  // The window the shell's own dialogs (a file type with no program, say)
+  // belong to, so that they come up in front of it.
+  HWND owner = nullptr;
   std::string verb;
   std::string file;
   std::string parameters;
@@ -14,9 +19,9 @@ struct ShellRequest {
 };
 
 // Opens a web page: shown maximised, the shell's error dialogs suppressed.
-void OpenWebPage(const char* address);
+void OpenWebPage(HWND owner, const char* address);
 // Opens a file with the verb "open", no working folder, shown normally.
-void OpenFileWithShell(const std::string& file, const std::string& parameters = {});
+void OpenFileWithShell(HWND owner, const std::string& file, const std::string& parameters = {});
 
 // For tests: when set, requests go to the hook instead of the shell. Returns
 // the previous hook.

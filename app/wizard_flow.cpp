@@ -22,12 +22,11 @@
 #include "res/resource.h"
 
 namespace {
-// The scanning text and the text after the scan, each line after 16 spaces.
-constexpr char kIndent[] = "                ";
-constexpr char kScanningText[] = "Searching Messages...... (You can stop this serach process by pressing stop button )";
-constexpr char kScanEndedFirstLine[] =
-    "Select the message from list for preview or select save option from toolbar for ";
-constexpr char kScanEndedSecondLine[] = "save the mails";
+// The side panel's texts while and after a scan, each above its row count.
+// The label wraps them to the panel's width.
+constexpr char kScanningText[] = "Searching Messages...... (You can stop this search process by pressing stop button )";
+constexpr char kMessagesFoundText[] = "Click a message to preview it. Tick what you want to keep, then press Save.";
+constexpr char kContactsFoundText[] = "Tick the contacts you want to keep, then press Save.";
 
 constexpr char kStopAfterTheEnd[] = "The search had already ended: nothing was stopped.";
 
@@ -45,7 +44,7 @@ constexpr RECT kInstructionArea = {6, 150, 130, 260};
 std::string ScanningText(int rows, int mode) {
   std::string count = std::to_string(rows) + (mode == kScanModeAddressBook ? " contact" : " message") +
                       (rows == 1 ? "" : "s") + " found so far";
-  return std::string(kIndent) + kScanningText + "\r\n\r\n" + kIndent + count;
+  return std::string(kScanningText) + "\r\n\r\n" + count;
 }
 }  // namespace
 
@@ -143,9 +142,16 @@ void CRecoveryWizardDlg::OnScanEnded(const tessel::recovery::ScanResult& result)
       tessel::recovery::DescribeScanEnd(result, CurrentScanMode(), g_strSourceFile);
   // A worker that ends while the choose step shows leaves the results step's texts alone.
   if (m_nStep == 2)
-    m_lblInstruction.SetWindowText(std::string(kIndent) + kScanEndedFirstLine + "\r\n" + kIndent +
-                                   kScanEndedSecondLine + "\r\n\r\n" + kIndent + said.count);
+    m_lblInstruction.SetWindowText(
+        std::string(g_nScanMode == kScanModeAddressBook ? kContactsFoundText : kMessagesFoundText) + "\r\n\r\n" +
+        said.count);
   ShowStepControls();
+  if (m_nStep == 2) {
+    // The keyboard carries on from the first row; the hidden Stop had it.
+    const bool rows = m_lstRecovered.RowCount() > 0;
+    if (rows) m_lstRecovered.FocusRow(0);
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(rows ? m_lstRecovered.m_hWnd : m_btnBack.m_hWnd), TRUE);
+  }
   m_lstRecovered.SetAllChecked(true);
   Invalidate();
   m_lstRecovered.Invalidate();
@@ -214,7 +220,7 @@ bool CRecoveryWizardDlg::OnClose() {
   if (WizardMessageBox("Do you really want to exit ?", kQuestionStyle) != tessel::MessageBoxButton::kYes) return true;
   g_bStopRequested = 1;
   if (g_bScanRunning && g_hWorkerThread) ::TerminateThread(g_hWorkerThread.get(), 0);
-  OpenWebPage(kHomePageUrl);
+  OpenWebPage(m_hWnd, kHomePageUrl);
   ::TerminateProcess(::GetCurrentProcess(), 0);
   return true;
 }

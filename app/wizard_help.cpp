@@ -17,9 +17,11 @@ bool FileExistsAt(const std::string& path) {
 }
 }  // namespace
 
-std::string CRecoveryWizardDlg::HelpFilePath() const { return tessel::JoinPath(m_strStartDir, kHelpFileName); }
+std::string CRecoveryWizardDlg::HelpFilePath() const { return tessel::JoinPath(m_strProgramDir, kHelpFileName); }
 
-std::string CRecoveryWizardDlg::LiveUpdatePath() const { return tessel::JoinPath(m_strStartDir, kLiveUpdateFileName); }
+std::string CRecoveryWizardDlg::LiveUpdatePath() const {
+  return tessel::JoinPath(m_strProgramDir, kLiveUpdateFileName);
+}
 
 void CRecoveryWizardDlg::OnHelp() {
   std::string path = HelpFilePath();
@@ -27,7 +29,7 @@ void CRecoveryWizardDlg::OnHelp() {
     WizardMessageBox(" Oxbrim Tessel IncrediMail.chm not found", kNoticeStyle);
     return;
   }
-  OpenFileWithShell(path);
+  OpenFileWithShell(m_hWnd, path);
 }
 
 void CRecoveryWizardDlg::OnAbout() {
@@ -45,7 +47,7 @@ void CRecoveryWizardDlg::OnLiveUpdate() {
   if (WizardMessageBox("The application will be closed if you want to run Live Update of the software. Continue ?",
                        kQuestionStyle) != tessel::MessageBoxButton::kYes)
     return;
-  OpenFileWithShell(path, kLiveUpdateParameter);
+  OpenFileWithShell(m_hWnd, path, kLiveUpdateParameter);
   // A running scan worker ends with the process.
   ::TerminateProcess(::GetCurrentProcess(), 0);
 }

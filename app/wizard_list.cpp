@@ -71,6 +71,21 @@ void CRecoveryWizardDlg::OnListClick(const NMITEMACTIVATE& click) {
   int row = static_cast<int>(m_lstRecovered.SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
   bool onCheckBox = row >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) && !(hit.flags & LVHT_ONITEMICON);
   if (onCheckBox) m_lstRecovered.CheckBoxClicked(row);
+  RECT list = m_lstRecovered.GetWindowRect();
+  OfferPreview(row, onCheckBox, {click.ptAction.x + list.left, click.ptAction.y + list.top});
+}
+
+void CRecoveryWizardDlg::OnListMenuKey(int row) {
+  // The menu opens under the start of the row's text.
+  RECT label{};
+  label.left = LVIR_LABEL;
+  if (row >= 0) m_lstRecovered.SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&label));
+  POINT at{label.left, label.bottom};
+  ::ClientToScreen(m_lstRecovered.m_hWnd, &at);
+  OfferPreview(row, false, at);
+}
+
+void CRecoveryWizardDlg::OfferPreview(int row, bool onCheckBox, POINT screen) {
   if (g_bScanRunning) {
     WizardMessageBox(kClickWhileScanning, kNoticeStyle, kClickWhileScanningCaption);
     return;
@@ -81,8 +96,7 @@ void CRecoveryWizardDlg::OnListClick(const NMITEMACTIVATE& click) {
   if (g_nScanMode == kScanModeAddressBook) return;
   m_PopupMenu.CreatePopupMenu();
   m_PopupMenu.AppendMenu(MF_STRING, ID_PREVIEW_MAIL, "Preview Mail");
-  RECT list = m_lstRecovered.GetWindowRect();
-  m_PopupMenu.TrackPopupMenu(TPM_LEFTALIGN, click.ptAction.x + list.left, click.ptAction.y + list.top, m_hWnd);
+  m_PopupMenu.TrackPopupMenu(TPM_LEFTALIGN, screen.x, screen.y, m_hWnd);
 }
 
 LRESULT CRecoveryWizardDlg::OnListCustomDraw(NMLVCUSTOMDRAW& draw) const {

@@ -56,7 +56,7 @@ void CRecoveryWizardDlg::OnPreview() {
       WizardMessageBox(("The message cannot be previewed: the preview file " + path + " cannot be written.").c_str(),
                        kNoticeStyle);
     } else {
-      OpenFileWithShell(path);
+      OpenFileWithShell(m_hWnd, path);
     }
   }
   m_btnBack.ShowWindow(SW_SHOW);

@@ -130,4 +130,11 @@ void CHoverButton::DrawItem(const DRAWITEMSTRUCT& item) const {
   // Every face holds a single picture, so a pressed button shows the same
   // picture rather than whatever lies to the right of it.
   ::BitBlt(item.hDC, 0, 0, m_nFaceWidth, m_nFaceHeight, memory.get(), 0, 0, SRCCOPY);
+  // The picture has no face of its own for the focus: a dotted frame inside
+  // it, unless the window hides focus until the keyboard is used.
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    RECT frame = item.rcItem;
+    ::InflateRect(&frame, -1, -1);
+    ::DrawFocusRect(item.hDC, &frame);
+  }
 }

@@ -8,8 +8,11 @@
 #include <aclapi.h>
 #include <commctrl.h>
 #include <commdlg.h>
+#include <dlgs.h>
+#include <shlobj.h>
 
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -124,6 +127,97 @@ TEST_F(ResultsTest, SelectAllAndACheckBoxClickChangeTheChecksAndTheRowColours) {
   EXPECT_EQ(paleYellowPixels(0), 0);
 }
 
+TEST_F(ResultsTest, KeyboardStartsOnTheFirstRowSpaceTogglesChecksMenuKeysOpenThePreviewAndTabFollowsTheLayout) {
+  ScanSampleIndex();
+  auto focusedRow = [&] { return static_cast<int>(::SendMessageA(List(), LVM_GETNEXTITEM, -1, LVNI_FOCUSED)); };
+  auto setState = [&](int row, UINT state, UINT mask) {
+    LVITEMA item{};
+    item.state = state;
+    item.stateMask = mask;
+    ::SendMessageA(List(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+  };
+  // After the scan the keyboard is on the list's first row.
+  EXPECT_EQ(::GetFocus(), List());
+  EXPECT_EQ(focusedRow(), 0);
+
+  // Space toggles the focused row only; Select All keeps its state.
+  PostKey(List(), VK_SPACE);
+  PumpFor(50);
+  EXPECT_FALSE(driver::IsRowChecked(List(), 0));
+  EXPECT_EQ(driver::CheckedCount(List()), 22);
+  EXPECT_EQ(::SendMessageA(Control(IDC_SELECT_ALL), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+  // With the focus among selected rows, they all follow the focused row.
+  for (int row : {2, 3, 4}) setState(row, LVIS_SELECTED, LVIS_SELECTED);
+  setState(3, LVIS_FOCUSED, LVIS_FOCUSED);
+  PostKey(List(), VK_SPACE);
+  PumpFor(50);
+  EXPECT_EQ(driver::CheckedCount(List()), 19);
+  for (int row : {2, 3, 4}) EXPECT_FALSE(driver::IsRowChecked(List(), row)) << row;
+  PostKey(List(), VK_SPACE);
+  PumpFor(50);
+  EXPECT_EQ(driver::CheckedCount(List()), 22);
+  EXPECT_TRUE(answered.boxes.empty());
+
+  // Enter, Shift+F10 and the Menu key open the focused row's menu under it.
+  struct MenuKey {
+    const char* name;
+    std::function<void()> press;
+  };
+  const std::vector<MenuKey> keys = {
+      {"Enter", [&] { PostKey(List(), VK_RETURN); }},
+      {"Shift+F10",
+       [&] {
+         BYTE keys[256] = {};
+         ::GetKeyboardState(keys);
+         keys[VK_SHIFT] = 0x80;
+         ::SetKeyboardState(keys);
+         ::PostMessageA(List(), WM_SYSKEYDOWN, VK_F10, 1);
+       }},
+      {"Menu key", [&] { ::PostMessageA(List(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List()), -1); }},
+  };
+  int row = 5;
+  for (const MenuKey& key : keys) {
+    SCOPED_TRACE(key.name);
+    setState(row, LVIS_FOCUSED, LVIS_FOCUSED);
+    answered.shellRequests.clear();
+    RECT menuAt{};
+    driver::WindowWatch menu("#menu", [&](HWND window) {
+      ::GetWindowRect(window, &menuAt);
+      ::PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
+      ::PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+      return true;
+    });
+    key.press();
+    PumpFor(300);
+    BYTE state[256] = {};
+    ::GetKeyboardState(state);
+    state[VK_SHIFT] = 0;
+    ::SetKeyboardState(state);
+    EXPECT_EQ(menu.Seen(), 1);
+    EXPECT_EQ(g_nClickedItem, row);
+    ASSERT_EQ(answered.shellRequests.size(), 1u);
+    RECT label{};
+    label.left = LVIR_LABEL;
+    ::SendMessageA(List(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label));
+    POINT under{label.left, label.bottom};
+    ::ClientToScreen(List(), &under);
+    EXPECT_NEAR(menuAt.left, under.x, 4);
+    EXPECT_NEAR(menuAt.top, under.y, 4);
+    row += 4;
+  }
+  EXPECT_TRUE(answered.boxes.empty());
+
+  // Tab goes along the rows of the layout, top to bottom, and back to the list.
+  std::vector<int> tabOrder;
+  for (HWND at = List(); tabOrder.size() < 9;) {
+    at = ::GetNextDlgTabItem(wizard.m_hWnd, at, FALSE);
+    tabOrder.push_back(::GetDlgCtrlID(at));
+  }
+  EXPECT_EQ(tabOrder, (std::vector<int>{IDC_LINK_HOME, IDC_LINK_SUPPORT, IDC_LINK_HELP, IDC_LINK_ABOUT, IDC_LINK_BUY,
+                                        IDC_SAVE, IDC_BACK, IDC_SELECT_ALL, IDC_LIST}));
+}
+
 TEST_F(ResultsTest, PreviewMenuCopiesTheRowsRecordIntoThePreviewFileAndOpensIt) {
   ScanSampleIndex();
   const std::vector<std::string> golden = driver::GoldenLines("Inbox.imh");
@@ -144,6 +238,27 @@ TEST_F(ResultsTest, PreviewMenuCopiesTheRowsRecordIntoThePreviewFileAndOpensIt) 
   EXPECT_TRUE(::IsWindowVisible(Control(IDC_BACK)));
   EXPECT_FALSE(::IsWindowVisible(Control(IDC_STOP)));
   EXPECT_TRUE(answered.boxes.empty());
+}
+
+TEST_F(ResultsTest, ThePreviewsShellCallBelongsToTheWizardAndStopMeanwhileAsksNothing) {
+  ScanSampleIndex();
+  // The shell answers slowly (its "no program" error, say): the user presses Stop.
+  bool stopShown = false;
+  std::vector<ShellRequest> requests;
+  ShellOpenHook answering = SetShellOpenHook([&](const ShellRequest& request) {
+    requests.push_back(request);
+    stopShown = ::IsWindowVisible(Control(IDC_STOP)) != FALSE;
+    ClickButton(wizard.m_hWnd, IDC_STOP);
+    PumpFor(50);
+  });
+  EXPECT_EQ(ClickRowAndPreview(2), 1);
+  SetShellOpenHook(std::move(answering));
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].owner, wizard.m_hWnd);
+  EXPECT_TRUE(stopShown);
+  EXPECT_TRUE(answered.boxes.empty());
+  EXPECT_EQ(g_bStopRequested, 0);
+  EXPECT_TRUE(::IsWindowVisible(Control(IDC_BACK)) && !::IsWindowVisible(Control(IDC_STOP)));
 }
 
 TEST_F(ResultsTest, PreviewSaysWhenTheStoreCannotBeReadOrThePreviewFileCannotBeWritten) {
@@ -321,8 +436,8 @@ TEST_F(ResultsTest, PrefixDialogRefusesEmptyAndIllegalPrefixesAndCancelKeepsTheO
   EXPECT_EQ(shown.front(), "MailRec");
   ASSERT_EQ(answered.boxes.size(), 3u);
   EXPECT_EQ(answered.boxes[0].text, "Please fill prefix");
-  EXPECT_EQ(answered.boxes[1].text, "Illegal character found in file pre fix ");
-  EXPECT_EQ(answered.boxes[2].text, "Illegal character found in file pre fix ");
+  EXPECT_EQ(answered.boxes[1].text, "Illegal character found in file prefix ");
+  EXPECT_EQ(answered.boxes[2].text, "Illegal character found in file prefix ");
   for (const AskedBox& box : answered.boxes) {
     EXPECT_EQ(box.caption, "Oxbrim Tessel Quillon");
     EXPECT_EQ(box.style, 0x40u);
@@ -390,6 +505,60 @@ TEST_F(ResultsTest, ChoosersStartInTheIdentityFolderFromIncrediMailsRegistryValu
   ::CharLowerA(folder.data());
   ::CharLowerA(expected.data());
   EXPECT_EQ(folder, expected);
+  EXPECT_EQ(WizardTestAccess::Step(wizard), 1);
+}
+
+TEST_F(ResultsTest, WithoutRegistryValuesTheStoreChooserOpensInIncrediMailsIdentitiesElseDocumentsIndexesShown) {
+  char local[MAX_PATH] = {};
+  ASSERT_TRUE(SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local)));
+  const std::string im = std::string(local) + "\\IM";
+  const std::string identities = im + "\\Identities";
+  if (::GetFileAttributesA(im.c_str()) != INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << im << " exists already";
+  ASSERT_TRUE(::CreateDirectoryA(im.c_str(), nullptr) && ::CreateDirectoryA(identities.c_str(), nullptr));
+
+  // The folder the chooser opens in, its filter entries and the one shown.
+  struct Opened {
+    std::string folder;
+    std::vector<std::string> filters;
+    int shown = -1;
+  };
+  auto open = [&] {
+    Opened opened;
+    driver::WindowWatch watch(kStoreChooserTitle, [&](HWND dialog) {
+      char text[MAX_PATH] = {};
+      ::SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(text));
+      opened.folder = text;
+      ::CharLowerA(opened.folder.data());
+      HWND types = ::GetDlgItem(dialog, cmb1);
+      for (int i = 0; i < ::SendMessageA(types, CB_GETCOUNT, 0, 0); ++i) {
+        ::SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        opened.filters.push_back(text);
+      }
+      opened.shown = static_cast<int>(::SendMessageA(types, CB_GETCURSEL, 0, 0));
+      ::PostMessageA(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+      return true;
+    });
+    char current[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, current);
+    ClickButton(wizard.m_hWnd, IDC_PROCEED_STORE);
+    // The dialog leaves its folder current, which would keep it from being removed.
+    ::SetCurrentDirectoryA(current);
+    EXPECT_TRUE(watch.Done());
+    return opened;
+  };
+  auto lower = [](std::string path) {
+    ::CharLowerA(path.data());
+    return path;
+  };
+  const Opened inIdentities = open();
+  EXPECT_TRUE(::RemoveDirectoryA(identities.c_str())) << ::GetLastError();
+  EXPECT_TRUE(::RemoveDirectoryA(im.c_str())) << ::GetLastError();
+  EXPECT_EQ(inIdentities.folder, lower(identities));
+  EXPECT_EQ(inIdentities.filters,
+            (std::vector<std::string>{"IncrediMail index (*.imh)", "IncrediMail message store (*.imm)",
+                                      "All IncrediMail files", "All files"}));
+  EXPECT_EQ(inIdentities.shown, 0);
+  EXPECT_EQ(open().folder, lower(DocumentsFolder()));
   EXPECT_EQ(WizardTestAccess::Step(wizard), 1);
 }
 

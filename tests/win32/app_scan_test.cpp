@@ -89,8 +89,9 @@ TEST_F(ScanTest, EachFileListsWhatTesselScanListsAndEndsAllChecked) {
     EXPECT_TRUE(Visible(IDC_BACK) && Visible(IDC_SAVE) && Visible(IDC_INSTRUCTION) && Visible(IDC_LIST));
     EXPECT_FALSE(Visible(IDC_STOP) || Visible(IDC_PROGRESS) || Visible(IDC_PROCEED_STORE));
     EXPECT_EQ(driver::WindowText(Control(IDC_INSTRUCTION)),
-              "                Select the message from list for preview or select save option from toolbar for \r\n"
-              "                save the mails\r\n\r\n                " +
+              (scan.button == IDC_PROCEED_STORE
+                   ? "Click a message to preview it. Tick what you want to keep, then press Save.\r\n\r\n"
+                   : "Tick the contacts you want to keep, then press Save.\r\n\r\n") +
                   std::to_string(rows) + (scan.button == IDC_PROCEED_STORE ? " messages found" : " contacts found"));
     EXPECT_EQ(WizardTestAccess::List(wizard).GetHeaderItemCount(), scan.button == IDC_PROCEED_STORE ? 6 : 23);
     EXPECT_EQ(g_nScanMode, scan.button == IDC_PROCEED_STORE ? 0 : 1);
@@ -213,11 +214,12 @@ TEST_F(ScanTest, StopAnsweredNoThenYesKeepsTheRowsFoundAndBackDuringThePendingSt
   ASSERT_EQ(g_bScanRunning, 1);
   // The scanning text shows, with the rows found so far.
   EXPECT_TRUE(Visible(IDC_INSTRUCTION) && Visible(IDC_PROGRESS) && Visible(IDC_STOP));
-  EXPECT_NE(driver::WindowText(Control(IDC_INSTRUCTION)).find("Searching Messages...... (You can stop this serach"),
+  EXPECT_NE(driver::WindowText(Control(IDC_INSTRUCTION)).find("Searching Messages...... (You can stop this search"),
             std::string::npos);
   PumpFor(600);
   const std::string scanning = driver::WindowText(Control(IDC_INSTRUCTION));
-  const size_t countAt = scanning.rfind(' ', scanning.find(" messages found so far") - 1);
+  // The count line, under the text.
+  const size_t countAt = scanning.rfind('\n', scanning.find(" messages found so far"));
   ASSERT_NE(countAt, std::string::npos) << scanning;
   EXPECT_GT(std::stoi(scanning.substr(countAt + 1)), 0) << scanning;
 

@@ -24,7 +24,7 @@ struct WizardTestAccess {
   static CRecoveredListCtrl& List(CRecoveryWizardDlg& wizard) { return wizard.m_lstRecovered; }
   static int Step(const CRecoveryWizardDlg& wizard) { return wizard.m_nStep; }
   static CProgressCtrl& Progress(CRecoveryWizardDlg& wizard) { return wizard.m_prgScan; }
-  static std::string& StartDir(CRecoveryWizardDlg& wizard) { return wizard.m_strStartDir; }
+  static std::string& ProgramDir(CRecoveryWizardDlg& wizard) { return wizard.m_strProgramDir; }
   static HBITMAP Background(const CRecoveryWizardDlg& wizard) { return wizard.m_hBackground.get(); }
   static CImageList& RowImages(CRecoveryWizardDlg& wizard) { return wizard.m_ImageList; }
   // Home, Support, Help, About, Buy: 0 to 4.

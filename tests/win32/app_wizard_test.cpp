@@ -14,6 +14,7 @@
 #include "app/product.h"
 #include "app/scan_state.h"
 #include "app/web_pages.h"
+#include "framework/module.h"
 #include "res/resource.h"
 #include "tests/win32/app_test_support.h"
 
@@ -48,9 +49,8 @@ TEST_F(WizardTest, OpensOnTheChooseStepWithExactlyItsControlsVisible) {
   EXPECT_EQ(g_bStopRequested, 0);
   EXPECT_EQ(g_bScanRunning, 0);
   EXPECT_EQ(wizard.FilePrefix(), "MailRec");
+  EXPECT_EQ(WizardTestAccess::ProgramDir(wizard), framework::ProgramFolder());
   char current[MAX_PATH] = {};
-  ::GetCurrentDirectoryA(MAX_PATH, current);
-  EXPECT_EQ(WizardTestAccess::StartDir(wizard), current);
   EXPECT_EQ(::GetWindowTextA(Control(IDC_PROCEED_STORE), current, MAX_PATH), 11);
   EXPECT_STREQ(current, "Proceed ...");
   // Shown on the task bar, with a minimise box but no maximise box.
@@ -175,7 +175,7 @@ TEST_F(WizardTest, LinkButtonsTakeTheSizeOfTheirPicturesAndCarryTheirTips) {
       {WizardTestAccess::Link(wizard, 0), IDC_LINK_HOME, {46, 20}, "Click here to visit software homepage"},
       {WizardTestAccess::Link(wizard, 1), IDC_LINK_SUPPORT, {58, 20}, "Click here for online software support"},
       {WizardTestAccess::Link(wizard, 2), IDC_LINK_HELP, {82, 20}, "Click here for online help"},
-      {WizardTestAccess::Link(wizard, 3), IDC_LINK_ABOUT, {46, 19}, "Click hare for software information"},
+      {WizardTestAccess::Link(wizard, 3), IDC_LINK_ABOUT, {46, 19}, "Click here for software information"},
       {WizardTestAccess::Link(wizard, 4), IDC_LINK_BUY, {121, 22}, "Click here to buy the software"},
   };
   for (const Link& link : links) {
@@ -207,7 +207,7 @@ TEST_F(WizardTest, LinkButtonsOpenTheirPagesMaximisedWithoutShellErrors) {
 
 TEST_F(WizardTest, F1ReportsAMissingHelpFileInTheWizardsBox) {
   TempFolder empty;
-  WizardTestAccess::StartDir(wizard) = empty.Path();
+  WizardTestAccess::ProgramDir(wizard) = empty.Path();
   PostKey(Control(IDC_PROCEED_STORE), VK_F1);
   PumpFor(50);
   ASSERT_EQ(answered.boxes.size(), 1u);
@@ -232,7 +232,7 @@ TEST_F(WizardTest, F1OpensTheHelpFileAndAFolderEndingInABackslashGetsNoSecondOne
   const std::string expected = folder.Path() + "\\" + kHelpFileName;
   for (const std::string& start : {folder.Path(), folder.Path() + "\\"}) {
     answered.shellRequests.clear();
-    WizardTestAccess::StartDir(wizard) = start;
+    WizardTestAccess::ProgramDir(wizard) = start;
     EXPECT_EQ(wizard.HelpFilePath(), expected);
     PostKey(wizard.m_hWnd, VK_F1);
     PumpFor(50);
@@ -244,9 +244,34 @@ TEST_F(WizardTest, F1OpensTheHelpFileAndAFolderEndingInABackslashGetsNoSecondOne
   EXPECT_TRUE(answered.boxes.empty());
 }
 
+// A shortcut without a working folder, or a file manager, starts the program
+// from anywhere: F1 still opens the help file installed beside it.
+TEST(WizardHelpTest, F1FindsTheHelpFileBesideTheProgramWhateverFolderIsCurrent) {
+  const std::string help = framework::ProgramFolder() + "\\" + kHelpFileName;
+  if (::GetFileAttributesA(help.c_str()) == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no help file was built";
+  TempFolder elsewhere;
+  struct CurrentFolder {
+    explicit CurrentFolder(const std::string& folder) {
+      ::GetCurrentDirectoryA(MAX_PATH, previous);
+      ::SetCurrentDirectoryA(folder.c_str());
+    }
+    ~CurrentFolder() { ::SetCurrentDirectoryA(previous); }
+    char previous[MAX_PATH] = {};
+  } current(elsewhere.Path());
+  AnsweredDialogs answered;
+  RecordingWizard wizard;
+  ASSERT_TRUE(wizard.Create());
+  PostKey(wizard.m_hWnd, VK_F1);
+  PumpFor(50);
+  EXPECT_TRUE(answered.boxes.empty());
+  ASSERT_EQ(answered.shellRequests.size(), 1u);
+  EXPECT_EQ(answered.shellRequests[0].file, help);
+  EXPECT_EQ(answered.shellRequests[0].owner, wizard.m_hWnd);
+}
+
 TEST_F(WizardTest, LiveUpdateReportsAMissingUpdaterAndNoLeavesEverythingAsItWas) {
   TempFolder folder;
-  WizardTestAccess::StartDir(wizard) = folder.Path() + "\\";
+  WizardTestAccess::ProgramDir(wizard) = folder.Path() + "\\";
   wizard.SendMessage(WM_COMMAND, ID_LIVE_UPDATE);
   ASSERT_EQ(answered.boxes.size(), 1u);
   EXPECT_EQ(answered.boxes[0].text, "Live Update file not found. Please re-instaill the software.");

@@ -1,8 +1,11 @@
 // The picture link button: its size follows its picture, its tool tip, and
-// the hover rule driven by movement messages.
+// the hover rule driven by movement messages, and how it shows focus.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <cstdint>
+#include <vector>
 
 #include "res/resource.h"
 #include "tests/win32/app_test_support.h"
@@ -52,6 +55,50 @@ TEST_F(HoverButtonTest, TipTextIsRegisteredOnceAndUpdated) {
   button.SetTipText(nullptr, true);
   EXPECT_EQ(button.GetToolTip().GetToolCount(), 1);
   EXPECT_EQ(button.GetToolTip().GetToolText(button.m_hWnd, 1), "second");
+}
+
+TEST_F(HoverButtonTest, FocusShowsAsAFrameInsideThePictureUnlessTheWindowHidesFocus) {
+  if (!HasPicture(IDB_LINK_HELP)) GTEST_SKIP() << "the link pictures are not linked in (res/art/ incomplete)";
+  const SIZE face = button.GetFaceSize();
+  // The button's drawing of one item state, read back as pixels.
+  auto draw = [&](UINT state) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), face.cx, -face.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP target = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(dc, target);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.itemAction = ODA_DRAWENTIRE;
+    item.itemState = state;
+    item.hwndItem = button.m_hWnd;
+    item.hDC = dc;
+    item.rcItem = {0, 0, face.cx, face.cy};
+    LRESULT result = 0;
+    button.OnChildNotify(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item), &result);
+    ::GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> copy(pixels, pixels + face.cx * face.cy);
+    ::SelectObject(dc, old);
+    ::DeleteObject(target);
+    ::DeleteDC(dc);
+    return copy;
+  };
+  const std::vector<std::uint32_t> plain = draw(0);
+  const std::vector<std::uint32_t> focused = draw(ODS_FOCUS);
+  EXPECT_EQ(draw(ODS_FOCUS | ODS_NOFOCUSRECT), plain);
+  // Only pixels on the frame one pixel inside the edge change, and enough of them to see.
+  int changed = 0;
+  for (int y = 0; y < face.cy; ++y)
+    for (int x = 0; x < face.cx; ++x) {
+      const size_t at = static_cast<size_t>(y * face.cx + x);
+      if (focused[at] == plain[at]) continue;
+      ++changed;
+      const bool onFrame = x == 1 || y == 1 || x == face.cx - 2 || y == face.cy - 2;
+      EXPECT_TRUE(onFrame) << x << "," << y;
+    }
+  EXPECT_GT(changed, face.cx);
 }
 
 TEST_F(HoverButtonTest, MovingOntoTheButtonTakesCaptureAndHovers) {
