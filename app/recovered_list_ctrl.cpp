@@ -172,16 +172,21 @@ LRESULT CRecoveredListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
-void CRecoveredListCtrl::MarkRows(int column, std::string text, int image, std::string tip) {
-  m_mark = {column, std::move(text), image, std::move(tip)};
+void CRecoveredListCtrl::MarkRows(int column, std::vector<RowMark> marks) {
+  m_nMarkColumn = column;
+  m_marks = std::move(marks);
   m_nTipRow = -1;
   if (m_ToolTip.Create(m_hWnd, TTS_ALWAYSTIP) && m_ToolTip.GetToolCount() == 0)
     m_ToolTip.AddTool(m_hWnd, kRowTipTool, GetClientRect(), "");
   m_ToolTip.UpdateTipText(m_hWnd, kRowTipTool, "");
 }
 
-bool CRecoveredListCtrl::IsMarked(int row) const {
-  return m_mark.column >= 0 && row >= 0 && row < RowCount() && Cell(row, m_mark.column) == m_mark.text;
+const CRecoveredListCtrl::RowMark* CRecoveredListCtrl::MarkOf(int row) const {
+  if (m_nMarkColumn < 0 || row < 0 || row >= RowCount()) return nullptr;
+  const std::string_view text = Cell(row, m_nMarkColumn);
+  for (const RowMark& mark : m_marks)
+    if (text == mark.text) return &mark;
+  return nullptr;
 }
 
 void CRecoveredListCtrl::TrackTip(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -192,12 +197,13 @@ void CRecoveredListCtrl::TrackTip(UINT message, WPARAM wParam, LPARAM lParam) {
   LVHITTESTINFO hit{};
   hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
   const int row = static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-  const int tipRow = IsMarked(row) ? row : -1;
+  const RowMark* mark = MarkOf(row);
+  const int tipRow = mark != nullptr ? row : -1;
   if (tipRow == m_nTipRow) return;
   // A new row: the shown tip goes, and comes back for a marked row after the usual wait.
   m_nTipRow = tipRow;
   m_ToolTip.SendMessage(TTM_POP);
-  m_ToolTip.UpdateTipText(m_hWnd, kRowTipTool, tipRow >= 0 ? m_mark.tip : "");
+  m_ToolTip.UpdateTipText(m_hWnd, kRowTipTool, mark != nullptr ? mark->tip : "");
 }
 
 void CRecoveredListCtrl::CheckBoxClicked(int row) {
@@ -225,7 +231,7 @@ bool CRecoveredListCtrl::HandleNotify(NMHDR* header, LRESULT* result) {
           wide[std::max(length, 0)] = L'\0';
         }
       }
-      if ((item.mask & LVIF_IMAGE) && IsMarked(item.iItem)) item.iImage = m_mark.image;
+      if (const RowMark* mark = (item.mask & LVIF_IMAGE) ? MarkOf(item.iItem) : nullptr) item.iImage = mark->image;
       if (item.mask & LVIF_STATE) {
         item.state =
             (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(IsChecked(item.iItem) ? kChecked : kUnchecked);

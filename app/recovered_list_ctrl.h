@@ -47,11 +47,16 @@ class CRecoveredListCtrl : public CListCtrl {
   int FocusedRow() const;
   // Gives `row` the keyboard focus (the selection stays) and shows it.
   void FocusRow(int row);
-  // Rows whose cell `column` (shown or not) reads `text` show image `image`,
-  // and `tip` while the mouse rests on them; other rows keep the list's
-  // default image and have no tip.
-  void MarkRows(int column, std::string text, int image, std::string tip);
-  bool IsMarked(int row) const;
+  // Rows whose cell `column` (shown or not) reads a mark's `text` show its
+  // `image`, and its `tip` while the mouse rests on them; other rows keep the
+  // list's default image and have no tip.
+  struct RowMark {
+    std::string text;
+    int image = 0;
+    std::string tip;
+  };
+  void MarkRows(int column, std::vector<RowMark> marks);
+  bool IsMarked(int row) const { return MarkOf(row) != nullptr; }
   // The tip for the row under the mouse (empty when it is not marked).
   std::string CurrentTipText() const { return m_ToolTip.GetToolText(m_hWnd, kRowTipTool); }
 
@@ -78,13 +83,12 @@ class CRecoveredListCtrl : public CListCtrl {
   // The tip follows the row under the mouse.
   void TrackTip(UINT message, WPARAM wParam, LPARAM lParam);
 
+  // The mark of a row whose cell reads one of the marks' texts, or null.
+  const RowMark* MarkOf(int row) const;
+
   static constexpr UINT_PTR kRowTipTool = 1;
-  struct Mark {
-    int column = -1;
-    std::string text;
-    int image = 0;
-    std::string tip;
-  } m_mark;
+  int m_nMarkColumn = -1;
+  std::vector<RowMark> m_marks;
   CToolTipCtrl m_ToolTip;
   int m_nTipRow = -1;
 

@@ -36,6 +36,7 @@ constexpr DWORD kScanningTextIntervalMs = 250;
 // A deep scan's rows found only in the store: the list's second image, and a tip.
 constexpr int kStoreOnlyImage = 1;
 constexpr char kStoreOnlyTip[] = "Found only in the store: deleted, or never indexed";
+constexpr char kUnclaimedTip[] = "Bytes of the store that no message claims, listed so that nothing is lost";
 
 // The template's instruction line (8 x 8 dialog units) cannot show its text:
 // it is given the side panel's free space below the steps (dialog units).
@@ -73,8 +74,9 @@ void CRecoveryWizardDlg::BeginScan() {
   g_bScanRunning = 0;
   g_nScanMode = m_nPendingMode;
   g_bDeepScan = m_nPendingMode == kScanModeMessageStore && m_chkDeepScan.GetCheck() == BST_CHECKED;
-  m_lstRecovered.MarkRows(g_bDeepScan ? tessel::kOriginCell : -1, std::string(tessel::kOriginStore), kStoreOnlyImage,
-                          kStoreOnlyTip);
+  m_lstRecovered.MarkRows(g_bDeepScan ? tessel::kOriginCell : -1,
+                          {{std::string(tessel::kOriginStore), kStoreOnlyImage, kStoreOnlyTip},
+                           {std::string(tessel::kOriginUnclaimed), kStoreOnlyImage, kUnclaimedTip}});
   SetListColumns();
 
   auto* job = new ScanJob{

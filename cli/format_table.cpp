@@ -160,6 +160,8 @@ void TableFormat::AppendLine(std::string& out, long long number, const CellRow* 
       text = std::to_string(number);
       // A deep scan's row found only in the store's bytes, not in its index.
       if (cells->size() > static_cast<size_t>(kOriginCell) && (*cells)[kOriginCell] == kOriginStore) text += '*';
+      // Bytes of the store that no message claims.
+      if (cells->size() > static_cast<size_t>(kOriginCell) && (*cells)[kOriginCell] == kOriginUnclaimed) text += '?';
       // A row whose record holds bytes that could not be read.
       if (cells->size() > static_cast<size_t>(recovery::kUnreadableCell) &&
           (*cells)[recovery::kUnreadableCell] == recovery::kUnreadableMark)

@@ -46,8 +46,14 @@ as FILE0001.CHK or Inbox.imm.bak).
 
 --deep lists every message of the store once, in store order: the records the
 index gives and every message found in the store's bytes outside them (deleted,
-or never indexed), messages starting at their header blocks. Rows get a
-seventh cell, "index" or "store"; the table marks store-only rows with "*".
+or never indexed), messages starting at their header blocks, and the bytes no
+message claims as rows of their own, so that every byte of the store is in one
+row. Rows get a seventh cell, "index", "store" or "unclaimed"; the table marks
+store-only rows with "*" and unclaimed bytes with "?".
+
+A row whose record holds bytes that could not be read (a failing disk) gets an
+eighth cell, "unreadable" ("!" in the table); the scan goes on after them,
+names them on stderr and exits with 1.
 
 Message rows have 6 cells: From, Subject, To, Date, and the message's offset
 and length in bytes in the store. Contact rows have 23 cells: Display Name,
