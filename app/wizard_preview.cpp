@@ -16,8 +16,6 @@
 
 namespace {
 constexpr char kPreviewFileName[] = "oxbtemp.eml";
-// Cells 4 and 5 are read back as at most this many characters.
-constexpr size_t kNumberCellLength = 19;
 
 // True when the record is in the preview file, whole or as far as the store goes.
 bool WritePreviewFile(tessel::ByteReader& store, const tessel::MessageRecord& record, const std::string& path) {
@@ -40,11 +38,7 @@ void CRecoveryWizardDlg::OnPreview() {
   if (row >= 0) {
     m_btnBack.ShowWindow(SW_HIDE);
     m_btnStop.ShowWindow(SW_SHOW);
-    tessel::MessageRecord record;
-    record.offset = tessel::ParseDecimalCell(
-        std::string(m_lstRecovered.Cell(row, tessel::kOffsetCell).substr(0, kNumberCellLength)));
-    record.length = tessel::ParseDecimalCell(
-        std::string(m_lstRecovered.Cell(row, tessel::kLengthCell).substr(0, kNumberCellLength)));
+    const tessel::MessageRecord record = tessel::exporting::RecordOfCells(m_lstRecovered.Row(row));
     std::string path = PreviewFilePath();
 
     tessel::SourceFile store;
