@@ -40,6 +40,8 @@ void CRecoveryWizardDlg::OnPreview() {
     m_btnStop.ShowWindow(SW_SHOW);
     const tessel::MessageRecord record = tessel::exporting::RecordOfCells(m_lstRecovered.Row(row));
     std::string path = PreviewFilePath();
+    // An earlier preview never stands in for this one, whatever happens below.
+    ::DeleteFileA(path.c_str());
 
     tessel::SourceFile store;
     if (!store.Open(g_strStoreFile)) {
