@@ -125,7 +125,7 @@ int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuf
   writer->End(text);
   EndInput(output, text);
   if (output.format == RowFormat::kTable) {
-    text += "\n" + Plural(scan.rows, "message") + " in " + scan.storeFile;
+    text += "\n" + Plural(scan.rows, "message") + " in " + scan.result.storePath;
     text +=
         input.file.kind == FileKind::kStore ? " (searched the store)\n" : " (through the index " + input.path() + ")\n";
     if (input.deep) text += "deep scan: rows marked * were found only in the store (deleted, or never indexed)\n";

@@ -57,7 +57,6 @@ MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const 
         recovery::RunScan(chosen, deep ? recovery::ScanMode::kDeep : recovery::ScanMode::kUsual, stop, batch, progress);
   }
   scan.rows = sink.Handed();
-  scan.storeFile = chosen.storePath;
   scan.interrupted = StopOnInterrupt::Interrupted();
   return scan;
 }

@@ -24,7 +24,6 @@ ScanMode ModeOf(const ChosenFile& chosen);
 using MessageRowHandler = std::function<bool(long long number, const CellRow& cells)>;
 
 struct MessageScan {
-  std::string storeFile;     // the store the rows' records lie in
   long long rows = 0;        // rows handed on
   bool interrupted = false;  // stopped by Ctrl-C
   recovery::ScanResult result;
