@@ -6,12 +6,14 @@
 #include "app/product.h"
 #include "app/recovery_wizard_dlg.h"
 #include "engine/path_join.h"
+#include "engine_win32/wide_path.h"
 #include "res/resource.h"
 #include "widgets/fec_file_dialog.h"
 #include "widgets/ot_file_dialog.h"
 
 namespace {
-constexpr DWORD kValueBufferSize = 256;  // the longest value read; a longer one reads as empty
+// Characters of the longest value read with its end zero; a longer one reads as empty.
+constexpr DWORD kValueBufferSize = 256;
 
 constexpr char kIncrediMailKey[] = "Software\\IncrediMail";
 constexpr char kApplicationPathValue[] = "ApplicationPath";
@@ -39,13 +41,15 @@ std::string RunChooser(CWnd* parent, const char* filter, const char* title) {
 int ReadRegistryString(HKEY root, const char* path, const char* value, std::string& out) {
   HKEY key = nullptr;
   // Reading is all we do; asking for more can fail where reading works.
-  if (::RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
-  BYTE buffer[kValueBufferSize] = {};
-  DWORD size = kValueBufferSize;
-  LONG status = ::RegQueryValueExA(key, value, nullptr, nullptr, buffer, &size);
+  if (::RegOpenKeyExW(root, tessel::WidePath(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+  // Wide, so that a folder named outside the system code page reads whole.
+  wchar_t buffer[kValueBufferSize] = {};
+  DWORD size = sizeof buffer;
+  LONG status = ::RegQueryValueExW(key, value ? tessel::WidePath(value).c_str() : nullptr, nullptr, nullptr,
+                                   reinterpret_cast<BYTE*>(buffer), &size);
   if (status == ERROR_SUCCESS) {
     buffer[kValueBufferSize - 1] = 0;
-    out = reinterpret_cast<const char*>(buffer);
+    out = tessel::Utf8OfWide(buffer);
   } else {
     out.clear();
   }
@@ -59,10 +63,10 @@ std::string ChooserStartFolder() {
   ReadRegistryString(HKEY_CURRENT_USER, kIncrediMailKey, kApplicationPathValue, applicationPath);
   ReadRegistryString(HKEY_CURRENT_USER, kIdentitiesKey, nullptr, identity);
   if (!applicationPath.empty()) return IncrediMailIdentityFolder(applicationPath, identity);
-  char local[MAX_PATH] = {};
-  if (SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local))) {
-    const std::string identities = tessel::JoinPath(local, kIdentitiesFolder);
-    const DWORD attributes = ::GetFileAttributesA(identities.c_str());
+  wchar_t local[MAX_PATH] = {};
+  if (SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local))) {
+    const std::string identities = tessel::JoinPath(tessel::Utf8OfWide(local), kIdentitiesFolder);
+    const DWORD attributes = ::GetFileAttributesW(tessel::WidePath(identities).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return identities;
   }
   return DocumentsFolder();
@@ -85,5 +89,5 @@ void CRecoveryWizardDlg::OnBrowse() {
   if (dialog.DoModal() != IDOK) return;
   std::string last;
   for (POSITION position = dialog.GetStartPosition(); position;) last = dialog.GetNextPathName(position);
-  ::SetDlgItemTextA(m_hWnd, IDC_FILE_PATH, last.c_str());
+  ::SetDlgItemTextW(m_hWnd, IDC_FILE_PATH, tessel::WidePath(last).c_str());
 }

@@ -11,9 +11,10 @@
 class CWnd;
 
 // Reads a string value (`value` null: the key's default value) of key `path`
-// under `root` into `out`. Returns 1 on success, 0 otherwise: when the key
-// cannot be opened `out` stays as it was; when the value cannot be read (also
-// when it does not fit 255 characters and the end zero) `out` is emptied.
+// under `root` into `out`, as UTF-8. Returns 1 on success, 0 otherwise: when
+// the key cannot be opened `out` stays as it was; when the value cannot be
+// read (also when it does not fit 255 characters and the end zero) `out` is
+// emptied.
 int ReadRegistryString(HKEY root, const char* path, const char* value, std::string& out);
 
 // "ApplicationPath\Identities\identity\", from the two registry values (each

@@ -3,32 +3,18 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include <algorithm>
-#include <cstring>
-#include <cwchar>
 #include <memory>
 #include <utility>
 
+#include "engine_win32/wide_path.h"
+
 namespace {
+using tessel::Utf8OfWide;
+using tessel::WidePath;
+
 FolderPickerHook& Hook() {
   static FolderPickerHook hook;
   return hook;
-}
-
-std::wstring Wide(const std::string& text) {
-  int length = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(std::max(length, 1)), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-  wide.resize(wcslen(wide.c_str()));
-  return wide;
-}
-
-std::string Narrow(const wchar_t* text) {
-  int length = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(std::max(length, 1)), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), length, nullptr, nullptr);
-  narrow.resize(strlen(narrow.c_str()));
-  return narrow;
 }
 
 template <typename T>
@@ -49,9 +35,9 @@ bool PickWithItemDialog(HWND owner, const std::string& start, const std::string&
   FILEOPENDIALOGOPTIONS options = 0;
   dialog->GetOptions(&options);
   dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
-  dialog->SetTitle(Wide(title).c_str());
+  dialog->SetTitle(WidePath(title).c_str());
   IShellItem* folder = nullptr;
-  if (!start.empty() && SUCCEEDED(::SHCreateItemFromParsingName(Wide(start).c_str(), nullptr, IID_PPV_ARGS(&folder)))) {
+  if (!start.empty() && SUCCEEDED(::SHCreateItemFromParsingName(WidePath(start).c_str(), nullptr, IID_PPV_ARGS(&folder)))) {
     dialog->SetFolder(folder);
     folder->Release();
   }
@@ -61,37 +47,39 @@ bool PickWithItemDialog(HWND owner, const std::string& start, const std::string&
   ComPtr<IShellItem> item(result);
   wchar_t* path = nullptr;
   if (SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) && path) {
-    chosen = Narrow(path);
+    chosen = Utf8OfWide(path);
     ::CoTaskMemFree(path);
   }
   return true;
 }
 
 int CALLBACK BrowseStart(HWND window, UINT message, LPARAM, LPARAM data) {
-  if (message == BFFM_INITIALIZED && data) ::SendMessageA(window, BFFM_SETSELECTIONA, TRUE, data);
+  if (message == BFFM_INITIALIZED && data) ::SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data);
   return 0;
 }
 
 std::string PickWithBrowseDialog(HWND owner, const std::string& start, const std::string& title) {
-  BROWSEINFOA info{};
+  const std::wstring wideTitle = WidePath(title);
+  const std::wstring wideStart = WidePath(start);
+  BROWSEINFOW info{};
   info.hwndOwner = owner;
-  info.lpszTitle = title.c_str();
+  info.lpszTitle = wideTitle.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
   info.lpfn = &BrowseStart;
-  info.lParam = reinterpret_cast<LPARAM>(start.c_str());
-  PIDLIST_ABSOLUTE list = ::SHBrowseForFolderA(&info);
+  info.lParam = reinterpret_cast<LPARAM>(wideStart.c_str());
+  PIDLIST_ABSOLUTE list = ::SHBrowseForFolderW(&info);
   if (!list) return {};
-  char path[MAX_PATH] = {};
-  bool got = ::SHGetPathFromIDListA(list, path);
+  wchar_t path[MAX_PATH] = {};
+  bool got = ::SHGetPathFromIDListW(list, path);
   ::CoTaskMemFree(list);
-  return got ? path : "";
+  return got ? Utf8OfWide(path) : "";
 }
 }  // namespace
 
 std::string DocumentsFolder() {
-  char path[MAX_PATH] = {};
-  if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
-  return path;
+  wchar_t path[MAX_PATH] = {};
+  if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+  return Utf8OfWide(path);
 }
 
 std::string PickFolder(HWND owner, const std::string& start, const std::string& title) {

@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-// The chosen folder, or empty when the user cancels. The dialog opens in
-// `start` (when it exists) with `title`.
+// The chosen folder (UTF-8, as every path of ours), or empty when the user
+// cancels. The dialog opens in `start` (when it exists) with `title`.
 std::string PickFolder(HWND owner, const std::string& start, const std::string& title);
 
 // The user's Documents folder.

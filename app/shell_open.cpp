@@ -5,6 +5,8 @@
 
 #include <utility>
 
+#include "engine_win32/wide_path.h"
+
 namespace {
 ShellOpenHook& Hook() {
   static ShellOpenHook hook;
@@ -16,15 +18,18 @@ void Execute(const ShellRequest& request) {
     Hook()(request);
     return;
   }
-  SHELLEXECUTEINFOA info{};
+  const std::wstring verb = tessel::WidePath(request.verb);
+  const std::wstring file = tessel::WidePath(request.file);
+  const std::wstring parameters = tessel::WidePath(request.parameters);
+  SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = request.suppressErrors ? SEE_MASK_FLAG_NO_UI : 0;
   info.hwnd = request.owner;
-  info.lpVerb = request.verb.c_str();
-  info.lpFile = request.file.c_str();
-  info.lpParameters = request.parameters.empty() ? nullptr : request.parameters.c_str();
+  info.lpVerb = verb.c_str();
+  info.lpFile = file.c_str();
+  info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
   info.nShow = request.show;
-  ::ShellExecuteExA(&info);
+  ::ShellExecuteExW(&info);
 }
 }  // namespace
 

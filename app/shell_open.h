@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+// Texts and paths are UTF-8; the shell gets them wide.
 struct ShellRequest {
   // The window the shell's own dialogs (a file type with no program, say)
   // belong to, so that they come up in front of it.

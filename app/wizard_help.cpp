@@ -9,10 +9,11 @@
 #include "app/shell_open.h"
 #include "app/wizard_message.h"
 #include "engine/path_join.h"
+#include "engine_win32/wide_path.h"
 
 namespace {
 bool FileExistsAt(const std::string& path) {
-  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  DWORD attributes = ::GetFileAttributesW(tessel::WidePath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 }  // namespace

@@ -11,6 +11,7 @@
 #include "engine/message_row.h"
 #include "engine/path_join.h"
 #include "engine/source_file.h"
+#include "engine_win32/wide_path.h"
 #include "export/output_file.h"
 #include "export/record_copy.h"
 
@@ -28,9 +29,9 @@ bool WritePreviewFile(tessel::ByteReader& store, const tessel::MessageRecord& re
 }  // namespace
 
 std::string CRecoveryWizardDlg::PreviewFilePath() {
-  char folder[MAX_PATH] = {};
-  DWORD length = ::GetTempPathA(MAX_PATH, folder);
-  return tessel::JoinPath(length > 0 && length < MAX_PATH ? folder : "", kPreviewFileName);
+  wchar_t folder[MAX_PATH] = {};
+  DWORD length = ::GetTempPathW(MAX_PATH, folder);
+  return tessel::JoinPath(length > 0 && length < MAX_PATH ? tessel::Utf8OfWide(folder) : "", kPreviewFileName);
 }
 
 void CRecoveryWizardDlg::OnPreview() {
@@ -41,7 +42,7 @@ void CRecoveryWizardDlg::OnPreview() {
     const tessel::MessageRecord record = tessel::exporting::RecordOfCells(m_lstRecovered.Row(row));
     std::string path = PreviewFilePath();
     // An earlier preview never stands in for this one, whatever happens below.
-    ::DeleteFileA(path.c_str());
+    ::DeleteFileW(tessel::WidePath(path).c_str());
 
     tessel::SourceFile store;
     if (!store.Open(g_strStoreFile)) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/arguments.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/console.h"
@@ -35,7 +36,7 @@ int Run(const tessel::cli::CommandLine& line) {
 int main(int argc, char** argv) {
   using namespace tessel::cli;
   PrepareStandardStreams();
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args = ProgramArguments(argc, argv);
   std::string error;
   const std::optional<CommandLine> line = ParseCommandLine(args, error);
   if (!line) return Fail(kExitUsage, error);

@@ -6,13 +6,14 @@
 #include <vector>
 
 #include "draw_win32/gdi_dib.h"
+#include "engine_win32/wide_path.h"
 
 namespace tessel {
 
 namespace {
 
 // GDI takes counts as int; longer texts are cut (no line is that long).
-int TextLength(std::string_view text) { return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX)); }
+int TextLength(std::wstring_view text) { return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX)); }
 
 int PenStyleFor(PenStyle style) {
   switch (style) {
@@ -91,13 +92,15 @@ FontMetrics GdiSurface::GetFontMetrics() const {
 }
 
 Size GdiSurface::MeasureText(std::string_view text) const {
+  const std::wstring wide = WidePath(text);
   SIZE size{};
-  if (!::GetTextExtentPoint32A(dc_, text.data(), TextLength(text), &size)) return {};
+  if (!::GetTextExtentPoint32W(dc_, wide.data(), TextLength(wide), &size)) return {};
   return {static_cast<int>(size.cx), static_cast<int>(size.cy)};
 }
 
 void GdiSurface::DrawTextRun(int x, int y, std::string_view text) {
-  ::TextOutA(dc_, x, y, text.data(), TextLength(text));
+  const std::wstring wide = WidePath(text);
+  ::TextOutW(dc_, x, y, wide.data(), TextLength(wide));
 }
 
 void GdiSurface::SetTextJustification(int extraWidth, int breakCount) {

@@ -4,6 +4,8 @@
 // for its own use (font, text alignment, clip region, justification). Text
 // colours and background mode are left as the caller set them through the port.
 // Coordinates are logical units of a context in MM_TEXT mode, i.e. pixels.
+// Text is UTF-8, as our paths are, and is measured and drawn with the wide
+// calls, so that a folder name outside the system code page shows as it is.
 
 #include <optional>
 

@@ -3,6 +3,7 @@
 // read at 64-bit offsets, and the path separator. Each platform has its own
 // implementation (platform_file_posix.cpp, engine_win32/platform_file_win32.cpp); CMake
 // builds the one that fits, so the portable code never asks which it runs on.
+// Paths are UTF-8 on every platform.
 #pragma once
 
 #include <cstddef>

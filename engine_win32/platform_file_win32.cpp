@@ -1,6 +1,7 @@
-// Files on Windows, through the C runtime: fopen("rb") leaves reading and
+// Files on Windows, through the C runtime: _wfopen("rb") leaves reading and
 // writing to others, so IncrediMail may keep its files open while we read
-// them. The 64-bit seek and stat forms, since the 32-bit ones fail past 2 GiB.
+// them. The wide forms take our UTF-8 paths whatever the system code page.
+// The 64-bit seek and stat forms, since the 32-bit ones fail past 2 GiB.
 // The runtime has no positional read, so a seek and its read hold a lock.
 #include <sys/stat.h>
 
@@ -9,6 +10,7 @@
 #include <mutex>
 
 #include "engine/platform_file.h"
+#include "engine_win32/wide_path.h"
 
 namespace tessel::platform {
 
@@ -18,7 +20,7 @@ struct InputFile {
 };
 
 InputFile* OpenInputFile(const std::string& path, std::int64_t& size) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = ::_wfopen(WidePath(path).c_str(), L"rb");
   if (file == nullptr) return nullptr;
   struct _stat64 info {};
   if (_fstat64(_fileno(file), &info) != 0 || (info.st_mode & S_IFMT) != S_IFREG) {
@@ -54,7 +56,7 @@ std::size_t ReadInputFile(InputFile* file, std::int64_t offset, void* buffer, st
 
 bool IsRegularFile(const std::string& path) {
   struct _stat64 info {};
-  return _stat64(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == S_IFREG;
+  return ::_wstat64(WidePath(path).c_str(), &info) == 0 && (info.st_mode & S_IFMT) == S_IFREG;
 }
 
 char PathSeparator() { return '\\'; }

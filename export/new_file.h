@@ -1,7 +1,8 @@
-// The one thing output files need of the platform: a file made new, in one
-// step with the test that nothing of that name exists, so that no file is
-// overwritten in the moment between looking and creating. One file per
-// platform implements it (new_file_posix.cpp, export_win32/new_file_windows.cpp).
+// What output files need of the platform: a file made new, in one step with
+// the test that nothing of that name exists, so that no file is overwritten in
+// the moment between looking and creating; a file emptied or made; and the
+// removal of a file left incomplete. One file per platform implements them
+// (new_file_posix.cpp, export_win32/new_file_windows.cpp).
 #pragma once
 
 #include <cstdio>
@@ -10,8 +11,14 @@
 namespace tessel::exporting {
 
 // Opens a new file for writing in binary; nullptr with errno set otherwise
-// (EEXIST: something of that name exists). Names are the platform's narrow
-// strings (UTF-8 on Linux, the system code page on Windows).
+// (EEXIST: something of that name exists). Paths are UTF-8 on every platform.
 std::FILE* CreateNewFile(const std::string& path);
+
+// Opens a file for writing in binary, emptied, or made when there is none;
+// nullptr with errno set otherwise.
+std::FILE* CreateEmptiedFile(const std::string& path);
+
+// Removes a file; false when it could not be removed.
+bool RemoveFile(const std::string& path);
 
 }  // namespace tessel::exporting

@@ -2,6 +2,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdio>
+
 #include "export/new_file.h"
 
 namespace tessel::exporting {
@@ -13,5 +15,9 @@ std::FILE* CreateNewFile(const std::string& path) {
   if (file == nullptr) ::close(fd);
   return file;
 }
+
+std::FILE* CreateEmptiedFile(const std::string& path) { return std::fopen(path.c_str(), "wb"); }
+
+bool RemoveFile(const std::string& path) { return std::remove(path.c_str()) == 0; }
 
 }  // namespace tessel::exporting

@@ -49,7 +49,7 @@ class PlatformOpener final : public FileOpener {
  public:
   std::unique_ptr<FileWriter> CreateNew(const std::string& path) override { return OwnedWriter(CreateNewFile(path)); }
   std::unique_ptr<FileWriter> Replace(const std::string& path) override {
-    return OwnedWriter(std::fopen(path.c_str(), "wb"));
+    return OwnedWriter(CreateEmptiedFile(path));
   }
   std::unique_ptr<FileWriter> StandardOutput() override { return std::make_unique<StreamWriter>(stdout, false); }
 };
@@ -131,7 +131,7 @@ bool OutputFile::Finish(std::string& error) {
   if (path_.empty()) {
     error = "cannot write to standard output: " + cause_;
   } else {
-    std::remove(path_.c_str());
+    RemoveFile(path_);
     error = "cannot write '" + path_ + "': " + cause_ + "; the incomplete file is removed";
   }
   return false;

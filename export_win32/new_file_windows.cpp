@@ -1,19 +1,27 @@
-// New files on Windows, through the C runtime's narrow calls, which take names
-// in the system code page as the command line and the wizard bring them.
+// New files on Windows, through the C runtime's wide calls, which take any
+// name whatever the system code page; our paths are UTF-8.
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
 
+#include <cstdio>
+
+#include "engine_win32/wide_path.h"
 #include "export/new_file.h"
 
 namespace tessel::exporting {
 
 std::FILE* CreateNewFile(const std::string& path) {
-  const int fd = ::_open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  const int fd =
+      ::_wopen(WidePath(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
   if (fd < 0) return nullptr;
   std::FILE* file = ::_fdopen(fd, "wb");
   if (file == nullptr) ::_close(fd);
   return file;
 }
+
+std::FILE* CreateEmptiedFile(const std::string& path) { return ::_wfopen(WidePath(path).c_str(), L"wb"); }
+
+bool RemoveFile(const std::string& path) { return ::_wremove(WidePath(path).c_str()) == 0; }
 
 }  // namespace tessel::exporting

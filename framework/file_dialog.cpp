@@ -1,6 +1,8 @@
 #include "framework/file_dialog.h"
 
-#include <cstring>
+#include <cwchar>
+
+#include "engine_win32/wide_path.h"
 
 namespace {
 // One path of at most MAX_PATH characters, as the platform's dialogs expect.
@@ -19,6 +21,16 @@ std::string FilterFromBars(const char* filter) {
   return converted;
 }
 
+std::string NextPathAfterFolder(const std::wstring& folder, POSITION& position) {
+  if (!position) return {};
+  std::wstring path = folder;
+  if (!path.empty() && path.back() != L'\\') path.push_back(L'\\');
+  const std::wstring name = position;
+  position += name.size() + 1;
+  if (*position == L'\0') position = nullptr;
+  return tessel::Utf8OfWide(path + name);
+}
+
 CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExtension, const char* fileName, DWORD flags,
                          const char* filter, CWnd* parent)
     : m_bOpenFileDialog(openFileDialog) {
@@ -28,41 +40,41 @@ CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExtension, cons
   m_ofn.lpfnHook = &CFileDialog::HookProc;
   m_ofn.lCustData = reinterpret_cast<LPARAM>(this);
   if (defaultExtension) {
-    m_strDefExt = defaultExtension;
+    m_strDefExt = tessel::WidePath(defaultExtension);
     m_ofn.lpstrDefExt = m_strDefExt.c_str();
   }
   if (filter) {
-    m_strFilter = FilterFromBars(filter);
+    m_strFilter = tessel::WidePath(FilterFromBars(filter));
     m_ofn.lpstrFilter = m_strFilter.c_str();
     m_ofn.nFilterIndex = 1;
   }
   SetFileBufferSize(kDefaultFileBuffer);
-  if (fileName) std::strncpy(m_fileBuffer.data(), fileName, m_ofn.nMaxFile - 1);
+  if (fileName) std::wcsncpy(m_fileBuffer.data(), tessel::WidePath(fileName).c_str(), m_ofn.nMaxFile - 1);
 }
 
 CFileDialog::~CFileDialog() { Detach(); }
 
 void CFileDialog::SetFileBufferSize(size_t characters) {
   if (characters == 0) characters = 1;
-  std::vector<char> buffer(characters + kTerminatorSlack, '\0');
-  if (!m_fileBuffer.empty()) std::strncpy(buffer.data(), m_fileBuffer.data(), characters - 1);
+  std::vector<wchar_t> buffer(characters + kTerminatorSlack, L'\0');
+  if (!m_fileBuffer.empty()) std::wcsncpy(buffer.data(), m_fileBuffer.data(), characters - 1);
   m_fileBuffer.swap(buffer);
   m_ofn.lpstrFile = m_fileBuffer.data();
   m_ofn.nMaxFile = static_cast<DWORD>(characters);
 }
 
 void CFileDialog::SetTitle(const std::string& title) {
-  m_strTitle = title;
+  m_strTitle = tessel::WidePath(title);
   m_ofn.lpstrTitle = m_strTitle.c_str();
 }
 
 void CFileDialog::SetInitialDir(const std::string& folder) {
-  m_strInitialDir = folder;
+  m_strInitialDir = tessel::WidePath(folder);
   m_ofn.lpstrInitialDir = m_strInitialDir.c_str();
 }
 
 INT_PTR CFileDialog::DoModal() {
-  BOOL chosen = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
+  BOOL chosen = m_bOpenFileDialog ? ::GetOpenFileNameW(&m_ofn) : ::GetSaveFileNameW(&m_ofn);
   Detach();
   return chosen ? IDOK : IDCANCEL;
 }
@@ -76,33 +88,28 @@ POSITION CFileDialog::GetStartPosition() { return m_ofn.lpstrFile; }
 
 std::string CFileDialog::GetNextPathName(POSITION& position) const {
   if (!position) return {};
-  const char* buffer = m_ofn.lpstrFile;
-  const char* afterFirst = buffer + std::strlen(buffer) + 1;
+  const wchar_t* buffer = m_ofn.lpstrFile;
+  const wchar_t* afterFirst = buffer + std::wcslen(buffer) + 1;
   // One file: the buffer holds its full path. Several: the folder, then the
   // names, each ended by a zero, and a second zero after the last.
-  bool several = (m_ofn.Flags & OFN_ALLOWMULTISELECT) && *afterFirst != '\0';
+  bool several = (m_ofn.Flags & OFN_ALLOWMULTISELECT) && *afterFirst != L'\0';
   if (!several) {
     position = nullptr;
-    return buffer;
+    return tessel::Utf8OfWide(buffer);
   }
   if (position == buffer) position = afterFirst;
-  std::string folder = buffer;
-  std::string name = position;
-  position += name.size() + 1;
-  if (*position == '\0') position = nullptr;
-  if (!folder.empty() && folder.back() != '\\') folder.push_back('\\');
-  return folder + name;
+  return NextPathAfterFolder(buffer, position);
 }
 
 UINT_PTR CALLBACK CFileDialog::HookProc(HWND child, UINT message, WPARAM, LPARAM lParam) {
   // The hook's window is a child of the explorer-style dialog.
   if (message == WM_INITDIALOG) {
-    auto* self = reinterpret_cast<CFileDialog*>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
-    ::SetWindowLongPtrA(child, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+    auto* self = reinterpret_cast<CFileDialog*>(reinterpret_cast<OPENFILENAMEW*>(lParam)->lCustData);
+    ::SetWindowLongPtrW(child, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
     self->Attach(::GetParent(child));
     return 0;
   }
-  auto* self = reinterpret_cast<CFileDialog*>(::GetWindowLongPtrA(child, DWLP_USER));
+  auto* self = reinterpret_cast<CFileDialog*>(::GetWindowLongPtrW(child, DWLP_USER));
   if (self && message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == CDN_SELCHANGE) self->OnFileNameChange();
   return 0;
 }

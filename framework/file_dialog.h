@@ -1,5 +1,7 @@
 // CFileDialog: the common open or save dialog (explorer style). The filter
-// uses the bar-separated syntax ("Text files|*.txt|All|*.*||").
+// uses the bar-separated syntax ("Text files|*.txt|All|*.*||"). Texts and
+// paths are UTF-8 here; the dialog itself is the wide one, so that any folder
+// name can be chosen whatever the system code page.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +13,7 @@
 #include "framework/wnd.h"
 
 // A place in a list of chosen files; null after the last one.
-using POSITION = const char*;
+using POSITION = const wchar_t*;
 
 class CFileDialog : public CWnd {
  public:
@@ -32,7 +34,7 @@ class CFileDialog : public CWnd {
   void SetFileBufferSize(size_t characters);
   const char* GetRuntimeClassName() const override { return "CFileDialog"; }
 
-  OPENFILENAMEA m_ofn{};
+  OPENFILENAMEW m_ofn{};
 
  protected:
   // The selection in the dialog changed.
@@ -42,13 +44,17 @@ class CFileDialog : public CWnd {
   static UINT_PTR CALLBACK HookProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
 
   BOOL m_bOpenFileDialog;
-  std::string m_strFilter;
-  std::string m_strDefExt;
-  std::string m_strTitle;
-  std::string m_strInitialDir;
-  std::vector<char> m_fileBuffer;
+  std::wstring m_strFilter;
+  std::wstring m_strDefExt;
+  std::wstring m_strTitle;
+  std::wstring m_strInitialDir;
+  std::vector<wchar_t> m_fileBuffer;
 };
 
 // The converted form of a bar-separated filter: pairs separated by zeros,
 // ended by two zeros.
 std::string FilterFromBars(const char* filter);
+
+// The chosen file at `position` of the names after a folder, as a full path;
+// moves `position` past it, to null after the last one.
+std::string NextPathAfterFolder(const std::wstring& folder, POSITION& position);

@@ -1,12 +1,14 @@
 #include "framework/module.h"
 
+#include "engine_win32/wide_path.h"
+
 namespace framework {
 
 std::string ProgramFolder() {
-  char path[MAX_PATH + 1] = {};
-  const DWORD length = ::GetModuleFileNameA(ResourceModule(), path, MAX_PATH);
+  wchar_t path[MAX_PATH + 1] = {};
+  const DWORD length = ::GetModuleFileNameW(ResourceModule(), path, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return {};
-  const std::string program(path, length);
+  const std::string program = tessel::Utf8OfWide(std::wstring_view(path, length));
   const size_t slash = program.find_last_of('\\');
   return slash == std::string::npos ? std::string() : program.substr(0, slash);
 }

@@ -10,8 +10,8 @@ namespace framework {
 // The program's own module: resources are linked into the executable.
 inline HINSTANCE ResourceModule() { return ::GetModuleHandleA(nullptr); }
 
-// The folder of the program's executable, without the last backslash; empty
-// when the system cannot say.
+// The folder of the program's executable (UTF-8), without the last backslash;
+// empty when the system cannot say.
 std::string ProgramFolder();
 
 // A string resource of the program, empty when it is missing.

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "engine_win32/wide_path.h"
+
 namespace tessel {
 
 namespace {
@@ -11,7 +13,7 @@ HDC DcOf(Surface& surface) {
   return gdi ? gdi->dc() : nullptr;
 }
 
-int Length(std::string_view text) { return static_cast<int>(text.size()); }
+int Length(std::wstring_view text) { return static_cast<int>(text.size()); }
 
 }  // namespace
 
@@ -19,8 +21,10 @@ Size Win32DialogLook::MeasureText(std::string_view text) {
   framework::UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
   if (!dc) return {};
   framework::SelectGuard font(dc.get(), font_);
+  // UTF-8, as the surface's text.
+  const std::wstring wide = WidePath(text);
   SIZE size{};
-  if (!::GetTextExtentPoint32A(dc.get(), text.data(), Length(text), &size)) return {};
+  if (!::GetTextExtentPoint32W(dc.get(), wide.data(), Length(wide), &size)) return {};
   return {size.cx, size.cy};
 }
 
@@ -34,9 +38,9 @@ void Win32DialogLook::DrawEtchedLine(Surface& surface, int left, int right, int 
 void Win32DialogLook::DrawEmbossedText(Surface& surface, int x, int y, std::string_view text) {
   HDC dc = DcOf(surface);
   if (!dc) return;
-  const std::string copy(text);  // DrawState reads the text through an LPARAM
+  const std::wstring wide = WidePath(text);  // DrawState reads the text through an LPARAM
   framework::SelectGuard font(dc, font_);
-  ::DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(copy.c_str()), static_cast<WPARAM>(copy.size()), x, y, 0,
+  ::DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(wide.c_str()), static_cast<WPARAM>(wide.size()), x, y, 0,
                0, DST_TEXT | DSS_DISABLED);
 }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "engine_win32/wide_path.h"
 #include "msgbox/message_box_rules.h"
 
 namespace tessel {
@@ -26,19 +27,20 @@ class RegistryKey {
 }  // namespace
 
 std::string ProgramPath() {
-  char path[MAX_PATH + 1] = {};
-  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return std::string(path, length <= MAX_PATH ? length : 0);
+  wchar_t path[MAX_PATH + 1] = {};
+  const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return Utf8OfWide(std::wstring_view(path, length <= MAX_PATH ? length : 0));
 }
 
 std::optional<std::uint32_t> ReadRememberedAnswer(const MessageBoxParams& params) {
   const std::string path = RememberKeyPath(ProgramPath(), params.rememberCompany);
   RegistryKey key;
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.out()) != ERROR_SUCCESS) return std::nullopt;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, WidePath(path).c_str(), 0, KEY_READ, key.out()) != ERROR_SUCCESS)
+    return std::nullopt;
   DWORD value = 0;
   DWORD size = sizeof value;
   const std::string name = RememberValueName(params);
-  if (::RegQueryValueExA(key.get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) !=
+  if (::RegQueryValueExW(key.get(), WidePath(name).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) !=
           ERROR_SUCCESS ||
       size != sizeof value)
     return std::nullopt;
@@ -48,12 +50,13 @@ std::optional<std::uint32_t> ReadRememberedAnswer(const MessageBoxParams& params
 void StoreRememberedAnswer(const MessageBoxParams& params, std::uint32_t answer) {
   const std::string path = RememberKeyPath(ProgramPath(), params.rememberCompany);
   RegistryKey key;
-  if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, WidePath(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
                         key.out(), nullptr) != ERROR_SUCCESS)
     return;
   const DWORD value = answer;
   const std::string name = RememberValueName(params);
-  ::RegSetValueExA(key.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  ::RegSetValueExW(key.get(), WidePath(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                   sizeof value);
 }
 
 }  // namespace tessel

@@ -7,6 +7,7 @@
 #include "msgbox_win32/message_box_look.h"
 #include "msgbox_win32/message_box_registry.h"
 #include "draw_win32/gdi_surface.h"
+#include "engine_win32/wide_path.h"
 #include "richtext_win32/html_platform_win32.h"
 
 namespace tessel {
@@ -334,9 +335,9 @@ void CRichMessageBox::OnCommand(std::uint32_t id) {
     case BoxCommand::Help: {
       const std::string helpFile = HelpFilePath(ProgramPath());
       if (m_params.helpContext != 0)
-        ::WinHelpA(m_hWnd, helpFile.c_str(), HELP_CONTEXT, m_params.helpContext);
+        ::WinHelpW(m_hWnd, WidePath(helpFile).c_str(), HELP_CONTEXT, m_params.helpContext);
       else
-        ::WinHelpA(m_hWnd, helpFile.c_str(), kHelpPartialKey, 0);
+        ::WinHelpW(m_hWnd, WidePath(helpFile).c_str(), kHelpPartialKey, 0);
       return;
     }
     case BoxCommand::Report:

@@ -3,6 +3,7 @@
 
 #include "draw_win32/gdi_image.h"
 #include "draw_win32/native_handles_win32.h"
+#include "engine_win32/wide_path.h"
 #include "framework/gdi_handles.h"
 #include "richtext_win32/html_platform_win32.h"
 
@@ -13,7 +14,7 @@ constexpr int kMaxStringResource = 1024;  // characters read of a string resourc
 
 // A resource library, loaded for one image only.
 framework::UniqueModule LoadResourceLibrary(const std::string& path) {
-  return framework::UniqueModule(::LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  return framework::UniqueModule(::LoadLibraryExW(WidePath(path).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
 }
 
 // Loads an image of one source: the handle it gives is ours to delete unless
@@ -24,7 +25,7 @@ HANDLE LoadFromSource(HINSTANCE instance, const ImageSource& source, UINT type, 
     case ImageSource::From::kResource:
       return ::LoadImageA(instance, MAKEINTRESOURCEA(source.id), type, size.cx, size.cy, flags);
     case ImageSource::From::kFile:
-      return ::LoadImageA(nullptr, source.path.c_str(), type, size.cx, size.cy, flags | LR_LOADFROMFILE);
+      return ::LoadImageW(nullptr, WidePath(source.path).c_str(), type, size.cx, size.cy, flags | LR_LOADFROMFILE);
     case ImageSource::From::kLibrary: {
       HMODULE module = ToHmodule(source.module);
       if (!source.path.empty()) {
@@ -63,9 +64,10 @@ std::optional<IconImage> Win32ImageLoader::LoadIconImage(const ImageSource& sour
 }
 
 std::string Win32ImageLoader::LoadStringResource(int id) {
-  std::vector<char> buffer(kMaxStringResource + 1, '\0');
-  int length = ::LoadStringA(instance_, static_cast<UINT>(id), buffer.data(), kMaxStringResource);
-  return length > 0 ? std::string(buffer.data(), static_cast<std::size_t>(length)) : std::string();
+  // UTF-8, as the surface draws text.
+  std::vector<wchar_t> buffer(kMaxStringResource + 1, L'\0');
+  int length = ::LoadStringW(instance_, static_cast<UINT>(id), buffer.data(), kMaxStringResource + 1);
+  return length > 0 ? Utf8OfWide(std::wstring_view(buffer.data(), static_cast<std::size_t>(length))) : std::string();
 }
 
 Size Win32ImageLoader::SystemIconSize() const { return {::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)}; }

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "draw_win32/native_handles_win32.h"
+#include "engine_win32/wide_path.h"
 
 namespace tessel {
 namespace {
@@ -24,7 +25,8 @@ std::intptr_t Win32WindowMessagePort::SendWindowMessage(WindowHandle window, uns
 }
 
 int Win32ShellPort::Open(const std::string& target) {
-  HINSTANCE result = ::ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOW);
+  // A link's target is UTF-8 (a saved-to folder may have any name).
+  HINSTANCE result = ::ShellExecuteW(nullptr, L"open", WidePath(target).c_str(), nullptr, nullptr, SW_SHOW);
   return static_cast<int>(reinterpret_cast<INT_PTR>(result));
 }
 

@@ -19,8 +19,8 @@ class CFECFileDialog : public CFileDialog {
   std::string GetNextPathName(POSITION& position) const override;
   const char* GetRuntimeClassName() const override { return "CFECFileDialog"; }
 
-  // The selection change, with the dialog's answers given: the selection text
-  // ("a" or "\"a\" \"b\"") and the current folder.
+  // The selection change, with the dialog's answers given (UTF-8): the
+  // selection text ("a" or "\"a\" \"b\"") and the current folder.
   void KeepSelectionIfTooLong(const std::string& selection, const std::string& folder);
 
  protected:
@@ -28,8 +28,9 @@ class CFECFileDialog : public CFileDialog {
 
  private:
   void FreeBuffers();
+  void KeepWideSelectionIfTooLong(const std::wstring& selection, const std::wstring& folder);
 
   int m_bParsed = 0;
-  std::vector<char> m_pszFolder;
-  std::vector<char> m_pszFiles;
+  std::vector<wchar_t> m_pszFolder;
+  std::vector<wchar_t> m_pszFiles;
 };

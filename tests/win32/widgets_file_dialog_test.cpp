@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine_win32/wide_path.h"
 #include "widgets/fec_file_dialog.h"
 #include "widgets/ot_file_dialog.h"
 
@@ -21,10 +22,12 @@ std::vector<std::string> AllPaths(CFileDialog& dialog) {
   return paths;
 }
 
-// Puts `bytes` (with their zeros) into the dialog's file-name buffer.
-void SetChosen(CFileDialog& dialog, const std::string& bytes) {
-  ASSERT_LT(bytes.size(), dialog.m_ofn.nMaxFile);
-  std::memcpy(dialog.m_ofn.lpstrFile, bytes.data(), bytes.size());
+// Puts `text` (UTF-8, with its zeros) into the dialog's file-name buffer, as
+// the wide dialog leaves it.
+void SetChosen(CFileDialog& dialog, const std::string& text) {
+  const std::wstring wide = tessel::WidePath(text);
+  ASSERT_LT(wide.size(), dialog.m_ofn.nMaxFile);
+  std::memcpy(dialog.m_ofn.lpstrFile, wide.data(), wide.size() * sizeof(wchar_t));
 }
 
 TEST(FileDialogTest, BarsBecomeZerosWithTheSpacesOfTheDescriptionsKept) {
@@ -40,24 +43,28 @@ TEST(FileDialogTest, COTFileDialogPassesItsArgumentsOnUnchanged) {
   EXPECT_TRUE(dialog.m_ofn.Flags & OFN_OVERWRITEPROMPT);
   EXPECT_EQ(dialog.m_ofn.lpstrDefExt, nullptr);
   EXPECT_EQ(dialog.m_ofn.nFilterIndex, 1u);
-  EXPECT_STREQ(dialog.m_ofn.lpstrFile, "");
+  EXPECT_STREQ(dialog.m_ofn.lpstrFile, L"");
   dialog.SetTitle("Select IncrediMail addressbook file for recovery...");
   dialog.SetInitialDir("C:\\Data\\Identities\\ID1\\");
-  EXPECT_STREQ(dialog.m_ofn.lpstrTitle, "Select IncrediMail addressbook file for recovery...");
-  EXPECT_STREQ(dialog.m_ofn.lpstrInitialDir, "C:\\Data\\Identities\\ID1\\");
+  EXPECT_STREQ(dialog.m_ofn.lpstrTitle, L"Select IncrediMail addressbook file for recovery...");
+  EXPECT_STREQ(dialog.m_ofn.lpstrInitialDir, L"C:\\Data\\Identities\\ID1\\");
+  EXPECT_STREQ(dialog.m_ofn.lpstrFilter, L"IncrediMail addressbook(*.imb)");
 }
 
+// Paths come back as UTF-8 whatever the system code page.
 TEST(FileDialogTest, OneChosenFileIsItsFullPath) {
   CFileDialog dialog(TRUE);
-  SetChosen(dialog, std::string("C:\\mail\\Inbox.imm\0", 19));
-  EXPECT_EQ(AllPaths(dialog), (std::vector<std::string>{"C:\\mail\\Inbox.imm"}));
-  EXPECT_EQ(dialog.GetPathName(), "C:\\mail\\Inbox.imm");
+  SetChosen(dialog, std::string("C:\\Почта\\Inbox.imm\0", 24));
+  EXPECT_EQ(AllPaths(dialog), (std::vector<std::string>{"C:\\Почта\\Inbox.imm"}));
+  EXPECT_EQ(dialog.GetPathName(), "C:\\Почта\\Inbox.imm");
 }
 
 TEST(FileDialogTest, SeveralChosenFilesAreTheFolderAndEachName) {
   CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT);
   SetChosen(dialog, std::string("C:\\mail\0a.dbx\0b.dbx\0\0", 22));
   EXPECT_EQ(AllPaths(dialog), (std::vector<std::string>{"C:\\mail\\a.dbx", "C:\\mail\\b.dbx"}));
+  SetChosen(dialog, std::string("C:\\Σ\0α.dbx\0😀.dbx\0\0", 23));
+  EXPECT_EQ(AllPaths(dialog), (std::vector<std::string>{"C:\\Σ\\α.dbx", "C:\\Σ\\😀.dbx"}));
   SetChosen(dialog, std::string("C:\\\0a.dbx\0b.dbx\0\0", 18));
   EXPECT_EQ(AllPaths(dialog), (std::vector<std::string>{"C:\\a.dbx", "C:\\b.dbx"}));
 }
