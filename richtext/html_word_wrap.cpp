@@ -3,6 +3,13 @@
 #include <algorithm>
 
 namespace tessel {
+namespace {
+
+// The second to fourth bytes of a UTF-8 character (a path in a notice, say),
+// which a break must not separate from the first.
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+}  // namespace
 
 std::size_t FitLength(std::string_view piece, int freeWidth, const MeasureWidth& measure) {
   if (piece.empty() || measure(piece.substr(0, 1)) > freeWidth) return 0;
@@ -43,8 +50,11 @@ WrapSplit SplitForWrap(std::string_view piece, std::size_t fitLength, bool lineI
     return split;
   }
   if (!lineIsEmpty) return split;
+  std::size_t head = std::max<std::size_t>(fitLength, 1);
+  while (head > 1 && head < piece.size() && IsContinuationByte(piece[head])) --head;
+  while (head < piece.size() && IsContinuationByte(piece[head])) ++head;  // at least one whole character
   split.taken = true;
-  split.headLength = split.restStart = std::max<std::size_t>(fitLength, 1);
+  split.headLength = split.restStart = head;
   return split;
 }
 

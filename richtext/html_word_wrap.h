@@ -24,7 +24,8 @@ struct WrapSplit {
 
 // The longest head ending at a break position that fits (`fitLength` as
 // FitLength gives it); on an empty line, failing that, the longest head of
-// whole characters that fits, at least one.
+// whole characters that fits, at least one (a UTF-8 character's bytes stay
+// together).
 WrapSplit SplitForWrap(std::string_view piece, std::size_t fitLength, bool lineIsEmpty);
 
 }  // namespace tessel

@@ -38,6 +38,10 @@ TEST(HtmlWordWrapTest, LongWordsBreakOnlyOnAnEmptyLine) {
   EXPECT_EQ(Split("abcdefgh", 35, true), (std::pair<std::string, std::string>{"abc", "defgh"}));
   EXPECT_EQ(Split("abcdefgh", 35, false).first, "<none>");
   EXPECT_EQ(Split("abcdefgh", 5, true), (std::pair<std::string, std::string>{"a", "bcdefgh"}));
+  // A folder name's UTF-8 characters are never cut in two.
+  EXPECT_EQ(Split("Почта", 35, true), (std::pair<std::string, std::string>{"П", "очта"}));
+  EXPECT_EQ(Split("Почта", 5, true), (std::pair<std::string, std::string>{"П", "очта"}));
+  EXPECT_EQ(Split("😀x", 25, true), (std::pair<std::string, std::string>{"😀", "x"}));
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "app/folder_picker.h"
 #include "app/save_job.h"
 #include "app/scan_state.h"
+#include "engine_win32/wide_path.h"
 #include "res/resource.h"
 #include "tests/win32/app_test_support.h"
 #include "tests/win32/app_user_driver.h"
@@ -460,11 +461,10 @@ class IncrediMailKeys {
   IncrediMailKeys(const std::string& applicationPath, const std::string& identity) {
     ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\IncrediMail\\Identities", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                       &m_identities, nullptr);
-    ::RegSetValueExA(m_identities, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(identity.c_str()),
-                     static_cast<DWORD>(identity.size() + 1));
     ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\IncrediMail", 0, KEY_ALL_ACCESS, &m_root);
-    ::RegSetValueExA(m_root, "ApplicationPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(applicationPath.c_str()),
-                     static_cast<DWORD>(applicationPath.size() + 1));
+    // Wide, as IncrediMail writes them: a folder may be named outside the system code page.
+    SetString(m_identities, nullptr, identity);
+    SetString(m_root, L"ApplicationPath", applicationPath);
   }
   ~IncrediMailKeys() {
     ::RegCloseKey(m_identities);
@@ -475,6 +475,12 @@ class IncrediMailKeys {
   HKEY Root() const { return m_root; }
 
  private:
+  static void SetString(HKEY key, const wchar_t* name, const std::string& utf8) {
+    const std::wstring value = tessel::WidePath(utf8);
+    ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  }
+
   HKEY m_root = nullptr;
   HKEY m_identities = nullptr;
 };
@@ -491,9 +497,10 @@ TEST_F(ResultsTest, ChoosersStartInTheIdentityFolderFromIncrediMailsRegistryValu
 
   std::string folder;
   driver::WindowWatch watch(kAddressBookChooserTitle, [&](HWND dialog) {
-    char path[MAX_PATH] = {};
-    ::SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(path));
-    folder = path;
+    // The dialog is the wide one: its own messages answer in wide characters.
+    wchar_t path[MAX_PATH] = {};
+    ::SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(path));
+    folder = tessel::Utf8OfWide(path);
     ::PostMessageA(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     return true;
   });
@@ -525,9 +532,10 @@ TEST_F(ResultsTest, WithoutRegistryValuesTheStoreChooserOpensInIncrediMailsIdent
   auto open = [&] {
     Opened opened;
     driver::WindowWatch watch(kStoreChooserTitle, [&](HWND dialog) {
+      wchar_t folder[MAX_PATH] = {};
+      ::SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+      opened.folder = tessel::Utf8OfWide(folder);
       char text[MAX_PATH] = {};
-      ::SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(text));
-      opened.folder = text;
       ::CharLowerA(opened.folder.data());
       HWND types = ::GetDlgItem(dialog, cmb1);
       for (int i = 0; i < ::SendMessageA(types, CB_GETCOUNT, 0, 0); ++i) {
@@ -603,6 +611,74 @@ TEST_F(ResultsTest, RegistryValuesAreReadWithReadAccessOnlyAndTooLongOnesCountAs
   ::RegSetKeySecurity(keys.Root(), DACL_SECURITY_INFORMATION, &descriptor);
   ::FreeSid(everyone);
   if (fullAccess == ERROR_SUCCESS) GTEST_SKIP() << "this system grants full access despite the key's access list";
+}
+
+// A user on a Western Windows whose mail lies in a folder named "Почта": the
+// store chooser opens there from IncrediMail's registry values, the index
+// chosen in the real dialog lists what tessel lists, preview reads the store,
+// and Save writes the store's bytes into a folder named "Сохранено" and names
+// it in its notice.
+TEST_F(ResultsTest, AStoreInAFolderOutsideTheCodePageScansPreviewsAndSavesIntoAnotherSuchFolder) {
+  TempFolder temp;
+  const std::string mail = temp.Path() + "\\Почта";
+  const std::string identity = mail + "\\Identities\\Личность";
+  const std::string saved = temp.Path() + "\\Сохранено";
+  const std::vector<std::string> folders = {mail, mail + "\\Identities", identity, saved};
+  std::vector<std::string> files = {identity + "\\Inbox.imh", identity + "\\Inbox.imm", saved + "\\MailRec0002.eml",
+                                    saved + "\\MailRec0017.eml"};
+  struct Cleanup {
+    const std::vector<std::string>& files;
+    const std::vector<std::string>& folders;
+    ~Cleanup() {
+      for (const std::string& file : files) ::DeleteFileW(tessel::WidePath(file).c_str());
+      for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder)
+        ::RemoveDirectoryW(tessel::WidePath(*folder).c_str());
+    }
+  } cleanup{files, folders};
+  for (const std::string& folder : folders)
+    ASSERT_TRUE(::CreateDirectoryW(tessel::WidePath(folder).c_str(), nullptr)) << folder;
+  for (const std::string& file : {files[0], files[1]}) {
+    const std::string sample = driver::SourcePath("samples/" + file.substr(file.rfind('\\') + 1));
+    ASSERT_TRUE(::CopyFileW(tessel::WidePath(sample).c_str(), tessel::WidePath(file).c_str(), TRUE)) << file;
+  }
+  IncrediMailKeys keys(mail, "Личность");
+
+  std::wstring openedIn;
+  driver::WindowWatch chooser(
+      kStoreChooserTitle,
+      [&](HWND dialog) {
+        wchar_t folder[MAX_PATH] = {};
+        ::SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+        openedIn = folder;
+        return driver::FillOpenDialog(dialog, files[0]);
+      },
+      wizard.m_hWnd);
+  ClickButton(wizard.m_hWnd, IDC_PROCEED_STORE);
+  ASSERT_TRUE(chooser.Done());
+  ASSERT_TRUE(PumpUntil([&] { return g_bScanRunning == 0 && ::IsWindowEnabled(Control(IDC_PROCEED_STORE)); }, 60000));
+  PumpFor(30);
+  std::wstring expectedStart = tessel::WidePath(identity);
+  ::CharLowerW(openedIn.data());
+  ::CharLowerW(expectedStart.data());
+  EXPECT_EQ(tessel::Utf8OfWide(openedIn), tessel::Utf8OfWide(expectedStart));
+  const std::vector<std::string> golden = driver::GoldenLines("Inbox.imh");
+  EXPECT_EQ(driver::ListLines(List()), golden);
+  EXPECT_EQ(g_strStoreFile, files[1]);
+
+  EXPECT_EQ(ClickRowAndPreview(3), 1);
+  ASSERT_EQ(answered.shellRequests.size(), 1u);
+  EXPECT_EQ(driver::ReadFileBytes(answered.shellRequests[0].file), StoreBytes(RecordOfLine(golden[3])));
+
+  pickedFolder = saved;
+  ClickButton(wizard.m_hWnd, IDC_SELECT_ALL);
+  ClickButton(wizard.m_hWnd, IDC_SELECT_ALL);  // every row unchecked
+  WizardTestAccess::List(wizard).SetChecked(1, true);
+  WizardTestAccess::List(wizard).SetChecked(16, true);
+  ClickButton(wizard.m_hWnd, IDC_SAVE);
+  EXPECT_EQ(driver::ReadFileBytes(files[2]), StoreBytes(RecordOfLine(golden[1])));
+  EXPECT_EQ(driver::ReadFileBytes(files[3]), StoreBytes(RecordOfLine(golden[16])));
+  ASSERT_EQ(answered.boxes.size(), 1u);
+  EXPECT_EQ(answered.boxes[0].text, "2 files written to <a href=\"" + saved + "\">" + saved + "</a>.");
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/scan_state.h"
+#include "engine_win32/wide_path.h"
 #include "res/resource.h"
 #include "tests/win32/app_test_support.h"
 
@@ -29,11 +30,17 @@ inline std::string SourcePath(const std::string& relative) {
   return path;
 }
 
+// The whole of a file (its path UTF-8); empty when it cannot be read.
 inline std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  std::string bytes;
+  HANDLE file = ::CreateFileW(tessel::WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char block[65536];
+  DWORD got = 0;
+  while (::ReadFile(file, block, sizeof block, &got, nullptr) && got > 0) bytes.append(block, got);
+  ::CloseHandle(file);
+  return bytes;
 }
 
 // The golden rows: `tessel scan --format tsv` of a file, one line per row.
@@ -183,13 +190,13 @@ class WindowWatch {
   bool m_busy = false;
 };
 
-// Types `path` into an open-file dialog's file name field and presses Open.
+// Types `path` (UTF-8) into an open-file dialog's file name field and presses Open.
 inline bool FillOpenDialog(HWND dialog, const std::string& path) {
   // The file name field: the combo box of explorer-style dialogs, or its edit.
   HWND name = ::GetDlgItem(dialog, cmb13);
   if (!name) name = ::GetDlgItem(dialog, edt1);
   if (!name) return false;
-  ::SetWindowTextA(name, path.c_str());
+  ::SetWindowTextW(name, tessel::WidePath(path).c_str());
   ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
   return true;
 }
