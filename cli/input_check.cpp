@@ -1,10 +1,11 @@
 #include "cli/input_check.h"
 
 #include <cerrno>
-#include <cstdio>
+#include <cstdint>
 #include <cstring>
 
 #include "cli/file_system.h"
+#include "engine/platform_file.h"
 
 namespace tessel::cli {
 
@@ -23,12 +24,16 @@ bool CheckReadableFile(const std::string& path, std::string& error) {
     case PathKind::kFile:
       break;
   }
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  // Opened as the scan will open it (on Windows wide, with reading and
+  // writing left to others).
+  std::int64_t size = 0;
+  errno = 0;
+  platform::InputFile* file = platform::OpenInputFile(path, size);
   if (file == nullptr) {
-    error = "cannot read '" + path + "': " + std::strerror(errno);
+    error = "cannot read '" + path + "': " + std::strerror(errno != 0 ? errno : EIO);
     return false;
   }
-  std::fclose(file);
+  platform::CloseInputFile(file);
   return true;
 }
 
