@@ -504,7 +504,10 @@ TEST_F(ResultsTest, ChoosersStartInTheIdentityFolderFromIncrediMailsRegistryValu
     ::PostMessageA(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     return true;
   });
+  char current[MAX_PATH] = {};
+  ::GetCurrentDirectoryA(MAX_PATH, current);
   ClickButton(wizard.m_hWnd, IDC_PROCEED_ADDRESS_BOOK);
+  ::SetCurrentDirectoryA(current);  // the dialog leaves its folder current
   ::RemoveDirectoryA(identityFolder.c_str());
   ::RemoveDirectoryA((data.Path() + "\\Identities").c_str());
   EXPECT_TRUE(watch.Done());
@@ -613,11 +616,11 @@ TEST_F(ResultsTest, RegistryValuesAreReadWithReadAccessOnlyAndTooLongOnesCountAs
   if (fullAccess == ERROR_SUCCESS) GTEST_SKIP() << "this system grants full access despite the key's access list";
 }
 
-// A user on a Western Windows whose mail lies in a folder named "Почта": the
-// store chooser opens there from IncrediMail's registry values, the index
-// chosen in the real dialog lists what tessel lists, preview reads the store,
-// and Save writes the store's bytes into a folder named "Сохранено" and names
-// it in its notice.
+// A user on a Western Windows (code page 1252) whose mail lies in a folder
+// named "Почта": the store chooser opens there from IncrediMail's registry
+// values, the index chosen in the real dialog lists what tessel lists, preview
+// reads the store, and Save writes the store's bytes into a folder named
+// "Сохранено", chosen in the real folder picker, and names it in its notice.
 TEST_F(ResultsTest, AStoreInAFolderOutsideTheCodePageScansPreviewsAndSavesIntoAnotherSuchFolder) {
   TempFolder temp;
   const std::string mail = temp.Path() + "\\Почта";
@@ -653,7 +656,11 @@ TEST_F(ResultsTest, AStoreInAFolderOutsideTheCodePageScansPreviewsAndSavesIntoAn
         return driver::FillOpenDialog(dialog, files[0]);
       },
       wizard.m_hWnd);
+  wchar_t current[MAX_PATH] = {};
+  ::GetCurrentDirectoryW(MAX_PATH, current);
   ClickButton(wizard.m_hWnd, IDC_PROCEED_STORE);
+  // The dialog leaves its folder current, which would keep it from being removed.
+  ::SetCurrentDirectoryW(current);
   ASSERT_TRUE(chooser.Done());
   ASSERT_TRUE(PumpUntil([&] { return g_bScanRunning == 0 && ::IsWindowEnabled(Control(IDC_PROCEED_STORE)); }, 60000));
   PumpFor(30);
@@ -669,12 +676,19 @@ TEST_F(ResultsTest, AStoreInAFolderOutsideTheCodePageScansPreviewsAndSavesIntoAn
   ASSERT_EQ(answered.shellRequests.size(), 1u);
   EXPECT_EQ(driver::ReadFileBytes(answered.shellRequests[0].file), StoreBytes(RecordOfLine(golden[3])));
 
-  pickedFolder = saved;
   ClickButton(wizard.m_hWnd, IDC_SELECT_ALL);
   ClickButton(wizard.m_hWnd, IDC_SELECT_ALL);  // every row unchecked
   WizardTestAccess::List(wizard).SetChecked(1, true);
   WizardTestAccess::List(wizard).SetChecked(16, true);
+  // The system's folder picker, typed into as a user does.
+  FolderPickerHook fixture = SetFolderPickerHook(nullptr);
+  driver::WindowWatch picker(
+      "Select the folder to save the recovered items in",
+      [&](HWND dialog) { return driver::FillOpenDialog(dialog, saved); }, wizard.m_hWnd);
   ClickButton(wizard.m_hWnd, IDC_SAVE);
+  ::SetCurrentDirectoryW(current);
+  SetFolderPickerHook(std::move(fixture));
+  EXPECT_TRUE(picker.Done());
   EXPECT_EQ(driver::ReadFileBytes(files[2]), StoreBytes(RecordOfLine(golden[1])));
   EXPECT_EQ(driver::ReadFileBytes(files[3]), StoreBytes(RecordOfLine(golden[16])));
   ASSERT_EQ(answered.boxes.size(), 1u);
