@@ -3,6 +3,7 @@
 #include "app/recovery_wizard_dlg.h"
 #include "app/scan_state.h"
 #include "app/wizard_message.h"
+#include "engine_win32/wide_path.h"
 #include "export/export_names.h"
 #include "framework/background.h"
 #include "res/resource.h"
@@ -20,7 +21,7 @@ void CFilePrefixDlg::BindControls() { m_lblPrefix.SubclassDlgItem(IDC_PREFIX_LAB
 
 BOOL CFilePrefixDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  if (g_pWizardDlg) ::SetDlgItemTextA(m_hWnd, IDC_PREFIX_EDIT, g_pWizardDlg->FilePrefix().c_str());
+  if (g_pWizardDlg) ::SetDlgItemTextW(m_hWnd, IDC_PREFIX_EDIT, tessel::WidePath(g_pWizardDlg->FilePrefix()).c_str());
   return TRUE;
 }
 
@@ -30,8 +31,10 @@ bool CFilePrefixDlg::OnEraseBkgnd(HDC dc) {
 
 void CFilePrefixDlg::OnOK() {
   HWND edit = GetDlgItem(IDC_PREFIX_EDIT);
-  std::string prefix(static_cast<size_t>(::GetWindowTextLengthA(edit)) + 1, '\0');
-  prefix.resize(static_cast<size_t>(::GetWindowTextA(edit, prefix.data(), static_cast<int>(prefix.size()))));
+  // The prefix becomes part of file names: any character a name may hold.
+  std::wstring typed(static_cast<size_t>(::GetWindowTextLengthW(edit)) + 1, L'\0');
+  typed.resize(static_cast<size_t>(::GetWindowTextW(edit, typed.data(), static_cast<int>(typed.size()))));
+  const std::string prefix = tessel::Utf8OfWide(typed);
   if (prefix.empty()) {
     WizardMessageBox("Please fill prefix", kNoticeStyle, kPrefixNoticeCaption);
     return;

@@ -13,7 +13,9 @@ bool CDialog::Create() {
   if (m_hWnd) return true;
   m_bEnded = false;
   HWND parent = m_pParentWnd ? m_pParentWnd->m_hWnd : m_hWndOwner;
-  ::CreateDialogParamA(framework::ResourceModule(), MAKEINTRESOURCEA(m_nIDTemplate), parent, &CDialog::DialogProc,
+  // A wide dialog: its controls hold and take any character (a name prefix
+  // typed in Cyrillic on a Western Windows, say).
+  ::CreateDialogParamW(framework::ResourceModule(), MAKEINTRESOURCEW(m_nIDTemplate), parent, &CDialog::DialogProc,
                        reinterpret_cast<LPARAM>(this));
   return m_hWnd != nullptr;
 }
@@ -44,7 +46,7 @@ INT_PTR CDialog::DoModal() {
 void CDialog::RunModalLoop() {
   MSG msg;
   while (!m_bEnded && m_hWnd) {
-    BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+    BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
       // Leave the quit request for the loop outside.
       ::PostQuitMessage(static_cast<int>(msg.wParam));
@@ -63,7 +65,7 @@ void CDialog::EndDialog(int result) {
 
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
   if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return FALSE;
-  return ::IsDialogMessageA(m_hWnd, msg);
+  return ::IsDialogMessageW(m_hWnd, msg);
 }
 
 bool CDialog::OnCommand(UINT id, UINT, HWND) {

@@ -17,12 +17,12 @@ bool PreTranslateInChain(MSG* msg) {
 void PumpMessage(MSG* msg) {
   if (PreTranslateInChain(msg)) return;
   ::TranslateMessage(msg);
-  ::DispatchMessageA(msg);
+  ::DispatchMessageW(msg);
 }
 
 void PumpPendingMessages() {
   MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       ::PostQuitMessage(static_cast<int>(msg.wParam));
       return;

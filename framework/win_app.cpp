@@ -17,6 +17,6 @@ void CWinApp::Enable3dControls() {
 int CWinApp::RunMessageLoop() {
   MSG msg;
   BOOL got;
-  while ((got = ::GetMessageA(&msg, nullptr, 0, 0)) > 0) framework::PumpMessage(&msg);
+  while ((got = ::GetMessageW(&msg, nullptr, 0, 0)) > 0) framework::PumpMessage(&msg);
   return got == 0 ? static_cast<int>(msg.wParam) : 0;
 }

@@ -41,7 +41,7 @@ bool CWnd::SubclassWindow(HWND window) {
   if (!window || m_hWnd || FromHandle(window)) return false;
   SetHandleProperty(window);
   m_pfnSuper = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
+      ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
   if (!m_pfnSuper) {
     Detach();
     return false;
@@ -52,7 +52,7 @@ bool CWnd::SubclassWindow(HWND window) {
 bool CWnd::SubclassDlgItem(int id, const CWnd& parent) { return SubclassWindow(::GetDlgItem(parent.m_hWnd, id)); }
 
 HWND CWnd::UnsubclassWindow() {
-  if (m_hWnd && m_pfnSuper) ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+  if (m_hWnd && m_pfnSuper) ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
   m_pfnSuper = nullptr;
   return Detach();
 }
@@ -98,18 +98,18 @@ RECT CWnd::GetWindowRect() const {
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) { return DefWindowProc(message, wParam, lParam); }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (m_pfnSuper) return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
-  return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+  if (m_pfnSuper) return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
+  return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK CWnd::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   CWnd* self = FromHandle(window);
-  if (!self || !self->m_pfnSuper) return ::DefWindowProcA(window, message, wParam, lParam);
+  if (!self || !self->m_pfnSuper) return ::DefWindowProcW(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     // The window goes away: give it back its own procedure and free the wrapper.
     WNDPROC super = self->m_pfnSuper;
     self->UnsubclassWindow();
-    return ::CallWindowProcA(super, window, message, wParam, lParam);
+    return ::CallWindowProcW(super, window, message, wParam, lParam);
   }
   return self->WindowProc(message, wParam, lParam);
 }

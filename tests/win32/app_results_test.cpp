@@ -619,25 +619,32 @@ TEST_F(ResultsTest, RegistryValuesAreReadWithReadAccessOnlyAndTooLongOnesCountAs
 // A user on a Western Windows (code page 1252) whose mail lies in a folder
 // named "Почта": the store chooser opens there from IncrediMail's registry
 // values, the index chosen in the real dialog lists what tessel lists, preview
-// reads the store, and Save writes the store's bytes into a folder named
-// "Сохранено", chosen in the real folder picker, and names it in its notice.
+// reads the store, a prefix in Cyrillic is taken, and Save writes the store's
+// bytes into a folder named "Сохранено", chosen in the real folder picker, and
+// names it in its notice.
 TEST_F(ResultsTest, AStoreInAFolderOutsideTheCodePageScansPreviewsAndSavesIntoAnotherSuchFolder) {
   TempFolder temp;
   const std::string mail = temp.Path() + "\\Почта";
   const std::string identity = mail + "\\Identities\\Личность";
   const std::string saved = temp.Path() + "\\Сохранено";
   const std::vector<std::string> folders = {mail, mail + "\\Identities", identity, saved};
-  std::vector<std::string> files = {identity + "\\Inbox.imh", identity + "\\Inbox.imm", saved + "\\MailRec0002.eml",
-                                    saved + "\\MailRec0017.eml"};
+  const std::vector<std::string> files = {identity + "\\Inbox.imh", identity + "\\Inbox.imm", saved + "\\Письмо0002.eml",
+                                    saved + "\\Письмо0017.eml"};
+  // Whatever the wizard wrote goes too, so that a failed run leaves nothing behind.
   struct Cleanup {
-    const std::vector<std::string>& files;
     const std::vector<std::string>& folders;
     ~Cleanup() {
-      for (const std::string& file : files) ::DeleteFileW(tessel::WidePath(file).c_str());
-      for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder)
-        ::RemoveDirectoryW(tessel::WidePath(*folder).c_str());
+      for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
+        const std::wstring wide = tessel::WidePath(*folder) + L"\\";
+        WIN32_FIND_DATAW found{};
+        HANDLE search = ::FindFirstFileW((wide + L"*").c_str(), &found);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &found))
+          ::DeleteFileW((wide + found.cFileName).c_str());
+        if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
+        ::RemoveDirectoryW(wide.c_str());
+      }
     }
-  } cleanup{files, folders};
+  } cleanup{folders};
   for (const std::string& folder : folders)
     ASSERT_TRUE(::CreateDirectoryW(tessel::WidePath(folder).c_str(), nullptr)) << folder;
   for (const std::string& file : {files[0], files[1]}) {
@@ -675,6 +682,23 @@ TEST_F(ResultsTest, AStoreInAFolderOutsideTheCodePageScansPreviewsAndSavesIntoAn
   EXPECT_EQ(ClickRowAndPreview(3), 1);
   ASSERT_EQ(answered.shellRequests.size(), 1u);
   EXPECT_EQ(driver::ReadFileBytes(answered.shellRequests[0].file), StoreBytes(RecordOfLine(golden[3])));
+
+  // A prefix typed in the same script, key by key; a dialog still open after
+  // OK refused it and is cancelled.
+  int typed = 0;
+  driver::WindowWatch prefix("Oxbrim Tessel (File Name Setting)", [&typed](HWND dialog) {
+    if (typed++ > 0) {
+      ::PostMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+      return true;
+    }
+    HWND edit = ::GetDlgItem(dialog, IDC_PREFIX_EDIT);
+    ::SetWindowTextW(edit, L"");
+    for (wchar_t c : tessel::WidePath("Письмо")) ::PostMessageW(edit, WM_CHAR, c, 1);
+    ::PostMessageW(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    return false;
+  });
+  wizard.SendMessage(WM_SYSCOMMAND, IDM_FILE_PREFIX);
+  ASSERT_EQ(wizard.FilePrefix(), "Письмо");
 
   ClickButton(wizard.m_hWnd, IDC_SELECT_ALL);
   ClickButton(wizard.m_hWnd, IDC_SELECT_ALL);  // every row unchecked
