@@ -37,7 +37,8 @@ bool PickWithItemDialog(HWND owner, const std::string& start, const std::string&
   dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
   dialog->SetTitle(WidePath(title).c_str());
   IShellItem* folder = nullptr;
-  if (!start.empty() && SUCCEEDED(::SHCreateItemFromParsingName(WidePath(start).c_str(), nullptr, IID_PPV_ARGS(&folder)))) {
+  if (!start.empty() &&
+      SUCCEEDED(::SHCreateItemFromParsingName(WidePath(start).c_str(), nullptr, IID_PPV_ARGS(&folder)))) {
     dialog->SetFolder(folder);
     folder->Release();
   }

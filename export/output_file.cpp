@@ -48,9 +48,7 @@ std::unique_ptr<FileWriter> OwnedWriter(std::FILE* file) {
 class PlatformOpener final : public FileOpener {
  public:
   std::unique_ptr<FileWriter> CreateNew(const std::string& path) override { return OwnedWriter(CreateNewFile(path)); }
-  std::unique_ptr<FileWriter> Replace(const std::string& path) override {
-    return OwnedWriter(CreateEmptiedFile(path));
-  }
+  std::unique_ptr<FileWriter> Replace(const std::string& path) override { return OwnedWriter(CreateEmptiedFile(path)); }
   std::unique_ptr<FileWriter> StandardOutput() override { return std::make_unique<StreamWriter>(stdout, false); }
 };
 

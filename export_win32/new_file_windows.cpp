@@ -12,8 +12,7 @@
 namespace tessel::exporting {
 
 std::FILE* CreateNewFile(const std::string& path) {
-  const int fd =
-      ::_wopen(WidePath(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  const int fd = ::_wopen(WidePath(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
   if (fd < 0) return nullptr;
   std::FILE* file = ::_fdopen(fd, "wb");
   if (file == nullptr) ::_close(fd);

@@ -50,8 +50,8 @@ std::optional<std::uint32_t> ReadRememberedAnswer(const MessageBoxParams& params
 void StoreRememberedAnswer(const MessageBoxParams& params, std::uint32_t answer) {
   const std::string path = RememberKeyPath(ProgramPath(), params.rememberCompany);
   RegistryKey key;
-  if (::RegCreateKeyExW(HKEY_CURRENT_USER, WidePath(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                        key.out(), nullptr) != ERROR_SUCCESS)
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, WidePath(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                        nullptr, key.out(), nullptr) != ERROR_SUCCESS)
     return;
   const DWORD value = answer;
   const std::string name = RememberValueName(params);

@@ -628,8 +628,8 @@ TEST_F(ResultsTest, AStoreInAFolderOutsideTheCodePageScansPreviewsAndSavesIntoAn
   const std::string identity = mail + "\\Identities\\Личность";
   const std::string saved = temp.Path() + "\\Сохранено";
   const std::vector<std::string> folders = {mail, mail + "\\Identities", identity, saved};
-  const std::vector<std::string> files = {identity + "\\Inbox.imh", identity + "\\Inbox.imm", saved + "\\Письмо0002.eml",
-                                    saved + "\\Письмо0017.eml"};
+  const std::vector<std::string> files = {identity + "\\Inbox.imh", identity + "\\Inbox.imm",
+                                          saved + "\\Письмо0002.eml", saved + "\\Письмо0017.eml"};
   // Whatever the wizard wrote goes too, so that a failed run leaves nothing behind.
   struct Cleanup {
     const std::vector<std::string>& folders;
