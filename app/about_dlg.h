@@ -1,6 +1,9 @@
 // CAboutDlg: the About box (template 100) over its background picture, with
-// the product title and version, the maker's notice and contact lines.
+// the product title and version, the maker's notice and the contact lines,
+// which name the help's support page and open it when clicked.
 #pragma once
+
+#include <functional>
 
 #include "framework/dialog.h"
 #include "framework/gdi_handles.h"
@@ -8,7 +11,8 @@
 
 class CAboutDlg : public CDialog {
  public:
-  explicit CAboutDlg(CWnd* parent = nullptr);
+  // `openSupportPage` is what a click on the contact lines does.
+  explicit CAboutDlg(std::function<void()> openSupportPage, CWnd* parent = nullptr);
   const char* GetRuntimeClassName() const override { return "CAboutDlg"; }
 
   CTransparentStatic m_lblTitle;
@@ -17,8 +21,13 @@ class CAboutDlg : public CDialog {
 
  protected:
   void BindControls() override;
+  BOOL OnInitDialog() override;
+  bool OnCommand(UINT id, UINT code, HWND control) override;
   bool OnEraseBkgnd(HDC dc) override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
  private:
   framework::UniqueBitmap m_hBackground;
+  framework::UniqueCursor m_hLinkCursor;
+  std::function<void()> m_openSupportPage;
 };

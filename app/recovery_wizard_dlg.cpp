@@ -7,7 +7,7 @@
 #include "app/product.h"
 #include "app/scan_state.h"
 #include "app/shell_open.h"
-#include "app/web_pages.h"
+#include "app/link_pages.h"
 #include "framework/background.h"
 #include "framework/module.h"
 #include "res/resource.h"
@@ -197,16 +197,19 @@ bool CRecoveryWizardDlg::OnCommand(UINT id, UINT, HWND) {
       OnPreview();
       return true;
     case IDC_LINK_HOME:
-      OpenWebPage(m_hWnd, kHomePageUrl);
+      if (HasHomePage())
+        OpenWebPage(m_hWnd, kHomePageUrl);
+      else
+        OpenHelpPage(kOverviewHelpPage);
       return true;
     case IDC_LINK_SUPPORT:
-      OpenWebPage(m_hWnd, kSupportPageUrl);
+      OpenHelpPage(kSupportHelpPage);
       return true;
     case IDC_LINK_HELP:
-      OpenWebPage(m_hWnd, kOnlineHelpPageUrl);
+      OnHelp();
       return true;
     case IDC_LINK_BUY:
-      OpenWebPage(m_hWnd, kPurchasePageUrl);
+      OpenHelpPage(kFreeOfChargeHelpPage);
       return true;
     case IDC_LINK_ABOUT:
     case ID_ABOUT:

@@ -58,6 +58,9 @@ class CRecoveryWizardDlg : public CDialog {
 
   // Help, About, links and live update.
   void OnHelp();
+  // Opens `page` of the help file in the help viewer, or reports the file
+  // missing as F1 does.
+  void OpenHelpPage(const char* page);
   void OnLiveUpdate();
   void OnAbout();
 

@@ -13,7 +13,7 @@
 #include "app/scan_worker.h"
 #include "app/thread_messages.h"
 #include "app/shell_open.h"
-#include "app/web_pages.h"
+#include "app/link_pages.h"
 #include "app/wizard_message.h"
 #include "recovery/scan_notice.h"
 #include "engine/deep_scan.h"
@@ -222,7 +222,7 @@ bool CRecoveryWizardDlg::OnClose() {
   if (WizardMessageBox("Do you really want to exit ?", kQuestionStyle) != tessel::MessageBoxButton::kYes) return true;
   g_bStopRequested = 1;
   if (g_bScanRunning && g_hWorkerThread) ::TerminateThread(g_hWorkerThread.get(), 0);
-  OpenWebPage(m_hWnd, kHomePageUrl);
+  if (HasHomePage()) OpenWebPage(m_hWnd, kHomePageUrl);
   ::TerminateProcess(::GetCurrentProcess(), 0);
   return true;
 }

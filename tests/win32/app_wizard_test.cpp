@@ -8,12 +8,14 @@
 
 #include <algorithm>
 #include <array>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/product.h"
 #include "app/scan_state.h"
-#include "app/web_pages.h"
+#include "app/link_pages.h"
 #include "framework/module.h"
 #include "res/resource.h"
 #include "tests/win32/app_test_support.h"
@@ -119,9 +121,11 @@ struct AboutBoxWatch {
   static inline bool wizardDisabled = false;
   static inline std::string title;
   static inline int ticks = 0;
+  static inline bool clickContact = false;
 
-  static void Start(HWND watchedWizard) {
+  static void Start(HWND watchedWizard, bool clickContactLines = false) {
     wizard = watchedWizard;
+    clickContact = clickContactLines;
     seen = wizardDisabled = false;
     title.clear();
     ticks = 0;
@@ -134,6 +138,9 @@ struct AboutBoxWatch {
     title = text;
     wizardDisabled = !::IsWindowEnabled(wizard);
     seen = true;
+    if (clickContact)
+      ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_CONTACT, STN_CLICKED),
+                     reinterpret_cast<LPARAM>(::GetDlgItem(window, IDC_ABOUT_CONTACT)));
     ::PostMessageA(window, WM_COMMAND, IDOK, 0);
     return FALSE;
   }
@@ -150,9 +157,30 @@ TEST_F(WizardTest, SystemMenuAboutItemOpensTheAboutBox) {
   wizard.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
   EXPECT_TRUE(AboutBoxWatch::seen);
   EXPECT_TRUE(AboutBoxWatch::wizardDisabled);
-  EXPECT_NE(AboutBoxWatch::title.find("4.02"), std::string::npos);
+  // The project's version, the one tessel --version and the file's properties show.
+  EXPECT_EQ(AboutBoxWatch::title, std::string(kProductTitle) + " Version " TESSEL_VERSION);
   EXPECT_TRUE(::IsWindowEnabled(wizard.m_hWnd));
   EXPECT_TRUE(wizard.IsWindowVisible());
+}
+
+// What a help page request looks like: the help viewer, given the help file
+// beside the program and the page.
+void ExpectHelpPage(const ShellRequest& request, const std::string& helpFile, const std::string& page) {
+  EXPECT_EQ(request.verb, "open");
+  EXPECT_EQ(request.file, "hh.exe");
+  EXPECT_EQ(request.parameters, "\"" + helpFile + "::/" + page + "\"");
+  EXPECT_EQ(request.show, SW_SHOWNORMAL);
+}
+
+TEST_F(WizardTest, AboutBoxContactLinesOpenTheSupportPage) {
+  TempFolder folder;
+  folder.CreateFile(kHelpFileName);
+  WizardTestAccess::ProgramDir(wizard) = folder.Path();
+  AboutBoxWatch::Start(wizard.m_hWnd, true);
+  wizard.SendMessage(WM_COMMAND, ID_ABOUT);
+  ASSERT_TRUE(AboutBoxWatch::seen);
+  ASSERT_EQ(answered.shellRequests.size(), 1u);
+  ExpectHelpPage(answered.shellRequests[0], folder.Path() + "\\" + kHelpFileName, kSupportHelpPage);
 }
 
 TEST_F(WizardTest, AboutLinkButtonOpensTheAboutBox) {
@@ -189,25 +217,51 @@ TEST_F(WizardTest, LinkButtonsTakeTheSizeOfTheirPicturesAndCarryTheirTips) {
   }
 }
 
-TEST_F(WizardTest, LinkButtonsOpenTheirPagesMaximisedWithoutShellErrors) {
-  const std::pair<int, const char*> pages[] = {{IDC_LINK_HOME, kHomePageUrl},
-                                               {IDC_LINK_SUPPORT, kSupportPageUrl},
-                                               {IDC_LINK_HELP, kOnlineHelpPageUrl},
-                                               {IDC_LINK_BUY, kPurchasePageUrl}};
-  for (const auto& [id, page] : pages)
+TEST_F(WizardTest, LinkButtonsOpenTheirHelpPagesAndHomeTheWebPageOnlyWhenTheBuildHasOne) {
+  TempFolder folder;
+  folder.CreateFile(kHelpFileName);
+  const std::string help = folder.Path() + "\\" + kHelpFileName;
+  WizardTestAccess::ProgramDir(wizard) = folder.Path();
+  for (int id : {IDC_LINK_HOME, IDC_LINK_SUPPORT, IDC_LINK_HELP, IDC_LINK_BUY})
     wizard.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)));
   ASSERT_EQ(answered.shellRequests.size(), 4u);
-  for (size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(answered.shellRequests[i].file, pages[i].second);
-    EXPECT_EQ(answered.shellRequests[i].verb, "open");
-    EXPECT_EQ(answered.shellRequests[i].show, SW_SHOWMAXIMIZED);
-    EXPECT_TRUE(answered.shellRequests[i].suppressErrors);
+  const ShellRequest& home = answered.shellRequests[0];
+  if (HasHomePage()) {
+    EXPECT_EQ(home.file, kHomePageUrl);
+    EXPECT_EQ(home.show, SW_SHOWMAXIMIZED);
+    EXPECT_TRUE(home.suppressErrors);
+  } else {
+    ExpectHelpPage(home, help, kOverviewHelpPage);
   }
+  ExpectHelpPage(answered.shellRequests[1], help, kSupportHelpPage);
+  // Help opens the help file as F1 does.
+  EXPECT_EQ(answered.shellRequests[2].file, help);
+  EXPECT_TRUE(answered.shellRequests[2].parameters.empty());
+  ExpectHelpPage(answered.shellRequests[3], help, kFreeOfChargeHelpPage);
+  EXPECT_TRUE(answered.boxes.empty());
 }
 
-TEST_F(WizardTest, F1ReportsAMissingHelpFileInTheWizardsBox) {
+// A page the links name but the help file lacks opens the viewer on an error.
+// The help file's directory keeps the names of its pages uncompressed.
+TEST(WizardHelpTest, TheBuiltHelpFileHoldsEveryPageTheLinksOpen) {
+  std::ifstream chm(framework::ProgramFolder() + "\\" + kHelpFileName, std::ios::binary);
+  if (!chm) GTEST_SKIP() << "no help file was built";
+  std::stringstream bytes;
+  bytes << chm.rdbuf();
+  for (const char* page : {kOverviewHelpPage, kSupportHelpPage, kFreeOfChargeHelpPage})
+    EXPECT_NE(bytes.str().find(std::string("/") + page), std::string::npos) << page;
+}
+
+TEST_F(WizardTest, F1AndTheHelpPageLinksReportAMissingHelpFileInTheWizardsBox) {
   TempFolder empty;
   WizardTestAccess::ProgramDir(wizard) = empty.Path();
+  for (int id : {IDC_LINK_SUPPORT, IDC_LINK_BUY})
+    wizard.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)));
+  ASSERT_EQ(answered.boxes.size(), 2u);
+  for (const AskedBox& box : answered.boxes) EXPECT_EQ(box.text, " Oxbrim Tessel IncrediMail.chm not found");
+  answered.boxes.clear();
+  wizard.commands.clear();
+
   PostKey(Control(IDC_PROCEED_STORE), VK_F1);
   PumpFor(50);
   ASSERT_EQ(answered.boxes.size(), 1u);
