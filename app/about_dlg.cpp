@@ -22,7 +22,7 @@ void CAboutDlg::BindControls() {
 
 BOOL CAboutDlg::OnInitDialog() {
   // The version is the project's (CMake), so the template carries only the title.
-  m_lblTitle.SetWindowText((std::string(kProductTitle) + " Version " + TESSEL_VERSION).c_str());
+  m_lblTitle.SetWindowText(std::string(kProductTitle) + " Version " + TESSEL_VERSION);
   return TRUE;
 }
 
