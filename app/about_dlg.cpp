@@ -4,13 +4,11 @@
 #include <utility>
 
 #include "app/product.h"
-#include "framework/background.h"
 #include "framework/link_cursor.h"
 #include "res/resource.h"
 
 CAboutDlg::CAboutDlg(std::function<void()> openSupportPage, CWnd* parent)
-    : CDialog(IDD_ABOUTBOX, parent), m_openSupportPage(std::move(openSupportPage)) {
-  m_hBackground.reset(framework::LoadDibResource(IDB_ABOUT_BACKGROUND));
+    : CPictureDialog(IDD_ABOUTBOX, IDB_ABOUT_BACKGROUND, parent), m_openSupportPage(std::move(openSupportPage)) {
   m_hLinkCursor = framework::LoadLinkCursor();
 }
 
@@ -31,10 +29,8 @@ bool CAboutDlg::OnCommand(UINT id, UINT code, HWND control) {
     if (m_openSupportPage) m_openSupportPage();
     return true;
   }
-  return CDialog::OnCommand(id, code, control);
+  return CPictureDialog::OnCommand(id, code, control);
 }
-
-bool CAboutDlg::OnEraseBkgnd(HDC dc) { return framework::PaintBackground(dc, m_hBackground.get(), GetClientRect()); }
 
 bool CAboutDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   // The contact lines are a link: the link row's hand over them.
@@ -43,5 +39,5 @@ bool CAboutDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     *result = TRUE;
     return true;
   }
-  return CDialog::HandleMessage(message, wParam, lParam, result);
+  return CPictureDialog::HandleMessage(message, wParam, lParam, result);
 }

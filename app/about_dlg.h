@@ -5,11 +5,11 @@
 
 #include <functional>
 
-#include "framework/dialog.h"
 #include "framework/gdi_handles.h"
+#include "framework/picture_dialog.h"
 #include "widgets/transparent_static.h"
 
-class CAboutDlg : public CDialog {
+class CAboutDlg : public CPictureDialog {
  public:
   // `openSupportPage` is what a click on the contact lines does.
   explicit CAboutDlg(std::function<void()> openSupportPage, CWnd* parent = nullptr);
@@ -23,11 +23,9 @@ class CAboutDlg : public CDialog {
   void BindControls() override;
   BOOL OnInitDialog() override;
   bool OnCommand(UINT id, UINT code, HWND control) override;
-  bool OnEraseBkgnd(HDC dc) override;
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
  private:
-  framework::UniqueBitmap m_hBackground;
   framework::UniqueCursor m_hLinkCursor;
   std::function<void()> m_openSupportPage;
 };

@@ -4,7 +4,6 @@
 #include "app/scan_state.h"
 #include "app/wizard_message.h"
 #include "export/export_names.h"
-#include "framework/background.h"
 #include "res/resource.h"
 
 namespace {
@@ -12,20 +11,14 @@ namespace {
 constexpr char kPrefixNoticeCaption[] = "Oxbrim Tessel Quillon";
 }  // namespace
 
-CFilePrefixDlg::CFilePrefixDlg(CWnd* parent) : CDialog(IDD_FILE_PREFIX, parent) {
-  m_hBackground.reset(framework::LoadDibResource(IDB_PREFIX_BACKGROUND));
-}
+CFilePrefixDlg::CFilePrefixDlg(CWnd* parent) : CPictureDialog(IDD_FILE_PREFIX, IDB_PREFIX_BACKGROUND, parent) {}
 
 void CFilePrefixDlg::BindControls() { m_lblPrefix.SubclassDlgItem(IDC_PREFIX_LABEL, *this); }
 
 BOOL CFilePrefixDlg::OnInitDialog() {
-  CDialog::OnInitDialog();
+  CPictureDialog::OnInitDialog();
   if (g_pWizardDlg) ::SetDlgItemTextA(m_hWnd, IDC_PREFIX_EDIT, g_pWizardDlg->FilePrefix().c_str());
   return TRUE;
-}
-
-bool CFilePrefixDlg::OnEraseBkgnd(HDC dc) {
-  return framework::PaintBackground(dc, m_hBackground.get(), GetClientRect());
 }
 
 void CFilePrefixDlg::OnOK() {

@@ -12,7 +12,7 @@
 #include <utility>
 
 #include "framework/controls.h"
-#include "framework/dialog.h"
+#include "framework/picture_dialog.h"
 #include "framework/gdi_handles.h"
 #include "framework/image_list.h"
 #include "app/recovered_list_ctrl.h"
@@ -22,7 +22,7 @@
 #include "recovery/wizard_steps.h"
 #include "widgets/transparent_static.h"
 
-class CRecoveryWizardDlg : public CDialog {
+class CRecoveryWizardDlg : public CPictureDialog {
  public:
   explicit CRecoveryWizardDlg(CWnd* parent = nullptr);
   ~CRecoveryWizardDlg() override;
@@ -43,7 +43,6 @@ class CRecoveryWizardDlg : public CDialog {
   void BindControls() override;
   BOOL OnInitDialog() override;
   bool OnCommand(UINT id, UINT code, HWND control) override;
-  bool OnEraseBkgnd(HDC dc) override;
   bool OnPaint() override;
   bool OnSysCommand(UINT id, LPARAM lParam) override;
   bool OnNotify(NMHDR* header, LRESULT* result) override;
@@ -67,6 +66,8 @@ class CRecoveryWizardDlg : public CDialog {
   // The scan flow, the list and save.
   void OnProceedStore();
   void OnProceedAddressBook();
+  // The third card's button: a whole identity folder. Not wired yet: does nothing.
+  void OnProceedIdentity() {}
   void OnStop();
   void OnBack();
   void OnSave();
@@ -87,14 +88,9 @@ class CRecoveryWizardDlg : public CDialog {
   // The folder of the last save, empty before the first.
   std::string m_strSaveFolder;
 
-  // Loads picture `id` as the background and repaints the whole window.
-  void SetBackground(UINT id);
-
   // 1 on the choose step, 2 on the results step; follows m_steps.
   int m_nStep = 1;
   tessel::recovery::WizardSteps m_steps;
-  framework::UniqueBitmap m_hBackground;
-  UINT m_nBackground = 0;  // the picture's resource id
   std::string m_strFilePrefix;
   // The program's own folder, where the help file and the updater are.
   std::string m_strProgramDir;
@@ -103,6 +99,7 @@ class CRecoveryWizardDlg : public CDialog {
 
   CButton m_btnProceedStore;
   CButton m_btnProceedAddressBook;
+  CButton m_btnProceedIdentity;
   CButton m_chkDeepScan;
   CHoverButton m_lnkHome;
   CHoverButton m_lnkSupport;
@@ -117,6 +114,7 @@ class CRecoveryWizardDlg : public CDialog {
   CButton m_btnBack;
   CButton m_btnSave;
   CTransparentStatic m_lblInstruction;
+  CTransparentStatic m_lblVersion;
 
   void AddAboutToSystemMenu();
   // Home, Support, Help, About and Buy, in the link row's order.
@@ -133,7 +131,12 @@ class CRecoveryWizardDlg : public CDialog {
   void UpdateScanningText();
   void SaveCheckedRows();
   void SetUpList();
+  // Link pictures and row icons for the window's DPI.
   void SetUpLinkButtons();
+  void SetUpRowIcons();
+  // The columns' widths follow a change of DPI.
+  void OnDpiChanged() override;
+  int m_nColumnsDpi = 96;  // the DPI the list's column widths are for
   // Answers the deep scan box's WM_CTLCOLORSTATIC: the background under it.
   LRESULT PaintUnderDeepScanBox(HDC dc) const;
 

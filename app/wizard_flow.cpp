@@ -100,7 +100,7 @@ void CRecoveryWizardDlg::ShowStepControls() {
   const bool results = m_steps.CurrentStep() == tessel::recovery::WizardSteps::Step::kResults;
   m_nStep = results ? 2 : 1;
   auto show = [](CWnd& control, bool visible) { control.ShowWindow(visible ? SW_SHOW : SW_HIDE); };
-  for (CButton* control : {&m_btnProceedStore, &m_btnProceedAddressBook, &m_chkDeepScan}) {
+  for (CButton* control : {&m_btnProceedStore, &m_btnProceedAddressBook, &m_btnProceedIdentity, &m_chkDeepScan}) {
     show(*control, shown.chooseStep);
     control->EnableWindow(shown.proceedEnabled);
   }
@@ -115,15 +115,12 @@ void CRecoveryWizardDlg::ShowStepControls() {
   show(m_btnSave, shown.save);
   show(m_lblInstruction, shown.instruction);
   const UINT background = results ? IDB_RESULTS_BACKGROUND : IDB_CHOOSE_BACKGROUND;
-  if (background != m_nBackground) SetBackground(background);
+  if (background != PictureId()) SetPicture(background);
 }
 
 void CRecoveryWizardDlg::OnScanStarted() {
   m_prgScan.SendMessage(PBM_SETPOS, 0);
-  RECT area = kInstructionArea;
-  ::MapDialogRect(m_hWnd, &area);
-  m_lblInstruction.SetWindowPos(nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                                SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceControl(m_lblInstruction.m_hWnd, kInstructionArea);
   UpdateScanningText();
   // Each batch of rows may bring the count up to date.
   m_lstRecovered.SetRowsAddedHandler([this] {
@@ -196,11 +193,11 @@ bool CRecoveryWizardDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
   switch (message) {
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lParam) != m_chkDeepScan.m_hWnd)
-        return CDialog::HandleMessage(message, wParam, lParam, result);
+        return CPictureDialog::HandleMessage(message, wParam, lParam, result);
       *result = PaintUnderDeepScanBox(reinterpret_cast<HDC>(wParam));
       return true;
     default:
-      return CDialog::HandleMessage(message, wParam, lParam, result);
+      return CPictureDialog::HandleMessage(message, wParam, lParam, result);
   }
 }
 
@@ -211,7 +208,7 @@ LRESULT CRecoveryWizardDlg::PaintUnderDeepScanBox(HDC dc) const {
   ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&box), 2);
   POINT origin{};
   ::SetViewportOrgEx(dc, -box.left, -box.top, &origin);
-  framework::PaintBackground(dc, m_hBackground.get(), GetClientRect());
+  framework::PaintBackground(dc, Picture(), GetClientRect());
   ::SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
   ::SetBkMode(dc, TRANSPARENT);
   return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));

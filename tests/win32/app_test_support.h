@@ -25,7 +25,7 @@ struct WizardTestAccess {
   static int Step(const CRecoveryWizardDlg& wizard) { return wizard.m_nStep; }
   static CProgressCtrl& Progress(CRecoveryWizardDlg& wizard) { return wizard.m_prgScan; }
   static std::string& ProgramDir(CRecoveryWizardDlg& wizard) { return wizard.m_strProgramDir; }
-  static HBITMAP Background(const CRecoveryWizardDlg& wizard) { return wizard.m_hBackground.get(); }
+  static HBITMAP Background(const CRecoveryWizardDlg& wizard) { return wizard.Picture(); }
   static CImageList& RowImages(CRecoveryWizardDlg& wizard) { return wizard.m_ImageList; }
   // Home, Support, Help, About, Buy: 0 to 4.
   static CHoverButton& Link(CRecoveryWizardDlg& wizard, int index) { return *wizard.LinkButtons()[index]; }
