@@ -56,8 +56,10 @@ void CPictureDialog::PlaceControl(HWND control, const RECT& units) {
 bool CPictureDialog::OnEraseBkgnd(HDC dc) { return framework::PaintBackground(dc, m_hPicture.get(), GetClientRect()); }
 
 RECT CPictureDialog::UnitsOf(const RECT& pixels, int baseX, int baseY) const {
-  return {UnitOf(pixels.left, baseX, 4), UnitOf(pixels.top, baseY, 8), UnitOf(pixels.right, baseX, 4),
-          UnitOf(pixels.bottom, baseY, 8)};
+  // The dialog manager maps a control's position and its size each on its own.
+  const LONG left = UnitOf(pixels.left, baseX, 4), top = UnitOf(pixels.top, baseY, 8);
+  return {left, top, left + UnitOf(pixels.right - pixels.left, baseX, 4),
+          top + UnitOf(pixels.bottom - pixels.top, baseY, 8)};
 }
 
 void CPictureDialog::RecordLayout() {

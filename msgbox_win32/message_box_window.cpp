@@ -61,6 +61,15 @@ HICON LoadBoxIcon(const MessageBoxParams& params, framework::UniqueIcon& owned) 
   return ::LoadIconA(nullptr, system);
 }
 
+// The screen's DPI: the system's message font, which the box uses, is made
+// for it, and the box's lengths scale with it.
+int ScreenDpi() {
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
+  if (screen) ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
 RECT ClientRect(HWND window) {
   RECT client{};
   ::GetClientRect(window, &client);
@@ -82,7 +91,7 @@ CRichMessageBox::CRichMessageBox(const MessageBoxParams& completed, HWND owner, 
     : m_params(completed), m_hOwner(owner), m_strCaption(std::move(caption)) {
   if (!m_params.stringModule) m_params.stringModule = ToModuleHandle(::GetModuleHandleA(nullptr));
   if (!m_params.iconModule) m_params.iconModule = ToModuleHandle(::GetModuleHandleA(nullptr));
-  m_pContent = std::make_unique<MessageBoxContent>(MakeWin32HtmlPlatform());
+  m_pContent = std::make_unique<MessageBoxContent>(MakeWin32HtmlPlatform(), MessageBoxMetrics::ForDpi(ScreenDpi()));
   m_font = CreateMessageFont();
   m_hIcon = LoadBoxIcon(m_params, m_ownedIcon);
 }
@@ -238,10 +247,12 @@ void CRichMessageBox::PlaceControls() {
   const MessageBoxAreas& areas = m_pContent->Areas();
   const bool below = (m_params.style & S::kCheckBoxBelow) != 0;
   const std::vector<Rect> row =
-      PlaceButtonRow(area, m_buttons.size(), areas.buttonWidth, areas.buttonHeight, m_params.buttonAlignment, below);
+      PlaceButtonRow(area, m_buttons.size(), areas.buttonWidth, areas.buttonHeight, m_params.buttonAlignment, below,
+                     m_pContent->Metrics());
   for (std::size_t i = 0; i < m_buttons.size(); ++i) MoveTo(m_buttons[i], row[i]);
   if (m_hCheckBox) {
-    const CheckBoxPlace place = PlaceCheckBox(area, areas.checkBoxLabel, areas.buttonHeight, below);
+    const CheckBoxPlace place =
+        PlaceCheckBox(area, areas.checkBoxLabel, areas.buttonHeight, below, m_pContent->Metrics());
     MoveTo(m_hCheckBox, place.box);
     MoveTo(m_hCheckLabel, place.label);
   }
