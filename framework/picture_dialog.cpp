@@ -75,7 +75,8 @@ void CPictureDialog::RecordLayout() {
   }
   const RECT client = UnitsOf(GetClientRect(), base.right, base.bottom);
   m_clientUnits = {client.right, client.bottom};
-  if (auto font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); font && ::GetObjectA(font, sizeof m_templateFont, &m_templateFont)) {
+  if (auto font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+      font && ::GetObjectA(font, sizeof m_templateFont, &m_templateFont)) {
     // The dialog manager made it for the system's DPI.
     m_nTemplateFontDpi = framework::SystemDpi();
   }
@@ -100,8 +101,7 @@ void CPictureDialog::ApplyLayout(const POINT* topLeft) {
                                     static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)), m_nDpi);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   const RECT now = GetWindowRect();
-  POINT at = topLeft ? *topLeft
-                     : POINT{(now.left + now.right - width) / 2, (now.top + now.bottom - height) / 2};
+  POINT at = topLeft ? *topLeft : POINT{(now.left + now.right - width) / 2, (now.top + now.bottom - height) / 2};
   ::SetWindowPos(m_hWnd, nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

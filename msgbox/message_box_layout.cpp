@@ -233,10 +233,8 @@ std::vector<Rect> PlaceButtonRow(const Rect& client, std::size_t count, int widt
   return row;
 }
 
-CheckBoxPlace PlaceCheckBox(const Rect& client, Size label, int buttonHeight, bool below,
-                            const MessageBoxMetrics& m) {
-  const int bottom =
-      below ? client.bottom - m.buttonAreaMargin : client.bottom - 2 * m.buttonAreaMargin - buttonHeight;
+CheckBoxPlace PlaceCheckBox(const Rect& client, Size label, int buttonHeight, bool below, const MessageBoxMetrics& m) {
+  const int bottom = below ? client.bottom - m.buttonAreaMargin : client.bottom - 2 * m.buttonAreaMargin - buttonHeight;
   const int top = bottom - m.checkBoxSize;
   const int boxLeft = client.left + m.checkBoxLeft;
   const int labelLeft = boxLeft + m.checkBoxSize + m.checkBoxSize / 2;

@@ -18,13 +18,13 @@ namespace tessel {
 // Layout lengths in pixels, as they are at 100% (96 DPI); ForDpi gives them
 // for a scaled display, where the box's font and texts are as much larger.
 struct MessageBoxMetrics {
-  int messageMargin = 14;        // around every rich text, each side
-  int checkBoxLeft = 10;         // from the client's left edge to the check box
-  int checkBoxSize = 13;         // the check box square, as the system draws it
-  int checkBoxLabelExtra = 40;   // the width beside the check box's label
-  int buttonGap = 11;            // between buttons, and before the first
-  int buttonAreaMargin = 11;     // below the button row
-  int minButtonWidth = 80;       // buttons grow from this to fit their captions
+  int messageMargin = 14;       // around every rich text, each side
+  int checkBoxLeft = 10;        // from the client's left edge to the check box
+  int checkBoxSize = 13;        // the check box square, as the system draws it
+  int checkBoxLabelExtra = 40;  // the width beside the check box's label
+  int buttonGap = 11;           // between buttons, and before the first
+  int buttonAreaMargin = 11;    // below the button row
+  int minButtonWidth = 80;      // buttons grow from this to fit their captions
   int minButtonHeight = 23;
 
   static MessageBoxMetrics ForDpi(int dpi);

@@ -246,9 +246,8 @@ void CRichMessageBox::PlaceControls() {
   const Rect area{client.left, client.top, client.right, client.bottom};
   const MessageBoxAreas& areas = m_pContent->Areas();
   const bool below = (m_params.style & S::kCheckBoxBelow) != 0;
-  const std::vector<Rect> row =
-      PlaceButtonRow(area, m_buttons.size(), areas.buttonWidth, areas.buttonHeight, m_params.buttonAlignment, below,
-                     m_pContent->Metrics());
+  const std::vector<Rect> row = PlaceButtonRow(area, m_buttons.size(), areas.buttonWidth, areas.buttonHeight,
+                                               m_params.buttonAlignment, below, m_pContent->Metrics());
   for (std::size_t i = 0; i < m_buttons.size(); ++i) MoveTo(m_buttons[i], row[i]);
   if (m_hCheckBox) {
     const CheckBoxPlace place =

@@ -8,6 +8,9 @@
 # picture of the screen; they are kept as PNG files.
 #
 #   scripts/wizard-screenshots.sh [OUT_DIR]      (default build/win32/shots)
+#
+# DPI=120, 144 or 192 takes them at 125%, 150% or 200% (Wine's LogPixels, put
+# back afterwards), on a screen as much larger.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$here"
@@ -24,10 +27,15 @@ rm -rf "$save" && mkdir -p "$save"
 export WINEPREFIX="${WINEPREFIX:-$here/build/win32/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+dpi=${DPI:-96}
+SCREEN_SIZE="$((1024 * dpi / 96))x$((768 * dpi / 96))"
 . scripts/wine-prefix.sh
 start_own_display
-trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
+desktop='HKCU\Control Panel\Desktop'
+set_dpi() { wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+trap '[ "$dpi" = 96 ] || set_dpi 96; kill "$xvfb_pid" 2>/dev/null || true' EXIT
 prepare_wine_prefix
+[ "$dpi" = 96 ] || set_dpi "$dpi"
 
 to_wine() { echo "Z:${1//\//\\}"; }
 wine build/win32/bin/wizard_shots.exe "$(to_wine "$here/build/win32/bin/Oxbrim Tessel IncrediMail.exe")" \

@@ -51,8 +51,8 @@ class LogPixels {
     ::RegCloseKey(key_);
   }
   bool Set(DWORD dpi) const {
-    return key_ && ::RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
-                                    sizeof dpi) == ERROR_SUCCESS;
+    return key_ && ::RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi) ==
+                       ERROR_SUCCESS;
   }
 
  private:
@@ -144,8 +144,8 @@ void RunAt(const LogPixels& setting, int dpi, Screens& run) {
 int Scaled(int value, int dpi) { return ::MulDiv(value, dpi, 96); }
 
 void ExpectNear(int actual, int at100, int dpi, const char* what, int id) {
-  EXPECT_LE(std::abs(actual - Scaled(at100, dpi)), kTolerance) << what << " of control " << id << ": " << actual
-                                                               << ", 100%: " << at100;
+  EXPECT_LE(std::abs(actual - Scaled(at100, dpi)), kTolerance)
+      << what << " of control " << id << ": " << actual << ", 100%: " << at100;
 }
 
 // Every control of `at100` and no other, each at its rectangle scaled, inside `client`.

@@ -42,7 +42,8 @@ TEST_F(WizardTest, OpensOnTheChooseStepWithExactlyItsControlsVisible) {
   std::sort(visible.begin(), visible.end());
   EXPECT_EQ(visible, kChooseStepControls);
   // Tab goes down the three cards' buttons in turn.
-  EXPECT_EQ(::GetNextDlgTabItem(wizard.m_hWnd, Control(IDC_PROCEED_ADDRESS_BOOK), FALSE), Control(IDC_PROCEED_IDENTITY));
+  EXPECT_EQ(::GetNextDlgTabItem(wizard.m_hWnd, Control(IDC_PROCEED_ADDRESS_BOOK), FALSE),
+            Control(IDC_PROCEED_IDENTITY));
   EXPECT_EQ(::GetNextDlgTabItem(wizard.m_hWnd, Control(IDC_DEEP_SCAN), FALSE), Control(IDC_PROCEED_ADDRESS_BOOK));
   char version[64] = {};
   ::GetWindowTextA(Control(IDC_VERSION), version, sizeof version);
