@@ -9,7 +9,6 @@
 #include "app/shell_open.h"
 #include "app/link_pages.h"
 #include "framework/background.h"
-#include "framework/dpi.h"
 #include "framework/module.h"
 #include "res/resource.h"
 

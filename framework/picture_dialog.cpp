@@ -9,6 +9,8 @@ namespace {
 // a dialog unit is a quarter across and an eighth down.
 constexpr int kBaseX = 6;
 constexpr int kBaseY = 13;
+// The system's dialog face: Tahoma, an outline font, on Windows and in Wine.
+constexpr char kScaledFace[] = "MS Shell Dlg 2";
 
 // The dialog unit that `pixels` came from at base unit `base` (`per` units a
 // base unit): exact, since MapDialogRect rounds each unit to its own pixel.
@@ -86,6 +88,10 @@ void CPictureDialog::ApplyLayout(const POINT* topLeft) {
   if (m_nTemplateFontDpi > 0) {
     LOGFONTA font = m_templateFont;
     font.lfHeight = ::MulDiv(font.lfHeight, m_nDpi, m_nTemplateFontDpi);
+    // The template's face ("MS Sans Serif") is a bitmap font of a few sizes,
+    // which at a larger scale stays too small: the system's outline dialog
+    // face instead, of the same height.
+    if (m_nDpi != framework::kDefaultDpi) ::lstrcpynA(font.lfFaceName, kScaledFace, LF_FACESIZE);
     m_hFont.reset(::CreateFontIndirectA(&font));
   }
   for (const Place& place : m_places) {
@@ -95,12 +101,12 @@ void CPictureDialog::ApplyLayout(const POINT* topLeft) {
     if (m_hFont) ::SendMessageA(place.control, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont.get()), FALSE);
   }
 
-  const RECT clientPixels = MapPictureUnits({0, 0, m_clientUnits.cx, m_clientUnits.cy});
-  RECT frame = clientPixels;
-  framework::AdjustWindowRectForDpi(frame, static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)),
-                                    static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)), m_nDpi);
-  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  const RECT now = GetWindowRect();
+  // The frame and caption as they are now: by WM_DPICHANGED the system has
+  // drawn them for the new DPI already.
+  const RECT client = MapPictureUnits({0, 0, m_clientUnits.cx, m_clientUnits.cy});
+  const RECT now = GetWindowRect(), nowClient = GetClientRect();
+  const int width = client.right + (now.right - now.left) - nowClient.right;
+  const int height = client.bottom + (now.bottom - now.top) - nowClient.bottom;
   POINT at = topLeft ? *topLeft : POINT{(now.left + now.right - width) / 2, (now.top + now.bottom - height) / 2};
   ::SetWindowPos(m_hWnd, nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -7,6 +7,7 @@
 #include "msgbox_win32/message_box_look.h"
 #include "msgbox_win32/message_box_registry.h"
 #include "draw_win32/gdi_surface.h"
+#include "framework/dpi.h"
 #include "richtext_win32/html_platform_win32.h"
 
 namespace tessel {
@@ -61,15 +62,6 @@ HICON LoadBoxIcon(const MessageBoxParams& params, framework::UniqueIcon& owned) 
   return ::LoadIconA(nullptr, system);
 }
 
-// The screen's DPI: the system's message font, which the box uses, is made
-// for it, and the box's lengths scale with it.
-int ScreenDpi() {
-  HDC screen = ::GetDC(nullptr);
-  const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
-  if (screen) ::ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
 RECT ClientRect(HWND window) {
   RECT client{};
   ::GetClientRect(window, &client);
@@ -91,7 +83,10 @@ CRichMessageBox::CRichMessageBox(const MessageBoxParams& completed, HWND owner, 
     : m_params(completed), m_hOwner(owner), m_strCaption(std::move(caption)) {
   if (!m_params.stringModule) m_params.stringModule = ToModuleHandle(::GetModuleHandleA(nullptr));
   if (!m_params.iconModule) m_params.iconModule = ToModuleHandle(::GetModuleHandleA(nullptr));
-  m_pContent = std::make_unique<MessageBoxContent>(MakeWin32HtmlPlatform(), MessageBoxMetrics::ForDpi(ScreenDpi()));
+  // The system's message font, which the box uses, is made for the system's
+  // DPI; the box's lengths scale with it.
+  m_pContent =
+      std::make_unique<MessageBoxContent>(MakeWin32HtmlPlatform(), MessageBoxMetrics::ForDpi(framework::SystemDpi()));
   m_font = CreateMessageFont();
   m_hIcon = LoadBoxIcon(m_params, m_ownedIcon);
 }

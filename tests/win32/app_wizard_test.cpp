@@ -417,4 +417,30 @@ TEST_F(WizardTest, BackgroundPictureIsPaintedAtItsOwnSizeFromTheTopLeft) {
   EXPECT_EQ(mismatches, 0);
 }
 
+// Moving to a monitor of another scale (Wine has one DPI, so the test sends
+// what Windows would): controls, window, picture, links and columns follow.
+TEST_F(WizardTest, ADpiChangeLaysTheWindowOutAgainForTheNewScale) {
+  if (!HasPicture(IDB_CHOOSE_BACKGROUND)) GTEST_SKIP() << "the background is not linked in (res/art/ incomplete)";
+  RECT suggested{10, 20, 1200, 800};
+  wizard.SendMessage(WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  PumpFor(50);
+  RECT proceed{};
+  ::GetWindowRect(Control(IDC_PROCEED_IDENTITY), &proceed);
+  ::MapWindowPoints(nullptr, wizard.m_hWnd, reinterpret_cast<POINT*>(&proceed), 2);
+  // 201, 275, 59 x 17 dialog units: 1.5 x 1.625 pixels each at 100%, 2.25 x 2.4375 at 150%.
+  EXPECT_EQ(proceed.left, 452);
+  EXPECT_EQ(proceed.top, 670);
+  EXPECT_EQ(proceed.right, 585);
+  EXPECT_EQ(proceed.bottom, 712);
+  const RECT client = wizard.GetClientRect();
+  EXPECT_EQ(client.right, 1148);  // 510 units
+  EXPECT_EQ(client.bottom, 743);  // 305 units
+  EXPECT_EQ(wizard.GetWindowRect().left, 10);
+  BITMAP picture{};
+  ASSERT_TRUE(::GetObjectA(WizardTestAccess::Background(wizard), sizeof picture, &picture));
+  EXPECT_EQ(picture.bmWidth, 1148);
+  EXPECT_EQ(WizardTestAccess::Link(wizard, 0).GetFaceSize().cx, 69);
+  EXPECT_EQ(WizardTestAccess::List(wizard).SendMessage(LVM_GETCOLUMNWIDTH, 0), 255);
+}
+
 }  // namespace
