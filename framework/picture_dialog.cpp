@@ -12,8 +12,9 @@ constexpr int kBaseY = 13;
 // The system's dialog face: Tahoma, an outline font, on Windows and in Wine.
 constexpr char kScaledFace[] = "MS Shell Dlg 2";
 
-// The dialog unit that `pixels` came from at base unit `base` (`per` units a
-// base unit): exact, since MapDialogRect rounds each unit to its own pixel.
+// The dialog units that the dialog manager turned into `pixels` at base unit
+// `base` (`per` units a base unit). Exact: a unit is more than a pixel, so no
+// two units round to the same pixel.
 LONG UnitOf(LONG pixels, int base, int per) {
   if (base <= 0) return pixels;
   LONG units = ::MulDiv(pixels, per, base);
