@@ -59,7 +59,10 @@ bool IsBlankContact(const CellRow& cells);
 void AppendContactText(std::string& out, long long number, const CellRow& cells);
 
 // CSV (RFC 4180, CR LF lines, UTF-8 read from the address book's code page): a header row of kContactLabels,
-// then one row of the 23 trimmed fields per contact.
+// then one row of the 23 trimmed fields per contact. A field that a spreadsheet
+// would run as a formula (one that begins with "=", "@", TAB or CR, or with "+"
+// or "-" followed by anything but digits, spaces and "+-()./") is quoted and
+// begins with an apostrophe; phone numbers stay as they are.
 void AppendContactCsvHeader(std::string& out);
 void AppendContactCsvRow(std::string& out, const CellRow& cells, const CodePage& page);
 

@@ -113,6 +113,43 @@ TEST(ContactCsv, HeaderOfDistinctLabelsAndQuotedFields) {
   EXPECT_NE(row.find(",\xC3\x83\xC2\xA9,"), std::string::npos);  // Ã©, not é: the page decides, not a guess
 }
 
+// Fields from other people's mail that a spreadsheet would run as formulas
+// stay text; phone numbers, with their "+" and "-", stay as they are.
+TEST(ContactCsv, FieldsThatWouldRunAsFormulasBeginWithAnApostrophe) {
+  const struct {
+    const char* field;
+    const char* written;
+  } kCases[] = {
+      {"=HYPERLINK(\"http://x.example\",\"Click\")", "\"'=HYPERLINK(\"\"http://x.example\"\",\"\"Click\"\")\""},
+      {"=1+1", "\"'=1+1\""},
+      {"@SUM(A1:A9)", "\"'@SUM(A1:A9)\""},
+      {"\tx", "\"'\tx\""},
+      {"\rx", "\"'\rx\""},
+      {"+cmd|' /C calc'!A0", "\"'+cmd|' /C calc'!A0\""},
+      {"-2+3+cmd|' /C calc'!A0", "\"'-2+3+cmd|' /C calc'!A0\""},
+      {"+A1", "\"'+A1\""},
+      {"-1,5", "\"'-1,5\""},  // a comma is no phone character
+      {"+43 316 555 0101", "+43 316 555 0101"},
+      {"+1 (555) 010-0199", "+1 (555) 010-0199"},
+      {"-0316/555.01", "-0316/555.01"},
+      {"+", "+"},
+      {"-", "-"},
+      {"0316 555 0101", "0316 555 0101"},
+      {"a=b", "a=b"},
+      {" =1+1", " =1+1"},
+      {"'quoted'", "'quoted'"},
+  };
+  for (const auto& c : kCases) {
+    Row cells(kContactCellCount, " ");
+    cells[kHomePhone] = c.field;
+    std::string row;
+    AppendContactCsvRow(row, cells, Windows1252());
+    EXPECT_EQ(row, std::string(kHomePhone, ',') + c.written + std::string(kContactCellCount - 1 - kHomePhone, ',') +
+                       "\r\n")
+        << c.field;
+  }
+}
+
 TEST(ContactCsv, ShortRowsStillHave23Fields) {
   std::string row;
   AppendContactCsvRow(row, {"only"}, Windows1252());
