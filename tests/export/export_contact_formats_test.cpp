@@ -2,8 +2,13 @@
 // book walk fills them (fields padded with one space).
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <filesystem>
+#include <memory>
+
 #include "engine/memory_list.h"
 #include "export/contact_formats.h"
+#include "export/output_file.h"
 #include "tests/support/scratch_folder.h"
 
 namespace tessel::exporting {
@@ -82,6 +87,47 @@ TEST(ContactText, ALargeBookIsWrittenWhole) {
       << error;
   EXPECT_EQ(written.contacts, 3000);
   EXPECT_EQ(scratch.Read("AddBook.txt"), expected);
+}
+
+// Real files whose first write asks for a stop, as Ctrl-C would in the middle of a large book.
+class StopAfterFirstWrite final : public FileOpener {
+ public:
+  explicit StopAfterFirstWrite(std::atomic<int>& stop) : stop_(stop) {}
+  std::unique_ptr<FileWriter> CreateNew(const std::string& path) override {
+    struct Writer final : FileWriter {
+      Writer(std::unique_ptr<FileWriter> file, std::atomic<int>& stop) : file(std::move(file)), stop(stop) {}
+      bool Write(std::string_view bytes) override {
+        stop = 1;
+        return file->Write(bytes);
+      }
+      bool Close() override { return file->Close(); }
+      int ErrorCode() const override { return file->ErrorCode(); }
+      std::unique_ptr<FileWriter> file;
+      std::atomic<int>& stop;
+    };
+    return std::make_unique<Writer>(PlatformFileOpener().CreateNew(path), stop_);
+  }
+  std::unique_ptr<FileWriter> Replace(const std::string& path) override { return nullptr; }
+  std::unique_ptr<FileWriter> StandardOutput() override { return nullptr; }
+
+ private:
+  std::atomic<int>& stop_;
+};
+
+// A stopped save leaves no file: the first 64 KiB of a book are no book.
+TEST(ContactText, AStopWhileWritingRemovesTheFile) {
+  const std::vector<CellRow> rows(3000, Contact());
+  tessel::testing::ScratchFolder scratch;
+  std::atomic<int> stop{0};
+  StopAfterFirstWrite opener(stop);
+  const ScopedFileOpener scoped(opener);
+  ContactsWritten written;
+  std::string error;
+  EXPECT_FALSE(
+      WriteContactsFile(rows, scratch.Path("AddBook.vcf"), ContactFormat::kVCard, Windows1252(), written, error, &stop));
+  EXPECT_EQ(stop.load(), 1) << "nothing was written before the end";
+  EXPECT_EQ(error, "stopped before '" + scratch.Path("AddBook.vcf") + "' was complete; it is removed");
+  EXPECT_FALSE(std::filesystem::exists(scratch.Path("AddBook.vcf")));
 }
 
 TEST(ContactCsv, HeaderOfDistinctLabelsAndQuotedFields) {
