@@ -76,7 +76,8 @@ int RunContacts(const CommandLine& line) {
   for (const Input& book : books) {
     if (!book.fromFolder) WarnIfNotAddressBook(book.path());
     const ContactScan scan = ScanContacts(book.file);
-    if (stop.load() != 0) return Fail(kExitStopped, "stopped before the contacts of '" + book.path() + "' were written");
+    if (stop.load() != 0)
+      return Fail(kExitStopped, "stopped before the contacts of '" + book.path() + "' were written");
     if (scan.result.end == recovery::ScanEnd::kFileNotOpened) {
       return Fail(kExitFailure, AddressBookProblem(scan, book.path()));
     }

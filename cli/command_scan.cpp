@@ -91,8 +91,8 @@ int ScanAddressBookRows(const Input& input, const ScanOutput& output, StdoutBuff
   writer->End(out.Text());
   EndInput(output, out.Text());
   if (output.format == RowFormat::kTable) {
-    out.Text() += "\n" + Plural(static_cast<long long>(scan.rows.size()), "contact") + " in " + TerminalText(input.path()) +
-                  " (last contact of the file first)\n";
+    out.Text() += "\n" + Plural(static_cast<long long>(scan.rows.size()), "contact") + " in " +
+                  TerminalText(input.path()) + " (last contact of the file first)\n";
   }
   if (!out.Flush()) return Fail(kExitFailure, out.Error());
   if (const std::string problem = AddressBookProblem(scan, input.path()); !problem.empty()) {
@@ -127,8 +127,8 @@ int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuf
   EndInput(output, text);
   if (output.format == RowFormat::kTable) {
     text += "\n" + Plural(scan.rows, "message") + " in " + TerminalText(scan.result.storePath);
-    text +=
-        input.file.kind == FileKind::kStore ? " (searched the store)\n" : " (through the index " + TerminalText(input.path()) + ")\n";
+    text += input.file.kind == FileKind::kStore ? " (searched the store)\n"
+                                                : " (through the index " + TerminalText(input.path()) + ")\n";
     if (input.deep) text += "deep scan: rows marked * were found only in the store (deleted, or never indexed)\n";
     if (!scan.result.unreadable.empty()) text += "rows marked ! hold bytes that could not be read\n";
   }

@@ -7,7 +7,7 @@
 namespace tessel::cli {
 namespace {
 
-std::atomic<bool> g_seen{false};     // a Ctrl-C or Ctrl-Break came
+std::atomic<bool> g_seen{false};    // a Ctrl-C or Ctrl-Break came
 std::atomic<bool> g_ending{false};  // the console closes or Windows shuts down
 
 BOOL WINAPI OnConsoleControl(DWORD event) {

@@ -123,8 +123,8 @@ TEST(ContactText, AStopWhileWritingRemovesTheFile) {
   const ScopedFileOpener scoped(opener);
   ContactsWritten written;
   std::string error;
-  EXPECT_FALSE(
-      WriteContactsFile(rows, scratch.Path("AddBook.vcf"), ContactFormat::kVCard, Windows1252(), written, error, &stop));
+  EXPECT_FALSE(WriteContactsFile(rows, scratch.Path("AddBook.vcf"), ContactFormat::kVCard, Windows1252(), written,
+                                 error, &stop));
   EXPECT_EQ(stop.load(), 1) << "nothing was written before the end";
   EXPECT_EQ(error, "stopped before '" + scratch.Path("AddBook.vcf") + "' was complete; it is removed");
   EXPECT_FALSE(std::filesystem::exists(scratch.Path("AddBook.vcf")));
@@ -190,8 +190,8 @@ TEST(ContactCsv, FieldsThatWouldRunAsFormulasBeginWithAnApostrophe) {
     cells[kHomePhone] = c.field;
     std::string row;
     AppendContactCsvRow(row, cells, Windows1252());
-    EXPECT_EQ(row, std::string(kHomePhone, ',') + c.written + std::string(kContactCellCount - 1 - kHomePhone, ',') +
-                       "\r\n")
+    EXPECT_EQ(row,
+              std::string(kHomePhone, ',') + c.written + std::string(kContactCellCount - 1 - kHomePhone, ',') + "\r\n")
         << c.field;
   }
 }
