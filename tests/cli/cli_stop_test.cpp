@@ -26,13 +26,14 @@ using TesselRun = tessel::testing::Run;
 using tessel::testing::RunningTessel;
 using tessel::testing::ScratchFolder;
 
-// Enough messages that an export runs for seconds, not milliseconds.
+// Enough messages (some 30 MB) that an export runs for seconds, not milliseconds.
 constexpr int kMessages = 60000;
 
 std::string Message(int number) {
   const std::string n = std::to_string(number);
   return mailfiles::CrLfLines({"From: sender" + n + "@example.org", "To: tom@example.net", "Subject: Message " + n,
-                               "Date: Mon, 03 Mar 2008 09:14:22 +0100", "", "Body of message " + n});
+                               "Date: Mon, 03 Mar 2008 09:14:22 +0100", "", "Body of message " + n,
+                               std::string(400, 'x')});
 }
 
 // A store and its index of kMessages messages, numbered from 1 in row order.
