@@ -9,10 +9,12 @@
 #include "cli/commands.h"
 #include "cli/file_system.h"
 #include "cli/input_check.h"
+#include "cli/interrupt.h"
 #include "cli/inputs.h"
 #include "cli/row_selection.h"
 #include "cli/scans.h"
 #include "cli/terminal_progress.h"
+#include "cli/terminal_text.h"
 #include "engine/message_extraction.h"
 #include "engine/source_file.h"
 #include "export/contact_formats.h"
@@ -171,7 +173,7 @@ void PrintSummary(const StoreExport& result, const std::string& where) {
     line += " (" + result.firstName + ")";
   }
   if (result.cutShort > 0) line += "; " + std::to_string(result.cutShort) + " cut short where the store ends";
-  std::printf("%s\n", line.c_str());
+  std::printf("%s\n", TerminalText(line).c_str());
 }
 
 }  // namespace
@@ -231,6 +233,10 @@ int RunExport(const CommandLine& line) {
   }
   if (!MakeFolders(line.to, error)) return Fail(kExitFailure, error);
 
+  // From here a stop request ends the export between files: every file is
+  // finished or removed. The stores' scans take the requests over while they run.
+  std::atomic<int> stop{0};
+  const StopOnInterrupt interrupt(stop);
   bool unreadable = false;
   for (const Input& store : stores) {
     // One store keeps the prefix's names; several are named after themselves.
@@ -257,8 +263,11 @@ int RunExport(const CommandLine& line) {
     const ContactScan scan = ScanContacts(book.file);
     const std::string path = JoinPath(line.to, book.name + "." + ContactExtension(contactsFormat));
     ContactsWritten written;
-    if (!WriteContactsFile(scan.rows, path, contactsFormat, *page, written, error)) return Fail(kExitFailure, error);
-    std::printf("wrote %lld contact%s to %s\n", written.contacts, written.contacts == 1 ? "" : "s", path.c_str());
+    if (!WriteContactsFile(scan.rows, path, contactsFormat, *page, written, error, &stop)) {
+      return Fail(stop.load() != 0 ? kExitStopped : kExitFailure, error);
+    }
+    std::printf("wrote %lld contact%s to %s\n", written.contacts, written.contacts == 1 ? "" : "s",
+                TerminalText(path).c_str());
     if (const std::string problem = AddressBookProblem(scan, book.path()); !problem.empty()) {
       exitCode = Fail(kExitFailure, problem);
     }

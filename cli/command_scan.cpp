@@ -12,6 +12,7 @@
 #include "cli/row_writer.h"
 #include "cli/scans.h"
 #include "cli/terminal_progress.h"
+#include "cli/terminal_text.h"
 
 namespace tessel::cli {
 
@@ -58,7 +59,7 @@ void WriteRow(RowWriter& writer, const ScanOutput& output, std::string& out, lon
 void BeginInput(const ScanOutput& output, std::string& out, const std::string& path, bool first) {
   if (!output.several) return;
   if (output.format == RowFormat::kTable) {
-    out += (first ? "" : "\n") + path + "\n";
+    out += (first ? "" : "\n") + TerminalText(path) + "\n";
   } else if (output.format == RowFormat::kJson) {
     out += first ? "\n{\"file\": " : ",\n{\"file\": ";
     AppendJsonString(out, path);
@@ -90,8 +91,8 @@ int ScanAddressBookRows(const Input& input, const ScanOutput& output, StdoutBuff
   writer->End(out.Text());
   EndInput(output, out.Text());
   if (output.format == RowFormat::kTable) {
-    out.Text() += "\n" + Plural(static_cast<long long>(scan.rows.size()), "contact") + " in " + input.path() +
-                  " (last contact of the file first)\n";
+    out.Text() += "\n" + Plural(static_cast<long long>(scan.rows.size()), "contact") + " in " +
+                  TerminalText(input.path()) + " (last contact of the file first)\n";
   }
   if (!out.Flush()) return Fail(kExitFailure, out.Error());
   if (const std::string problem = AddressBookProblem(scan, input.path()); !problem.empty()) {
@@ -125,9 +126,9 @@ int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuf
   writer->End(text);
   EndInput(output, text);
   if (output.format == RowFormat::kTable) {
-    text += "\n" + Plural(scan.rows, "message") + " in " + scan.result.storePath;
-    text +=
-        input.file.kind == FileKind::kStore ? " (searched the store)\n" : " (through the index " + input.path() + ")\n";
+    text += "\n" + Plural(scan.rows, "message") + " in " + TerminalText(scan.result.storePath);
+    text += input.file.kind == FileKind::kStore ? " (searched the store)\n"
+                                                : " (through the index " + TerminalText(input.path()) + ")\n";
     if (input.deep) text += "deep scan: rows marked * were found only in the store (deleted, or never indexed)\n";
     if (!scan.result.unreadable.empty()) text += "rows marked ! hold bytes that could not be read\n";
   }

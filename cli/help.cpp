@@ -29,8 +29,8 @@ tessel never overwrites a file: it stops with an error when a file it would
 write exists already.
 
 Exit status: 0 done, 1 a file could not be read or written or a row does not
-exist, 2 a wrong command line, 130 stopped by Ctrl-C (what was found before
-the stop is written).
+exist, 2 a wrong command line, 130 stopped by Ctrl-C, SIGTERM or SIGHUP (what
+was found before the stop is written; a file cut by the stop is removed).
 )";
 
 constexpr char kScan[] =
@@ -129,7 +129,9 @@ folder), --to is a folder and each book's file is named after it.
        the business group's prefixed with "Business" (Business Phone,
        Business City, ...); Company Name and Job Title keep theirs.
   csv  a header row with those labels, then one row of 23 fields per contact
-       (RFC 4180, CR LF, UTF-8)
+       (RFC 4180, CR LF, UTF-8); a field that a spreadsheet would run as a
+       formula (beginning with = @ TAB or CR, or with + or - and more than
+       digits, spaces and +-()./) is quoted behind an apostrophe: "'=1+1"
   vcf  vCard 3.0, UTF-8, one card per contact, empty fields left out
 csv and vcf read the address book's bytes in its Windows code page and write
 them as UTF-8: --codepage 1252 (the default; most installations), 1250 to

@@ -336,6 +336,41 @@ TEST_F(TesselRun, ContactsMakeTheirFolderAndWarnAboutFilesThatAreNoAddressBook) 
   }
 }
 
+// Folder names are anyone's: where tessel prints a path for people (a table's
+// heading, summaries, errors), what a terminal would act on is escaped; tsv and
+// json keep the path, each quoted its own way.
+TEST_F(TesselRun, PathsPrintedForPeopleShowControlCharactersEscaped) {
+  const std::string odd = "odd\x1B[2J\xE2\x80\xAE";  // clears the screen, then reverses the line
+  ASSERT_EQ(::mkdir(Path(odd).c_str(), 0755), 0);
+  WriteAll(Path(odd + "/Inbox.imm"), ReadAll(Path("Inbox.imm")));
+  WriteAll(Path(odd + "/Inbox.imh"), ReadAll(Path("Inbox.imh")));
+  const std::string shown = dir_ + "/odd\\x1B[2J\\u202E";
+
+  Result run = Tessel("scan " + Q(odd) + " " + Q("Inbox.imh"));
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out.rfind(shown + "/Inbox.imh\n", 0), 0u) << run.out;
+  EXPECT_NE(run.out.find("2 messages in " + shown + "/Inbox.imm (through the index " + shown + "/Inbox.imh)"),
+            std::string::npos);
+  EXPECT_EQ(run.out.find('\x1B'), std::string::npos);
+  EXPECT_EQ(run.out.find("\xE2\x80\xAE"), std::string::npos);
+
+  run = Tessel("scan --format tsv " + Q(odd));
+  EXPECT_EQ(run.out.rfind(Path(odd) + "/Inbox.imh\t", 0), 0u) << run.out;
+  run = Tessel("scan --format json " + Q(odd) + " " + Q("Inbox.imh"));
+  EXPECT_NE(run.out.find("[\n{\"file\": \"" + dir_ + "/odd\\u001b[2J\xE2\x80\xAE/Inbox.imh\", \"rows\": ["),
+            std::string::npos)
+      << run.out;
+
+  run = Tessel("export " + Q(odd + "/Inbox.imh") + " --to " + Q(odd + "/out"));
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out.rfind("wrote 2 messages to " + shown + "/out (", 0), 0u) << run.out;
+  run = Tessel("contacts " + Q(odd + "/Inbox.imh") + " --to " + Q(odd + "/c\a.txt"));
+  EXPECT_EQ(run.err.rfind("tessel: warning: '" + shown + "/Inbox.imh' does not end in .imb", 0), 0u) << run.err;
+  EXPECT_NE(run.out.find(" to " + shown + "/c\\x07.txt"), std::string::npos) << run.out;
+  run = Tessel("show " + Q(odd + "/missing.imh") + " 1");
+  EXPECT_EQ(run.err, "tessel: cannot open '" + shown + "/missing.imh': No such file or directory\n");
+}
+
 TEST_F(TesselRun, RawSearchesAFileAsAStoreWhateverItsName) {
   WriteAll(Path("FILE0001.CHK"), ReadAll(Path("Inbox.imm")));
   const Result raw = Tessel("scan --raw --format tsv " + Q("FILE0001.CHK"));
