@@ -81,6 +81,11 @@ class Search {
         result_.unreadable.push_back({path, entry.cause});
         continue;
       }
+      if (entry.kind == PathKind::kOther && ours) {
+        // A device or a pipe of our name: reading it could wait for ever.
+        result_.unreadable.push_back({path, "not a regular file"});
+        continue;
+      }
       if (entry.kind != PathKind::kFile || !ours) continue;
       if (extension == "imm" && indexed.count(Lower(NameWithoutExtension(entry.name))) > 0) continue;
       FoundFile found{ResolveChosenFile(path), RelativeJoin(folder.relative, entry.name)};

@@ -144,8 +144,9 @@ class StoreWriter final : public recovery::RowSink {
         ++unclaimed_;
         continue;
       }
-      const bool found = indexUsed_ && origin != kOriginIndex;
-      MessageOutput& output = found ? foundOnly_ : listed_;
+      // Without an index every message is found only in the store, and NAME holds them.
+      const bool found = origin != kOriginIndex;
+      MessageOutput& output = found && indexUsed_ ? foundOnly_ : listed_;
       std::string error;
       RecordCopy copy;
       if ((!output.Opened() && !output.Open(error)) || !output.Add(store_, row, copy, error)) {

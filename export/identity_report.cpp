@@ -43,9 +43,11 @@ void AppendInput(std::string& text, const InputReport& input) {
       const std::string second = input.outputs.size() > 1 ? FileName(input.outputs[1]) : std::string();
       text += "  " + Count(input.foundOnly, "message") + " found only in the store" + Arrow(second) + "\n";
     } else {
-      text += "  " + Count(input.Messages(), "message") + " found in the store" + Arrow(first) + "\n";
+      text += "  " + Count(input.foundOnly, "message") + " found only in the store (no index to tell)" + Arrow(first) +
+              "\n";
     }
-    if (input.cutShort > 0) text += "  " + Count(input.cutShort, "message") + " cut short\n";
+    text += "  " + std::to_string(input.cutShort) + " cut short, " + std::to_string(input.unreadable.size()) +
+            " unreadable " + (input.unreadable.size() == 1 ? "range" : "ranges") + "\n";
   }
   for (const recovery::UnreadableStretch& stretch : input.unreadable) {
     text += "  unreadable: bytes " + std::to_string(stretch.range.begin) + "-" + std::to_string(stretch.range.end - 1) +
