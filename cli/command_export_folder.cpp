@@ -59,6 +59,12 @@ int RunFolderExport(const CommandLine& line) {
   }
   if (!result.refused.empty()) return Fail(kExitFailure, result.refused);
   std::fputs(exporting::IdentityReportText(folder, line.to, result).c_str(), stdout);
+  // What went wrong goes to standard error too, where scripts look for it.
+  for (const exporting::PassedOver& entry : result.search.unreadable) Warn("left out '" + entry.path + "': " + entry.cause);
+  for (const exporting::InputReport& input : result.inputs) {
+    for (const std::string& problem : input.problems) Warn(input.relativePath + ": " + problem);
+  }
+  if (!result.reportProblem.empty()) Warn(result.reportProblem);
   if (!result.reportPath.empty()) std::printf("report: %s\n", result.reportPath.c_str());
   if (result.stopped) return Fail(kExitStopped, "stopped; the files of the inputs finished before it are kept");
   return result.Complete() ? kExitOk : kExitFailure;
