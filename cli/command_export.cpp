@@ -23,13 +23,13 @@
 
 namespace tessel::cli {
 
+using exporting::AppendMboxMessage;
 using exporting::CodePage;
 using exporting::Collision;
 using exporting::ContactExtension;
 using exporting::ContactFormat;
 using exporting::ContactsWritten;
 using exporting::CopyMessageRecord;
-using exporting::AppendMboxMessage;
 using exporting::IsValidPrefix;
 using exporting::KindOf;
 using exporting::MakeFolders;
@@ -37,9 +37,9 @@ using exporting::MessageFileName;
 using exporting::OutputFile;
 using exporting::ParseCodePage;
 using exporting::ParseContactFormat;
+using exporting::PathKind;
 using exporting::RecordCopy;
 using exporting::RecordOfCells;
-using exporting::PathKind;
 using exporting::ShortRecordNote;
 using exporting::WriteContactsFile;
 using exporting::WriteEmlFile;

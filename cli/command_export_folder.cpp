@@ -60,7 +60,8 @@ int RunFolderExport(const CommandLine& line) {
   if (!result.refused.empty()) return Fail(kExitFailure, result.refused);
   std::fputs(exporting::IdentityReportText(folder, line.to, result).c_str(), stdout);
   // What went wrong goes to standard error too, where scripts look for it.
-  for (const exporting::PassedOver& entry : result.search.unreadable) Warn("left out '" + entry.path + "': " + entry.cause);
+  for (const exporting::PassedOver& entry : result.search.unreadable)
+    Warn("left out '" + entry.path + "': " + entry.cause);
   for (const exporting::InputReport& input : result.inputs) {
     for (const std::string& problem : input.problems) Warn(input.relativePath + ": " + problem);
   }

@@ -23,9 +23,9 @@ bool MakeFolders(const std::string& path, std::string& error);
 
 struct FolderEntry {
   std::string name;
-  PathKind kind;       // of what the entry leads to; kMissing when that cannot be looked at
-  bool link = false;   // a symbolic link (or another reparse point on Windows)
-  std::string cause;   // why kMissing
+  PathKind kind;      // of what the entry leads to; kMissing when that cannot be looked at
+  bool link = false;  // a symbolic link (or another reparse point on Windows)
+  std::string cause;  // why kMissing
 };
 // The entries of a folder, without "." and ".."; false with `error` set when
 // it cannot be read.

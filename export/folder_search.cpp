@@ -64,7 +64,8 @@ class Search {
       result_.unreadable.push_back({folder.path, cause});
       return;
     }
-    std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    std::sort(entries.begin(), entries.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
     // Stores that an index in this folder already brings.
     std::set<std::string> indexed;
     for (const FolderEntry& entry : entries) {

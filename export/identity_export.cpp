@@ -33,7 +33,8 @@ class Overall {
  public:
   Overall(IdentityExportProgress& port, std::int64_t total) : port_(port), total_(total) {}
   void Report(std::int64_t done) {
-    const std::int64_t step = total_ > 0 ? static_cast<std::int64_t>(static_cast<long double>(done) * kOverallSteps / total_) : 0;
+    const std::int64_t step =
+        total_ > 0 ? static_cast<std::int64_t>(static_cast<long double>(done) * kOverallSteps / total_) : 0;
     if (step == lastStep_) return;
     lastStep_ = step;
     port_.Overall(done, total_);
@@ -133,8 +134,14 @@ class StoreWriter final : public recovery::RowSink {
  public:
   StoreWriter(ByteReader& store, MessageOutput& listed, MessageOutput& foundOnly, bool indexUsed, InputReport& report,
               std::atomic<int>& stop, IdentityExportProgress& port, std::size_t index)
-      : store_(store), listed_(listed), foundOnly_(foundOnly), indexUsed_(indexUsed), report_(report), stop_(stop),
-        port_(port), index_(index) {}
+      : store_(store),
+        listed_(listed),
+        foundOnly_(foundOnly),
+        indexUsed_(indexUsed),
+        report_(report),
+        stop_(stop),
+        port_(port),
+        index_(index) {}
 
   void AppendRows(std::vector<CellRow>& rows) override {
     for (const CellRow& row : rows) {
@@ -233,8 +240,8 @@ void ExportStore(const FoundFile& found, const std::string& outFolder, const Ide
     return;
   }
   if (scan.end == recovery::ScanEnd::kFileNotOpened || scan.end == recovery::ScanEnd::kStoreNotOpened) {
-    report.problems.push_back("cannot open '" + (scan.end == recovery::ScanEnd::kFileNotOpened ? found.file.path
-                                                                                               : found.file.storePath) +
+    report.problems.push_back("cannot open '" +
+                              (scan.end == recovery::ScanEnd::kFileNotOpened ? found.file.path : found.file.storePath) +
                               "'");
     report.state = InputState::kFailed;
     return;
@@ -319,8 +326,7 @@ std::vector<InputReport> Plan(const FolderSearch& search, const IdentityExportOp
                                                            : InputKind::kStore;
     const bool book = input.kind == InputKind::kAddressBook;
     const std::string stem = SafeFileName(OutputStem(found.relativePath), book ? kNoBookName : kNoStoreName);
-    input.name = book ? names.Take(stem, {".vcf", ".csv"})
-                      : names.Take(stem, {mbox ? ".mbox" : "", foundOnly});
+    input.name = book ? names.Take(stem, {".vcf", ".csv"}) : names.Take(stem, {mbox ? ".mbox" : "", foundOnly});
     inputs.push_back(std::move(input));
   }
   return inputs;
@@ -354,7 +360,7 @@ bool IdentityExportResult::Complete() const {
 }
 
 IdentityExportResult ExportIdentity(const std::string& folder, const std::string& outFolder,
-                                    const IdentityExportOptions& options, IdentityExportProgress& port) {
+                                    const IdentityExportOptions& options, IdentityExportProgress& progress) {
   IdentityExportResult result;
   std::string cause;
   if (KindOf(folder, &cause) != PathKind::kFolder) {
@@ -377,30 +383,30 @@ IdentityExportResult ExportIdentity(const std::string& folder, const std::string
     return result;
   }
   result.inputs = Plan(result.search, options);
-  port.Planned(result.inputs);
+  progress.Planned(result.inputs);
   std::vector<std::int64_t> sizes;
   std::int64_t total = 0;
   for (const FoundFile& found : result.search.files) {
     sizes.push_back(SizeOf(found.file.kind == FileKind::kAddressBook ? found.file.path : found.file.storePath));
     total += sizes.back();
   }
-  Overall overall(port, total);
+  Overall overall(progress, total);
   std::int64_t done = 0;
   for (std::size_t i = 0; i < result.inputs.size(); ++i) {
-    if (port.StopRequested()) {
+    if (progress.StopRequested()) {
       result.stopped = true;
       break;
     }
     InputReport& input = result.inputs[i];
     const FoundFile& found = result.search.files[i];
     input.state = InputState::kRunning;
-    port.InputStarted(i, input);
+    progress.InputStarted(i, input);
     if (input.kind == InputKind::kAddressBook) {
       ExportAddressBook(found, outFolder, options, input);
     } else {
-      ExportStore(found, outFolder, options, port, i, overall, done, sizes[i], input);
+      ExportStore(found, outFolder, options, progress, i, overall, done, sizes[i], input);
     }
-    port.InputFinished(i, input);
+    progress.InputFinished(i, input);
     if (input.state == InputState::kStopped) {
       result.stopped = true;
       break;

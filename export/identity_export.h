@@ -29,8 +29,8 @@ enum class IdentityFormat { kMbox, kEml };
 
 struct IdentityExportOptions {
   IdentityFormat format = IdentityFormat::kMbox;
-  bool keepCrLf = false;               // mbox: the stored line ends as they are
-  std::string emlPrefix = "MailRec";   // eml: "MailRec0001.eml", numbered in each folder
+  bool keepCrLf = false;                   // mbox: the stored line ends as they are
+  std::string emlPrefix = "MailRec";       // eml: "MailRec0001.eml", numbered in each folder
   const CodePage* contactsPage = nullptr;  // the address books' code page; null: the default
 };
 
@@ -40,7 +40,7 @@ inline constexpr char kFoundOnlySuffix[] = " (found only in the store)";
 enum class InputKind { kIndexedStore, kStore, kAddressBook };
 
 enum class InputState {
-  kWaiting,     // not begun
+  kWaiting,  // not begun
   kRunning,
   kDone,        // everything written
   kIncomplete,  // written, but bytes could not be read or records were cut short
@@ -55,10 +55,10 @@ struct InputReport {
   std::string name;          // NAME of its outputs
   InputKind kind = InputKind::kStore;
   InputState state = InputState::kWaiting;
-  bool indexUsed = false;   // an index told listed messages from those found only in the store
-  long long listed = 0;     // messages the index lists (contacts, of an address book)
-  long long foundOnly = 0;  // messages found only in the store
-  long long cutShort = 0;   // records the store ends inside, or that a read error cut
+  bool indexUsed = false;       // an index told listed messages from those found only in the store
+  long long listed = 0;         // messages the index lists (contacts, of an address book)
+  long long foundOnly = 0;      // messages found only in the store
+  long long cutShort = 0;       // records the store ends inside, or that a read error cut
   long long blankContacts = 0;  // wiped address book records left out
   std::vector<recovery::UnreadableStretch> unreadable;
   // The files and folders written, full paths: a store's NAME first, then

@@ -85,9 +85,9 @@ std::string IdentityReportText(const std::string& folder, const std::string& out
     for (const PassedOver& link : result.search.linksNotFollowed) text += "  " + link.path + ": " + link.cause + "\n";
   }
   if (!result.reportProblem.empty()) text += "\n" + result.reportProblem + "\n";
-  text += "\n" + Count(stores, "store") + ": " + Count(listed + foundOnly, "message") + " (" +
-          std::to_string(listed) + " listed by an index, " + std::to_string(foundOnly) +
-          " found only in the store); " + Count(contacts, "contact") + ".\n";
+  text += "\n" + Count(stores, "store") + ": " + Count(listed + foundOnly, "message") + " (" + std::to_string(listed) +
+          " listed by an index, " + std::to_string(foundOnly) + " found only in the store); " +
+          Count(contacts, "contact") + ".\n";
   if (result.stopped) {
     text += "Stopped: the files of the inputs finished before the stop are kept.\n";
   } else if (!result.Complete()) {

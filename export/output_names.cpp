@@ -12,7 +12,9 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
-bool RefusedByWindows(unsigned char c) { return c < 0x20 || std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos; }
+bool RefusedByWindows(unsigned char c) {
+  return c < 0x20 || std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos;
+}
 
 // Windows opens the device instead of a file of these names, whatever follows a ".".
 bool IsDeviceName(std::string_view base) {

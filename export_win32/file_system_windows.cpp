@@ -94,9 +94,9 @@ bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries, std:
 
 bool IdentifyFolder(const std::string& path, FolderId& id) {
   // Backup semantics: the one way to open a folder as a handle.
-  const HANDLE folder = ::CreateFileW(Probe(path).c_str(), FILE_READ_ATTRIBUTES,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  const HANDLE folder =
+      ::CreateFileW(Probe(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (folder == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION info{};
   const bool known = ::GetFileInformationByHandle(folder, &info) != 0;

@@ -47,11 +47,15 @@ std::vector<std::string> Listing(const std::string& folder) {
 class Recorder final : public IdentityExportProgress {
  public:
   void Planned(const std::vector<InputReport>& inputs) override { planned = inputs.size(); }
-  void InputStarted(std::size_t index, const InputReport&) override { events.push_back("start " + std::to_string(index)); }
+  void InputStarted(std::size_t index, const InputReport&) override {
+    events.push_back("start " + std::to_string(index));
+  }
   void InputAdvanced(std::size_t index, const InputReport& input) override {
     if (stopIn == static_cast<int>(index) && input.Messages() > 0) stop = true;
   }
-  void InputFinished(std::size_t index, const InputReport&) override { events.push_back("end " + std::to_string(index)); }
+  void InputFinished(std::size_t index, const InputReport&) override {
+    events.push_back("end " + std::to_string(index));
+  }
   void Overall(std::int64_t done, std::int64_t total) override {
     lastDone = done;
     lastTotal = total;
@@ -127,7 +131,8 @@ TEST_F(IdentityExportTest, EveryMessageOnceTheIndexedOnesApartAndNothingOverwrit
       << report;
   EXPECT_EQ(report, [&] {
     std::string crlf;
-    for (const char c : IdentityReportText(In(), scratch_.Path("out"), result)) crlf += c == '\n' ? "\r\n" : std::string(1, c);
+    for (const char c : IdentityReportText(In(), scratch_.Path("out"), result))
+      crlf += c == '\n' ? "\r\n" : std::string(1, c);
     return crlf;
   }()) << "the file and tessel's standard output say the same";
 
@@ -207,8 +212,8 @@ TEST_F(IdentityExportTest, LinksNamesAndUnreadableEntriesCannotHurt) {
   EXPECT_FALSE(result.Complete()) << "something was left out";
   EXPECT_EQ(Listing(scratch_.Path("out")),
             (std::vector<std::string>{"Contacts.csv", "Contacts.vcf", "Inbox", "Inbox (found only in the store)",
-                                      "Mail - Inbox", "Mail - Inbox (found only in the store)", "NUL_", "Recovery report.txt",
-                                      "con_", "messages", "messages (2)"}));
+                                      "Mail - Inbox", "Mail - Inbox (found only in the store)", "NUL_",
+                                      "Recovery report.txt", "con_", "messages", "messages (2)"}));
   EXPECT_EQ(Listing(scratch_.Path("out/messages")).size(), 13u) << "a store without an index: all in NAME";
   EXPECT_EQ(Listing(scratch_.Root()), (std::vector<std::string>{"in", "out"})) << "nothing beside the output folder";
 
