@@ -265,7 +265,8 @@ void ExportStore(const FoundFile& found, const std::string& outFolder, const Ide
                               (writer.Unclaimed() == 1 ? " stretch" : " stretches") +
                               " of bytes that no message claims left out");
   }
-  report.state = report.unreadable.empty() && report.cutShort == 0 ? InputState::kDone : InputState::kIncomplete;
+  // A record cut short where the store ends holds all the store has: written, as the single-store export does.
+  report.state = report.unreadable.empty() ? InputState::kDone : InputState::kIncomplete;
 }
 
 void ExportAddressBook(const FoundFile& found, const std::string& outFolder, const IdentityExportOptions& options,

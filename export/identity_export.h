@@ -43,7 +43,7 @@ enum class InputState {
   kWaiting,  // not begun
   kRunning,
   kDone,        // everything written
-  kIncomplete,  // written, but bytes could not be read or records were cut short
+  kIncomplete,  // written, but some bytes could not be read (see unreadable, problems)
   kFailed,      // not read, or its files could not be written (see problems)
   kStopped,     // the stop request came during it: its files are removed
 };
