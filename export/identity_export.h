@@ -101,9 +101,11 @@ class IdentityExportProgress {
   virtual bool StopRequested() { return false; }
 };
 
-// Exports the identity folder `folder` into `outFolder` (made when missing).
-// On a stop, the files of inputs already finished stay, those of the input in
-// progress are removed, and the report says so.
+// Exports the identity folder `folder` into `outFolder` (made when missing;
+// refused when it lies inside `folder`). On a stop, the files of inputs
+// already finished stay, those of the input in progress are removed, and the
+// report says so. Both paths appear in the report as given, so the same
+// strings give the same bytes, whichever front end calls.
 IdentityExportResult ExportIdentity(const std::string& folder, const std::string& outFolder,
                                     const IdentityExportOptions& options, IdentityExportProgress& progress);
 
