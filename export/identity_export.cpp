@@ -201,8 +201,12 @@ void ExportStore(const FoundFile& found, const std::string& outFolder, const Ide
                  IdentityExportProgress& port, std::size_t index, Overall& overall, std::int64_t before,
                  std::int64_t size, InputReport& report) {
   SourceFile store;
+  errno = 0;
   if (!store.Open(found.file.storePath)) {
-    report.problems.push_back("cannot read the store '" + found.file.storePath + "': " + std::strerror(errno));
+    // Not every platform's open says why (a Windows device name opens the device, and is refused).
+    const int cause = errno;
+    report.problems.push_back("cannot read the store '" + found.file.storePath + "'" +
+                              (cause != 0 ? std::string(": ") + std::strerror(cause) : std::string()));
     report.state = InputState::kFailed;
     return;
   }
