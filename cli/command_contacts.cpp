@@ -1,6 +1,6 @@
 // tessel contacts: the address books' contacts as a text file, CSV or vCards.
 #include "cli/commands.h"
-#include "cli/file_system.h"
+#include "export/file_system.h"
 #include "cli/input_check.h"
 #include "cli/interrupt.h"
 #include "cli/inputs.h"
@@ -10,6 +10,11 @@
 #include "export/export_names.h"
 
 namespace tessel::cli {
+
+using exporting::KindOf;
+using exporting::MakeFolders;
+using exporting::ParentFolder;
+using exporting::PathKind;
 
 using exporting::CodePage;
 using exporting::ContactExtension;
@@ -54,7 +59,8 @@ int RunContacts(const CommandLine& line) {
   if (page == nullptr) return Fail(kExitUsage, "contacts: " + error);
 
   std::vector<Input> inputs;
-  if (!CollectInputs(line, inputs, error)) return Fail(kExitFailure, error);
+  bool leftOut = false;
+  if (!CollectInputs(line, inputs, leftOut, error)) return Fail(kExitFailure, error);
   std::vector<Input> books;
   for (Input input : inputs) {
     // A file named on the command line is an address book here, whatever its name.
@@ -72,7 +78,7 @@ int RunContacts(const CommandLine& line) {
   // files written before it stay.
   std::atomic<int> stop{0};
   const StopOnInterrupt interrupt(stop);
-  int exitCode = kExitOk;
+  int exitCode = leftOut ? kExitFailure : kExitOk;
   for (const Input& book : books) {
     if (!book.fromFolder) WarnIfNotAddressBook(book.path());
     const ContactScan scan = ScanContacts(book.file);

@@ -100,11 +100,22 @@ a row that does not exist stops the export before anything is written.
 tessel scan --deep lists: deleted and unindexed messages too.
 The prefix may not contain / \ | * : ? < > ' or ".
 
-Several paths, or a folder (searched with its subfolders): one mbox per store
-named after it (Inbox.mbox, Sent Items.mbox), or with eml one folder of
-.eml files per store (Inbox/MailRec0001.eml), and each address book's
-contacts beside them as NAME.vcf (--contacts txt|csv|vcf; --codepage as for
-tessel contacts).
+A folder (an identity's, searched with its subfolders) is exported whole:
+each store read by the deep scan, every message once. The messages its index
+lists go to NAME.mbox, those found only in the store (deleted, or never
+indexed) to "NAME (found only in the store).mbox"; a store without an index
+puts all of its messages in NAME.mbox. With eml, folders of those names hold
+the .eml files. Address books go to NAME.vcf and NAME.csv (--codepage as for
+tessel contacts). NAME is the file's path in the folder ("Mail - Inbox"),
+safe as a file name on Windows too and unique. "Recovery report.txt" in DIR,
+also printed, gives each input's counts (listed by the index, found only in
+the store, cut short, unreadable ranges) and files, and what was left out.
+DIR may not lie inside the folder. Entries that cannot be read are passed
+over and named, and the exit status is 1; a folder reached again through a
+link is not searched twice.
+Several paths: one mbox per store named after it (Inbox.mbox), or with eml
+one folder of .eml files per store (Inbox/MailRec0001.eml), and each address
+book's contacts beside them as NAME.vcf (--contacts txt|csv|vcf).
 An existing file is never overwritten: the export stops there with an error.
 A file that cannot be written completely (a full disk) is removed, and the
 summary counts only the files written. A record that runs past the end of a

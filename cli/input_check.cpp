@@ -4,9 +4,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cli/file_system.h"
+#include "export/file_system.h"
 
 namespace tessel::cli {
+
+using exporting::KindOf;
+using exporting::PathKind;
 
 bool CheckReadableFile(const std::string& path, std::string& error) {
   std::string cause;

@@ -415,19 +415,33 @@ TEST_F(TesselRun, AFolderIsOneCommandForAWholeIdentity) {
 
   Result run = Tessel("export " + Q("id") + " --to " + Q("mbox") + " --format mbox");
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  const std::string inbox = ReadAll(Path("mbox/Inbox.mbox"));
+  const std::string inbox = ReadAll(Path("mbox/Message Store - Inbox.mbox"));
   EXPECT_EQ(inbox.rfind("From anna@example.org ", 0), 0u);
-  EXPECT_EQ(inbox.find("From carl@"), std::string::npos) << "through the index: two messages";
-  EXPECT_EQ(ReadAll(Path("mbox/Sent Items.mbox")).rfind("From carl@example.com ", 0), 0u);
-  EXPECT_EQ(ReadAll(Path("mbox/Book.vcf")).rfind("BEGIN:VCARD\r\n", 0), 0u);
+  EXPECT_EQ(inbox.find("From carl@"), std::string::npos) << "the index lists two messages";
+  EXPECT_EQ(ReadAll(Path("mbox/Message Store - Inbox (found only in the store).mbox")).rfind("From carl@", 0), 0u)
+      << "the third, no longer indexed, is kept apart";
+  EXPECT_EQ(ReadAll(Path("mbox/Message Store - Sent Items.mbox")).rfind("From carl@example.com ", 0), 0u);
+  EXPECT_EQ(ReadAll(Path("mbox/Addressbook - Book.vcf")).rfind("BEGIN:VCARD\r\n", 0), 0u);
+  EXPECT_EQ(ReadAll(Path("mbox/Addressbook - Book.csv")).rfind("Display Name,Email,", 0), 0u);
+  EXPECT_NE(run.out.find("\nreport: " + Path("mbox/Recovery report.txt") + "\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Message Store/Inbox.imh (index and store)\n  2 messages listed by the index -> "
+                         "Message Store - Inbox.mbox\n  1 message found only in the store -> Message Store - Inbox "
+                         "(found only in the store).mbox\n"),
+            std::string::npos)
+      << run.out;
 
-  run = Tessel("export " + Q("id") + " --to " + Q("eml") + " --contacts csv");
+  run = Tessel("export " + Q("id") + " --to " + Q("eml"));
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(ReadAll(Path("eml/Inbox/MailRec0002.eml")), second_);
-  EXPECT_EQ(ReadAll(Path("eml/Sent Items/MailRec0001.eml")), third_);
-  EXPECT_TRUE(Exists(Path("eml/Book.csv")));
+  EXPECT_EQ(ReadAll(Path("eml/Message Store - Inbox/MailRec0002.eml")), second_);
+  EXPECT_EQ(ReadAll(Path("eml/Message Store - Inbox (found only in the store)/MailRec0001.eml")), third_);
+  EXPECT_EQ(ReadAll(Path("eml/Message Store - Sent Items/MailRec0001.eml")), third_);
   EXPECT_EQ(Tessel("export " + Q("id") + " --to " + Q("eml")).exitCode, 1) << "never overwrites";
+  EXPECT_EQ(ReadAll(Path("eml/Message Store - Inbox/MailRec0002.eml")), second_);
   EXPECT_EQ(Tessel("export " + Q("id") + " --to " + Q("x") + " --rows 1").exitCode, 2);
+  EXPECT_EQ(Tessel("export " + Q("id") + " --to " + Q("x") + " --contacts csv").exitCode, 2) << "both are written";
+  run = Tessel("export " + Q("id") + " --to " + Q("id/out"));
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("lies inside the folder"), std::string::npos) << run.err;
 
   run = Tessel("scan --format tsv " + Q("id"));
   EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -447,6 +461,16 @@ TEST_F(TesselRun, AFolderIsOneCommandForAWholeIdentity) {
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_TRUE(Exists(Path("books/Book.vcf")));
   EXPECT_TRUE(Exists(Path("books/Book (2).vcf")));
+
+  // What cannot be read is named and passed over: the rest is listed, the JSON stays whole, the exit status is 1.
+  ASSERT_EQ(::symlink("gone.imm", Path("id/Broken.imm").c_str()), 0);
+  if (::geteuid() != 0) ::chmod(Path("id/Message Store/Sent Items.imm").c_str(), 0);  // root reads everything
+  run = Tessel("scan --format json " + Q("id"));
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("left out '" + Path("id/Broken.imm") + "': No such file"), std::string::npos) << run.err;
+  EXPECT_EQ(run.out.rfind("[\n{\"file\": ", 0), 0u) << run.out;
+  EXPECT_EQ(run.out.substr(run.out.size() - 4), "}\n]\n") << run.out;
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '{'), ::geteuid() != 0 ? 2 : 3) << run.out;
 }
 
 }  // namespace
