@@ -56,6 +56,7 @@ void CRecoveryWizardDlg::BindControls() {
   const std::array<CHoverButton*, 5> links = LinkButtons();
   for (size_t i = 0; i < links.size(); ++i) links[i]->SubclassDlgItem(kLinkButtons[i].id, *this);
   m_lstRecovered.SubclassDlgItem(IDC_LIST, *this);
+  m_lstInputs.SubclassDlgItem(IDC_INPUT_LIST, *this);
   m_chkSelectAll.SubclassDlgItem(IDC_SELECT_ALL, *this);
   m_lblSelectAll.SubclassDlgItem(IDC_SELECT_ALL_LABEL, *this);
   m_prgScan.SubclassDlgItem(IDC_PROGRESS, *this);
@@ -77,6 +78,7 @@ BOOL CRecoveryWizardDlg::OnInitDialog() {
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
   m_nStep = 1;
   SetUpList();
+  SetUpInputList();
 
   m_strFilePrefix = "MailRec";
   // Not the current folder: a shortcut or a file manager may start the

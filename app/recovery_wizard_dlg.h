@@ -1,7 +1,9 @@
-// CRecoveryWizardDlg: the wizard window (template 102). Both steps share its
-// client area: the choose step shows the two "Proceed ..." buttons, the results
-// step the list, the progress bar and Stop, Back and Save; the link row shows
-// in both. The window lives as long as the process: leaving goes through the
+// CRecoveryWizardDlg: the wizard window (template 102). Its steps share its
+// client area: the choose step shows the three "Proceed ..." buttons (a
+// message store, an address book, a whole IncrediMail folder), the results
+// step the list, the progress bar and Stop, Back and Save, the folder export's
+// step a row per store and address book, the progress bar, Stop and Back; the
+// link row shows in all. The window lives as long as the process: leaving goes through the
 // exit or live-update command, which end the process.
 #pragma once
 
@@ -16,8 +18,10 @@
 #include "framework/gdi_handles.h"
 #include "framework/image_list.h"
 #include "app/recovered_list_ctrl.h"
+#include "framework/list_ctrl.h"
 #include "framework/menu.h"
 #include "widgets/hover_button.h"
+#include "export/identity_export.h"
 #include "recovery/scan.h"
 #include "recovery/wizard_steps.h"
 #include "widgets/transparent_static.h"
@@ -66,8 +70,7 @@ class CRecoveryWizardDlg : public CPictureDialog {
   // The scan flow, the list and save.
   void OnProceedStore();
   void OnProceedAddressBook();
-  // The third card's button: a whole identity folder. Not wired yet: does nothing.
-  void OnProceedIdentity() {}
+  void OnProceedIdentity();
   void OnStop();
   void OnBack();
   void OnSave();
@@ -87,8 +90,19 @@ class CRecoveryWizardDlg : public CPictureDialog {
 
   // The folder of the last save, empty before the first.
   std::string m_strSaveFolder;
+  // Asks for the folder to write into, starting in the last one; empty when cancelled.
+  std::string PickSaveFolder();
 
-  // 1 on the choose step, 2 on the results step; follows m_steps.
+  // The folder export: its worker's word, carried out on the window's thread.
+  bool HandleFolderExportMessage(UINT message, LPARAM lParam);
+  void SetUpInputList();
+  void OnFolderExportEnded(const tessel::exporting::IdentityExportResult& result);
+  // The instruction line's place beside the list: the template's is too small for its texts.
+  void PlaceInstructionLine();
+  // The folder written into, for the end's notice.
+  std::string m_strExportFolder;
+
+  // 1 on the choose step, 2 on the results step, 3 on the folder export's; follows m_steps.
   int m_nStep = 1;
   tessel::recovery::WizardSteps m_steps;
   std::string m_strFilePrefix;
@@ -107,6 +121,7 @@ class CRecoveryWizardDlg : public CPictureDialog {
   CHoverButton m_lnkAbout;
   CHoverButton m_lnkBuy;
   CRecoveredListCtrl m_lstRecovered;
+  CListCtrl m_lstInputs;
   CButton m_chkSelectAll;
   CTransparentStatic m_lblSelectAll;
   CProgressCtrl m_prgScan;

@@ -28,6 +28,7 @@ constexpr char kScanningText[] = "Searching Messages...... (You can stop this se
 constexpr char kMessagesFoundText[] = "Click a message to preview it. Tick what you want to keep, then press Save.";
 constexpr char kContactsFoundText[] = "Tick the contacts you want to keep, then press Save.";
 
+constexpr char kStoppingText[] = "Stopping: the file being written is removed, those finished stay.";
 constexpr char kStopAfterTheEnd[] = "The search had already ended: nothing was stopped.";
 
 // The row count under the scanning text changes at most this often.
@@ -97,8 +98,9 @@ void CRecoveryWizardDlg::BeginScan() {
 
 void CRecoveryWizardDlg::ShowStepControls() {
   const tessel::recovery::WizardControls shown = m_steps.Controls();
-  const bool results = m_steps.CurrentStep() == tessel::recovery::WizardSteps::Step::kResults;
-  m_nStep = results ? 2 : 1;
+  using Step = tessel::recovery::WizardSteps::Step;
+  const Step step = m_steps.CurrentStep();
+  m_nStep = step == Step::kChoose ? 1 : step == Step::kResults ? 2 : 3;
   auto show = [](CWnd& control, bool visible) { control.ShowWindow(visible ? SW_SHOW : SW_HIDE); };
   for (CButton* control : {&m_btnProceedStore, &m_btnProceedAddressBook, &m_btnProceedIdentity, &m_chkDeepScan}) {
     show(*control, shown.chooseStep);
@@ -109,18 +111,21 @@ void CRecoveryWizardDlg::ShowStepControls() {
   show(m_chkSelectAll, shown.list);
   show(m_lblSelectAll, shown.list);
   show(m_lstRecovered, shown.list);
+  show(m_lstInputs, shown.inputs);
   show(m_prgScan, shown.progress);
   show(m_btnStop, shown.stop);
   show(m_btnBack, shown.back);
   show(m_btnSave, shown.save);
   show(m_lblInstruction, shown.instruction);
-  const UINT background = results ? IDB_RESULTS_BACKGROUND : IDB_CHOOSE_BACKGROUND;
+  const UINT background = step == Step::kChoose ? IDB_CHOOSE_BACKGROUND : IDB_RESULTS_BACKGROUND;
   if (background != PictureId()) SetPicture(background);
 }
 
+void CRecoveryWizardDlg::PlaceInstructionLine() { PlaceControl(m_lblInstruction.m_hWnd, kInstructionArea); }
+
 void CRecoveryWizardDlg::OnScanStarted() {
   m_prgScan.SendMessage(PBM_SETPOS, 0);
-  PlaceControl(m_lblInstruction.m_hWnd, kInstructionArea);
+  PlaceInstructionLine();
   UpdateScanningText();
   // Each batch of rows may bring the count up to date.
   m_lstRecovered.SetRowsAddedHandler([this] {
@@ -169,6 +174,7 @@ void CRecoveryWizardDlg::OnStop() {
   }
   g_bStopRequested = 1;
   ShowStepControls();
+  if (m_nStep == 3) m_lblInstruction.SetWindowText(kStoppingText);
 }
 
 void CRecoveryWizardDlg::OnBack() {
@@ -178,6 +184,7 @@ void CRecoveryWizardDlg::OnBack() {
 }
 
 bool CRecoveryWizardDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (HandleFolderExportMessage(message, lParam)) return true;
   if (IsThreadMessage(message, ThreadMessage::kBeginScan)) {
     BeginScan();
     return true;

@@ -66,6 +66,7 @@
 #define IDC_LINK_BUY 1044
 #define IDC_PROCEED_IDENTITY 1045
 #define IDC_VERSION 1046
+#define IDC_INPUT_LIST 1047
 
 // About box controls.
 #define IDC_ABOUT_TITLE 1015

@@ -1,0 +1,161 @@
+// Moving a whole IncrediMail folder as a user does it: the choose step's third
+// "Proceed ...", the two folder pickers, a row per store and address book, the
+// end's notice; and the output folder byte for byte what
+// `tessel export FOLDER --to OUT --format mbox` writes (tessel.exe, built
+// beside the tests, run on the same folder).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/file_choosers.h"
+#include "app/folder_picker.h"
+#include "app/scan_state.h"
+#include "app/wizard_message.h"
+#include "res/resource.h"
+#include "tests/win32/app_test_support.h"
+#include "tests/win32/app_user_driver.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using driver::ClickButton;
+using driver::PumpUntil;
+
+constexpr DWORD kExportTimeoutMs = 120000;
+
+// Every file of a folder (the export writes no subfolders for mbox), by name.
+std::map<std::string, std::string> FolderFiles(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+    files[entry.path().filename().string()] = driver::ReadFileBytes(entry.path().string());
+  return files;
+}
+
+// Runs tessel.exe, which the build puts beside this test; its exit code, or -1.
+int RunTessel(const std::string& arguments) {
+  char self[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string command = "\"" + (fs::path(self).parent_path() / "tessel.exe").string() + "\" " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                        &process))
+    return -1;
+  ::WaitForSingleObject(process.hProcess, kExportTimeoutMs);
+  DWORD code = 1;
+  ::GetExitCodeProcess(process.hProcess, &code);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+class FolderExportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(wizard.Create());
+    PumpFor(30);
+    root = fs::temp_directory_path() / ("tessel_folder_export_" + std::to_string(::GetCurrentProcessId()));
+    fs::remove_all(root);
+    input = root / "Identity";
+    output = root / "Moved";
+    previousPicker = SetFolderPickerHook([this](const std::string& start) {
+      pickerStarts.push_back(start);
+      if (picked.empty()) return std::string();
+      std::string next = picked.front();
+      picked.erase(picked.begin());
+      return next;
+    });
+  }
+  void TearDown() override {
+    PumpUntil([] { return g_bScanRunning == 0; }, kExportTimeoutMs);
+    SetFolderPickerHook(std::move(previousPicker));
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+  }
+
+  HWND Control(int id) const { return ::GetDlgItem(wizard.m_hWnd, id); }
+  bool Visible(int id) const { return ::IsWindowVisible(Control(id)) != FALSE; }
+  void CopySample(const char* name, const fs::path& to) {
+    fs::copy_file(driver::SourcePath(std::string("samples/") + name), to / name);
+  }
+  // The end frees Back (or, for a refused folder, the choose step's cards).
+  bool WaitForTheEnd() {
+    const bool ended = PumpUntil(
+        [&] { return Visible(IDC_BACK) || ::IsWindowEnabled(Control(IDC_PROCEED_IDENTITY)); }, kExportTimeoutMs);
+    PumpFor(30);
+    return ended;
+  }
+
+  AnsweredDialogs answered;
+  RecordingWizard wizard;
+  fs::path root;
+  fs::path input;   // the folder to move
+  fs::path output;  // where it goes
+  FolderPickerHook previousPicker;
+  std::vector<std::string> pickerStarts;
+  std::vector<std::string> picked;
+};
+
+TEST_F(FolderExportTest, WritesWhatTesselExportWritesShowsARowPerInputAndEndsWithTheCountsAndLinks) {
+  // The samples (an index whose entries are partly damaged, its store, an
+  // address book) and, a folder down, a store without its index.
+  fs::create_directories(input / "Old mail");
+  for (const char* name : {"Inbox.imh", "Inbox.imm", "Contacts.imb"}) CopySample(name, input);
+  CopySample("Inbox.imm", input / "Old mail");
+  picked = {input.string(), output.string()};
+
+  ClickButton(wizard.m_hWnd, IDC_PROCEED_IDENTITY);
+  // The folder picker starts where the choosers do; the output picker where Save's does.
+  ASSERT_EQ(pickerStarts.size(), 2u);
+  EXPECT_EQ(pickerStarts[0], ChooserStartFolder());
+  EXPECT_EQ(pickerStarts[1], DocumentsFolder());
+  EXPECT_EQ(WizardTestAccess::Step(wizard), 3);
+  ASSERT_TRUE(WaitForTheEnd());
+
+  // The step's end: the rows, Back, nothing of the results step.
+  std::vector<int> visible = VisibleControlIds(wizard.m_hWnd);
+  std::sort(visible.begin(), visible.end());
+  EXPECT_EQ(visible, (std::vector<int>{IDC_BACK, IDC_INSTRUCTION, IDC_LINK_HOME, IDC_LINK_SUPPORT, IDC_LINK_HELP,
+                                       IDC_LINK_ABOUT, IDC_LINK_BUY, IDC_INPUT_LIST}));
+  EXPECT_EQ(driver::ListLines(Control(IDC_INPUT_LIST)),
+            (std::vector<std::string>{"Contacts.imb\t7 contacts\tDone", "Inbox.imh\t13 messages\tDone",
+                                      "Old mail\\\\Inbox.imm\t13 messages\tDone"}));
+  EXPECT_EQ(driver::WindowText(Control(IDC_INSTRUCTION)),
+            "Done: 26 messages from 2 message stores and 7 contacts from 1 address book written.");
+
+  ASSERT_EQ(answered.boxes.size(), 1u);
+  EXPECT_EQ(answered.boxes[0].style, 0x40u);
+  const std::string& notice = answered.boxes[0].text;
+  EXPECT_EQ(notice.substr(0, notice.find("<br>")),
+            "26 messages from 2 message stores and 7 contacts from 1 address book were written to <a href=\"" +
+                output.string() + "\">" + output.string() + "</a>.");
+  EXPECT_NE(notice.find(FolderLink((output / "Recovery report.txt").string())), std::string::npos) << notice;
+  EXPECT_NE(notice.find("Moving your mail to another program</a>"), std::string::npos) << notice;
+
+  // Byte for byte what tessel writes for the same folder into the same place.
+  const std::map<std::string, std::string> written = FolderFiles(output);
+  fs::rename(output, root / "Moved by the wizard");
+  ASSERT_EQ(RunTessel("export \"" + input.string() + "\" --to \"" + output.string() + "\" --format mbox"), 0);
+  const std::map<std::string, std::string> expected = FolderFiles(output);
+  ASSERT_EQ(written.size(), expected.size());
+  for (const auto& [name, bytes] : expected) {
+    ASSERT_TRUE(written.count(name)) << name;
+    EXPECT_TRUE(written.at(name) == bytes) << name << " differs";
+  }
+  // Two mbox files for the indexed store, one for the other; vCard, CSV, the report.
+  EXPECT_EQ(written.size(), 6u);
+
+  // Back: the choose step again, the three cards free.
+  ClickButton(wizard.m_hWnd, IDC_BACK);
+  EXPECT_EQ(WizardTestAccess::Step(wizard), 1);
+  EXPECT_TRUE(Visible(IDC_PROCEED_IDENTITY) && ::IsWindowEnabled(Control(IDC_PROCEED_IDENTITY)));
+}
+
+}  // namespace
