@@ -7,6 +7,7 @@
 inline constexpr char kOverviewHelpPage[] = "index.htm";
 inline constexpr char kSupportHelpPage[] = "support.htm";
 inline constexpr char kFreeOfChargeHelpPage[] = "free.htm";
+inline constexpr char kMovingHelpPage[] = "moving.htm";
 
 // The CMake option TESSEL_HOME_PAGE; empty unless the build names one. With
 // one, Home opens it and so does exit; without, Home opens the overview and

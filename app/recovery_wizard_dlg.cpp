@@ -57,6 +57,8 @@ void CRecoveryWizardDlg::BindControls() {
   for (size_t i = 0; i < links.size(); ++i) links[i]->SubclassDlgItem(kLinkButtons[i].id, *this);
   m_lstRecovered.SubclassDlgItem(IDC_LIST, *this);
   m_lstInputs.SubclassDlgItem(IDC_INPUT_LIST, *this);
+  m_lnkExportFolder.SubclassDlgItem(IDC_EXPORT_FOLDER_LINK, *this);
+  m_lnkExportHelp.SubclassDlgItem(IDC_EXPORT_HELP_LINK, *this);
   m_chkSelectAll.SubclassDlgItem(IDC_SELECT_ALL, *this);
   m_lblSelectAll.SubclassDlgItem(IDC_SELECT_ALL_LABEL, *this);
   m_prgScan.SubclassDlgItem(IDC_PROGRESS, *this);

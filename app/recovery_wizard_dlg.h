@@ -97,6 +97,8 @@ class CRecoveryWizardDlg : public CPictureDialog {
   bool HandleFolderExportMessage(UINT message, LPARAM lParam);
   void SetUpInputList();
   void OnFolderExportEnded(const tessel::exporting::IdentityExportResult& result);
+  // A click (or Enter) on the end's links: the output folder, the help page on importing.
+  bool OnExportLinkNotify(const NMHDR& header);
   // The instruction line's place beside the list: the template's is too small for its texts.
   void PlaceInstructionLine();
   // The folder written into, for the end's notice.
@@ -122,6 +124,8 @@ class CRecoveryWizardDlg : public CPictureDialog {
   CHoverButton m_lnkBuy;
   CRecoveredListCtrl m_lstRecovered;
   CListCtrl m_lstInputs;
+  CWnd m_lnkExportFolder;
+  CWnd m_lnkExportHelp;
   CButton m_chkSelectAll;
   CTransparentStatic m_lblSelectAll;
   CProgressCtrl m_prgScan;
@@ -154,6 +158,8 @@ class CRecoveryWizardDlg : public CPictureDialog {
   int m_nColumnsDpi = 96;  // the DPI the list's column widths are for
   // Answers the deep scan box's WM_CTLCOLORSTATIC: the background under it.
   LRESULT PaintUnderDeepScanBox(HDC dc) const;
+  // Answers the export links' WM_CTLCOLORSTATIC: white, as the picture there, over its footer.
+  static LRESULT PaintUnderExportLink(HDC dc);
 
   // The mode of the scan whose Proceed was pressed, until its worker starts.
   int m_nPendingMode = 0;

@@ -112,6 +112,9 @@ void CRecoveryWizardDlg::ShowStepControls() {
   show(m_lblSelectAll, shown.list);
   show(m_lstRecovered, shown.list);
   show(m_lstInputs, shown.inputs);
+  // The links lead to what the export wrote: shown once it has ended.
+  show(m_lnkExportFolder, shown.inputs && shown.back);
+  show(m_lnkExportHelp, shown.inputs && shown.back);
   show(m_prgScan, shown.progress);
   show(m_btnStop, shown.stop);
   show(m_btnBack, shown.back);
@@ -198,11 +201,17 @@ bool CRecoveryWizardDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     return true;
   }
   switch (message) {
-    case WM_CTLCOLORSTATIC:
-      if (reinterpret_cast<HWND>(lParam) != m_chkDeepScan.m_hWnd)
+    case WM_CTLCOLORSTATIC: {
+      const HWND control = reinterpret_cast<HWND>(lParam);
+      if (control == m_chkDeepScan.m_hWnd) {
+        *result = PaintUnderDeepScanBox(reinterpret_cast<HDC>(wParam));
+      } else if (control == m_lnkExportFolder.m_hWnd || control == m_lnkExportHelp.m_hWnd) {
+        *result = PaintUnderExportLink(reinterpret_cast<HDC>(wParam));
+      } else {
         return CPictureDialog::HandleMessage(message, wParam, lParam, result);
-      *result = PaintUnderDeepScanBox(reinterpret_cast<HDC>(wParam));
+      }
       return true;
+    }
     default:
       return CPictureDialog::HandleMessage(message, wParam, lParam, result);
   }

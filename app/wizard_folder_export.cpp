@@ -12,18 +12,18 @@
 #include "app/file_choosers.h"
 #include "app/folder_export_worker.h"
 #include "app/folder_picker.h"
+#include "app/link_pages.h"
 #include "app/recovery_wizard_dlg.h"
 #include "app/scan_state.h"
+#include "app/shell_open.h"
 #include "app/thread_messages.h"
 #include "app/wizard_message.h"
 #include "engine_win32/wide_path.h"
 #include "res/resource.h"
 
 namespace {
-// Until the help file has its page on importing, the online help.
-constexpr char kMovingHelpLink[] =
-    "How to bring these files into another mail program: <a href=\"https://www.oxbrim-tessel.example/help\">Moving "
-    "your mail to another program</a>.";
+// The title of the help's page on importing, as the end's link shows it.
+constexpr char kMovingHelpTitle[] = "Moving your mail to another program";
 
 constexpr char kInputPickerTitle[] = "Select the IncrediMail folder to move (an identity, or all identities)";
 
@@ -115,8 +115,7 @@ struct ExportEndText {
   bool failed = false;
 };
 
-ExportEndText DescribeExportEnd(const IdentityExportResult& result, const std::string& output,
-                                const std::string& helpLink) {
+ExportEndText DescribeExportEnd(const IdentityExportResult& result, const std::string& output) {
   if (!result.refused.empty()) return {"Nothing was written.", "Nothing was written: " + result.refused + ".", true};
   long long stores = 0, messages = 0, books = 0, contacts = 0, notComplete = 0;
   for (const InputReport& input : result.inputs) {
@@ -143,7 +142,8 @@ ExportEndText DescribeExportEnd(const IdentityExportResult& result, const std::s
   }
   if (!result.reportPath.empty())
     text.notice += "<br>The report tells what came of each one: " + FolderLink(result.reportPath) + ".";
-  text.notice += "<br>" + helpLink;
+  text.notice += "<br>How to bring them into your next mail program: the help page \"" + std::string(kMovingHelpTitle) +
+                 "\", linked below the list.";
   return text;
 }
 }  // namespace
@@ -207,7 +207,7 @@ void CRecoveryWizardDlg::OnFolderExportEnded(const IdentityExportResult& result)
   m_steps.ScanEnded();
   // The result has the last word on each input (those a stop left waiting, say).
   for (size_t i = 0; i < result.inputs.size(); ++i) ShowInput(m_lstInputs, static_cast<int>(i), result.inputs[i]);
-  const ExportEndText said = DescribeExportEnd(result, m_strExportFolder, kMovingHelpLink);
+  const ExportEndText said = DescribeExportEnd(result, m_strExportFolder);
   m_lblInstruction.SetWindowText(said.line);
   // A refused folder leaves nothing to show: the choose step comes back.
   if (!result.refused.empty()) m_steps.Back();
@@ -216,4 +216,19 @@ void CRecoveryWizardDlg::OnFolderExportEnded(const IdentityExportResult& result)
   if (m_nStep == 3) SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_btnBack.m_hWnd), TRUE);
   g_bScanRunning = 0;
   WizardMessageBox(said.notice.c_str(), said.failed ? kErrorStyle : kNoticeStyle);
+}
+
+bool CRecoveryWizardDlg::OnExportLinkNotify(const NMHDR& header) {
+  if (header.code != NM_CLICK && header.code != NM_RETURN) return false;
+  if (header.idFrom == IDC_EXPORT_FOLDER_LINK) {
+    OpenFileWithShell(m_hWnd, m_strExportFolder);
+  } else {
+    OpenHelpPage(kMovingHelpPage);
+  }
+  return true;
+}
+
+LRESULT CRecoveryWizardDlg::PaintUnderExportLink(HDC dc) {
+  ::SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
+  return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
 }

@@ -48,6 +48,8 @@ void CRecoveryWizardDlg::SetListColumns() {
 void CRecoveryWizardDlg::OnSelectAllCheck() { m_lstRecovered.SetAllChecked(m_chkSelectAll.GetCheck() == BST_CHECKED); }
 
 bool CRecoveryWizardDlg::OnNotify(NMHDR* header, LRESULT* result) {
+  if (header->idFrom == IDC_EXPORT_FOLDER_LINK || header->idFrom == IDC_EXPORT_HELP_LINK)
+    return OnExportLinkNotify(*header);
   if (header->idFrom != IDC_LIST) return false;
   switch (header->code) {
     case NM_CLICK:

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/file_choosers.h"
+#include "app/product.h"
 #include "app/folder_picker.h"
 #include "app/scan_state.h"
 #include "app/wizard_message.h"
@@ -123,7 +124,8 @@ TEST_F(FolderExportTest, WritesWhatTesselExportWritesShowsARowPerInputAndEndsWit
   std::vector<int> visible = VisibleControlIds(wizard.m_hWnd);
   std::sort(visible.begin(), visible.end());
   EXPECT_EQ(visible, (std::vector<int>{IDC_BACK, IDC_INSTRUCTION, IDC_LINK_HOME, IDC_LINK_SUPPORT, IDC_LINK_HELP,
-                                       IDC_LINK_ABOUT, IDC_LINK_BUY, IDC_INPUT_LIST}));
+                                       IDC_LINK_ABOUT, IDC_LINK_BUY, IDC_VERSION, IDC_INPUT_LIST,
+                                       IDC_EXPORT_FOLDER_LINK, IDC_EXPORT_HELP_LINK}));
   EXPECT_EQ(driver::ListLines(Control(IDC_INPUT_LIST)),
             (std::vector<std::string>{"Contacts.imb\t7 contacts\tDone", "Inbox.imh\t13 messages\tDone",
                                       "Old mail\\\\Inbox.imm\t13 messages\tDone"}));
@@ -137,7 +139,29 @@ TEST_F(FolderExportTest, WritesWhatTesselExportWritesShowsARowPerInputAndEndsWit
             "26 messages from 2 message stores and 7 contacts from 1 address book were written to <a href=\"" +
                 output.string() + "\">" + output.string() + "</a>.");
   EXPECT_NE(notice.find(FolderLink((output / "Recovery report.txt").string())), std::string::npos) << notice;
-  EXPECT_NE(notice.find("Moving your mail to another program</a>"), std::string::npos) << notice;
+
+  // The links below the rows: the output folder, and the help's page on
+  // importing, each opened through the shell on the wizard's behalf.
+  answered.shellRequests.clear();
+  TempFolder programFolder;
+  programFolder.CreateFile(kHelpFileName);
+  WizardTestAccess::ProgramDir(wizard) = programFolder.Path();
+  for (int link : {IDC_EXPORT_FOLDER_LINK, IDC_EXPORT_HELP_LINK}) {
+    RECT area{};
+    ::GetClientRect(Control(link), &area);
+    const LPARAM at = MAKELPARAM(4, area.bottom / 2);  // on the link text, which starts the line
+    ::PostMessageA(Control(link), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(Control(link), WM_LBUTTONUP, 0, at);
+    PumpFor(100);
+  }
+  ASSERT_EQ(answered.shellRequests.size(), 2u);
+  EXPECT_EQ(answered.shellRequests[0].owner, wizard.m_hWnd);
+  EXPECT_EQ(answered.shellRequests[0].verb, "open");
+  EXPECT_EQ(answered.shellRequests[0].file, output.string());
+  EXPECT_EQ(answered.shellRequests[1].owner, wizard.m_hWnd);
+  EXPECT_EQ(answered.shellRequests[1].file, "hh.exe");
+  EXPECT_EQ(answered.shellRequests[1].parameters,
+            "\"" + programFolder.Path() + "\\" + kHelpFileName + "::/moving.htm\"");
 
   // Byte for byte what tessel writes for the same folder into the same place.
   const std::map<std::string, std::string> written = FolderFiles(output);
