@@ -112,9 +112,10 @@ void CRecoveryWizardDlg::ShowStepControls() {
   show(m_lblSelectAll, shown.list);
   show(m_lstRecovered, shown.list);
   show(m_lstInputs, shown.inputs);
-  // The links lead to what the export wrote: shown once it has ended.
+  // The help on importing may be read while the export runs; the folder
+  // link leads to what it wrote, once it has ended.
+  show(m_lnkExportHelp, shown.inputs);
   show(m_lnkExportFolder, shown.inputs && shown.back);
-  show(m_lnkExportHelp, shown.inputs && shown.back);
   show(m_prgScan, shown.progress);
   show(m_btnStop, shown.stop);
   show(m_btnBack, shown.back);

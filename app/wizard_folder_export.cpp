@@ -66,10 +66,11 @@ std::string FoundText(const InputReport& input) {
   return Counted(input.Messages(), "message");
 }
 
-std::string StateText(const InputReport& input) {
+// `ended`: the export is over, so an input still waiting was never begun.
+std::string StateText(const InputReport& input, bool ended) {
   switch (input.state) {
     case InputState::kWaiting:
-      return "Waiting";
+      return ended ? "Not moved: stopped before it" : "Waiting";
     case InputState::kRunning:
       return "Working...";
     case InputState::kDone:
@@ -93,9 +94,9 @@ void SetCellText(const CListCtrl& list, int row, int column, const std::string& 
   list.SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-void ShowInput(const CListCtrl& list, int row, const InputReport& input) {
+void ShowInput(const CListCtrl& list, int row, const InputReport& input, bool ended = false) {
   SetCellText(list, row, kFoundColumn, FoundText(input));
-  SetCellText(list, row, kStateColumn, StateText(input));
+  SetCellText(list, row, kStateColumn, StateText(input, ended));
 }
 
 void AppendInput(const CListCtrl& list, const InputReport& input) {
@@ -206,7 +207,7 @@ bool CRecoveryWizardDlg::HandleFolderExportMessage(UINT message, LPARAM lParam) 
 void CRecoveryWizardDlg::OnFolderExportEnded(const IdentityExportResult& result) {
   m_steps.ScanEnded();
   // The result has the last word on each input (those a stop left waiting, say).
-  for (size_t i = 0; i < result.inputs.size(); ++i) ShowInput(m_lstInputs, static_cast<int>(i), result.inputs[i]);
+  for (size_t i = 0; i < result.inputs.size(); ++i) ShowInput(m_lstInputs, static_cast<int>(i), result.inputs[i], true);
   const ExportEndText said = DescribeExportEnd(result, m_strExportFolder);
   m_lblInstruction.SetWindowText(said.line);
   // A refused folder leaves nothing to show: the choose step comes back.

@@ -182,4 +182,53 @@ TEST_F(FolderExportTest, WritesWhatTesselExportWritesShowsARowPerInputAndEndsWit
   EXPECT_TRUE(Visible(IDC_PROCEED_IDENTITY) && ::IsWindowEnabled(Control(IDC_PROCEED_IDENTITY)));
 }
 
+TEST_F(FolderExportTest, StopAsksAsTheScansStopDoesKeepsTheFinishedFilesAndRemovesTheOneUnderWay) {
+  // Two small inputs, then a long store the stop comes during, then one never begun.
+  fs::create_directories(input / "Mail");
+  for (const char* name : {"Inbox.imh", "Inbox.imm", "Contacts.imb"}) CopySample(name, input);
+  TempFolder scratch;
+  fs::copy_file(WriteLongStore(scratch, 300000), input / "Mail" / "Archive.imm");
+  CopySample("Inbox.imm", input / "Mail");
+  picked = {input.string(), output.string()};
+
+  ClickButton(wizard.m_hWnd, IDC_PROCEED_IDENTITY);
+  const HWND rows = Control(IDC_INPUT_LIST);
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        const std::vector<std::string> lines = driver::ListLines(rows);
+        return lines.size() == 4 && lines[2].find("Working...") != std::string::npos;
+      },
+      kExportTimeoutMs));
+  answered.answer = 7;
+  ClickButton(wizard.m_hWnd, IDC_STOP);
+  ASSERT_EQ(answered.boxes.size(), 1u);
+  EXPECT_EQ(answered.boxes[0].text, "Do you really want to stop search process ?");
+  EXPECT_EQ(answered.boxes[0].style, 0x24u);
+  EXPECT_EQ(g_bStopRequested, 0);
+  answered.answer = 6;
+  ClickButton(wizard.m_hWnd, IDC_STOP);
+  EXPECT_EQ(g_bStopRequested, 1);
+  // No Back until the worker has removed the unfinished file and said what it kept.
+  EXPECT_FALSE(Visible(IDC_STOP));
+  EXPECT_FALSE(Visible(IDC_BACK));
+  EXPECT_TRUE(Visible(IDC_PROGRESS));
+  ASSERT_TRUE(WaitForTheEnd());
+
+  const std::vector<std::string> lines = driver::ListLines(rows);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "Contacts.imb\t7 contacts\tDone");
+  EXPECT_EQ(lines[1], "Inbox.imh\t13 messages\tDone");
+  EXPECT_NE(lines[2].find("Mail\\\\Archive.imm\t"), std::string::npos) << lines[2];
+  EXPECT_NE(lines[2].find("\tStopped: its files were removed"), std::string::npos) << lines[2];
+  EXPECT_EQ(lines[3], "Mail\\\\Inbox.imm\t\tNot moved: stopped before it");
+  std::vector<std::string> names;
+  for (const auto& [name, bytes] : FolderFiles(output)) names.push_back(name);
+  EXPECT_EQ(names, (std::vector<std::string>{"Contacts.csv", "Contacts.vcf", "Inbox (found only in the store).mbox",
+                                             "Inbox.mbox", "Recovery report.txt"}));
+  ASSERT_EQ(answered.boxes.size(), 3u);
+  EXPECT_NE(answered.boxes[2].text.find("<br>Stopped: the files finished before the stop are kept"), std::string::npos)
+      << answered.boxes[2].text;
+  EXPECT_TRUE(Visible(IDC_BACK));
+}
+
 }  // namespace
