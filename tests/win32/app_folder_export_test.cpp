@@ -88,8 +88,8 @@ class FolderExportTest : public ::testing::Test {
   }
   // The end frees Back (or, for a refused folder, the choose step's cards).
   bool WaitForTheEnd() {
-    const bool ended = PumpUntil(
-        [&] { return Visible(IDC_BACK) || ::IsWindowEnabled(Control(IDC_PROCEED_IDENTITY)); }, kExportTimeoutMs);
+    const bool ended = PumpUntil([&] { return Visible(IDC_BACK) || ::IsWindowEnabled(Control(IDC_PROCEED_IDENTITY)); },
+                                 kExportTimeoutMs);
     PumpFor(30);
     return ended;
   }
