@@ -180,6 +180,18 @@ TEST_F(FolderExportTest, WritesWhatTesselExportWritesShowsARowPerInputAndEndsWit
   ClickButton(wizard.m_hWnd, IDC_BACK);
   EXPECT_EQ(WizardTestAccess::Step(wizard), 1);
   EXPECT_TRUE(Visible(IDC_PROCEED_IDENTITY) && ::IsWindowEnabled(Control(IDC_PROCEED_IDENTITY)));
+
+  // An output folder inside the folder read is refused: the notice says why,
+  // and the choose step stays.
+  answered.boxes.clear();
+  picked = {input.string(), (input / "Moved").string()};
+  ClickButton(wizard.m_hWnd, IDC_PROCEED_IDENTITY);
+  ASSERT_TRUE(WaitForTheEnd());
+  ASSERT_EQ(answered.boxes.size(), 1u);
+  EXPECT_EQ(answered.boxes[0].text.rfind("Nothing was written: the output folder", 0), 0u) << answered.boxes[0].text;
+  EXPECT_EQ(answered.boxes[0].style, 0x10u);
+  EXPECT_EQ(WizardTestAccess::Step(wizard), 1);
+  EXPECT_FALSE(fs::exists(input / "Moved"));
 }
 
 TEST_F(FolderExportTest, StopAsksAsTheScansStopDoesKeepsTheFinishedFilesAndRemovesTheOneUnderWay) {
