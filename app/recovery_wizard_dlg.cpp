@@ -139,9 +139,12 @@ void CRecoveryWizardDlg::SetUpLinkButtons() {
 void CRecoveryWizardDlg::OnDpiChanged() {
   SetUpLinkButtons();
   SetUpRowIcons();
-  for (int column = m_lstRecovered.GetHeaderItemCount() - 1; column >= 0; --column) {
-    const int width = static_cast<int>(m_lstRecovered.SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
-    m_lstRecovered.SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), ::MulDiv(width, Dpi(), m_nColumnsDpi));
+  // Both lists' columns were made at the same DPI.
+  for (CListCtrl* list : {static_cast<CListCtrl*>(&m_lstRecovered), &m_lstInputs}) {
+    for (int column = list->GetHeaderItemCount() - 1; column >= 0; --column) {
+      const int width = static_cast<int>(list->SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
+      list->SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), ::MulDiv(width, Dpi(), m_nColumnsDpi));
+    }
   }
   m_nColumnsDpi = Dpi();
 }

@@ -155,7 +155,7 @@ class CRecoveryWizardDlg : public CPictureDialog {
   void SetUpRowIcons();
   // The columns' widths follow a change of DPI.
   void OnDpiChanged() override;
-  int m_nColumnsDpi = 96;  // the DPI the list's column widths are for
+  int m_nColumnsDpi = 96;  // the DPI the lists' column widths are for
   // Answers the deep scan box's WM_CTLCOLORSTATIC: the background under it.
   LRESULT PaintUnderDeepScanBox(HDC dc) const;
   // Answers the export links' WM_CTLCOLORSTATIC: white, as the picture there, over its footer.

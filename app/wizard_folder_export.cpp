@@ -35,6 +35,7 @@ struct InputColumn {
   const char* heading;
   int width;
 };
+// Widths in pixels at 100%.
 constexpr InputColumn kInputColumns[] = {{"Store or address book", 230}, {"Found", 100}, {"State", 170}};
 constexpr int kFoundColumn = 1;
 constexpr int kStateColumn = 2;
@@ -151,7 +152,7 @@ ExportEndText DescribeExportEnd(const IdentityExportResult& result, const std::s
 
 void CRecoveryWizardDlg::SetUpInputList() {
   for (int column = 0; column < static_cast<int>(std::size(kInputColumns)); ++column)
-    m_lstInputs.InsertColumn(column, kInputColumns[column].heading, LVCFMT_LEFT, kInputColumns[column].width);
+    m_lstInputs.InsertColumn(column, kInputColumns[column].heading, LVCFMT_LEFT, Scale(kInputColumns[column].width));
   m_lstInputs.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
 }
 
