@@ -62,9 +62,7 @@ void BeginInput(const ScanOutput& output, std::string& out, const std::string& p
   first = false;
   if (!output.several) return;
   if (output.format == RowFormat::kTable) {
-    out += (wasFirst ? "" : "
-") + TerminalText(path) + "
-";
+    out += (wasFirst ? "" : "\n") + TerminalText(path) + "\n";
   } else if (output.format == RowFormat::kJson) {
     out += wasFirst ? "\n{\"file\": " : ",\n{\"file\": ";
     AppendJsonString(out, path);
