@@ -3,8 +3,8 @@
 // message store, an address book, a whole IncrediMail folder), the results
 // step the list, the progress bar and Stop, Back and Save, the folder export's
 // step a row per store and address book, the progress bar, Stop and Back; the
-// link row shows in all. The window lives as long as the process: leaving goes through the
-// exit or live-update command, which end the process.
+// link row shows in all. The window lives as long as the process: leaving goes
+// through the exit or live-update command, which end the process.
 #pragma once
 
 #include <windows.h>
