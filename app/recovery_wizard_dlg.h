@@ -73,6 +73,8 @@ class CRecoveryWizardDlg : public CPictureDialog {
   void OnProceedIdentity();
   void OnStop();
   void OnBack();
+  // Stop's effect once it applies: the flag for the worker, the controls, the stopping text.
+  void ShowStopRequested();
   void OnSave();
   void OnSelectAllCheck();
   void OnPreview();
@@ -99,6 +101,11 @@ class CRecoveryWizardDlg : public CPictureDialog {
   void OnFolderExportEnded(const tessel::exporting::IdentityExportResult& result);
   // A click (or Enter) on the end's links: the output folder, the help page on importing.
   bool OnExportLinkNotify(const NMHDR& header);
+  // Exit during a move: asks its worker to stop, as Stop does, and handles the
+  // window's messages until the worker has ended (or a bound has passed).
+  void WaitForStoppedMove();
+  // Exit was answered Yes: the process is on its way out.
+  bool m_bLeaving = false;
   // The instruction line's place beside the list: the template's is too small for its texts.
   void PlaceInstructionLine();
   // The folder written into, for the end's notice.
@@ -158,7 +165,7 @@ class CRecoveryWizardDlg : public CPictureDialog {
   int m_nColumnsDpi = 96;  // the DPI the lists' column widths are for
   // Answers the deep scan box's WM_CTLCOLORSTATIC: the background under it.
   LRESULT PaintUnderDeepScanBox(HDC dc) const;
-  // Answers the export links' WM_CTLCOLORSTATIC: white, as the picture there, over its footer.
+  // Answers the export links' WM_CTLCOLORSTATIC: white, as the picture there.
   static LRESULT PaintUnderExportLink(HDC dc);
 
   // The mode of the scan whose Proceed was pressed, until its worker starts.

@@ -2,7 +2,9 @@
 // thread, the worker's start and end are carried out here on the window's
 // thread, Stop asks and sets the stop request, Back returns to the choose
 // step. Leaving the program: exit asks first, then ends the worker and the
-// process at once (the window's thread never waits for the worker).
+// process at once (the window's thread never waits for a scan's worker); a
+// move is stopped first and its worker waited for, with the window's messages
+// handled meanwhile.
 #include <windows.h>
 
 #include <array>
@@ -19,6 +21,7 @@
 #include "engine/deep_scan.h"
 #include "engine/source_file.h"
 #include "framework/background.h"
+#include "framework/message_pump.h"
 #include "res/resource.h"
 
 namespace {
@@ -30,6 +33,10 @@ constexpr char kContactsFoundText[] = "Tick the contacts you want to keep, then 
 
 constexpr char kStoppingText[] = "Stopping: the file being written is removed, those finished stay.";
 constexpr char kStopAfterTheEnd[] = "The search had already ended: nothing was stopped.";
+
+// How long exit waits for a stopped move to remove its unfinished file and
+// write its report; a worker stuck longer (a stalled disk) is ended forcibly.
+constexpr DWORD kExitWaitMs = 30000;
 
 // The row count under the scanning text changes at most this often.
 constexpr DWORD kScanningTextIntervalMs = 250;
@@ -121,7 +128,9 @@ void CRecoveryWizardDlg::ShowStepControls() {
   show(m_btnBack, shown.back);
   show(m_btnSave, shown.save);
   show(m_lblInstruction, shown.instruction);
-  const UINT background = step == Step::kChoose ? IDB_CHOOSE_BACKGROUND : IDB_RESULTS_BACKGROUND;
+  const UINT background = step == Step::kChoose    ? IDB_CHOOSE_BACKGROUND
+                          : step == Step::kResults ? IDB_RESULTS_BACKGROUND
+                                                   : IDB_MOVE_BACKGROUND;
   if (background != PictureId()) SetPicture(background);
 }
 
@@ -176,9 +185,26 @@ void CRecoveryWizardDlg::OnStop() {
     WizardMessageBox(kStopAfterTheEnd, kNoticeStyle);
     return;
   }
+  ShowStopRequested();
+}
+
+void CRecoveryWizardDlg::ShowStopRequested() {
   g_bStopRequested = 1;
   ShowStepControls();
   if (m_nStep == 3) m_lblInstruction.SetWindowText(kStoppingText);
+}
+
+void CRecoveryWizardDlg::WaitForStoppedMove() {
+  if (m_steps.Stop()) ShowStopRequested();
+  const HANDLE worker = g_hWorkerThread.get();
+  const DWORD start = ::GetTickCount();
+  while (worker) {
+    const DWORD waited = ::GetTickCount() - start;
+    if (waited >= kExitWaitMs) return;
+    // Woken by the worker's end or by a message: its own are sent to this thread.
+    if (::MsgWaitForMultipleObjects(1, &worker, FALSE, kExitWaitMs - waited, QS_ALLINPUT) != WAIT_OBJECT_0 + 1) return;
+    framework::PumpPendingMessages();
+  }
 }
 
 void CRecoveryWizardDlg::OnBack() {
@@ -232,9 +258,16 @@ LRESULT CRecoveryWizardDlg::PaintUnderDeepScanBox(HDC dc) const {
 }
 
 bool CRecoveryWizardDlg::OnClose() {
+  // A second exit while a stopped move is waited for: the first one ends the process.
+  if (m_bLeaving) return true;
   ShowWindow(SW_SHOWNORMAL);
   if (WizardMessageBox("Do you really want to exit ?", kQuestionStyle) != tessel::MessageBoxButton::kYes) return true;
+  m_bLeaving = true;
   g_bStopRequested = 1;
+  // A move ended forcibly would leave its mbox cut where the stop fell, looking
+  // whole, and no report: it stops as Stop stops it. A scan writes nothing.
+  if (m_steps.CurrentStep() == tessel::recovery::WizardSteps::Step::kFolderExport && m_steps.ScanRunning())
+    WaitForStoppedMove();
   if (g_bScanRunning && g_hWorkerThread) ::TerminateThread(g_hWorkerThread.get(), 0);
   if (HasHomePage()) OpenWebPage(m_hWnd, kHomePageUrl);
   ::TerminateProcess(::GetCurrentProcess(), 0);

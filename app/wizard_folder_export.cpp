@@ -217,6 +217,8 @@ void CRecoveryWizardDlg::OnFolderExportEnded(const IdentityExportResult& result)
   // The keyboard carries on from Back; the hidden Stop had it.
   if (m_nStep == 3) SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_btnBack.m_hWnd), TRUE);
   g_bScanRunning = 0;
+  // Leaving: the worker waits in this message until it returns, and exit waits for the worker.
+  if (m_bLeaving) return;
   WizardMessageBox(said.notice.c_str(), said.failed ? kErrorStyle : kNoticeStyle);
 }
 

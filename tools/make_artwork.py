@@ -2,7 +2,7 @@
 """Draws the Windows program's pictures and icons: res/art/bitmap<ID>.bmp and
 res/art/icon<ID>.ico, all 24 bits per pixel.
 
-The backgrounds (157, 158, 177, 179) are drawn for 192 DPI, twice their size at
+The backgrounds (157, 158, 177, 179, 180) are drawn for 192 DPI, twice their size at
 100%: the program shrinks them for the window's DPI with an area filter, so
 they are sharp at 100%, 125%, 150% and 200%. The link pictures are drawn at
 their own size (bitmap<ID>.bmp, which the link button loads as it stands) and
@@ -326,13 +326,17 @@ def header_band(canvas):
     canvas.text(51, 31, "IncrediMail recovery", 10, HEADER_MUTED)
 
 
-def step_panel(canvas, active):
+CHOOSE_STEP = ("Choose", ["What to recover and", "which file to read"])
+REVIEW_STEP = ("Review and save", ["See what was found, tick", "what to keep, save it"])
+# Two lines at most: the side panel's instruction text starts below them.
+MOVE_STEP = ("Move", ["Every store, address book", "to files for another program"])
+
+
+def step_panel(canvas, active, steps=(CHOOSE_STEP, REVIEW_STEP)):
     top = HEADER_HEIGHT + 3
     canvas.fill_rect(0, top, 200, canvas.page_height, PANEL)
     canvas.fill_rect(200, top, 201, canvas.page_height, PANEL_LINE)
     canvas.text(22, top + 24, "RECOVERY STEPS", 9, MUTED, bold=True)
-    steps = [("Choose", ["What to recover and", "which file to read"]),
-             ("Review and save", ["See what was found, tick", "what to keep, save it"])]
     for index, (title, detail) in enumerate(steps):
         number = index + 1
         y = top + 56 + index * 78
@@ -439,6 +443,17 @@ def results_step():
     step_panel(canvas, active=2)
     canvas.text(LIST_LEFT, 60, "Recovered items", 19, INK, bold=True)
     canvas.text(LIST_LEFT, LIST_BOTTOM + 6, "Ticked items are saved when you press Save.", 10, MUTED)
+    return canvas
+
+
+def move_step():
+    """Bitmap 180: the step that moves a whole IncrediMail folder. Its rows, the
+    progress bar and buttons lie over it, and its two links where the results
+    picture has its footer, so nothing is drawn there."""
+    canvas = Canvas(765, 500, PAGE, scale=2)
+    header_band(canvas)
+    step_panel(canvas, active=2, steps=(CHOOSE_STEP, MOVE_STEP))
+    canvas.text(LIST_LEFT, 60, "Moving your mail", 19, INK, bold=True)
     return canvas
 
 
@@ -601,7 +616,7 @@ ICON_SIZES = (16, 32, 48)  # the list loads its icons at 48 pixels; windows use 
 # The link pictures drawn twice as large have this added to their ids (res/resource.h).
 LARGE_LINK_OFFSET = 2000
 
-BITMAPS = [(177, choose_step), (179, results_step), (158, about_box), (157, prefix_dialog)]
+BITMAPS = [(177, choose_step), (179, results_step), (180, move_step), (158, about_box), (157, prefix_dialog)]
 
 
 def main():

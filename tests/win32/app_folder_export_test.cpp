@@ -2,12 +2,13 @@
 // "Proceed ...", the two folder pickers, a row per store and address book, the
 // end's notice; and the output folder byte for byte what
 // `tessel export FOLDER --to OUT --format mbox` writes (tessel.exe, built
-// beside the tests, run on the same folder).
+// beside the tests, run on the same folder). Stop and exit during a move.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -86,6 +87,35 @@ class FolderExportTest : public ::testing::Test {
   void CopySample(const char* name, const fs::path& to) {
     fs::copy_file(driver::SourcePath(std::string("samples/") + name), to / name);
   }
+  // Two small inputs, then a long store that a stop comes during, then one never begun.
+  void MakeFolderWithALongStore(const fs::path& folder) {
+    fs::create_directories(folder / "Mail");
+    for (const char* name : {"Inbox.imh", "Inbox.imm", "Contacts.imb"}) CopySample(name, folder);
+    TempFolder scratch;
+    fs::rename(WriteLongStore(scratch, 300000), folder / "Mail" / "Archive.imm");
+    CopySample("Inbox.imm", folder / "Mail");
+  }
+  // The long store (the third row) is being written.
+  bool WaitForTheLongStore() {
+    return PumpUntil(
+        [&] {
+          const std::vector<std::string> lines = driver::ListLines(Control(IDC_INPUT_LIST));
+          return lines.size() == 4 && lines[2].find("Working...") != std::string::npos;
+        },
+        kExportTimeoutMs);
+  }
+  // What a move stopped during the long store leaves: the inputs finished
+  // before it and the report; nothing of the long store.
+  static std::vector<std::string> FilesLeftByAStopDuringTheLongStore() {
+    return {"Contacts.csv", "Contacts.vcf", "Inbox (found only in the store).mbox", "Inbox.mbox",
+            "Recovery report.txt"};
+  }
+  static std::vector<std::string> Names(const std::map<std::string, std::string>& files) {
+    std::vector<std::string> names;
+    for (const auto& [name, bytes] : files) names.push_back(name);
+    return names;
+  }
+
   // The end frees Back (or, for a refused folder, the choose step's cards).
   bool WaitForTheEnd() {
     const bool ended = PumpUntil([&] { return Visible(IDC_BACK) || ::IsWindowEnabled(Control(IDC_PROCEED_IDENTITY)); },
@@ -195,22 +225,12 @@ TEST_F(FolderExportTest, WritesWhatTesselExportWritesShowsARowPerInputAndEndsWit
 }
 
 TEST_F(FolderExportTest, StopAsksAsTheScansStopDoesKeepsTheFinishedFilesAndRemovesTheOneUnderWay) {
-  // Two small inputs, then a long store the stop comes during, then one never begun.
-  fs::create_directories(input / "Mail");
-  for (const char* name : {"Inbox.imh", "Inbox.imm", "Contacts.imb"}) CopySample(name, input);
-  TempFolder scratch;
-  fs::copy_file(WriteLongStore(scratch, 300000), input / "Mail" / "Archive.imm");
-  CopySample("Inbox.imm", input / "Mail");
+  MakeFolderWithALongStore(input);
   picked = {input.string(), output.string()};
 
   ClickButton(wizard.m_hWnd, IDC_PROCEED_IDENTITY);
   const HWND rows = Control(IDC_INPUT_LIST);
-  ASSERT_TRUE(PumpUntil(
-      [&] {
-        const std::vector<std::string> lines = driver::ListLines(rows);
-        return lines.size() == 4 && lines[2].find("Working...") != std::string::npos;
-      },
-      kExportTimeoutMs));
+  ASSERT_TRUE(WaitForTheLongStore());
   answered.answer = 7;
   ClickButton(wizard.m_hWnd, IDC_STOP);
   ASSERT_EQ(answered.boxes.size(), 1u);
@@ -233,14 +253,39 @@ TEST_F(FolderExportTest, StopAsksAsTheScansStopDoesKeepsTheFinishedFilesAndRemov
   EXPECT_NE(lines[2].find("Mail\\\\Archive.imm\t"), std::string::npos) << lines[2];
   EXPECT_NE(lines[2].find("\tStopped: its files were removed"), std::string::npos) << lines[2];
   EXPECT_EQ(lines[3], "Mail\\\\Inbox.imm\t\tNot moved: stopped before it");
-  std::vector<std::string> names;
-  for (const auto& [name, bytes] : FolderFiles(output)) names.push_back(name);
-  EXPECT_EQ(names, (std::vector<std::string>{"Contacts.csv", "Contacts.vcf", "Inbox (found only in the store).mbox",
-                                             "Inbox.mbox", "Recovery report.txt"}));
+  EXPECT_EQ(Names(FolderFiles(output)), FilesLeftByAStopDuringTheLongStore());
   ASSERT_EQ(answered.boxes.size(), 3u);
   EXPECT_NE(answered.boxes[2].text.find("<br>Stopped: the files finished before the stop are kept"), std::string::npos)
       << answered.boxes[2].text;
   EXPECT_TRUE(Visible(IDC_BACK));
+}
+
+TEST_F(FolderExportTest, ExitDuringAMoveStopsItFirstSoNoCutMboxIsLeftAndTheReportIsWritten) {
+  // Exit ends the process it is in, so the move runs in a child process (which
+  // runs this test again up to here); the folders are where both find them.
+  const fs::path shared = fs::temp_directory_path() / "tessel_folder_export_exit";
+  const auto moveThenExit = [&] {
+    fs::remove_all(shared);
+    MakeFolderWithALongStore(shared / "Identity");
+    picked = {(shared / "Identity").string(), (shared / "Moved").string()};
+    ClickButton(wizard.m_hWnd, IDC_PROCEED_IDENTITY);
+    if (!WaitForTheLongStore()) std::exit(2);
+    answered.answer = 6;
+    ::PostMessageA(wizard.m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    // The exit ends the process long before this.
+    PumpFor(kExportTimeoutMs);
+  };
+  EXPECT_EXIT(moveThenExit(), ::testing::ExitedWithCode(0), "");
+
+  // What Stop leaves: the long store's mbox, cut where the exit fell, removed;
+  // the report says so.
+  const std::map<std::string, std::string> left = FolderFiles(shared / "Moved");
+  EXPECT_EQ(Names(left), FilesLeftByAStopDuringTheLongStore());
+  const std::string report = left.count("Recovery report.txt") ? left.at("Recovery report.txt") : "";
+  EXPECT_NE(report.find("Archive.imm"), std::string::npos) << report;
+  EXPECT_NE(report.find("stopped during this one: its files are removed"), std::string::npos) << report;
+  std::error_code ignored;
+  fs::remove_all(shared, ignored);
 }
 
 }  // namespace

@@ -36,8 +36,8 @@ std::uint32_t U32(const std::vector<std::uint8_t>& data, size_t at) {
 
 TEST(PackedPictureTest, BackgroundsHaveEveryPixelOfTheirPictures) {
   for (UINT id :
-       {IDB_PREFIX_BACKGROUND, IDB_ABOUT_BACKGROUND, IDB_CHOOSE_BACKGROUND, IDB_RESULTS_BACKGROUND, IDB_LINK_BUY_LARGE,
-        IDB_LINK_HOME_LARGE, IDB_LINK_SUPPORT_LARGE, IDB_LINK_HELP_LARGE, IDB_LINK_ABOUT_LARGE}) {
+       {IDB_PREFIX_BACKGROUND, IDB_ABOUT_BACKGROUND, IDB_CHOOSE_BACKGROUND, IDB_RESULTS_BACKGROUND, IDB_MOVE_BACKGROUND,
+        IDB_LINK_BUY_LARGE, IDB_LINK_HOME_LARGE, IDB_LINK_SUPPORT_LARGE, IDB_LINK_HELP_LARGE, IDB_LINK_ABOUT_LARGE}) {
     SCOPED_TRACE(id);
     const std::vector<std::uint8_t> bmp = ReadFile(ArtFolder() + "/bitmap" + std::to_string(id) + ".bmp");
     ASSERT_GT(bmp.size(), 54u);
