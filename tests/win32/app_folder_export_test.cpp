@@ -148,6 +148,8 @@ TEST_F(FolderExportTest, WritesWhatTesselExportWritesShowsARowPerInputAndEndsWit
   EXPECT_EQ(pickerStarts[0], ChooserStartFolder());
   EXPECT_EQ(pickerStarts[1], DocumentsFolder());
   EXPECT_EQ(WizardTestAccess::Step(wizard), 3);
+  // The step's own picture: the results one speaks of Save, and its footer lies under the links.
+  EXPECT_EQ(wizard.PictureId(), static_cast<UINT>(IDB_MOVE_BACKGROUND));
   ASSERT_TRUE(WaitForTheEnd());
 
   // The step's end: the rows, Back, nothing of the results step.
@@ -209,6 +211,7 @@ TEST_F(FolderExportTest, WritesWhatTesselExportWritesShowsARowPerInputAndEndsWit
   // Back: the choose step again, the three cards free.
   ClickButton(wizard.m_hWnd, IDC_BACK);
   EXPECT_EQ(WizardTestAccess::Step(wizard), 1);
+  EXPECT_EQ(wizard.PictureId(), static_cast<UINT>(IDB_CHOOSE_BACKGROUND));
   EXPECT_TRUE(Visible(IDC_PROCEED_IDENTITY) && ::IsWindowEnabled(Control(IDC_PROCEED_IDENTITY)));
 
   // An output folder inside the folder read is refused: the notice says why,
