@@ -2,8 +2,9 @@
 # Pictures of the wizard in each of its states, taken from the real program
 # under Wine on a display of its own: the choose step, a scan under way, the
 # stop question, the results, the folder picker, "Saving Mails...", the notice
-# after a save, the preview menu, the prefix dialog, the deep scan and the
-# sample address book's contacts.
+# after a save, the preview menu, the prefix dialog, the deep scan, the
+# sample address book's contacts, and the sample's folder moved (its end's
+# notice, then the step).
 # bench/win32/wizard_shots walks the program through them and takes each
 # picture of the screen; they are kept as PNG files.
 #
@@ -23,6 +24,8 @@ data=build/win32/shots-data
 [ -f "$data/Small.imh" ] || python3 bench/make_small_store.py "$data" 400000
 save="$data/saved"
 rm -rf "$save" && mkdir -p "$save"
+moved="$data/moved"
+rm -rf "$moved" && mkdir -p "$moved"
 
 export WINEPREFIX="${WINEPREFIX:-$here/build/win32/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
@@ -40,7 +43,7 @@ prepare_wine_prefix
 to_wine() { echo "Z:${1//\//\\}"; }
 wine build/win32/bin/wizard_shots.exe "$(to_wine "$here/build/win32/bin/Oxbrim Tessel IncrediMail.exe")" \
   "$(to_wine "$here/$data/Small.imh")" "$(to_wine "$here/samples/Inbox.imh")" "$(to_wine "$here/$save")" \
-  "$(to_wine "$out")" "$(to_wine "$here/samples/Contacts.imb")" >/dev/null 2>&1 || true
+  "$(to_wine "$out")" "$(to_wine "$here/samples/Contacts.imb")" "$(to_wine "$here/$moved")" >/dev/null 2>&1 || true
 for bmp in "$out"/*.bmp; do
   [ -e "$bmp" ] || { echo "wizard-screenshots: no pictures taken"; exit 1; }
   convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
