@@ -2,7 +2,8 @@
 // store and address book in it) into an output folder. As the scan worker
 // does, it moves the progress bar and tells the window of each input's start
 // and end and of the export's end in synchronous messages (thread_messages.h),
-// so the window's thread never waits for it.
+// so the window's thread never blocks on it: even exit, which waits for a
+// stopped move to finish, handles the window's messages while it waits.
 #pragma once
 
 #include <windows.h>
