@@ -199,11 +199,13 @@ void CRecoveryWizardDlg::WaitForStoppedMove() {
   const HANDLE worker = g_hWorkerThread.get();
   const DWORD start = ::GetTickCount();
   while (worker) {
+    framework::PumpPendingMessages();
     const DWORD waited = ::GetTickCount() - start;
     if (waited >= kExitWaitMs) return;
-    // Woken by the worker's end or by a message: its own are sent to this thread.
-    if (::MsgWaitForMultipleObjects(1, &worker, FALSE, kExitWaitMs - waited, QS_ALLINPUT) != WAIT_OBJECT_0 + 1) return;
-    framework::PumpPendingMessages();
+    // Woken by the worker's end or by a message: the worker's own are sent to this thread.
+    if (::MsgWaitForMultipleObjectsEx(1, &worker, kExitWaitMs - waited, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=
+        WAIT_OBJECT_0 + 1)
+      return;
   }
 }
 
