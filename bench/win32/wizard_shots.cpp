@@ -146,7 +146,7 @@ int main(int argc, char** argv) {
   Shot("results-after-stop");
 
   Click(wizard, IDC_SAVE);
-  if (HWND picker = remote::WaitForWindow(process, kFolderTitle, nullptr, 20000)) {
+  if (remote::WaitForWindow(process, kFolderTitle, nullptr, 20000) != nullptr) {
     Shot("folder-picker");
     PickFolder(process, kFolderTitle, argv[4]);
   }
