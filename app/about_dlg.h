@@ -1,14 +1,18 @@
 // CAboutDlg: the About box (template 100) over its background picture, with
-// the product title and version, the maker's notice and contact lines.
+// the product title and version, the maker's notice and the contact lines,
+// which name the help's support page and open it when clicked.
 #pragma once
 
-#include "framework/dialog.h"
+#include <functional>
+
 #include "framework/gdi_handles.h"
+#include "framework/picture_dialog.h"
 #include "widgets/transparent_static.h"
 
-class CAboutDlg : public CDialog {
+class CAboutDlg : public CPictureDialog {
  public:
-  explicit CAboutDlg(CWnd* parent = nullptr);
+  // `openSupportPage` is what a click on the contact lines does.
+  explicit CAboutDlg(std::function<void()> openSupportPage, CWnd* parent = nullptr);
   const char* GetRuntimeClassName() const override { return "CAboutDlg"; }
 
   CTransparentStatic m_lblTitle;
@@ -17,8 +21,11 @@ class CAboutDlg : public CDialog {
 
  protected:
   void BindControls() override;
-  bool OnEraseBkgnd(HDC dc) override;
+  BOOL OnInitDialog() override;
+  bool OnCommand(UINT id, UINT code, HWND control) override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
  private:
-  framework::UniqueBitmap m_hBackground;
+  framework::UniqueCursor m_hLinkCursor;
+  std::function<void()> m_openSupportPage;
 };

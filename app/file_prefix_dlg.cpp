@@ -5,7 +5,6 @@
 #include "app/wizard_message.h"
 #include "engine_win32/wide_path.h"
 #include "export/export_names.h"
-#include "framework/background.h"
 #include "res/resource.h"
 
 namespace {
@@ -13,20 +12,14 @@ namespace {
 constexpr char kPrefixNoticeCaption[] = "Oxbrim Tessel Quillon";
 }  // namespace
 
-CFilePrefixDlg::CFilePrefixDlg(CWnd* parent) : CDialog(IDD_FILE_PREFIX, parent) {
-  m_hBackground.reset(framework::LoadDibResource(IDB_PREFIX_BACKGROUND));
-}
+CFilePrefixDlg::CFilePrefixDlg(CWnd* parent) : CPictureDialog(IDD_FILE_PREFIX, IDB_PREFIX_BACKGROUND, parent) {}
 
 void CFilePrefixDlg::BindControls() { m_lblPrefix.SubclassDlgItem(IDC_PREFIX_LABEL, *this); }
 
 BOOL CFilePrefixDlg::OnInitDialog() {
-  CDialog::OnInitDialog();
+  CPictureDialog::OnInitDialog();
   if (g_pWizardDlg) ::SetDlgItemTextW(m_hWnd, IDC_PREFIX_EDIT, tessel::WidePath(g_pWizardDlg->FilePrefix()).c_str());
   return TRUE;
-}
-
-bool CFilePrefixDlg::OnEraseBkgnd(HDC dc) {
-  return framework::PaintBackground(dc, m_hBackground.get(), GetClientRect());
 }
 
 void CFilePrefixDlg::OnOK() {

@@ -4,11 +4,10 @@
 // file names cannot hold is refused and the dialog stays open.
 #pragma once
 
-#include "framework/dialog.h"
-#include "framework/gdi_handles.h"
+#include "framework/picture_dialog.h"
 #include "widgets/transparent_static.h"
 
-class CFilePrefixDlg : public CDialog {
+class CFilePrefixDlg : public CPictureDialog {
  public:
   explicit CFilePrefixDlg(CWnd* parent = nullptr);
   const char* GetRuntimeClassName() const override { return "CFilePrefixDlg"; }
@@ -18,9 +17,5 @@ class CFilePrefixDlg : public CDialog {
  protected:
   void BindControls() override;
   BOOL OnInitDialog() override;
-  bool OnEraseBkgnd(HDC dc) override;
   void OnOK() override;
-
- private:
-  framework::UniqueBitmap m_hBackground;
 };

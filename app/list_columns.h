@@ -9,7 +9,7 @@
 
 struct ListColumn {
   const char* heading;
-  int width;
+  int width;  // pixels at 100%
 };
 
 inline constexpr std::array<ListColumn, tessel::kMessageCellCount> kMessageColumns = {

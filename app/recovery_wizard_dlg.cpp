@@ -7,7 +7,7 @@
 #include "app/product.h"
 #include "app/scan_state.h"
 #include "app/shell_open.h"
-#include "app/web_pages.h"
+#include "app/link_pages.h"
 #include "framework/background.h"
 #include "framework/module.h"
 #include "res/resource.h"
@@ -24,24 +24,24 @@ constexpr int kRowIconsInitial = 4;
 constexpr int kRowIconsGrowth = 1;
 
 // The link buttons in the order of LinkButtons().
+// Their pictures are drawn twice as large, for every scale.
 struct LinkButton {
   int id;
   UINT picture;
   const char* tip;
 };
 constexpr std::array<LinkButton, 5> kLinkButtons = {{
-    {IDC_LINK_HOME, IDB_LINK_HOME, "Click here to visit software homepage"},
-    {IDC_LINK_SUPPORT, IDB_LINK_SUPPORT, "Click here for online software support"},
-    {IDC_LINK_HELP, IDB_LINK_HELP, "Click here for online help"},
-    {IDC_LINK_ABOUT, IDB_LINK_ABOUT, "Click here for software information"},
-    {IDC_LINK_BUY, IDB_LINK_BUY, "Click here to buy the software"},
+    {IDC_LINK_HOME, IDB_LINK_HOME_LARGE, "Click here to visit software homepage"},
+    {IDC_LINK_SUPPORT, IDB_LINK_SUPPORT_LARGE, "Click here for online software support"},
+    {IDC_LINK_HELP, IDB_LINK_HELP_LARGE, "Click here for online help"},
+    {IDC_LINK_ABOUT, IDB_LINK_ABOUT_LARGE, "Click here for software information"},
+    {IDC_LINK_BUY, IDB_LINK_BUY_LARGE, "Click here to buy the software"},
 }};
 }  // namespace
 
-CRecoveryWizardDlg::CRecoveryWizardDlg(CWnd* parent) : CDialog(IDD_RECOVERY_WIZARD, parent) {
+CRecoveryWizardDlg::CRecoveryWizardDlg(CWnd* parent)
+    : CPictureDialog(IDD_RECOVERY_WIZARD, IDB_CHOOSE_BACKGROUND, parent) {
   m_hIcon = ::LoadIconA(framework::ResourceModule(), MAKEINTRESOURCEA(IDR_MAINFRAME));
-  m_hBackground.reset(framework::LoadDibResource(IDB_CHOOSE_BACKGROUND));
-  m_nBackground = IDB_CHOOSE_BACKGROUND;
 }
 
 CRecoveryWizardDlg::~CRecoveryWizardDlg() {
@@ -51,10 +51,14 @@ CRecoveryWizardDlg::~CRecoveryWizardDlg() {
 void CRecoveryWizardDlg::BindControls() {
   m_btnProceedStore.SubclassDlgItem(IDC_PROCEED_STORE, *this);
   m_btnProceedAddressBook.SubclassDlgItem(IDC_PROCEED_ADDRESS_BOOK, *this);
+  m_btnProceedIdentity.SubclassDlgItem(IDC_PROCEED_IDENTITY, *this);
   m_chkDeepScan.SubclassDlgItem(IDC_DEEP_SCAN, *this);
   const std::array<CHoverButton*, 5> links = LinkButtons();
   for (size_t i = 0; i < links.size(); ++i) links[i]->SubclassDlgItem(kLinkButtons[i].id, *this);
   m_lstRecovered.SubclassDlgItem(IDC_LIST, *this);
+  m_lstInputs.SubclassDlgItem(IDC_INPUT_LIST, *this);
+  m_lnkExportFolder.SubclassDlgItem(IDC_EXPORT_FOLDER_LINK, *this);
+  m_lnkExportHelp.SubclassDlgItem(IDC_EXPORT_HELP_LINK, *this);
   m_chkSelectAll.SubclassDlgItem(IDC_SELECT_ALL, *this);
   m_lblSelectAll.SubclassDlgItem(IDC_SELECT_ALL_LABEL, *this);
   m_prgScan.SubclassDlgItem(IDC_PROGRESS, *this);
@@ -62,10 +66,11 @@ void CRecoveryWizardDlg::BindControls() {
   m_btnBack.SubclassDlgItem(IDC_BACK, *this);
   m_btnSave.SubclassDlgItem(IDC_SAVE, *this);
   m_lblInstruction.SubclassDlgItem(IDC_INSTRUCTION, *this);
+  m_lblVersion.SubclassDlgItem(IDC_VERSION, *this);
 }
 
 BOOL CRecoveryWizardDlg::OnInitDialog() {
-  CDialog::OnInitDialog();
+  CPictureDialog::OnInitDialog();
   g_bStopRequested = 0;
   g_bScanRunning = 0;
   g_pWizardDlg = this;
@@ -75,6 +80,7 @@ BOOL CRecoveryWizardDlg::OnInitDialog() {
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
   m_nStep = 1;
   SetUpList();
+  SetUpInputList();
 
   m_strFilePrefix = "MailRec";
   // Not the current folder: a shortcut or a file manager may start the
@@ -82,6 +88,7 @@ BOOL CRecoveryWizardDlg::OnInitDialog() {
   m_strProgramDir = framework::ProgramFolder();
 
   SetUpLinkButtons();
+  m_lblVersion.SetWindowText("Version " TESSEL_VERSION);
   return TRUE;
 }
 
@@ -99,17 +106,23 @@ void CRecoveryWizardDlg::SetUpList() {
   // The message columns, until a scan sets its own.
   SetListColumns();
 
-  m_ImageList.Create(kRowIconSize, kRowIconSize, ILC_COLOR16 | ILC_MASK, kRowIconsInitial, kRowIconsGrowth);
+  SetUpRowIcons();
+  m_lstRecovered.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  // The list holds its rows itself (owner data), check states included.
+  m_lstRecovered.SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);
+  m_lstRecovered.SetMenuKeyHandler([this](int row) { OnListMenuKey(row); });
+}
+
+void CRecoveryWizardDlg::SetUpRowIcons() {
+  const int size = Scale(kRowIconSize);
+  m_ImageList.DeleteImageList();
+  m_ImageList.Create(size, size, ILC_COLOR16 | ILC_MASK, kRowIconsInitial, kRowIconsGrowth);
   for (UINT icon : {IDI_LIST_ITEM, IDI_LIST_ITEM_ALT}) {
     framework::UniqueIcon large(static_cast<HICON>(::LoadImageA(
         framework::ResourceModule(), MAKEINTRESOURCEA(icon), IMAGE_ICON, kRowIconSourceSize, kRowIconSourceSize, 0)));
     if (large) m_ImageList.Add(large.get());
   }
   m_lstRecovered.SetImageList(m_ImageList.m_hImageList, LVSIL_SMALL);
-  m_lstRecovered.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  // The list holds its rows itself (owner data), check states included.
-  m_lstRecovered.SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);
-  m_lstRecovered.SetMenuKeyHandler([this](int row) { OnListMenuKey(row); });
 }
 
 void CRecoveryWizardDlg::SetUpLinkButtons() {
@@ -117,21 +130,23 @@ void CRecoveryWizardDlg::SetUpLinkButtons() {
   for (size_t i = 0; i < links.size(); ++i) {
     const LinkButton& link = kLinkButtons[i];
     CHoverButton& button = *links[i];
-    button.LoadFaceBitmap(link.picture);
+    button.SetFaceBitmap(framework::LoadPictureForDpi(link.picture, Dpi()));
     button.EnableLinkCursor(link.tip);
     button.SetTipText(link.tip, true);
   }
 }
 
-void CRecoveryWizardDlg::SetBackground(UINT id) {
-  m_nBackground = id;
-  m_hBackground.reset(framework::LoadDibResource(id));
-  // Painted at the message loop's next turn, not while the step changes.
-  ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-bool CRecoveryWizardDlg::OnEraseBkgnd(HDC dc) {
-  return framework::PaintBackground(dc, m_hBackground.get(), GetClientRect());
+void CRecoveryWizardDlg::OnDpiChanged() {
+  SetUpLinkButtons();
+  SetUpRowIcons();
+  // Both lists' columns were made at the same DPI.
+  for (CListCtrl* list : {static_cast<CListCtrl*>(&m_lstRecovered), &m_lstInputs}) {
+    for (int column = list->GetHeaderItemCount() - 1; column >= 0; --column) {
+      const int width = static_cast<int>(list->SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
+      list->SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), ::MulDiv(width, Dpi(), m_nColumnsDpi));
+    }
+  }
+  m_nColumnsDpi = Dpi();
 }
 
 bool CRecoveryWizardDlg::OnPaint() {
@@ -170,7 +185,7 @@ BOOL CRecoveryWizardDlg::PreTranslateMessage(MSG* msg) {
     OnHelp();
     return TRUE;
   }
-  return CDialog::PreTranslateMessage(msg);
+  return CPictureDialog::PreTranslateMessage(msg);
 }
 
 bool CRecoveryWizardDlg::OnCommand(UINT id, UINT, HWND) {
@@ -180,6 +195,9 @@ bool CRecoveryWizardDlg::OnCommand(UINT id, UINT, HWND) {
       return true;
     case IDC_PROCEED_ADDRESS_BOOK:
       OnProceedAddressBook();
+      return true;
+    case IDC_PROCEED_IDENTITY:
+      OnProceedIdentity();
       return true;
     case IDC_STOP:
       OnStop();
@@ -197,16 +215,19 @@ bool CRecoveryWizardDlg::OnCommand(UINT id, UINT, HWND) {
       OnPreview();
       return true;
     case IDC_LINK_HOME:
-      OpenWebPage(m_hWnd, kHomePageUrl);
+      if (HasHomePage())
+        OpenWebPage(m_hWnd, kHomePageUrl);
+      else
+        OpenHelpPage(kOverviewHelpPage);
       return true;
     case IDC_LINK_SUPPORT:
-      OpenWebPage(m_hWnd, kSupportPageUrl);
+      OpenHelpPage(kSupportHelpPage);
       return true;
     case IDC_LINK_HELP:
-      OpenWebPage(m_hWnd, kOnlineHelpPageUrl);
+      OnHelp();
       return true;
     case IDC_LINK_BUY:
-      OpenWebPage(m_hWnd, kPurchasePageUrl);
+      OpenHelpPage(kFreeOfChargeHelpPage);
       return true;
     case IDC_LINK_ABOUT:
     case ID_ABOUT:

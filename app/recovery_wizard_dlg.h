@@ -1,8 +1,10 @@
-// CRecoveryWizardDlg: the wizard window (template 102). Both steps share its
-// client area: the choose step shows the two "Proceed ..." buttons, the results
-// step the list, the progress bar and Stop, Back and Save; the link row shows
-// in both. The window lives as long as the process: leaving goes through the
-// exit or live-update command, which end the process.
+// CRecoveryWizardDlg: the wizard window (template 102). Its steps share its
+// client area: the choose step shows the three "Proceed ..." buttons (a
+// message store, an address book, a whole IncrediMail folder), the results
+// step the list, the progress bar and Stop, Back and Save, the folder export's
+// step a row per store and address book, the progress bar, Stop and Back; the
+// link row shows in all. The window lives as long as the process: leaving goes
+// through the exit or live-update command, which end the process.
 #pragma once
 
 #include <windows.h>
@@ -12,17 +14,19 @@
 #include <utility>
 
 #include "framework/controls.h"
-#include "framework/dialog.h"
+#include "framework/picture_dialog.h"
 #include "framework/gdi_handles.h"
 #include "framework/image_list.h"
 #include "app/recovered_list_ctrl.h"
+#include "framework/list_ctrl.h"
 #include "framework/menu.h"
 #include "widgets/hover_button.h"
+#include "export/identity_export.h"
 #include "recovery/scan.h"
 #include "recovery/wizard_steps.h"
 #include "widgets/transparent_static.h"
 
-class CRecoveryWizardDlg : public CDialog {
+class CRecoveryWizardDlg : public CPictureDialog {
  public:
   explicit CRecoveryWizardDlg(CWnd* parent = nullptr);
   ~CRecoveryWizardDlg() override;
@@ -43,7 +47,6 @@ class CRecoveryWizardDlg : public CDialog {
   void BindControls() override;
   BOOL OnInitDialog() override;
   bool OnCommand(UINT id, UINT code, HWND control) override;
-  bool OnEraseBkgnd(HDC dc) override;
   bool OnPaint() override;
   bool OnSysCommand(UINT id, LPARAM lParam) override;
   bool OnNotify(NMHDR* header, LRESULT* result) override;
@@ -58,14 +61,20 @@ class CRecoveryWizardDlg : public CDialog {
 
   // Help, About, links and live update.
   void OnHelp();
+  // Opens `page` of the help file in the help viewer, or reports the file
+  // missing as F1 does.
+  void OpenHelpPage(const char* page);
   void OnLiveUpdate();
   void OnAbout();
 
   // The scan flow, the list and save.
   void OnProceedStore();
   void OnProceedAddressBook();
+  void OnProceedIdentity();
   void OnStop();
   void OnBack();
+  // Stop's effect once it applies: the flag for the worker, the controls, the stopping text.
+  void ShowStopRequested();
   void OnSave();
   void OnSelectAllCheck();
   void OnPreview();
@@ -83,15 +92,28 @@ class CRecoveryWizardDlg : public CDialog {
 
   // The folder of the last save, empty before the first.
   std::string m_strSaveFolder;
+  // Asks for the folder to write into, starting in the last one; empty when cancelled.
+  std::string PickSaveFolder();
 
-  // Loads picture `id` as the background and repaints the whole window.
-  void SetBackground(UINT id);
+  // The folder export: its worker's word, carried out on the window's thread.
+  bool HandleFolderExportMessage(UINT message, LPARAM lParam);
+  void SetUpInputList();
+  void OnFolderExportEnded(const tessel::exporting::IdentityExportResult& result);
+  // A click (or Enter) on the end's links: the output folder, the help page on importing.
+  bool OnExportLinkNotify(const NMHDR& header);
+  // Exit during a move: asks its worker to stop, as Stop does, and handles the
+  // window's messages until the worker has ended (or a bound has passed).
+  void WaitForStoppedMove();
+  // Exit was answered Yes: the process is on its way out.
+  bool m_bLeaving = false;
+  // The instruction line's place beside the list: the template's is too small for its texts.
+  void PlaceInstructionLine();
+  // The folder written into, for the end's notice.
+  std::string m_strExportFolder;
 
-  // 1 on the choose step, 2 on the results step; follows m_steps.
+  // 1 on the choose step, 2 on the results step, 3 on the folder export's; follows m_steps.
   int m_nStep = 1;
   tessel::recovery::WizardSteps m_steps;
-  framework::UniqueBitmap m_hBackground;
-  UINT m_nBackground = 0;  // the picture's resource id
   std::string m_strFilePrefix;
   // The program's own folder, where the help file and the updater are.
   std::string m_strProgramDir;
@@ -100,6 +122,7 @@ class CRecoveryWizardDlg : public CDialog {
 
   CButton m_btnProceedStore;
   CButton m_btnProceedAddressBook;
+  CButton m_btnProceedIdentity;
   CButton m_chkDeepScan;
   CHoverButton m_lnkHome;
   CHoverButton m_lnkSupport;
@@ -107,6 +130,9 @@ class CRecoveryWizardDlg : public CDialog {
   CHoverButton m_lnkAbout;
   CHoverButton m_lnkBuy;
   CRecoveredListCtrl m_lstRecovered;
+  CListCtrl m_lstInputs;
+  CWnd m_lnkExportFolder;
+  CWnd m_lnkExportHelp;
   CButton m_chkSelectAll;
   CTransparentStatic m_lblSelectAll;
   CProgressCtrl m_prgScan;
@@ -114,6 +140,7 @@ class CRecoveryWizardDlg : public CDialog {
   CButton m_btnBack;
   CButton m_btnSave;
   CTransparentStatic m_lblInstruction;
+  CTransparentStatic m_lblVersion;
 
   void AddAboutToSystemMenu();
   // Home, Support, Help, About and Buy, in the link row's order.
@@ -130,9 +157,16 @@ class CRecoveryWizardDlg : public CDialog {
   void UpdateScanningText();
   void SaveCheckedRows();
   void SetUpList();
+  // Link pictures and row icons for the window's DPI.
   void SetUpLinkButtons();
+  void SetUpRowIcons();
+  // The columns' widths follow a change of DPI.
+  void OnDpiChanged() override;
+  int m_nColumnsDpi = 96;  // the DPI the lists' column widths are for
   // Answers the deep scan box's WM_CTLCOLORSTATIC: the background under it.
   LRESULT PaintUnderDeepScanBox(HDC dc) const;
+  // Answers the export links' WM_CTLCOLORSTATIC: white, as the picture there.
+  static LRESULT PaintUnderExportLink(HDC dc);
 
   // The mode of the scan whose Proceed was pressed, until its worker starts.
   int m_nPendingMode = 0;

@@ -35,7 +35,7 @@ extern std::string g_strStoreFile;
 // thread ends, so it is valid only while g_bScanRunning is set.
 extern CWinThread* g_pWorkerThread;
 // A handle of our own on the same thread, valid after the object is gone, for
-// ending the worker forcibly.
+// waiting on the worker at exit or ending it forcibly.
 extern framework::UniqueKernelHandle g_hWorkerThread;
 // The list row under the last click, negative when the click hit no row.
 extern int g_nClickedItem;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/cell_row.h"
+#include "export/identity_export.h"
 #include "recovery/scan.h"
 
 enum class ThreadMessage : UINT {
@@ -23,6 +24,12 @@ enum class ThreadMessage : UINT {
   kScanEnded,
   // Window to itself, posted: start the worker of the chosen scan.
   kBeginScan,
+  // Folder export worker to window: every store and address book it will do.
+  kExportPlanned = WM_APP + 0x50,
+  // Folder export worker to window: one of them started, found more, or ended.
+  kExportInputChanged,
+  // Folder export worker to window: the export ended, and what it wrote.
+  kExportEnded,
   // Save thread to the saving dialog: a row is about to be written.
   kSavingRow = WM_APP + 0x60,
   // Save thread to the saving dialog: the job is done, and what it did.
@@ -35,6 +42,11 @@ struct SavingRow {
   const tessel::CellRow* cells = nullptr;
 };
 struct SaveOutcome;
+// A store or address book of the folder export, by its place in the plan.
+struct ExportInputChange {
+  std::size_t index = 0;
+  const tessel::exporting::InputReport* input = nullptr;
+};
 
 template <ThreadMessage M>
 struct ThreadPayload {
@@ -52,6 +64,18 @@ struct ThreadPayload<ThreadMessage::kInsertRowsAtTop> {
 template <>
 struct ThreadPayload<ThreadMessage::kScanEnded> {
   using Type = tessel::recovery::ScanResult;
+};
+template <>
+struct ThreadPayload<ThreadMessage::kExportPlanned> {
+  using Type = std::vector<tessel::exporting::InputReport>;
+};
+template <>
+struct ThreadPayload<ThreadMessage::kExportInputChanged> {
+  using Type = ExportInputChange;
+};
+template <>
+struct ThreadPayload<ThreadMessage::kExportEnded> {
+  using Type = tessel::exporting::IdentityExportResult;
 };
 template <>
 struct ThreadPayload<ThreadMessage::kSavingRow> {

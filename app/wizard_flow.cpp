@@ -2,7 +2,9 @@
 // thread, the worker's start and end are carried out here on the window's
 // thread, Stop asks and sets the stop request, Back returns to the choose
 // step. Leaving the program: exit asks first, then ends the worker and the
-// process at once (the window's thread never waits for the worker).
+// process at once (the window's thread never waits for a scan's worker); a
+// move is stopped first and its worker waited for, with the window's messages
+// handled meanwhile.
 #include <windows.h>
 
 #include <array>
@@ -13,12 +15,13 @@
 #include "app/scan_worker.h"
 #include "app/thread_messages.h"
 #include "app/shell_open.h"
-#include "app/web_pages.h"
+#include "app/link_pages.h"
 #include "app/wizard_message.h"
 #include "recovery/scan_notice.h"
 #include "engine/deep_scan.h"
 #include "engine/source_file.h"
 #include "framework/background.h"
+#include "framework/message_pump.h"
 #include "res/resource.h"
 
 namespace {
@@ -28,7 +31,12 @@ constexpr char kScanningText[] = "Searching Messages...... (You can stop this se
 constexpr char kMessagesFoundText[] = "Click a message to preview it. Tick what you want to keep, then press Save.";
 constexpr char kContactsFoundText[] = "Tick the contacts you want to keep, then press Save.";
 
+constexpr char kStoppingText[] = "Stopping: the file being written is removed, those finished stay.";
 constexpr char kStopAfterTheEnd[] = "The search had already ended: nothing was stopped.";
+
+// How long exit waits for a stopped move to remove its unfinished file and
+// write its report; a worker stuck longer (a stalled disk) is ended forcibly.
+constexpr DWORD kExitWaitMs = 30000;
 
 // The row count under the scanning text changes at most this often.
 constexpr DWORD kScanningTextIntervalMs = 250;
@@ -97,10 +105,11 @@ void CRecoveryWizardDlg::BeginScan() {
 
 void CRecoveryWizardDlg::ShowStepControls() {
   const tessel::recovery::WizardControls shown = m_steps.Controls();
-  const bool results = m_steps.CurrentStep() == tessel::recovery::WizardSteps::Step::kResults;
-  m_nStep = results ? 2 : 1;
+  using Step = tessel::recovery::WizardSteps::Step;
+  const Step step = m_steps.CurrentStep();
+  m_nStep = step == Step::kChoose ? 1 : step == Step::kResults ? 2 : 3;
   auto show = [](CWnd& control, bool visible) { control.ShowWindow(visible ? SW_SHOW : SW_HIDE); };
-  for (CButton* control : {&m_btnProceedStore, &m_btnProceedAddressBook, &m_chkDeepScan}) {
+  for (CButton* control : {&m_btnProceedStore, &m_btnProceedAddressBook, &m_btnProceedIdentity, &m_chkDeepScan}) {
     show(*control, shown.chooseStep);
     control->EnableWindow(shown.proceedEnabled);
   }
@@ -109,21 +118,27 @@ void CRecoveryWizardDlg::ShowStepControls() {
   show(m_chkSelectAll, shown.list);
   show(m_lblSelectAll, shown.list);
   show(m_lstRecovered, shown.list);
+  show(m_lstInputs, shown.inputs);
+  // The help on importing may be read while the export runs; the folder
+  // link leads to what it wrote, once it has ended.
+  show(m_lnkExportHelp, shown.inputs);
+  show(m_lnkExportFolder, shown.inputs && shown.back);
   show(m_prgScan, shown.progress);
   show(m_btnStop, shown.stop);
   show(m_btnBack, shown.back);
   show(m_btnSave, shown.save);
   show(m_lblInstruction, shown.instruction);
-  const UINT background = results ? IDB_RESULTS_BACKGROUND : IDB_CHOOSE_BACKGROUND;
-  if (background != m_nBackground) SetBackground(background);
+  const UINT background = step == Step::kChoose    ? IDB_CHOOSE_BACKGROUND
+                          : step == Step::kResults ? IDB_RESULTS_BACKGROUND
+                                                   : IDB_MOVE_BACKGROUND;
+  if (background != PictureId()) SetPicture(background);
 }
+
+void CRecoveryWizardDlg::PlaceInstructionLine() { PlaceControl(m_lblInstruction.m_hWnd, kInstructionArea); }
 
 void CRecoveryWizardDlg::OnScanStarted() {
   m_prgScan.SendMessage(PBM_SETPOS, 0);
-  RECT area = kInstructionArea;
-  ::MapDialogRect(m_hWnd, &area);
-  m_lblInstruction.SetWindowPos(nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                                SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceInstructionLine();
   UpdateScanningText();
   // Each batch of rows may bring the count up to date.
   m_lstRecovered.SetRowsAddedHandler([this] {
@@ -170,8 +185,28 @@ void CRecoveryWizardDlg::OnStop() {
     WizardMessageBox(kStopAfterTheEnd, kNoticeStyle);
     return;
   }
+  ShowStopRequested();
+}
+
+void CRecoveryWizardDlg::ShowStopRequested() {
   g_bStopRequested = 1;
   ShowStepControls();
+  if (m_nStep == 3) m_lblInstruction.SetWindowText(kStoppingText);
+}
+
+void CRecoveryWizardDlg::WaitForStoppedMove() {
+  if (m_steps.Stop()) ShowStopRequested();
+  const HANDLE worker = g_hWorkerThread.get();
+  const DWORD start = ::GetTickCount();
+  while (worker) {
+    framework::PumpPendingMessages();
+    const DWORD waited = ::GetTickCount() - start;
+    if (waited >= kExitWaitMs) return;
+    // Woken by the worker's end or by a message: the worker's own are sent to this thread.
+    if (::MsgWaitForMultipleObjectsEx(1, &worker, kExitWaitMs - waited, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=
+        WAIT_OBJECT_0 + 1)
+      return;
+  }
 }
 
 void CRecoveryWizardDlg::OnBack() {
@@ -181,6 +216,7 @@ void CRecoveryWizardDlg::OnBack() {
 }
 
 bool CRecoveryWizardDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (HandleFolderExportMessage(message, lParam)) return true;
   if (IsThreadMessage(message, ThreadMessage::kBeginScan)) {
     BeginScan();
     return true;
@@ -194,13 +230,19 @@ bool CRecoveryWizardDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     return true;
   }
   switch (message) {
-    case WM_CTLCOLORSTATIC:
-      if (reinterpret_cast<HWND>(lParam) != m_chkDeepScan.m_hWnd)
-        return CDialog::HandleMessage(message, wParam, lParam, result);
-      *result = PaintUnderDeepScanBox(reinterpret_cast<HDC>(wParam));
+    case WM_CTLCOLORSTATIC: {
+      const HWND control = reinterpret_cast<HWND>(lParam);
+      if (control == m_chkDeepScan.m_hWnd) {
+        *result = PaintUnderDeepScanBox(reinterpret_cast<HDC>(wParam));
+      } else if (control == m_lnkExportFolder.m_hWnd || control == m_lnkExportHelp.m_hWnd) {
+        *result = PaintUnderExportLink(reinterpret_cast<HDC>(wParam));
+      } else {
+        return CPictureDialog::HandleMessage(message, wParam, lParam, result);
+      }
       return true;
+    }
     default:
-      return CDialog::HandleMessage(message, wParam, lParam, result);
+      return CPictureDialog::HandleMessage(message, wParam, lParam, result);
   }
 }
 
@@ -211,18 +253,25 @@ LRESULT CRecoveryWizardDlg::PaintUnderDeepScanBox(HDC dc) const {
   ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&box), 2);
   POINT origin{};
   ::SetViewportOrgEx(dc, -box.left, -box.top, &origin);
-  framework::PaintBackground(dc, m_hBackground.get(), GetClientRect());
+  framework::PaintBackground(dc, Picture(), GetClientRect());
   ::SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
   ::SetBkMode(dc, TRANSPARENT);
   return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
 }
 
 bool CRecoveryWizardDlg::OnClose() {
+  // A second exit while a stopped move is waited for: the first one ends the process.
+  if (m_bLeaving) return true;
   ShowWindow(SW_SHOWNORMAL);
   if (WizardMessageBox("Do you really want to exit ?", kQuestionStyle) != tessel::MessageBoxButton::kYes) return true;
+  m_bLeaving = true;
   g_bStopRequested = 1;
+  // A move ended forcibly would leave its mbox cut where the stop fell, looking
+  // whole, and no report: it stops as Stop stops it. A scan writes nothing.
+  if (m_steps.CurrentStep() == tessel::recovery::WizardSteps::Step::kFolderExport && m_steps.ScanRunning())
+    WaitForStoppedMove();
   if (g_bScanRunning && g_hWorkerThread) ::TerminateThread(g_hWorkerThread.get(), 0);
-  OpenWebPage(m_hWnd, kHomePageUrl);
+  if (HasHomePage()) OpenWebPage(m_hWnd, kHomePageUrl);
   ::TerminateProcess(::GetCurrentProcess(), 0);
   return true;
 }

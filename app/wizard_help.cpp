@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/about_dlg.h"
+#include "app/link_pages.h"
 #include "app/product.h"
 #include "app/recovery_wizard_dlg.h"
 #include "app/scan_state.h"
@@ -12,6 +13,10 @@
 #include "engine_win32/wide_path.h"
 
 namespace {
+constexpr char kHelpFileMissingText[] = " Oxbrim Tessel IncrediMail.chm not found";
+// Windows' help viewer: given "FILE.chm::/PAGE", it opens the help at that page.
+constexpr char kHelpViewer[] = "hh.exe";
+
 bool FileExistsAt(const std::string& path) {
   DWORD attributes = ::GetFileAttributesW(tessel::WidePath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -27,14 +32,24 @@ std::string CRecoveryWizardDlg::LiveUpdatePath() const {
 void CRecoveryWizardDlg::OnHelp() {
   std::string path = HelpFilePath();
   if (!FileExistsAt(path)) {
-    WizardMessageBox(" Oxbrim Tessel IncrediMail.chm not found", kNoticeStyle);
+    WizardMessageBox(kHelpFileMissingText, kNoticeStyle);
     return;
   }
   OpenFileWithShell(m_hWnd, path);
 }
 
+void CRecoveryWizardDlg::OpenHelpPage(const char* page) {
+  std::string path = HelpFilePath();
+  if (!FileExistsAt(path)) {
+    WizardMessageBox(kHelpFileMissingText, kNoticeStyle);
+    return;
+  }
+  // Quoted, as the file's name has spaces.
+  OpenFileWithShell(m_hWnd, kHelpViewer, "\"" + path + "::/" + page + "\"");
+}
+
 void CRecoveryWizardDlg::OnAbout() {
-  CAboutDlg about(this);
+  CAboutDlg about([this] { OpenHelpPage(kSupportHelpPage); }, this);
   about.DoModal();
 }
 

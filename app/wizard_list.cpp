@@ -34,12 +34,13 @@ void CRecoveryWizardDlg::SetListColumns() {
   if (g_nScanMode == kScanModeAddressBook) {
     for (int column = 0; column < tessel::kContactCellCount; ++column)
       m_lstRecovered.InsertColumn(column, std::string(tessel::kContactColumns[static_cast<size_t>(column)].header),
-                                  LVCFMT_LEFT, kContactColumnWidth);
+                                  LVCFMT_LEFT, Scale(kContactColumnWidth));
   } else {
     for (size_t column = 0; column < kMessageColumns.size(); ++column)
       m_lstRecovered.InsertColumn(static_cast<int>(column), kMessageColumns[column].heading, LVCFMT_LEFT,
-                                  kMessageColumns[column].width);
+                                  Scale(kMessageColumns[column].width));
   }
+  m_nColumnsDpi = Dpi();
   m_lstRecovered.SendMessage(WM_SETREDRAW, TRUE);
   ::RedrawWindow(m_lstRecovered.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -47,6 +48,8 @@ void CRecoveryWizardDlg::SetListColumns() {
 void CRecoveryWizardDlg::OnSelectAllCheck() { m_lstRecovered.SetAllChecked(m_chkSelectAll.GetCheck() == BST_CHECKED); }
 
 bool CRecoveryWizardDlg::OnNotify(NMHDR* header, LRESULT* result) {
+  if (header->idFrom == IDC_EXPORT_FOLDER_LINK || header->idFrom == IDC_EXPORT_HELP_LINK)
+    return OnExportLinkNotify(*header);
   if (header->idFrom != IDC_LIST) return false;
   switch (header->code) {
     case NM_CLICK:

@@ -19,6 +19,8 @@ tessel::MessageBoxParams WizardMessageBoxParams() {
   return params;
 }
 
+std::string FolderLink(const std::string& folder) { return "<a href=\"" + folder + "\">" + folder + "</a>"; }
+
 std::uint32_t WizardMessageBox(const char* text, std::uint32_t style, const char* caption) {
   tessel::MessageBoxParams params = WizardMessageBoxParams();
   return tessel::RichMessageBox(nullptr, text, caption, style, &params);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "app/product.h"
 #include "msgbox/message_box_call.h"
@@ -19,5 +20,8 @@ inline constexpr std::uint32_t kQuestionStyle =
 // The record every wizard box uses: the defaults but a pale yellow band behind
 // the whole box.
 tessel::MessageBoxParams WizardMessageBoxParams();
+
+// A link in a notice's text that opens `folder` (shown as its path).
+std::string FolderLink(const std::string& folder);
 
 std::uint32_t WizardMessageBox(const char* text, std::uint32_t style, const char* caption = kProductTitle);

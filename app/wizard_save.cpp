@@ -1,5 +1,6 @@
 // Save: the checked rows into a folder the user picks (the last one picked,
-// Documents the first time), through the "Saving Mails..." dialog, then a
+// Documents the first time; the folder export asks for its folder the same
+// way), through the "Saving Mails..." dialog, then a
 // notice of what was written and where, with a link that opens the folder,
 // and of any record cut short.
 #include <windows.h>
@@ -16,8 +17,6 @@ namespace {
 constexpr char kSaveWhileScanning[] = "Please stop search process and then save files";
 constexpr char kNothingChecked[] = "Please select files for save";
 constexpr char kFolderPickerTitle[] = "Select the folder to save the recovered items in";
-
-std::string FolderLink(const std::string& folder) { return "<a href=\"" + folder + "\">" + folder + "</a>"; }
 
 std::string Files(int count) { return std::to_string(count) + (count == 1 ? " file" : " files"); }
 
@@ -49,7 +48,7 @@ std::uint32_t SaveNoticeStyle(const SaveOutcome& outcome) {
 }  // namespace
 
 void CRecoveryWizardDlg::OnSave() {
-  if (m_nStep <= 1) return;
+  if (m_nStep != 2) return;
   if (g_bScanRunning) {
     WizardMessageBox(kSaveWhileScanning, kNoticeStyle);
     return;
@@ -61,11 +60,16 @@ void CRecoveryWizardDlg::OnSave() {
   SaveCheckedRows();
 }
 
-void CRecoveryWizardDlg::SaveCheckedRows() {
+std::string CRecoveryWizardDlg::PickSaveFolder() {
   std::string start = m_strSaveFolder.empty() ? DocumentsFolder() : m_strSaveFolder;
   std::string folder = PickFolder(m_hWnd, start, kFolderPickerTitle);
+  if (!folder.empty()) m_strSaveFolder = folder;
+  return folder;
+}
+
+void CRecoveryWizardDlg::SaveCheckedRows() {
+  std::string folder = PickSaveFolder();
   if (folder.empty()) return;
-  m_strSaveFolder = folder;
 
   SaveJob job;
   job.mode = g_nScanMode;

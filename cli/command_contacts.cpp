@@ -1,13 +1,20 @@
 // tessel contacts: the address books' contacts as a text file, CSV or vCards.
 #include "cli/commands.h"
-#include "cli/file_system.h"
+#include "export/file_system.h"
 #include "cli/input_check.h"
+#include "cli/interrupt.h"
 #include "cli/inputs.h"
 #include "cli/scans.h"
+#include "cli/terminal_text.h"
 #include "export/contact_formats.h"
 #include "export/export_names.h"
 
 namespace tessel::cli {
+
+using exporting::KindOf;
+using exporting::MakeFolders;
+using exporting::ParentFolder;
+using exporting::PathKind;
 
 using exporting::CodePage;
 using exporting::ContactExtension;
@@ -31,10 +38,9 @@ std::string OutputPath(const std::string& to, const Input& book, bool several, C
 
 void WarnIfNotAddressBook(const std::string& path) {
   if (ResolveChosenFile(path).kind == FileKind::kAddressBook || LooksLikeAddressBook(path)) return;
-  std::fprintf(stderr,
-               "tessel: warning: '%s' does not end in .imb and does not look like an address book; "
-               "its bytes are read as contacts all the same\n",
-               path.c_str());
+  Warn("warning: '" + path +
+       "' does not end in .imb and does not look like an address book; its bytes are read as contacts all the "
+       "same");
 }
 
 int RunContacts(const CommandLine& line) {
@@ -53,7 +59,8 @@ int RunContacts(const CommandLine& line) {
   if (page == nullptr) return Fail(kExitUsage, "contacts: " + error);
 
   std::vector<Input> inputs;
-  if (!CollectInputs(line, inputs, error)) return Fail(kExitFailure, error);
+  bool leftOut = false;
+  if (!CollectInputs(line, inputs, leftOut, error)) return Fail(kExitFailure, error);
   std::vector<Input> books;
   for (Input input : inputs) {
     // A file named on the command line is an address book here, whatever its name.
@@ -67,10 +74,16 @@ int RunContacts(const CommandLine& line) {
     if (!CheckReadableFile(book.path(), error)) return Fail(kExitFailure, error);
   }
 
-  int exitCode = kExitOk;
+  // A stop request lets the file being written be finished or removed; the
+  // files written before it stay.
+  std::atomic<int> stop{0};
+  const StopOnInterrupt interrupt(stop);
+  int exitCode = leftOut ? kExitFailure : kExitOk;
   for (const Input& book : books) {
     if (!book.fromFolder) WarnIfNotAddressBook(book.path());
     const ContactScan scan = ScanContacts(book.file);
+    if (stop.load() != 0)
+      return Fail(kExitStopped, "stopped before the contacts of '" + book.path() + "' were written");
     if (scan.result.end == recovery::ScanEnd::kFileNotOpened) {
       return Fail(kExitFailure, AddressBookProblem(scan, book.path()));
     }
@@ -78,8 +91,11 @@ int RunContacts(const CommandLine& line) {
     const std::string folder = ParentFolder(path);
     if (!folder.empty() && !MakeFolders(folder, error)) return Fail(kExitFailure, error);
     ContactsWritten written;
-    if (!WriteContactsFile(scan.rows, path, format, *page, written, error)) return Fail(kExitFailure, error);
-    std::printf("wrote %lld contact%s to %s", written.contacts, written.contacts == 1 ? "" : "s", path.c_str());
+    if (!WriteContactsFile(scan.rows, path, format, *page, written, error, &stop)) {
+      return Fail(stop.load() != 0 ? kExitStopped : kExitFailure, error);
+    }
+    std::printf("wrote %lld contact%s to %s", written.contacts, written.contacts == 1 ? "" : "s",
+                TerminalText(path).c_str());
     if (written.blank > 0) std::printf(" (%lld blank record%s left out)", written.blank, written.blank == 1 ? "" : "s");
     std::printf("\n");
     if (const std::string problem = AddressBookProblem(scan, book.path()); !problem.empty()) {

@@ -1,52 +1,52 @@
 // tessel export: each listed message's record, byte for byte, as .eml files or
-// as an mbox file; with several stores (several paths, or a folder), one mbox
-// or one folder of .eml files per store, named after it, and the address
-// books' contacts beside them.
+// as an mbox file; with several stores, one mbox or one folder of .eml files
+// per store, named after it, and the address books' contacts beside them. A
+// folder goes to the identity export (command_export_folder.cpp).
 #include <cstdio>
 #include <mutex>
 #include <optional>
 
 #include "cli/commands.h"
-#include "cli/file_system.h"
 #include "cli/input_check.h"
+#include "cli/interrupt.h"
 #include "cli/inputs.h"
 #include "cli/row_selection.h"
 #include "cli/scans.h"
 #include "cli/terminal_progress.h"
+#include "cli/terminal_text.h"
 #include "engine/message_extraction.h"
 #include "engine/source_file.h"
 #include "export/contact_formats.h"
 #include "export/export_names.h"
-#include "export/mail_header.h"
-#include "export/mbox_format.h"
+#include "export/file_system.h"
+#include "export/message_files.h"
 #include "export/output_file.h"
 #include "export/record_copy.h"
 
 namespace tessel::cli {
 
+using exporting::AppendMboxMessage;
 using exporting::CodePage;
 using exporting::Collision;
 using exporting::ContactExtension;
 using exporting::ContactFormat;
 using exporting::ContactsWritten;
 using exporting::CopyMessageRecord;
-using exporting::HeaderBlock;
 using exporting::IsValidPrefix;
-using exporting::MboxFromLine;
-using exporting::MboxQuoter;
+using exporting::KindOf;
+using exporting::MakeFolders;
 using exporting::MessageFileName;
 using exporting::OutputFile;
 using exporting::ParseCodePage;
 using exporting::ParseContactFormat;
+using exporting::PathKind;
 using exporting::RecordCopy;
 using exporting::RecordOfCells;
 using exporting::ShortRecordNote;
 using exporting::WriteContactsFile;
+using exporting::WriteEmlFile;
 
 namespace {
-
-// Bytes of a record read for the fields of its mbox "From " line.
-constexpr std::int64_t kHeaderLimit = 65536;
 
 struct ExportOptions {
   bool mbox = false;
@@ -62,47 +62,6 @@ struct StoreExport {
   bool interrupted = false;
   bool unreadable = false;  // the scan met bytes it could not read (and said so)
 };
-
-// Copies one record into a new .eml file; false with `error` set, and no file
-// left, when it cannot be written.
-bool WriteEml(const std::string& path, ByteReader& store, const CellRow& cells, RecordCopy& copy, std::string& error) {
-  OutputFile file;
-  if (!file.Create(path, Collision::kRefuse, error)) return false;
-  copy = CopyMessageRecord(store, RecordOfCells(cells), file);
-  return file.Finish(error);
-}
-
-// True once `head` holds a whole header block (its empty line is in).
-bool HeaderComplete(std::string_view head) { return HeaderBlock(head).size() < head.size(); }
-
-// Appends one record to the mbox file, opened by its "From " line and quoted.
-// The record is read once: its first bytes wait until the header block that
-// the "From " line is made of is in. False when a write failed.
-bool AppendMbox(OutputFile& mbox, bool crlf, ByteReader& store, const CellRow& cells, RecordCopy& copy) {
-  std::string head, text;
-  bool opened = false;
-  MboxQuoter quoter(crlf);
-  const auto open = [&] {
-    text = MboxFromLine(HeaderBlock(head));
-    quoter.Append(text, head);
-    opened = true;
-  };
-  copy = CopyMessageRecord(store, RecordOfCells(cells), [&](const char* bytes, std::size_t count) {
-    if (opened) {
-      quoter.Append(text, {bytes, count});
-    } else {
-      head.append(bytes, count);
-      if (!HeaderComplete(head) && head.size() < kHeaderLimit) return true;
-      open();
-    }
-    const bool written = mbox.Write(text);
-    text.clear();
-    return written;
-  });
-  if (!opened) open();
-  quoter.Finish(text);
-  return copy.end != RecordCopy::End::kRefused && mbox.Write(text);
-}
 
 // Whether rows after `number` can still be selected (else the scan may stop).
 bool MoreRowsWanted(const RowSelection& selection, long long number) {
@@ -137,8 +96,8 @@ bool ExportStore(const Input& input, const std::string& target, const ExportOpti
         if (!options.selection.Contains(number)) return MoreRowsWanted(options.selection, number);
         const std::string name = MessageFileName(options.prefix, number);
         RecordCopy copy;
-        failed = options.mbox ? !AppendMbox(mboxFile, options.crlf, store, cells, copy)
-                              : !WriteEml(JoinPath(target, name), store, cells, copy, error);
+        failed = options.mbox ? !AppendMboxMessage(mboxFile, options.crlf, store, cells, copy)
+                              : !WriteEmlFile(JoinPath(target, name), store, cells, copy, error);
         if (failed) return false;
         if (const std::string note = ShortRecordNote(number, copy, store.Size()); !note.empty()) {
           const std::unique_lock<std::mutex> hidden = progress.Hide();
@@ -171,7 +130,7 @@ void PrintSummary(const StoreExport& result, const std::string& where) {
     line += " (" + result.firstName + ")";
   }
   if (result.cutShort > 0) line += "; " + std::to_string(result.cutShort) + " cut short where the store ends";
-  std::printf("%s\n", line.c_str());
+  std::printf("%s\n", TerminalText(line).c_str());
 }
 
 }  // namespace
@@ -203,8 +162,11 @@ int RunExport(const CommandLine& line) {
     options.selection = *parsed;
   }
 
+  if (line.paths.size() == 1 && KindOf(line.paths.front()) == PathKind::kFolder) return RunFolderExport(line);
+
   std::vector<Input> inputs;
-  if (!CollectInputs(line, inputs, error)) return Fail(kExitFailure, error);
+  bool leftOut = false;
+  if (!CollectInputs(line, inputs, leftOut, error)) return Fail(kExitFailure, error);
   const bool one = inputs.size() == 1 && !inputs.front().fromFolder;
   if (one && inputs.front().mode() == ScanMode::kAddressBook) {
     return Fail(kExitUsage, "export: '" + inputs.front().path() + "' is an address book; use tessel contacts");
@@ -231,6 +193,10 @@ int RunExport(const CommandLine& line) {
   }
   if (!MakeFolders(line.to, error)) return Fail(kExitFailure, error);
 
+  // From here a stop request ends the export between files: every file is
+  // finished or removed. The stores' scans take the requests over while they run.
+  std::atomic<int> stop{0};
+  const StopOnInterrupt interrupt(stop);
   bool unreadable = false;
   for (const Input& store : stores) {
     // One store keeps the prefix's names; several are named after themselves.
@@ -252,13 +218,16 @@ int RunExport(const CommandLine& line) {
     if (result.interrupted) return Fail(kExitStopped, "stopped; the messages before the stop are written");
     if (result.unreadable) unreadable = true;
   }
-  int exitCode = unreadable ? kExitFailure : kExitOk;
+  int exitCode = unreadable || leftOut ? kExitFailure : kExitOk;
   for (const Input& book : books) {
     const ContactScan scan = ScanContacts(book.file);
     const std::string path = JoinPath(line.to, book.name + "." + ContactExtension(contactsFormat));
     ContactsWritten written;
-    if (!WriteContactsFile(scan.rows, path, contactsFormat, *page, written, error)) return Fail(kExitFailure, error);
-    std::printf("wrote %lld contact%s to %s\n", written.contacts, written.contacts == 1 ? "" : "s", path.c_str());
+    if (!WriteContactsFile(scan.rows, path, contactsFormat, *page, written, error, &stop)) {
+      return Fail(stop.load() != 0 ? kExitStopped : kExitFailure, error);
+    }
+    std::printf("wrote %lld contact%s to %s\n", written.contacts, written.contacts == 1 ? "" : "s",
+                TerminalText(path).c_str());
     if (const std::string problem = AddressBookProblem(scan, book.path()); !problem.empty()) {
       exitCode = Fail(kExitFailure, problem);
     }

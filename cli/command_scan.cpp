@@ -12,6 +12,7 @@
 #include "cli/row_writer.h"
 #include "cli/scans.h"
 #include "cli/terminal_progress.h"
+#include "cli/terminal_text.h"
 
 namespace tessel::cli {
 
@@ -55,12 +56,15 @@ void WriteRow(RowWriter& writer, const ScanOutput& output, std::string& out, lon
   writer.Write(out, number, led);
 }
 
-void BeginInput(const ScanOutput& output, std::string& out, const std::string& path, bool first) {
+// `first` is true until an input has begun, so that a skipped one leaves no trace.
+void BeginInput(const ScanOutput& output, std::string& out, const std::string& path, bool& first) {
+  const bool wasFirst = first;
+  first = false;
   if (!output.several) return;
   if (output.format == RowFormat::kTable) {
-    out += (first ? "" : "\n") + path + "\n";
+    out += (wasFirst ? "" : "\n") + TerminalText(path) + "\n";
   } else if (output.format == RowFormat::kJson) {
-    out += first ? "\n{\"file\": " : ",\n{\"file\": ";
+    out += wasFirst ? "\n{\"file\": " : ",\n{\"file\": ";
     AppendJsonString(out, path);
     out += ", \"rows\": ";
   }
@@ -73,7 +77,7 @@ void EndInput(const ScanOutput& output, std::string& out) {
   }
 }
 
-int ScanAddressBookRows(const Input& input, const ScanOutput& output, StdoutBuffer& out, bool first) {
+int ScanAddressBookRows(const Input& input, const ScanOutput& output, StdoutBuffer& out, bool& first) {
   std::string error;
   if (!CheckReadableFile(input.path(), error)) return Fail(kExitFailure, error);
   if (!input.fromFolder) WarnIfNotAddressBook(input.path());
@@ -90,8 +94,8 @@ int ScanAddressBookRows(const Input& input, const ScanOutput& output, StdoutBuff
   writer->End(out.Text());
   EndInput(output, out.Text());
   if (output.format == RowFormat::kTable) {
-    out.Text() += "\n" + Plural(static_cast<long long>(scan.rows.size()), "contact") + " in " + input.path() +
-                  " (last contact of the file first)\n";
+    out.Text() += "\n" + Plural(static_cast<long long>(scan.rows.size()), "contact") + " in " +
+                  TerminalText(input.path()) + " (last contact of the file first)\n";
   }
   if (!out.Flush()) return Fail(kExitFailure, out.Error());
   if (const std::string problem = AddressBookProblem(scan, input.path()); !problem.empty()) {
@@ -101,7 +105,7 @@ int ScanAddressBookRows(const Input& input, const ScanOutput& output, StdoutBuff
 }
 
 // Unreadable stretches are reported and set `exitCode`, but the next input is still scanned.
-int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuffer& out, bool first, int& exitCode) {
+int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuffer& out, bool& first, int& exitCode) {
   std::string error;
   if (!CheckChosenFile(input.file, error)) {
     return Fail(kExitFailure, error);
@@ -125,9 +129,9 @@ int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuf
   writer->End(text);
   EndInput(output, text);
   if (output.format == RowFormat::kTable) {
-    text += "\n" + Plural(scan.rows, "message") + " in " + scan.result.storePath;
-    text +=
-        input.file.kind == FileKind::kStore ? " (searched the store)\n" : " (through the index " + input.path() + ")\n";
+    text += "\n" + Plural(scan.rows, "message") + " in " + TerminalText(scan.result.storePath);
+    text += input.file.kind == FileKind::kStore ? " (searched the store)\n"
+                                                : " (through the index " + TerminalText(input.path()) + ")\n";
     if (input.deep) text += "deep scan: rows marked * were found only in the store (deleted, or never indexed)\n";
     if (!scan.result.unreadable.empty()) text += "rows marked ! hold bytes that could not be read\n";
   }
@@ -150,17 +154,23 @@ int RunScan(const CommandLine& line) {
   const CodePage* page = ParseCodePage(line.codepage, error);
   if (page == nullptr) return Fail(kExitUsage, "scan: " + error);
   std::vector<Input> inputs;
-  if (!CollectInputs(line, inputs, error)) return Fail(kExitFailure, error);
+  bool leftOut = false;
+  if (!CollectInputs(line, inputs, leftOut, error)) return Fail(kExitFailure, error);
   const ScanOutput output{format, *page, inputs.size() > 1 || inputs.front().fromFolder};
 
   StdoutBuffer out;
   if (output.several && format == RowFormat::kJson) out.Text() += "[";
-  int exitCode = kExitOk;
-  for (size_t i = 0; i < inputs.size(); ++i) {
-    const bool book = inputs[i].mode() == ScanMode::kAddressBook;
-    const int code = book ? ScanAddressBookRows(inputs[i], output, out, i == 0)
-                          : ScanMessageStoreRows(inputs[i], output, out, i == 0, exitCode);
-    if (code != kExitOk) return code;
+  int exitCode = leftOut ? kExitFailure : kExitOk;
+  // An input that cannot be read is named and passed over: the others are
+  // still listed, and the output stays well formed.
+  bool first = true;
+  for (const Input& input : inputs) {
+    const bool book = input.mode() == ScanMode::kAddressBook;
+    const int code = book ? ScanAddressBookRows(input, output, out, first)
+                          : ScanMessageStoreRows(input, output, out, first, exitCode);
+    if (code == kExitStopped) return code;
+    if (code == kExitFailure) exitCode = kExitFailure;
+    if (out.Failed()) return exitCode;  // standard output is gone
   }
   if (output.several && format == RowFormat::kJson) out.Text() += "\n]\n";
   if (!out.Flush()) return Fail(kExitFailure, out.Error());

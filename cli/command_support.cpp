@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli/terminal_progress.h"
+#include "cli/terminal_text.h"
 
 namespace tessel::cli {
 namespace {
@@ -17,7 +18,8 @@ int Fail(int exitCode, const std::string& message) {
   return exitCode;
 }
 
-void Warn(const std::string& message) { std::fprintf(stderr, "tessel: %s\n", message.c_str()); }
+// Messages name paths and repeat what was typed: shown, never acted on.
+void Warn(const std::string& message) { std::fprintf(stderr, "tessel: %s\n", TerminalText(message).c_str()); }
 
 bool StdoutBuffer::Flush() {
   if (text_.empty() && failed_) return false;

@@ -11,6 +11,8 @@ namespace tessel::cli {
 
 int RunScan(const CommandLine& line);
 int RunExport(const CommandLine& line);
+// export with a folder: the identity export (export/identity_export.h).
+int RunFolderExport(const CommandLine& line);
 int RunContacts(const CommandLine& line);
 int RunShow(const CommandLine& line);
 
@@ -42,6 +44,7 @@ class StdoutBuffer {
   bool Flush();
   // "cannot write to standard output: CAUSE", for after a failed Flush.
   std::string Error() const;
+  bool Failed() const { return failed_; }
 
  private:
   // Rows go out some 64 KiB at a time: few writes, and a reader down a pipe

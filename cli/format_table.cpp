@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "cli/terminal_text.h"
 #include "engine/deep_scan.h"
 #include "export/text_encoding.h"
 #include "recovery/scan.h"
@@ -12,7 +13,6 @@
 namespace tessel::cli {
 
 using exporting::CodePointCount;
-using exporting::ToUtf8;
 
 namespace {
 
@@ -72,36 +72,6 @@ void FitTo(std::vector<Column>& columns, size_t lineWidth) {
   }
 }
 
-// Bytes at `at` of a UTF-8 text that a terminal would act on rather than show:
-// C0 controls and DEL, C1 controls (U+0080 to U+009F), and the bidirectional
-// embeddings, overrides and isolates (U+202A to U+202E, U+2066 to U+2069),
-// which reorder the rest of the line. 0 when the character there is plain.
-size_t ControlLength(std::string_view utf8, size_t at) {
-  const auto byte = [&](size_t i) { return at + i < utf8.size() ? static_cast<unsigned char>(utf8[at + i]) : 0; };
-  if (byte(0) < 0x20 || byte(0) == 0x7F) return 1;
-  if (byte(0) == 0xC2 && byte(1) >= 0x80 && byte(1) <= 0x9F) return 2;
-  if (byte(0) == 0xE2 && byte(1) == 0x80 && byte(2) >= 0xAA && byte(2) <= 0xAE) return 3;
-  if (byte(0) == 0xE2 && byte(1) == 0x81 && byte(2) >= 0xA6 && byte(2) <= 0xA9) return 3;
-  return 0;
-}
-
-std::string Printable(std::string_view bytes) {
-  const std::string utf8 = ToUtf8(bytes);
-  std::string text;
-  text.reserve(utf8.size());
-  for (size_t at = 0; at < utf8.size();) {
-    if (const size_t control = ControlLength(utf8, at); control > 0) {
-      text += ' ';  // each shown as one space
-      at += control;
-    } else {
-      text += utf8[at++];
-    }
-  }
-  // The list pads short fields with a space; it means nothing in the table.
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
-}
-
 // The first `count` code points of a UTF-8 text.
 std::string_view Prefix(std::string_view utf8, size_t count) {
   size_t seen = 0;
@@ -116,7 +86,9 @@ std::string_view Prefix(std::string_view utf8, size_t count) {
 }  // namespace
 
 void AppendTableCell(std::string& out, std::string_view bytes, size_t width, Align align) {
-  std::string text = Printable(bytes);
+  std::string text = TerminalCellText(bytes);
+  // The list pads short fields with a space; it means nothing in the table.
+  while (!text.empty() && text.back() == ' ') text.pop_back();
   size_t length = CodePointCount(text);
   if (length > width && align == Align::kLeft) {
     constexpr size_t kEllipsis = 3;

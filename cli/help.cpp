@@ -29,8 +29,8 @@ tessel never overwrites a file: it stops with an error when a file it would
 write exists already.
 
 Exit status: 0 done, 1 a file could not be read or written or a row does not
-exist, 2 a wrong command line, 130 stopped by Ctrl-C (what was found before
-the stop is written).
+exist, 2 a wrong command line, 130 stopped by Ctrl-C, SIGTERM or SIGHUP (what
+was found before the stop is written; a file cut by the stop is removed).
 )";
 
 constexpr char kScan[] =
@@ -100,11 +100,22 @@ a row that does not exist stops the export before anything is written.
 tessel scan --deep lists: deleted and unindexed messages too.
 The prefix may not contain / \ | * : ? < > ' or ".
 
-Several paths, or a folder (searched with its subfolders): one mbox per store
-named after it (Inbox.mbox, Sent Items.mbox), or with eml one folder of
-.eml files per store (Inbox/MailRec0001.eml), and each address book's
-contacts beside them as NAME.vcf (--contacts txt|csv|vcf; --codepage as for
-tessel contacts).
+A folder (an identity's, searched with its subfolders) is exported whole:
+each store read by the deep scan, every message once. The messages its index
+lists go to NAME.mbox, those found only in the store (deleted, or never
+indexed) to "NAME (found only in the store).mbox"; a store without an index
+puts all of its messages in NAME.mbox. With eml, folders of those names hold
+the .eml files. Address books go to NAME.vcf and NAME.csv (--codepage as for
+tessel contacts). NAME is the file's path in the folder ("Mail - Inbox"),
+safe as a file name on Windows too and unique. "Recovery report.txt" in DIR,
+also printed, gives each input's counts (listed by the index, found only in
+the store, cut short, unreadable ranges) and files, and what was left out.
+DIR may not lie inside the folder. Entries that cannot be read are passed
+over and named, and the exit status is 1; a folder reached again through a
+link is not searched twice.
+Several paths: one mbox per store named after it (Inbox.mbox), or with eml
+one folder of .eml files per store (Inbox/MailRec0001.eml), and each address
+book's contacts beside them as NAME.vcf (--contacts txt|csv|vcf).
 An existing file is never overwritten: the export stops there with an error.
 A file that cannot be written completely (a full disk) is removed, and the
 summary counts only the files written. A record that runs past the end of a
@@ -129,7 +140,9 @@ folder), --to is a folder and each book's file is named after it.
        the business group's prefixed with "Business" (Business Phone,
        Business City, ...); Company Name and Job Title keep theirs.
   csv  a header row with those labels, then one row of 23 fields per contact
-       (RFC 4180, CR LF, UTF-8)
+       (RFC 4180, CR LF, UTF-8); a field that a spreadsheet would run as a
+       formula (beginning with = @ TAB or CR, or with + or - and more than
+       digits, spaces and +-()./) is quoted behind an apostrophe: "'=1+1"
   vcf  vCard 3.0, UTF-8, one card per contact, empty fields left out
 csv and vcf read the address book's bytes in its Windows code page and write
 them as UTF-8: --codepage 1252 (the default; most installations), 1250 to

@@ -4,10 +4,13 @@
 #include <cstdint>
 #include <cstring>
 
-#include "cli/file_system.h"
 #include "engine/platform_file.h"
+#include "export/file_system.h"
 
 namespace tessel::cli {
+
+using exporting::KindOf;
+using exporting::PathKind;
 
 bool CheckReadableFile(const std::string& path, std::string& error) {
   std::string cause;

@@ -1,54 +1,19 @@
 #include "cli/inputs.h"
 
-#include <algorithm>
-#include <cctype>
-#include <set>
-
-#include "cli/file_system.h"
+#include "cli/commands.h"
 #include "cli/scans.h"
+#include "export/file_system.h"
+#include "export/folder_search.h"
+#include "export/output_names.h"
 
 namespace tessel::cli {
-namespace {
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
-std::string ExtensionOf(const std::string& name) {
-  const size_t dot = name.rfind('.');
-  return dot == std::string::npos ? std::string() : Lower(name.substr(dot + 1));
-}
-
-bool SearchFolder(const std::string& folder, std::vector<Input>& inputs, std::string& error) {
-  std::vector<FolderEntry> entries;
-  if (!ListFolder(folder, entries, error)) return false;
-  std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
-  // Stores that an index in this folder already brings.
-  std::set<std::string> indexed;
-  for (const FolderEntry& entry : entries) {
-    if (entry.kind == PathKind::kFile && ExtensionOf(entry.name) == "imh") {
-      indexed.insert(Lower(NameWithoutExtension(entry.name)));
-    }
-  }
-  for (const FolderEntry& entry : entries) {
-    if (entry.kind != PathKind::kFile) continue;
-    const std::string extension = ExtensionOf(entry.name);
-    const std::string stem = NameWithoutExtension(entry.name);
-    if (extension != "imb" && extension != "imh" && (extension != "imm" || indexed.count(Lower(stem)) > 0)) continue;
-    const Input input{ResolveChosenFile(JoinPath(folder, entry.name)), stem, true};
-    // An index without its store lists nothing.
-    if (input.file.kind == FileKind::kIndex && KindOf(input.file.storePath) != PathKind::kFile) continue;
-    inputs.push_back(input);
-  }
-  for (const FolderEntry& entry : entries) {
-    if (entry.kind == PathKind::kFolder && !SearchFolder(JoinPath(folder, entry.name), inputs, error)) return false;
-  }
-  return true;
-}
-
-}  // namespace
+using exporting::FileName;
+using exporting::FolderSearch;
+using exporting::KindOf;
+using exporting::NameWithoutExtension;
+using exporting::PassedOver;
+using exporting::PathKind;
 
 ChosenAs ChosenAsFor(const CommandLine& line) {
   if (line.raw) return ChosenAs::kStoreBytes;
@@ -56,7 +21,8 @@ ChosenAs ChosenAsFor(const CommandLine& line) {
   return *line.mode == ScanMode::kAddressBook ? ChosenAs::kAddressBook : ChosenAs::kMessageStore;
 }
 
-bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, std::string& error) {
+bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, bool& leftOut, std::string& error) {
+  leftOut = false;
   for (const std::string& path : line.paths) {
     std::string cause;
     const PathKind kind = KindOf(path, &cause);
@@ -66,11 +32,16 @@ bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, std::str
       return false;
     }
     if (kind == PathKind::kFolder) {
-      const size_t before = inputs.size();
-      if (!SearchFolder(path, inputs, error)) return false;
-      if (inputs.size() == before) {
+      const FolderSearch search = exporting::SearchFolder(path);
+      for (const PassedOver& entry : search.unreadable) Warn("left out '" + entry.path + "': " + entry.cause);
+      for (const PassedOver& link : search.linksNotFollowed) Warn("not followed: '" + link.path + "' " + link.cause);
+      leftOut = leftOut || !search.unreadable.empty();
+      if (search.files.empty()) {
         error = "no IncrediMail files (.imh, .imm, .imb) in the folder '" + path + "'";
         return false;
+      }
+      for (const exporting::FoundFile& found : search.files) {
+        inputs.push_back(Input{found.file, NameWithoutExtension(FileName(found.file.path)), true});
       }
       continue;
     }
@@ -89,14 +60,8 @@ std::vector<Input> InputsOf(const std::vector<Input>& inputs, ScanMode mode) {
 }
 
 void MakeNamesUnique(std::vector<Input>& inputs) {
-  std::set<std::string> taken;
-  for (Input& input : inputs) {
-    const std::string base = input.name.empty() ? std::string("messages") : input.name;
-    std::string name = base;
-    for (int n = 2; taken.count(Lower(name)) > 0; ++n) name = base + " (" + std::to_string(n) + ")";
-    taken.insert(Lower(name));
-    input.name = name;
-  }
+  exporting::UniqueNames names;
+  for (Input& input : inputs) input.name = names.Take(exporting::SafeFileName(input.name, "messages"));
 }
 
 }  // namespace tessel::cli

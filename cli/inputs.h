@@ -26,15 +26,17 @@ struct Input {
 // What --raw, --store and --addressbook make of a file named on the command line.
 ChosenAs ChosenAsFor(const CommandLine& line);
 
-// Expands `line.paths`. Folders are searched in name order. False with `error`
-// set when a path does not exist or a folder cannot be read.
-bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, std::string& error);
+// Expands `line.paths`; folders are searched as folder_search.h says. What a
+// folder's search leaves out is said on standard error and sets `leftOut`
+// (the command then ends with exit code 1). False with `error` set when a
+// path does not exist or a folder yields no IncrediMail file.
+bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, bool& leftOut, std::string& error);
 
 // The inputs of one mode.
 std::vector<Input> InputsOf(const std::vector<Input>& inputs, ScanMode mode);
 
-// Gives each input a name that no earlier one has ("Inbox", "Inbox (2)"),
-// compared without regard to case, as Windows file names are.
+// Gives each input a name, safe as a file name, that no earlier one has
+// ("Inbox", "Inbox (2)"), compared without regard to case, as Windows file names are.
 void MakeNamesUnique(std::vector<Input>& inputs);
 
 }  // namespace tessel::cli

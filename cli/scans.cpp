@@ -48,6 +48,12 @@ ScanMode ModeOf(const ChosenFile& chosen) {
 
 MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const MessageRowHandler& onRow, bool deep) {
   MessageScan scan;
+  // The scan clears its stop flag as it starts: a stop asked for before then
+  // (between an export's stores) would be lost in it.
+  if (StopOnInterrupt::Interrupted()) {
+    scan.interrupted = true;
+    return scan;
+  }
   std::atomic<int> stop{0};
   HandlerSink sink(onRow, stop);
   {

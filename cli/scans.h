@@ -25,7 +25,7 @@ using MessageRowHandler = std::function<bool(long long number, const CellRow& ce
 
 struct MessageScan {
   long long rows = 0;        // rows handed on
-  bool interrupted = false;  // stopped by Ctrl-C
+  bool interrupted = false;  // stopped by Ctrl-C or the system (cli/interrupt.h)
   recovery::ScanResult result;
 };
 

@@ -1,6 +1,7 @@
 #include "cli/terminal_progress.h"
 
 #include "cli/console.h"
+#include "cli/terminal_text.h"
 
 namespace tessel::cli {
 namespace {
@@ -11,8 +12,8 @@ constexpr int kBarWidth = 40;
 
 std::FILE* ProgressTerminal() { return IsTerminal(stderr) ? stderr : nullptr; }
 
-TerminalProgress::TerminalProgress(std::FILE* terminal, std::string label, bool ticking)
-    : terminal_(terminal), label_(std::move(label)), start_(Clock::now()), lastDraw_(start_) {
+TerminalProgress::TerminalProgress(std::FILE* terminal, std::string_view label, bool ticking)
+    : terminal_(terminal), label_(TerminalText(label)), start_(Clock::now()), lastDraw_(start_) {
   if (terminal_ == nullptr || !ticking) return;
   ticker_ = std::thread([this] {
     std::unique_lock<std::mutex> lock(mutex_);

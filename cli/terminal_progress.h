@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "engine/recovered_list.h"
@@ -26,7 +27,7 @@ class TerminalProgress final : public ProgressBar {
 
   // `terminal` is where the bar is drawn (nullptr: nowhere). With `ticking`, a
   // helper thread draws it when due; without, only Tick does (tests).
-  TerminalProgress(std::FILE* terminal, std::string label, bool ticking = true);
+  TerminalProgress(std::FILE* terminal, std::string_view label, bool ticking = true);
   ~TerminalProgress() override { Finish(); }
   TerminalProgress(const TerminalProgress&) = delete;
   TerminalProgress& operator=(const TerminalProgress&) = delete;

@@ -90,6 +90,67 @@ PixelImage ScaleImage(const PixelImage& source, int width, int height) {
   return result;
 }
 
+namespace {
+
+// The source pixels under each destination pixel along one side, and how much
+// of each: in units where a source pixel is `to` long and a destination pixel
+// `from` long, so every overlap is a whole number and the weights of one
+// destination pixel add up to `from`.
+struct Tap {
+  int source;
+  long long weight;
+};
+
+std::vector<std::vector<Tap>> AreaTaps(int from, int to) {
+  std::vector<std::vector<Tap>> taps(static_cast<size_t>(to));
+  for (int d = 0; d < to; ++d) {
+    const long long begin = static_cast<long long>(d) * from, end = begin + from;
+    for (long long s = begin / to; s < from && s * to < end; ++s) {
+      const long long overlap = std::min(end, (s + 1) * to) - std::max(begin, s * to);
+      if (overlap > 0) taps[static_cast<size_t>(d)].push_back({static_cast<int>(s), overlap});
+    }
+  }
+  return taps;
+}
+
+Pixel Blend(const std::vector<Tap>& taps, long long total, const auto& sourcePixel) {
+  long long sums[4] = {};
+  for (const Tap& tap : taps) {
+    const Pixel p = sourcePixel(tap.source);
+    for (int shift = 0, i = 0; i < 4; shift += 8, ++i) sums[i] += ((p >> shift) & 0xFF) * tap.weight;
+  }
+  Pixel result = 0;
+  for (int shift = 0, i = 0; i < 4; shift += 8, ++i)
+    result |= static_cast<Pixel>((sums[i] + total / 2) / total) << shift;
+  return result;
+}
+
+}  // namespace
+
+PixelImage ResampleImage(const PixelImage& source, int width, int height) {
+  if (source.Width() == width && source.Height() == height) return source;
+  PixelImage result(width, height);
+  if (result.IsEmpty() || source.IsEmpty()) return result;
+  // Across first, then down.
+  const std::vector<std::vector<Tap>> across = AreaTaps(source.Width(), result.Width());
+  PixelImage narrow(result.Width(), source.Height());
+  if (narrow.IsEmpty()) return PixelImage(width, height);
+  for (int y = 0; y < source.Height(); ++y) {
+    const Pixel* from = source.Row(y);
+    Pixel* to = narrow.Row(y);
+    for (int x = 0; x < narrow.Width(); ++x)
+      to[x] = Blend(across[static_cast<size_t>(x)], source.Width(), [from](int s) { return from[s]; });
+  }
+  const std::vector<std::vector<Tap>> down = AreaTaps(source.Height(), result.Height());
+  for (int y = 0; y < result.Height(); ++y) {
+    Pixel* to = result.Row(y);
+    const std::vector<Tap>& taps = down[static_cast<size_t>(y)];
+    for (int x = 0; x < result.Width(); ++x)
+      to[x] = Blend(taps, source.Height(), [&narrow, x](int s) { return narrow.Row(s)[x]; });
+  }
+  return result;
+}
+
 IconImage MakeIcon(PixelImage color, const PixelImage& mask) {
   IconImage icon;
   // Opaque (black) mask pixels wherever the given mask is too small.

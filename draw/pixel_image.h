@@ -78,6 +78,12 @@ class PixelImage {
 // source pixel (x * source width / width, y * source height / height).
 PixelImage ScaleImage(const PixelImage& source, int width, int height);
 
+// Area-filtered scaling to (width, height), for pictures drawn large and shown
+// smaller: each destination pixel is the mean of the source area under it,
+// each source pixel weighted by how much of it lies there. All four bytes of
+// a pixel are averaged alike. Halving is exact 2 x 2 averaging.
+PixelImage ResampleImage(const PixelImage& source, int width, int height);
+
 // An icon as the drawing code sees it: a colour image and a mask of the same
 // size (mask pixels 0x00FFFFFF where the icon is transparent, 0 where it is
 // opaque; colour pixels are black where the mask is white), plus the hot spot.

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "engine_win32/wide_path.h"
+
 namespace tessel {
 
 BITMAPINFO PixelImageBitmapInfo(int width, int height) {
@@ -97,7 +99,7 @@ bool SaveBmpFile(const PixelImage& image, const std::string& path) {
   file.bfType = 0x4D42;  // "BM"
   file.bfOffBits = sizeof file + sizeof info.bmiHeader;
   file.bfSize = file.bfOffBits + sizeof(Pixel) * static_cast<DWORD>(image.Width()) * static_cast<DWORD>(image.Height());
-  FILE* out = std::fopen(path.c_str(), "wb");
+  FILE* out = ::_wfopen(WidePath(path).c_str(), L"wb");  // our paths are UTF-8
   if (!out) return false;
   std::fwrite(&file, sizeof file, 1, out);
   std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);

@@ -34,12 +34,19 @@ const char* ContactExtension(ContactFormat format) {
 }
 
 bool WriteContactsFile(const std::vector<CellRow>& rows, const std::string& path, ContactFormat format,
-                       const CodePage& page, ContactsWritten& written, std::string& error) {
+                       const CodePage& page, ContactsWritten& written, std::string& error,
+                       const std::atomic<int>* stopRequested) {
   OutputFile file;
   if (!file.Create(path, Collision::kRefuse, error)) return false;
   std::string text;
   if (format == ContactFormat::kCsv) AppendContactCsvHeader(text);
   for (size_t i = 0; i < rows.size(); ++i) {
+    // A stopped save leaves no file that ends early but looks whole: the file
+    // goes unfinished, which removes it.
+    if (stopRequested != nullptr && stopRequested->load() != 0) {
+      error = "stopped before '" + file.Path() + "' was complete; it is removed";
+      return false;
+    }
     const CellRow& cells = rows[i];
     if (IsBlankContact(cells)) {
       ++written.blank;

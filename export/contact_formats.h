@@ -17,6 +17,7 @@
 // other control characters shown as spaces.
 #pragma once
 
+#include <atomic>
 #include <string>
 #include <string_view>
 
@@ -46,9 +47,11 @@ struct ContactsWritten {
 
 // Writes the contacts of `rows` (list order) into the new file `path`: txt with
 // the stored bytes, csv and vcf in UTF-8 read from `page`. False with `error`
-// set, and no file left behind, when it cannot be written.
+// set, and no file left behind, when it cannot be written, or when
+// `stopRequested` (if given) is set before the last contact is written.
 bool WriteContactsFile(const std::vector<CellRow>& rows, const std::string& path, ContactFormat format,
-                       const CodePage& page, ContactsWritten& written, std::string& error);
+                       const CodePage& page, ContactsWritten& written, std::string& error,
+                       const std::atomic<int>* stopRequested = nullptr);
 
 // A field's value without the trailing spaces the list pads fields with.
 std::string_view TrimmedField(std::string_view cell);
@@ -59,7 +62,10 @@ bool IsBlankContact(const CellRow& cells);
 void AppendContactText(std::string& out, long long number, const CellRow& cells);
 
 // CSV (RFC 4180, CR LF lines, UTF-8 read from the address book's code page): a header row of kContactLabels,
-// then one row of the 23 trimmed fields per contact.
+// then one row of the 23 trimmed fields per contact. A field that a spreadsheet
+// would run as a formula (one that begins with "=", "@", TAB or CR, or with "+"
+// or "-" followed by anything but digits, spaces and "+-()./") is quoted and
+// begins with an apostrophe; phone numbers stay as they are.
 void AppendContactCsvHeader(std::string& out);
 void AppendContactCsvRow(std::string& out, const CellRow& cells, const CodePage& page);
 

@@ -1,5 +1,9 @@
 #include "framework/background.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include "draw/pixel_image.h"
 #include "framework/gdi_handles.h"
 #include "framework/module.h"
 #include "framework/packed_picture.h"
@@ -11,6 +15,46 @@ HBITMAP LoadDibResource(UINT id) {
   if (HBITMAP packed = LoadPackedPicture(ResourceModule(), id)) return packed;
   return static_cast<HBITMAP>(
       ::LoadImageA(ResourceModule(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+namespace {
+
+BITMAPINFO TopDown32(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+}  // namespace
+
+HBITMAP LoadPictureForDpi(UINT id, int dpi) {
+  UniqueBitmap large(LoadDibResource(id));
+  BITMAP size{};
+  if (!large || !::GetObjectA(large.get(), sizeof size, &size)) return nullptr;
+  const int width = std::max(1, ::MulDiv(size.bmWidth, dpi, kLargePictureDpi));
+  const int height = std::max(1, ::MulDiv(size.bmHeight, dpi, kLargePictureDpi));
+  if (width == size.bmWidth && height == size.bmHeight) return large.release();
+
+  tessel::PixelImage source(size.bmWidth, size.bmHeight);
+  if (source.IsEmpty()) return nullptr;
+  BITMAPINFO read = TopDown32(size.bmWidth, size.bmHeight);
+  UniqueMemoryDC memory(::CreateCompatibleDC(nullptr));
+  if (!memory || ::GetDIBits(memory.get(), large.get(), 0, static_cast<UINT>(size.bmHeight), source.Row(0), &read,
+                             DIB_RGB_COLORS) != size.bmHeight)
+    return nullptr;
+  const tessel::PixelImage scaled = tessel::ResampleImage(source, width, height);
+  if (scaled.IsEmpty()) return nullptr;
+  BITMAPINFO write = TopDown32(width, height);
+  void* bits = nullptr;
+  UniqueBitmap result(::CreateDIBSection(nullptr, &write, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!result || !bits) return nullptr;
+  std::memcpy(bits, scaled.Row(0), static_cast<size_t>(width) * static_cast<size_t>(height) * sizeof(tessel::Pixel));
+  return result.release();
 }
 
 bool PaintBackground(HDC dc, HBITMAP picture, const RECT& client) {

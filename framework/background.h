@@ -9,6 +9,13 @@ namespace framework {
 // A picture resource as a device-independent bitmap; null when it is missing.
 HBITMAP LoadDibResource(UINT id);
 
+// The DPI the large pictures are drawn for: twice their size at 100%.
+inline constexpr int kLargePictureDpi = 192;
+
+// Large picture `id` at `dpi`: shrunk (or grown) from its 192-DPI size with an
+// area filter, so it stays sharp at every scale; null when it is missing.
+HBITMAP LoadPictureForDpi(UINT id, int dpi);
+
 // Copies the whole of `picture`, at its own size, to (0, 0) of `dc` through a
 // memory device context, and fills what of `client` the picture does not
 // cover with the dialog colour (dialog units grow with the font, so a window

@@ -8,7 +8,10 @@ namespace framework {
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 12;  // "TPK1", then the width and the height
+constexpr std::size_t kHeaderSize = 12;  // "TPK2", then the width and the height
+// Packet kinds by their first byte (tools/pack_picture.py).
+constexpr int kFirstRun = 64;    // below: that many pixels minus one, as they are
+constexpr int kFirstCopy = 128;  // from here: pixels copied from the row before
 
 std::uint32_t ReadU32(const std::uint8_t* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
@@ -17,7 +20,7 @@ std::uint32_t ReadU32(const std::uint8_t* p) {
 }  // namespace
 
 bool PackedPictureSize(const std::uint8_t* data, std::size_t size, int& width, int& height) {
-  if (size < kHeaderSize || std::memcmp(data, "TPK1", 4) != 0) return false;
+  if (size < kHeaderSize || std::memcmp(data, "TPK2", 4) != 0) return false;
   const std::uint32_t w = ReadU32(data + 4), h = ReadU32(data + 8);
   if (w == 0 || h == 0 || w > 16384 || h > 16384) return false;
   width = static_cast<int>(w);
@@ -41,8 +44,15 @@ bool UnpackPicture(const std::uint8_t* data, std::size_t size, std::uint8_t* bit
   };
   while (in < end) {
     const int control = *in++;
-    const bool run = control >= 128;
-    const int count = run ? control - 126 : control + 1;
+    if (control >= kFirstCopy) {
+      for (int i = control - kFirstCopy + 1; i > 0; --i) {
+        if (y == 0 || y == height) return false;
+        put(bits + (y - 1) * stride + x * 3);
+      }
+      continue;
+    }
+    const bool run = control >= kFirstRun;
+    const int count = run ? control - kFirstRun + 2 : control + 1;
     const std::size_t needed = run ? 3 : static_cast<std::size_t>(count) * 3;
     if (static_cast<std::size_t>(end - in) < needed) return false;
     for (int i = 0; i < count; ++i) {

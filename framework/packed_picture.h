@@ -18,7 +18,7 @@ bool PackedPictureSize(const std::uint8_t* data, std::size_t size, int& width, i
 
 // Unpacks into 24-bit rows laid out as in a bottom-up DIB (`stride` bytes
 // apart, at least width * 3). False when the packets do not fill the picture
-// exactly or run past the data.
+// exactly, run past the data or copy from before the first row.
 bool UnpackPicture(const std::uint8_t* data, std::size_t size, std::uint8_t* bits, std::size_t stride);
 
 // Packed picture `id` of `module` as a 24-bit DIB section; null when there is

@@ -8,13 +8,11 @@ namespace tessel {
 
 namespace {
 
-namespace M = MessageBoxMetrics;
 namespace B = MessageBoxButton;
 
 constexpr int kIconCellPadding = 5;       // around the icon and the text in the message table
 constexpr int kSeparatorTitleExtra = 10;  // a separator title's share of the width, besides the title
-constexpr int kBandedButtonArea = 2 * M::kButtonAreaMargin;
-constexpr int kCheckBoxLabelExtra = 2 * M::kCheckBoxLeft + 20;  // beside the label, of the width
+constexpr int kSeparatorTextPadding = 5;  // between a separator's title and its line or end
 // Button sizes grow from their caption's text size as the platform's own boxes do.
 constexpr int kCaptionWidthScale[2] = {80, 45};
 constexpr int kCaptionHeightScale[2] = {23, 13};
@@ -64,9 +62,8 @@ void DrawSeparator(Surface& surface, DrawManager& draw, DialogLook& look, const 
 }
 
 // The rectangle a text is drawn into: its area less the margins.
-Rect TextRect(const Rect& area) {
-  return {area.left + M::kMessageMargin, area.top + M::kMessageMargin, area.right - M::kMessageMargin,
-          area.bottom - M::kMessageMargin};
+Rect TextRect(const Rect& area, int margin) {
+  return {area.left + margin, area.top + margin, area.right - margin, area.bottom - margin};
 }
 
 }  // namespace
@@ -123,15 +120,31 @@ MessageBoxModel BuildMessageBoxModel(const MessageBoxParams& params, const Strin
   return model;
 }
 
-MessageBoxContent::MessageBoxContent(const HtmlPlatform& platform)
-    : header_(platform), message_(platform), more_(platform) {}
+MessageBoxMetrics MessageBoxMetrics::ForDpi(int dpi) {
+  const MessageBoxMetrics base;
+  auto scale = [dpi](int length) { return MulDivRound(length, dpi, 96); };
+  MessageBoxMetrics metrics;
+  metrics.messageMargin = scale(base.messageMargin);
+  metrics.checkBoxLeft = scale(base.checkBoxLeft);
+  metrics.checkBoxSize = scale(base.checkBoxSize);
+  metrics.checkBoxLabelExtra = scale(base.checkBoxLabelExtra);
+  metrics.buttonGap = scale(base.buttonGap);
+  metrics.buttonAreaMargin = scale(base.buttonAreaMargin);
+  metrics.minButtonWidth = scale(base.minButtonWidth);
+  metrics.minButtonHeight = scale(base.minButtonHeight);
+  return metrics;
+}
+
+MessageBoxContent::MessageBoxContent(const HtmlPlatform& platform, const MessageBoxMetrics& metrics)
+    : header_(platform), message_(platform), more_(platform), metrics_(metrics) {}
 
 const MessageBoxAreas& MessageBoxContent::Measure(const MessageBoxParams& params, const MessageBoxTexts& texts,
                                                   Surface& surface, DialogLook& look) {
   MessageBoxAreas areas;
   int width = 0;
   auto candidate = [&width](int w) { width = std::max(width, w); };
-  constexpr int kMargins = 2 * M::kMessageMargin;
+  const MessageBoxMetrics& m = metrics_;
+  const int kMargins = 2 * m.messageMargin;
 
   // Every drawer measures, so that one without a text keeps nothing of an earlier one.
   const Size header = header_.Measure(surface, texts.header);
@@ -155,16 +168,16 @@ const MessageBoxAreas& MessageBoxContent::Measure(const MessageBoxParams& params
   }
 
   areas.buttonAreaHeight =
-      HasFill(params.buttonBand) || HasSeparator(params.buttonBand) ? kBandedButtonArea : M::kButtonAreaMargin;
+      HasFill(params.buttonBand) || HasSeparator(params.buttonBand) ? 2 * m.buttonAreaMargin : m.buttonAreaMargin;
   if (!texts.buttonTitle.empty()) candidate(look.MeasureText(texts.buttonTitle).cx + kSeparatorTitleExtra);
   if (params.style & MessageBoxStyle::kCheckBox) {
-    areas.buttonAreaHeight += M::kCheckBoxSize + M::kButtonAreaMargin;
-    areas.checkBoxLabel = {look.MeasureText(texts.checkBox).cx, M::kCheckBoxSize};
-    candidate(areas.checkBoxLabel.cx + kCheckBoxLabelExtra);
+    areas.buttonAreaHeight += m.checkBoxSize + m.buttonAreaMargin;
+    areas.checkBoxLabel = {look.MeasureText(texts.checkBox).cx, m.checkBoxSize};
+    candidate(areas.checkBoxLabel.cx + m.checkBoxLabelExtra);
   }
 
-  areas.buttonWidth = M::kMinButtonWidth;
-  areas.buttonHeight = M::kMinButtonHeight;
+  areas.buttonWidth = m.minButtonWidth;
+  areas.buttonHeight = m.minButtonHeight;
   auto fit = [&](const std::string& caption) {
     const Size text = look.MeasureText(caption);
     areas.buttonWidth = std::max(areas.buttonWidth, MulDivRound(text.cx, kCaptionWidthScale[0], kCaptionWidthScale[1]));
@@ -174,7 +187,7 @@ const MessageBoxAreas& MessageBoxContent::Measure(const MessageBoxParams& params
   for (const std::string& caption : texts.buttons) fit(caption);
   if (!texts.more.empty()) fit(texts.less);  // the More button's other caption
   const int count = static_cast<int>(texts.buttons.size());
-  candidate(M::kButtonGap + count * (M::kButtonGap + areas.buttonWidth));
+  candidate(m.buttonGap + count * (m.buttonGap + areas.buttonWidth));
   areas.buttonAreaHeight += areas.buttonHeight;
 
   areas.width = width;
@@ -183,10 +196,11 @@ const MessageBoxAreas& MessageBoxContent::Measure(const MessageBoxParams& params
 }
 
 void MessageBoxContent::Draw(Surface& surface, bool expanded, int clientHeight) {
-  if (areas_.headerHeight > 0) header_.Draw(surface, TextRect(areas_.Header()));
-  if (areas_.messageHeight > 0) message_.Draw(surface, TextRect(areas_.Message()));
+  const int margin = metrics_.messageMargin;
+  if (areas_.headerHeight > 0) header_.Draw(surface, TextRect(areas_.Header(), margin));
+  if (areas_.messageHeight > 0) message_.Draw(surface, TextRect(areas_.Message(), margin));
   if (expanded && areas_.moreHeight > 0) {
-    Rect more = TextRect(areas_.More());
+    Rect more = TextRect(areas_.More(), margin);
     more.bottom = clientHeight;
     more_.Draw(surface, more);
   }
@@ -205,31 +219,30 @@ void MessageBoxContent::Click(Point point) {
 }
 
 std::vector<Rect> PlaceButtonRow(const Rect& client, std::size_t count, int width, int height, int alignment,
-                                 bool checkBoxBelow) {
+                                 bool checkBoxBelow, const MessageBoxMetrics& m) {
   const int n = static_cast<int>(count);
-  int top = client.bottom - M::kButtonAreaMargin - height;
-  if (checkBoxBelow) top -= M::kCheckBoxSize + M::kButtonAreaMargin;
-  const int rowWidth = n * (width + M::kButtonGap) - M::kButtonGap;
+  int top = client.bottom - m.buttonAreaMargin - height;
+  if (checkBoxBelow) top -= m.checkBoxSize + m.buttonAreaMargin;
+  const int rowWidth = n * (width + m.buttonGap) - m.buttonGap;
   int left = client.left + (client.Width() - rowWidth) / 2;
-  if (alignment == MessageBoxAlign::kLeft) left = client.left + M::kButtonGap;
-  if (alignment == MessageBoxAlign::kRight) left = client.right - M::kButtonGap - rowWidth;
+  if (alignment == MessageBoxAlign::kLeft) left = client.left + m.buttonGap;
+  if (alignment == MessageBoxAlign::kRight) left = client.right - m.buttonGap - rowWidth;
   std::vector<Rect> row;
   row.reserve(count);
-  for (int i = 0; i < n; ++i) row.push_back(MakeRect(left + i * (width + M::kButtonGap), top, width, height));
+  for (int i = 0; i < n; ++i) row.push_back(MakeRect(left + i * (width + m.buttonGap), top, width, height));
   return row;
 }
 
-CheckBoxPlace PlaceCheckBox(const Rect& client, Size label, int buttonHeight, bool below) {
-  const int bottom =
-      below ? client.bottom - M::kButtonAreaMargin : client.bottom - 2 * M::kButtonAreaMargin - buttonHeight;
-  const int top = bottom - M::kCheckBoxSize;
-  const int boxLeft = client.left + M::kCheckBoxLeft;
-  const int labelLeft = boxLeft + M::kCheckBoxSize + M::kCheckBoxSize / 2;
-  return {{boxLeft, top, boxLeft + M::kCheckBoxSize, bottom}, {labelLeft, top, labelLeft + label.cx, bottom}};
+CheckBoxPlace PlaceCheckBox(const Rect& client, Size label, int buttonHeight, bool below, const MessageBoxMetrics& m) {
+  const int bottom = below ? client.bottom - m.buttonAreaMargin : client.bottom - 2 * m.buttonAreaMargin - buttonHeight;
+  const int top = bottom - m.checkBoxSize;
+  const int boxLeft = client.left + m.checkBoxLeft;
+  const int labelLeft = boxLeft + m.checkBoxSize + m.checkBoxSize / 2;
+  return {{boxLeft, top, boxLeft + m.checkBoxSize, bottom}, {labelLeft, top, labelLeft + label.cx, bottom}};
 }
 
 SeparatorLayout LayOutSeparator(int left, int right, int y, Size title, int alignment) {
-  constexpr int pad = M::kSeparatorTextPadding;
+  constexpr int pad = kSeparatorTextPadding;
   const int from = left + pad;
   const int to = right - pad;
   SeparatorLayout layout;

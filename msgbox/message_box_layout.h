@@ -15,17 +15,20 @@
 
 namespace tessel {
 
-// Layout constants in pixels.
-namespace MessageBoxMetrics {
-inline constexpr int kSeparatorTextPadding = 5;  // between a separator's title and its line or end
-inline constexpr int kMessageMargin = 14;        // around every rich text, each side
-inline constexpr int kCheckBoxLeft = 10;         // from the client's left edge to the check box
-inline constexpr int kCheckBoxSize = 13;         // the check box square, as the system draws it
-inline constexpr int kButtonGap = 11;            // between buttons, and before the first
-inline constexpr int kButtonAreaMargin = 11;     // below the button row
-inline constexpr int kMinButtonWidth = 80;       // buttons grow from this to fit their captions
-inline constexpr int kMinButtonHeight = 23;
-}  // namespace MessageBoxMetrics
+// Layout lengths in pixels, as they are at 100% (96 DPI); ForDpi gives them
+// for a scaled display, where the box's font and texts are as much larger.
+struct MessageBoxMetrics {
+  int messageMargin = 14;       // around every rich text, each side
+  int checkBoxLeft = 10;        // from the client's left edge to the check box
+  int checkBoxSize = 13;        // the check box square, as the system draws it
+  int checkBoxLabelExtra = 40;  // the width beside the check box's label
+  int buttonGap = 11;           // between buttons, and before the first
+  int buttonAreaMargin = 11;    // below the button row
+  int minButtonWidth = 80;      // buttons grow from this to fit their captions
+  int minButtonHeight = 23;
+
+  static MessageBoxMetrics ForDpi(int dpi);
+};
 
 // The notification message the drawers send the box when the link under the
 // mouse changes.
@@ -98,7 +101,8 @@ int MulDivRound(int value, int numerator, int denominator);
 // The three rich texts of a box, their sizes, and their links.
 class MessageBoxContent {
  public:
-  explicit MessageBoxContent(const HtmlPlatform& platform);
+  explicit MessageBoxContent(const HtmlPlatform& platform, const MessageBoxMetrics& metrics = {});
+  const MessageBoxMetrics& Metrics() const { return metrics_; }
 
   HtmlDrawer& HeaderDrawer() { return header_; }
   HtmlDrawer& MessageDrawer() { return message_; }
@@ -123,19 +127,21 @@ class MessageBoxContent {
   HtmlDrawer header_;
   HtmlDrawer message_;
   HtmlDrawer more_;
+  MessageBoxMetrics metrics_;
   MessageBoxAreas areas_;
 };
 
 // Where the buttons go: one row at the bottom of `client`, above the check
 // box when it is placed below them. Alignment 0 left, 1 right, else centred.
 std::vector<Rect> PlaceButtonRow(const Rect& client, std::size_t count, int width, int height, int alignment,
-                                 bool checkBoxBelow);
+                                 bool checkBoxBelow, const MessageBoxMetrics& metrics = {});
 
 struct CheckBoxPlace {
   Rect box;
   Rect label;
 };
-CheckBoxPlace PlaceCheckBox(const Rect& client, Size label, int buttonHeight, bool below);
+CheckBoxPlace PlaceCheckBox(const Rect& client, Size label, int buttonHeight, bool below,
+                            const MessageBoxMetrics& metrics = {});
 
 // A separator at height y between left and right: where its title goes (its
 // top-left corner), and the pieces of line, [from, to) each.

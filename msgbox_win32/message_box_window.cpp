@@ -8,6 +8,7 @@
 #include "msgbox_win32/message_box_registry.h"
 #include "draw_win32/gdi_surface.h"
 #include "engine_win32/wide_path.h"
+#include "framework/dpi.h"
 #include "richtext_win32/html_platform_win32.h"
 
 namespace tessel {
@@ -83,7 +84,10 @@ CRichMessageBox::CRichMessageBox(const MessageBoxParams& completed, HWND owner, 
     : m_params(completed), m_hOwner(owner), m_strCaption(std::move(caption)) {
   if (!m_params.stringModule) m_params.stringModule = ToModuleHandle(::GetModuleHandleA(nullptr));
   if (!m_params.iconModule) m_params.iconModule = ToModuleHandle(::GetModuleHandleA(nullptr));
-  m_pContent = std::make_unique<MessageBoxContent>(MakeWin32HtmlPlatform());
+  // The system's message font, which the box uses, is made for the system's
+  // DPI; the box's lengths scale with it.
+  m_pContent =
+      std::make_unique<MessageBoxContent>(MakeWin32HtmlPlatform(), MessageBoxMetrics::ForDpi(framework::SystemDpi()));
   m_font = CreateMessageFont();
   m_hIcon = LoadBoxIcon(m_params, m_ownedIcon);
 }
@@ -238,11 +242,12 @@ void CRichMessageBox::PlaceControls() {
   const Rect area{client.left, client.top, client.right, client.bottom};
   const MessageBoxAreas& areas = m_pContent->Areas();
   const bool below = (m_params.style & S::kCheckBoxBelow) != 0;
-  const std::vector<Rect> row =
-      PlaceButtonRow(area, m_buttons.size(), areas.buttonWidth, areas.buttonHeight, m_params.buttonAlignment, below);
+  const std::vector<Rect> row = PlaceButtonRow(area, m_buttons.size(), areas.buttonWidth, areas.buttonHeight,
+                                               m_params.buttonAlignment, below, m_pContent->Metrics());
   for (std::size_t i = 0; i < m_buttons.size(); ++i) MoveTo(m_buttons[i], row[i]);
   if (m_hCheckBox) {
-    const CheckBoxPlace place = PlaceCheckBox(area, areas.checkBoxLabel, areas.buttonHeight, below);
+    const CheckBoxPlace place =
+        PlaceCheckBox(area, areas.checkBoxLabel, areas.buttonHeight, below, m_pContent->Metrics());
     MoveTo(m_hCheckBox, place.box);
     MoveTo(m_hCheckLabel, place.label);
   }

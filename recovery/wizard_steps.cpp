@@ -10,6 +10,14 @@ bool WizardSteps::Proceed() {
   return true;
 }
 
+bool WizardSteps::ProceedFolderExport() {
+  if (!MayProceed()) return false;
+  step_ = Step::kFolderExport;
+  scanRunning_ = true;
+  stopRequested_ = false;
+  return true;
+}
+
 bool WizardSteps::Stop() {
   if (!MayStop()) return false;
   stopRequested_ = true;
@@ -34,8 +42,15 @@ WizardControls WizardSteps::Controls() const {
     shown.chooseStep = true;
     return shown;
   }
-  shown.list = true;
   shown.instruction = true;
+  if (step_ == Step::kFolderExport) {
+    shown.inputs = true;
+    shown.progress = scanRunning_;
+    shown.stop = MayStop();
+    shown.back = MayGoBack();
+    return shown;
+  }
+  shown.list = true;
   shown.progress = scanRunning_;
   shown.stop = MayStop();
   shown.back = MayGoBack();

@@ -1,7 +1,9 @@
 // The wizard's step rules, apart from its window so that they are tested
 // natively: which controls each step shows, when Proceed, Stop, Back and Save
-// apply, and what a scan's end does. The dialog keeps one WizardSteps, tells it
-// what happened, and shows what Controls() says.
+// apply, and what the end of a worker does. Two steps follow the choose step:
+// the results of one file's scan, or the progress of moving a whole folder
+// (every store and address book in it, written out by one worker). The dialog
+// keeps one WizardSteps, tells it what happened, and shows what Controls() says.
 #pragma once
 
 namespace tessel::recovery {
@@ -16,28 +18,38 @@ struct WizardControls {
   bool back = false;
   bool save = false;
   bool instruction = false;  // the scanning text, then the text after the scan
+  bool inputs = false;       // the folder's stores and address books, one row each
   friend bool operator==(const WizardControls&, const WizardControls&) = default;
 };
 
 class WizardSteps {
  public:
-  enum class Step { kChoose, kResults };
+  enum class Step { kChoose, kResults, kFolderExport };
 
-  // One worker at a time: Proceed applies on the choose step while no scan
+  // One worker at a time: Proceed applies on the choose step while no worker
   // runs, including the worker of a scan stopped and left with Back.
   bool MayProceed() const { return step_ == Step::kChoose && !scanRunning_; }
-  bool MayStop() const { return step_ == Step::kResults && scanRunning_ && !stopRequested_; }
-  bool MayGoBack() const { return step_ == Step::kResults && (!scanRunning_ || stopRequested_); }
+  bool MayStop() const { return step_ != Step::kChoose && scanRunning_ && !stopRequested_; }
+  // A stopped scan may be left at once, its rows being only on screen; a
+  // stopped folder export is waited for, as it removes its unfinished file
+  // and its end says what was written.
+  bool MayGoBack() const {
+    if (step_ == Step::kFolderExport) return !scanRunning_;
+    return step_ == Step::kResults && (!scanRunning_ || stopRequested_);
+  }
   bool MaySave() const { return step_ == Step::kResults && !scanRunning_; }
 
   // A scan starts: the results step shows. False (nothing changes) when Proceed does not apply.
   bool Proceed();
+  // A folder export starts: its progress step shows. False when Proceed does not apply.
+  bool ProceedFolderExport();
   // The user confirmed Stop. False when it no longer applies (the scan ended
   // while the question was up): the answer then changes nothing.
   bool Stop();
   bool Back();
-  // The worker ended. Over the choose step (left with Back after a Stop) it
-  // only frees Proceed; the results step shows the end of the scan.
+  // The worker (a scan's or a folder export's) ended. Over the choose step
+  // (left with Back after a Stop) it only frees Proceed; the other steps show
+  // their end.
   void ScanEnded();
 
   Step CurrentStep() const { return step_; }

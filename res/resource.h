@@ -27,10 +27,17 @@
 #define IDB_LINK_BUY 174
 #define IDB_CHOOSE_BACKGROUND 177
 #define IDB_RESULTS_BACKGROUND 179
+#define IDB_MOVE_BACKGROUND 180
 #define IDB_LINK_HOME 181
 #define IDB_LINK_SUPPORT 184
 #define IDB_LINK_HELP 186
 #define IDB_LINK_ABOUT 188
+// The link pictures drawn twice as large, shrunk for the window's DPI.
+#define IDB_LINK_BUY_LARGE 2174
+#define IDB_LINK_HOME_LARGE 2181
+#define IDB_LINK_SUPPORT_LARGE 2184
+#define IDB_LINK_HELP_LARGE 2186
+#define IDB_LINK_ABOUT_LARGE 2188
 
 // System menu item (the low four bits of a system command are the system's).
 #define IDM_ABOUTBOX 0x0010
@@ -58,6 +65,11 @@
 #define IDC_LINK_HELP 1042
 #define IDC_LINK_ABOUT 1043
 #define IDC_LINK_BUY 1044
+#define IDC_PROCEED_IDENTITY 1045
+#define IDC_VERSION 1046
+#define IDC_INPUT_LIST 1047
+#define IDC_EXPORT_FOLDER_LINK 1048
+#define IDC_EXPORT_HELP_LINK 1049
 
 // About box controls.
 #define IDC_ABOUT_TITLE 1015

@@ -37,6 +37,10 @@ run_check() {
 }
 run_check clang-format bash scripts/check-format.sh
 run_check clang-tidy bash scripts/check-tidy.sh
+# The program, its help and the installer name no placeholder address (a
+# ".example" domain): every link leads somewhere real.
+run_check no-placeholder-addresses bash -c \
+  "! git grep -nE '\.example([^[:alnum:]_-]|\$)' -- app res installer cli"
 
 presets=${TESSEL_PRESETS:-"native native-asan win32"}
 for p in $presets; do run_preset "$p"; done

@@ -22,12 +22,12 @@ prepare_wine_prefix() {
   touch "$WINEPREFIX/.tessel-ready"
 }
 
-# Starts Xvfb on a free display of its own and exports DISPLAY; the caller
-# ends it through xvfb_pid.
+# Starts Xvfb on a free display of its own (SCREEN_SIZE pixels, 1024x768
+# unless set) and exports DISPLAY; the caller ends it through xvfb_pid.
 start_own_display() {
   local display=90
   while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-  Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$display" -screen 0 "${SCREEN_SIZE:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   export DISPLAY=":$display"
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done

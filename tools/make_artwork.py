@@ -2,6 +2,13 @@
 """Draws the Windows program's pictures and icons: res/art/bitmap<ID>.bmp and
 res/art/icon<ID>.ico, all 24 bits per pixel.
 
+The backgrounds (157, 158, 177, 179, 180) are drawn for 192 DPI, twice their size at
+100%: the program shrinks them for the window's DPI with an area filter, so
+they are sharp at 100%, 125%, 150% and 200%. The link pictures are drawn at
+their own size (bitmap<ID>.bmp, which the link button loads as it stands) and
+twice that (bitmap<2000 + ID>.bmp, shrunk by the program like the backgrounds).
+Coordinates below are pixels at 100% whatever the scale of the picture.
+
     python3 tools/make_artwork.py [output folder]
 
 Shapes are drawn here with anti-aliased distance functions; text is rendered by
@@ -148,11 +155,17 @@ def mix(a, b, t):
 
 
 class Canvas:
-    """An RGB picture of floats, drawn with coverage-weighted blending."""
+    """An RGB picture of floats, drawn with coverage-weighted blending. Drawing
+    calls take pixels at 100%; `scale` pixels of the picture stand for one."""
 
-    def __init__(self, width, height, colour=WHITE):
-        self.width, self.height = width, height
-        self.pixels = [list(colour) for _ in range(width * height)]
+    def __init__(self, width, height, colour=WHITE, scale=1):
+        self.scale = scale
+        self.page_width, self.page_height = width, height  # at 100%
+        self.width, self.height = width * scale, height * scale
+        self.pixels = [list(colour) for _ in range(self.width * self.height)]
+
+    def _px(self, value):
+        return int(round(value * self.scale))
 
     def blend(self, x, y, colour, alpha):
         if alpha <= 0 or not (0 <= x < self.width and 0 <= y < self.height):
@@ -163,29 +176,36 @@ class Canvas:
             pixel[i] += (colour[i] - pixel[i]) * alpha
 
     def fill_rect(self, x0, y0, x1, y1, colour, alpha=1.0):
+        x0, y0, x1, y1 = self._px(x0), self._px(y0), self._px(x1), self._px(y1)
         for y in range(max(0, y0), min(self.height, y1)):
             for x in range(max(0, x0), min(self.width, x1)):
                 self.blend(x, y, colour, alpha)
 
     def gradient_rect(self, x0, y0, x1, y1, top, bottom):
+        x0, y0, x1, y1 = self._px(x0), self._px(y0), self._px(x1), self._px(y1)
         for y in range(max(0, y0), min(self.height, y1)):
             colour = mix(top, bottom, (y - y0) / max(1, y1 - y0 - 1))
             for x in range(max(0, x0), min(self.width, x1)):
                 self.blend(x, y, colour, 1.0)
 
     def shape(self, sd, box, colour, alpha=1.0, softness=1.0):
-        """Fills where sd < 0, anti-aliased over `softness` pixels; box bounds the work."""
-        x0, y0, x1, y1 = (int(math.floor(box[0])) - 2, int(math.floor(box[1])) - 2,
-                          int(math.ceil(box[2])) + 2, int(math.ceil(box[3])) + 2)
+        """Fills where sd < 0, anti-aliased over `softness` pixels; box bounds the work.
+        Edges stay one picture pixel soft at every scale; wider softness (a
+        shadow) grows with the scale."""
+        k = self.scale
+        x0, y0, x1, y1 = (int(math.floor(box[0] * k)) - 2 * k, int(math.floor(box[1] * k)) - 2 * k,
+                          int(math.ceil(box[2] * k)) + 2 * k, int(math.ceil(box[3] * k)) + 2 * k)
+        soft = softness * k if softness > 1.0 else softness
         for y in range(max(0, y0), min(self.height, y1)):
             for x in range(max(0, x0), min(self.width, x1)):
-                coverage = 0.5 - sd(x + 0.5, y + 0.5) / softness
+                coverage = 0.5 - sd((x + 0.5) / k, (y + 0.5) / k) * k / soft
                 if coverage > 0:
                     self.blend(x, y, colour, alpha * min(coverage, 1.0))
 
     def text(self, x, y, text, size, colour, bold=False, align="left"):
-        """Draws one line with its label box's top at y; returns the width."""
-        width, height, coverage = text_mask(text, size, bold)
+        """Draws one line with its label box's top at y; returns the width at 100%."""
+        width, height, coverage = text_mask(text, size * self.scale, bold)
+        x, y = self._px(x), self._px(y)
         if align == "center":
             x -= width // 2
         elif align == "right":
@@ -195,7 +215,7 @@ class Canvas:
                 value = coverage[row * width + column]
                 if value:
                     self.blend(x + column, y + row, colour, value / 255.0)
-        return width
+        return width / self.scale
 
     def lines(self, x, y, lines, size, colour, leading, bold=False):
         for i, line in enumerate(lines):
@@ -299,20 +319,24 @@ def logo_mark(canvas, x, y, size):
 
 
 def header_band(canvas):
-    canvas.fill_rect(0, 0, canvas.width, HEADER_HEIGHT, NAVY)
-    canvas.fill_rect(0, HEADER_HEIGHT, canvas.width, HEADER_HEIGHT + 3, ORANGE)
+    canvas.fill_rect(0, 0, canvas.page_width, HEADER_HEIGHT, NAVY)
+    canvas.fill_rect(0, HEADER_HEIGHT, canvas.page_width, HEADER_HEIGHT + 3, ORANGE)
     logo_mark(canvas, 14, 11, 28)
     canvas.text(50, 11, "Oxbrim Tessel", 16, WHITE, bold=True)
     canvas.text(51, 31, "IncrediMail recovery", 10, HEADER_MUTED)
 
 
-def step_panel(canvas, active):
+CHOOSE_STEP = ("Choose", ["What to recover and", "which file to read"])
+REVIEW_STEP = ("Review and save", ["See what was found, tick", "what to keep, save it"])
+# Two lines at most: the side panel's instruction text starts below them.
+MOVE_STEP = ("Move", ["Every store, address book", "to files for another program"])
+
+
+def step_panel(canvas, active, steps=(CHOOSE_STEP, REVIEW_STEP)):
     top = HEADER_HEIGHT + 3
-    canvas.fill_rect(0, top, 200, canvas.height, PANEL)
-    canvas.fill_rect(200, top, 201, canvas.height, PANEL_LINE)
+    canvas.fill_rect(0, top, 200, canvas.page_height, PANEL)
+    canvas.fill_rect(200, top, 201, canvas.page_height, PANEL_LINE)
     canvas.text(22, top + 24, "RECOVERY STEPS", 9, MUTED, bold=True)
-    steps = [("Choose", ["What to recover and", "which file to read"]),
-             ("Review and save", ["Preview messages, tick", "what to keep, save it"])]
     for index, (title, detail) in enumerate(steps):
         number = index + 1
         y = top + 56 + index * 78
@@ -331,7 +355,7 @@ def step_panel(canvas, active):
         canvas.lines(56, y + 22, detail, 10, MUTED, 15)
         if index + 1 < len(steps):
             canvas.fill_rect(cx, cy + 17, cx + 1, cy + 62, PANEL_LINE)
-    canvas.text(22, canvas.height - 30, "Version 4.02", 10, MUTED)
+    # The version is a label of the window (the build's own), not painted here.
 
 
 def card(canvas, x0, y0, x1, y1):
@@ -350,41 +374,61 @@ def icon_disc(canvas, cx, cy, radius):
 
 PROCEED_LEFT = dlu_x(201)
 PROCEED_HEIGHT = dlu_y(17)
-STORE_PROCEED_TOP = dlu_y(159)
-BOOK_PROCEED_TOP = dlu_y(264)
+# The "Proceed ..." buttons' tops in dialog units, as res/tessel.rc places them.
+STORE_PROCEED_TOP = dlu_y(121)
+BOOK_PROCEED_TOP = dlu_y(198)
+IDENTITY_PROCEED_TOP = dlu_y(275)
 CARD_LEFT, CARD_RIGHT = 225, 740
+CARD_ABOVE_BUTTON = 78   # from a card's top to its button's top
+CARD_BELOW_BUTTON = 12   # from the button's bottom to the card's bottom
+
+
+def folder(canvas, cx, cy, size, colour, back):
+    """A folder, size wide, centred on (cx, cy)."""
+    x0, x1 = cx - size / 2, cx + size / 2
+    y0, y1 = cy - size * 0.36, cy + size * 0.36
+    tab = sd_round_rect(x0, y0, x0 + size * 0.45, y0 + size * 0.2, size * 0.06)
+    body = sd_round_rect(x0, y0 + size * 0.1, x1, y1, size * 0.07)
+    box = (x0 - 1, y0 - 1, x1 + 1, y1 + 1)
+    canvas.shape(sd_union(tab, body), box, colour)
+    canvas.shape(sd_round_rect(x0 + size * 0.08, y0 + size * 0.24, x1 - size * 0.08, y0 + size * 0.28, 0.5), box,
+                 back)
 
 
 def choose_step():
     """Bitmap 177: the choose step, with a card around each "Proceed ..." button."""
-    canvas = Canvas(765, 500, PAGE)
+    canvas = Canvas(765, 500, PAGE, scale=2)
     header_band(canvas)
     step_panel(canvas, active=1)
-    canvas.text(CARD_LEFT, 68, "What would you like to recover?", 19, INK, bold=True)
-    canvas.text(CARD_LEFT, 98, "Pick the kind of file. The file is only read, never changed.", 11, TEXT)
+    canvas.text(CARD_LEFT, 64, "What would you like to recover?", 19, INK, bold=True)
+    canvas.text(CARD_LEFT, 93, "Pick the kind of file. The files are only read, never changed.", 11, TEXT)
 
     cards = [
         (STORE_PROCEED_TOP, "Messages", "store",
-         ["Recovers e-mail messages from an IncrediMail message store",
-          "(.imm) or from its index (.imh), including messages that",
-          "the index no longer lists."]),
+         ["Recovers e-mail messages from an IncrediMail message store (.imm)",
+          "or its index (.imh), also messages the index no longer lists."]),
         (BOOK_PROCEED_TOP, "Contacts", "book",
          ["Recovers the contacts of an IncrediMail address book (.imb):",
-          "names, e-mail addresses, phone numbers and postal",
-          "addresses."]),
+          "names, e-mail addresses, phone numbers and postal addresses."]),
+        (IDENTITY_PROCEED_TOP, "Everything in an IncrediMail folder", "identity",
+         ["Moves every store and address book of an identity folder",
+          "to files another mail program imports."]),
     ]
+    disc = (0xE3, 0xEE, 0xFA)
     for button_top, title, kind, body in cards:
-        top = button_top - 120
-        bottom = button_top + PROCEED_HEIGHT + 14
+        top = button_top - CARD_ABOVE_BUTTON
+        bottom = button_top + PROCEED_HEIGHT + CARD_BELOW_BUTTON
         card(canvas, CARD_LEFT, top, CARD_RIGHT, bottom)
-        cx, cy = (CARD_LEFT + PROCEED_LEFT) // 2 - 2, top + 44
+        cx, cy = (CARD_LEFT + PROCEED_LEFT) // 2 - 2, top + 38
         icon_disc(canvas, cx, cy, 25)
         if kind == "store":
-            envelope(canvas, cx - 15, cy - 11, 30, BLUE, (0xE3, 0xEE, 0xFA), 2.2)
-        else:
+            envelope(canvas, cx - 15, cy - 11, 30, BLUE, disc, 2.2)
+        elif kind == "book":
             person(canvas, cx, cy - 15, 30, BLUE)
-        canvas.text(PROCEED_LEFT, top + 16, title, 15, INK, bold=True)
-        canvas.lines(PROCEED_LEFT, top + 42, body, 11, TEXT, 18)
+        else:
+            folder(canvas, cx, cy, 30, BLUE, disc)
+        canvas.text(PROCEED_LEFT, top + 11, title, 15, INK, bold=True)
+        canvas.lines(PROCEED_LEFT, top + 36, body, 11, TEXT, 17)
     return canvas
 
 
@@ -392,19 +436,30 @@ LIST_LEFT, LIST_BOTTOM = dlu_x(150), dlu_y(96 + 195)
 
 
 def results_step():
-    """Bitmap 179: the results step; the list, progress bar and buttons lie over it."""
-    canvas = Canvas(765, 500, PAGE)
+    """Bitmap 179: the results step; the list, progress bar and buttons lie over
+    it. It serves messages and contacts alike, so it names neither."""
+    canvas = Canvas(765, 500, PAGE, scale=2)
     header_band(canvas)
     step_panel(canvas, active=2)
     canvas.text(LIST_LEFT, 60, "Recovered items", 19, INK, bold=True)
-    canvas.text(LIST_LEFT, LIST_BOTTOM + 6,
-                "Ticked items are saved. Click a message to preview it in your mail program.", 10, MUTED)
+    canvas.text(LIST_LEFT, LIST_BOTTOM + 6, "Ticked items are saved when you press Save.", 10, MUTED)
+    return canvas
+
+
+def move_step():
+    """Bitmap 180: the step that moves a whole IncrediMail folder. Its rows, the
+    progress bar and buttons lie over it, and its two links where the results
+    picture has its footer, so nothing is drawn there."""
+    canvas = Canvas(765, 500, PAGE, scale=2)
+    header_band(canvas)
+    step_panel(canvas, active=2, steps=(CHOOSE_STEP, MOVE_STEP))
+    canvas.text(LIST_LEFT, 60, "Moving your mail", 19, INK, bold=True)
     return canvas
 
 
 def about_box():
     """Bitmap 158: the About box; the title, notice and contact lines lie over its white part."""
-    canvas = Canvas(359, 335, PAGE)
+    canvas = Canvas(359, 335, PAGE, scale=2)
     canvas.gradient_rect(0, 0, 359, 112, NAVY, NAVY_DEEP)
     canvas.fill_rect(0, 112, 359, 115, ORANGE)
     logo_mark(canvas, 28, 30, 52)
@@ -418,7 +473,7 @@ def about_box():
 
 def prefix_dialog():
     """Bitmap 157: background of the file name prefix dialog."""
-    canvas = Canvas(375, 185, PAGE)
+    canvas = Canvas(375, 185, PAGE, scale=2)
     canvas.gradient_rect(0, 0, 375, 185, (0xFA, 0xFC, 0xFE), (0xEC, 0xF2, 0xF8))
     canvas.fill_rect(0, 0, 375, 3, BLUE)
     # Inside the group box, under the label and the edit field.
@@ -446,12 +501,12 @@ LINK_TOPS = {188: dlu_y(9)}
 MAPPED_GREYS = {(128, 128, 128), (192, 192, 192), (223, 223, 223)}
 
 
-def link_picture(number, size, look, label, left):
+def link_picture(number, size, look, label, left, scale=1):
     width, height = size
     label_top = 2 - (LINK_TOPS.get(number, LINK_ROW_TOP) - LINK_ROW_TOP)
-    canvas = Canvas(width, height, NAVY)
+    canvas = Canvas(width, height, NAVY, scale)
     size_px = 12
-    text_w = text_width(label, size_px, bold=look == "buy")
+    text_w = text_width(label, size_px * scale, bold=look == "buy") / scale
     if look == "buy":
         canvas.shape(sd_round_rect(0.5, 0.5, width - 0.5, height - 0.5, (height - 1) / 2), (0, 0, width, height),
                      ORANGE)
@@ -558,7 +613,10 @@ def draw_contact_icon(canvas, cover, s):
 ICONS = [(128, draw_program_icon), (178, draw_message_icon), (168, draw_contact_icon)]
 ICON_SIZES = (16, 32, 48)  # the list loads its icons at 48 pixels; windows use 16 and 32
 
-BITMAPS = [(177, choose_step), (179, results_step), (158, about_box), (157, prefix_dialog)]
+# The link pictures drawn twice as large have this added to their ids (res/resource.h).
+LARGE_LINK_OFFSET = 2000
+
+BITMAPS = [(177, choose_step), (179, results_step), (180, move_step), (158, about_box), (157, prefix_dialog)]
 
 
 def main():
@@ -569,6 +627,8 @@ def main():
         write(out, f"bitmap{number}.bmp", bmp_bytes(draw().rgb_rows()))
     for number, size, look, label, left in LINKS:
         write(out, f"bitmap{number}.bmp", bmp_bytes(link_picture(number, size, look, label, left)))
+        write(out, f"bitmap{LARGE_LINK_OFFSET + number}.bmp",
+              bmp_bytes(link_picture(number, size, look, label, left, scale=2)))
     for number, draw in ICONS:
         write(out, f"icon{number}.ico", ico_bytes([icon_image(draw, size) for size in ICON_SIZES]))
 

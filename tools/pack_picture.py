@@ -6,10 +6,15 @@ were most of the program's size.
     python3 tools/pack_picture.py IN.bmp OUT.pkd
 
 The packed form (read by framework/packed_picture.cpp):
-    "TPK1", width and height (little-endian uint32), then the pixels in the
+    "TPK2", width and height (little-endian uint32), then the pixels in the
     BMP's order (bottom row first, each blue, green, red; no row padding) as
-    packets: a byte n < 128 followed by n + 1 pixels as they are, or a byte
-    n >= 128 followed by one pixel that repeats n - 126 times (2 to 129).
+    packets, each a byte n and what follows it:
+      n < 64         n + 1 pixels as they are
+      64 <= n < 128  one pixel that repeats n - 62 times (2 to 65)
+      n >= 128       n - 127 pixels (1 to 128), each the same as the pixel one
+                     row before it (never in the first row)
+    Copying the row before folds the edges that run down a picture (cards,
+    panels, gradients' rows) into a byte or two.
 """
 
 import struct
@@ -29,29 +34,42 @@ def read_bmp(path):
     return width, height, b"".join(rows)
 
 
-def pack(pixels):
+def pack(width, pixels):
     count = len(pixels) // 3
     at = lambda i: pixels[3 * i: 3 * i + 3]
     out = bytearray()
-    literal_start = i = 0
-    while i <= count:
+    literal = []
+
+    def flush():
+        for start in range(0, len(literal), 64):
+            chunk = literal[start:start + 64]
+            out.append(len(chunk) - 1)
+            for pixel in chunk:
+                out.extend(pixel)
+        literal.clear()
+
+    i = 0
+    while i < count:
+        copy = 0
+        if i >= width:
+            while i + copy < count and copy < 128 and at(i + copy) == at(i + copy - width):
+                copy += 1
         run = 1
-        while i + run < count and run < 129 and at(i + run) == at(i):
+        while i + run < count and run < 65 and at(i + run) == at(i):
             run += 1
-        if i == count or run >= 2:
-            # The pixels since the last run, as they are, 128 at most a packet.
-            for start in range(literal_start, i, 128):
-                n = min(128, i - start)
-                out.append(n - 1)
-                out.extend(pixels[3 * start: 3 * (start + n)])
-            if i == count:
-                break
-            out.append(run + 126)
+        if copy >= 2 and copy >= run:
+            flush()
+            out.append(127 + copy)
+            i += copy
+        elif run >= 2:
+            flush()
+            out.append(62 + run)
             out.extend(at(i))
             i += run
-            literal_start = i
         else:
+            literal.append(at(i))
             i += 1
+    flush()
     return bytes(out)
 
 
@@ -60,7 +78,7 @@ def main():
         sys.exit(__doc__)
     width, height, pixels = read_bmp(sys.argv[1])
     with open(sys.argv[2], "wb") as out:
-        out.write(b"TPK1" + struct.pack("<II", width, height) + pack(pixels))
+        out.write(b"TPK2" + struct.pack("<II", width, height) + pack(width, pixels))
 
 
 if __name__ == "__main__":

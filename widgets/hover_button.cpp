@@ -12,8 +12,12 @@ CHoverButton::~CHoverButton() {
 }
 
 bool CHoverButton::LoadFaceBitmap(UINT id) {
-  auto* face = static_cast<HBITMAP>(
-      ::LoadImageA(framework::ResourceModule(), MAKEINTRESOURCEA(id & 0xFFFF), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+  SetFaceBitmap(static_cast<HBITMAP>(::LoadImageA(framework::ResourceModule(), MAKEINTRESOURCEA(id & 0xFFFF),
+                                                  IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
+  return true;
+}
+
+void CHoverButton::SetFaceBitmap(HBITMAP face) {
   m_FaceBitmap.reset(face);
   BITMAP info{};
   if (face && ::GetObjectA(face, sizeof info, &info)) {
@@ -23,7 +27,6 @@ bool CHoverButton::LoadFaceBitmap(UINT id) {
     m_nFaceWidth = m_nFaceHeight = 0;
   }
   SetWindowPos(nullptr, 0, 0, m_nFaceWidth, m_nFaceHeight, SWP_NOMOVE | SWP_NOOWNERZORDER | SWP_NOZORDER);
-  return true;
 }
 
 void CHoverButton::EnableLinkCursor(const char* text) {

@@ -20,6 +20,9 @@ class CHoverButton : public CBitmapButton {
   // Loads the face picture and sizes the button to it; the position and the
   // stacking order stay.
   bool LoadFaceBitmap(UINT id);
+  // The same for a picture made by the caller (scaled for the DPI); the button
+  // owns it from here.
+  void SetFaceBitmap(HBITMAP face);
   // Takes the link cursor from the system's help viewer; null text does nothing.
   void EnableLinkCursor(const char* text);
   void SetTipText(const char* text, bool activate);

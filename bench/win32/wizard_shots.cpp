@@ -3,9 +3,11 @@
 // the results, Save into a folder (the "Saving Mails..." dialog, cancelled),
 // the closing notice, the sample's results with the preview menu, the
 // prefix dialog, and the sample's deep scan with the tip over a row found only
-// in the store. Each picture is the whole screen, saved as OUT_FOLDER\name.bmp.
+// in the store; the sample's contacts; and the sample's folder moved into
+// MOVE_FOLDER (the notice at the end, then the step under it). Each picture is
+// the whole screen, saved as OUT_FOLDER\name.bmp.
 //
-//   wizard_shots PROGRAM LONG_INDEX SAMPLE_INDEX SAVE_FOLDER OUT_FOLDER
+//   wizard_shots PROGRAM LONG_INDEX SAMPLE_INDEX SAVE_FOLDER OUT_FOLDER ADDRESS_BOOK MOVE_FOLDER
 #include <windows.h>
 #include <commctrl.h>
 
@@ -21,6 +23,7 @@ namespace {
 constexpr char kFolderTitle[] = "Select the folder to save the recovered items in";
 constexpr char kSavingTitle[] = "Saving Mails...";
 constexpr char kPrefixTitle[] = "Oxbrim Tessel (File Name Setting)";
+constexpr char kMoveInputTitle[] = "Select the IncrediMail folder to move (an identity, or all identities)";
 // Where the sample's eleventh row (the first found only in the store) stands
 // in the list, below its header, in pixels.
 constexpr int kDeepRowY = 200;
@@ -93,6 +96,20 @@ BOOL CALLBACK FindEdit(HWND child, LPARAM found) {
   return FALSE;
 }
 
+// Types `folder` into the folder picker captioned `title` and presses OK;
+// returns the picker, or null when none came.
+HWND PickFolder(DWORD process, const char* title, const char* folder) {
+  HWND picker = remote::WaitForWindow(process, title, nullptr, 20000);
+  if (!picker) return nullptr;
+  HWND edit = nullptr;
+  ::EnumChildWindows(picker, &FindEdit, reinterpret_cast<LPARAM>(&edit));
+  if (edit) ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder));
+  Click(picker, IDOK);
+  return picker;
+}
+
+bool MoveEnded(HWND wizard) { return ::IsWindowVisible(::GetDlgItem(wizard, IDC_BACK)); }
+
 void Scan(DWORD process, HWND wizard, const char* path, int proceed = IDC_PROCEED_STORE,
           const char* chooserTitle = kStoreChooserTitle) {
   Click(wizard, proceed);
@@ -102,8 +119,10 @@ void Scan(DWORD process, HWND wizard, const char* path, int proceed = IDC_PROCEE
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 7) {
-    std::fprintf(stderr, "usage: wizard_shots PROGRAM LONG_INDEX SAMPLE_INDEX SAVE_FOLDER OUT_FOLDER ADDRESS_BOOK\n");
+  if (argc != 8) {
+    std::fprintf(
+        stderr,
+        "usage: wizard_shots PROGRAM LONG_INDEX SAMPLE_INDEX SAVE_FOLDER OUT_FOLDER ADDRESS_BOOK MOVE_FOLDER\n");
     return 2;
   }
   g_outFolder = argv[5];
@@ -127,12 +146,9 @@ int main(int argc, char** argv) {
   Shot("results-after-stop");
 
   Click(wizard, IDC_SAVE);
-  if (HWND picker = remote::WaitForWindow(process, kFolderTitle, nullptr, 20000)) {
+  if (remote::WaitForWindow(process, kFolderTitle, nullptr, 20000) != nullptr) {
     Shot("folder-picker");
-    HWND edit = nullptr;
-    ::EnumChildWindows(picker, &FindEdit, reinterpret_cast<LPARAM>(&edit));
-    if (edit) ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]));
-    Click(picker, IDOK);
+    PickFolder(process, kFolderTitle, argv[4]);
   }
   if (HWND saving = remote::WaitForWindow(process, kSavingTitle, nullptr, 20000)) {
     ::Sleep(300);
@@ -188,6 +204,21 @@ int main(int argc, char** argv) {
   WaitUntil(&ScanEnded, wizard);
   ::Sleep(500);
   Shot("contacts");
+
+  // The sample's folder (its index, store and address book) moved in one go.
+  Click(wizard, IDC_BACK);
+  Click(wizard, IDC_PROCEED_IDENTITY);
+  std::string samples = argv[3];
+  samples.erase(samples.find_last_of('\\'));
+  PickFolder(process, kMoveInputTitle, samples.c_str());
+  PickFolder(process, kFolderTitle, argv[7]);
+  WaitUntil(&MoveEnded, wizard);
+  if (HWND notice = remote::WaitForWindow(process, kProductTitle, wizard, 20000)) {
+    Shot("move-notice");
+    Click(notice, IDOK);
+  }
+  ::Sleep(500);
+  Shot("move");
   ::TerminateProcess(info.hProcess, 0);
   return 0;
 }

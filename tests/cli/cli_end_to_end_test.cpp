@@ -336,6 +336,41 @@ TEST_F(TesselRun, ContactsMakeTheirFolderAndWarnAboutFilesThatAreNoAddressBook) 
   }
 }
 
+// Folder names are anyone's: where tessel prints a path for people (a table's
+// heading, summaries, errors), what a terminal would act on is escaped; tsv and
+// json keep the path, each quoted its own way.
+TEST_F(TesselRun, PathsPrintedForPeopleShowControlCharactersEscaped) {
+  const std::string odd = "odd\x1B[2J\xE2\x80\xAE";  // clears the screen, then reverses the line
+  ASSERT_EQ(::mkdir(Path(odd).c_str(), 0755), 0);
+  WriteAll(Path(odd + "/Inbox.imm"), ReadAll(Path("Inbox.imm")));
+  WriteAll(Path(odd + "/Inbox.imh"), ReadAll(Path("Inbox.imh")));
+  const std::string shown = dir_ + "/odd\\x1B[2J\\u202E";
+
+  Result run = Tessel("scan " + Q(odd) + " " + Q("Inbox.imh"));
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out.rfind(shown + "/Inbox.imh\n", 0), 0u) << run.out;
+  EXPECT_NE(run.out.find("2 messages in " + shown + "/Inbox.imm (through the index " + shown + "/Inbox.imh)"),
+            std::string::npos);
+  EXPECT_EQ(run.out.find('\x1B'), std::string::npos);
+  EXPECT_EQ(run.out.find("\xE2\x80\xAE"), std::string::npos);
+
+  run = Tessel("scan --format tsv " + Q(odd));
+  EXPECT_EQ(run.out.rfind(Path(odd) + "/Inbox.imh\t", 0), 0u) << run.out;
+  run = Tessel("scan --format json " + Q(odd) + " " + Q("Inbox.imh"));
+  EXPECT_NE(run.out.find("[\n{\"file\": \"" + dir_ + "/odd\\u001b[2J\xE2\x80\xAE/Inbox.imh\", \"rows\": ["),
+            std::string::npos)
+      << run.out;
+
+  run = Tessel("export " + Q(odd + "/Inbox.imh") + " --to " + Q(odd + "/out"));
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out.rfind("wrote 2 messages to " + shown + "/out (", 0), 0u) << run.out;
+  run = Tessel("contacts " + Q(odd + "/Inbox.imh") + " --to " + Q(odd + "/c\a.txt"));
+  EXPECT_EQ(run.err.rfind("tessel: warning: '" + shown + "/Inbox.imh' does not end in .imb", 0), 0u) << run.err;
+  EXPECT_NE(run.out.find(" to " + shown + "/c\\x07.txt"), std::string::npos) << run.out;
+  run = Tessel("show " + Q(odd + "/missing.imh") + " 1");
+  EXPECT_EQ(run.err, "tessel: cannot open '" + shown + "/missing.imh': No such file or directory\n");
+}
+
 TEST_F(TesselRun, RawSearchesAFileAsAStoreWhateverItsName) {
   WriteAll(Path("FILE0001.CHK"), ReadAll(Path("Inbox.imm")));
   const Result raw = Tessel("scan --raw --format tsv " + Q("FILE0001.CHK"));
@@ -380,19 +415,33 @@ TEST_F(TesselRun, AFolderIsOneCommandForAWholeIdentity) {
 
   Result run = Tessel("export " + Q("id") + " --to " + Q("mbox") + " --format mbox");
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  const std::string inbox = ReadAll(Path("mbox/Inbox.mbox"));
+  const std::string inbox = ReadAll(Path("mbox/Message Store - Inbox.mbox"));
   EXPECT_EQ(inbox.rfind("From anna@example.org ", 0), 0u);
-  EXPECT_EQ(inbox.find("From carl@"), std::string::npos) << "through the index: two messages";
-  EXPECT_EQ(ReadAll(Path("mbox/Sent Items.mbox")).rfind("From carl@example.com ", 0), 0u);
-  EXPECT_EQ(ReadAll(Path("mbox/Book.vcf")).rfind("BEGIN:VCARD\r\n", 0), 0u);
+  EXPECT_EQ(inbox.find("From carl@"), std::string::npos) << "the index lists two messages";
+  EXPECT_EQ(ReadAll(Path("mbox/Message Store - Inbox (found only in the store).mbox")).rfind("From carl@", 0), 0u)
+      << "the third, no longer indexed, is kept apart";
+  EXPECT_EQ(ReadAll(Path("mbox/Message Store - Sent Items.mbox")).rfind("From carl@example.com ", 0), 0u);
+  EXPECT_EQ(ReadAll(Path("mbox/Addressbook - Book.vcf")).rfind("BEGIN:VCARD\r\n", 0), 0u);
+  EXPECT_EQ(ReadAll(Path("mbox/Addressbook - Book.csv")).rfind("Display Name,Email,", 0), 0u);
+  EXPECT_NE(run.out.find("\nreport: " + Path("mbox/Recovery report.txt") + "\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Message Store/Inbox.imh (index and store)\n  2 messages listed by the index -> "
+                         "Message Store - Inbox.mbox\n  1 message found only in the store -> Message Store - Inbox "
+                         "(found only in the store).mbox\n"),
+            std::string::npos)
+      << run.out;
 
-  run = Tessel("export " + Q("id") + " --to " + Q("eml") + " --contacts csv");
+  run = Tessel("export " + Q("id") + " --to " + Q("eml"));
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(ReadAll(Path("eml/Inbox/MailRec0002.eml")), second_);
-  EXPECT_EQ(ReadAll(Path("eml/Sent Items/MailRec0001.eml")), third_);
-  EXPECT_TRUE(Exists(Path("eml/Book.csv")));
+  EXPECT_EQ(ReadAll(Path("eml/Message Store - Inbox/MailRec0002.eml")), second_);
+  EXPECT_EQ(ReadAll(Path("eml/Message Store - Inbox (found only in the store)/MailRec0001.eml")), third_);
+  EXPECT_EQ(ReadAll(Path("eml/Message Store - Sent Items/MailRec0001.eml")), third_);
   EXPECT_EQ(Tessel("export " + Q("id") + " --to " + Q("eml")).exitCode, 1) << "never overwrites";
+  EXPECT_EQ(ReadAll(Path("eml/Message Store - Inbox/MailRec0002.eml")), second_);
   EXPECT_EQ(Tessel("export " + Q("id") + " --to " + Q("x") + " --rows 1").exitCode, 2);
+  EXPECT_EQ(Tessel("export " + Q("id") + " --to " + Q("x") + " --contacts csv").exitCode, 2) << "both are written";
+  run = Tessel("export " + Q("id") + " --to " + Q("id/out"));
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("lies inside the folder"), std::string::npos) << run.err;
 
   run = Tessel("scan --format tsv " + Q("id"));
   EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -412,6 +461,16 @@ TEST_F(TesselRun, AFolderIsOneCommandForAWholeIdentity) {
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_TRUE(Exists(Path("books/Book.vcf")));
   EXPECT_TRUE(Exists(Path("books/Book (2).vcf")));
+
+  // What cannot be read is named and passed over: the rest is listed, the JSON stays whole, the exit status is 1.
+  ASSERT_EQ(::symlink("gone.imm", Path("id/Broken.imm").c_str()), 0);
+  if (::geteuid() != 0) ::chmod(Path("id/Message Store/Sent Items.imm").c_str(), 0);  // root reads everything
+  run = Tessel("scan --format json " + Q("id"));
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("left out '" + Path("id/Broken.imm") + "': No such file"), std::string::npos) << run.err;
+  EXPECT_EQ(run.out.rfind("[\n{\"file\": ", 0), 0u) << run.out;
+  EXPECT_EQ(run.out.substr(run.out.size() - 4), "}\n]\n") << run.out;
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '{'), ::geteuid() != 0 ? 2 : 3) << run.out;
 }
 
 }  // namespace

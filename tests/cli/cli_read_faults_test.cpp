@@ -107,6 +107,16 @@ TEST_F(FailingDisk, EveryScanListsTheMailAfterABadSectorMarksWhatItHitAndFails) 
   std::ifstream last(folder_.Path("out/MailRec0200.eml"), std::ios::binary);
   const std::string lastBytes((std::istreambuf_iterator<char>(last)), std::istreambuf_iterator<char>());
   EXPECT_EQ(lastBytes, store_.substr(199 * kMessageSize));
+
+  // The identity export reads past the damage too, and its report says what was lost.
+  const testing::ScratchFolder elsewhere;
+  const testing::Run identity = Tessel("export " + testing::Quoted(folder_.Root()) + " --to " +
+                                       testing::Quoted(elsewhere.Path("mbox")) + " --format mbox");
+  EXPECT_EQ(identity.exitCode, 1);
+  const std::string lost = "unreadable: bytes 40000-49151 of '" + folder_.Path("Inbox.imm") + "': Input/output error";
+  EXPECT_NE(identity.out.find(lost), std::string::npos) << identity.out;
+  EXPECT_NE(testing::ReadAll(elsewhere.Path("mbox/Recovery report.txt")).find(lost), std::string::npos);
+  EXPECT_NE(testing::ReadAll(elsewhere.Path("mbox/Inbox.mbox")).find("Subject: message 199\n"), std::string::npos);
 }
 
 }  // namespace

@@ -48,7 +48,8 @@ compare() {
     cmp -s "native-$name.out" "windows-$name.out" || problem="stdout differs"
   fi
   if [ -z "$problem" ] && [ -e "native-$name" ]; then
-    diff -r "native-$name" "windows-$name" >/dev/null || problem="written files differ"
+    # The identity export's report names the folders as each program was given them.
+    diff -r -x "Recovery report.txt" "native-$name" "windows-$name" >/dev/null || problem="written files differ"
   fi
   if [ -n "$problem" ]; then
     echo "FAIL $name: $problem (tessel.exe ${wargs[*]})"; cat "windows-$name.err"; failed=$((failed + 1))
@@ -69,14 +70,14 @@ compare mbox-crlf       export in/Inbox.imm --to OUT --format mbox --crlf
 compare contacts-csv    contacts in/Contacts.imb --to OUT/book.csv
 compare contacts-vcf    contacts in/Contacts.imb --to OUT/new/book.vcf
 compare contacts-txt    contacts in/Contacts.imb --to OUT/AddBook.txt
-compare identity-mbox   export in --to OUT --format mbox --contacts csv
+compare identity-mbox   export in --to OUT --format mbox
 compare identity-eml    export in/mail --to OUT
 compare missing-row     export in/Inbox.imh --to OUT --rows 99
 if [ -d real ]; then
   compare real-scan     scan --format tsv "in/mail/Courrier reçu.imh"
   compare real-mbox     export "in/mail/Courrier reçu.imh" --to OUT --format mbox
   compare real-show     show "in/mail/Courrier reçu.imm" 3
-  [ -f "native-identity-mbox/Courrier reçu.mbox" ] || { echo "FAIL: no 'Courrier reçu.mbox'"; failed=$((failed + 1)); }
+  [ -f "native-identity-mbox/mail - Courrier reçu.mbox" ] || { echo "FAIL: no 'mail - Courrier reçu.mbox'"; failed=$((failed + 1)); }
 fi
 echo "$failed of the comparisons failed"
 [ $failed -eq 0 ]

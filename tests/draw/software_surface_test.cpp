@@ -184,5 +184,34 @@ TEST(PixelImage, ColoursBecomePixelsInTheirOwnByteOrder) {
   EXPECT_EQ(scaled.At(4, 0), 7u);
 }
 
+// The backgrounds are drawn for 200% and shrunk to the window's scale.
+TEST(PixelImage, ResamplingAveragesTheAreaUnderEachPixel) {
+  // Halving: exact 2 x 2 means of every byte, alpha included.
+  PixelImage large(4, 2, MakePixel(0, 0, 0));
+  large.Set(0, 0, MakePixel(200, 100, 40, 255));
+  large.Set(1, 1, MakePixel(200, 100, 40, 255));
+  const PixelImage half = ResampleImage(large, 2, 1);
+  EXPECT_EQ(half.At(0, 0), MakePixel(100, 50, 20, 128));
+  EXPECT_EQ(half.At(1, 0), MakePixel(0, 0, 0));
+
+  // 150% from 200% (4 -> 3): the middle pixel is half of each of the middle
+  // two source pixels, the outer ones three quarters of their own and a
+  // quarter of the next; a flat picture stays flat at any size, enlarged too.
+  PixelImage ramp(4, 1);
+  for (int x = 0; x < 4; ++x) ramp.Set(x, 0, MakePixel(x * 60, 0, 0));
+  const PixelImage three = ResampleImage(ramp, 3, 1);
+  EXPECT_EQ(PixelRed(three.At(0, 0)), 15);
+  EXPECT_EQ(PixelRed(three.At(1, 0)), 90);
+  EXPECT_EQ(PixelRed(three.At(2, 0)), 165);
+  for (Size size : {Size{956, 625}, Size{7, 3}, Size{1, 1}, Size{2000, 5}}) {
+    const PixelImage flat = ResampleImage(PixelImage(1530, 4, 0x00123456), size.cx, size.cy);
+    ASSERT_EQ(flat.GetSize(), size);
+    EXPECT_EQ(flat.At(size.cx - 1, size.cy - 1), 0x00123456u);
+    EXPECT_EQ(flat.At(0, 0), 0x00123456u);
+  }
+  EXPECT_TRUE(ResampleImage(PixelImage(), 3, 3).At(2, 2) == 0);
+  EXPECT_TRUE(ResampleImage(large, 0, 4).IsEmpty());
+}
+
 }  // namespace
 }  // namespace tessel

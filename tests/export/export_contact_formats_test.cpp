@@ -2,8 +2,13 @@
 // book walk fills them (fields padded with one space).
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <filesystem>
+#include <memory>
+
 #include "engine/memory_list.h"
 #include "export/contact_formats.h"
+#include "export/output_file.h"
 #include "tests/support/scratch_folder.h"
 
 namespace tessel::exporting {
@@ -84,6 +89,47 @@ TEST(ContactText, ALargeBookIsWrittenWhole) {
   EXPECT_EQ(scratch.Read("AddBook.txt"), expected);
 }
 
+// Real files whose first write asks for a stop, as Ctrl-C would in the middle of a large book.
+class StopAfterFirstWrite final : public FileOpener {
+ public:
+  explicit StopAfterFirstWrite(std::atomic<int>& stop) : stop_(stop) {}
+  std::unique_ptr<FileWriter> CreateNew(const std::string& path) override {
+    struct Writer final : FileWriter {
+      Writer(std::unique_ptr<FileWriter> file, std::atomic<int>& stop) : file(std::move(file)), stop(stop) {}
+      bool Write(std::string_view bytes) override {
+        stop = 1;
+        return file->Write(bytes);
+      }
+      bool Close() override { return file->Close(); }
+      int ErrorCode() const override { return file->ErrorCode(); }
+      std::unique_ptr<FileWriter> file;
+      std::atomic<int>& stop;
+    };
+    return std::make_unique<Writer>(PlatformFileOpener().CreateNew(path), stop_);
+  }
+  std::unique_ptr<FileWriter> Replace(const std::string& path) override { return nullptr; }
+  std::unique_ptr<FileWriter> StandardOutput() override { return nullptr; }
+
+ private:
+  std::atomic<int>& stop_;
+};
+
+// A stopped save leaves no file: the first 64 KiB of a book are no book.
+TEST(ContactText, AStopWhileWritingRemovesTheFile) {
+  const std::vector<CellRow> rows(3000, Contact());
+  tessel::testing::ScratchFolder scratch;
+  std::atomic<int> stop{0};
+  StopAfterFirstWrite opener(stop);
+  const ScopedFileOpener scoped(opener);
+  ContactsWritten written;
+  std::string error;
+  EXPECT_FALSE(WriteContactsFile(rows, scratch.Path("AddBook.vcf"), ContactFormat::kVCard, Windows1252(), written,
+                                 error, &stop));
+  EXPECT_EQ(stop.load(), 1) << "nothing was written before the end";
+  EXPECT_EQ(error, "stopped before '" + scratch.Path("AddBook.vcf") + "' was complete; it is removed");
+  EXPECT_FALSE(std::filesystem::exists(scratch.Path("AddBook.vcf")));
+}
+
 TEST(ContactCsv, HeaderOfDistinctLabelsAndQuotedFields) {
   std::string header;
   AppendContactCsvHeader(header);
@@ -111,6 +157,43 @@ TEST(ContactCsv, HeaderOfDistinctLabelsAndQuotedFields) {
   row.clear();
   AppendContactCsvRow(row, cyrillic, Windows1252());
   EXPECT_NE(row.find(",\xC3\x83\xC2\xA9,"), std::string::npos);  // Ã©, not é: the page decides, not a guess
+}
+
+// Fields from other people's mail that a spreadsheet would run as formulas
+// stay text; phone numbers, with their "+" and "-", stay as they are.
+TEST(ContactCsv, FieldsThatWouldRunAsFormulasBeginWithAnApostrophe) {
+  const struct {
+    const char* field;
+    const char* written;
+  } kCases[] = {
+      {"=HYPERLINK(\"http://x.example\",\"Click\")", "\"'=HYPERLINK(\"\"http://x.example\"\",\"\"Click\"\")\""},
+      {"=1+1", "\"'=1+1\""},
+      {"@SUM(A1:A9)", "\"'@SUM(A1:A9)\""},
+      {"\tx", "\"'\tx\""},
+      {"\rx", "\"'\rx\""},
+      {"+cmd|' /C calc'!A0", "\"'+cmd|' /C calc'!A0\""},
+      {"-2+3+cmd|' /C calc'!A0", "\"'-2+3+cmd|' /C calc'!A0\""},
+      {"+A1", "\"'+A1\""},
+      {"-1,5", "\"'-1,5\""},  // a comma is no phone character
+      {"+43 316 555 0101", "+43 316 555 0101"},
+      {"+1 (555) 010-0199", "+1 (555) 010-0199"},
+      {"-0316/555.01", "-0316/555.01"},
+      {"+", "+"},
+      {"-", "-"},
+      {"0316 555 0101", "0316 555 0101"},
+      {"a=b", "a=b"},
+      {" =1+1", " =1+1"},
+      {"'quoted'", "'quoted'"},
+  };
+  for (const auto& c : kCases) {
+    Row cells(kContactCellCount, " ");
+    cells[kHomePhone] = c.field;
+    std::string row;
+    AppendContactCsvRow(row, cells, Windows1252());
+    EXPECT_EQ(row,
+              std::string(kHomePhone, ',') + c.written + std::string(kContactCellCount - 1 - kHomePhone, ',') + "\r\n")
+        << c.field;
+  }
 }
 
 TEST(ContactCsv, ShortRowsStillHave23Fields) {

@@ -6,12 +6,15 @@ namespace tessel::recovery {
 namespace {
 
 // The controls as the fields list them: choose step, Proceed enabled, list,
-// progress, Stop, Back, Save, instruction.
+// progress, Stop, Back, Save, instruction, inputs.
 constexpr WizardControls kChoosing{true, true, false, false, false, false, false, false};
 constexpr WizardControls kScanning{false, false, true, true, true, false, false, true};
 constexpr WizardControls kStopping{false, false, true, true, false, true, false, true};
 constexpr WizardControls kScanned{false, true, true, false, false, true, true, true};
 constexpr WizardControls kChoosingWhileAStoppedScanEnds{true, false, false, false, false, false, false, false};
+constexpr WizardControls kExporting{false, false, false, true, true, false, false, true, true};
+constexpr WizardControls kExportStopping{false, false, false, true, false, false, false, true, true};
+constexpr WizardControls kExported{false, true, false, false, false, true, false, true, true};
 
 TEST(WizardSteps, AScanRunsToItsEndAndBackReturnsToTheChooseStep) {
   WizardSteps steps;
@@ -50,6 +53,28 @@ TEST(WizardSteps, AStopAnsweredAfterTheScanEndedChangesNothing) {
   steps.ScanEnded();             // ...the scan ends under it...
   EXPECT_FALSE(steps.Stop());    // ...and the answer is harmless
   EXPECT_EQ(steps.Controls(), kScanned);
+}
+
+TEST(WizardSteps, AFolderExportIsWaitedForAfterItsStopAndNeverOffersSave) {
+  WizardSteps steps;
+  ASSERT_TRUE(steps.ProceedFolderExport());
+  EXPECT_EQ(steps.Controls(), kExporting);
+  EXPECT_FALSE(steps.Proceed());
+  EXPECT_FALSE(steps.ProceedFolderExport());
+  EXPECT_FALSE(steps.Back());
+  ASSERT_TRUE(steps.Stop());
+  // Its unfinished file is being removed: no Back until the worker says what it kept.
+  EXPECT_EQ(steps.Controls(), kExportStopping);
+  EXPECT_FALSE(steps.Back());
+  EXPECT_FALSE(steps.MayProceed());
+  steps.ScanEnded();
+  EXPECT_EQ(steps.Controls(), kExported);
+  EXPECT_FALSE(steps.MaySave());  // the hidden list of an earlier scan is not this step's
+  EXPECT_FALSE(steps.Stop());
+  ASSERT_TRUE(steps.Back());
+  EXPECT_EQ(steps.Controls(), kChoosing);
+  ASSERT_TRUE(steps.Proceed());  // a scan may follow
+  EXPECT_EQ(steps.Controls(), kScanning);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "framework/module.h"
 #include "framework/packed_picture.h"
 #include "msgbox/message_box_call.h"
+#include "res/resource.h"
 
 // The wizard's controls and state, for the tests that drive it.
 struct WizardTestAccess {
@@ -25,7 +26,7 @@ struct WizardTestAccess {
   static int Step(const CRecoveryWizardDlg& wizard) { return wizard.m_nStep; }
   static CProgressCtrl& Progress(CRecoveryWizardDlg& wizard) { return wizard.m_prgScan; }
   static std::string& ProgramDir(CRecoveryWizardDlg& wizard) { return wizard.m_strProgramDir; }
-  static HBITMAP Background(const CRecoveryWizardDlg& wizard) { return wizard.m_hBackground.get(); }
+  static HBITMAP Background(const CRecoveryWizardDlg& wizard) { return wizard.Picture(); }
   static CImageList& RowImages(CRecoveryWizardDlg& wizard) { return wizard.m_ImageList; }
   // Home, Support, Help, About, Buy: 0 to 4.
   static CHoverButton& Link(CRecoveryWizardDlg& wizard, int index) { return *wizard.LinkButtons()[index]; }
@@ -180,6 +181,12 @@ inline std::vector<std::uint32_t> ReadClientPixels(HWND window, const RECT& area
 }
 
 // The ids of a window's visible child controls.
+// What the choose step shows, in id order: three cards' buttons, the deep
+// scan box, the link row and the version.
+inline const std::vector<int> kChooseStepControls = {
+    IDC_PROCEED_STORE, IDC_PROCEED_ADDRESS_BOOK, IDC_DEEP_SCAN, IDC_LINK_HOME,        IDC_LINK_SUPPORT,
+    IDC_LINK_HELP,     IDC_LINK_ABOUT,           IDC_LINK_BUY,  IDC_PROCEED_IDENTITY, IDC_VERSION};
+
 inline std::vector<int> VisibleControlIds(HWND window) {
   std::vector<int> ids;
   for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))

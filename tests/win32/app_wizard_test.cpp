@@ -8,12 +8,14 @@
 
 #include <algorithm>
 #include <array>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/product.h"
 #include "app/scan_state.h"
-#include "app/web_pages.h"
+#include "app/link_pages.h"
 #include "framework/module.h"
 #include "res/resource.h"
 #include "tests/win32/app_test_support.h"
@@ -38,8 +40,14 @@ class WizardTest : public ::testing::Test {
 TEST_F(WizardTest, OpensOnTheChooseStepWithExactlyItsControlsVisible) {
   std::vector<int> visible = VisibleControlIds(wizard.m_hWnd);
   std::sort(visible.begin(), visible.end());
-  EXPECT_EQ(visible, (std::vector<int>{IDC_PROCEED_STORE, IDC_PROCEED_ADDRESS_BOOK, IDC_DEEP_SCAN, IDC_LINK_HOME,
-                                       IDC_LINK_SUPPORT, IDC_LINK_HELP, IDC_LINK_ABOUT, IDC_LINK_BUY}));
+  EXPECT_EQ(visible, kChooseStepControls);
+  // Tab goes down the three cards' buttons in turn.
+  EXPECT_EQ(::GetNextDlgTabItem(wizard.m_hWnd, Control(IDC_PROCEED_ADDRESS_BOOK), FALSE),
+            Control(IDC_PROCEED_IDENTITY));
+  EXPECT_EQ(::GetNextDlgTabItem(wizard.m_hWnd, Control(IDC_DEEP_SCAN), FALSE), Control(IDC_PROCEED_ADDRESS_BOOK));
+  char version[64] = {};
+  ::GetWindowTextA(Control(IDC_VERSION), version, sizeof version);
+  EXPECT_STREQ(version, "Version " TESSEL_VERSION);
   // The deep scan is ours, beside the usual one: off until asked for.
   EXPECT_EQ(::SendMessageA(Control(IDC_DEEP_SCAN), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_TRUE(wizard.IsWindowVisible());
@@ -119,9 +127,11 @@ struct AboutBoxWatch {
   static inline bool wizardDisabled = false;
   static inline std::string title;
   static inline int ticks = 0;
+  static inline bool clickContact = false;
 
-  static void Start(HWND watchedWizard) {
+  static void Start(HWND watchedWizard, bool clickContactLines = false) {
     wizard = watchedWizard;
+    clickContact = clickContactLines;
     seen = wizardDisabled = false;
     title.clear();
     ticks = 0;
@@ -134,6 +144,9 @@ struct AboutBoxWatch {
     title = text;
     wizardDisabled = !::IsWindowEnabled(wizard);
     seen = true;
+    if (clickContact)
+      ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_CONTACT, STN_CLICKED),
+                     reinterpret_cast<LPARAM>(::GetDlgItem(window, IDC_ABOUT_CONTACT)));
     ::PostMessageA(window, WM_COMMAND, IDOK, 0);
     return FALSE;
   }
@@ -150,9 +163,30 @@ TEST_F(WizardTest, SystemMenuAboutItemOpensTheAboutBox) {
   wizard.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
   EXPECT_TRUE(AboutBoxWatch::seen);
   EXPECT_TRUE(AboutBoxWatch::wizardDisabled);
-  EXPECT_NE(AboutBoxWatch::title.find("4.02"), std::string::npos);
+  // The project's version, the one tessel --version and the file's properties show.
+  EXPECT_EQ(AboutBoxWatch::title, std::string(kProductTitle) + " Version " TESSEL_VERSION);
   EXPECT_TRUE(::IsWindowEnabled(wizard.m_hWnd));
   EXPECT_TRUE(wizard.IsWindowVisible());
+}
+
+// What a help page request looks like: the help viewer, given the help file
+// beside the program and the page.
+void ExpectHelpPage(const ShellRequest& request, const std::string& helpFile, const std::string& page) {
+  EXPECT_EQ(request.verb, "open");
+  EXPECT_EQ(request.file, "hh.exe");
+  EXPECT_EQ(request.parameters, "\"" + helpFile + "::/" + page + "\"");
+  EXPECT_EQ(request.show, SW_SHOWNORMAL);
+}
+
+TEST_F(WizardTest, AboutBoxContactLinesOpenTheSupportPage) {
+  TempFolder folder;
+  folder.CreateFile(kHelpFileName);
+  WizardTestAccess::ProgramDir(wizard) = folder.Path();
+  AboutBoxWatch::Start(wizard.m_hWnd, true);
+  wizard.SendMessage(WM_COMMAND, ID_ABOUT);
+  ASSERT_TRUE(AboutBoxWatch::seen);
+  ASSERT_EQ(answered.shellRequests.size(), 1u);
+  ExpectHelpPage(answered.shellRequests[0], folder.Path() + "\\" + kHelpFileName, kSupportHelpPage);
 }
 
 TEST_F(WizardTest, AboutLinkButtonOpensTheAboutBox) {
@@ -189,25 +223,51 @@ TEST_F(WizardTest, LinkButtonsTakeTheSizeOfTheirPicturesAndCarryTheirTips) {
   }
 }
 
-TEST_F(WizardTest, LinkButtonsOpenTheirPagesMaximisedWithoutShellErrors) {
-  const std::pair<int, const char*> pages[] = {{IDC_LINK_HOME, kHomePageUrl},
-                                               {IDC_LINK_SUPPORT, kSupportPageUrl},
-                                               {IDC_LINK_HELP, kOnlineHelpPageUrl},
-                                               {IDC_LINK_BUY, kPurchasePageUrl}};
-  for (const auto& [id, page] : pages)
+TEST_F(WizardTest, LinkButtonsOpenTheirHelpPagesAndHomeTheWebPageOnlyWhenTheBuildHasOne) {
+  TempFolder folder;
+  folder.CreateFile(kHelpFileName);
+  const std::string help = folder.Path() + "\\" + kHelpFileName;
+  WizardTestAccess::ProgramDir(wizard) = folder.Path();
+  for (int id : {IDC_LINK_HOME, IDC_LINK_SUPPORT, IDC_LINK_HELP, IDC_LINK_BUY})
     wizard.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)));
   ASSERT_EQ(answered.shellRequests.size(), 4u);
-  for (size_t i = 0; i < 4; ++i) {
-    EXPECT_EQ(answered.shellRequests[i].file, pages[i].second);
-    EXPECT_EQ(answered.shellRequests[i].verb, "open");
-    EXPECT_EQ(answered.shellRequests[i].show, SW_SHOWMAXIMIZED);
-    EXPECT_TRUE(answered.shellRequests[i].suppressErrors);
+  const ShellRequest& home = answered.shellRequests[0];
+  if (HasHomePage()) {
+    EXPECT_EQ(home.file, kHomePageUrl);
+    EXPECT_EQ(home.show, SW_SHOWMAXIMIZED);
+    EXPECT_TRUE(home.suppressErrors);
+  } else {
+    ExpectHelpPage(home, help, kOverviewHelpPage);
   }
+  ExpectHelpPage(answered.shellRequests[1], help, kSupportHelpPage);
+  // Help opens the help file as F1 does.
+  EXPECT_EQ(answered.shellRequests[2].file, help);
+  EXPECT_TRUE(answered.shellRequests[2].parameters.empty());
+  ExpectHelpPage(answered.shellRequests[3], help, kFreeOfChargeHelpPage);
+  EXPECT_TRUE(answered.boxes.empty());
 }
 
-TEST_F(WizardTest, F1ReportsAMissingHelpFileInTheWizardsBox) {
+// A page the links name but the help file lacks opens the viewer on an error.
+// The help file's directory keeps the names of its pages uncompressed.
+TEST(WizardHelpTest, TheBuiltHelpFileHoldsEveryPageTheLinksOpen) {
+  std::ifstream chm(framework::ProgramFolder() + "\\" + kHelpFileName, std::ios::binary);
+  if (!chm) GTEST_SKIP() << "no help file was built";
+  std::stringstream bytes;
+  bytes << chm.rdbuf();
+  for (const char* page : {kOverviewHelpPage, kSupportHelpPage, kFreeOfChargeHelpPage})
+    EXPECT_NE(bytes.str().find(std::string("/") + page), std::string::npos) << page;
+}
+
+TEST_F(WizardTest, F1AndTheHelpPageLinksReportAMissingHelpFileInTheWizardsBox) {
   TempFolder empty;
   WizardTestAccess::ProgramDir(wizard) = empty.Path();
+  for (int id : {IDC_LINK_SUPPORT, IDC_LINK_BUY})
+    wizard.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)));
+  ASSERT_EQ(answered.boxes.size(), 2u);
+  for (const AskedBox& box : answered.boxes) EXPECT_EQ(box.text, " Oxbrim Tessel IncrediMail.chm not found");
+  answered.boxes.clear();
+  wizard.commands.clear();
+
   PostKey(Control(IDC_PROCEED_STORE), VK_F1);
   PumpFor(50);
   ASSERT_EQ(answered.boxes.size(), 1u);
@@ -355,6 +415,32 @@ TEST_F(WizardTest, BackgroundPictureIsPaintedAtItsOwnSizeFromTheTopLeft) {
           (picture[y * info.bmWidth + x] & 0x00FFFFFF))
         ++mismatches;
   EXPECT_EQ(mismatches, 0);
+}
+
+// Moving to a monitor of another scale (Wine has one DPI, so the test sends
+// what Windows would): controls, window, picture, links and columns follow.
+TEST_F(WizardTest, ADpiChangeLaysTheWindowOutAgainForTheNewScale) {
+  if (!HasPicture(IDB_CHOOSE_BACKGROUND)) GTEST_SKIP() << "the background is not linked in (res/art/ incomplete)";
+  RECT suggested{10, 20, 1200, 800};
+  wizard.SendMessage(WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  PumpFor(50);
+  RECT proceed{};
+  ::GetWindowRect(Control(IDC_PROCEED_IDENTITY), &proceed);
+  ::MapWindowPoints(nullptr, wizard.m_hWnd, reinterpret_cast<POINT*>(&proceed), 2);
+  // 201, 275, 59 x 17 dialog units: 1.5 x 1.625 pixels each at 100%, 2.25 x 2.4375 at 150%.
+  EXPECT_EQ(proceed.left, 452);
+  EXPECT_EQ(proceed.top, 670);
+  EXPECT_EQ(proceed.right, 585);
+  EXPECT_EQ(proceed.bottom, 712);
+  const RECT client = wizard.GetClientRect();
+  EXPECT_EQ(client.right, 1148);  // 510 units
+  EXPECT_EQ(client.bottom, 743);  // 305 units
+  EXPECT_EQ(wizard.GetWindowRect().left, 10);
+  BITMAP picture{};
+  ASSERT_TRUE(::GetObjectA(WizardTestAccess::Background(wizard), sizeof picture, &picture));
+  EXPECT_EQ(picture.bmWidth, 1148);
+  EXPECT_EQ(WizardTestAccess::Link(wizard, 0).GetFaceSize().cx, 69);
+  EXPECT_EQ(WizardTestAccess::List(wizard).SendMessage(LVM_GETCOLUMNWIDTH, 0), 255);
 }
 
 }  // namespace

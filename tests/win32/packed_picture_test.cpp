@@ -1,4 +1,4 @@
-// The backgrounds linked in packed come out of the program's resources with
+// The pictures linked in packed come out of the program's resources with
 // every pixel of the pictures they were packed from; damaged packed data gives
 // no picture.
 #include <gtest/gtest.h>
@@ -35,7 +35,9 @@ std::uint32_t U32(const std::vector<std::uint8_t>& data, size_t at) {
 }
 
 TEST(PackedPictureTest, BackgroundsHaveEveryPixelOfTheirPictures) {
-  for (UINT id : {IDB_PREFIX_BACKGROUND, IDB_ABOUT_BACKGROUND, IDB_CHOOSE_BACKGROUND, IDB_RESULTS_BACKGROUND}) {
+  for (UINT id :
+       {IDB_PREFIX_BACKGROUND, IDB_ABOUT_BACKGROUND, IDB_CHOOSE_BACKGROUND, IDB_RESULTS_BACKGROUND, IDB_MOVE_BACKGROUND,
+        IDB_LINK_BUY_LARGE, IDB_LINK_HOME_LARGE, IDB_LINK_SUPPORT_LARGE, IDB_LINK_HELP_LARGE, IDB_LINK_ABOUT_LARGE}) {
     SCOPED_TRACE(id);
     const std::vector<std::uint8_t> bmp = ReadFile(ArtFolder() + "/bitmap" + std::to_string(id) + ".bmp");
     ASSERT_GT(bmp.size(), 54u);
@@ -59,8 +61,9 @@ TEST(PackedPictureTest, BackgroundsHaveEveryPixelOfTheirPictures) {
 }
 
 TEST(PackedPictureTest, DamagedDataGivesNoPicture) {
-  // 2 x 2: a run of three blue pixels, then one red pixel as it is.
-  const std::vector<std::uint8_t> good = {'T', 'P', 'K', '1', 2, 0, 0, 0, 2, 0, 0, 0, 129, 255, 0, 0, 0, 0, 0, 255};
+  // 2 x 2: a run of two blue pixels, the next one copied from the row
+  // before, then one red pixel as it is.
+  const std::vector<std::uint8_t> good = {'T', 'P', 'K', '2', 2, 0, 0, 0, 2, 0, 0, 0, 64, 255, 0, 0, 128, 0, 0, 0, 255};
   std::uint8_t bits[2 * 8] = {};  // two rows, 8 bytes apart
   ASSERT_TRUE(framework::UnpackPicture(good.data(), good.size(), bits, 8));
   const std::uint8_t bottom[6] = {255, 0, 0, 255, 0, 0}, top[6] = {255, 0, 0, 0, 0, 255};
@@ -68,16 +71,19 @@ TEST(PackedPictureTest, DamagedDataGivesNoPicture) {
   EXPECT_EQ(0, std::memcmp(bits + 8, top, 6));
 
   std::uint8_t out[16] = {};
-  // Cut short, one pixel missing, one pixel too many, a bad mark, no size.
+  // Cut short, one pixel missing, one pixel too many, a copy in the first
+  // row, a bad mark, no size.
   EXPECT_FALSE(framework::UnpackPicture(good.data(), good.size() - 1, out, 8));
   std::vector<std::uint8_t> fewer = good;
-  fewer[12] = 128;  // a run of two: three pixels in all
+  fewer.erase(fewer.begin() + 16);  // no copy: three pixels in all
   EXPECT_FALSE(framework::UnpackPicture(fewer.data(), fewer.size(), out, 8));
   std::vector<std::uint8_t> more = good;
-  more[12] = 130;  // a run of four, then one more
+  more[16] = 129;  // two copied, then one more
   EXPECT_FALSE(framework::UnpackPicture(more.data(), more.size(), out, 8));
+  const std::vector<std::uint8_t> first = {'T', 'P', 'K', '2', 2, 0, 0, 0, 2, 0, 0, 0, 131};
+  EXPECT_FALSE(framework::UnpackPicture(first.data(), first.size(), out, 8));
   std::vector<std::uint8_t> mark = good;
-  mark[3] = '2';
+  mark[3] = '1';
   EXPECT_FALSE(framework::UnpackPicture(mark.data(), mark.size(), out, 8));
   std::vector<std::uint8_t> empty = good;
   empty[4] = 0;

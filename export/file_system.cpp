@@ -1,9 +1,10 @@
-#include "cli/file_system.h"
+#include "export/file_system.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 
-namespace tessel::cli {
+namespace tessel::exporting {
 
 bool MakeFolders(const std::string& path, std::string& error) {
   if (KindOf(path) == PathKind::kFolder) return true;
@@ -33,9 +34,21 @@ std::string ParentFolder(const std::string& path) {
   return path.substr(0, end);
 }
 
+bool IsSameOrInside(const std::string& inner, const std::string& outer) {
+  if (outer.empty() || inner.size() < outer.size()) return false;
+  for (std::size_t i = 0; i < outer.size(); ++i) {
+    const char a = inner[i], b = outer[i];
+    if (a == b || (IsPathSeparator(a) && IsPathSeparator(b))) continue;
+    if (NamesIgnoreCase() && std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)))
+      continue;
+    return false;
+  }
+  return inner.size() == outer.size() || IsPathSeparator(outer.back()) || IsPathSeparator(inner[outer.size()]);
+}
+
 std::string NameWithoutExtension(const std::string& name) {
   const size_t dot = name.rfind('.');
   return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
-}  // namespace tessel::cli
+}  // namespace tessel::exporting

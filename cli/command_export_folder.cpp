@@ -1,0 +1,74 @@
+// tessel export FOLDER: an identity's whole folder through the identity
+// export, the wizard's code path, with a bar on the terminal and the report
+// on standard output.
+#include <cstdio>
+
+#include "cli/commands.h"
+#include "cli/interrupt.h"
+#include "cli/terminal_progress.h"
+#include "export/export_names.h"
+#include "export/identity_export.h"
+
+namespace tessel::cli {
+
+using exporting::IdentityExportOptions;
+using exporting::IdentityExportResult;
+using exporting::IdentityFormat;
+
+namespace {
+
+// The port as a terminal sees it: one bar for all inputs, and Ctrl-C as Stop.
+class TerminalExportProgress final : public exporting::IdentityExportProgress {
+ public:
+  explicit TerminalExportProgress(std::atomic<int>& stop) : stop_(stop) {}
+  void Overall(std::int64_t done, std::int64_t total) override {
+    bar_.SetRange(total);
+    bar_.SetPosition(done);
+  }
+  bool StopRequested() override { return stop_.load() != 0; }
+  void Finish() { bar_.Finish(); }
+
+ private:
+  std::atomic<int>& stop_;
+  TerminalProgress bar_{ProgressTerminal(), "exporting"};
+};
+
+}  // namespace
+
+int RunFolderExport(const CommandLine& line) {
+  if (!line.rows.empty()) return Fail(kExitUsage, "export: --rows picks rows of one store; give one store");
+  if (!line.contactsFormat.empty()) {
+    return Fail(kExitUsage, "export: a folder's address books are written as .vcf and .csv both; leave out --contacts");
+  }
+  IdentityExportOptions options;
+  options.format = line.format == "mbox" ? IdentityFormat::kMbox : IdentityFormat::kEml;
+  options.keepCrLf = line.crlf;
+  options.emlPrefix = line.prefix;
+  std::string error;
+  options.contactsPage = exporting::ParseCodePage(line.codepage, error);
+  if (options.contactsPage == nullptr) return Fail(kExitUsage, "export: " + error);
+
+  const std::string& folder = line.paths.front();
+  std::atomic<int> stop{0};
+  IdentityExportResult result;
+  {
+    StopOnInterrupt interrupt(stop);
+    TerminalExportProgress progress(stop);
+    result = exporting::ExportIdentity(folder, line.to, options, progress);
+    progress.Finish();
+  }
+  if (!result.refused.empty()) return Fail(kExitFailure, result.refused);
+  std::fputs(exporting::IdentityReportText(folder, line.to, result).c_str(), stdout);
+  // What went wrong goes to standard error too, where scripts look for it.
+  for (const exporting::PassedOver& entry : result.search.unreadable)
+    Warn("left out '" + entry.path + "': " + entry.cause);
+  for (const exporting::InputReport& input : result.inputs) {
+    for (const std::string& problem : input.problems) Warn(input.relativePath + ": " + problem);
+  }
+  if (!result.reportProblem.empty()) Warn(result.reportProblem);
+  if (!result.reportPath.empty()) std::printf("report: %s\n", result.reportPath.c_str());
+  if (result.stopped) return Fail(kExitStopped, "stopped; the files of the inputs finished before it are kept");
+  return result.Complete() ? kExitOk : kExitFailure;
+}
+
+}  // namespace tessel::cli

@@ -1,0 +1,426 @@
+#include "export/identity_export.h"
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "engine/deep_scan.h"
+#include "engine/index_format.h"
+#include "engine/memory_list.h"
+#include "engine/source_file.h"
+#include "export/contact_formats.h"
+#include "export/export_names.h"
+#include "export/file_system.h"
+#include "export/message_files.h"
+#include "export/output_file.h"
+#include "export/output_names.h"
+#include "recovery/row_batch.h"
+
+namespace tessel::exporting {
+namespace {
+
+// Rows handed on at most this many at a time: the progress port hears of each batch.
+constexpr std::size_t kRowBatch = 64;
+// Steps of the overall progress that are reported (fewer calls to the port).
+constexpr std::int64_t kOverallSteps = 1000;
+
+// Fallback names for a file whose name gives none ("..imm").
+constexpr char kNoStoreName[] = "messages";
+constexpr char kNoBookName[] = "contacts";
+
+// The overall progress in bytes of all inputs, reported when it has moved a step.
+class Overall {
+ public:
+  Overall(IdentityExportProgress& port, std::int64_t total) : port_(port), total_(total) {}
+  void Report(std::int64_t done) {
+    const std::int64_t step =
+        total_ > 0 ? static_cast<std::int64_t>(static_cast<long double>(done) * kOverallSteps / total_) : 0;
+    if (step == lastStep_) return;
+    lastStep_ = step;
+    port_.Overall(done, total_);
+  }
+
+ private:
+  IdentityExportProgress& port_;
+  std::int64_t total_;
+  std::int64_t lastStep_ = -1;
+};
+
+// The engine's progress bar during one store's scan: positions become overall
+// bytes, and each one is a moment to ask for a stop.
+class ScanProgress final : public ProgressBar {
+ public:
+  ScanProgress(IdentityExportProgress& port, Overall& overall, std::atomic<int>& stop, std::int64_t before,
+               std::int64_t size)
+      : port_(port), overall_(overall), stop_(stop), before_(before), size_(size) {}
+  void SetRange(std::int64_t upper) override { upper_ = upper; }
+  void SetPosition(std::int64_t position) override {
+    if (port_.StopRequested()) stop_.store(1);
+    if (upper_ > 0 && position >= 0 && position <= upper_) {
+      overall_.Report(before_ + static_cast<std::int64_t>(static_cast<long double>(position) * size_ / upper_));
+    }
+  }
+
+ private:
+  IdentityExportProgress& port_;
+  Overall& overall_;
+  std::atomic<int>& stop_;
+  std::int64_t before_, size_;
+  std::int64_t upper_ = 0;
+};
+
+// One of a store's two destinations: an mbox file, or a folder of .eml files.
+class MessageOutput {
+ public:
+  MessageOutput(std::string path, const IdentityExportOptions& options) : path_(std::move(path)), options_(options) {}
+  ~MessageOutput() { Discard(); }
+  MessageOutput(const MessageOutput&) = delete;
+  MessageOutput& operator=(const MessageOutput&) = delete;
+
+  bool Opened() const { return opened_; }
+  const std::string& Path() const { return path_; }
+
+  bool Open(std::string& error) {
+    opened_ = true;
+    if (options_.format == IdentityFormat::kMbox) return mbox_.Create(path_, Collision::kRefuse, error);
+    if (KindOf(path_) != PathKind::kMissing) {
+      error = "cannot create the folder '" + path_ + "': something of that name exists";
+      return false;
+    }
+    madeFolder_ = MakeFolders(path_, error);
+    return madeFolder_;
+  }
+
+  bool Add(ByteReader& store, const CellRow& cells, RecordCopy& copy, std::string& error) {
+    if (options_.format == IdentityFormat::kMbox) {
+      if (AppendMboxMessage(mbox_, options_.keepCrLf, store, cells, copy)) return true;
+      mbox_.Finish(error);  // removes the file and says why
+      return false;
+    }
+    const std::string file = JoinPath(path_, MessageFileName(options_.emlPrefix, ++count_));
+    if (!WriteEmlFile(file, store, cells, copy, error)) return false;
+    emlFiles_.push_back(file);
+    return true;
+  }
+
+  // Keeps what was written: false with `error` set when the mbox's last writes failed.
+  bool Finish(std::string& error) {
+    finished_ = true;
+    return options_.format != IdentityFormat::kMbox || mbox_.Finish(error);
+  }
+
+  // Removes what was written: an unfinished mbox goes with its OutputFile.
+  void Discard() {
+    if (finished_) return;
+    finished_ = true;
+    for (const std::string& file : emlFiles_) RemoveFile(file);
+    emlFiles_.clear();
+    if (madeFolder_) RemoveEmptyFolder(path_);
+  }
+
+ private:
+  std::string path_;
+  const IdentityExportOptions& options_;
+  OutputFile mbox_;
+  std::vector<std::string> emlFiles_;
+  long long count_ = 0;
+  bool opened_ = false;
+  bool madeFolder_ = false;
+  bool finished_ = false;
+};
+
+// Takes a store's rows from the deep scan and writes each message where its origin says.
+class StoreWriter final : public recovery::RowSink {
+ public:
+  StoreWriter(ByteReader& store, MessageOutput& listed, MessageOutput& foundOnly, bool indexUsed, InputReport& report,
+              std::atomic<int>& stop, IdentityExportProgress& port, std::size_t index)
+      : store_(store),
+        listed_(listed),
+        foundOnly_(foundOnly),
+        indexUsed_(indexUsed),
+        report_(report),
+        stop_(stop),
+        port_(port),
+        index_(index) {}
+
+  void AppendRows(std::vector<CellRow>& rows) override {
+    for (const CellRow& row : rows) {
+      if (failed_ || stop_.load() != 0) return;
+      const std::string_view origin = row[kOriginCell];
+      if (origin == kOriginUnclaimed) {
+        ++unclaimed_;
+        continue;
+      }
+      // Without an index every message is found only in the store, and NAME holds them.
+      const bool found = origin != kOriginIndex;
+      MessageOutput& output = found && indexUsed_ ? foundOnly_ : listed_;
+      std::string error;
+      RecordCopy copy;
+      if ((!output.Opened() && !output.Open(error)) || !output.Add(store_, row, copy, error)) {
+        report_.problems.push_back(error);
+        failed_ = true;
+        stop_.store(1);
+        return;
+      }
+      ++(found ? report_.foundOnly : report_.listed);
+      if (copy.CutShort()) ++report_.cutShort;
+    }
+    if (port_.StopRequested()) stop_.store(1);
+    port_.InputAdvanced(index_, report_);
+  }
+  void InsertRowsAtTop(std::vector<CellRow>& rows) override { AppendRows(rows); }
+
+  bool Failed() const { return failed_; }
+  long long Unclaimed() const { return unclaimed_; }
+
+ private:
+  ByteReader& store_;
+  MessageOutput& listed_;
+  MessageOutput& foundOnly_;
+  bool indexUsed_;
+  InputReport& report_;
+  std::atomic<int>& stop_;
+  IdentityExportProgress& port_;
+  std::size_t index_;
+  bool failed_ = false;
+  long long unclaimed_ = 0;
+};
+
+bool IndexAccepted(const std::string& path) {
+  SourceFile index;
+  return index.Open(path) && IndexSignatureAccepted(index);
+}
+
+std::string OutputPath(const std::string& outFolder, const InputReport& input, bool foundOnly,
+                       const IdentityExportOptions& options) {
+  const std::string stem = foundOnly ? input.name + kFoundOnlySuffix : input.name;
+  return JoinPath(outFolder, options.format == IdentityFormat::kMbox ? stem + ".mbox" : stem);
+}
+
+void ExportStore(const FoundFile& found, const std::string& outFolder, const IdentityExportOptions& options,
+                 IdentityExportProgress& port, std::size_t index, Overall& overall, std::int64_t before,
+                 std::int64_t size, InputReport& report) {
+  SourceFile store;
+  errno = 0;
+  if (!store.Open(found.file.storePath)) {
+    // Not every platform's open says why (a Windows device name opens the device, and is refused).
+    const int cause = errno;
+    report.problems.push_back("cannot read the store '" + found.file.storePath + "'" +
+                              (cause != 0 ? std::string(": ") + std::strerror(cause) : std::string()));
+    report.state = InputState::kFailed;
+    return;
+  }
+  // A rejected index tells nothing: the store's messages all go to NAME, as without one.
+  const bool indexUsed = found.file.kind == FileKind::kIndex && IndexAccepted(found.file.path);
+  report.indexUsed = indexUsed;
+  if (found.file.kind == FileKind::kIndex && !indexUsed) {
+    report.problems.push_back("the index '" + found.file.path +
+                              "' is not recognised; every message of the store was searched for");
+  }
+  MessageOutput listed(OutputPath(outFolder, report, false, options), options);
+  MessageOutput foundOnly(OutputPath(outFolder, report, true, options), options);
+  std::string error;
+  // NAME is there even when the index lists nothing, so that every store has its file.
+  if (!listed.Open(error)) {
+    report.problems.push_back(error);
+    report.state = InputState::kFailed;
+    return;
+  }
+  std::atomic<int> stop{0};
+  ScanProgress progress(port, overall, stop, before, size);
+  StoreWriter writer(store, listed, foundOnly, indexUsed, report, stop, port, index);
+  recovery::ScanResult scan;
+  {
+    recovery::RowBatch batch(writer, kRowBatch);
+    // The scan clears `stop` when it begins; the port is asked again at once.
+    scan = recovery::RunScan(found.file, recovery::ScanMode::kDeep, stop, batch, progress);
+  }
+  if (writer.Failed()) {
+    report.state = InputState::kFailed;
+    return;
+  }
+  if (scan.end == recovery::ScanEnd::kStopped || port.StopRequested()) {
+    report.state = InputState::kStopped;
+    return;
+  }
+  if (scan.end == recovery::ScanEnd::kFileNotOpened || scan.end == recovery::ScanEnd::kStoreNotOpened) {
+    report.problems.push_back("cannot open '" +
+                              (scan.end == recovery::ScanEnd::kFileNotOpened ? found.file.path : found.file.storePath) +
+                              "'");
+    report.state = InputState::kFailed;
+    return;
+  }
+  for (MessageOutput* output : {&listed, &foundOnly}) {
+    if (!output->Opened()) continue;
+    if (!output->Finish(error)) {
+      report.problems.push_back(error);
+      report.state = InputState::kFailed;
+      listed.Discard();
+      foundOnly.Discard();
+      return;
+    }
+  }
+  for (MessageOutput* output : {&listed, &foundOnly}) {
+    if (output->Opened()) report.outputs.push_back(output->Path());
+  }
+  report.unreadable = scan.unreadable;
+  if (writer.Unclaimed() > 0) {
+    report.problems.push_back(std::to_string(writer.Unclaimed()) +
+                              (writer.Unclaimed() == 1 ? " stretch" : " stretches") +
+                              " of bytes that no message claims left out");
+  }
+  // A record cut short where the store ends holds all the store has: written, as the single-store export does.
+  report.state = report.unreadable.empty() ? InputState::kDone : InputState::kIncomplete;
+}
+
+void ExportAddressBook(const FoundFile& found, const std::string& outFolder, const IdentityExportOptions& options,
+                       InputReport& report) {
+  MemoryList list;
+  MemoryProgressBar bar;
+  std::atomic<int> stop{0};
+  const recovery::ScanResult scan = recovery::RunScan(found.file, recovery::ScanMode::kAddressBook, stop, list, bar);
+  if (scan.end == recovery::ScanEnd::kFileNotOpened) {
+    report.problems.push_back("cannot open '" + found.file.path + "'");
+    report.state = InputState::kFailed;
+    return;
+  }
+  const std::vector<CellRow> rows = list.TakeRows();
+  const CodePage& page = options.contactsPage != nullptr ? *options.contactsPage : *FindCodePage(kDefaultCodePage);
+  for (const ContactFormat format : {ContactFormat::kVCard, ContactFormat::kCsv}) {
+    const std::string path = JoinPath(outFolder, report.name + "." + ContactExtension(format));
+    ContactsWritten written;
+    std::string error;
+    if (!WriteContactsFile(rows, path, format, page, written, error)) {
+      report.problems.push_back(error);
+      report.state = InputState::kFailed;
+      for (const std::string& done : report.outputs) RemoveFile(done);
+      report.outputs.clear();
+      return;
+    }
+    report.outputs.push_back(path);
+    report.listed = written.contacts;
+    report.blankContacts = written.blank;
+  }
+  report.state = InputState::kDone;
+  if (scan.end == recovery::ScanEnd::kReadError) {
+    report.problems.push_back("read error at byte " + std::to_string(scan.errorOffset) + ": " +
+                              std::strerror(scan.errorCode) + "; the contacts before it are kept");
+    report.state = InputState::kIncomplete;
+  }
+}
+
+std::int64_t SizeOf(const std::string& path) {
+  SourceFile file;
+  return file.Open(path) ? file.Size() : 0;
+}
+
+// Names every input's outputs, safe and unique among all of them and the report.
+std::vector<InputReport> Plan(const FolderSearch& search, const IdentityExportOptions& options) {
+  UniqueNames names;
+  names.Reserve(kReportFileName);
+  const bool mbox = options.format == IdentityFormat::kMbox;
+  const std::string foundOnly = std::string(kFoundOnlySuffix) + (mbox ? ".mbox" : "");
+  std::vector<InputReport> inputs;
+  inputs.reserve(search.files.size());
+  for (const FoundFile& found : search.files) {
+    InputReport input;
+    input.path = found.file.path;
+    input.relativePath = found.relativePath;
+    input.kind = found.file.kind == FileKind::kAddressBook ? InputKind::kAddressBook
+                 : found.file.kind == FileKind::kIndex     ? InputKind::kIndexedStore
+                                                           : InputKind::kStore;
+    const bool book = input.kind == InputKind::kAddressBook;
+    const std::string stem = SafeFileName(OutputStem(found.relativePath), book ? kNoBookName : kNoStoreName);
+    input.name = book ? names.Take(stem, {".vcf", ".csv"}) : names.Take(stem, {mbox ? ".mbox" : "", foundOnly});
+    inputs.push_back(std::move(input));
+  }
+  return inputs;
+}
+
+void WriteReport(const std::string& folder, const std::string& outFolder, IdentityExportResult& result) {
+  std::string text;
+  for (const char c : IdentityReportText(folder, outFolder, result)) {
+    if (c == '\n') text += '\r';
+    text += c;
+  }
+  OutputFile report;
+  std::string error;
+  const std::string path = JoinPath(outFolder, kReportFileName);
+  if (report.Create(path, Collision::kRefuse, error) && report.Write(text) && report.Finish(error)) {
+    result.reportPath = path;
+  } else {
+    if (error.empty()) report.Finish(error);
+    result.reportProblem = error;
+  }
+}
+
+}  // namespace
+
+bool IdentityExportResult::Complete() const {
+  if (!refused.empty() || stopped || !search.unreadable.empty() || !reportProblem.empty()) return false;
+  for (const InputReport& input : inputs) {
+    if (input.state != InputState::kDone) return false;
+  }
+  return true;
+}
+
+IdentityExportResult ExportIdentity(const std::string& folder, const std::string& outFolder,
+                                    const IdentityExportOptions& options, IdentityExportProgress& progress) {
+  IdentityExportResult result;
+  std::string cause;
+  if (KindOf(folder, &cause) != PathKind::kFolder) {
+    result.refused = cause.empty() ? "'" + folder + "' is not a folder" : "cannot open '" + folder + "': " + cause;
+    return result;
+  }
+  if (IsSameOrInside(FullPath(outFolder), FullPath(folder))) {
+    result.refused = "the output folder '" + outFolder + "' lies inside the folder '" + folder +
+                     "' that is read; choose one outside it";
+    return result;
+  }
+  result.search = SearchFolder(folder);
+  if (result.search.files.empty()) {
+    result.refused = "no IncrediMail files (.imh, .imm, .imb) in the folder '" + folder + "'";
+    if (!result.search.unreadable.empty()) result.refused += " that could be read";
+    return result;
+  }
+  if (!MakeFolders(outFolder, cause)) {
+    result.refused = cause;
+    return result;
+  }
+  result.inputs = Plan(result.search, options);
+  progress.Planned(result.inputs);
+  std::vector<std::int64_t> sizes;
+  std::int64_t total = 0;
+  for (const FoundFile& found : result.search.files) {
+    sizes.push_back(SizeOf(found.file.kind == FileKind::kAddressBook ? found.file.path : found.file.storePath));
+    total += sizes.back();
+  }
+  Overall overall(progress, total);
+  std::int64_t done = 0;
+  for (std::size_t i = 0; i < result.inputs.size(); ++i) {
+    if (progress.StopRequested()) {
+      result.stopped = true;
+      break;
+    }
+    InputReport& input = result.inputs[i];
+    const FoundFile& found = result.search.files[i];
+    input.state = InputState::kRunning;
+    progress.InputStarted(i, input);
+    if (input.kind == InputKind::kAddressBook) {
+      ExportAddressBook(found, outFolder, options, input);
+    } else {
+      ExportStore(found, outFolder, options, progress, i, overall, done, sizes[i], input);
+    }
+    progress.InputFinished(i, input);
+    if (input.state == InputState::kStopped) {
+      result.stopped = true;
+      break;
+    }
+    done += sizes[i];
+    overall.Report(done);
+  }
+  WriteReport(folder, outFolder, result);
+  return result;
+}
+
+}  // namespace tessel::exporting

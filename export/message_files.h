@@ -1,0 +1,25 @@
+// A message row's record written out as tessel's export and the identity
+// export write it: as a new .eml file, byte for byte, or appended to an mbox
+// file behind its "From " line, quoted.
+#pragma once
+
+#include <string>
+
+#include "engine/cell_row.h"
+#include "engine/source_file.h"
+#include "export/record_copy.h"
+
+namespace tessel::exporting {
+
+class OutputFile;
+
+// Copies the record into the new file `path` (nothing is overwritten); false
+// with `error` set, and no file left, when it cannot be written.
+bool WriteEmlFile(const std::string& path, ByteReader& store, const CellRow& cells, RecordCopy& copy,
+                  std::string& error);
+
+// Appends the record to `mbox`, opened by its "From " line and quoted
+// (`keepCrLf`: the stored line ends kept). False when a write failed.
+bool AppendMboxMessage(OutputFile& mbox, bool keepCrLf, ByteReader& store, const CellRow& cells, RecordCopy& copy);
+
+}  // namespace tessel::exporting
