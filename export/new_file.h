@@ -1,8 +1,8 @@
 // What output files need of the platform: a file made new, in one step with
 // the test that nothing of that name exists, so that no file is overwritten in
-// the moment between looking and creating; a file emptied or made; and the
-// removal of a file left incomplete. One file per platform implements them
-// (new_file_posix.cpp, export_win32/new_file_windows.cpp).
+// the moment between looking and creating, and a file emptied or made. One
+// file per platform implements them (new_file_posix.cpp,
+// export_win32/new_file_windows.cpp); file_system.h removes files.
 #pragma once
 
 #include <cstdio>
@@ -17,8 +17,5 @@ std::FILE* CreateNewFile(const std::string& path);
 // Opens a file for writing in binary, emptied, or made when there is none;
 // nullptr with errno set otherwise.
 std::FILE* CreateEmptiedFile(const std::string& path);
-
-// Removes a file; false when it could not be removed.
-bool RemoveFile(const std::string& path);
 
 }  // namespace tessel::exporting

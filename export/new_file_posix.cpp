@@ -18,6 +18,4 @@ std::FILE* CreateNewFile(const std::string& path) {
 
 std::FILE* CreateEmptiedFile(const std::string& path) { return std::fopen(path.c_str(), "wb"); }
 
-bool RemoveFile(const std::string& path) { return std::remove(path.c_str()) == 0; }
-
 }  // namespace tessel::exporting

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "export/export_names.h"
+#include "export/file_system.h"
 #include "export/new_file.h"
 
 namespace tessel::exporting {

@@ -21,6 +21,4 @@ std::FILE* CreateNewFile(const std::string& path) {
 
 std::FILE* CreateEmptiedFile(const std::string& path) { return ::_wfopen(WidePath(path).c_str(), L"wb"); }
 
-bool RemoveFile(const std::string& path) { return ::_wremove(WidePath(path).c_str()) == 0; }
-
 }  // namespace tessel::exporting
