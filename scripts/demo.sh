@@ -32,5 +32,10 @@ echo "== $tessel export samples/Inbox.imh --to $out"
 echo "== $tessel contacts samples/Contacts.imb --to $out/AddBook.txt"
 "$tessel" contacts samples/Contacts.imb --to "$out/AddBook.txt"
 echo
+echo "== $tessel export samples --to $out/moved --format mbox"
+echo "   (the whole folder, for another mail program: each message once, the ones"
+echo "    the index no longer lists in a file of their own, and a report)"
+"$tessel" export samples --to "$out/moved" --format mbox
+echo
 echo "Done: $(ls "$out"/*.eml | wc -l) messages and the contacts are in $out/."
 echo "Open an .eml file in your mail program, or try: $tessel show samples/Inbox.imh 15"
