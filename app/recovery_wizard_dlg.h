@@ -104,7 +104,10 @@ class CRecoveryWizardDlg : public CPictureDialog {
   // Exit during a move: asks its worker to stop, as Stop does, and handles the
   // window's messages until the worker has ended (or a bound has passed).
   void WaitForStoppedMove();
-  // Exit was answered Yes: the process is on its way out.
+  // Exit or Live Update was answered Yes: a move is stopped and waited for, a
+  // scan's worker ended at once.
+  void EndWorkerBeforeLeaving();
+  // Exit or Live Update was answered Yes: the process is on its way out.
   bool m_bLeaving = false;
   // The instruction line's place beside the list: the template's is too small for its texts.
   void PlaceInstructionLine();

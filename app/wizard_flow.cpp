@@ -259,11 +259,7 @@ LRESULT CRecoveryWizardDlg::PaintUnderDeepScanBox(HDC dc) const {
   return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
 }
 
-bool CRecoveryWizardDlg::OnClose() {
-  // A second exit while a stopped move is waited for: the first one ends the process.
-  if (m_bLeaving) return true;
-  ShowWindow(SW_SHOWNORMAL);
-  if (WizardMessageBox("Do you really want to exit ?", kQuestionStyle) != tessel::MessageBoxButton::kYes) return true;
+void CRecoveryWizardDlg::EndWorkerBeforeLeaving() {
   m_bLeaving = true;
   g_bStopRequested = 1;
   // A move ended forcibly would leave its mbox cut where the stop fell, looking
@@ -271,6 +267,14 @@ bool CRecoveryWizardDlg::OnClose() {
   if (m_steps.CurrentStep() == tessel::recovery::WizardSteps::Step::kFolderExport && m_steps.ScanRunning())
     WaitForStoppedMove();
   if (g_bScanRunning && g_hWorkerThread) ::TerminateThread(g_hWorkerThread.get(), 0);
+}
+
+bool CRecoveryWizardDlg::OnClose() {
+  // A second exit while a stopped move is waited for: the first one ends the process.
+  if (m_bLeaving) return true;
+  ShowWindow(SW_SHOWNORMAL);
+  if (WizardMessageBox("Do you really want to exit ?", kQuestionStyle) != tessel::MessageBoxButton::kYes) return true;
+  EndWorkerBeforeLeaving();
   if (HasHomePage()) OpenWebPage(m_hWnd, kHomePageUrl);
   ::TerminateProcess(::GetCurrentProcess(), 0);
   return true;

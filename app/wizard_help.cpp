@@ -54,6 +54,8 @@ void CRecoveryWizardDlg::OnAbout() {
 }
 
 void CRecoveryWizardDlg::OnLiveUpdate() {
+  // The process is already on its way out, waiting for a stopped move.
+  if (m_bLeaving) return;
   std::string path = LiveUpdatePath();
   if (!FileExistsAt(path)) {
     WizardMessageBox("Live Update file not found. Please re-instaill the software.", kNoticeStyle);
@@ -63,7 +65,7 @@ void CRecoveryWizardDlg::OnLiveUpdate() {
   if (WizardMessageBox("The application will be closed if you want to run Live Update of the software. Continue ?",
                        kQuestionStyle) != tessel::MessageBoxButton::kYes)
     return;
+  EndWorkerBeforeLeaving();
   OpenFileWithShell(m_hWnd, path, kLiveUpdateParameter);
-  // A running scan worker ends with the process.
   ::TerminateProcess(::GetCurrentProcess(), 0);
 }
