@@ -19,6 +19,7 @@
 #include "framework/image_list.h"
 #include "app/recovered_list_ctrl.h"
 #include "framework/list_ctrl.h"
+#include "framework/worker_thread.h"
 #include "framework/menu.h"
 #include "widgets/hover_button.h"
 #include "export/identity_export.h"
@@ -150,6 +151,9 @@ class CRecoveryWizardDlg : public CPictureDialog {
   std::array<CHoverButton*, 5> LinkButtons() { return {&m_lnkHome, &m_lnkSupport, &m_lnkHelp, &m_lnkAbout, &m_lnkBuy}; }
   void StartScan(int mode);
   void BeginScan();
+  // Starts the one worker with its job; false when no thread could be started
+  // (the job is then the caller's, and the steps are freed again).
+  bool StartWorker(AFX_THREADPROC procedure, void* job);
   void OnListClick(const NMITEMACTIVATE& click);
   // Enter, Shift+F10 or the Menu key on the list: the focused row's menu, at the row.
   void OnListMenuKey(int row);

@@ -92,15 +92,18 @@ void CRecoveryWizardDlg::BeginScan() {
       tessel::ResolveChosenFile(g_strSourceFile, g_nScanMode == kScanModeMessageStore ? tessel::ChosenAs::kMessageStore
                                                                                       : tessel::ChosenAs::kAddressBook),
       CurrentScanMode()};
+  if (!StartWorker(&ScanWorker, job)) delete job;
+}
+
+bool CRecoveryWizardDlg::StartWorker(AFX_THREADPROC procedure, void* job) {
   HANDLE own = nullptr;
-  g_pWorkerThread = AfxBeginThread(&ScanWorker, job, THREAD_PRIORITY_NORMAL, 0, 0, &own);
+  g_pWorkerThread = AfxBeginThread(procedure, job, THREAD_PRIORITY_NORMAL, 0, 0, &own);
   g_hWorkerThread.reset(own);
-  if (!g_pWorkerThread) {
-    // No worker will end: the choose step's buttons are free again.
-    delete job;
-    m_steps.ScanEnded();
-    ShowStepControls();
-  }
+  if (g_pWorkerThread) return true;
+  // No worker will end: the choose step's buttons are free again.
+  m_steps.ScanEnded();
+  ShowStepControls();
+  return false;
 }
 
 void CRecoveryWizardDlg::ShowStepControls() {

@@ -174,13 +174,8 @@ void CRecoveryWizardDlg::OnProceedIdentity() {
   ShowStepControls();
 
   auto* job = new FolderExportJob{m_hWnd, &m_prgScan, input, output};
-  HANDLE own = nullptr;
-  g_pWorkerThread = AfxBeginThread(&FolderExportWorker, job, THREAD_PRIORITY_NORMAL, 0, 0, &own);
-  g_hWorkerThread.reset(own);
-  if (!g_pWorkerThread) {
+  if (!StartWorker(&FolderExportWorker, job)) {
     delete job;
-    m_steps.ScanEnded();
-    ShowStepControls();
     WizardMessageBox("The folder could not be moved: no thread could be started for it.", kErrorStyle);
   }
 }
