@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/recovered_list_ctrl.h"
-#include "engine/recovered_list.h"
+#include "engine/progress_bar.h"
 #include "recovery/row_batch.h"
 #include "framework/controls.h"
 

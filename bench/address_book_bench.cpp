@@ -148,11 +148,11 @@ void BM_WalkBook(benchmark::State& state) {
     const auto start = std::chrono::steady_clock::now();
     {
       std::atomic<int> stop{0};
-      tessel::MemoryList list;
+      tessel::MemoryRows list;
       tessel::MemoryProgressBar progress;
-      tessel::recovery::RunScan(tessel::ResolveChosenFile(book.path), tessel::recovery::ScanMode::kAddressBook, stop,
-                                list, progress);
-      rows = list.Rows().size();
+      tessel::recovery::RunScan(tessel::ResolveChosenFile(book.path), tessel::ScanMode::kAddressBook, stop, list,
+                                progress);
+      rows = list.Contacts().size();
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     ::getrusage(RUSAGE_SELF, &after);

@@ -113,7 +113,7 @@ double ProcessCpuSeconds() {
 // Times one scan per iteration; the best time is kept.
 void Time(benchmark::State& state, const std::string& name, const std::function<void(tessel::ScanPorts&)>& scan) {
   for (auto _ : state) {
-    tessel::MemoryList list;
+    tessel::MemoryRows list;
     NoProgress progress;
     std::atomic<int> stop{0};
     tessel::ScanPorts context{list, progress, stop};
@@ -124,7 +124,7 @@ void Time(benchmark::State& state, const std::string& name, const std::function<
     const double cpu = ProcessCpuSeconds() - cpuStart;
     if (g_cpu.count(name) == 0 || cpu < g_cpu[name]) g_cpu[name] = cpu;
     state.SetIterationTime(seconds);
-    state.counters["rows"] = list.RowCount();
+    state.counters["rows"] = static_cast<double>(list.Messages().size());
     if (g_seconds.count(name) == 0 || seconds < g_seconds[name]) g_seconds[name] = seconds;
   }
 }

@@ -65,7 +65,7 @@ int RunContacts(const CommandLine& line) {
   for (Input input : inputs) {
     // A file named on the command line is an address book here, whatever its name.
     if (!input.fromFolder) input.file = ResolveChosenFile(input.path(), ChosenAs::kAddressBook);
-    if (input.mode() == ScanMode::kAddressBook) books.push_back(input);
+    if (input.IsAddressBook()) books.push_back(input);
   }
   if (books.empty()) return Fail(kExitFailure, "no address book (.imb) among the inputs");
   const bool several = books.size() > 1 || inputs.front().fromFolder;

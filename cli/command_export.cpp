@@ -41,7 +41,6 @@ using exporting::ParseCodePage;
 using exporting::ParseContactFormat;
 using exporting::PathKind;
 using exporting::RecordCopy;
-using exporting::RecordOfCells;
 using exporting::ShortRecordNote;
 using exporting::WriteContactsFile;
 using exporting::WriteEmlFile;
@@ -72,7 +71,7 @@ bool MoreRowsWanted(const RowSelection& selection, long long number) {
 MessageScan CountRows(const Input& input, long long upTo) {
   TerminalProgress progress(ProgressTerminal(), "checking rows");
   return ScanMessages(
-      input.file, progress, [&](long long number, const CellRow&) { return number < upTo; }, input.deep);
+      input.file, progress, [&](long long number, const MessageRow&) { return number < upTo; }, input.mode());
 }
 
 // Exports one store: .eml files into the folder `target`, or one mbox file at
@@ -92,12 +91,12 @@ bool ExportStore(const Input& input, const std::string& target, const ExportOpti
   bool failed = false;
   const MessageScan scan = ScanMessages(
       input.file, progress,
-      [&](long long number, const CellRow& cells) {
+      [&](long long number, const MessageRow& row) {
         if (!options.selection.Contains(number)) return MoreRowsWanted(options.selection, number);
         const std::string name = MessageFileName(options.prefix, number);
         RecordCopy copy;
-        failed = options.mbox ? !AppendMboxMessage(mboxFile, options.crlf, store, cells, copy)
-                              : !WriteEmlFile(JoinPath(target, name), store, cells, copy, error);
+        failed = options.mbox ? !AppendMboxMessage(mboxFile, options.crlf, store, row.record, copy)
+                              : !WriteEmlFile(JoinPath(target, name), store, row.record, copy, error);
         if (failed) return false;
         if (const std::string note = ShortRecordNote(number, copy, store.Size()); !note.empty()) {
           const std::unique_lock<std::mutex> hidden = progress.Hide();
@@ -109,7 +108,7 @@ bool ExportStore(const Input& input, const std::string& target, const ExportOpti
         if (!options.mbox) result.lastName = name;
         return MoreRowsWanted(options.selection, number);
       },
-      input.deep);
+      input.mode());
   progress.Finish();
   // The mbox is one file: when any of it failed, none of it stays.
   if (options.mbox && !mboxFile.Finish(error)) {
@@ -168,12 +167,12 @@ int RunExport(const CommandLine& line) {
   bool leftOut = false;
   if (!CollectInputs(line, inputs, leftOut, error)) return Fail(kExitFailure, error);
   const bool one = inputs.size() == 1 && !inputs.front().fromFolder;
-  if (one && inputs.front().mode() == ScanMode::kAddressBook) {
+  if (one && inputs.front().IsAddressBook()) {
     return Fail(kExitUsage, "export: '" + inputs.front().path() + "' is an address book; use tessel contacts");
   }
   if (!one && !line.rows.empty()) return Fail(kExitUsage, "export: --rows picks rows of one store; give one PATH");
-  std::vector<Input> stores = InputsOf(inputs, ScanMode::kMessageStore);
-  std::vector<Input> books = InputsOf(inputs, ScanMode::kAddressBook);
+  std::vector<Input> stores = InputsOf(inputs, false);
+  std::vector<Input> books = InputsOf(inputs, true);
   MakeNamesUnique(stores);
   MakeNamesUnique(books);
   for (const Input& store : stores) {

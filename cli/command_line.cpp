@@ -49,8 +49,8 @@ void SetValue(CommandLine& line, std::string_view option, const std::string& val
 }
 
 void SetFlag(CommandLine& line, std::string_view flag) {
-  if (flag == "store") line.mode = ScanMode::kMessageStore;
-  if (flag == "addressbook") line.mode = ScanMode::kAddressBook;
+  if (flag == "store") line.chosenAs = ChosenAs::kMessageStore;
+  if (flag == "addressbook") line.chosenAs = ChosenAs::kAddressBook;
   if (flag == "raw") line.raw = true;
   if (flag == "deep") line.deep = true;
   if (flag == "crlf") line.crlf = true;
@@ -135,7 +135,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
     error = prefix + OperandError(*info, operands.size()) + " (see tessel " + info->name + " --help)";
     return std::nullopt;
   }
-  if (line.raw && line.mode == ScanMode::kAddressBook) {
+  if (line.raw && line.chosenAs == ChosenAs::kAddressBook) {
     error = prefix + "--raw searches a file as a message store; it cannot go with --addressbook";
     return std::nullopt;
   }

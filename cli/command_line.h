@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "cli/rows.h"
+#include "engine/chosen_file.h"
 
 namespace tessel::cli {
 
@@ -27,7 +28,7 @@ struct CommandLine {
   std::vector<std::string> paths;      // the inputs, in the order given
   std::string row;                     // show: the row to write
   std::string format;                  // empty: the command's default
-  std::optional<ScanMode> mode;        // --store / --addressbook
+  std::optional<ChosenAs> chosenAs;    // --store / --addressbook
   bool raw = false;                    // --raw: search the file as a store, whatever its name
   bool deep = false;                   // --deep: every message of the store once, each row saying where from
   bool crlf = false;                   // --crlf: mbox keeps the stored CR LF line ends

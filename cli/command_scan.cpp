@@ -47,13 +47,13 @@ struct ScanOutput {
 
 // Writes one row, led by the file's path when tsv lists several files.
 void WriteRow(RowWriter& writer, const ScanOutput& output, std::string& out, long long number, const CellRow& cells,
-              const std::string& path) {
-  if (!output.several || output.format != RowFormat::kTsv) return writer.Write(out, number, cells);
+              std::string_view marks, const std::string& path) {
+  if (!output.several || output.format != RowFormat::kTsv) return writer.Write(out, number, cells, marks);
   CellRow led;
   led.Reserve(cells.size() + 1, path.size() + cells.TextSize());
   led.Set(0, path);
   for (std::size_t i = 0; i < cells.size(); ++i) led.Set(i + 1, cells[i]);
-  writer.Write(out, number, led);
+  writer.Write(out, number, led, marks);
 }
 
 // `first` is true until an input has begun, so that a skipped one leaves no trace.
@@ -85,10 +85,8 @@ int ScanAddressBookRows(const Input& input, const ScanOutput& output, StdoutBuff
   const std::unique_ptr<RowWriter> writer = MakeRowWriter(output.format, ScanMode::kAddressBook, output.page);
   BeginInput(output, out.Text(), input.path(), first);
   writer->Begin(out.Text());
-  CellRow widened;
   for (size_t i = 0; i < scan.rows.size(); ++i) {
-    const CellRow& cells = Padded(scan.rows[i], ScanMode::kAddressBook, widened);
-    WriteRow(*writer, output, out.Text(), static_cast<long long>(i) + 1, cells, input.path());
+    WriteRow(*writer, output, out.Text(), static_cast<long long>(i) + 1, scan.rows[i].cells, {}, input.path());
     if (!out.MaybeFlush()) break;
   }
   writer->End(out.Text());
@@ -110,20 +108,22 @@ int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuf
   if (!CheckChosenFile(input.file, error)) {
     return Fail(kExitFailure, error);
   }
-  const std::unique_ptr<RowWriter> writer = MakeRowWriter(output.format, ScanMode::kMessageStore, output.page);
+  const std::unique_ptr<RowWriter> writer = MakeRowWriter(output.format, input.mode(), output.page);
   TerminalProgress progress(ProgressTerminal(), "scanning");
   // Rows and the bar share the terminal only when stdout is one too.
   if (IsTerminal(stdout)) out.ShareTerminalWith(&progress);
   std::string& text = out.Text();
   BeginInput(output, text, input.path(), first);
   writer->Begin(text);
+  CellRow cells;  // the row's cells, their storage reused
   const MessageScan scan = ScanMessages(
       input.file, progress,
-      [&](long long number, const CellRow& cells) {
-        WriteRow(*writer, output, text, number, cells, input.path());
+      [&](long long number, const MessageRow& row) {
+        recovery::MessageCells(row, input.mode(), cells);
+        WriteRow(*writer, output, text, number, cells, RowMarks(row, input.mode()), input.path());
         return out.MaybeFlush();
       },
-      input.deep);
+      input.mode());
   progress.Finish();
   out.ShareTerminalWith(nullptr);
   writer->End(text);
@@ -165,7 +165,7 @@ int RunScan(const CommandLine& line) {
   // still listed, and the output stays well formed.
   bool first = true;
   for (const Input& input : inputs) {
-    const bool book = input.mode() == ScanMode::kAddressBook;
+    const bool book = input.IsAddressBook();
     const int code = book ? ScanAddressBookRows(input, output, out, first)
                           : ScanMessageStoreRows(input, output, out, first, exitCode);
     if (code == kExitStopped) return code;

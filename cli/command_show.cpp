@@ -17,7 +17,6 @@ namespace tessel::cli {
 using exporting::CopyMessageRecord;
 using exporting::OutputFile;
 using exporting::RecordCopy;
-using exporting::RecordOfCells;
 using exporting::ShortRecordNote;
 
 int RunShow(const CommandLine& line) {
@@ -34,15 +33,15 @@ int RunShow(const CommandLine& line) {
   if (!CheckChosenFile(chosen, error)) return Fail(kExitFailure, error);
 
   TerminalProgress progress(ProgressTerminal(), "looking for row " + line.row);
-  std::optional<CellRow> found;
+  std::optional<MessageRecord> found;
   const MessageScan scan = ScanMessages(
       chosen, progress,
-      [&](long long number, const CellRow& cells) {
+      [&](long long number, const MessageRow& row) {
         if (number != wanted) return true;
-        found = cells;
+        found = row.record;
         return false;
       },
-      line.deep);
+      line.deep ? ScanMode::kDeep : ScanMode::kUsual);
   progress.Finish();
   if (!found) {
     if (scan.interrupted) return Fail(kExitStopped, "stopped before row " + line.row);
@@ -53,7 +52,7 @@ int RunShow(const CommandLine& line) {
   if (!store.Open(chosen.storePath)) return Fail(kExitFailure, "cannot read the store '" + chosen.storePath + "'");
   OutputFile out;
   out.OpenStandardOutput();
-  const RecordCopy copy = CopyMessageRecord(store, RecordOfCells(*found), out);
+  const RecordCopy copy = CopyMessageRecord(store, *found, out);
   if (!out.Finish(error)) return Fail(kExitFailure, error);
   if (const std::string note = ShortRecordNote(wanted, copy, store.Size()); !note.empty()) Warn(note);
   return ReportUnreadable(scan) ? kExitFailure : kExitOk;

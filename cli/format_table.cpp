@@ -6,9 +6,7 @@
 #include <iterator>
 
 #include "cli/terminal_text.h"
-#include "engine/deep_scan.h"
 #include "export/text_encoding.h"
-#include "recovery/scan.h"
 
 namespace tessel::cli {
 
@@ -27,8 +25,8 @@ const Column kMessageTable[] = {{-1, "#", 5, 5, Align::kRight},
                                 {kSubjectCell, "Subject", 32, 10, Align::kLeft},
                                 {kToCell, "To", 26, 8, Align::kLeft},
                                 {kDateCell, "Date", 31, 12, Align::kLeft},
-                                {kOffsetCell, "Offset", 10, 10, Align::kRight},
-                                {kLengthCell, "Length", 8, 8, Align::kRight}};
+                                {recovery::kOffsetCell, "Offset", 10, 10, Align::kRight},
+                                {recovery::kLengthCell, "Length", 8, 8, Align::kRight}};
 
 // The address book has 23 columns; the table shows the ones people look for
 // first (tsv and json carry them all).
@@ -112,15 +110,15 @@ TableFormat::TableFormat(ScanMode mode, size_t lineWidth) {
 
 std::string TableFormat::Heading() const {
   std::string out;
-  AppendLine(out, 0, nullptr);
+  AppendLine(out, 0, nullptr, {});
   return out;
 }
 
-void TableFormat::AppendRow(std::string& out, long long number, const CellRow& cells) const {
-  AppendLine(out, number, &cells);
+void TableFormat::AppendRow(std::string& out, long long number, const CellRow& cells, std::string_view marks) const {
+  AppendLine(out, number, &cells, marks);
 }
 
-void TableFormat::AppendLine(std::string& out, long long number, const CellRow* cells) const {
+void TableFormat::AppendLine(std::string& out, long long number, const CellRow* cells, std::string_view marks) const {
   std::string line;
   for (size_t i = 0; i < columns_.size(); ++i) {
     const Column& column = columns_[i];
@@ -130,14 +128,7 @@ void TableFormat::AppendLine(std::string& out, long long number, const CellRow* 
       text = column.heading;
     } else if (column.cell < 0) {
       text = std::to_string(number);
-      // A deep scan's row found only in the store's bytes, not in its index.
-      if (cells->size() > static_cast<size_t>(kOriginCell) && (*cells)[kOriginCell] == kOriginStore) text += '*';
-      // Bytes of the store that no message claims.
-      if (cells->size() > static_cast<size_t>(kOriginCell) && (*cells)[kOriginCell] == kOriginUnclaimed) text += '?';
-      // A row whose record holds bytes that could not be read.
-      if (cells->size() > static_cast<size_t>(recovery::kUnreadableCell) &&
-          (*cells)[recovery::kUnreadableCell] == recovery::kUnreadableMark)
-        text += '!';
+      text += marks;
     } else if (static_cast<size_t>(column.cell) < cells->size()) {
       text = (*cells)[static_cast<size_t>(column.cell)];
     }

@@ -22,8 +22,8 @@ class TableFormat {
   TableFormat(ScanMode mode, size_t lineWidth);
 
   std::string Heading() const;
-  // One row; `number` counts from 1.
-  void AppendRow(std::string& out, long long number, const CellRow& cells) const;
+  // One row; `number` counts from 1, `marks` follow it.
+  void AppendRow(std::string& out, long long number, const CellRow& cells, std::string_view marks) const;
 
   struct Column {
     int cell;  // -1: the row number
@@ -34,7 +34,7 @@ class TableFormat {
   };
 
  private:
-  void AppendLine(std::string& out, long long number, const CellRow* cells) const;
+  void AppendLine(std::string& out, long long number, const CellRow* cells, std::string_view marks) const;
   std::vector<Column> columns_;
 };
 

@@ -17,8 +17,7 @@ using exporting::PathKind;
 
 ChosenAs ChosenAsFor(const CommandLine& line) {
   if (line.raw) return ChosenAs::kStoreBytes;
-  if (!line.mode) return ChosenAs::kByName;
-  return *line.mode == ScanMode::kAddressBook ? ChosenAs::kAddressBook : ChosenAs::kMessageStore;
+  return line.chosenAs.value_or(ChosenAs::kByName);
 }
 
 bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, bool& leftOut, std::string& error) {
@@ -51,10 +50,10 @@ bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, bool& le
   return true;
 }
 
-std::vector<Input> InputsOf(const std::vector<Input>& inputs, ScanMode mode) {
+std::vector<Input> InputsOf(const std::vector<Input>& inputs, bool addressBooks) {
   std::vector<Input> chosen;
   for (const Input& input : inputs) {
-    if (input.mode() == mode) chosen.push_back(input);
+    if (input.IsAddressBook() == addressBooks) chosen.push_back(input);
   }
   return chosen;
 }

@@ -20,7 +20,8 @@ struct Input {
   bool deep = false;  // the deep scan: index records and the store's other messages
 
   const std::string& path() const { return file.path; }
-  ScanMode mode() const { return ModeOf(file); }
+  bool IsAddressBook() const { return file.kind == FileKind::kAddressBook; }
+  ScanMode mode() const { return IsAddressBook() ? ScanMode::kAddressBook : deep ? ScanMode::kDeep : ScanMode::kUsual; }
 };
 
 // What --raw, --store and --addressbook make of a file named on the command line.
@@ -32,8 +33,8 @@ ChosenAs ChosenAsFor(const CommandLine& line);
 // path does not exist or a folder yields no IncrediMail file.
 bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, bool& leftOut, std::string& error);
 
-// The inputs of one mode.
-std::vector<Input> InputsOf(const std::vector<Input>& inputs, ScanMode mode);
+// The address books among `inputs`, or the message stores.
+std::vector<Input> InputsOf(const std::vector<Input>& inputs, bool addressBooks);
 
 // Gives each input a name, safe as a file name, that no earlier one has
 // ("Inbox", "Inbox (2)"), compared without regard to case, as Windows file names are.

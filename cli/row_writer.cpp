@@ -28,8 +28,8 @@ class TableWriter : public RowWriter {
  public:
   TableWriter(ScanMode mode, const CodePage& page) : format_(mode, TerminalColumns(stdout)), mode_(mode), page_(page) {}
   void Begin(std::string& out) override { out += format_.Heading(); }
-  void Write(std::string& out, long long number, const CellRow& cells) override {
-    format_.AppendRow(out, number, DecodeRow(cells, mode_, page_));
+  void Write(std::string& out, long long number, const CellRow& cells, std::string_view marks) override {
+    format_.AppendRow(out, number, DecodeRow(cells, mode_, page_), marks);
   }
 
  private:
@@ -40,14 +40,16 @@ class TableWriter : public RowWriter {
 
 class TsvWriter : public RowWriter {
  public:
-  void Write(std::string& out, long long, const CellRow& cells) override { AppendTsvLine(out, cells); }
+  void Write(std::string& out, long long, const CellRow& cells, std::string_view) override {
+    AppendTsvLine(out, cells);
+  }
 };
 
 class JsonWriter : public RowWriter {
  public:
   JsonWriter(ScanMode mode, const CodePage& page) : mode_(mode), page_(page) {}
   void Begin(std::string& out) override { out += '['; }
-  void Write(std::string& out, long long, const CellRow& row) override {
+  void Write(std::string& out, long long, const CellRow& row, std::string_view) override {
     const CellRow cells = DecodeRow(row, mode_, page_);
     out += first_ ? "\n  [" : ",\n  [";
     first_ = false;

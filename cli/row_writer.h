@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "cli/rows.h"
 #include "export/code_pages.h"
@@ -16,8 +17,9 @@ class RowWriter {
  public:
   virtual ~RowWriter() = default;
   virtual void Begin(std::string& out) {}
-  // `number` counts rows from 1, as the table shows them.
-  virtual void Write(std::string& out, long long number, const CellRow& cells) = 0;
+  // `number` counts rows from 1, as the table shows them; `marks` follow it
+  // there (RowMarks).
+  virtual void Write(std::string& out, long long number, const CellRow& cells, std::string_view marks) = 0;
   virtual void End(std::string& out) {}
 };
 

@@ -2,12 +2,12 @@
 
 namespace tessel::cli {
 
-const CellRow& Padded(const CellRow& row, ScanMode mode, CellRow& widened) {
-  const auto count = static_cast<std::size_t>(CellCount(mode));
-  if (row.size() >= count) return row;
-  widened = row;
-  widened.Widen(count);
-  return widened;
+std::string RowMarks(const MessageRow& row, ScanMode mode) {
+  std::string marks;
+  if (mode == ScanMode::kDeep && row.origin == Origin::kStore) marks += '*';
+  if (mode == ScanMode::kDeep && row.origin == Origin::kUnclaimed) marks += '?';
+  if (!row.unreadable.empty()) marks += '!';
+  return marks;
 }
 
 }  // namespace tessel::cli

@@ -1,21 +1,24 @@
-// Rows as the command line hands them on: the cells of one list row
-// (tessel::CellRow), in the list's column order.
+// Rows as the command line prints them: cells made at the edge from the typed
+// rows, in the list's column order.
 #pragma once
 
-#include <cstddef>
+#include <string>
 
 #include "engine/cell_row.h"
 #include "engine/contact_row.h"
 #include "engine/message_row.h"
+#include "recovery/row_cells.h"
+#include "recovery/scan_mode.h"
 
 namespace tessel::cli {
 
-enum class ScanMode { kMessageStore, kAddressBook };
+inline int CellCount(ScanMode mode) {
+  return mode == ScanMode::kAddressBook ? kContactCellCount : recovery::kMessageCellCount;
+}
 
-inline int CellCount(ScanMode mode) { return mode == ScanMode::kAddressBook ? kContactCellCount : kMessageCellCount; }
-
-// `row` with at least the mode's cells, those the scan did not give empty: a
-// copy only when it is short (a torn last contact, a row of a damaged store).
-const CellRow& Padded(const CellRow& row, ScanMode mode, CellRow& widened);
+// What the table's row number is followed by: "*" for a deep scan's row found
+// only in the store, "?" for bytes no message claims, "!" for a record that
+// holds bytes that could not be read.
+std::string RowMarks(const MessageRow& row, ScanMode mode);
 
 }  // namespace tessel::cli

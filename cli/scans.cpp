@@ -4,8 +4,10 @@
 
 #include "cli/commands.h"
 #include "cli/interrupt.h"
+#include <algorithm>
+
 #include "engine/address_book_scan.h"
-#include "engine/memory_list.h"
+#include "engine/memory_rows.h"
 #include "recovery/row_batch.h"
 
 namespace tessel::cli {
@@ -16,37 +18,40 @@ namespace {
 constexpr std::size_t kPrintBatch = 64;
 
 // Hands each row to the command's handler until it wants no more.
-class HandlerSink final : public recovery::RowSink {
+class HandlerSink final : public recovery::BatchSink {
  public:
   HandlerSink(const MessageRowHandler& onRow, std::atomic<int>& stop) : onRow_(onRow), stop_(stop) {}
-  void AppendRows(std::vector<CellRow>& rows) override {
-    for (const CellRow& row : rows) {
+  void AddMessages(std::vector<MessageRow>& rows) override {
+    for (const MessageRow& row : rows) {
       if (!wantsMore_) return;
-      if (!onRow_(++handed_, Padded(row, ScanMode::kMessageStore, widened_))) {
+      if (!onRow_(++handed_, row)) {
         wantsMore_ = false;
         stop_.store(1);
       }
     }
   }
-  // A message store scan adds no rows at the top.
-  void InsertRowsAtTop(std::vector<CellRow>& rows) override { AppendRows(rows); }
+  // A message store scan hands on no contacts.
+  void AddContacts(std::vector<ContactRow>&) override {}
   long long Handed() const { return handed_; }
 
  private:
   const MessageRowHandler& onRow_;
   std::atomic<int>& stop_;
-  CellRow widened_;  // a short row's copy
   long long handed_ = 0;
   bool wantsMore_ = true;
 };
 
-}  // namespace
-
-ScanMode ModeOf(const ChosenFile& chosen) {
-  return chosen.kind == FileKind::kAddressBook ? ScanMode::kAddressBook : ScanMode::kMessageStore;
+// The contacts in list order, the last contact of the file first, as the wizard lists them.
+std::vector<ContactRow> InListOrder(MemoryRows& rows) {
+  std::vector<ContactRow> contacts = rows.TakeContacts();
+  std::reverse(contacts.begin(), contacts.end());
+  return contacts;
 }
 
-MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const MessageRowHandler& onRow, bool deep) {
+}  // namespace
+
+MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const MessageRowHandler& onRow,
+                         ScanMode mode) {
   MessageScan scan;
   // The scan clears its stop flag as it starts: a stop asked for before then
   // (between an export's stores) would be lost in it.
@@ -59,8 +64,7 @@ MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const 
   {
     recovery::RowBatch batch(sink, kPrintBatch);
     StopOnInterrupt interrupt(stop);
-    scan.result =
-        recovery::RunScan(chosen, deep ? recovery::ScanMode::kDeep : recovery::ScanMode::kUsual, stop, batch, progress);
+    scan.result = recovery::RunScan(chosen, mode, stop, batch, progress);
   }
   scan.rows = sink.Handed();
   scan.interrupted = StopOnInterrupt::Interrupted();
@@ -69,20 +73,20 @@ MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const 
 
 ContactScan ScanContacts(const ChosenFile& chosen) {
   ContactScan scan;
-  MemoryList list;
+  MemoryRows rows;
   std::atomic<int> stop{0};
   MemoryProgressBar progress;
-  scan.result = recovery::RunScan(chosen, recovery::ScanMode::kAddressBook, stop, list, progress);
+  scan.result = recovery::RunScan(chosen, ScanMode::kAddressBook, stop, rows, progress);
   // Taken over, not copied: an address book of any size is held once.
-  scan.rows = list.TakeRows();
+  scan.rows = InListOrder(rows);
   return scan;
 }
 
 ContactScan ScanContacts(ByteReader& book) {
   ContactScan scan;
-  MemoryList list;
-  scan.result = recovery::ScanAddressBook(book, list);
-  scan.rows = list.TakeRows();
+  MemoryRows rows;
+  scan.result = recovery::ScanAddressBook(book, rows);
+  scan.rows = InListOrder(rows);
   return scan;
 }
 

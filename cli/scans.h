@@ -7,21 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "cli/rows.h"
-#include "engine/cell_row.h"
 #include "engine/chosen_file.h"
-#include "engine/recovered_list.h"
+#include "engine/contact_row.h"
+#include "engine/message_row.h"
+#include "engine/progress_bar.h"
 #include "engine/source_file.h"
 #include "recovery/scan.h"
 
 namespace tessel::cli {
 
-// The mode a resolved file is scanned in.
-ScanMode ModeOf(const ChosenFile& chosen);
-
-// Gets each final row, numbered from 1; returns false when it needs no more
-// rows (the scan then stops early). The records lie in the chosen storePath.
-using MessageRowHandler = std::function<bool(long long number, const CellRow& cells)>;
+// Gets each row, numbered from 1; returns false when it needs no more rows
+// (the scan then stops early). The records lie in the chosen storePath.
+using MessageRowHandler = std::function<bool(long long number, const MessageRow& row)>;
 
 struct MessageScan {
   long long rows = 0;        // rows handed on
@@ -29,13 +26,12 @@ struct MessageScan {
   recovery::ScanResult result;
 };
 
-// With `deep`, the deep scan runs instead of the usual one, and rows have a
-// seventh cell: "index" or "store".
+// `mode`: the usual or the deep scan.
 MessageScan ScanMessages(const ChosenFile& chosen, ProgressBar& progress, const MessageRowHandler& onRow,
-                         bool deep = false);
+                         ScanMode mode = ScanMode::kUsual);
 
 struct ContactScan {
-  std::vector<CellRow> rows;  // in list order: the last contact of the file first
+  std::vector<ContactRow> rows;  // in list order: the last contact of the file first
   recovery::ScanResult result;
 };
 

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <thread>
 
-#include "engine/recovered_list.h"
+#include "engine/progress_bar.h"
 
 namespace tessel::cli {
 

@@ -92,9 +92,12 @@ class FieldSource {
   char fields_[kContactFieldBytes];
 };
 
-// One contact's cells as they are cut out, handed to the list in one call once
-// the contact ends: a call per cell cost as much as the rest of the walk.
-class ContactRow {
+bool IsBlankCell(std::string_view text) { return text.empty() || text[0] == ' '; }
+
+// One contact's cells as they are cut out, handed on in one row once the
+// contact ends. The last contact is held back until the walk knows whether it
+// ends the file, where a blank one is a torn end and dropped.
+class ContactCutter {
  public:
   // A field's text ends at its first NUL, which shows as one space: the NUL is
   // overwritten with it, in the source's bytes, so no text is copied.
@@ -111,21 +114,38 @@ class ContactRow {
     width_ = std::max(width_, static_cast<std::size_t>(cell) + 1);
   }
 
-  // Inserts the contact begun, if any, at the top of `list`, and starts anew.
-  void InsertInto(RecoveredList& list) {
-    if (started_) list.InsertFilledRowAtTop({cells_.data(), width_});
+  // Ends the contact begun, if any (its cells are copied: the bytes they view
+  // are read over for the next one), handing on the one held before it.
+  void EndContact(RowSink& sink) {
+    if (!started_) return;
+    HandOnHeld(sink);
+    held_.cells = CellRow({cells_.data(), width_});
+    held_.cells.Widen(kContactCellCount);
+    holding_ = true;
     cells_.fill({});
     width_ = 0;
     started_ = false;
+  }
+  void HandOnHeld(RowSink& sink) {
+    if (holding_) sink.AddContact(held_);
+    holding_ = false;
+  }
+  // The walk read to the end of the file: the last contact read may be a
+  // torn end of the file, dropped when blank.
+  void EndFile(RowSink& sink) {
+    const CellRow& last = held_.cells;
+    if (holding_ && IsBlankCell(last[0]) && IsBlankCell(last[1]) && IsBlankCell(last[2]) && IsBlankCell(last[3]))
+      holding_ = false;
+    HandOnHeld(sink);
   }
 
  private:
   std::array<std::string_view, kContactCellCount> cells_{};
   std::size_t width_ = 0;  // one past the highest cell set
   bool started_ = false;
+  ContactRow held_;
+  bool holding_ = false;
 };
-
-bool IsBlankCell(const std::string& text) { return text.empty() || text[0] == ' '; }
 
 }  // namespace
 
@@ -148,10 +168,10 @@ bool LooksLikeAddressBook(ByteReader& file) {
   return padding * 2 >= contact.size();
 }
 
-AddressBookResult WalkAddressBook(ByteReader& reader, RecoveredList& list) {
+AddressBookResult WalkAddressBook(ByteReader& reader, RowSink& sink) {
   const std::int64_t fileSize = reader.Size();
   FieldSource source(reader);
-  ContactRow contact;
+  ContactCutter contact;
   for (std::int64_t start = kFileHeaderSize; start < fileSize; start += kContactSize) {
     const std::span<char> whole = source.Contact(start);
     std::size_t offset = 0;  // of the field in its contact
@@ -162,18 +182,16 @@ AddressBookResult WalkAddressBook(ByteReader& reader, RecoveredList& list) {
       const std::span<char> bytes = !whole.empty() ? whole.subspan(offset, std::min(layout.size, whole.size() - offset))
                                                    : source.Field(position, offset, layout.size, failed);
       if (failed) {
-        contact.InsertInto(list);
+        contact.EndContact(sink);
+        contact.HandOnHeld(sink);
         return AddressBookResult{AddressBookResult::Status::kReadError, reader.LastError(), position};
       }
       contact.SetField(layout.cell, bytes);
       offset += layout.size;
     }
-    contact.InsertInto(list);
+    contact.EndContact(sink);
   }
-  // The last contact read may be a torn end of the file: drop it when blank.
-  if (list.RowCount() > 0 && IsBlankCell(list.GetCell(0, 0)) && IsBlankCell(list.GetCell(0, 1)) &&
-      IsBlankCell(list.GetCell(0, 2)) && IsBlankCell(list.GetCell(0, 3)))
-    list.DeleteRow(0);
+  contact.EndFile(sink);
   return AddressBookResult{};
 }
 

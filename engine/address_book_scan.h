@@ -1,12 +1,12 @@
 // Recovering the contacts of an IncrediMail address book (.imb): a 70-byte header
 // then fixed 2466-byte contact records, each cut into fields at fixed places.
-// Each contact becomes one row of 23 cells, the last contact of the file on top.
+// Each contact becomes one row of 23 cells, handed on in the file's order.
 #pragma once
 
 #include <cstdint>
 
 #include "engine/contact_row.h"
-#include "engine/recovered_list.h"
+#include "engine/row_sink.h"
 #include "engine/source_file.h"
 
 namespace tessel {
@@ -26,8 +26,8 @@ struct AddressBookResult {
 // (a message store has no NUL bytes; an index's fields are not text).
 bool LooksLikeAddressBook(ByteReader& file);
 
-// Lists the contacts of an open address book, the last contact first. Not
+// Hands on the contacts of an open address book in the file's order. Not
 // stoppable, no progress; the caller reports a kReadError to the user.
-AddressBookResult WalkAddressBook(ByteReader& reader, RecoveredList& list);
+AddressBookResult WalkAddressBook(ByteReader& reader, RowSink& sink);
 
 }  // namespace tessel

@@ -7,6 +7,8 @@
 #include <array>
 #include <string_view>
 
+#include "engine/cell_row.h"
+
 namespace tessel {
 
 constexpr int kContactCellCount = 23;
@@ -35,6 +37,12 @@ enum ContactCell : int {
   kWorkCountry = 20,
   kJobTitle = 21,
   kWorkFax = 22,
+};
+
+// A contact as the address book walk hands it on: its 23 cells, the fields'
+// bytes as stored (a field ends in one space where its NUL was).
+struct ContactRow {
+  CellRow cells;
 };
 
 struct ContactColumn {

@@ -548,13 +548,12 @@ class DeepRows {
  public:
   DeepRows(ScanPorts& context, StoreSearch& store) : context_(context), store_(store) {}
 
-  void List(std::int64_t begin, std::int64_t end, std::string_view origin) {
-    RecoveredList& list = context_.list;
-    const int row = list.AppendRow("");
-    ExtractHeaderFields(store_.Text(begin, end), list, row, fields_);
-    list.SetCell(row, kOffsetCell, FormatDecimalCell(begin));
-    list.SetCell(row, kLengthCell, FormatDecimalCell(end - begin));
-    list.SetCell(row, kOriginCell, std::string(origin));
+  void List(std::int64_t begin, std::int64_t end, Origin origin) {
+    ExtractHeaderFields(store_.Text(begin, end), fields_, row_.cells);
+    row_.record = {begin, end - begin};
+    row_.origin = origin;
+    row_.unreadable.clear();
+    context_.rows.AddMessage(row_);
     context_.progress.SetPosition(end);
   }
 
@@ -564,12 +563,12 @@ class DeepRows {
     if (begin >= end) return;
     Message message = store_.NextMessage({begin, false, true}, end);
     if (store_.Stopped()) return;
-    if (message.start != begin) List(begin, message.start >= 0 ? message.start : end, kOriginUnclaimed);
+    if (message.start != begin) List(begin, message.start >= 0 ? message.start : end, Origin::kUnclaimed);
     while (message.start >= 0) {
       const Message after = store_.NextMessage(message.next, end);
       // A stopped search lists nothing for the message whose end it sought.
       if (store_.Stopped()) return;
-      List(message.start, after.start >= 0 ? after.start : end, kOriginStore);
+      List(message.start, after.start >= 0 ? after.start : end, Origin::kStore);
       message = after;
     }
   }
@@ -578,6 +577,7 @@ class DeepRows {
   ScanPorts& context_;
   StoreSearch& store_;
   HeaderFields fields_;
+  MessageRow row_;  // the row handed on last, its storage reused
 };
 
 }  // namespace
@@ -594,7 +594,7 @@ void DeepScan(ScanPorts& context, ByteReader& storeFile, ByteReader* indexFile, 
     const std::optional<Record> record = index ? index->Next() : std::nullopt;
     rows.ListStretch(position, record ? record->offset : store.Size());
     if (!record || store.Stopped()) break;
-    rows.List(record->offset, record->offset + record->length, kOriginIndex);
+    rows.List(record->offset, record->offset + record->length, Origin::kIndex);
     position = record->offset + record->length;
   }
 }

@@ -16,9 +16,9 @@
 //   starts (message_start.h); each message found runs to the next start, the
 //   next record, or the end of the store. Bytes before the first start of a
 //   stretch are a row of their own, so the rows tile the store.
-// - Rows have the six message cells and a seventh: "index" for a record the
-//   index gives, "store" for a message found only in the store's bytes (a
-//   deleted one, or one never indexed), "unclaimed" for bytes no message
+// - Each row says where it came from (Origin): the index for a record the
+//   index gives, the store for a message found only in the store's bytes (a
+//   deleted one, or one never indexed), unclaimed for bytes no message
 //   claims. A record is never searched again, so a message is listed once.
 #pragma once
 
@@ -30,12 +30,6 @@
 #include "engine/scan_ports.h"
 
 namespace tessel {
-
-constexpr int kOriginCell = 6;     // "index", "store" or "unclaimed"
-constexpr int kDeepCellCount = 7;  // the message cells and the origin
-constexpr std::string_view kOriginIndex = "index";
-constexpr std::string_view kOriginStore = "store";
-constexpr std::string_view kOriginUnclaimed = "unclaimed";
 
 // The deep scan over open readers; `index` may be null (no index, or one
 // whose signature is rejected: the whole store is searched).

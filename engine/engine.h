@@ -4,16 +4,16 @@
 //
 // Usage (tests):
 //
-//   tessel::MemoryList list;
+//   tessel::MemoryRows rows;
 //   tessel::MemoryProgressBar progress;
 //   std::atomic<int> stop{0};             // set to 1 from any thread to stop
-//   tessel::ScanPorts ports{list, progress, stop};
+//   tessel::ScanPorts ports{rows, progress, stop};
 //   tessel::SourceFile store;
 //   store.Open("Inbox.imm");
 //   tessel::RawScanStore(ports, store);   // or WalkIndex, DeepScan
-//   for (int row = 0; row < list.RowCount(); ++row) {
-//     // cells 0..5: From, Subject, To, Date, offset, length (kMessageCellCount)
-//     tessel::MessageRecord record = tessel::RecordOfRow(list, row);
+//   for (const tessel::MessageRow& row : rows.Messages()) {
+//     // row.record: offset and length in the store; row.origin; row.cells:
+//     // From, Subject, To, Date as stored
 //   }
 //
 // The engine never writes to a store, index or address book.
@@ -24,10 +24,11 @@
 #include "engine/chosen_file.h"
 #include "engine/deep_scan.h"
 #include "engine/index_format.h"
-#include "engine/memory_list.h"
+#include "engine/memory_rows.h"
 #include "engine/message_extraction.h"
 #include "engine/message_row.h"
-#include "engine/recovered_list.h"
+#include "engine/progress_bar.h"
+#include "engine/row_sink.h"
 #include "engine/scan_ports.h"
 #include "engine/source_file.h"
 #include "engine/store_scans.h"

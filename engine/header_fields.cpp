@@ -107,13 +107,12 @@ void NoteFieldName(std::string_view bytes, std::int64_t bytesBegin, std::int64_t
   static_assert(kHeaderFieldCount == 4);
 }
 
-void ExtractHeaderFields(std::string_view text, RecoveredList& list, int row, HeaderFields& cells,
-                         const FieldNamePositions* names) {
+void ExtractHeaderFields(std::string_view text, HeaderFields& fields, CellRow& cells, const FieldNamePositions* names) {
   const FieldNamePositions found = names != nullptr ? *names : FindFieldNames(text);
   // The text ends at its first NUL. Only a NUL before a name changes which
   // names count; one after them all merely ends a value (FieldValue).
   text = TextBeforeNul(text, found);
-  std::string* const values[kHeaderFieldCount] = {&cells.from, &cells.subject, &cells.to, &cells.date};
+  std::string* const values[kHeaderFieldCount] = {&fields.from, &fields.subject, &fields.to, &fields.date};
   for (int f = 0; f < kHeaderFieldCount; ++f) {
     int spelling = -1;
     for (int v = 0; v < 3 && spelling < 0; ++v) {
@@ -126,10 +125,12 @@ void ExtractHeaderFields(std::string_view text, RecoveredList& list, int row, He
       FieldValue(text, kRules[f], static_cast<std::size_t>(found.at[f][spelling]),
                  static_cast<std::size_t>(FieldNameLength(f)), *values[f]);
   }
-  list.SetCell(row, kFromCell, cells.from);
-  list.SetCell(row, kSubjectCell, cells.subject);
-  list.SetCell(row, kToCell, cells.to);
-  list.SetCell(row, kDateCell, cells.date);
+  // Cleared, not made anew: the row keeps its storage from message to message.
+  cells.Clear();
+  cells.Set(kFromCell, fields.from);
+  cells.Set(kSubjectCell, fields.subject);
+  cells.Set(kToCell, fields.to);
+  cells.Set(kDateCell, fields.date);
 }
 
 void CleanAddress(std::string_view value, std::string& cleaned) {

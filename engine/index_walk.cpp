@@ -17,7 +17,8 @@ void WalkIndex(ScanPorts& context, ByteReader& indexFile, ByteReader& storeFile,
   context.progress.SetRange(indexSize);
   BlockReader index(indexFile, blockSize);
   BlockReader store(storeFile, blockSize);
-  HeaderFields cells;  // the cells of the message extracted last, their storage reused
+  HeaderFields fields;  // the values of the message extracted last, their storage reused
+  MessageRow row;       // the row handed on last, its storage reused
   bool rawScanned = false;
 
   std::int64_t from = 0;         // where the next window starts
@@ -32,12 +33,12 @@ void WalkIndex(ScanPorts& context, ByteReader& indexFile, ByteReader& storeFile,
     const std::int64_t length = EntryLength(lengthBytes);
 
     if (IsPlausibleLength(length, storeFile.Size())) {
-      const int row = context.list.AppendRow("");
-      // Cells in column order: each is appended to the row's text.
-      const bool kept = ExtractIndexedMessage(context.list, row, store, storeOffset, length, cells);
-      context.list.SetCell(row, kOffsetCell, FormatDecimalCell(storeOffset));
-      context.list.SetCell(row, kLengthCell, FormatDecimalCell(length));
-      if (!kept) context.list.DeleteRow(row);
+      if (ExtractIndexedMessage(store, storeOffset, length, fields, row.cells)) {
+        row.record = {storeOffset, length};
+        row.origin = Origin::kIndex;
+        row.unreadable.clear();
+        context.rows.AddMessage(row);
+      }
       storeOffset += length;
     } else if (!rawScanned) {
       if (storeFile.Size() > 0) RawScanStore(context, storeFile, blockSize);  // an unopened store has none

@@ -13,8 +13,8 @@ constexpr std::size_t kCopyChunk = 2000;
 
 }  // namespace
 
-bool ExtractIndexedMessage(RecoveredList& list, int row, BlockReader& store, std::int64_t offset, std::int64_t length,
-                           HeaderFields& cells) {
+bool ExtractIndexedMessage(BlockReader& store, std::int64_t offset, std::int64_t length, HeaderFields& fields,
+                           CellRow& cells) {
   // The store's length when it was opened: a read that later came back short
   // leaves the records after it listed, with the bytes that could be read.
   if (offset < 0 || offset >= store.FileSize()) return false;
@@ -22,7 +22,7 @@ bool ExtractIndexedMessage(RecoveredList& list, int row, BlockReader& store, std
   // A record longer than a quarter block puts the next one so far on that
   // reading a whole block for each would waste most of it: read them aside.
   const bool farApart = length > static_cast<std::int64_t>(store.BlockSize() / 4);
-  ExtractHeaderFields(farApart ? store.Peek(offset, end) : store.Bytes(offset, end), list, row, cells);
+  ExtractHeaderFields(farApart ? store.Peek(offset, end) : store.Bytes(offset, end), fields, cells);
   return true;
 }
 

@@ -10,7 +10,7 @@
 
 #include "engine/block_reader.h"
 #include "engine/field_names.h"
-#include "engine/recovered_list.h"
+#include "engine/cell_row.h"
 
 namespace tessel {
 
@@ -24,21 +24,22 @@ struct HeaderFields {
   std::string date;     // cell 3, "Unknown" when absent
 };
 
-// Sets cells 0 to 3 of `row` by the header field rules over a message's text,
+// Sets `cells` to From, Subject, To and Date by the header field rules over a message's text,
 // which ends at its first NUL: a field name counts only at the start of a
 // line, and of its three spellings the first that occurs wins. `names`: where
 // the names stand in `text`, when the raw scan noted them on its way;
 // otherwise the text is searched for them.
-void ExtractHeaderFields(std::string_view text, RecoveredList& list, int row, HeaderFields& cells,
+// `fields` holds the values while they are made.
+void ExtractHeaderFields(std::string_view text, HeaderFields& fields, CellRow& cells,
                          const FieldNamePositions* names = nullptr);
 
-// Sets cells 0 to 3 of `row` from the first 2000 bytes of the record
+// Sets `cells` from the first 2000 bytes of the record
 // [offset, offset + length), read through the index walk's reader of the
 // store. Leaves them empty when the offset lies outside the store. Returns
 // whether the record starts inside the store: only a row whose record starts at
 // or past its end is dropped, so a message with empty From and To cells stays.
-bool ExtractIndexedMessage(RecoveredList& list, int row, BlockReader& store, std::int64_t offset, std::int64_t length,
-                           HeaderFields& cells);
+bool ExtractIndexedMessage(BlockReader& store, std::int64_t offset, std::int64_t length, HeaderFields& fields,
+                           CellRow& cells);
 
 // Reduces a To value to the text of cell 2 (an address in lower case, or
 // "none"), into `cleaned`.

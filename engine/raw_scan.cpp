@@ -58,15 +58,16 @@ void NoteNameAtColon(BlockReader& store, std::int64_t colon, std::int64_t textBe
 }
 
 void ListMessage(ScanPorts& context, BlockReader& store, std::int64_t begin, std::int64_t end, FieldNamePositions names,
-                 HeaderFields& cells) {
+                 HeaderFields& fields, MessageRow& row) {
   const std::string_view text = store.Peek(begin, begin + std::min(end - begin, kRawTextCap));
   for (auto& field : names.at)
     for (std::int64_t& at : field)
       if (at >= 0) at -= begin;
-  const int row = context.list.AppendRow("");
-  ExtractHeaderFields(text, context.list, row, cells, &names);
-  context.list.SetCell(row, kOffsetCell, FormatDecimalCell(begin));
-  context.list.SetCell(row, kLengthCell, FormatDecimalCell(end - begin));
+  ExtractHeaderFields(text, fields, row.cells, &names);
+  row.record = {begin, end - begin};
+  row.origin = Origin::kStore;
+  row.unreadable.clear();
+  context.rows.AddMessage(row);
 }
 
 // Where a search for the next boundary ended.
@@ -120,7 +121,8 @@ void RawScanStore(ScanPorts& context, ByteReader& storeFile, std::size_t blockSi
   store.MarkByte(':');  // the colons of each block are found while it is read
   const std::atomic<int>& stop = context.stopRequested;
   std::vector<std::int64_t> nameColons;  // the header walk's, its storage reused
-  HeaderFields cells;                    // the cells of the message listed last, their storage reused
+  HeaderFields fields;                   // the values of the message listed last, their storage reused
+  MessageRow row;                        // the row handed on last, its storage reused
 
   // The bytes before the first boundary belong to no message.
   const SearchEnd first = NextBoundary(store, 0, LastRawPositionSearched(0, storeSize), nullptr, stop);
@@ -139,7 +141,7 @@ void RawScanStore(ScanPorts& context, ByteReader& storeFile, std::size_t blockSi
     const std::int64_t messageEnd = last ? store.Size() : next.boundary;
     const std::int64_t recordEnd =
         last ? messageEnd : RecordStart(store, next.boundary, boundaryEnd, nameColons, nextNames);
-    ListMessage(context, store, recordBegin, recordEnd, names, cells);
+    ListMessage(context, store, recordBegin, recordEnd, names, fields, row);
     context.progress.SetPosition(messageEnd);
     if (last || stop.load() != 0) return;
     recordBegin = recordEnd;

@@ -11,16 +11,9 @@
 #include <vector>
 
 #include "engine/source_file.h"
+#include "engine/unreadable_range.h"
 
 namespace tessel {
-
-// Bytes [begin, end) of a file that could not be read, and why (errno).
-struct UnreadableRange {
-  std::int64_t begin = 0;
-  std::int64_t end = 0;
-  int errorCode = 0;
-  friend bool operator==(const UnreadableRange&, const UnreadableRange&) = default;
-};
 
 class SkippingReader final : public ByteReader {
  public:

@@ -33,7 +33,7 @@ const char* ContactExtension(ContactFormat format) {
   return "txt";
 }
 
-bool WriteContactsFile(const std::vector<CellRow>& rows, const std::string& path, ContactFormat format,
+bool WriteContactsFile(const std::vector<ContactRow>& rows, const std::string& path, ContactFormat format,
                        const CodePage& page, ContactsWritten& written, std::string& error,
                        const std::atomic<int>* stopRequested) {
   OutputFile file;
@@ -47,7 +47,7 @@ bool WriteContactsFile(const std::vector<CellRow>& rows, const std::string& path
       error = "stopped before '" + file.Path() + "' was complete; it is removed";
       return false;
     }
-    const CellRow& cells = rows[i];
+    const CellRow& cells = rows[i].cells;
     if (IsBlankContact(cells)) {
       ++written.blank;
       continue;

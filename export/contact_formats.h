@@ -25,6 +25,7 @@
 
 #include "engine/address_book_scan.h"
 #include "engine/cell_row.h"
+#include "engine/contact_row.h"
 #include "export/code_pages.h"
 
 namespace tessel::exporting {
@@ -49,7 +50,7 @@ struct ContactsWritten {
 // the stored bytes, csv and vcf in UTF-8 read from `page`. False with `error`
 // set, and no file left behind, when it cannot be written, or when
 // `stopRequested` (if given) is set before the last contact is written.
-bool WriteContactsFile(const std::vector<CellRow>& rows, const std::string& path, ContactFormat format,
+bool WriteContactsFile(const std::vector<ContactRow>& rows, const std::string& path, ContactFormat format,
                        const CodePage& page, ContactsWritten& written, std::string& error,
                        const std::atomic<int>* stopRequested = nullptr);
 

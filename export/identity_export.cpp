@@ -2,11 +2,12 @@
 
 #include <cerrno>
 #include <cstring>
+#include <algorithm>
 #include <memory>
 
 #include "engine/deep_scan.h"
 #include "engine/index_format.h"
-#include "engine/memory_list.h"
+#include "engine/memory_rows.h"
 #include "engine/source_file.h"
 #include "export/contact_formats.h"
 #include "export/export_names.h"
@@ -91,14 +92,14 @@ class MessageOutput {
     return madeFolder_;
   }
 
-  bool Add(ByteReader& store, const CellRow& cells, RecordCopy& copy, std::string& error) {
+  bool Add(ByteReader& store, const MessageRecord& record, RecordCopy& copy, std::string& error) {
     if (options_.format == IdentityFormat::kMbox) {
-      if (AppendMboxMessage(mbox_, options_.keepCrLf, store, cells, copy)) return true;
+      if (AppendMboxMessage(mbox_, options_.keepCrLf, store, record, copy)) return true;
       mbox_.Finish(error);  // removes the file and says why
       return false;
     }
     const std::string file = JoinPath(path_, MessageFileName(options_.emlPrefix, ++count_));
-    if (!WriteEmlFile(file, store, cells, copy, error)) return false;
+    if (!WriteEmlFile(file, store, record, copy, error)) return false;
     emlFiles_.push_back(file);
     return true;
   }
@@ -130,7 +131,7 @@ class MessageOutput {
 };
 
 // Takes a store's rows from the deep scan and writes each message where its origin says.
-class StoreWriter final : public recovery::RowSink {
+class StoreWriter final : public recovery::BatchSink {
  public:
   StoreWriter(ByteReader& store, MessageOutput& listed, MessageOutput& foundOnly, bool indexUsed, InputReport& report,
               std::atomic<int>& stop, IdentityExportProgress& port, std::size_t index)
@@ -143,20 +144,19 @@ class StoreWriter final : public recovery::RowSink {
         port_(port),
         index_(index) {}
 
-  void AppendRows(std::vector<CellRow>& rows) override {
-    for (const CellRow& row : rows) {
+  void AddMessages(std::vector<MessageRow>& rows) override {
+    for (const MessageRow& row : rows) {
       if (failed_ || stop_.load() != 0) return;
-      const std::string_view origin = row[kOriginCell];
-      if (origin == kOriginUnclaimed) {
+      if (row.origin == Origin::kUnclaimed) {
         ++unclaimed_;
         continue;
       }
       // Without an index every message is found only in the store, and NAME holds them.
-      const bool found = origin != kOriginIndex;
+      const bool found = row.origin != Origin::kIndex;
       MessageOutput& output = found && indexUsed_ ? foundOnly_ : listed_;
       std::string error;
       RecordCopy copy;
-      if ((!output.Opened() && !output.Open(error)) || !output.Add(store_, row, copy, error)) {
+      if ((!output.Opened() && !output.Open(error)) || !output.Add(store_, row.record, copy, error)) {
         report_.problems.push_back(error);
         failed_ = true;
         stop_.store(1);
@@ -168,7 +168,8 @@ class StoreWriter final : public recovery::RowSink {
     if (port_.StopRequested()) stop_.store(1);
     port_.InputAdvanced(index_, report_);
   }
-  void InsertRowsAtTop(std::vector<CellRow>& rows) override { AppendRows(rows); }
+  // A store scan hands on no contacts.
+  void AddContacts(std::vector<ContactRow>&) override {}
 
   bool Failed() const { return failed_; }
   long long Unclaimed() const { return unclaimed_; }
@@ -233,7 +234,7 @@ void ExportStore(const FoundFile& found, const std::string& outFolder, const Ide
   {
     recovery::RowBatch batch(writer, kRowBatch);
     // The scan clears `stop` when it begins; the port is asked again at once.
-    scan = recovery::RunScan(found.file, recovery::ScanMode::kDeep, stop, batch, progress);
+    scan = recovery::RunScan(found.file, ScanMode::kDeep, stop, batch, progress);
   }
   if (writer.Failed()) {
     report.state = InputState::kFailed;
@@ -275,22 +276,24 @@ void ExportStore(const FoundFile& found, const std::string& outFolder, const Ide
 
 void ExportAddressBook(const FoundFile& found, const std::string& outFolder, const IdentityExportOptions& options,
                        InputReport& report) {
-  MemoryList list;
+  MemoryRows rows;
   MemoryProgressBar bar;
   std::atomic<int> stop{0};
-  const recovery::ScanResult scan = recovery::RunScan(found.file, recovery::ScanMode::kAddressBook, stop, list, bar);
+  const recovery::ScanResult scan = recovery::RunScan(found.file, ScanMode::kAddressBook, stop, rows, bar);
   if (scan.end == recovery::ScanEnd::kFileNotOpened) {
     report.problems.push_back("cannot open '" + found.file.path + "'");
     report.state = InputState::kFailed;
     return;
   }
-  const std::vector<CellRow> rows = list.TakeRows();
+  // In the list's order, the last contact first, as the wizard and tessel write them.
+  std::vector<ContactRow> contacts = rows.TakeContacts();
+  std::reverse(contacts.begin(), contacts.end());
   const CodePage& page = options.contactsPage != nullptr ? *options.contactsPage : *FindCodePage(kDefaultCodePage);
   for (const ContactFormat format : {ContactFormat::kVCard, ContactFormat::kCsv}) {
     const std::string path = JoinPath(outFolder, report.name + "." + ContactExtension(format));
     ContactsWritten written;
     std::string error;
-    if (!WriteContactsFile(rows, path, format, page, written, error)) {
+    if (!WriteContactsFile(contacts, path, format, page, written, error)) {
       report.problems.push_back(error);
       report.state = InputState::kFailed;
       for (const std::string& done : report.outputs) RemoveFile(done);

@@ -18,17 +18,18 @@ bool HeaderComplete(std::string_view head) { return HeaderBlock(head).size() < h
 
 }  // namespace
 
-bool WriteEmlFile(const std::string& path, ByteReader& store, const CellRow& cells, RecordCopy& copy,
+bool WriteEmlFile(const std::string& path, ByteReader& store, const MessageRecord& record, RecordCopy& copy,
                   std::string& error) {
   OutputFile file;
   if (!file.Create(path, Collision::kRefuse, error)) return false;
-  copy = CopyMessageRecord(store, RecordOfCells(cells), file);
+  copy = CopyMessageRecord(store, record, file);
   return file.Finish(error);
 }
 
 // The record is read once: its first bytes wait until the header block that
 // the "From " line is made of is in.
-bool AppendMboxMessage(OutputFile& mbox, bool keepCrLf, ByteReader& store, const CellRow& cells, RecordCopy& copy) {
+bool AppendMboxMessage(OutputFile& mbox, bool keepCrLf, ByteReader& store, const MessageRecord& record,
+                       RecordCopy& copy) {
   std::string head, text;
   bool opened = false;
   MboxQuoter quoter(keepCrLf);
@@ -37,7 +38,7 @@ bool AppendMboxMessage(OutputFile& mbox, bool keepCrLf, ByteReader& store, const
     quoter.Append(text, head);
     opened = true;
   };
-  copy = CopyMessageRecord(store, RecordOfCells(cells), [&](const char* bytes, std::size_t count) {
+  copy = CopyMessageRecord(store, record, [&](const char* bytes, std::size_t count) {
     if (opened) {
       quoter.Append(text, {bytes, count});
     } else {

@@ -1,11 +1,11 @@
-// A message row's record written out as tessel's export and the identity
+// A message's record written out as tessel's export and the identity
 // export write it: as a new .eml file, byte for byte, or appended to an mbox
 // file behind its "From " line, quoted.
 #pragma once
 
 #include <string>
 
-#include "engine/cell_row.h"
+#include "engine/message_row.h"
 #include "engine/source_file.h"
 #include "export/record_copy.h"
 
@@ -15,11 +15,12 @@ class OutputFile;
 
 // Copies the record into the new file `path` (nothing is overwritten); false
 // with `error` set, and no file left, when it cannot be written.
-bool WriteEmlFile(const std::string& path, ByteReader& store, const CellRow& cells, RecordCopy& copy,
+bool WriteEmlFile(const std::string& path, ByteReader& store, const MessageRecord& record, RecordCopy& copy,
                   std::string& error);
 
 // Appends the record to `mbox`, opened by its "From " line and quoted
 // (`keepCrLf`: the stored line ends kept). False when a write failed.
-bool AppendMboxMessage(OutputFile& mbox, bool keepCrLf, ByteReader& store, const CellRow& cells, RecordCopy& copy);
+bool AppendMboxMessage(OutputFile& mbox, bool keepCrLf, ByteReader& store, const MessageRecord& record,
+                       RecordCopy& copy);
 
 }  // namespace tessel::exporting

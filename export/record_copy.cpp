@@ -6,11 +6,6 @@
 
 namespace tessel::exporting {
 
-MessageRecord RecordOfCells(const CellRow& cells) {
-  const auto number = [&](int cell) { return ParseDecimalCell(std::string(cells.cell(static_cast<size_t>(cell)))); };
-  return {number(kOffsetCell), number(kLengthCell)};
-}
-
 RecordCopy CopyMessageRecord(ByteReader& store, const MessageRecord& record, const ChunkSink& sink) {
   RecordCopy copy;
   copy.offset = record.offset;

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/cell_row.h"
 #include "engine/message_extraction.h"
 #include "engine/message_row.h"
 #include "engine/source_file.h"
@@ -33,9 +32,6 @@ struct RecordCopy {
   // True when fewer bytes than the row's length came out of the store.
   bool CutShort() const { return end == End::kStoreEnds || end == End::kReadError; }
 };
-
-// The record of a message row's cells (cells 4 and 5; missing ones read as 0).
-MessageRecord RecordOfCells(const CellRow& cells);
 
 // Copies `record` out of `store` to `sink`, a chunk at a time.
 RecordCopy CopyMessageRecord(ByteReader& store, const MessageRecord& record, const ChunkSink& sink);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/address_book_scan.h"
-#include "engine/memory_list.h"
+#include "engine/memory_rows.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_input.h"
 #include "tests/engine/scan_fixture.h"
@@ -42,41 +42,42 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string book(input.Rest());
   const auto length = static_cast<std::int64_t>(book.size());
 
-  MemoryList blocks;
+  MemoryRows blocks;
   tessel::testing::MemoryReader whole(book, length);
   FUZZ_CHECK(WalkAddressBook(whole, blocks).status == AddressBookResult::Status::kWalked);
   const std::int64_t records = length <= 70 ? 0 : (length - 70 + 2465) / 2466;
-  FUZZ_CHECK(blocks.RowCount() == records || blocks.RowCount() == records - 1);
-  for (const CellRow& row : blocks.Rows()) {
-    FUZZ_CHECK(row.size() <= static_cast<std::size_t>(kContactCellCount));
-    for (std::size_t k = 0; k < row.size(); ++k) FUZZ_CHECK(row.cell(k).size() <= 201);
+  const auto count = [](const MemoryRows& rows) { return static_cast<std::int64_t>(rows.Contacts().size()); };
+  FUZZ_CHECK(count(blocks) == records || count(blocks) == records - 1);
+  for (const ContactRow& row : blocks.Contacts()) {
+    FUZZ_CHECK(row.cells.size() == static_cast<std::size_t>(kContactCellCount));
+    for (std::size_t k = 0; k < row.cells.size(); ++k) FUZZ_CHECK(row.cells[k].size() <= 201);
   }
 
-  MemoryList fields;
+  MemoryRows fields;
   FaultyReader halfBlock(book, 0, FaultyReader::Fault::kShortCount, false);
   FUZZ_CHECK(WalkAddressBook(halfBlock, fields).status == AddressBookResult::Status::kWalked);
-  FUZZ_CHECK(fields.Rows() == blocks.Rows());
+  FUZZ_CHECK(tessel::testing::RowCells(fields.Contacts()) == tessel::testing::RowCells(blocks.Contacts()));
 
   // Every read short: each cell is the first bytes of its whole text, and an
   // error from the chosen call on ends the walk where it struck.
-  MemoryList cut;
+  MemoryRows cut;
   FaultyReader shortReads(book, 0, FaultyReader::Fault::kShortCount, true);
   FUZZ_CHECK(WalkAddressBook(shortReads, cut).status == AddressBookResult::Status::kWalked);
-  FUZZ_CHECK(cut.RowCount() <= records);
-  for (int r = 0; r < cut.RowCount() && r < blocks.RowCount(); ++r) {
-    const CellRow& cells = cut.Row(cut.RowCount() - 1 - r);
-    const CellRow& full = blocks.Row(blocks.RowCount() - 1 - r);
+  FUZZ_CHECK(count(cut) <= records);
+  for (std::size_t r = 0; r < cut.Contacts().size() && r < blocks.Contacts().size(); ++r) {
+    const CellRow& cells = cut.Contacts()[r].cells;
+    const CellRow& full = blocks.Contacts()[r].cells;
     for (std::size_t k = 0; k < cells.size(); ++k)
       FUZZ_CHECK(full.cell(k).compare(0, cells.cell(k).size(), cells.cell(k)) == 0);
   }
-  MemoryList failed;
+  MemoryRows failed;
   FaultyReader failing(book, failingCall, FaultyReader::Fault::kError, true);
   ShortFirstRead shortFirst(failing);
   const AddressBookResult result = WalkAddressBook(shortFirst, failed);
   if (failing.Faulted()) {
     FUZZ_CHECK(result.status == AddressBookResult::Status::kReadError && result.errorCode == EIO);
     FUZZ_CHECK(result.errorOffset >= 70 && result.errorOffset < length);
-    FUZZ_CHECK(failed.RowCount() <= records);
+    FUZZ_CHECK(count(failed) <= records);
   }
   return 0;
 }

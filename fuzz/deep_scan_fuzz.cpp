@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tessel::testing::MemoryReader storeReader(store, static_cast<std::int64_t>(store.size()), (flags & 1) != 0);
   tessel::testing::MemoryReader indexReader(index, static_cast<std::int64_t>(index.size()));
   DeepScan(run.ports, storeReader, storeOnly ? nullptr : &indexReader, blockSize);
-  const std::string fault = tessel::testing::DeepRowsFault(run.rows(), static_cast<std::int64_t>(store.size()), index);
+  const std::string fault =
+      tessel::testing::DeepRowsFault(run.list.Messages(), static_cast<std::int64_t>(store.size()), index);
   if (!fault.empty()) std::fprintf(stderr, "%s\n", fault.c_str());
   FUZZ_CHECK(fault.empty());
   return 0;

@@ -4,51 +4,69 @@
 #include "engine/deep_scan.h"
 #include "engine/index_format.h"
 #include "engine/message_row.h"
+#include "engine/skipping_reader.h"
 #include "engine/source_file.h"
 #include "engine/store_scans.h"
 
 namespace tessel::recovery {
 namespace {
 
-ScanResult OpenAndScanAddressBook(const ChosenFile& chosen, RecoveredList& list) {
+// Counts the contacts an address book walk hands on.
+struct ContactCount final : RowSink {
+  explicit ContactCount(RowSink& rows) : rows(rows) {}
+  void AddMessage(MessageRow& row) override { rows.AddMessage(row); }
+  void AddContact(ContactRow& row) override {
+    ++count;
+    rows.AddContact(row);
+  }
+  RowSink& rows;
+  long long count = 0;
+};
+
+ScanResult OpenAndScanAddressBook(const ChosenFile& chosen, RowSink& rows) {
   SourceFile book;
-  if (book.Open(chosen.path)) return ScanAddressBook(book, list);
+  if (book.Open(chosen.path)) return ScanAddressBook(book, rows);
   ScanResult result;
   result.end = ScanEnd::kFileNotOpened;
   return result;
 }
 
-// Marks each message row whose record holds unreadable bytes, while it is
-// still the last row, the one the engine may change.
-class UnreadableMarks final : public RecoveredList {
+// Gives each message row the bytes of its record that could not be read. A
+// row is held until the next one comes, so that the reads the scan made for
+// it are all noted; counts the rows.
+class UnreadableMarks final : public RowSink {
  public:
-  UnreadableMarks(RecoveredList& list, const SkippingReader& store) : list_(list), store_(store) {}
+  UnreadableMarks(RowSink& rows, const SkippingReader& store) : rows_(rows), store_(store) {}
 
-  int AppendRow(const std::string& firstCell) override {
-    MarkLast();
-    return last_ = list_.AppendRow(firstCell);
+  void AddMessage(MessageRow& row) override {
+    HandOnHeld();
+    std::swap(held_, row);
+    holding_ = true;
   }
-  void InsertRowAtTop(const std::string& firstCell) override { list_.InsertRowAtTop(firstCell); }
-  void SetCell(int row, int column, std::string_view text) override { list_.SetCell(row, column, text); }
-  std::string GetCell(int row, int column) const override { return list_.GetCell(row, column); }
-  int RowCount() const override { return list_.RowCount(); }
-  void DeleteRow(int row) override {
-    if (row == last_) last_ = -1;
-    list_.DeleteRow(row);
-  }
+  void AddContact(ContactRow& row) override { rows_.AddContact(row); }
 
   // Called once more when the scan has returned, for its last row.
-  void MarkLast() {
-    if (last_ < 0 || !store_.AnyUnreadable()) return;
-    const MessageRecord record = RecordOfRow(list_, last_);
-    if (store_.Overlaps(record.offset, record.offset + record.length))
-      list_.SetCell(last_, kUnreadableCell, kUnreadableMark);
+  void HandOnHeld() {
+    if (!holding_) return;
+    if (store_.AnyUnreadable()) {
+      const MessageRecord& record = held_.record;
+      for (const UnreadableRange& range : store_.Unreadable())
+        if (range.begin < record.End() && record.offset < range.end)
+          held_.unreadable.push_back(
+              {std::max(range.begin, record.offset), std::min(range.end, record.End()), range.errorCode});
+    }
+    ++count_;
+    rows_.AddMessage(held_);
+    holding_ = false;
   }
+  long long Count() const { return count_; }
 
  private:
-  RecoveredList& list_;
+  RowSink& rows_;
   const SkippingReader& store_;
-  int last_ = -1;
+  MessageRow held_;
+  bool holding_ = false;
+  long long count_ = 0;
 };
 
 void NoteUnreadable(const std::string& path, const SkippingReader& reader, ScanResult& result) {
@@ -65,7 +83,7 @@ void ScanStore(ScanPorts& ports, ScanMode mode, ByteReader& store, ByteReader* i
     RawScanStore(ports, store);
 }
 
-ScanResult ScanMessages(const ChosenFile& chosen, ScanMode mode, std::atomic<int>& stopRequested, RecoveredList& list,
+ScanResult ScanMessages(const ChosenFile& chosen, ScanMode mode, std::atomic<int>& stopRequested, RowSink& rows,
                         ProgressBar& progress) {
   ScanResult result;
   stopRequested.store(0);
@@ -83,14 +101,15 @@ ScanResult ScanMessages(const ChosenFile& chosen, ScanMode mode, std::atomic<int
   SkippingReader chosenReader(chosenFile);
   SkippingReader storeReader(storeFile);
   SkippingReader& store = chosen.kind == FileKind::kStore ? chosenReader : storeReader;
-  UnreadableMarks marked(list, store);
+  UnreadableMarks marked(rows, store);
   ScanPorts ports{marked, progress, stopRequested};
   // A rejected index is no guide: the usual scan then searches the store, as the deep scan does.
   if (chosen.kind == FileKind::kStore)
     ScanStore(ports, mode, store, nullptr);
   else
     ScanStore(ports, mode, store, IndexSignatureAccepted(chosenReader) ? &chosenReader : nullptr);
-  marked.MarkLast();
+  marked.HandOnHeld();
+  result.rows = marked.Count();
   if (chosen.kind != FileKind::kStore) NoteUnreadable(chosen.path, chosenReader, result);
   NoteUnreadable(chosen.storePath, store, result);
   if (!result.unreadable.empty()) result.end = ScanEnd::kReadError;
@@ -100,27 +119,24 @@ ScanResult ScanMessages(const ChosenFile& chosen, ScanMode mode, std::atomic<int
 
 }  // namespace
 
-ScanResult ScanAddressBook(ByteReader& book, RecoveredList& list) {
+ScanResult ScanAddressBook(ByteReader& book, RowSink& rows) {
   ScanResult result;
-  const int rowsBefore = list.RowCount();
-  const AddressBookResult walked = WalkAddressBook(book, list);
+  ContactCount counted(rows);
+  const AddressBookResult walked = WalkAddressBook(book, counted);
   if (walked.status == AddressBookResult::Status::kReadError) {
     result.end = ScanEnd::kReadError;
     result.errorOffset = walked.errorOffset;
     result.errorCode = walked.errorCode;
   }
-  result.rows = list.RowCount() - rowsBefore;
+  result.rows = counted.count;
   return result;
 }
 
-ScanResult RunScan(const ChosenFile& chosen, ScanMode mode, std::atomic<int>& stopRequested, RecoveredList& list,
+ScanResult RunScan(const ChosenFile& chosen, ScanMode mode, std::atomic<int>& stopRequested, RowSink& rows,
                    ProgressBar& progress) {
-  const int rowsBefore = list.RowCount();
-  ScanResult result = mode == ScanMode::kAddressBook || chosen.kind == FileKind::kAddressBook
-                          ? OpenAndScanAddressBook(chosen, list)
-                          : ScanMessages(chosen, mode, stopRequested, list, progress);
-  result.rows = list.RowCount() - rowsBefore;
-  return result;
+  return mode == ScanMode::kAddressBook || chosen.kind == FileKind::kAddressBook
+             ? OpenAndScanAddressBook(chosen, rows)
+             : ScanMessages(chosen, mode, stopRequested, rows, progress);
 }
 
 }  // namespace tessel::recovery

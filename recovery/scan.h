@@ -10,22 +10,13 @@
 #include <vector>
 
 #include "engine/chosen_file.h"
-#include "engine/recovered_list.h"
-#include "engine/skipping_reader.h"
+#include "engine/progress_bar.h"
+#include "engine/row_sink.h"
 #include "engine/source_file.h"
+#include "engine/unreadable_range.h"
+#include "recovery/scan_mode.h"
 
 namespace tessel::recovery {
-
-enum class ScanMode {
-  kUsual,        // the index walk, or the raw scan of a store
-  kDeep,         // every message of the store once, each marked "index" or "store"
-  kAddressBook,  // the contacts of an address book
-};
-
-// A message row whose record holds bytes that could not be read gets this
-// cell, after the deep scan's origin cell (which a usual scan leaves empty).
-constexpr int kUnreadableCell = 7;
-constexpr std::string_view kUnreadableMark = "unreadable";
 
 // Bytes of a file that could not be read: the scan went on after them.
 struct UnreadableStretch {
@@ -58,11 +49,13 @@ struct ScanResult {
 
 // The contacts of an open address book (the scan call's walk; tests give it
 // readers that fail).
-ScanResult ScanAddressBook(ByteReader& book, RecoveredList& list);
+ScanResult ScanAddressBook(ByteReader& book, RowSink& rows);
 
-// Scans `chosen` in `mode`. A message store scan clears the stop request when
-// it starts and polls it between reads; the address book walk ignores it.
-ScanResult RunScan(const ChosenFile& chosen, ScanMode mode, std::atomic<int>& stopRequested, RecoveredList& list,
+// Scans `chosen` in `mode`, handing its rows to `rows`: each message row
+// carries the bytes of its record that could not be read. A message store scan
+// clears the stop request when it starts and polls it between reads; the
+// address book walk ignores it.
+ScanResult RunScan(const ChosenFile& chosen, ScanMode mode, std::atomic<int>& stopRequested, RowSink& rows,
                    ProgressBar& progress);
 
 }  // namespace tessel::recovery

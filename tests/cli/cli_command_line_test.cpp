@@ -21,11 +21,11 @@ TEST(CommandLine, ScanWithOptionsInAnyPlace) {
   EXPECT_EQ(line->command, Command::kScan);
   EXPECT_EQ(line->format, "tsv");
   EXPECT_EQ(line->paths, std::vector<std::string>{"Inbox.imh"});
-  EXPECT_FALSE(line->mode);
+  EXPECT_FALSE(line->chosenAs);
 
   line = Parse({"scan", "book.dat", "--addressbook", "--format=json"});
   ASSERT_TRUE(line);
-  EXPECT_EQ(line->mode, ScanMode::kAddressBook);
+  EXPECT_EQ(line->chosenAs, ChosenAs::kAddressBook);
   EXPECT_EQ(line->format, "json");
   EXPECT_EQ(line->paths, std::vector<std::string>{"book.dat"});
 

@@ -29,9 +29,9 @@ TEST(ReadFaults, AddressBookReadErrorKeepsContactsAndSaysWhere) {
   testing::FaultyReader reader(book, 1, testing::FaultyReader::Fault::kError, true);
   const ContactScan scan = ScanContacts(reader);
   ASSERT_EQ(scan.rows.size(), 425u);
-  EXPECT_EQ(scan.rows[0].cell(kDisplayName), "c424 ");
-  EXPECT_EQ(scan.rows[0].size(), static_cast<size_t>(kContactCellCount));
-  EXPECT_EQ(scan.rows[424].cell(kDisplayName), "c0 ");
+  EXPECT_EQ(scan.rows[0].cells[kDisplayName], "c424 ");
+  EXPECT_EQ(scan.rows[0].cells.size(), static_cast<size_t>(kContactCellCount));
+  EXPECT_EQ(scan.rows[424].cells[kDisplayName], "c0 ");
   EXPECT_EQ(AddressBookProblem(scan, "Contacts.imb"),
             "read error in 'Contacts.imb' at byte 1048120: Input/output error; the contacts before it are kept");
 }

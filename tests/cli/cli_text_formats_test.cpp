@@ -72,17 +72,17 @@ TEST(JsonString, EscapesQuotesBackslashesAndControls) {
 }
 
 TEST(JsonRows, ArrayOfRowArrays) {
-  const auto writer = MakeRowWriter(RowFormat::kJson, ScanMode::kMessageStore, *FindCodePage(kDefaultCodePage));
+  const auto writer = MakeRowWriter(RowFormat::kJson, ScanMode::kUsual, *FindCodePage(kDefaultCodePage));
   std::string out;
   writer->Begin(out);
   writer->End(out);
   EXPECT_EQ(out, "[]\n");
 
-  const auto rows = MakeRowWriter(RowFormat::kJson, ScanMode::kMessageStore, *FindCodePage(kDefaultCodePage));
+  const auto rows = MakeRowWriter(RowFormat::kJson, ScanMode::kUsual, *FindCodePage(kDefaultCodePage));
   out.clear();
   rows->Begin(out);
-  rows->Write(out, 1, {"a", "b"});
-  rows->Write(out, 2, {"c", "\xE9"});
+  rows->Write(out, 1, {"a", "b"}, "");
+  rows->Write(out, 2, {"c", "\xE9"}, "");
   rows->End(out);
   EXPECT_EQ(out, "[\n  [\"a\", \"b\"],\n  [\"c\", \"\xC3\xA9\"]\n]\n");
 }
@@ -147,10 +147,10 @@ const CellRow kMessage = {"Anna Berger <anna.berger@example.org>",
                           "56"};
 
 TEST(TableRows, HeadingAndRowLineUp) {
-  const TableFormat table(ScanMode::kMessageStore, 0);
+  const TableFormat table(ScanMode::kUsual, 0);
   const std::string heading = table.Heading();
   std::string row;
-  table.AppendRow(row, 7, kMessage);
+  table.AppendRow(row, 7, kMessage, "");
   EXPECT_EQ(heading.find("Subject"), row.find("Lunch"));
   EXPECT_EQ(heading.find("Length") + std::string("Length").size(), row.size() - 1);
   EXPECT_EQ(row.substr(0, 5), "    7");
@@ -159,15 +159,15 @@ TEST(TableRows, HeadingAndRowLineUp) {
 
 TEST(TableRows, NarrowTerminalsGetNarrowerTextColumns) {
   for (const size_t width : {80u, 100u, 120u}) {
-    const TableFormat table(ScanMode::kMessageStore, width);
+    const TableFormat table(ScanMode::kUsual, width);
     std::string row;
-    table.AppendRow(row, 12345, kMessage);
+    table.AppendRow(row, 12345, kMessage, "");
     EXPECT_EQ(row.size() - 1, width) << width;  // every column filled: exactly the width
     EXPECT_EQ(table.Heading().find("Length") + 6, width);
     EXPECT_NE(row.find("1234"), std::string::npos);  // numbers stay whole
   }
   // Too narrow for every minimum: the columns stop shrinking.
-  const TableFormat tiny(ScanMode::kMessageStore, 20);
+  const TableFormat tiny(ScanMode::kUsual, 20);
   EXPECT_EQ(tiny.Heading().find("Length") + 6, 5 + 8 + 10 + 8 + 12 + 10 + 8 + 12u);
 
   const TableFormat contacts(ScanMode::kAddressBook, 80);

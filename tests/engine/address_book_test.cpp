@@ -40,7 +40,7 @@ struct BookScan {
   EngineRun run;
   recovery::ScanResult result;
   explicit BookScan(const std::string& bytes) {
-    result = run.Scan(ResolveChosenFile(folder.Write("Contacts.imb", bytes)), recovery::ScanMode::kAddressBook);
+    result = run.Scan(ResolveChosenFile(folder.Write("Contacts.imb", bytes)), ScanMode::kAddressBook);
   }
 };
 
@@ -112,8 +112,7 @@ TEST(AddressBook, ShortFilesAndTheHeaderNeverReachTheList) {
 
 TEST(AddressBook, MissingFileListsNothingAndSaysSo) {
   EngineRun run;
-  const recovery::ScanResult result =
-      run.Scan(ResolveChosenFile("/nonexistent/Contacts.imb"), recovery::ScanMode::kAddressBook);
+  const recovery::ScanResult result = run.Scan(ResolveChosenFile("/nonexistent/Contacts.imb"), ScanMode::kAddressBook);
   EXPECT_EQ(result.end, recovery::ScanEnd::kFileNotOpened);
   EXPECT_TRUE(run.rows().empty());
 }
@@ -144,15 +143,16 @@ class FailingReader final : public ByteReader {
 TEST(AddressBook, ReadErrorEndsTheWalkAndIsReported) {
   const std::int64_t failAt = kHeader + kRecord + 1460;  // inside field 8 of the second contact
   FailingReader reader(Book({Contact("a"), Contact("b"), Contact("c")}), failAt);
-  MemoryList list;
-  const AddressBookResult result = WalkAddressBook(reader, list);
+  MemoryRows rows;
+  const AddressBookResult result = WalkAddressBook(reader, rows);
   EXPECT_EQ(result.status, AddressBookResult::Status::kReadError);
   EXPECT_EQ(result.errorCode, EIO);
   EXPECT_EQ(result.errorOffset, static_cast<std::int64_t>(kHeader + kRecord + 1450));
-  ASSERT_EQ(list.RowCount(), 2);
-  EXPECT_EQ(list.GetCell(0, 0), "b4 ");  // the second contact, as far as it was read
-  EXPECT_EQ(list.GetCell(0, 6), "");
-  EXPECT_EQ(RowCells(list.Row(1)), ContactRow("a"));
+  const Rows listed = RowCells(rows.Contacts());
+  ASSERT_EQ(listed.size(), 2u);
+  EXPECT_EQ(listed[0][0], "b4 ");  // the second contact, as far as it was read
+  EXPECT_EQ(listed[0][6], "");
+  EXPECT_EQ(listed[1], ContactRow("a"));
 }
 
 }  // namespace

@@ -48,10 +48,8 @@ std::vector<Expected> Scan(const std::string& store, const std::string* index, s
   MemoryReader indexReader(index ? *index : std::string(), index ? static_cast<std::int64_t>(index->size()) : 0);
   DeepScan(run.ports, storeReader, index ? &indexReader : nullptr, blockSize);
   std::vector<Expected> found;
-  for (const auto& row : run.rows()) {
-    EXPECT_EQ(row.size(), static_cast<std::size_t>(kDeepCellCount));
-    found.push_back({ParseDecimalCell(row[kOffsetCell]), ParseDecimalCell(row[kLengthCell]), row[kOriginCell]});
-  }
+  for (const tessel::MessageRow& row : run.list.Messages())
+    found.push_back({row.record.offset, row.record.length, std::string(recovery::OriginName(row.origin))});
   return found;
 }
 
@@ -200,6 +198,7 @@ TEST(DeepScan, CellsComeFromTheRecordAndAStopListsNothingMore) {
   EngineRun run;
   MemoryReader reader(store, static_cast<std::int64_t>(store.size()));
   DeepScan(run.ports, reader, nullptr, 64);
+  run.mode = ScanMode::kDeep;
   ASSERT_EQ(run.rows().size(), 1u);
   EXPECT_EQ(run.rows()[0], (std::vector<std::string>{"Ann <a@x.org>", "hi", "b@x.org", "Mon", "0",
                                                      std::to_string(store.size()), "store"}));
@@ -311,7 +310,9 @@ TEST(DeepScan, DamagedStoresAreTiledByTheirRows) {
       MemoryReader indexReader(withIndex ? *withIndex : "",
                                withIndex ? static_cast<std::int64_t>(withIndex->size()) : 0);
       DeepScan(run.ports, storeReader, withIndex ? &indexReader : nullptr, 64 + round);
-      EXPECT_EQ(DeepRowsFault(run.rows(), static_cast<std::int64_t>(damaged.size()), withIndex ? *withIndex : ""), "")
+      EXPECT_EQ(
+          DeepRowsFault(run.list.Messages(), static_cast<std::int64_t>(damaged.size()), withIndex ? *withIndex : ""),
+          "")
           << "round " << round;
     }
   }

@@ -42,19 +42,18 @@ void AtEveryCall(const std::string& bytes, Scan scan, Check check) {
   }
 }
 
-std::int64_t Number(const std::string& cell) { return cell.empty() ? -1 : std::stoll(cell); }
+using Messages = std::vector<tessel::MessageRow>;
 
 // A message row is sound when its record lies in the store and starts where
 // a message of the undamaged scan starts.
 // (`clean` empty: any start.)
-void ExpectSoundMessageRows(const Rows& rows, const Rows& clean, std::int64_t storeSize, const std::string& what) {
-  for (const std::vector<std::string>& row : rows) {
-    ASSERT_EQ(row.size(), static_cast<std::size_t>(kMessageCellCount)) << what;
-    const std::int64_t offset = Number(row[kOffsetCell]), length = Number(row[kLengthCell]);
+void ExpectSoundMessageRows(const Messages& rows, const Messages& clean, std::int64_t storeSize,
+                            const std::string& what) {
+  for (const tessel::MessageRow& row : rows) {
+    const auto [offset, length] = row.record;
     EXPECT_TRUE(offset >= 0 && length > 0 && offset + length <= storeSize) << what;
-    const bool known = std::any_of(clean.begin(), clean.end(), [&](const std::vector<std::string>& c) {
-      return c[kOffsetCell] == row[kOffsetCell];
-    });
+    const bool known =
+        std::any_of(clean.begin(), clean.end(), [&](const tessel::MessageRow& c) { return c.record.offset == offset; });
     EXPECT_TRUE(known || clean.empty()) << what << ": a row at " << offset;
   }
 }
@@ -63,16 +62,17 @@ void ExpectSoundMessageRows(const Rows& rows, const Rows& clean, std::int64_t st
 // without overlaps, at most once each; a message whose header lines before the
 // boundary could not be read starts at a later line of them, down to the
 // boundary's own.
-void ExpectSoundRawScanRows(const Rows& rows, const Rows& clean, const std::string& store, const std::string& what) {
+void ExpectSoundRawScanRows(const Messages& rows, const Messages& clean, const std::string& store,
+                            const std::string& what) {
   ExpectSoundMessageRows(rows, {}, static_cast<std::int64_t>(store.size()), what);
   EXPECT_LE(rows.size(), clean.size()) << what;
   std::int64_t previousEnd = 0;
-  for (const std::vector<std::string>& row : rows) {
-    const std::int64_t offset = Number(row[kOffsetCell]);
+  for (const tessel::MessageRow& row : rows) {
+    const std::int64_t offset = row.record.offset;
     EXPECT_GE(offset, previousEnd) << what;
-    previousEnd = offset + Number(row[kLengthCell]);
-    const bool inHeaderLines = std::any_of(clean.begin(), clean.end(), [&](const std::vector<std::string>& c) {
-      const std::int64_t start = Number(c[kOffsetCell]);
+    previousEnd = row.record.End();
+    const bool inHeaderLines = std::any_of(clean.begin(), clean.end(), [&](const tessel::MessageRow& c) {
+      const std::int64_t start = c.record.offset;
       const auto boundary = static_cast<std::int64_t>(store.find("MIME-Version: 1.", start));
       return start <= offset && offset <= boundary && (offset == 0 || store[offset - 1] == '\n');
     });
@@ -105,7 +105,8 @@ TEST(FaultInjection, RawScanListsOnlyMessagesItRead) {
           RawScanStore(run->ports, reader, blockSize);
         },
         [&](const FaultCase&, const std::string& what) {
-          ExpectSoundRawScanRows(run->rows(), clean.rows(), store, what + ", block " + std::to_string(blockSize));
+          ExpectSoundRawScanRows(run->list.Messages(), clean.list.Messages(), store,
+                                 what + ", block " + std::to_string(blockSize));
         });
   }
 }
@@ -137,7 +138,7 @@ TEST(FaultInjection, IndexWalkListsOnlyMessagesItRead) {
           WalkIndex(run->ports, indexReader, storeReader, BlockReader::kSmallestBlock);
         },
         [&](const FaultCase&, const std::string& what) {
-          ExpectSoundMessageRows(run->rows(), clean.rows(), static_cast<std::int64_t>(store.size()),
+          ExpectSoundMessageRows(run->list.Messages(), clean.list.Messages(), static_cast<std::int64_t>(store.size()),
                                  (inIndex ? "index, " : "store, ") + what);
         });
   }
@@ -175,24 +176,25 @@ TEST(FaultInjection, AddressBookListsOnlyFieldsItRead) {
     book += mailfiles::ContactRecord(fields);
   }
   book.resize(book.size() - 1000);  // the last contact torn
-  MemoryList clean;
+  MemoryRows cleanRows;
   MemoryReader whole(book, static_cast<std::int64_t>(book.size()));
-  ASSERT_EQ(WalkAddressBook(whole, clean).status, AddressBookResult::Status::kWalked);
-  ASSERT_EQ(clean.RowCount(), 3);
+  ASSERT_EQ(WalkAddressBook(whole, cleanRows).status, AddressBookResult::Status::kWalked);
+  const std::vector<tessel::ContactRow>& clean = cleanRows.Contacts();
+  ASSERT_EQ(clean.size(), 3u);
   for (const FaultCase& c : kFaultCases) {
     for (std::int64_t call = 0;; ++call) {
       FaultyReader reader(book, call, c.fault, c.persistent);
-      MemoryList list;
+      MemoryRows list;
       const AddressBookResult result = WalkAddressBook(reader, list);
       if (!reader.Faulted()) break;
       const std::string what = Describe(c, call);
-      // Row r (from the bottom) is contact r; each cell is its undamaged text
-      // or the first bytes of it.
-      const int rows = list.RowCount();
-      ASSERT_LE(rows, clean.RowCount()) << what;
-      for (int r = 0; r < rows; ++r) {
-        const CellRow& cells = list.Row(rows - 1 - r);
-        const CellRow& full = clean.Row(clean.RowCount() - 1 - r);
+      // Row r is contact r; each cell is its undamaged text or the first bytes of it.
+      const std::vector<tessel::ContactRow>& contacts = list.Contacts();
+      const auto rows = static_cast<std::int64_t>(contacts.size());
+      ASSERT_LE(contacts.size(), clean.size()) << what;
+      for (std::size_t r = 0; r < contacts.size(); ++r) {
+        const CellRow& cells = contacts[r].cells;
+        const CellRow& full = clean[r].cells;
         for (std::size_t k = 0; k < cells.size(); ++k)
           EXPECT_EQ(full.cell(k).compare(0, cells.cell(k).size(), cells.cell(k)), 0)
               << what << ", contact " << r << ", cell " << k;
@@ -202,9 +204,9 @@ TEST(FaultInjection, AddressBookListsOnlyFieldsItRead) {
         EXPECT_EQ(rows, (result.errorOffset - 70) / 2466 + ((result.errorOffset - 70) % 2466 != 0)) << what;
       } else {
         ASSERT_EQ(result.status, AddressBookResult::Status::kWalked) << what;
-        EXPECT_GE(rows, clean.RowCount() - 1) << what;  // a torn last contact may read as blank
+        EXPECT_GE(contacts.size() + 1, clean.size()) << what;  // a torn last contact may read as blank
         if (c.fault == Fault::kError) {
-          EXPECT_EQ(list.Rows(), clean.Rows()) << what;  // the fault cost nothing
+          EXPECT_EQ(RowCells(contacts), RowCells(clean)) << what;  // the fault cost nothing
         }
       }
       if (c.fault == Fault::kError && c.persistent) {

@@ -123,28 +123,25 @@ TEST(ExtractIndexedMessage, ReadsTheFirst2000BytesOfTheRecord) {
   const std::string message = "From: a@b.c\r\n" + std::string(2000, 'x') + "\r\nDate: too late\r\n";
   MemoryReader file("pad" + message, static_cast<std::int64_t>(message.size()) + 3);
   BlockReader store(file);
-  MemoryList list;
-  HeaderFields cells;
-  const int row = list.AppendRow("");
-  EXPECT_TRUE(ExtractIndexedMessage(list, row, store, 3, static_cast<std::int64_t>(message.size()), cells));
-  EXPECT_EQ(RowCells(list.Row(row)), (std::vector<std::string>{"a@b.c", "Unknown", "none", "Unknown"}));
-  const int shortRow = list.AppendRow("");
-  EXPECT_TRUE(ExtractIndexedMessage(list, shortRow, store, 3, 5, cells));  // "From:" only: To is "none"
-  EXPECT_EQ(list.GetCell(shortRow, kFromCell), "");
+  HeaderFields fields;
+  CellRow cells;
+  EXPECT_TRUE(ExtractIndexedMessage(store, 3, static_cast<std::int64_t>(message.size()), fields, cells));
+  EXPECT_EQ(RowCells(cells), (std::vector<std::string>{"a@b.c", "Unknown", "none", "Unknown"}));
+  EXPECT_TRUE(ExtractIndexedMessage(store, 3, 5, fields, cells));  // "From:" only: To is "none"
+  EXPECT_EQ(cells[kFromCell], "");
 }
 
 TEST(ExtractIndexedMessage, LeavesTheCellsEmptyOutsideTheStore) {
   MemoryReader file("From: a@b.c\r\n", 13);
   BlockReader store(file);
-  MemoryList list;
-  HeaderFields cells;
-  const int row = list.AppendRow("");
-  EXPECT_FALSE(ExtractIndexedMessage(list, row, store, 13, 10, cells));
-  EXPECT_FALSE(ExtractIndexedMessage(list, row, store, -1, 10, cells));
+  HeaderFields fields;
+  CellRow cells;
+  EXPECT_FALSE(ExtractIndexedMessage(store, 13, 10, fields, cells));
+  EXPECT_FALSE(ExtractIndexedMessage(store, -1, 10, fields, cells));
   SourceFile notOpen;
   BlockReader none(notOpen);
-  EXPECT_FALSE(ExtractIndexedMessage(list, row, none, 0, 10, cells));
-  EXPECT_EQ(RowCells(list.Row(row)), (std::vector<std::string>{""}));
+  EXPECT_FALSE(ExtractIndexedMessage(none, 0, 10, fields, cells));
+  EXPECT_EQ(cells.size(), 0u);
 }
 
 // A read that comes back short (a bad sector, a file cut meanwhile) does not
@@ -153,30 +150,21 @@ TEST(ExtractIndexedMessage, RecordsPastAShortReadAreListedWithTheirDefaults) {
   MemoryReader file("From: a@b.c\r\n", 5000);
   BlockReader store(file);
   EXPECT_EQ(store.Bytes(0, 5000).size(), 13u);  // the read comes back short
-  MemoryList list;
-  HeaderFields cells;
-  const int row = list.AppendRow("");
-  EXPECT_TRUE(ExtractIndexedMessage(list, row, store, 2000, 100, cells));
-  EXPECT_EQ(RowCells(list.Row(row)), (std::vector<std::string>{"Unknown", "Unknown", "none", "Unknown"}));
+  HeaderFields fields;
+  CellRow cells;
+  EXPECT_TRUE(ExtractIndexedMessage(store, 2000, 100, fields, cells));
+  EXPECT_EQ(RowCells(cells), (std::vector<std::string>{"Unknown", "Unknown", "none", "Unknown"}));
 }
 
-// The hidden cells carry 64-bit values.
-TEST(RecordCells, DecimalCellsHold64BitValues) {
-  EXPECT_EQ(FormatDecimalCell(5000000000LL), "5000000000");
-  EXPECT_EQ(ParseDecimalCell("5000000000"), 5000000000LL);
-  EXPECT_EQ(ParseDecimalCell("  42abc"), 42);
-  EXPECT_EQ(ParseDecimalCell("-7"), -7);
-  EXPECT_EQ(ParseDecimalCell("x1"), 0);
-  EXPECT_EQ(ParseDecimalCell(""), 0);
-  EXPECT_EQ(ParseDecimalCell("99999999999999999999"), INT64_MAX);
-  EXPECT_EQ(ParseDecimalCell("-99999999999999999999"), INT64_MIN);
-  EXPECT_EQ(ParseDecimalCell("-9223372036854775808"), INT64_MIN);
-  MemoryList list;
-  const int row = list.AppendRow("");
-  list.SetCell(row, kOffsetCell, "3000000000");
-  list.SetCell(row, kLengthCell, "12");
-  EXPECT_EQ(RecordOfRow(list, row).offset, 3000000000LL);
-  EXPECT_EQ(RecordOfRow(list, row).length, 12);
+// The hidden cells show 64-bit values, and the marks follow the origin cell.
+TEST(RecordCells, HiddenCellsShow64BitValuesAndTheMarks) {
+  tessel::MessageRow row;
+  row.record = {5000000000LL, 12};
+  row.origin = Origin::kUnclaimed;
+  row.cells = {"f", "s", "t", "d"};
+  EXPECT_EQ(RowCells({row}, ScanMode::kDeep), (Rows{{"f", "s", "t", "d", "5000000000", "12", "unclaimed"}}));
+  row.unreadable.push_back({5000000000LL, 5000000004LL, 5});
+  EXPECT_EQ(RowCells({row}, ScanMode::kUsual), (Rows{{"f", "s", "t", "d", "5000000000", "12", "", "unreadable"}}));
 }
 
 TEST(CopyRecord, HandsTheBytesToASinkThatMayRefuse) {

@@ -23,7 +23,7 @@ struct IndexScan {
   }
   std::vector<std::string> SubjectsAndOffsets() const {
     std::vector<std::string> found;
-    for (const auto& row : run.rows()) found.push_back(row[kSubjectCell] + "@" + row[kOffsetCell]);
+    for (const auto& row : run.rows()) found.push_back(row[kSubjectCell] + "@" + row[recovery::kOffsetCell]);
     return found;
   }
 };
@@ -122,7 +122,7 @@ TEST(IndexWalk, LengthThatLooksLikeAMarkerIsNotSearchedAgain) {
                  IndexHeader() + IndexEntry(196608) + IndexEntry(static_cast<std::uint32_t>(small.size())));
   EXPECT_EQ(scan.SubjectsAndOffsets(), (std::vector<std::string>{"Big@0", "Small@196608"}));
   ASSERT_EQ(scan.run.rows().size(), 2u);
-  EXPECT_EQ(scan.run.rows()[1][kLengthCell], std::to_string(small.size()));  // not the 196608 read again
+  EXPECT_EQ(scan.run.rows()[1][recovery::kLengthCell], std::to_string(small.size()));  // not the 196608 read again
 }
 
 // Damaged entries raw-scan the store once; the walk goes on after each.
@@ -171,7 +171,7 @@ TEST(IndexWalk, ImplausibleLengthsAndSmallStores) {
   const std::string tiny = Message("t@x.org", "Tiny", std::string(300, '.')).substr(0, 300);
   IndexScan small(tiny, IndexHeader() + IndexEntry(10));
   EXPECT_EQ(small.run.rows().size(), 1u);  // every length rejected; the raw scan finds the one message
-  EXPECT_EQ(small.run.rows()[0][kLengthCell], "300");
+  EXPECT_EQ(small.run.rows()[0][recovery::kLengthCell], "300");
 }
 
 TEST(IsPlausibleLength, BelowTheStoreSizeMinus300AndNeverWithoutAStore) {
@@ -208,7 +208,7 @@ TEST(IndexWalk, RecordRunningPastTheStoreUsesTheBytesPresent) {
   IndexScan scan(store, IndexHeader() + IndexEntry(c) + IndexEntry(static_cast<std::uint32_t>(store.size() - 301)));
   ASSERT_EQ(scan.run.rows().size(), 2u);
   EXPECT_EQ(scan.run.rows()[1][kSubjectCell], "C");
-  const MessageRecord record = RecordOfRow(scan.run.list, 1);
+  const MessageRecord record = scan.run.record(1);
   EXPECT_EQ(record.length, static_cast<std::int64_t>(store.size()) - 301);
   EXPECT_EQ(CopiedRecord(scan.result.storePath, record.offset, record.length), store.substr(c));
 }
@@ -291,7 +291,7 @@ TEST(IndexWalk, OffsetsBeyond2GiBStayExact) {
       "big.imh", IndexHeader() + IndexEntry(first) + IndexEntry(static_cast<std::uint32_t>(message.size())))));
   ASSERT_EQ(run.rows().size(), 2u);
   EXPECT_EQ(run.rows()[1], MessageRow("far@x.org", "Far", kTo, kDate, first, message.size()));
-  const MessageRecord record = RecordOfRow(run.list, 1);
+  const MessageRecord record = run.record(1);
   EXPECT_EQ(record.offset, 2415919104LL);
   EXPECT_EQ(CopiedRecord(folder.Path("big.imm"), record.offset, record.length), message);
 }

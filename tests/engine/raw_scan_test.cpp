@@ -102,8 +102,8 @@ TEST(RawScan, HeaderBlockStopsAtBlankLineLoneLineFeedAndOtherLines) {
     StoreScan scan(store);
     ASSERT_EQ(scan.run.rows().size(), 1u) << c.before;
     const std::int64_t begin = static_cast<std::int64_t>(body.size() + c.before.size() - c.expectedFromEnd);
-    EXPECT_EQ(RecordOfRow(scan.run.list, 0).offset, begin) << c.before;
-    EXPECT_EQ(RecordOfRow(scan.run.list, 0).length, static_cast<std::int64_t>(store.size()) - begin) << c.before;
+    EXPECT_EQ(scan.run.record(0).offset, begin) << c.before;
+    EXPECT_EQ(scan.run.record(0).length, static_cast<std::int64_t>(store.size()) - begin) << c.before;
   }
 }
 
@@ -111,14 +111,14 @@ TEST(RawScan, HeaderBlockReachesTheStartOfTheStoreButNotThePreviousBoundary) {
   // The first message's header lines from byte 0 on belong to it.
   StoreScan fromStart("Subject: s\r\n" + kBoundary + "0\r\n");
   ASSERT_EQ(fromStart.run.rows().size(), 1u);
-  EXPECT_EQ(RecordOfRow(fromStart.run.list, 0).offset, 0);
+  EXPECT_EQ(fromStart.run.record(0).offset, 0);
 
   // A boundary right after another's line: the previous boundary's own line is no header of the next.
   const std::string store = kBoundary + "0\r\nX-Y: z\r\n" + kBoundary + "0\r\n";
   StoreScan adjacent(store);
   ASSERT_EQ(adjacent.run.rows().size(), 2u);
-  EXPECT_EQ(RecordOfRow(adjacent.run.list, 0).length, 19);
-  EXPECT_EQ(RecordOfRow(adjacent.run.list, 1).offset, 19);
+  EXPECT_EQ(adjacent.run.record(0).length, 19);
+  EXPECT_EQ(adjacent.run.record(1).offset, 19);
 }
 
 TEST(RawScan, BoundaryAstrideAWindowEdgeIsFound) {
@@ -127,7 +127,7 @@ TEST(RawScan, BoundaryAstrideAWindowEdgeIsFound) {
     store.replace(at, kBoundary.size(), kBoundary);
     StoreScan scan(store);
     ASSERT_EQ(scan.run.rows().size(), 1u) << at;
-    EXPECT_EQ(RecordOfRow(scan.run.list, 0).offset, static_cast<std::int64_t>(at));
+    EXPECT_EQ(scan.run.record(0).offset, static_cast<std::int64_t>(at));
   }
 }
 
@@ -155,7 +155,7 @@ TEST(RawScan, BoundaryInTheTailDoesNotEndTheMessageBeforeIt) {
   store.replace(2030, kBoundary.size(), kBoundary);
   StoreScan scan(store);
   ASSERT_EQ(scan.run.rows().size(), 1u);
-  EXPECT_EQ(RecordOfRow(scan.run.list, 0).length, 2060);
+  EXPECT_EQ(scan.run.record(0).length, 2060);
 }
 
 TEST(RawScan, LongMessageShowsFieldsFromItsFirst65536BytesAndItsFullLength) {
@@ -227,8 +227,8 @@ TEST(RawScan, StoreCutWhileScannedEndsWhereItsBytesEnd) {
       EngineRun run;
       RawScanStore(run.ports, cut, blockSize);
       ASSERT_EQ(run.rows().size(), 2u);
-      EXPECT_EQ(run.rows()[1][kOffsetCell], std::to_string(first.size()));
-      EXPECT_EQ(run.rows()[1][kLengthCell], std::to_string(second.size())) << blockSize << readAhead;
+      EXPECT_EQ(run.rows()[1][recovery::kOffsetCell], std::to_string(first.size()));
+      EXPECT_EQ(run.rows()[1][recovery::kLengthCell], std::to_string(second.size())) << blockSize << readAhead;
     }
   }
 }

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "engine/block_reader.h"
+#include "engine/skipping_reader.h"
 #include "tests/engine/scan_fixture.h"
 #include "tests/support/faulty_reader.h"
 
@@ -109,23 +110,16 @@ TEST(SkippingReader, RetriesOnceThenHandsOutUnreadablePiecesAsNulBytes) {
   EXPECT_EQ(skipping.ReadAt(static_cast<std::int64_t>(bytes.size()), out.data(), 10), 0u);
 }
 
-TEST(MemoryList, BehavesAsAListView) {
-  MemoryList list;
-  EXPECT_EQ(list.AppendRow("a"), 0);
-  list.InsertRowAtTop("top");
-  list.SetCell(1, 3, "d");
-  list.SetCell(7, 0, "ignored");
-  EXPECT_EQ(RowCells(list.Rows()), (Rows{{"top"}, {"a", "", "", "d"}}));
+TEST(CellRow, CellsSetInAnyOrderKeepTheirNeighbours) {
+  CellRow row{"a"};
+  row.Set(3, "d");
+  EXPECT_EQ(RowCells(row), (std::vector<std::string>{"a", "", "", "d"}));
   // A cell set again moves the cells after it, longer or shorter.
-  list.SetCell(1, 1, "bbb");
-  list.SetCell(1, 0, "");
-  list.SetCell(1, 1, "b");
-  EXPECT_EQ(RowCells(list.Rows()), (Rows{{"top"}, {"", "b", "", "d"}}));
-  EXPECT_EQ(list.GetCell(1, 9), "");
-  EXPECT_EQ(list.GetCell(-1, 0), "");
-  list.DeleteRow(0);
-  list.DeleteRow(5);
-  EXPECT_EQ(list.RowCount(), 1);
+  row.Set(1, "bbb");
+  row.Set(0, "");
+  row.Set(1, "b");
+  EXPECT_EQ(RowCells(row), (std::vector<std::string>{"", "b", "", "d"}));
+  EXPECT_EQ(row[9], "");
 }
 
 }  // namespace

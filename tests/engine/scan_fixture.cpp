@@ -10,9 +10,20 @@ std::vector<std::string> RowCells(const CellRow& row) {
   return cells;
 }
 
-Rows RowCells(const std::vector<CellRow>& rows) {
+Rows RowCells(const std::vector<tessel::MessageRow>& rows, ScanMode mode) {
   Rows cells;
-  for (const CellRow& row : rows) cells.push_back(RowCells(row));
+  CellRow made;
+  for (const tessel::MessageRow& row : rows) {
+    recovery::MessageCells(row, mode, made);
+    cells.push_back(RowCells(made));
+  }
+  return cells;
+}
+
+Rows RowCells(const std::vector<tessel::ContactRow>& contacts) {
+  Rows cells;
+  for (auto contact = contacts.rbegin(); contact != contacts.rend(); ++contact)
+    cells.push_back(RowCells(contact->cells));
   return cells;
 }
 using mailfiles::CrLfLines;
@@ -30,10 +41,10 @@ std::string MessageWithLeadingHeaders(const std::string& from, const std::string
 }
 
 std::vector<std::string> ExtractedCells(std::string_view text) {
-  MemoryList list;
-  HeaderFields cells;
-  ExtractHeaderFields(text, list, list.AppendRow(""), cells);
-  return RowCells(list.Row(0));
+  HeaderFields fields;
+  CellRow cells;
+  ExtractHeaderFields(text, fields, cells);
+  return RowCells(cells);
 }
 
 std::vector<std::string> MessageRow(const std::string& from, const std::string& subject, const std::string& to,
@@ -52,7 +63,7 @@ std::string CopiedRecord(const std::string& storePath, std::int64_t offset, std:
   return bytes;
 }
 
-std::string DeepRowsFault(const Rows& rows, std::int64_t storeSize, std::string_view index) {
+std::string DeepRowsFault(const std::vector<tessel::MessageRow>& rows, std::int64_t storeSize, std::string_view index) {
   std::set<std::int64_t> lengths;
   for (std::size_t at = index.find(mailfiles::kIndexEntryMarker);
        at != std::string_view::npos && at + 8 <= index.size(); at = index.find(mailfiles::kIndexEntryMarker, at + 1)) {
@@ -61,13 +72,12 @@ std::string DeepRowsFault(const Rows& rows, std::int64_t storeSize, std::string_
     lengths.insert(length);
   }
   std::int64_t end = 0;
-  for (const auto& row : rows) {
-    if (row.size() != 7) return "a row of " + std::to_string(row.size()) + " cells";
-    const std::string where = "row at " + row[kOffsetCell] + ": ";
-    const std::int64_t offset = ParseDecimalCell(row[kOffsetCell]), length = ParseDecimalCell(row[kLengthCell]);
+  for (const tessel::MessageRow& row : rows) {
+    const auto [offset, length] = row.record;
+    const std::string where = "row at " + std::to_string(offset) + ": ";
     if (offset != end) return where + "the row before ends at " + std::to_string(end);
     if (length <= 0) return where + "no bytes";
-    if (row[6] == "index" && !lengths.contains(length)) return where + "a length no index entry gives";
+    if (row.origin == Origin::kIndex && !lengths.contains(length)) return where + "a length no index entry gives";
     end = offset + length;
   }
   return end == storeSize ? "" : "the rows end at " + std::to_string(end) + " of " + std::to_string(storeSize);

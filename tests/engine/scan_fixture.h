@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "recovery/row_cells.h"
 #include "recovery/scan.h"
 #include "tests/support/mail_files.h"
 #include "tests/support/scratch_folder.h"
@@ -22,9 +23,11 @@ namespace tessel::testing {
 
 using Rows = std::vector<std::vector<std::string>>;
 
-// The list's rows as strings, to compare with the rows a test expects.
+// Rows as strings, to compare with the rows a test expects: messages with the
+// cells the list shows in `mode`, contacts in list order (the last first).
 std::vector<std::string> RowCells(const CellRow& row);
-Rows RowCells(const std::vector<CellRow>& rows);
+Rows RowCells(const std::vector<tessel::MessageRow>& rows, ScanMode mode);
+Rows RowCells(const std::vector<tessel::ContactRow>& contacts);
 
 // Records every progress call, in order.
 class RecordingProgressBar final : public ProgressBar {
@@ -38,19 +41,25 @@ class RecordingProgressBar final : public ProgressBar {
   std::vector<Call> calls;
 };
 
-// A scan's ports over a MemoryList and a RecordingProgressBar.
+// A scan's ports over MemoryRows and a RecordingProgressBar.
 struct EngineRun {
-  MemoryList list;
+  MemoryRows list;
   RecordingProgressBar progress;
   std::atomic<int> stopRequested{0};
   ScanPorts ports{list, progress, stopRequested};
+  ScanMode mode = ScanMode::kUsual;  // how rows() shows the message rows
 
   // The scan call over this run's ports.
-  recovery::ScanResult Scan(const ChosenFile& chosen, recovery::ScanMode mode = recovery::ScanMode::kUsual) {
-    return recovery::RunScan(chosen, mode, stopRequested, list, progress);
+  recovery::ScanResult Scan(const ChosenFile& chosen, ScanMode scanMode = ScanMode::kUsual) {
+    mode = scanMode;
+    return recovery::RunScan(chosen, scanMode, stopRequested, list, progress);
   }
 
-  Rows rows() const { return RowCells(list.Rows()); }
+  Rows rows() const { return list.Contacts().empty() ? RowCells(list.Messages(), mode) : RowCells(list.Contacts()); }
+  // The record of message row `row`.
+  MessageRecord record(std::size_t row) const {
+    return row < list.Messages().size() ? list.Messages()[row].record : MessageRecord{};
+  }
 };
 
 // A reader over memory that may claim more bytes than it holds, as a file cut
@@ -94,9 +103,9 @@ std::vector<std::string> MessageRow(const std::string& from, const std::string& 
                                     const std::string& date, std::int64_t offset, std::int64_t length);
 
 // What a deep scan's rows must be, whatever the bytes: in store order, each
-// byte of the store in exactly one row, and each row marked "index" as long as
+// byte of the store in exactly one row, and each row from the index as long as
 // the length after one of the index's entry markers. Empty when they are;
 // otherwise what is wrong.
-std::string DeepRowsFault(const Rows& rows, std::int64_t storeSize, std::string_view index);
+std::string DeepRowsFault(const std::vector<tessel::MessageRow>& rows, std::int64_t storeSize, std::string_view index);
 
 }  // namespace tessel::testing

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <memory>
 
-#include "engine/memory_list.h"
 #include "export/contact_formats.h"
 #include "export/output_file.h"
 #include "tests/support/scratch_folder.h"
@@ -71,14 +70,12 @@ TEST(ContactText, OneBlockPerContactWithNonEmptyFields) {
 // gives every contact once, in order.
 TEST(ContactText, ALargeBookIsWrittenWhole) {
   const Row contact = Contact();
-  MemoryList list;
+  std::vector<ContactRow> rows;
   std::string expected;
   for (int i = 0; i < 3000; ++i) {
-    list.AppendRow(contact[0]);
-    for (size_t k = 1; k < contact.size(); ++k) list.SetCell(i, static_cast<int>(k), contact[k]);
+    rows.push_back({contact});
     AppendContactText(expected, i + 1, contact);
   }
-  const std::vector<CellRow> rows = list.TakeRows();
   ASSERT_GT(expected.size(), size_t{4} << 16);
   tessel::testing::ScratchFolder scratch;
   ContactsWritten written;
@@ -116,7 +113,7 @@ class StopAfterFirstWrite final : public FileOpener {
 
 // A stopped save leaves no file: the first 64 KiB of a book are no book.
 TEST(ContactText, AStopWhileWritingRemovesTheFile) {
-  const std::vector<CellRow> rows(3000, Contact());
+  const std::vector<ContactRow> rows(3000, ContactRow{Contact()});
   tessel::testing::ScratchFolder scratch;
   std::atomic<int> stop{0};
   StopAfterFirstWrite opener(stop);

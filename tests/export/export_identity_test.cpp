@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "engine/deep_scan.h"
-#include "engine/memory_list.h"
+#include "engine/memory_rows.h"
 #include "tests/support/scratch_folder.h"
 
 #ifndef _WIN32
@@ -93,16 +93,14 @@ class IdentityExportTest : public ::testing::Test {
 
 TEST_F(IdentityExportTest, EveryMessageOnceTheIndexedOnesApartAndNothingOverwritten) {
   // What the deep scan tells apart, counted independently.
-  MemoryList rows;
+  MemoryRows rows;
   MemoryProgressBar bar;
   std::atomic<int> stop{0};
-  recovery::RunScan(ResolveChosenFile(std::string(SAMPLES_DIR) + "/Inbox.imh"), recovery::ScanMode::kDeep, stop, rows,
-                    bar);
+  recovery::RunScan(ResolveChosenFile(std::string(SAMPLES_DIR) + "/Inbox.imh"), ScanMode::kDeep, stop, rows, bar);
   long long indexed = 0, foundOnly = 0;
-  for (int i = 0; i < rows.RowCount(); ++i) {
-    const std::string origin = rows.GetCell(i, kOriginCell);
-    indexed += origin == kOriginIndex;
-    foundOnly += origin == kOriginStore;
+  for (const MessageRow& row : rows.Messages()) {
+    indexed += row.origin == Origin::kIndex;
+    foundOnly += row.origin == Origin::kStore;
   }
   ASSERT_EQ(indexed + foundOnly, 13) << "the sample's 13 messages";
   ASSERT_GT(foundOnly, 0);

@@ -102,14 +102,5 @@ TEST(RecordCopy, AFileThatRefusesAWriteEndsTheCopyAndIsRemoved) {
   EXPECT_FALSE(std::filesystem::exists(folder.Path("out.eml")));
 }
 
-TEST(RecordCopy, TheRecordOfARowIsItsOffsetAndLengthCells) {
-  const MessageRecord record = RecordOfCells({"a", "b", "c", "d", "3000000000", "12"});
-  EXPECT_EQ(record.offset, 3000000000LL);
-  EXPECT_EQ(record.length, 12);
-  const MessageRecord shortRow = RecordOfCells({"a", "b"});
-  EXPECT_EQ(shortRow.offset, 0);
-  EXPECT_EQ(shortRow.length, 0);
-}
-
 }  // namespace
 }  // namespace tessel::exporting

@@ -11,59 +11,46 @@ namespace tessel::testing {
 namespace {
 
 // Keeps what it is handed, and how: one entry per call.
-class RecordingSink final : public recovery::RowSink {
+class RecordingSink final : public recovery::BatchSink {
  public:
-  void AppendRows(std::vector<CellRow>& rows) override { Take(rows, false); }
-  void InsertRowsAtTop(std::vector<CellRow>& rows) override { Take(rows, true); }
-
-  Rows list;  // the rows as a list showing them would hold them
-  std::vector<std::size_t> batches;
-
- private:
-  void Take(std::vector<CellRow>& rows, bool top) {
+  void AddMessages(std::vector<tessel::MessageRow>& rows) override {
     batches.push_back(rows.size());
-    for (const CellRow& row : rows) {
-      if (top)
-        list.insert(list.begin(), RowCells(row));
-      else
-        list.push_back(RowCells(row));
-    }
+    for (const tessel::MessageRow& row : rows) messages.push_back(row);
   }
+  void AddContacts(std::vector<tessel::ContactRow>& rows) override {
+    batches.push_back(rows.size());
+    for (const tessel::ContactRow& row : rows) contacts.push_back(row);
+  }
+
+  std::vector<tessel::MessageRow> messages;
+  std::vector<tessel::ContactRow> contacts;
+  std::vector<std::size_t> batches;
 };
 
-TEST(RowBatch, HandsOverFinalRowsInBatchesAndKeepsTheLastUntilTheEnd) {
+std::string From(std::int64_t offset) { return "from " + std::to_string(offset); }
+
+TEST(RowBatch, HandsOverRowsInBatchesAndTheRestAtTheEnd) {
   RecordingSink sink;
   recovery::RowBatch batch(sink, 2, std::chrono::hours(1));
-  int row = batch.AppendRow("");
-  batch.SetCell(row, 1, "one");
-  EXPECT_EQ(batch.GetCell(row, 1), "one");
-  row = batch.AppendRow("two");
-  batch.DeleteRow(row);  // a dropped row is never handed over
-  EXPECT_EQ(batch.RowCount(), 1);
-  for (const char* text : {"three", "four", "five"}) batch.SetCell(batch.AppendRow(text), 2, "x");
-  EXPECT_EQ(batch.RowCount(), 4);
-  EXPECT_EQ(sink.batches, (std::vector<std::size_t>{2}));  // "five" is still the engine's
-  batch.Flush();
-  EXPECT_EQ(sink.list, (Rows{{"", "one"}, {"three", "", "x"}, {"four", "", "x"}, {"five", "", "x"}}));
+  // Filled as a scan fills it: the storage the batch hands back is reused.
+  tessel::MessageRow row;
+  for (std::int64_t offset = 0; offset < 5; ++offset) {
+    row.record = {offset, 1};
+    row.cells.Clear();
+    row.cells.Set(0, From(offset));
+    batch.AddMessage(row);
+  }
   EXPECT_EQ(sink.batches, (std::vector<std::size_t>{2, 2}));
+  batch.Flush();
+  EXPECT_EQ(sink.batches, (std::vector<std::size_t>{2, 2, 1}));
+  ASSERT_EQ(sink.messages.size(), 5u);
+  for (std::int64_t offset = 0; offset < 5; ++offset) {
+    EXPECT_EQ(sink.messages[static_cast<std::size_t>(offset)].record.offset, offset);
+    EXPECT_EQ(sink.messages[static_cast<std::size_t>(offset)].cells[0], From(offset));
+  }
 }
 
-TEST(RowBatch, RowsAtTheTopArriveLastFirstAfterTheRowsBeforeThem) {
-  RecordingSink sink;
-  {
-    recovery::RowBatch batch(sink);
-    batch.AppendRow("appended");
-    const std::string_view cells[] = {"a", "1"};
-    batch.InsertFilledRowAtTop(cells);
-    batch.InsertRowAtTop("b");
-    batch.SetCell(0, 1, "2");
-    EXPECT_EQ(batch.GetCell(0, 0), "b");
-    EXPECT_EQ(batch.RowCount(), 3);
-  }  // the end of the batch hands over the rest
-  EXPECT_EQ(sink.list, (Rows{{"b", "2"}, {"a", "1"}, {"appended"}}));
-}
-
-TEST(RowBatch, AWholeScanArrivesAsInAListInMemory) {
+TEST(RowBatch, AWholeScanArrivesAsInRowsInMemory) {
   ScratchFolder folder;
   std::string store;
   for (int i = 0; i < 50; ++i) store += Message("a" + std::to_string(i) + "@b.c", std::to_string(i));
@@ -75,9 +62,9 @@ TEST(RowBatch, AWholeScanArrivesAsInAListInMemory) {
   MemoryProgressBar progress;
   {
     recovery::RowBatch batch(sink, 7, std::chrono::hours(1));
-    EXPECT_EQ(recovery::RunScan(chosen, recovery::ScanMode::kUsual, stop, batch, progress).rows, 50);
+    EXPECT_EQ(recovery::RunScan(chosen, ScanMode::kUsual, stop, batch, progress).rows, 50);
   }
-  EXPECT_EQ(sink.list, reference.rows());
+  EXPECT_EQ(RowCells(sink.messages, ScanMode::kUsual), reference.rows());
   EXPECT_EQ(sink.batches.size(), 8u);
 }
 
