@@ -36,7 +36,11 @@ void StartInterruptRouting() {
 
 void StopInterruptRouting() {
   for (std::size_t i = 0; i < kSignalCount; ++i) {
-    if (g_routed[i]) ::sigaction(kStopSignals[i], &g_previous[i], nullptr);
+    // Once a stop is asked, the system's second request (the shell's SIGHUP
+    // after the kernel's) may come as tessel ends: it stays caught, so that it
+    // cannot end tessel instead, with a file unfinished or the status lost.
+    const bool keep = kStopSignals[i] != SIGINT && StopOnInterrupt::Interrupted();
+    if (g_routed[i] && !keep) ::sigaction(kStopSignals[i], &g_previous[i], nullptr);
     g_routed[i] = false;
   }
 }

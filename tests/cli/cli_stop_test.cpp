@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 
+#include "cli/interrupt.h"
 #include "tests/cli/tessel_run.h"
 #include "tests/support/mail_files.h"
 #include "tests/support/scratch_folder.h"
@@ -23,6 +24,7 @@ namespace fs = std::filesystem;
 namespace mailfiles = tessel::mailfiles;
 using tessel::testing::ReadAll;
 using TesselRun = tessel::testing::Run;
+using tessel::cli::StopOnInterrupt;
 using tessel::testing::RunningTessel;
 using tessel::testing::ScratchFolder;
 
@@ -98,7 +100,7 @@ TEST(Stop, SighupTwiceDuringAnMboxExportEndsTheMboxAfterAWholeMessage) {
     return fs::file_size(mbox, error) > (1u << 18) && !error;
   }));
   tessel.Signal(SIGHUP);
-  // The kernel's and the shell's: the second, once the first is taken, must not end tessel mid-message.
+  // The kernel's and the shell's: the second, whenever it comes, must not end tessel, mid-message or after.
   std::this_thread::sleep_for(std::chrono::microseconds(300));
   tessel.Signal(SIGHUP);
   const TesselRun run = tessel.Wait();
@@ -116,6 +118,53 @@ TEST(Stop, SighupTwiceDuringAnMboxExportEndsTheMboxAfterAWholeMessage) {
     expected += "From sender" + std::to_string(number) + "@example.org Mon Mar  3 08:14:22 2008\n" + message + "\n";
   }
   EXPECT_TRUE(ReadAll(mbox) == expected) << "the mbox is not the first " << written << " messages, whole";
+}
+
+// Each in a child process of its own, since a stop request is for the process's
+// life: what a signal does before, while and after a stop guard is in place.
+TEST(StopDeathTest, SystemRequestsOnlyStopAndSignalsIgnoredAtStartStayIgnored) {
+  for (const int signal : {SIGHUP, SIGTERM}) {
+    // Ignored at start (nohup, a background job): it neither stops tessel nor ends it.
+    EXPECT_EXIT(
+        {
+          ::signal(signal, SIG_IGN);
+          std::atomic<int> stop{0};
+          {
+            const StopOnInterrupt guard(stop);
+            ::raise(signal);
+          }
+          std::exit(stop.load() == 0 && !StopOnInterrupt::Interrupted() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "")
+        << signal;
+    // The first request stops the work; a second, even once the guard is gone and
+    // tessel is about to end, must not end it instead.
+    EXPECT_EXIT(
+        {
+          ::signal(signal, SIG_DFL);
+          std::atomic<int> stop{0};
+          {
+            const StopOnInterrupt guard(stop);
+            ::raise(signal);
+            if (stop.load() != 1) std::exit(1);
+          }
+          ::raise(signal);
+          std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "")
+        << signal;
+  }
+  // A second Ctrl-C ends the program at once.
+  EXPECT_EXIT(
+      {
+        ::signal(SIGINT, SIG_DFL);
+        std::atomic<int> stop{0};
+        const StopOnInterrupt guard(stop);
+        ::raise(SIGINT);
+        if (stop.load() == 1) ::raise(SIGINT);
+        std::exit(1);
+      },
+      ::testing::KilledBySignal(SIGINT), "");
 }
 
 // An address book big enough that reading and writing it take a while.

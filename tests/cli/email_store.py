@@ -28,8 +28,7 @@ ENTRY_MARKER = bytes([0, 0, 3, 0])
 def find_messages():
     patterns = [os.environ.get("TESSEL_EMAIL_DATA", "") + "/msg_*.txt",
                 "/usr/lib/python3*/test/test_email/data/msg_*.txt",
-                os.path.expanduser("~/.pyenv/versions/*/lib/python3*/test/test_email/data/msg_*.txt"),
-                "/root/.pyenv/versions/*/lib/python3*/test/test_email/data/msg_*.txt"]
+                os.path.expanduser("~/.pyenv/versions/*/lib/python3*/test/test_email/data/msg_*.txt")]
     for pattern in patterns:
         found = sorted(glob.glob(pattern))
         if found:

@@ -1,4 +1,5 @@
 // The bounded reader, the block search over it, and the in-memory lists.
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <thread>
@@ -108,6 +109,34 @@ TEST(SkippingReader, RetriesOnceThenHandsOutUnreadablePiecesAsNulBytes) {
   EXPECT_TRUE(skipping.Overlaps(0, 101));
   EXPECT_FALSE(skipping.Overlaps(0, 100));
   EXPECT_EQ(skipping.ReadAt(static_cast<std::int64_t>(bytes.size()), out.data(), 10), 0u);
+}
+
+// The bytes a bad sector cuts off are noted from the first one not read, not
+// from its piece's start; ranges noted in any order join where they meet.
+TEST(SkippingReader, NotesWhatABadSectorCutsOffAndJoinsRangesThatMeet) {
+  constexpr std::int64_t kPiece = SkippingReader::kPiece;
+  std::string bytes(4 * kPiece, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>('a' + i % 26);
+  BadSectorReader disk(bytes, {{1000, 9000}, {13000, 14000}});
+  SkippingReader skipping(disk);
+  std::string out(bytes.size(), '?');
+  const auto read = [&](std::int64_t offset, std::int64_t count) {
+    return skipping.ReadAt(offset, out.data() + offset, static_cast<std::size_t>(count));
+  };
+  // The third piece fails at once; the fourth hands out 712 bytes first.
+  EXPECT_EQ(read(2 * kPiece, 2 * kPiece), static_cast<std::size_t>(2 * kPiece));
+  EXPECT_EQ(skipping.Unreadable(),
+            (std::vector<UnreadableRange>{{2 * kPiece, 3 * kPiece, EIO}, {13000, 4 * kPiece, EIO}}));
+  // The first piece, then the second, which meets ranges on both sides.
+  EXPECT_EQ(read(0, kPiece), static_cast<std::size_t>(kPiece));
+  EXPECT_EQ(read(kPiece, kPiece), static_cast<std::size_t>(kPiece));
+  const std::vector<UnreadableRange> noted{{1000, 3 * kPiece, EIO}, {13000, 4 * kPiece, EIO}};
+  EXPECT_EQ(skipping.Unreadable(), noted);
+  std::string expected = bytes;
+  for (const UnreadableRange& range : noted) {
+    std::fill(expected.begin() + range.begin, expected.begin() + range.end, '\0');
+  }
+  EXPECT_TRUE(out == expected) << "bytes read are handed out, and only unreadable ones as NUL";
 }
 
 TEST(CellRow, CellsSetInAnyOrderKeepTheirNeighbours) {

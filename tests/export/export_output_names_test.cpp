@@ -22,11 +22,18 @@ TEST(OutputNamesTest, SafeFileNameNeverGivesADotFolderADeviceOrANameWindowsTrims
   EXPECT_EQ(SafeFileName("Inbox. ", "m"), "Inbox");
   EXPECT_EQ(SafeFileName("a:b?c*d|e\"f<g>h\\i/j\x01k", "m"), "a_b_c_d_e_f_g_h_i_j_k");
 
-  std::string accents;
-  for (int i = 0; i < 200; ++i) accents += "\xC3\xA9";  // é, two bytes each
-  const std::string cut = SafeFileName(accents, "m");
-  EXPECT_LE(cut.size(), kLongestStem);
-  EXPECT_EQ(cut.size() % 2, 0u) << "never inside a character";
+  // A long name is cut after the last whole UTF-8 character that fits, wherever the limit falls in one.
+  for (const std::string character : {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x93\xA7"}) {  // é € 📧
+    for (std::size_t lead = 0; lead < character.size(); ++lead) {
+      std::string name(lead, 'a');
+      while (name.size() <= kLongestStem) name += character;
+      const std::string cut = SafeFileName(name, "m");
+      EXPECT_EQ(name.compare(0, cut.size(), cut), 0);
+      EXPECT_LE(cut.size(), kLongestStem);
+      EXPECT_GT(cut.size() + character.size(), kLongestStem) << "cut short of the limit";
+      EXPECT_EQ((cut.size() - lead) % character.size(), 0u) << "cut inside a character";
+    }
+  }
 }
 
 TEST(OutputNamesTest, UniqueNamesIgnoreCaseAndKeepAStoresTwoFilesTogether) {
@@ -41,6 +48,9 @@ TEST(OutputNamesTest, UniqueNamesIgnoreCaseAndKeepAStoresTwoFilesTogether) {
   const std::initializer_list<std::string_view> store = {".mbox", " (found only in the store).mbox"};
   EXPECT_EQ(names.Take("Sent", store), "Sent");
   EXPECT_EQ(names.Take("Sent (found only in the store)", store), "Sent (found only in the store) (2)");
+  // Nor the other way round, in the order a folder lists "Mail (found only in the store).imm" and "Mail.imm".
+  EXPECT_EQ(names.Take("Mail (found only in the store)", store), "Mail (found only in the store)");
+  EXPECT_EQ(names.Take("Mail", store), "Mail (2)");
   EXPECT_EQ(names.Take("Sent", {".vcf", ".csv"}), "Sent") << "other endings: no clash";
   EXPECT_EQ(names.Take("Sent", {".csv"}), "Sent (2)");
 

@@ -5,10 +5,12 @@
 // Never read ahead, so that the calls come in the same order in every run.
 #pragma once
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/source_file.h"
 
@@ -45,6 +47,37 @@ class FaultyReader final : public ByteReader {
   Fault fault_;
   bool persistent_;
   std::int64_t calls_ = 0;
+  int error_ = 0;
+};
+
+// A disk with bad sectors, read as SourceFile reads one: a read hands out the
+// bytes before the first bad one it meets and then fails with EIO.
+class BadSectorReader final : public ByteReader {
+ public:
+  struct Bad {
+    std::int64_t begin, end;
+  };
+
+  BadSectorReader(std::string bytes, std::vector<Bad> bad) : bytes_(std::move(bytes)), bad_(std::move(bad)) {}
+
+  std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()); }
+  std::size_t ReadAt(std::int64_t offset, void* buffer, std::size_t count) override {
+    if (offset < 0 || offset >= Size()) return 0;
+    std::int64_t end = std::min(offset + static_cast<std::int64_t>(count), Size());
+    for (const Bad& bad : bad_) {
+      if (bad.begin < end && offset < bad.end) {
+        end = std::max(offset, bad.begin);
+        error_ = EIO;
+      }
+    }
+    return bytes_.copy(static_cast<char*>(buffer), static_cast<std::size_t>(end - offset),
+                       static_cast<std::size_t>(offset));
+  }
+  int LastError() const override { return error_; }
+
+ private:
+  std::string bytes_;
+  std::vector<Bad> bad_;
   int error_ = 0;
 };
 
