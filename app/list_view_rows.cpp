@@ -13,12 +13,12 @@ constexpr DWORD kProgressIntervalMs = 40;
 constexpr int kProgressSteps = 1000;
 }  // namespace
 
-void ListViewSink::AppendRows(std::vector<tessel::CellRow>& rows) {
-  SendThreadMessage<ThreadMessage::kAppendRows>(m_list.m_hWnd, rows);
+void ListViewSink::AddMessages(std::vector<tessel::MessageRow>& rows) {
+  SendThreadMessage<ThreadMessage::kAddMessages>(m_list.m_hWnd, rows);
 }
 
-void ListViewSink::InsertRowsAtTop(std::vector<tessel::CellRow>& rows) {
-  SendThreadMessage<ThreadMessage::kInsertRowsAtTop>(m_list.m_hWnd, rows);
+void ListViewSink::AddContacts(std::vector<tessel::ContactRow>& rows) {
+  SendThreadMessage<ThreadMessage::kAddContacts>(m_list.m_hWnd, rows);
 }
 
 void ProgressBarControl::SetRange(std::int64_t upper) {

@@ -14,11 +14,11 @@
 #include "recovery/row_batch.h"
 #include "framework/controls.h"
 
-class ListViewSink final : public tessel::recovery::RowSink {
+class ListViewSink final : public tessel::recovery::BatchSink {
  public:
   explicit ListViewSink(const CRecoveredListCtrl& list) : m_list(list) {}
-  void AppendRows(std::vector<tessel::CellRow>& rows) override;
-  void InsertRowsAtTop(std::vector<tessel::CellRow>& rows) override;
+  void AddMessages(std::vector<tessel::MessageRow>& rows) override;
+  void AddContacts(std::vector<tessel::ContactRow>& rows) override;
 
  private:
   const CRecoveredListCtrl& m_list;

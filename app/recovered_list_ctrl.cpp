@@ -1,6 +1,7 @@
 #include "app/recovered_list_ctrl.h"
 
 #include "app/thread_messages.h"
+#include "recovery/row_cells.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,18 +12,21 @@ namespace {
 constexpr UINT kUnchecked = 1;
 constexpr UINT kChecked = 2;
 
-const tessel::CellRow kNoRow;
-
 UINT StateImage(UINT state) { return (state & LVIS_STATEIMAGEMASK) >> 12; }
 }  // namespace
 
-std::string_view CRecoveredListCtrl::Cell(int row, int column) const {
-  if (column < 0) return {};
-  return Row(row).cell(static_cast<size_t>(column));
+std::string CRecoveredListCtrl::Cell(int row, int column) const {
+  if (const tessel::MessageRow* message = Message(row)) return tessel::recovery::MessageCell(*message, m_mode, column);
+  const tessel::ContactRow* contact = Contact(row);
+  return contact != nullptr && column >= 0 ? std::string(contact->cells[static_cast<size_t>(column)]) : std::string();
 }
 
-const tessel::CellRow& CRecoveredListCtrl::Row(int row) const {
-  return row >= 0 && row < RowCount() ? m_rows[static_cast<size_t>(row)] : kNoRow;
+const tessel::MessageRow* CRecoveredListCtrl::Message(int row) const {
+  return row >= 0 && static_cast<size_t>(row) < m_messages.size() ? &m_messages[static_cast<size_t>(row)] : nullptr;
+}
+
+const tessel::ContactRow* CRecoveredListCtrl::Contact(int row) const {
+  return row >= 0 && static_cast<size_t>(row) < m_contacts.size() ? &m_contacts[static_cast<size_t>(row)] : nullptr;
 }
 
 bool CRecoveredListCtrl::IsChecked(int row) const {
@@ -80,28 +84,29 @@ void CRecoveredListCtrl::ToggleChecksFromKeyboard() {
 }
 
 void CRecoveredListCtrl::DeleteAllRows() {
-  m_rows.clear();
+  m_messages.clear();
+  m_contacts.clear();
   m_checked.clear();
   UpdateItemCount(false);
 }
 
 void CRecoveredListCtrl::UpdateItemCount(bool keepView) {
   // Rows added at the end repaint only where they show; the control sees to that.
-  SendMessage(LVM_SETITEMCOUNT, m_rows.size(), keepView ? (LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL) : 0);
+  SendMessage(LVM_SETITEMCOUNT, m_checked.size(), keepView ? (LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL) : 0);
 }
 
 void CRecoveredListCtrl::RedrawRows(int first, int last) const { SendMessage(LVM_REDRAWITEMS, first, last); }
 
-void CRecoveredListCtrl::AppendRows(std::vector<tessel::CellRow>& rows) {
-  m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
-  m_checked.resize(m_rows.size(), 0);
+void CRecoveredListCtrl::AddMessages(std::vector<tessel::MessageRow>& rows) {
+  m_messages.insert(m_messages.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+  m_checked.resize(m_messages.size(), 0);
   UpdateItemCount(true);
   if (m_onRowsAdded) m_onRowsAdded();
 }
 
-void CRecoveredListCtrl::InsertRowsAtTop(std::vector<tessel::CellRow>& rows) {
-  // The last one inserted is on top.
-  m_rows.insert(m_rows.begin(), std::make_move_iterator(rows.rbegin()), std::make_move_iterator(rows.rend()));
+void CRecoveredListCtrl::AddContacts(std::vector<tessel::ContactRow>& rows) {
+  // The list shows the last contact of a book first.
+  m_contacts.insert(m_contacts.begin(), std::make_move_iterator(rows.rbegin()), std::make_move_iterator(rows.rend()));
   m_checked.insert(m_checked.begin(), rows.size(), 0);
   UpdateItemCount(true);
   // Every row shown moved down.
@@ -110,12 +115,12 @@ void CRecoveredListCtrl::InsertRowsAtTop(std::vector<tessel::CellRow>& rows) {
 }
 
 LRESULT CRecoveredListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (IsThreadMessage(message, ThreadMessage::kAppendRows)) {
-    AppendRows(ThreadMessagePayload<ThreadMessage::kAppendRows>(lParam));
+  if (IsThreadMessage(message, ThreadMessage::kAddMessages)) {
+    AddMessages(ThreadMessagePayload<ThreadMessage::kAddMessages>(lParam));
     return 0;
   }
-  if (IsThreadMessage(message, ThreadMessage::kInsertRowsAtTop)) {
-    InsertRowsAtTop(ThreadMessagePayload<ThreadMessage::kInsertRowsAtTop>(lParam));
+  if (IsThreadMessage(message, ThreadMessage::kAddContacts)) {
+    AddContacts(ThreadMessagePayload<ThreadMessage::kAddContacts>(lParam));
     return 0;
   }
   switch (message) {
@@ -172,8 +177,7 @@ LRESULT CRecoveredListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
-void CRecoveredListCtrl::MarkRows(int column, std::vector<RowMark> marks) {
-  m_nMarkColumn = column;
+void CRecoveredListCtrl::MarkRows(std::vector<RowMark> marks) {
   m_marks = std::move(marks);
   m_nTipRow = -1;
   if (m_ToolTip.Create(m_hWnd, TTS_ALWAYSTIP) && m_ToolTip.GetToolCount() == 0)
@@ -182,10 +186,10 @@ void CRecoveredListCtrl::MarkRows(int column, std::vector<RowMark> marks) {
 }
 
 const CRecoveredListCtrl::RowMark* CRecoveredListCtrl::MarkOf(int row) const {
-  if (m_nMarkColumn < 0 || row < 0 || row >= RowCount()) return nullptr;
-  const std::string_view text = Cell(row, m_nMarkColumn);
+  const tessel::MessageRow* message = m_mode == tessel::ScanMode::kDeep ? Message(row) : nullptr;
+  if (message == nullptr) return nullptr;
   for (const RowMark& mark : m_marks)
-    if (text == mark.text) return &mark;
+    if (message->origin == mark.origin) return &mark;
   return nullptr;
 }
 
@@ -219,7 +223,7 @@ bool CRecoveredListCtrl::HandleNotify(NMHDR* header, LRESULT* result) {
       LVITEMA& item = info->item;
       if (item.iItem < 0 || item.iItem >= RowCount()) return true;
       if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-        const std::string_view text = Cell(item.iItem, item.iSubItem);
+        const std::string text = Cell(item.iItem, item.iSubItem);
         if (header->code == LVN_GETDISPINFOA) {
           size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
           std::memcpy(item.pszText, text.data(), length);

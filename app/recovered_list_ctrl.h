@@ -1,8 +1,9 @@
 // CRecoveredListCtrl: the list of recovered items (control 1009), an owner-data
 // list view that holds its rows and check states itself. A store of 100,000
 // messages would cost a cross-thread message per cell in a list that keeps its
-// own items; this one takes a scan's rows in batches (ListViewSink sends them)
-// and answers the control's requests for texts and check boxes from memory.
+// own items; this one takes a scan's typed rows in batches (ListViewSink sends
+// them) and answers the control's requests for texts and check boxes from
+// memory, making each cell's text as it is asked for.
 // Everything a user sees and what the engine reads back stay the same: the
 // control still answers LVM_GETITEMTEXT and LVM_GETITEMSTATE, and a check box
 // click toggles the row.
@@ -19,17 +20,22 @@
 #include <string>
 #include <vector>
 
-#include "engine/cell_row.h"
+#include "engine/contact_row.h"
+#include "engine/message_row.h"
+#include "recovery/scan_mode.h"
 #include "framework/list_ctrl.h"
 #include "framework/tool_tip.h"
 
 class CRecoveredListCtrl : public CListCtrl {
  public:
-  int RowCount() const { return static_cast<int>(m_rows.size()); }
-  // Empty for a row or column that does not exist.
-  std::string_view Cell(int row, int column) const;
-  // All cells of a row the list holds (an empty row for one it does not).
-  const tessel::CellRow& Row(int row) const;
+  // What the rows are, and how their cells read: set before a scan's rows come.
+  void SetScanMode(tessel::ScanMode mode) { m_mode = mode; }
+  int RowCount() const { return static_cast<int>(m_checked.size()); }
+  // The text the list shows; empty for a row or column that does not exist.
+  std::string Cell(int row, int column) const;
+  // The message or contact at `row`; null for a row the list does not hold or of the other kind.
+  const tessel::MessageRow* Message(int row) const;
+  const tessel::ContactRow* Contact(int row) const;
   bool IsChecked(int row) const;
   void SetChecked(int row, bool checked);
   void SetAllChecked(bool checked);
@@ -47,15 +53,15 @@ class CRecoveredListCtrl : public CListCtrl {
   int FocusedRow() const;
   // Gives `row` the keyboard focus (the selection stays) and shows it.
   void FocusRow(int row);
-  // Rows whose cell `column` (shown or not) reads a mark's `text` show its
-  // `image`, and its `tip` while the mouse rests on them; other rows keep the
-  // list's default image and have no tip.
+  // A deep scan's rows of a mark's `origin` show its `image`, and its `tip`
+  // while the mouse rests on them; other rows keep the list's default image
+  // and have no tip.
   struct RowMark {
-    std::string text;
+    tessel::Origin origin = tessel::Origin::kIndex;
     int image = 0;
     std::string tip;
   };
-  void MarkRows(int column, std::vector<RowMark> marks);
+  void MarkRows(std::vector<RowMark> marks);
   bool IsMarked(int row) const { return MarkOf(row) != nullptr; }
   // The tip for the row under the mouse (empty when it is not marked).
   std::string CurrentTipText() const { return m_ToolTip.GetToolText(m_hWnd, kRowTipTool); }
@@ -72,8 +78,8 @@ class CRecoveredListCtrl : public CListCtrl {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void AppendRows(std::vector<tessel::CellRow>& rows);
-  void InsertRowsAtTop(std::vector<tessel::CellRow>& rows);
+  void AddMessages(std::vector<tessel::MessageRow>& rows);
+  void AddContacts(std::vector<tessel::ContactRow>& rows);
   void UpdateItemCount(bool keepView);
   // Space: the focused row's check toggles, and the selected rows' with it
   // when the focused row is one of them.
@@ -83,19 +89,21 @@ class CRecoveredListCtrl : public CListCtrl {
   // The tip follows the row under the mouse.
   void TrackTip(UINT message, WPARAM wParam, LPARAM lParam);
 
-  // The mark of a row whose cell reads one of the marks' texts, or null.
+  // The mark of a deep scan's row whose origin one of the marks has, or null.
   const RowMark* MarkOf(int row) const;
 
   static constexpr UINT_PTR kRowTipTool = 1;
-  int m_nMarkColumn = -1;
   std::vector<RowMark> m_marks;
   CToolTipCtrl m_ToolTip;
   int m_nTipRow = -1;
 
   std::function<void()> m_onRowsAdded;
   std::function<void(int row)> m_onMenuKey;
-  std::vector<tessel::CellRow> m_rows;
-  std::vector<std::uint8_t> m_checked;
+  tessel::ScanMode m_mode = tessel::ScanMode::kUsual;
+  // The rows of the scan's kind, in list order: the last contact of a book first.
+  std::vector<tessel::MessageRow> m_messages;
+  std::vector<tessel::ContactRow> m_contacts;
+  std::vector<std::uint8_t> m_checked;  // one per row
   // The row whose check box the list view toggled since the last click ended.
   int m_nToggledByList = -1;
 };

@@ -149,7 +149,7 @@ class CRecoveryWizardDlg : public CPictureDialog {
   void AddAboutToSystemMenu();
   // Home, Support, Help, About and Buy, in the link row's order.
   std::array<CHoverButton*, 5> LinkButtons() { return {&m_lnkHome, &m_lnkSupport, &m_lnkHelp, &m_lnkAbout, &m_lnkBuy}; }
-  void StartScan(int mode);
+  void StartScan(bool addressBook);
   void BeginScan();
   // Starts the one worker with its job; false when no thread could be started
   // (the job is then the caller's, and the steps are freed again).
@@ -176,7 +176,7 @@ class CRecoveryWizardDlg : public CPictureDialog {
   static LRESULT PaintUnderExportLink(HDC dc);
 
   // The mode of the scan whose Proceed was pressed, until its worker starts.
-  int m_nPendingMode = 0;
+  bool m_bPendingAddressBook = false;
   // When the scanning text's row count was last shown.
   DWORD m_nCountShownAt = 0;
   // Shared by the system; not destroyed.

@@ -29,7 +29,7 @@ bool Failed(const OutputFile& file, const std::string& reason, SaveOutcome& outc
   return false;
 }
 
-bool WriteMessage(const SaveJob& job, tessel::SourceFile& store, int row, const tessel::CellRow& cells,
+bool WriteMessage(const SaveJob& job, tessel::SourceFile& store, int row, const tessel::MessageRecord& record,
                   SaveOutcome& outcome) {
   OutputFile file;
   std::string error;
@@ -38,7 +38,7 @@ bool WriteMessage(const SaveJob& job, tessel::SourceFile& store, int row, const 
     return Failed(file, file.Cause(), outcome);
   // The file begun for it is removed again.
   if (!store.IsOpen()) return Failed(file, "the message store " + job.storeFile + " cannot be read", outcome);
-  const RecordCopy copy = tessel::exporting::CopyMessageRecord(store, tessel::exporting::RecordOfCells(cells), file);
+  const RecordCopy copy = tessel::exporting::CopyMessageRecord(store, record, file);
   if (!file.Finish(error)) return Failed(file, file.Cause(), outcome);
   outcome.files.push_back(file.Path());
   ++outcome.written;
@@ -65,7 +65,7 @@ SaveOutcome RunSaveJob(SaveJob& job, const SaveProgress& progress) {
   SaveOutcome outcome;
   // The store is opened once for all the messages.
   tessel::SourceFile store;
-  if (job.mode == kScanModeMessageStore) store.Open(job.storeFile);
+  if (!job.contacts) store.Open(job.storeFile);
   std::string text;
   std::string cards;
   for (size_t index = 0; index < job.rows.size(); ++index) {
@@ -73,18 +73,19 @@ SaveOutcome RunSaveJob(SaveJob& job, const SaveProgress& progress) {
       outcome.cancelled = true;
       break;
     }
-    progress(index, job.cells[index]);
-    if (job.mode == kScanModeMessageStore) {
-      if (!WriteMessage(job, store, job.rows[index], job.cells[index], outcome)) return outcome;
+    if (!job.contacts) {
+      progress(index, job.messages[index].cells);
+      if (!WriteMessage(job, store, job.rows[index], job.messages[index].record, outcome)) return outcome;
       continue;
     }
-    const tessel::CellRow& contact = job.cells[index];
+    const tessel::CellRow& contact = job.contactRows[index].cells;
+    progress(index, contact);
     // Wiped records are left out, as `tessel contacts` does.
     if (tessel::exporting::IsBlankContact(contact)) continue;
     tessel::exporting::AppendContactText(text, job.rows[index] + 1, contact);
     tessel::exporting::AppendVCard(cards, contact, SystemCodePage());
   }
-  if (job.mode == kScanModeAddressBook && !outcome.cancelled && !text.empty()) {
+  if (job.contacts && !outcome.cancelled && !text.empty()) {
     if (WriteWholeFile(job, tessel::exporting::kContactTextFileName, text, outcome))
       WriteWholeFile(job, tessel::exporting::kContactVCardFileName, cards, outcome);
   }

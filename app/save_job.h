@@ -17,12 +17,14 @@
 #include "app/recovered_list_ctrl.h"
 
 struct SaveJob {
-  int mode = 0;                        // g_nScanMode of the rows
-  std::string folder;                  // where the files go
-  std::string prefix;                  // of the message files
-  std::string storeFile;               // the store the message records lie in
-  std::vector<int> rows;               // the checked rows' numbers in the list (from 0)
-  std::vector<tessel::CellRow> cells;  // their cells, in the same order
+  bool contacts = false;  // the rows are an address book's
+  std::string folder;     // where the files go
+  std::string prefix;     // of the message files
+  std::string storeFile;  // the store the message records lie in
+  std::vector<int> rows;  // the checked rows' numbers in the list (from 0)
+  // The checked rows themselves, in the same order: messages or contacts.
+  std::vector<tessel::MessageRow> messages;
+  std::vector<tessel::ContactRow> contactRows;
   // Set by Cancel: the job stops after the file it is writing.
   std::atomic<int> cancelRequested{0};
 };

@@ -45,7 +45,7 @@ UINT CSavingDlg::SaveThread(LPVOID parameter) {
 bool CSavingDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   if (IsThreadMessage(message, ThreadMessage::kSavingRow)) {
     const SavingRow& row = ThreadMessagePayload<ThreadMessage::kSavingRow>(lParam);
-    const int* shown = m_job.mode == kScanModeMessageStore ? kMessageShown : kContactShown;
+    const int* shown = m_job.contacts ? kContactShown : kMessageShown;
     const int controls[3] = {IDC_SAVING_FROM, IDC_SAVING_TO, IDC_SAVING_SUBJECT};
     for (int i = 0; i < 3; ++i) {
       size_t cell = static_cast<size_t>(shown[i]);

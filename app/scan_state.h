@@ -13,10 +13,6 @@
 
 class CRecoveryWizardDlg;
 
-// Message store or address book, the value of g_nScanMode.
-inline constexpr int kScanModeMessageStore = 0;
-inline constexpr int kScanModeAddressBook = 1;
-
 // The wizard window, published when it opens.
 extern CRecoveryWizardDlg* g_pWizardDlg;
 // Set by Stop and exit, cleared by each Proceed and by a message store scan
@@ -24,9 +20,9 @@ extern CRecoveryWizardDlg* g_pWizardDlg;
 extern std::atomic<int> g_bStopRequested;
 // A worker runs.
 extern std::atomic<int> g_bScanRunning;
-extern std::atomic<int> g_nScanMode;
-// The message store scan is the deep one (the choose step's check box).
-extern std::atomic<int> g_bDeepScan;
+// What the current or last scan reads: a message store (the usual or the deep
+// scan, as the choose step's check box says) or an address book.
+extern std::atomic<tessel::ScanMode> g_nScanMode;
 // The path the user chose; a store scan replaces an index's path by its store's.
 extern std::string g_strSourceFile;
 // The store that preview and save read.
@@ -40,7 +36,7 @@ extern framework::UniqueKernelHandle g_hWorkerThread;
 // The list row under the last click, negative when the click hit no row.
 extern int g_nClickedItem;
 
-// The scan mode of the recovery layer for g_nScanMode and g_bDeepScan.
-tessel::recovery::ScanMode CurrentScanMode();
+// True when g_nScanMode reads a message store.
+inline bool ScanningMessages() { return g_nScanMode != tessel::ScanMode::kAddressBook; }
 // Fills the paths from a finished scan's result.
 void TakeScanResult(const tessel::recovery::ScanResult& result);

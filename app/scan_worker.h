@@ -17,7 +17,7 @@ struct ScanJob {
   const CRecoveredListCtrl* list = nullptr;
   const CProgressCtrl* progress = nullptr;
   tessel::ChosenFile chosen;
-  tessel::recovery::ScanMode mode = tessel::recovery::ScanMode::kUsual;
+  tessel::ScanMode mode = tessel::ScanMode::kUsual;
 };
 
 // The thread procedure; the parameter is a ScanJob made with new. Returns 1.

@@ -10,14 +10,16 @@
 #include <vector>
 
 #include "engine/cell_row.h"
+#include "engine/contact_row.h"
+#include "engine/message_row.h"
 #include "export/identity_export.h"
 #include "recovery/scan.h"
 
 enum class ThreadMessage : UINT {
-  // Worker to list: final rows appended at the end, in order.
-  kAppendRows = WM_APP + 0x40,
-  // Worker to list: rows each inserted at the top in turn, the first inserted first.
-  kInsertRowsAtTop,
+  // Worker to list: messages that go after every one before, in order.
+  kAddMessages = WM_APP + 0x40,
+  // Worker to list: contacts in the file's order (the list shows the last first).
+  kAddContacts,
   // Worker to window: the scan starts.
   kScanStarted,
   // Worker to window: the scan ended, and how.
@@ -54,12 +56,12 @@ struct ThreadPayload {
   using Type = None;
 };
 template <>
-struct ThreadPayload<ThreadMessage::kAppendRows> {
-  using Type = std::vector<tessel::CellRow>;
+struct ThreadPayload<ThreadMessage::kAddMessages> {
+  using Type = std::vector<tessel::MessageRow>;
 };
 template <>
-struct ThreadPayload<ThreadMessage::kInsertRowsAtTop> {
-  using Type = std::vector<tessel::CellRow>;
+struct ThreadPayload<ThreadMessage::kAddContacts> {
+  using Type = std::vector<tessel::ContactRow>;
 };
 template <>
 struct ThreadPayload<ThreadMessage::kScanEnded> {

@@ -50,24 +50,24 @@ constexpr char kUnclaimedTip[] = "Bytes of the store that no message claims, lis
 // it is given the side panel's free space below the steps (dialog units).
 constexpr RECT kInstructionArea = {6, 150, 130, 260};
 
-std::string ScanningText(int rows, int mode) {
-  std::string count = std::to_string(rows) + (mode == kScanModeAddressBook ? " contact" : " message") +
+std::string ScanningText(int rows, tessel::ScanMode mode) {
+  std::string count = std::to_string(rows) + (mode == tessel::ScanMode::kAddressBook ? " contact" : " message") +
                       (rows == 1 ? "" : "s") + " found so far";
   return std::string(kScanningText) + "\r\n\r\n" + count;
 }
 }  // namespace
 
-void CRecoveryWizardDlg::OnProceedStore() { StartScan(kScanModeMessageStore); }
+void CRecoveryWizardDlg::OnProceedStore() { StartScan(false); }
 
-void CRecoveryWizardDlg::OnProceedAddressBook() { StartScan(kScanModeAddressBook); }
+void CRecoveryWizardDlg::OnProceedAddressBook() { StartScan(true); }
 
-void CRecoveryWizardDlg::StartScan(int mode) {
+void CRecoveryWizardDlg::StartScan(bool addressBook) {
   // One worker at a time: a command that reaches us while one runs is refused here.
   if (g_bScanRunning || !m_steps.MayProceed()) return;
-  std::string path = mode == kScanModeMessageStore ? ChooseStoreFile(this) : ChooseAddressBookFile(this);
+  std::string path = addressBook ? ChooseAddressBookFile(this) : ChooseStoreFile(this);
   if (path.empty() || !tessel::FileExists(path)) return;
   g_strSourceFile = path;
-  m_nPendingMode = mode;
+  m_bPendingAddressBook = addressBook;
   m_steps.Proceed();
   ShowStepControls();
   // The rest runs at the message loop's next turn: the chooser's closing and
@@ -80,18 +80,20 @@ void CRecoveryWizardDlg::BeginScan() {
   g_bStopRequested = 0;
   m_lstRecovered.DeleteAllRows();
   g_bScanRunning = 0;
-  g_nScanMode = m_nPendingMode;
-  g_bDeepScan = m_nPendingMode == kScanModeMessageStore && m_chkDeepScan.GetCheck() == BST_CHECKED;
-  m_lstRecovered.MarkRows(g_bDeepScan ? tessel::kOriginCell : -1,
-                          {{std::string(tessel::kOriginStore), kStoreOnlyImage, kStoreOnlyTip},
-                           {std::string(tessel::kOriginUnclaimed), kStoreOnlyImage, kUnclaimedTip}});
+  using tessel::ScanMode;
+  g_nScanMode = m_bPendingAddressBook                     ? ScanMode::kAddressBook
+                : m_chkDeepScan.GetCheck() == BST_CHECKED ? ScanMode::kDeep
+                                                          : ScanMode::kUsual;
+  m_lstRecovered.SetScanMode(g_nScanMode);
+  m_lstRecovered.MarkRows({{tessel::Origin::kStore, kStoreOnlyImage, kStoreOnlyTip},
+                           {tessel::Origin::kUnclaimed, kStoreOnlyImage, kUnclaimedTip}});
   SetListColumns();
 
-  auto* job = new ScanJob{
-      m_hWnd, &m_lstRecovered, &m_prgScan,
-      tessel::ResolveChosenFile(g_strSourceFile, g_nScanMode == kScanModeMessageStore ? tessel::ChosenAs::kMessageStore
-                                                                                      : tessel::ChosenAs::kAddressBook),
-      CurrentScanMode()};
+  auto* job =
+      new ScanJob{m_hWnd, &m_lstRecovered, &m_prgScan,
+                  tessel::ResolveChosenFile(g_strSourceFile, ScanningMessages() ? tessel::ChosenAs::kMessageStore
+                                                                                : tessel::ChosenAs::kAddressBook),
+                  g_nScanMode};
   if (!StartWorker(&ScanWorker, job)) delete job;
 }
 
@@ -158,13 +160,11 @@ void CRecoveryWizardDlg::OnScanEnded(const tessel::recovery::ScanResult& result)
   m_lstRecovered.SetRowsAddedHandler(nullptr);
   TakeScanResult(result);
   m_steps.ScanEnded();
-  const tessel::recovery::ScanEndText said =
-      tessel::recovery::DescribeScanEnd(result, CurrentScanMode(), g_strSourceFile);
+  const tessel::recovery::ScanEndText said = tessel::recovery::DescribeScanEnd(result, g_nScanMode, g_strSourceFile);
   // A worker that ends while the choose step shows leaves the results step's texts alone.
   if (m_nStep == 2)
-    m_lblInstruction.SetWindowText(
-        std::string(g_nScanMode == kScanModeAddressBook ? kContactsFoundText : kMessagesFoundText) + "\r\n\r\n" +
-        said.count);
+    m_lblInstruction.SetWindowText(std::string(ScanningMessages() ? kMessagesFoundText : kContactsFoundText) +
+                                   "\r\n\r\n" + said.count);
   ShowStepControls();
   if (m_nStep == 2) {
     // The keyboard carries on from the first row; the hidden Stop had it.

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "app/list_columns.h"
+#include "recovery/row_cells.h"
 #include "app/recovery_wizard_dlg.h"
 #include "app/scan_state.h"
 #include "app/wizard_message.h"
@@ -31,7 +32,7 @@ void CRecoveryWizardDlg::SetListColumns() {
   // One repaint for all the columns, not one per column.
   m_lstRecovered.SendMessage(WM_SETREDRAW, FALSE);
   for (int count = m_lstRecovered.GetHeaderItemCount(); count > 0; --count) m_lstRecovered.DeleteColumn(0);
-  if (g_nScanMode == kScanModeAddressBook) {
+  if (!ScanningMessages()) {
     for (int column = 0; column < tessel::kContactCellCount; ++column)
       m_lstRecovered.InsertColumn(column, std::string(tessel::kContactColumns[static_cast<size_t>(column)].header),
                                   LVCFMT_LEFT, Scale(kContactColumnWidth));
@@ -96,7 +97,7 @@ void CRecoveryWizardDlg::OfferPreview(int row, bool onCheckBox, POINT screen) {
   g_nClickedItem = row;
   if (row < 0 || onCheckBox) return;
   // Contacts have no preview.
-  if (g_nScanMode == kScanModeAddressBook) return;
+  if (!ScanningMessages()) return;
   m_PopupMenu.CreatePopupMenu();
   m_PopupMenu.AppendMenu(MF_STRING, ID_PREVIEW_MAIL, "Preview Mail");
   m_PopupMenu.TrackPopupMenu(TPM_LEFTALIGN, screen.x, screen.y, m_hWnd);
@@ -110,14 +111,14 @@ LRESULT CRecoveryWizardDlg::OnListCustomDraw(NMLVCUSTOMDRAW& draw) const {
       return CDRF_NOTIFYSUBITEMDRAW;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
       int row = static_cast<int>(draw.nmcd.dwItemSpec);
-      const std::string_view mark = m_lstRecovered.Cell(row, kMarkColumn);
+      const std::string mark = m_lstRecovered.Cell(row, kMarkColumn);
       if (m_lstRecovered.IsChecked(row)) {
         draw.clrText = kRed;
         draw.clrTextBk = kPaleYellow;
       }
       if (mark.starts_with(kDeletedMark)) draw.clrText = kRed;
-      if ((draw.iSubItem == tessel::kOffsetCell || draw.iSubItem == tessel::kLengthCell) &&
-          g_nScanMode == kScanModeMessageStore) {
+      if ((draw.iSubItem == tessel::recovery::kOffsetCell || draw.iSubItem == tessel::recovery::kLengthCell) &&
+          ScanningMessages()) {
         draw.clrText = kWhite;
         draw.clrTextBk = kWhite;
       }

@@ -39,7 +39,8 @@ void CRecoveryWizardDlg::OnPreview() {
   if (row >= 0) {
     m_btnBack.ShowWindow(SW_HIDE);
     m_btnStop.ShowWindow(SW_SHOW);
-    const tessel::MessageRecord record = tessel::exporting::RecordOfCells(m_lstRecovered.Row(row));
+    const tessel::MessageRow* message = m_lstRecovered.Message(row);
+    const tessel::MessageRecord record = message != nullptr ? message->record : tessel::MessageRecord{};
     std::string path = PreviewFilePath();
     // An earlier preview never stands in for this one, whatever happens below.
     ::DeleteFileW(tessel::WidePath(path).c_str());

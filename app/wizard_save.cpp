@@ -72,13 +72,15 @@ void CRecoveryWizardDlg::SaveCheckedRows() {
   if (folder.empty()) return;
 
   SaveJob job;
-  job.mode = g_nScanMode;
+  job.contacts = !ScanningMessages();
   job.folder = folder;
   job.prefix = m_strFilePrefix;
   job.storeFile = g_strStoreFile;
   job.rows = m_lstRecovered.CheckedRows();
-  job.cells.reserve(job.rows.size());
-  for (int row : job.rows) job.cells.push_back(m_lstRecovered.Row(row));
+  for (int row : job.rows) {
+    if (const tessel::MessageRow* message = m_lstRecovered.Message(row)) job.messages.push_back(*message);
+    if (const tessel::ContactRow* contact = m_lstRecovered.Contact(row)) job.contactRows.push_back(*contact);
+  }
   SaveOutcome outcome = RunSavingDialog(job, this);
   WizardMessageBox(SaveNotice(outcome, folder).c_str(), SaveNoticeStyle(outcome));
 }

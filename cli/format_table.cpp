@@ -28,17 +28,20 @@ const Column kMessageTable[] = {{-1, "#", 5, 5, Align::kRight},
                                 {recovery::kOffsetCell, "Offset", 10, 10, Align::kRight},
                                 {recovery::kLengthCell, "Length", 8, 8, Align::kRight}};
 
+// A contact column's heading, as the wizard's list has it.
+constexpr const char* Heading(int cell) { return kContactColumns[static_cast<size_t>(cell)].header.data(); }
+
 // The address book has 23 columns; the table shows the ones people look for
 // first (tsv and json carry them all).
 const Column kContactTable[] = {{-1, "#", 4, 4, Align::kRight},
-                                {kDisplayName, "Display Name", 22, 10, Align::kLeft},
-                                {kEmail, "Email", 28, 12, Align::kLeft},
-                                {kFirstName, "First Name", 12, 6, Align::kLeft},
-                                {kLastName, "Last Name", 14, 6, Align::kLeft},
-                                {kHomePhone, "Phone", 17, 6, Align::kLeft},
-                                {kMobile, "Mobile", 17, 6, Align::kLeft},
-                                {kHomeCity, "City", 12, 6, Align::kLeft},
-                                {kCompany, "Company Name", 20, 6, Align::kLeft}};
+                                {kDisplayName, Heading(kDisplayName), 22, 10, Align::kLeft},
+                                {kEmail, Heading(kEmail), 28, 12, Align::kLeft},
+                                {kFirstName, Heading(kFirstName), 12, 6, Align::kLeft},
+                                {kLastName, Heading(kLastName), 14, 6, Align::kLeft},
+                                {kHomePhone, Heading(kHomePhone), 17, 6, Align::kLeft},
+                                {kMobile, Heading(kMobile), 17, 6, Align::kLeft},
+                                {kHomeCity, Heading(kHomeCity), 12, 6, Align::kLeft},
+                                {kCompany, Heading(kCompany), 20, 6, Align::kLeft}};
 
 // Narrows the text columns, each in proportion to what it can give, until the
 // line fits `lineWidth` or every column is at its minimum.

@@ -2,30 +2,6 @@
 
 namespace tessel::exporting {
 
-const char* const kContactLabels[kContactCellCount] = {"Display Name",
-                                                       "Email",
-                                                       "Title",
-                                                       "First Name",
-                                                       "Middle Name",
-                                                       "Last Name",
-                                                       "Phone",
-                                                       "Address",
-                                                       "City",
-                                                       "State / Province",
-                                                       "Zip Code",
-                                                       "Country",
-                                                       "Fax",
-                                                       "Mobile",
-                                                       "Web Page",
-                                                       "Business Phone",
-                                                       "Company Name",
-                                                       "Business City",
-                                                       "Business State / Province",
-                                                       "Business Address",
-                                                       "Business Country",
-                                                       "Job Title",
-                                                       "Business Fax"};
-
 std::string_view TrimmedField(std::string_view cell) {
   while (!cell.empty() && cell.back() == ' ') cell.remove_suffix(1);
   return cell;

@@ -12,7 +12,7 @@
 //
 // The number is the contact's row in `tessel scan` (the last contact of the
 // address book first). A line "Label: value" follows for every field that is
-// not empty, in column order, with the labels of kContactLabels. Values are the
+// not empty, in column order, with the labels of kContactColumns. Values are the
 // address book's bytes as they are, trailing spaces removed, line breaks and
 // other control characters shown as spaces.
 #pragma once
@@ -29,10 +29,6 @@
 #include "export/code_pages.h"
 
 namespace tessel::exporting {
-
-// Contact column labels that tell the list's repeated headers apart (the
-// second group of details is the business one), for files read by other programs.
-extern const char* const kContactLabels[kContactCellCount];
 
 enum class ContactFormat { kText, kCsv, kVCard };
 
@@ -62,7 +58,7 @@ bool IsBlankContact(const CellRow& cells);
 
 void AppendContactText(std::string& out, long long number, const CellRow& cells);
 
-// CSV (RFC 4180, CR LF lines, UTF-8 read from the address book's code page): a header row of kContactLabels,
+// CSV (RFC 4180, CR LF lines, UTF-8 read from the address book's code page): a header row of kContactColumns' labels,
 // then one row of the 23 trimmed fields per contact. A field that a spreadsheet
 // would run as a formula (one that begins with "=", "@", TAB or CR, or with "+"
 // or "-" followed by anything but digits, spaces and "+-()./") is quoted and

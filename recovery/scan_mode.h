@@ -3,10 +3,12 @@
 
 namespace tessel {
 
+// The first two keep the values the wizard's scan mode has always had (0 a
+// message store, 1 an address book); the deep scan is a message store's too.
 enum class ScanMode {
-  kUsual,        // the index walk, or the raw scan of a store
-  kDeep,         // every message of the store once, each row saying where it came from
-  kAddressBook,  // the contacts of an address book
+  kUsual = 0,        // the index walk, or the raw scan of a store
+  kAddressBook = 1,  // the contacts of an address book
+  kDeep = 2,         // every message of the store once, each row saying where it came from
 };
 
 }  // namespace tessel

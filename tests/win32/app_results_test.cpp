@@ -374,7 +374,8 @@ TEST(SaveJobTest, CancelStopsAfterTheCurrentFileAndAFailureNamesTheFile) {
   job.prefix = "Mail";
   job.storeFile = driver::SourcePath("samples/Inbox.imm");
   job.rows = {0, 1, 2};
-  job.cells = {{"a", "", "", "", "0", "440"}, {"b", "", "", "", "440", "619"}, {"c", "", "", "", "1059", "435"}};
+  for (const tessel::MessageRecord record : {tessel::MessageRecord{0, 440}, {440, 619}, {1059, 435}})
+    job.messages.push_back({record, tessel::Origin::kIndex, {}, {"from", "", "", ""}});
   SaveOutcome cancelled = RunSaveJob(job, [&](size_t index, const tessel::CellRow&) {
     if (index == 1) job.cancelRequested = 1;
   });

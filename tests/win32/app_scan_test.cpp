@@ -94,7 +94,7 @@ TEST_F(ScanTest, EachFileListsWhatTesselScanListsAndEndsAllChecked) {
                    : "Tick the contacts you want to keep, then press Save.\r\n\r\n") +
                   std::to_string(rows) + (scan.button == IDC_PROCEED_STORE ? " messages found" : " contacts found"));
     EXPECT_EQ(WizardTestAccess::List(wizard).GetHeaderItemCount(), scan.button == IDC_PROCEED_STORE ? 6 : 23);
-    EXPECT_EQ(g_nScanMode, scan.button == IDC_PROCEED_STORE ? 0 : 1);
+    EXPECT_EQ(static_cast<int>(g_nScanMode.load()), scan.button == IDC_PROCEED_STORE ? 0 : 1);
     EXPECT_EQ(WizardTestAccess::Step(wizard), 2);
 
     ClickButton(wizard.m_hWnd, IDC_BACK);
