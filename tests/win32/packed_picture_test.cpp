@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "framework/background.h"
-#include "framework/gdi_handles.h"
+#include "win32_base/gdi_handles.h"
 #include "framework/packed_picture.h"
 #include "res/resource.h"
 
