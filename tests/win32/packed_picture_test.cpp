@@ -19,11 +19,9 @@
 
 namespace {
 
-// res/art/ of the source tree, found from this file's own path.
-std::string ArtFolder() {
-  std::string path = __FILE__;
-  return path.substr(0, path.rfind("tests")) + "res/art";
-}
+// res/art/ of the source tree (not found from __FILE__: a compiler cache
+// makes that path relative to the build folder).
+std::string ArtFolder() { return std::string(TESSEL_SOURCE_DIR) + "/res/art"; }
 
 std::vector<std::uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
