@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "app/product.h"
-#include "framework/link_cursor.h"
+#include "win32_base/link_cursor.h"
 #include "res/resource.h"
 
 CAboutDlg::CAboutDlg(std::function<void()> openSupportPage, CWnd* parent)

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "framework/gdi_handles.h"
+#include "win32_base/gdi_handles.h"
 #include "framework/picture_dialog.h"
 #include "widgets/transparent_static.h"
 

@@ -6,7 +6,7 @@
 #include "app/product.h"
 #include "app/recovery_wizard_dlg.h"
 #include "engine/path_join.h"
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 #include "res/resource.h"
 #include "widgets/fec_file_dialog.h"
 #include "widgets/ot_file_dialog.h"

@@ -3,7 +3,7 @@
 #include "app/recovery_wizard_dlg.h"
 #include "app/scan_state.h"
 #include "app/wizard_message.h"
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 #include "export/export_names.h"
 #include "res/resource.h"
 

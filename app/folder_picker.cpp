@@ -6,7 +6,7 @@
 #include <memory>
 #include <utility>
 
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 
 namespace {
 using tessel::Utf8OfWide;

@@ -15,7 +15,7 @@
 
 #include "framework/controls.h"
 #include "framework/picture_dialog.h"
-#include "framework/gdi_handles.h"
+#include "win32_base/gdi_handles.h"
 #include "framework/image_list.h"
 #include "app/recovered_list_ctrl.h"
 #include "framework/list_ctrl.h"

@@ -8,7 +8,7 @@
 #include "app/save_job.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
-#include "framework/gdi_handles.h"
+#include "win32_base/gdi_handles.h"
 
 class CSavingDlg : public CDialog {
  public:

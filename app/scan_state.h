@@ -7,7 +7,7 @@
 #include <atomic>
 #include <string>
 
-#include "framework/gdi_handles.h"
+#include "win32_base/gdi_handles.h"
 #include "framework/worker_thread.h"
 #include "recovery/scan.h"
 

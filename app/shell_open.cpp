@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 
 namespace {
 ShellOpenHook& Hook() {

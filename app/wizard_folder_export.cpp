@@ -18,7 +18,7 @@
 #include "app/shell_open.h"
 #include "app/thread_messages.h"
 #include "app/wizard_message.h"
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 #include "res/resource.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "app/shell_open.h"
 #include "app/wizard_message.h"
 #include "engine/path_join.h"
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 
 namespace {
 constexpr char kHelpFileMissingText[] = " Oxbrim Tessel IncrediMail.chm not found";

@@ -11,7 +11,7 @@
 #include "engine/message_row.h"
 #include "engine/path_join.h"
 #include "engine/source_file.h"
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 #include "export/output_file.h"
 #include "export/record_copy.h"
 

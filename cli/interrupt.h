@@ -29,7 +29,7 @@ class StopOnInterrupt {
   std::atomic<int>* previous_;
 };
 
-// The platform's side (interrupt_posix.cpp, interrupt_windows.cpp): catch the
+// The platform's side (interrupt_posix.cpp, cli_win32/interrupt_win32.cpp): catch the
 // requests and call NoteInterrupt, from a signal handler or a console thread.
 void StartInterruptRouting();
 void StopInterruptRouting();

@@ -4,7 +4,7 @@
 // padding) and GDI's blits.
 
 #include "draw/pixel_image.h"
-#include "framework/gdi_handles.h"
+#include "win32_base/gdi_handles.h"
 
 #include <optional>
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 
 namespace tessel {
 

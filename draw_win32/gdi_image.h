@@ -7,7 +7,7 @@
 #include <string>
 
 #include "draw/pixel_image.h"
-#include "framework/gdi_handles.h"
+#include "win32_base/gdi_handles.h"
 
 namespace tessel {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "draw_win32/gdi_dib.h"
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 
 namespace tessel {
 

@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "draw/surface.h"
-#include "framework/gdi_handles.h"
+#include "win32_base/gdi_handles.h"
 
 namespace tessel {
 

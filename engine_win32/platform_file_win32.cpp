@@ -10,7 +10,7 @@
 #include <mutex>
 
 #include "engine/platform_file.h"
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 
 namespace tessel::platform {
 

@@ -2,7 +2,7 @@
 // the test that nothing of that name exists, so that no file is overwritten in
 // the moment between looking and creating, and a file emptied or made. One
 // file per platform implements them (new_file_posix.cpp,
-// export_win32/new_file_windows.cpp); file_system.h removes files.
+// export_win32/new_file_win32.cpp); file_system.h removes files.
 #pragma once
 
 #include <cstdio>

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "draw/pixel_image.h"
-#include "framework/gdi_handles.h"
+#include "win32_base/gdi_handles.h"
 #include "framework/module.h"
 #include "framework/packed_picture.h"
 

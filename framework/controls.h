@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "framework/gdi_handles.h"
+#include "win32_base/gdi_handles.h"
 #include "framework/wnd.h"
 
 class CButton : public CWnd {

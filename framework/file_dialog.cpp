@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 
 namespace {
 // One path of at most MAX_PATH characters, as the platform's dialogs expect.

@@ -1,6 +1,6 @@
 #include "framework/module.h"
 
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 
 namespace framework {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "framework/gdi_handles.h"
+#include "win32_base/gdi_handles.h"
 
 namespace framework {
 

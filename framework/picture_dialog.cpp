@@ -1,7 +1,7 @@
 #include "framework/picture_dialog.h"
 
 #include "framework/background.h"
-#include "framework/dpi.h"
+#include "win32_base/dpi.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "framework/dialog.h"
-#include "framework/gdi_handles.h"
+#include "win32_base/gdi_handles.h"
 
 class CPictureDialog : public CDialog {
  public:

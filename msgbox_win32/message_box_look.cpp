@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 
 namespace tessel {
 

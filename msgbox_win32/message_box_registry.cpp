@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 #include "msgbox/message_box_rules.h"
 
 namespace tessel {

@@ -7,8 +7,8 @@
 #include "msgbox_win32/message_box_look.h"
 #include "msgbox_win32/message_box_registry.h"
 #include "draw_win32/gdi_surface.h"
-#include "engine_win32/wide_path.h"
-#include "framework/dpi.h"
+#include "win32_base/wide_path.h"
+#include "win32_base/dpi.h"
 #include "richtext_win32/html_platform_win32.h"
 
 namespace tessel {

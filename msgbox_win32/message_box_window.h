@@ -15,7 +15,7 @@
 #include "msgbox/message_box_layout.h"
 #include "msgbox_win32/message_box_strings.h"
 #include "draw_win32/gdi_dib.h"
-#include "framework/gdi_handles.h"
+#include "win32_base/gdi_handles.h"
 
 namespace tessel {
 

@@ -3,8 +3,8 @@
 
 #include "draw_win32/gdi_image.h"
 #include "draw_win32/native_handles_win32.h"
-#include "engine_win32/wide_path.h"
-#include "framework/gdi_handles.h"
+#include "win32_base/wide_path.h"
+#include "win32_base/gdi_handles.h"
 #include "richtext_win32/html_platform_win32.h"
 
 namespace tessel {

@@ -3,7 +3,7 @@
 #include <shellapi.h>
 
 #include "draw_win32/native_handles_win32.h"
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 
 namespace tessel {
 namespace {

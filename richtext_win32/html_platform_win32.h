@@ -4,7 +4,7 @@
 // the link cursor, and the shell with its ".htm" handler.
 #include <windows.h>
 
-#include "framework/link_cursor.h"
+#include "win32_base/link_cursor.h"
 #include "richtext/html_drawer.h"
 
 namespace tessel {

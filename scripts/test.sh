@@ -41,6 +41,11 @@ run_check clang-tidy bash scripts/check-tidy.sh
 # ".example" domain): every link leads somewhere real.
 run_check no-placeholder-addresses bash -c \
   "! git grep -nE '\.example([^[:alnum:]_-]|\$)' -- app res installer cli"
+# The Windows sides build on the win32 base, never on the framework, the
+# widgets or the wizard; the base builds on the platform alone.
+run_check windows-layers bash -c \
+  "! git grep -nE '#include \"(framework|widgets|app)/' -- '*_win32/*' win32_base &&
+   ! git grep -n '#include \"' -- win32_base | grep -v ':#include \"win32_base/'"
 
 presets=${TESSEL_PRESETS:-"native native-asan win32"}
 for p in $presets; do run_preset "$p"; done

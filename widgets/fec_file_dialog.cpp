@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 
 namespace {
 // The platform's "buffer too small" error of the common dialogs.

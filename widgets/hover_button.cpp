@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "framework/link_cursor.h"
+#include "win32_base/link_cursor.h"
 #include "framework/module.h"
 
 CHoverButton::~CHoverButton() {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "framework/controls.h"
-#include "framework/gdi_handles.h"
+#include "win32_base/gdi_handles.h"
 #include "framework/tool_tip.h"
 
 class CHoverButton : public CBitmapButton {

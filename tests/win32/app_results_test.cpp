@@ -20,7 +20,7 @@
 #include "app/folder_picker.h"
 #include "app/save_job.h"
 #include "app/scan_state.h"
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 #include "res/resource.h"
 #include "tests/win32/app_test_support.h"
 #include "tests/win32/app_user_driver.h"

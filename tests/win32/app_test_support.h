@@ -13,7 +13,7 @@
 
 #include "app/recovery_wizard_dlg.h"
 #include "app/shell_open.h"
-#include "framework/gdi_handles.h"
+#include "win32_base/gdi_handles.h"
 #include "framework/message_pump.h"
 #include "framework/module.h"
 #include "framework/packed_picture.h"

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "app/scan_state.h"
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 #include "res/resource.h"
 #include "tests/win32/app_test_support.h"
 

@@ -11,7 +11,7 @@
 
 #include "framework/background.h"
 #include "framework/dialog.h"
-#include "framework/gdi_handles.h"
+#include "win32_base/gdi_handles.h"
 #include "framework/list_ctrl.h"
 #include "framework/message_pump.h"
 #include "framework/worker_thread.h"

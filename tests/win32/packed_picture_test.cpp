@@ -13,17 +13,15 @@
 #include <vector>
 
 #include "framework/background.h"
-#include "framework/gdi_handles.h"
+#include "win32_base/gdi_handles.h"
 #include "framework/packed_picture.h"
 #include "res/resource.h"
 
 namespace {
 
-// res/art/ of the source tree, found from this file's own path.
-std::string ArtFolder() {
-  std::string path = __FILE__;
-  return path.substr(0, path.rfind("tests")) + "res/art";
-}
+// res/art/ of the source tree (not found from __FILE__: a compiler cache
+// makes that path relative to the build folder).
+std::string ArtFolder() { return std::string(TESSEL_SOURCE_DIR) + "/res/art"; }
 
 std::vector<std::uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 #include "widgets/fec_file_dialog.h"
 #include "widgets/ot_file_dialog.h"
 

@@ -1,7 +1,7 @@
 // The hand cursor that links show, for every window of the program that has links.
 #pragma once
 
-#include "framework/gdi_handles.h"
+#include "win32_base/gdi_handles.h"
 
 namespace framework {
 

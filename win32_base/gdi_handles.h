@@ -1,8 +1,7 @@
 // One owner per GDI (and related) handle type, so that every handle a window
 // or a drawing makes is released on every path, and a guard that puts back
 // what SelectObject replaced. Handles passed in by a caller are never wrapped
-// in an owner: they stay plain handles. The drawing side (draw_win32/) uses
-// these as well, so this header builds on <windows.h> alone.
+// in an owner: they stay plain handles.
 #pragma once
 
 #include <windows.h>

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 #include "export/file_system.h"
 
 namespace tessel::exporting {

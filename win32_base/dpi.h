@@ -1,8 +1,7 @@
 // The display scale of windows. The program declares itself per-monitor DPI
 // aware in its manifest and draws and lays out every window for that window's
 // DPI. The call that says a window's DPI came with Windows 10; older systems
-// have one DPI for every window, which these functions fall back to. Header
-// only: part of the Win32 base that the message box builds on too.
+// have one DPI for every window, which these functions fall back to.
 #pragma once
 
 #include <windows.h>

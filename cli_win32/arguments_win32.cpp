@@ -4,7 +4,7 @@
 #include <shellapi.h>
 
 #include "cli/arguments.h"
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 
 namespace tessel::cli {
 

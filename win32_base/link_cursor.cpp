@@ -1,4 +1,4 @@
-#include "framework/link_cursor.h"
+#include "win32_base/link_cursor.h"
 
 #include <string>
 

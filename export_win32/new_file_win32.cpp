@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 #include "export/new_file.h"
 
 namespace tessel::exporting {
