@@ -9,6 +9,8 @@
 #include "draw_win32/gdi_dib.h"
 #include "draw_win32/gdi_image.h"
 #include "draw_win32/gdi_surface.h"
+#include "engine_win32/wide_path.h"
+#include "tests/draw/utf8_samples.h"
 
 namespace tessel {
 namespace {
@@ -209,6 +211,18 @@ TEST(GdiSurface, FontsAndTextMeasureAndDrawPlausibly) {
   }
   EXPECT_EQ(::GetCurrentObject(dib.dc(), OBJ_FONT), callerFont);
   ::ReleaseDC(nullptr, screen);
+}
+
+// The software surface takes a cell per UTF-16 unit of what this conversion
+// makes of a text, so its layouts have as many glyphs as GDI draws.
+TEST(GdiSurface, TextBecomesTheUtf16UnitsTheSoftwareSurfaceCounts) {
+  PixelImage image(1, 1);
+  SoftwareSurface software(image);
+  software.SetFont({.height = 2});  // one pixel a cell
+  for (const Utf8Sample& sample : kUtf8Samples) {
+    EXPECT_EQ(WidePath(sample.text).size(), static_cast<std::size_t>(sample.utf16Units)) << sample.text;
+    EXPECT_EQ(software.MeasureText(sample.text).cx, sample.utf16Units) << sample.text;
+  }
 }
 
 }  // namespace
