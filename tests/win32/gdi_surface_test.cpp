@@ -206,7 +206,12 @@ TEST(GdiSurface, FontsAndTextMeasureAndDrawPlausibly) {
         }
     EXPECT_GT(inked, 20);
     EXPECT_EQ(outside, 0);
-    surface.SetFont({.height = 30, .face = "Times New Roman"});  // the first font of ours is deleted
+    // Face names are UTF-8, like every text of ours.
+    surface.SetFont({.height = 16, .face = "Шрифт"});
+    LOGFONTW chosen{};
+    ::GetObjectW(::GetCurrentObject(dib.dc(), OBJ_FONT), sizeof chosen, &chosen);
+    EXPECT_TRUE(std::wstring(chosen.lfFaceName) == L"Шрифт");
+    surface.SetFont({.height = 30, .face = "Times New Roman"});  // the fonts before are deleted
     EXPECT_EQ(surface.GetFontMetrics().height, 30);
   }
   EXPECT_EQ(::GetCurrentObject(dib.dc(), OBJ_FONT), callerFont);
