@@ -6,6 +6,8 @@
 #include <cstring>
 #include <utility>
 
+#include "draw/utf8_character.h"
+
 namespace tessel {
 
 namespace {
@@ -94,9 +96,11 @@ int SoftwareSurface::SpaceExtra(int spaceIndex) const {
 Size SoftwareSurface::MeasureText(std::string_view text) const {
   long long width = 0;
   int spaces = 0;
-  for (char c : text) {
-    width += Advance();
-    if (c == ' ') width += SpaceExtra(spaces++);
+  for (std::string_view rest = text; !rest.empty();) {
+    const Utf8Character c = ReadUtf8Character(rest);
+    rest.remove_prefix(c.length);
+    width += static_cast<long long>(Advance()) * Utf16Units(c.codePoint);
+    if (c.codePoint == ' ') width += SpaceExtra(spaces++);
   }
   return {static_cast<int>(std::min<long long>(width, PixelImage::kMaxSide)), CellHeight()};
 }
@@ -107,22 +111,24 @@ void SoftwareSurface::DrawTextRun(int x, int y, std::string_view text) {
   if (backgroundMode_ == BackgroundMode::kOpaque) FillSolidRect(MakeRect(x, y, extent.cx, extent.cy), backgroundColor_);
 
   const int w = m.averageCharWidth;
+  const int right = DrawableArea().right;
   int cellLeft = x;
   int spaces = 0;
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    int cellWidth = w;
-    if (byte == ' ') {
-      cellWidth += SpaceExtra(spaces++);
-    } else if (byte > 0x20) {
-      const bool lower = byte >= 'a' && byte <= 'z';
-      const int top = lower ? y + m.ascent - m.xHeight : y + 1;
-      const int left = w < 3 ? cellLeft : cellLeft + 1;
-      const int right = w < 3 ? cellLeft + w : cellLeft + w - 1;
-      FillSolidRect({left, top, right, y + m.ascent}, textColor_);
+  for (std::string_view rest = text; !rest.empty() && cellLeft < right;) {  // past the right edge nothing shows
+    const Utf8Character c = ReadUtf8Character(rest);
+    rest.remove_prefix(c.length);
+    if (c.codePoint == ' ') {
+      cellLeft += w + SpaceExtra(spaces++);
+      continue;
     }
-    cellLeft += cellWidth;
-    if (cellLeft >= DrawableArea().right) break;  // the rest cannot show
+    const bool lower = c.codePoint >= 'a' && c.codePoint <= 'z';
+    const int top = lower ? y + m.ascent - m.xHeight : y + 1;
+    for (int unit = 0; unit < Utf16Units(c.codePoint); ++unit, cellLeft += w) {
+      if (c.codePoint <= 0x20) continue;  // control characters draw nothing
+      const int boxLeft = w < 3 ? cellLeft : cellLeft + 1;
+      const int boxRight = w < 3 ? cellLeft + w : cellLeft + w - 1;
+      FillSolidRect({boxLeft, top, boxRight, y + m.ascent}, textColor_);
+    }
   }
   if (font_.underline) FillSolidRect({x, y + m.ascent, x + extent.cx, y + m.ascent + 1}, textColor_);
   if (font_.strikeOut) {

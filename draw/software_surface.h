@@ -4,12 +4,17 @@
 // Its one font has fixed, simple metrics so that layouts can be checked exactly.
 // With h = |FontSpec::height| (16 when 0), for every face, weight and slant:
 //   height h, descent h / 4, ascent h - h / 4, x-height h / 2,
-//   every byte (space included) advances by w = max(1, h / 2); a text of n bytes
-//   measures n * w by h, plus the justification pixels of its spaces.
-// Glyphs are solid boxes in the text colour: a byte above 0x20 fills columns
-// x + 1 to x + w - 2 of its cell (the whole cell when w < 3), rows
-// top + ascent - x-height to top + ascent - 1 for 'a' to 'z' and rows
-// top + 1 to top + ascent - 1 for every other byte; a space draws nothing.
+//   every cell (space included) advances by w = max(1, h / 2); a text of n
+//   cells measures n * w by h, plus the justification pixels of its spaces.
+// Text is UTF-8 and measured as GDI measures it, by UTF-16 code units: each
+// character is one cell, a character above U+FFFF two (the halves of its
+// surrogate pair), and bytes that form no character one cell per U+FFFD that
+// the conversion to UTF-16 makes of them (draw/utf8_character.h).
+// Glyphs are solid boxes in the text colour: a character above U+0020 fills
+// columns x + 1 to x + w - 2 of each of its cells (the whole cell when w < 3),
+// rows top + ascent - x-height to top + ascent - 1 for 'a' to 'z' and rows
+// top + 1 to top + ascent - 1 for every other character; a space and control
+// characters draw nothing.
 // Underline fills row top + ascent, strike-out row top + ascent - (x-height + 1) / 2,
 // across the whole run. Justification: with (extra, breaks) set, each space
 // gets extra / breaks more pixels, and the first extra % breaks spaces of a run

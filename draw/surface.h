@@ -68,7 +68,7 @@ class Surface {
   // Text. A run is drawn with its cell's top-left corner at (x, y), in the
   // selected font and text colour; with an opaque background mode the cell is
   // first filled with the background colour. Underline and strike-out come with
-  // the font. Texts are single-byte strings in the system code page.
+  // the font. Texts are UTF-8; a run is measured and drawn as its UTF-16 form.
   virtual void SetFont(const FontSpec& font) = 0;
   virtual FontMetrics GetFontMetrics() const = 0;
   virtual Size MeasureText(std::string_view text) const = 0;  // includes justification

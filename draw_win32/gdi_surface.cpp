@@ -65,8 +65,8 @@ int GdiSurface::PixelsPerInchX() const { return ::GetDeviceCaps(dc_, LOGPIXELSX)
 int GdiSurface::PixelsPerInchY() const { return ::GetDeviceCaps(dc_, LOGPIXELSY); }
 
 void GdiSurface::SetFont(const FontSpec& font) {
-  std::string face = font.face.substr(0, LF_FACESIZE - 1);
-  framework::UniqueFont created(::CreateFontA(font.height, 0, 0, 0, font.weight, font.italic, font.underline,
+  const std::wstring face = WidePath(font.face).substr(0, LF_FACESIZE - 1);  // UTF-8, like every text of ours
+  framework::UniqueFont created(::CreateFontW(font.height, 0, 0, 0, font.weight, font.italic, font.underline,
                                               font.strikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                               DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
   if (!created) return;  // keep the current font

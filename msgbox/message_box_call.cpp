@@ -11,6 +11,19 @@ namespace {
 
 constexpr std::uintptr_t kLargestResourceId = 0xFFFF;  // a text pointer this small is a resource id instead
 
+// Resource texts are UTF-8: the limit counts characters, and the cut never
+// falls inside one.
+void CutToResourceLength(std::string& text) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;  // within a character
+    if (characters++ == kMaxResourceTextLength) {
+      text.resize(i);
+      return;
+    }
+  }
+}
+
 struct ButtonText {
   std::uint32_t id;
   std::string_view caption;
@@ -114,7 +127,7 @@ std::string ResolveTextRef(TextRef ref, const MessageBoxParams& params, const St
   if (ref.IsResource()) {
     if (params.style & MessageBoxStyle::kNoResourceTexts) return {};
     std::string text = strings.Load(params.stringModule, ref.ResourceId());
-    if (text.size() > kMaxResourceTextLength) text.resize(kMaxResourceTextLength);
+    CutToResourceLength(text);
     return text;
   }
   return ref.Text() ? std::string(ref.Text()) : std::string();
@@ -140,7 +153,7 @@ std::string ButtonCaption(std::uint32_t id, const MessageBoxParams& params, cons
   const std::uint32_t resourceId = CaptionResourceId(id);
   if (caption.empty() && resourceId != 0 && !(params.style & MessageBoxStyle::kNoResourceTexts)) {
     caption = strings.Load(params.stringModule, resourceId);
-    if (caption.size() > kMaxResourceTextLength) caption.resize(kMaxResourceTextLength);
+    CutToResourceLength(caption);
   }
   if (caption.empty()) caption = defaultText ? std::string(defaultText) : std::string(BuiltInCaption(id));
   return caption;

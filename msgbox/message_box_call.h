@@ -189,7 +189,7 @@ class NoStringResources : public StringResources {
   std::string Load(ModuleHandle, std::uint32_t) const override { return {}; }
 };
 
-// Longest text taken from a string resource.
+// Longest text taken from a string resource, in characters.
 inline constexpr std::size_t kMaxResourceTextLength = 260;
 
 // The text a reference stands for: its string, or the string resource loaded from

@@ -6,6 +6,7 @@
 #include "msgbox/message_box_call.h"
 #include "msgbox/message_box_rules.h"
 #include "draw_win32/native_handles_win32.h"
+#include "engine_win32/wide_path.h"
 #include "msgbox_win32/message_box_registry.h"
 #include "msgbox_win32/message_box_window.h"
 
@@ -23,9 +24,9 @@ HWND ResolveOwner(WindowHandle given) {
 
 std::string WindowText(HWND window) {
   if (!window) return {};
-  char text[kMaxOwnerText + 1] = {};
-  ::GetWindowTextA(window, text, static_cast<int>(sizeof text));
-  return text;
+  wchar_t text[kMaxOwnerText + 1] = {};
+  const int length = ::GetWindowTextW(window, text, kMaxOwnerText + 1);
+  return length > 0 ? Utf8OfWide(std::wstring_view(text, static_cast<std::size_t>(length))) : std::string();
 }
 
 std::uint32_t ShowBox(const MessageBoxParams& completed) {

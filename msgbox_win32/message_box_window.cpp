@@ -73,6 +73,9 @@ void MoveTo(HWND window, const Rect& rect) {
   ::SetWindowPos(window, nullptr, rect.left, rect.top, rect.Width(), rect.Height(), kKeepOrderAndFocus);
 }
 
+// Our texts are UTF-8; windows take them wide.
+void SetText(HWND window, const std::string& text) { ::SetWindowTextW(window, WidePath(text).c_str()); }
+
 void BlitArea(HDC target, HDC source, const Rect& area) {
   if (!area.IsEmpty())
     ::BitBlt(target, area.left, area.top, area.Width(), area.Height(), source, area.left, area.top, SRCCOPY);
@@ -103,7 +106,8 @@ std::uint32_t CRichMessageBox::DoModal() {
   empty->dialog.style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
   empty->dialog.cx = kTemplateSize;
   empty->dialog.cy = kTemplateSize;
-  const INT_PTR result = ::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr), &empty->dialog, m_hOwner, &DialogProc,
+  // A wide dialog, so that its caption and controls show UTF-8 texts whole.
+  const INT_PTR result = ::DialogBoxIndirectParamW(::GetModuleHandleA(nullptr), &empty->dialog, m_hOwner, &DialogProc,
                                                    reinterpret_cast<LPARAM>(this));
   ::GlobalUnlock(memory);
   ::GlobalFree(memory);
@@ -174,8 +178,7 @@ BOOL CRichMessageBox::OnInitDialog() {
   m_model = BuildMessageBoxModel(m_params, m_strings, m_hOwner != nullptr, iconHandle, ::GetSystemMetrics(SM_CXICON));
   BuildAndMeasure();
 
-  ::SetWindowTextA(m_hWnd,
-                   StartingCaption(m_params, m_strCaption, m_model.texts.countdownFormat, m_nCountdown).c_str());
+  SetText(m_hWnd, StartingCaption(m_params, m_strCaption, m_model.texts.countdownFormat, m_nCountdown));
   if (CloseStartsGreyed(m_params, m_model.buttons.cancellable, m_model.DefaultId()))
     ::EnableMenuItem(::GetSystemMenu(m_hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
 
@@ -210,9 +213,9 @@ void CRichMessageBox::BuildAndMeasure() {
   const MessageBoxAreas& areas = m_pContent->Areas();
 
   if (m_params.style & S::kCheckBox) {
-    m_hCheckBox = MakeChild("BUTTON", "", BS_AUTOCHECKBOX | WS_TABSTOP, kCheckBoxId);
+    m_hCheckBox = MakeChild(L"BUTTON", "", BS_AUTOCHECKBOX | WS_TABSTOP, kCheckBoxId);
     if (m_params.style & S::kChecked) ::SendMessageA(m_hCheckBox, BM_SETCHECK, BST_CHECKED, 0);
-    m_hCheckLabel = MakeChild("STATIC", m_model.texts.checkBox, SS_LEFT | SS_NOPREFIX, kCheckLabelId);
+    m_hCheckLabel = MakeChild(L"STATIC", m_model.texts.checkBox, SS_LEFT | SS_NOPREFIX, kCheckLabelId);
   }
   CreateButtons();
 
@@ -229,7 +232,7 @@ void CRichMessageBox::CreateButtons() {
         StartingButton(id, m_model.texts.buttons[i], i == buttons.defaultIndex, m_params, m_nCountdown);
     const DWORD style =
         WS_TABSTOP | (start.defaultStyle ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | (start.enabled ? 0 : WS_DISABLED);
-    m_buttons.push_back(MakeChild("BUTTON", start.caption, style, static_cast<int>(id)));
+    m_buttons.push_back(MakeChild(L"BUTTON", start.caption, style, static_cast<int>(id)));
   }
   // Enter presses the default button. Setting it also gives it the default
   // look, which a button held disabled does not get until it is released.
@@ -253,9 +256,9 @@ void CRichMessageBox::PlaceControls() {
   }
 }
 
-HWND CRichMessageBox::MakeChild(const char* windowClass, const std::string& text, DWORD style, int id) {
+HWND CRichMessageBox::MakeChild(const wchar_t* windowClass, const std::string& text, DWORD style, int id) {
   HWND child =
-      ::CreateWindowExA(0, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, m_hWnd,
+      ::CreateWindowExW(0, windowClass, WidePath(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, m_hWnd,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr), nullptr);
   if (child && m_font) ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
   return child;
@@ -277,7 +280,7 @@ HWND CRichMessageBox::DefaultButton() const {
 }
 
 void CRichMessageBox::SetDefaultButtonCaption(const std::string& caption) const {
-  if (HWND button = DefaultButton()) ::SetWindowTextA(button, caption.c_str());
+  if (HWND button = DefaultButton()) SetText(button, caption);
 }
 
 void CRichMessageBox::BuildBackground(HDC compatible, int width, int height) {
@@ -364,7 +367,7 @@ void CRichMessageBox::ToggleMore() {
   m_bExpanded = !m_bExpanded;
   const std::size_t index = static_cast<std::size_t>(more - ids.begin());
   const std::string& caption = m_bExpanded ? m_model.texts.less : m_model.texts.buttons[index];
-  ::SetWindowTextA(m_buttons[index], caption.c_str());
+  SetText(m_buttons[index], caption);
   RECT frame{};
   ::GetWindowRect(m_hWnd, &frame);
   const int change = m_bExpanded ? m_pContent->Areas().moreHeight : -m_pContent->Areas().moreHeight;
@@ -387,7 +390,7 @@ void CRichMessageBox::OnTimer() {
   switch (CountdownTick(m_nCountdown, m_params)) {
     case CountdownStep::Show:
       if (inCaption)
-        ::SetWindowTextA(m_hWnd, FormatCountdown(m_model.texts.countdownFormat, m_strCaption, m_nCountdown).c_str());
+        SetText(m_hWnd, FormatCountdown(m_model.texts.countdownFormat, m_strCaption, m_nCountdown));
       else
         SetDefaultButtonCaption(CountingCaption(plain, m_nCountdown));
       return;
@@ -396,7 +399,7 @@ void CRichMessageBox::OnTimer() {
       if (m_model.buttons.cancellable)
         ::EnableMenuItem(::GetSystemMenu(m_hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_ENABLED);
       if (inCaption) {
-        ::SetWindowTextA(m_hWnd, m_strCaption.c_str());
+        SetText(m_hWnd, m_strCaption);
         for (HWND button : m_buttons) ::EnableWindow(button, TRUE);
       } else {
         SetDefaultButtonCaption(plain);

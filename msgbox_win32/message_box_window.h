@@ -51,7 +51,7 @@ class CRichMessageBox {
   // result to `target`: all of it, or only the text areas.
   void Render(HDC target, bool textAreasOnly);
   void BuildBackground(HDC compatible, int width, int height);
-  HWND MakeChild(const char* windowClass, const std::string& text, DWORD style, int id);
+  HWND MakeChild(const wchar_t* windowClass, const std::string& text, DWORD style, int id);
   HWND DefaultButton() const;
   void SetDefaultButtonCaption(const std::string& caption) const;
 

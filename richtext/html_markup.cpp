@@ -21,10 +21,13 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 }  // namespace
 
 HtmlEntities::HtmlEntities() {
+  // Text is UTF-8 throughout, so each entity stands for its character. "&euro;"
+  // stands for 0x88 of the Western code page, the modifier circumflex, not the
+  // euro sign (0x80); kept so that texts written for it draw the same.
   map_ = {
-      {"&amp;", "&"},       {"&bull;", "\x95"}, {"&copy;", "\xA9"},  {"&euro;", "\x88"}, {"&gt;", ">"},
-      {"&iquest;", "\xBF"}, {"&lt;", "<<"},     {"&nbsp;", " "},     {"&para;", "\xB6"}, {"&pound;", "\xA3"},
-      {"&quot;", "\""},     {"&reg;", "\xAE"},  {"&trade;", "\x99"},
+      {"&amp;", "&"},    {"&bull;", "•"}, {"&copy;", "©"},  {"&euro;", "ˆ"}, {"&gt;", ">"},
+      {"&iquest;", "¿"}, {"&lt;", "<<"},  {"&nbsp;", " "},  {"&para;", "¶"}, {"&pound;", "£"},
+      {"&quot;", "\""},  {"&reg;", "®"},  {"&trade;", "™"},
   };
 }
 

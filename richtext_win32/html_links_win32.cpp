@@ -30,19 +30,34 @@ int Win32ShellPort::Open(const std::string& target) {
   return static_cast<int>(reinterpret_cast<INT_PTR>(result));
 }
 
-void Win32ShellPort::Run(const std::string& commandLine) { ::WinExec(commandLine.c_str(), SW_SHOW); }
+void Win32ShellPort::Run(const std::string& commandLine) {
+  // What WinExec does, wide: the command line is UTF-8, and a program or target
+  // outside the system code page still starts.
+  std::wstring line = WidePath(commandLine);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOW;
+  PROCESS_INFORMATION process{};
+  if (line.empty() ||
+      !::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return;
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+}
 
 std::optional<std::string> Win32ShellPort::ReadClassesRootDefault(const std::string& key) {
   HKEY handle = nullptr;
-  if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return std::nullopt;
-  char value[kMaxRegistryValue + 1] = {};
-  DWORD size = kMaxRegistryValue;
+  if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, WidePath(key).c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+    return std::nullopt;
+  wchar_t value[kMaxRegistryValue + 1] = {};
+  DWORD size = kMaxRegistryValue * sizeof(wchar_t);  // bytes
   DWORD type = 0;
-  LONG status = ::RegQueryValueExA(handle, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+  LONG status = ::RegQueryValueExW(handle, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
   ::RegCloseKey(handle);
   if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::nullopt;
-  value[std::min<DWORD>(size, kMaxRegistryValue)] = '\0';
-  return std::string(value);
+  const std::wstring_view stored(value, std::min<DWORD>(size / sizeof(wchar_t), kMaxRegistryValue));
+  return Utf8OfWide(stored.substr(0, stored.find(L'\0')));  // up to its terminator, as stored
 }
 
 HtmlPlatform MakeWin32HtmlPlatform(HINSTANCE instance) {

@@ -1,9 +1,9 @@
 // Shows a set of message boxes one after another and saves each, frame and
 // all, as a 32-bit BMP picture in a folder (the first argument, else the
 // current one): notices and questions as the wizard asks them, header and More
-// areas with separators in the three alignments, custom buttons, countdowns
-// and the check box. A second thread waits for each box, photographs it and
-// presses its first button.
+// areas with separators in the three alignments, custom buttons, countdowns,
+// the check box, and entities and UTF-8 text. A second thread waits for each
+// box, photographs it and presses its first button.
 #include <windows.h>
 
 #include <atomic>
@@ -95,6 +95,11 @@ std::vector<GalleryBox> Boxes() {
   boxes.push_back({"09-check-box", "With a check box",
                    "Links open in your browser: <a href=\"http://example.org/\">example.org</a>",
                    S::kYesNo | S::kIconQuestion | S::kCheckBox | S::kHelp, checked});
+
+  boxes.push_back({"10-entities", "Entities and UTF-8: Почта",
+                   "&copy; 2026 Oxbrim &bull; Tessel&trade; &reg;<br>&pound; 12 &para; &iquest;Qué? "
+                   "&quot;quoted&quot; &lt;b&gt;<br>Folder: <b>Почта</b> 😀",
+                   0x40, WizardBand()});
   return boxes;
 }
 

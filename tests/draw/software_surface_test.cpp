@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/draw/utf8_samples.h"
+
 namespace tessel {
 namespace {
 
@@ -57,6 +59,22 @@ TEST(SoftwareSurfaceFont, GlyphsAreBoxesInTheTextColour) {
   EXPECT_EQ(image.At(25, 13), red);
   EXPECT_EQ(image.At(26, 13), kWhite);
   EXPECT_EQ(image.At(2, 14), kWhite);
+}
+
+// Text is UTF-8, measured as GDI measures its UTF-16 form: a cell per code unit.
+TEST(SoftwareSurfaceFont, TextTakesACellPerUtf16Unit) {
+  PixelImage image(40, 20, kWhite);
+  SoftwareSurface surface(image);
+  surface.SetFont({.height = 16});
+  for (const Utf8Sample& sample : kUtf8Samples)
+    EXPECT_EQ(surface.MeasureText(sample.text).cx, 8 * sample.utf16Units) << sample.text;
+  // "©a": a tall box in the first cell, a low one in the second, nothing after.
+  surface.SetBackgroundMode(BackgroundMode::kTransparent);
+  surface.DrawTextRun(0, 0, "©a");
+  EXPECT_EQ(image.At(1, 1), kBlack);
+  EXPECT_EQ(image.At(9, 1), kWhite);
+  EXPECT_EQ(image.At(9, 11), kBlack);
+  EXPECT_EQ(image.At(17, 11), kWhite);
 }
 
 TEST(SoftwareSurfaceFont, OpaqueBackgroundFillsTheCell) {

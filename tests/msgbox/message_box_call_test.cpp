@@ -119,6 +119,12 @@ TEST(MessageBoxTextRef, LongResourceTextsAreCut) {
   FakeStrings strings;
   strings.table[7] = std::string(1000, 'x');
   EXPECT_EQ(ResolveTextRef(TextRef::Resource(7), MessageBoxParams{}, strings).size(), kMaxResourceTextLength);
+  // UTF-8: the limit counts characters.
+  std::string accents;
+  for (int i = 0; i < 300; ++i) accents += "é";
+  strings.table[8] = accents;
+  EXPECT_EQ(ResolveTextRef(TextRef::Resource(8), MessageBoxParams{}, strings),
+            accents.substr(0, 2 * kMaxResourceTextLength));
 }
 
 TEST(MessageBoxCaptionRule, OverrideThenResourceThenDefaultThenBuiltIn) {

@@ -24,7 +24,9 @@ TEST(HtmlMarkupTest, EntitiesInStorageOrder) {
   EXPECT_EQ(entities.Map().size(), 13u);
   EXPECT_EQ(entities.Prepare("&lt;b&gt;", true), "<body><<b></body>");
   EXPECT_EQ(entities.Prepare("&amp;lt;", true), "<body><<</body>");  // "&amp;" goes first
-  EXPECT_EQ(entities.Prepare("&euro;&copy;&unknown;", true), "<body>\x88\xA9&unknown;</body>");
+  EXPECT_EQ(entities.Prepare("&euro;&copy;&unknown;", true), "<body>ˆ©&unknown;</body>");
+  // UTF-8 characters, as the surfaces draw them.
+  EXPECT_EQ(entities.Prepare("&bull;&iquest;&para;&pound;&reg;&trade;&quot;&nbsp;", true), "<body>•¿¶£®™\" </body>");
 }
 
 TEST(HtmlMarkupTest, PreparationOfLineFeedsTabsAndReturns) {

@@ -9,6 +9,8 @@
 #include "draw_win32/gdi_dib.h"
 #include "draw_win32/gdi_image.h"
 #include "draw_win32/gdi_surface.h"
+#include "engine_win32/wide_path.h"
+#include "tests/draw/utf8_samples.h"
 
 namespace tessel {
 namespace {
@@ -204,11 +206,28 @@ TEST(GdiSurface, FontsAndTextMeasureAndDrawPlausibly) {
         }
     EXPECT_GT(inked, 20);
     EXPECT_EQ(outside, 0);
-    surface.SetFont({.height = 30, .face = "Times New Roman"});  // the first font of ours is deleted
+    // Face names are UTF-8, like every text of ours.
+    surface.SetFont({.height = 16, .face = "Шрифт"});
+    LOGFONTW chosen{};
+    ::GetObjectW(::GetCurrentObject(dib.dc(), OBJ_FONT), sizeof chosen, &chosen);
+    EXPECT_TRUE(std::wstring(chosen.lfFaceName) == L"Шрифт");
+    surface.SetFont({.height = 30, .face = "Times New Roman"});  // the fonts before are deleted
     EXPECT_EQ(surface.GetFontMetrics().height, 30);
   }
   EXPECT_EQ(::GetCurrentObject(dib.dc(), OBJ_FONT), callerFont);
   ::ReleaseDC(nullptr, screen);
+}
+
+// The software surface takes a cell per UTF-16 unit of what this conversion
+// makes of a text, so its layouts have as many glyphs as GDI draws.
+TEST(GdiSurface, TextBecomesTheUtf16UnitsTheSoftwareSurfaceCounts) {
+  PixelImage image(1, 1);
+  SoftwareSurface software(image);
+  software.SetFont({.height = 2});  // one pixel a cell
+  for (const Utf8Sample& sample : kUtf8Samples) {
+    EXPECT_EQ(WidePath(sample.text).size(), static_cast<std::size_t>(sample.utf16Units)) << sample.text;
+    EXPECT_EQ(software.MeasureText(sample.text).cx, sample.utf16Units) << sample.text;
+  }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "draw_win32/gdi_dib.h"
 #include "draw_win32/gdi_image.h"
 #include "draw_win32/gdi_surface.h"
+#include "engine_win32/wide_path.h"
 #include "richtext_win32/html_platform_win32.h"
 #include "tests/richtext/html_test_surface.h"
 
@@ -156,6 +157,18 @@ TEST(HtmlGdiTest, RunsSitWhereTheirMeasuresPutThem) {
     }
   for (std::size_t i = 0; i < gdi.runs.size(); ++i) EXPECT_GT(ink[i], 0) << gdi.runs[i].text;
   EXPECT_EQ(stray, 0);
+}
+
+// Entities are UTF-8 characters, which GDI draws as themselves, not as U+FFFD.
+TEST(HtmlGdiTest, EntitiesDrawAsTheirCharacters) {
+  GdiCanvas canvas(200, 40);
+  ASSERT_TRUE(canvas.ok());
+  RunRecorder gdi(canvas.surface());
+  HtmlDrawer drawer(MakeWin32HtmlPlatform());
+  drawer.Measure(gdi, "&copy; &bull; &trade; &pound;");
+  drawer.Draw(gdi, MakeRect(0, 0, 200, 40));
+  ASSERT_EQ(gdi.runs.size(), 1u);
+  EXPECT_TRUE(WidePath(gdi.runs[0].text) == L"\u00A9 \u2022 \u2122 \u00A3");
 }
 
 TEST(HtmlGdiTest, NothingIsDrawnOutsideTheRectangle) {

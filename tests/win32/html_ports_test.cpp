@@ -84,6 +84,17 @@ TEST(HtmlPortsWin32, MessagesCursorAndRegistry) {
   EXPECT_TRUE(Win32LinkCursor().Show());
   Win32ShellPort shell;
   EXPECT_FALSE(shell.ReadClassesRootDefault("Oxbrim.NoSuchClass.7f3a").has_value());
+  // A command outside the system code page reads whole, as UTF-8.
+  const std::wstring command = L"C:\\Программы\\браузер.exe \"%1\"";
+  HKEY key = nullptr;
+  ASSERT_EQ(
+      RegCreateKeyExW(HKEY_CLASSES_ROOT, L"Oxbrim.Utf8Class.7f3a", 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+      ERROR_SUCCESS);
+  RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                 static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  EXPECT_EQ(shell.ReadClassesRootDefault("Oxbrim.Utf8Class.7f3a"), "C:\\Программы\\браузер.exe \"%1\"");
+  RegDeleteKeyW(HKEY_CLASSES_ROOT, L"Oxbrim.Utf8Class.7f3a");
   DestroyWindow(window);
 }
 

@@ -21,6 +21,7 @@
 #include "draw_win32/gdi_dib.h"
 #include "draw_win32/gdi_surface.h"
 #include "richtext_win32/html_platform_win32.h"
+#include "engine_win32/wide_path.h"
 
 namespace tessel {
 namespace {
@@ -31,9 +32,9 @@ namespace S = MessageBoxStyle;
 constexpr char kRememberKey[] = "Software\\message_box_test.exe\\KVMessageBox";
 
 std::string TextOf(HWND window) {
-  char text[512] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return Utf8OfWide(text);
 }
 
 struct Button {
@@ -107,7 +108,7 @@ class BoxDriver {
  private:
   void Run(const std::string& caption, const std::function<void(HWND)>& drive) {
     for (int i = 0; i < 1000 && !returned_; ++i) {
-      HWND box = FindWindowA("#32770", caption.c_str());
+      HWND box = FindWindowW(L"#32770", WidePath(caption).c_str());
       if (box && IsWindowVisible(box)) {
         found_ = true;
         RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -313,6 +314,31 @@ TEST(MessageBoxWindow, CustomListAndAnEmptyCaptionWithoutOwner) {
   ASSERT_TRUE(five.Finish());
   EXPECT_EQ(IdsOf(buttons), (std::vector<int>{23, 24, 25, 26}));
   EXPECT_EQ(buttons.back().caption, "D");
+}
+
+// Our texts are UTF-8: the caption, the buttons and the check box's label show
+// them whole. A box not found by its caption ends itself by its time-out.
+TEST(MessageBoxWindow, Utf8TextsShowWhole) {
+  MessageBoxParams record;
+  record.customButtons = "Sauvegardé\nПочта";
+  record.checkBoxText = "Ne plus demander ✓";
+  record.timeoutSeconds = 3;
+  std::vector<Button> buttons;
+  std::string label;
+  BoxDriver driver("Récupération © 😀", [&](HWND box) {
+    buttons = ButtonsOf(box);
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      char name[32] = {};
+      GetClassNameA(child, name, sizeof name);
+      if (lstrcmpiA(name, "Static") == 0) label = TextOf(child);
+    }
+    Press(box, 24);
+  });
+  EXPECT_EQ(RichMessageBox(nullptr, "&copy;", "Récupération © 😀", S::kCheckBox | S::kNoSound, &record), 24u);
+  ASSERT_TRUE(driver.Finish());
+  ASSERT_EQ(buttons.size(), 2u);
+  EXPECT_EQ(buttons[1].caption, "Почта");
+  EXPECT_EQ(label, "Ne plus demander ✓");
 }
 
 TEST(MessageBoxWindow, TheHookAnswersWithoutAWindow) {
