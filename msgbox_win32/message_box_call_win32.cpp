@@ -6,7 +6,7 @@
 #include "msgbox/message_box_call.h"
 #include "msgbox/message_box_rules.h"
 #include "draw_win32/native_handles_win32.h"
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 #include "msgbox_win32/message_box_registry.h"
 #include "msgbox_win32/message_box_window.h"
 

@@ -9,7 +9,7 @@
 #include "draw_win32/gdi_dib.h"
 #include "draw_win32/gdi_image.h"
 #include "draw_win32/gdi_surface.h"
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 #include "tests/draw/utf8_samples.h"
 
 namespace tessel {

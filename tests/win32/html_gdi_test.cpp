@@ -15,7 +15,7 @@
 #include "draw_win32/gdi_dib.h"
 #include "draw_win32/gdi_image.h"
 #include "draw_win32/gdi_surface.h"
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 #include "richtext_win32/html_platform_win32.h"
 #include "tests/richtext/html_test_surface.h"
 

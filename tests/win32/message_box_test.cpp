@@ -21,7 +21,7 @@
 #include "draw_win32/gdi_dib.h"
 #include "draw_win32/gdi_surface.h"
 #include "richtext_win32/html_platform_win32.h"
-#include "engine_win32/wide_path.h"
+#include "win32_base/wide_path.h"
 
 namespace tessel {
 namespace {
