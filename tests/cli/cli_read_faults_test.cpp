@@ -70,6 +70,7 @@ TEST(ReadFaults, ACopyKeepsEveryReadableByteAfterABadSectorAndSaysWhichItCouldNo
     const testing::Run exported =
         tessel("export " + testing::Quoted(folder.Path("Inbox.imm")) + " --to " + testing::Quoted(out));
     EXPECT_EQ(exported.exitCode, 1) << after;
+    EXPECT_EQ(exported.err.find("read error in") == std::string::npos, *after == '1') << exported.err;
     EXPECT_NE(exported.err.find(lost), std::string::npos) << exported.err;
     EXPECT_EQ(exported.out, "wrote 1 message to " + out +
                                 " (MailRec0001.eml); 1 with bytes that could not be read "
