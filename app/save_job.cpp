@@ -39,11 +39,15 @@ bool WriteMessage(const SaveJob& job, tessel::SourceFile& store, int row, const 
   // The file begun for it is removed again.
   if (!store.IsOpen()) return Failed(file, "the message store " + job.storeFile + " cannot be read", outcome);
   const RecordCopy copy = tessel::exporting::CopyMessageRecord(store, record, file);
+  if (copy.end == RecordCopy::End::kEndedEarly) ++outcome.endedEarly;
+  // Nothing read: the unfinished file is removed, as tessel leaves none.
+  if (copy.end == RecordCopy::End::kEndedEarly && copy.copied == 0) return true;
   if (!file.Finish(error)) return Failed(file, file.Cause(), outcome);
   outcome.files.push_back(file.Path());
+  if (copy.end == RecordCopy::End::kEndedEarly) return true;
   ++outcome.written;
   if (copy.end == RecordCopy::End::kStoreEnds) ++outcome.cutShort;
-  if (copy.end == RecordCopy::End::kReadError) ++outcome.readErrors;
+  if (!copy.unreadable.empty()) ++outcome.unreadable;
   return true;
 }
 

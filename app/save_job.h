@@ -5,8 +5,10 @@
 // them. No file is ever overwritten: a name that exists gets " (2)", " (3)",
 // ... before its extension. The first file that cannot be written stops the
 // job, and what it had written of that file is removed. A record cut short
-// (the store ends inside it, or a read of it failed) is kept with the bytes
-// the store gave, and counted apart.
+// where the store ends is kept with the bytes the store has, one with
+// unreadable bytes with NUL bytes in their place, each counted apart. One of
+// which the store gave out before the size it had when opened is not counted
+// as written; its file is kept only when it holds any byte.
 #pragma once
 
 #include <atomic>
@@ -30,9 +32,10 @@ struct SaveJob {
 };
 
 struct SaveOutcome {
-  int written = 0;                 // files written, the records cut short among them
+  int written = 0;                 // files with all the store has of their records
   int cutShort = 0;                // of them, records the store ends inside
-  int readErrors = 0;              // of them, records cut short by a failed read
+  int unreadable = 0;              // of them, records with bytes that could not be read
+  int endedEarly = 0;              // records the store gave out inside, before its size at opening
   std::vector<std::string> files;  // their paths, in order
   bool cancelled = false;
   std::string failedFile;  // the file that could not be written, empty when none

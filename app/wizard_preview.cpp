@@ -1,7 +1,8 @@
 // Preview: a message's record copied out of the store into "oxbtemp.eml" in
 // the temporary folder, opened by the user's viewer for .eml files. The one
 // preview file is replaced by each preview; a record cut short is shown with
-// the bytes the store has, as Save keeps it.
+// the bytes the store has, as Save keeps it, and bytes that could not be read
+// as NUL bytes, after a notice that says which.
 #include <windows.h>
 
 #include "app/recovery_wizard_dlg.h"
@@ -18,13 +19,22 @@
 namespace {
 constexpr char kPreviewFileName[] = "oxbtemp.eml";
 
-// True when the record is in the preview file, whole or as far as the store goes.
-bool WritePreviewFile(tessel::ByteReader& store, const tessel::MessageRecord& record, const std::string& path) {
+using tessel::exporting::RecordCopy;
+
+// True when the preview file holds what the store gave of the record (`copy` says how much).
+bool WritePreviewFile(tessel::ByteReader& store, const tessel::MessageRecord& record, const std::string& path,
+                      RecordCopy& copy) {
   tessel::exporting::OutputFile file;
   std::string error;
   if (!file.Create(path, tessel::exporting::Collision::kReplace, error)) return false;
-  tessel::exporting::CopyMessageRecord(store, record, file);
+  copy = tessel::exporting::CopyMessageRecord(store, record, file);
   return file.Finish(error);
+}
+
+// What the preview lacks of the stored message; empty when it has all the store has.
+std::string PreviewLack(const RecordCopy& copy) {
+  if (copy.end == RecordCopy::End::kStoreEnds && copy.unreadable.empty()) return {};
+  return tessel::exporting::RecordCopyNote("Not all of this message could be read", copy);
 }
 }  // namespace
 
@@ -50,11 +60,13 @@ void CRecoveryWizardDlg::OnPreview() {
       WizardMessageBox(
           ("The message cannot be previewed: the message store " + g_strStoreFile + " cannot be read.").c_str(),
           kNoticeStyle);
-    } else if (!WritePreviewFile(store, record, path)) {
+    } else if (RecordCopy copy; !WritePreviewFile(store, record, path, copy)) {
       WizardMessageBox(("The message cannot be previewed: the preview file " + path + " cannot be written.").c_str(),
                        kNoticeStyle);
     } else {
-      OpenFileWithShell(m_hWnd, path);
+      if (const std::string lack = PreviewLack(copy); !lack.empty())
+        WizardMessageBox((lack + ".").c_str(), kErrorStyle);
+      if (copy.copied > 0 || copy.Kept()) OpenFileWithShell(m_hWnd, path);
     }
   }
   m_btnBack.ShowWindow(SW_SHOW);

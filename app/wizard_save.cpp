@@ -20,12 +20,16 @@ constexpr char kFolderPickerTitle[] = "Select the folder to save the recovered i
 
 std::string Files(int count) { return std::to_string(count) + (count == 1 ? " file" : " files"); }
 
-// The files kept though their records were cut short: "; 1 cut short where the store ends".
+// The records not saved as stored: "; 1 cut short where the store ends".
 std::string CutShortNote(const SaveOutcome& outcome) {
   std::string note;
   if (outcome.cutShort > 0) note += "; " + std::to_string(outcome.cutShort) + " cut short where the store ends";
-  if (outcome.readErrors > 0)
-    note += "; " + std::to_string(outcome.readErrors) + " cut short where the store could not be read";
+  if (outcome.unreadable > 0)
+    note += "; " + std::to_string(outcome.unreadable) + " with bytes that could not be read (NUL bytes in their place)";
+  if (outcome.endedEarly > 0) {
+    note += "; " + std::to_string(outcome.endedEarly) +
+            " not saved whole: the store gave out before the size it had when opened";
+  }
   return note;
 }
 
@@ -42,7 +46,8 @@ std::string SaveNotice(const SaveOutcome& outcome, const std::string& folder) {
 
 // A save that lost anything looks like an error.
 std::uint32_t SaveNoticeStyle(const SaveOutcome& outcome) {
-  const bool lost = !outcome.failedFile.empty() || outcome.cutShort > 0 || outcome.readErrors > 0;
+  const bool lost =
+      !outcome.failedFile.empty() || outcome.cutShort > 0 || outcome.unreadable > 0 || outcome.endedEarly > 0;
   return lost ? kErrorStyle : kNoticeStyle;
 }
 }  // namespace

@@ -41,7 +41,7 @@ using exporting::ParseCodePage;
 using exporting::ParseContactFormat;
 using exporting::PathKind;
 using exporting::RecordCopy;
-using exporting::ShortRecordNote;
+using exporting::RecordCopyNote;
 using exporting::WriteContactsFile;
 using exporting::WriteEmlFile;
 
@@ -55,12 +55,27 @@ struct ExportOptions {
 };
 
 struct StoreExport {
-  long long written = 0;            // messages written completely (or as far as the store goes)
+  long long written = 0;            // messages written with every byte the store has of them
   long long cutShort = 0;           // of them, records the store ends inside
+  long long withUnreadable = 0;     // of them, records with bytes that could not be read (NUL bytes in the copy)
+  long long endedEarly = 0;         // records not copied whole: the store gave out before its size at opening
   std::string firstName, lastName;  // of the .eml files, for the summary
   bool interrupted = false;
   bool unreadable = false;  // the scan met bytes it could not read (and said so)
+
+  bool AllCopied() const { return withUnreadable == 0 && endedEarly == 0; }
 };
+
+// Counts a copy that did not fail to be written.
+void Count(const RecordCopy& copy, StoreExport& result) {
+  if (copy.end == RecordCopy::End::kEndedEarly) {
+    ++result.endedEarly;
+    return;
+  }
+  ++result.written;
+  if (copy.end == RecordCopy::End::kStoreEnds) ++result.cutShort;
+  if (!copy.unreadable.empty()) ++result.withUnreadable;
+}
 
 // Whether rows after `number` can still be selected (else the scan may stop).
 bool MoreRowsWanted(const RowSelection& selection, long long number) {
@@ -98,14 +113,13 @@ bool ExportStore(const Input& input, const std::string& target, const ExportOpti
         failed = options.mbox ? !AppendMboxMessage(mboxFile, options.crlf, store, row.record, copy)
                               : !WriteEmlFile(JoinPath(target, name), store, row.record, copy, error);
         if (failed) return false;
-        if (const std::string note = ShortRecordNote(number, copy, store.Size()); !note.empty()) {
+        if (const std::string note = RecordCopyNote("row " + std::to_string(number), copy); !note.empty()) {
           const std::unique_lock<std::mutex> hidden = progress.Hide();
           Warn(note);
-          ++result.cutShort;
         }
-        ++result.written;
-        if (!options.mbox && result.firstName.empty()) result.firstName = name;
-        if (!options.mbox) result.lastName = name;
+        Count(copy, result);
+        if (!options.mbox && copy.Kept() && result.firstName.empty()) result.firstName = name;
+        if (!options.mbox && copy.Kept()) result.lastName = name;
         return MoreRowsWanted(options.selection, number);
       },
       input.mode());
@@ -113,7 +127,7 @@ bool ExportStore(const Input& input, const std::string& target, const ExportOpti
   // The mbox is one file: when any of it failed, none of it stays.
   if (options.mbox && !mboxFile.Finish(error)) {
     failed = true;
-    result.written = result.cutShort = 0;
+    result = StoreExport{};
   }
   result.interrupted = scan.interrupted;
   result.unreadable = ReportUnreadable(scan);
@@ -129,6 +143,13 @@ void PrintSummary(const StoreExport& result, const std::string& where) {
     line += " (" + result.firstName + ")";
   }
   if (result.cutShort > 0) line += "; " + std::to_string(result.cutShort) + " cut short where the store ends";
+  if (result.withUnreadable > 0)
+    line +=
+        "; " + std::to_string(result.withUnreadable) + " with bytes that could not be read (NUL bytes in their place)";
+  if (result.endedEarly > 0) {
+    line += "; " + std::to_string(result.endedEarly) +
+            " not copied whole: the store gave out before the size it had when opened";
+  }
   std::printf("%s\n", TerminalText(line).c_str());
 }
 
@@ -215,7 +236,7 @@ int RunExport(const CommandLine& line) {
     if (written || !options.mbox) PrintSummary(result, target);
     if (!written) return Fail(kExitFailure, error);
     if (result.interrupted) return Fail(kExitStopped, "stopped; the messages before the stop are written");
-    if (result.unreadable) unreadable = true;
+    if (result.unreadable || !result.AllCopied()) unreadable = true;
   }
   int exitCode = unreadable || leftOut ? kExitFailure : kExitOk;
   for (const Input& book : books) {

@@ -17,7 +17,7 @@ namespace tessel::cli {
 using exporting::CopyMessageRecord;
 using exporting::OutputFile;
 using exporting::RecordCopy;
-using exporting::ShortRecordNote;
+using exporting::RecordCopyNote;
 
 int RunShow(const CommandLine& line) {
   std::string error;
@@ -54,8 +54,10 @@ int RunShow(const CommandLine& line) {
   out.OpenStandardOutput();
   const RecordCopy copy = CopyMessageRecord(store, *found, out);
   if (!out.Finish(error)) return Fail(kExitFailure, error);
-  if (const std::string note = ShortRecordNote(wanted, copy, store.Size()); !note.empty()) Warn(note);
-  return ReportUnreadable(scan) ? kExitFailure : kExitOk;
+  if (const std::string note = RecordCopyNote("row " + std::to_string(wanted), copy); !note.empty()) Warn(note);
+  // A record cut short where the store ends is all the store has; anything else missing fails.
+  const bool allRead = copy.Kept() && copy.unreadable.empty();
+  return ReportUnreadable(scan) || !allRead ? kExitFailure : kExitOk;
 }
 
 }  // namespace tessel::cli

@@ -130,6 +130,21 @@ class MessageOutput {
   bool finished_ = false;
 };
 
+// Copies alike are said once in the report, the first one in full: a store
+// that shrank while it was read may leave thousands.
+struct CopyNotes {
+  long long count = 0;
+  std::string first;
+
+  void Add(const std::string& note) {
+    if (count++ == 0) first = note;
+  }
+  void Report(std::vector<std::string>& problems) const {
+    if (count == 0) return;
+    problems.push_back(count == 1 ? first : first + "; and " + std::to_string(count - 1) + " more messages alike");
+  }
+};
+
 // Takes a store's rows from the deep scan and writes each message where its origin says.
 class StoreWriter final : public recovery::BatchSink {
  public:
@@ -162,8 +177,14 @@ class StoreWriter final : public recovery::BatchSink {
         stop_.store(1);
         return;
       }
+      const std::string note = RecordCopyNote("the message at byte " + std::to_string(copy.offset), copy);
+      if (copy.end == RecordCopy::End::kEndedEarly) {
+        endedEarly_.Add(note);
+        continue;
+      }
       ++(found ? report_.foundOnly : report_.listed);
-      if (copy.CutShort()) ++report_.cutShort;
+      if (copy.end == RecordCopy::End::kStoreEnds) ++report_.cutShort;
+      if (!copy.unreadable.empty()) withUnreadable_.Add(note);
     }
     if (port_.StopRequested()) stop_.store(1);
     port_.InputAdvanced(index_, report_);
@@ -173,6 +194,12 @@ class StoreWriter final : public recovery::BatchSink {
 
   bool Failed() const { return failed_; }
   long long Unclaimed() const { return unclaimed_; }
+  // Copies that are not all the store has: true when there were any, said in the report.
+  bool ReportCopies() {
+    withUnreadable_.Report(report_.problems);
+    endedEarly_.Report(report_.problems);
+    return withUnreadable_.count > 0 || endedEarly_.count > 0;
+  }
 
  private:
   ByteReader& store_;
@@ -185,6 +212,7 @@ class StoreWriter final : public recovery::BatchSink {
   std::size_t index_;
   bool failed_ = false;
   long long unclaimed_ = 0;
+  CopyNotes withUnreadable_, endedEarly_;
 };
 
 bool IndexAccepted(const std::string& path) {
@@ -271,7 +299,8 @@ void ExportStore(const FoundFile& found, const std::string& outFolder, const Ide
                               " of bytes that no message claims left out");
   }
   // A record cut short where the store ends holds all the store has: written, as the single-store export does.
-  report.state = report.unreadable.empty() ? InputState::kDone : InputState::kIncomplete;
+  const bool copiesShort = writer.ReportCopies();
+  report.state = report.unreadable.empty() && !copiesShort ? InputState::kDone : InputState::kIncomplete;
 }
 
 void ExportAddressBook(const FoundFile& found, const std::string& outFolder, const IdentityExportOptions& options,

@@ -58,7 +58,7 @@ struct InputReport {
   bool indexUsed = false;       // an index told listed messages from those found only in the store
   long long listed = 0;         // messages the index lists (contacts, of an address book)
   long long foundOnly = 0;      // messages found only in the store
-  long long cutShort = 0;       // records the store ends inside, or that a read error cut
+  long long cutShort = 0;       // records the store ends inside
   long long blankContacts = 0;  // wiped address book records left out
   std::vector<recovery::UnreadableStretch> unreadable;
   // The files and folders written, full paths: a store's NAME first, then

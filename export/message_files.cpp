@@ -16,6 +16,8 @@ constexpr std::int64_t kHeaderLimit = 65536;
 // True once `head` holds a whole header block (its empty line is in).
 bool HeaderComplete(std::string_view head) { return HeaderBlock(head).size() < head.size(); }
 
+bool NothingRead(const RecordCopy& copy) { return copy.end == RecordCopy::End::kEndedEarly && copy.copied == 0; }
+
 }  // namespace
 
 bool WriteEmlFile(const std::string& path, ByteReader& store, const MessageRecord& record, RecordCopy& copy,
@@ -23,6 +25,8 @@ bool WriteEmlFile(const std::string& path, ByteReader& store, const MessageRecor
   OutputFile file;
   if (!file.Create(path, Collision::kRefuse, error)) return false;
   copy = CopyMessageRecord(store, record, file);
+  // A copy that read nothing leaves no empty file that could pass for the message.
+  if (NothingRead(copy)) return true;  // the unfinished file is removed
   return file.Finish(error);
 }
 
@@ -50,6 +54,7 @@ bool AppendMboxMessage(OutputFile& mbox, bool keepCrLf, ByteReader& store, const
     text.clear();
     return written;
   });
+  if (!opened && NothingRead(copy)) return true;
   if (!opened) open();
   quoter.Finish(text);
   return copy.end != RecordCopy::End::kRefused && mbox.Write(text);

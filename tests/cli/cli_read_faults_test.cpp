@@ -1,9 +1,12 @@
 // Read errors reach the user: an address book keeps the contacts read before
 // one; a store is read on past a bad sector, its rows around it listed and the
-// unreadable bytes named. The stores run through the built tessel on a
-// failing disk (a preloaded shim that fails reads at chosen bytes).
+// unreadable bytes named; a copy keeps every byte it can read and says which
+// it could not, and a store that shrinks meanwhile is never taken for whole.
+// The stores run through the built tessel on a failing disk (a preloaded shim
+// that fails reads at chosen bytes).
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -36,6 +39,56 @@ TEST(ReadFaults, AddressBookReadErrorKeepsContactsAndSaysWhere) {
             "read error in 'Contacts.imb' at byte 1048120: Input/output error; the contacts before it are kept");
 }
 
+// tessel run in `folder` on a disk that fails reads of `path` as `settings` say.
+testing::Run TesselOnFailingDisk(const testing::ScratchFolder& folder, const std::string& path,
+                                 const std::string& settings, const std::string& args) {
+  return testing::RunCommand("TESSEL_FAIL_PATH=" + testing::Quoted(path) + " " + settings +
+                                 " LD_PRELOAD=" READ_FAULT_SHIM " ASAN_OPTIONS=verify_asan_link_order=0 " +
+                                 testing::TesselCommand() + " " + args,
+                             folder.Root());
+}
+
+TEST(ReadFaults, ACopyKeepsEveryReadableByteAfterABadSectorAndSaysWhichItCouldNotRead) {
+  testing::ScratchFolder folder;
+  std::string message = mailfiles::CrLfLines({"From: a@example.org", "Subject: long", "MIME-Version: 1.0", ""});
+  for (int line = 0; message.size() < 20000; ++line) message += "body line " + std::to_string(line) + "\r\n";
+  std::ofstream(folder.Path("Inbox.imm"), std::ios::binary) << message;
+  // Bytes 8192-8291 cannot be read: the copy, read 2000 bytes at a time, loses
+  // the rest of that read's 4 KiB piece, and nothing else.
+  std::string expected = message;
+  expected.replace(8192, 1808, 1808, '\0');
+  const std::string lost =
+      "row 1: cannot read bytes 8192-9999 of the store (Input/output error); they are NUL "
+      "bytes in the copy\n";
+  // Read errors from the scan on, and a weak sector that reads for the scan and then fails.
+  for (const char* after : {"0", "1"}) {
+    const std::string settings = std::string("TESSEL_FAIL_FROM=8192 TESSEL_FAIL_TO=8292 TESSEL_FAIL_AFTER=") + after;
+    const auto tessel = [&](const std::string& args) {
+      return TesselOnFailingDisk(folder, folder.Path("Inbox.imm"), settings, args);
+    };
+    const std::string out = folder.Path(std::string("out") + after);
+    const testing::Run exported =
+        tessel("export " + testing::Quoted(folder.Path("Inbox.imm")) + " --to " + testing::Quoted(out));
+    EXPECT_EQ(exported.exitCode, 1) << after;
+    EXPECT_EQ(exported.err.find("read error in") == std::string::npos, *after == '1') << exported.err;
+    EXPECT_NE(exported.err.find(lost), std::string::npos) << exported.err;
+    EXPECT_EQ(exported.out, "wrote 1 message to " + out +
+                                " (MailRec0001.eml); 1 with bytes that could not be read "
+                                "(NUL bytes in their place)\n");
+    EXPECT_TRUE(testing::ReadAll(out + "/MailRec0001.eml") == expected) << after;
+
+    const testing::Run shown = tessel("show " + testing::Quoted(folder.Path("Inbox.imm")) + " 1");
+    EXPECT_EQ(shown.exitCode, 1) << after;
+    EXPECT_TRUE(shown.out == expected) << after;
+    EXPECT_NE(shown.err.find(lost), std::string::npos) << shown.err;
+
+    const testing::Run mbox = tessel("export " + testing::Quoted(folder.Path("Inbox.imm")) + " --to " +
+                                     testing::Quoted(out) + " --format mbox");
+    EXPECT_EQ(mbox.exitCode, 1) << after;
+    EXPECT_NE(testing::ReadAll(out + "/MailRec.mbox").find("\nbody line 1000\n"), std::string::npos) << after;
+  }
+}
+
 // 200 messages of 500 bytes; the disk fails reads of bytes 40000 to 48191.
 class FailingDisk : public ::testing::Test {
  protected:
@@ -55,12 +108,9 @@ class FailingDisk : public ::testing::Test {
     std::ofstream(folder_.Path("Inbox.imh"), std::ios::binary) << index;
   }
 
-  testing::Run Tessel(const std::string& args) {
-    return testing::RunCommand("TESSEL_FAIL_PATH=" + testing::Quoted(folder_.Path("Inbox.imm")) +
-                                   " TESSEL_FAIL_FROM=40000 TESSEL_FAIL_TO=48192 LD_PRELOAD=" READ_FAULT_SHIM
-                                   " ASAN_OPTIONS=verify_asan_link_order=0 " +
-                                   testing::TesselCommand() + " " + args,
-                               folder_.Root());
+  testing::Run Tessel(const std::string& args,
+                      const std::string& settings = "TESSEL_FAIL_FROM=40000 TESSEL_FAIL_TO=48192") {
+    return TesselOnFailingDisk(folder_, folder_.Path("Inbox.imm"), settings, args);
   }
 
   testing::ScratchFolder folder_;
@@ -96,13 +146,14 @@ TEST_F(FailingDisk, EveryScanListsTheMailAfterABadSectorMarksWhatItHitAndFails) 
     }
     EXPECT_GT(marked, 0) << scan;
   }
-  // The index walk keeps every row; an export writes each message, the hit one up to its first unreadable byte.
+  // The index walk keeps every row; an export writes each message, the hit ones with NUL bytes for the lost ones.
   const testing::Run listed = Tessel("scan --format tsv " + testing::Quoted(folder_.Path("Inbox.imh")));
   EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), kMessages);
   const testing::Run exported =
       Tessel("export " + testing::Quoted(folder_.Path("Inbox.imh")) + " --to " + testing::Quoted(folder_.Path("out")));
   EXPECT_EQ(exported.exitCode, 1);
-  EXPECT_NE(exported.err.find("row 81: "), std::string::npos) << exported.err;
+  EXPECT_NE(exported.err.find("row 81: cannot read bytes 40000-40499 of the store"), std::string::npos) << exported.err;
+  EXPECT_EQ(testing::ReadAll(folder_.Path("out/MailRec0081.eml")), std::string(kMessageSize, '\0'));
   EXPECT_NE(exported.err.find(said), std::string::npos);
   std::ifstream last(folder_.Path("out/MailRec0200.eml"), std::ios::binary);
   const std::string lastBytes((std::istreambuf_iterator<char>(last)), std::istreambuf_iterator<char>());
@@ -116,7 +167,45 @@ TEST_F(FailingDisk, EveryScanListsTheMailAfterABadSectorMarksWhatItHitAndFails) 
   const std::string lost = "unreadable: bytes 40000-49151 of '" + folder_.Path("Inbox.imm") + "': Input/output error";
   EXPECT_NE(identity.out.find(lost), std::string::npos) << identity.out;
   EXPECT_NE(testing::ReadAll(elsewhere.Path("mbox/Recovery report.txt")).find(lost), std::string::npos);
+  // The deep scan takes the damaged stretch for one message; its copy names the same bytes.
+  EXPECT_NE(identity.out.find("  the message at byte 39500: cannot read bytes 40000-49151 of the store (Input/output "
+                              "error); they are NUL bytes in the copy\n"),
+            std::string::npos)
+      << identity.out;
   EXPECT_NE(testing::ReadAll(elsewhere.Path("mbox/Inbox.mbox")).find("Subject: message 199\n"), std::string::npos);
+}
+
+TEST_F(FailingDisk, AStoreCutShortWhileItIsCopiedIsNeverTakenForItsEnd) {
+  // The scan reads the store whole; from then on it ends at byte 40000, without a read error.
+  const std::string shrunk = "TESSEL_FAIL_FROM=40000 TESSEL_FAIL_TO=1000000 TESSEL_FAIL_AS_END=1 TESSEL_FAIL_AFTER=1";
+  const std::string out = folder_.Path("out");
+  const testing::Run exported =
+      Tessel("export " + testing::Quoted(folder_.Path("Inbox.imh")) + " --to " + testing::Quoted(out), shrunk);
+  EXPECT_EQ(exported.exitCode, 1);
+  EXPECT_EQ(exported.out, "wrote 80 messages to " + out +
+                              " (MailRec0001.eml ... MailRec0080.eml); 120 not copied whole: the store gave out before "
+                              "the size it had when opened\n");
+  EXPECT_NE(exported.err.find("tessel: row 81: the store gave no more bytes at byte 40000, before its end at 100000 "
+                              "when it was opened (it shrank meanwhile, or a read failed); wrote 0 of 500 bytes\n"),
+            std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(out + "/MailRec0080.eml"));
+  EXPECT_FALSE(std::filesystem::exists(out + "/MailRec0081.eml"));
+
+  const testing::ScratchFolder elsewhere;
+  const testing::Run identity = Tessel("export " + testing::Quoted(folder_.Root()) + " --to " +
+                                           testing::Quoted(elsewhere.Path("mbox")) + " --format mbox",
+                                       shrunk);
+  EXPECT_EQ(identity.exitCode, 1);
+  EXPECT_NE(identity.out.find("  80 messages listed by the index -> Inbox.mbox\n"), std::string::npos) << identity.out;
+  EXPECT_NE(identity.out.find("wrote 0 of 500 bytes; and 119 more messages alike\n"), std::string::npos);
+  EXPECT_NE(identity.out.find("Not everything could be exported"), std::string::npos);
+  // No message of the mbox is empty: it holds the 80 that were read.
+  const std::string mbox = testing::ReadAll(elsewhere.Path("mbox/Inbox.mbox"));
+  long long messages = 0;
+  for (std::size_t at = 0; (at = mbox.find("From ", at)) != std::string::npos; ++at)
+    messages += at == 0 || mbox[at - 1] == '\n';
+  EXPECT_EQ(messages, 80);
+  EXPECT_NE(mbox.find("Subject: message 79\n"), std::string::npos);
 }
 
 }  // namespace
