@@ -45,10 +45,10 @@ bool FolderExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-using tessel::exporting::IdentityExportResult;
-using tessel::exporting::InputKind;
-using tessel::exporting::InputReport;
-using tessel::exporting::InputState;
+using tessel::moving::IdentityExportResult;
+using tessel::moving::InputKind;
+using tessel::moving::InputReport;
+using tessel::moving::InputState;
 
 std::string Counted(long long count, const char* what) {
   return std::to_string(count) + " " + what + (count == 1 ? "" : "s");

@@ -7,18 +7,18 @@
 #include "cli/interrupt.h"
 #include "cli/terminal_progress.h"
 #include "export/export_names.h"
-#include "export/identity_export.h"
+#include "moving/identity_export.h"
 
 namespace tessel::cli {
 
-using exporting::IdentityExportOptions;
-using exporting::IdentityExportResult;
-using exporting::IdentityFormat;
+using moving::IdentityExportOptions;
+using moving::IdentityExportResult;
+using moving::IdentityFormat;
 
 namespace {
 
 // The port as a terminal sees it: one bar for all inputs, and Ctrl-C as Stop.
-class TerminalExportProgress final : public exporting::IdentityExportProgress {
+class TerminalExportProgress final : public moving::IdentityExportProgress {
  public:
   explicit TerminalExportProgress(std::atomic<int>& stop) : stop_(stop) {}
   void Overall(std::int64_t done, std::int64_t total) override {
@@ -54,15 +54,15 @@ int RunFolderExport(const CommandLine& line) {
   {
     StopOnInterrupt interrupt(stop);
     TerminalExportProgress progress(stop);
-    result = exporting::ExportIdentity(folder, line.to, options, progress);
+    result = moving::ExportIdentity(folder, line.to, options, progress);
     progress.Finish();
   }
   if (!result.refused.empty()) return Fail(kExitFailure, result.refused);
-  std::fputs(exporting::IdentityReportText(folder, line.to, result).c_str(), stdout);
+  std::fputs(moving::IdentityReportText(folder, line.to, result).c_str(), stdout);
   // What went wrong goes to standard error too, where scripts look for it.
-  for (const exporting::PassedOver& entry : result.search.unreadable)
+  for (const moving::PassedOver& entry : result.search.unreadable)
     Warn("left out '" + entry.path + "': " + entry.cause);
-  for (const exporting::InputReport& input : result.inputs) {
+  for (const moving::InputReport& input : result.inputs) {
     for (const std::string& problem : input.problems) Warn(input.relativePath + ": " + problem);
   }
   if (!result.reportProblem.empty()) Warn(result.reportProblem);

@@ -3,16 +3,16 @@
 #include "cli/commands.h"
 #include "cli/scans.h"
 #include "export/file_system.h"
-#include "export/folder_search.h"
+#include "moving/folder_search.h"
 #include "export/output_names.h"
 
 namespace tessel::cli {
 
 using exporting::FileName;
-using exporting::FolderSearch;
+using moving::FolderSearch;
 using exporting::KindOf;
 using exporting::NameWithoutExtension;
-using exporting::PassedOver;
+using moving::PassedOver;
 using exporting::PathKind;
 
 ChosenAs ChosenAsFor(const CommandLine& line) {
@@ -32,7 +32,7 @@ bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, bool& le
       return false;
     }
     if (kind == PathKind::kFolder) {
-      const FolderSearch search = exporting::SearchFolder(path);
+      const FolderSearch search = moving::SearchFolder(path);
       for (const PassedOver& entry : search.unreadable) Warn("left out '" + entry.path + "': " + entry.cause);
       for (const PassedOver& link : search.linksNotFollowed) Warn("not followed: '" + link.path + "' " + link.cause);
       leftOut = leftOut || !search.unreadable.empty();
@@ -40,7 +40,7 @@ bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, bool& le
         error = "no IncrediMail files (.imh, .imm, .imb) in the folder '" + path + "'";
         return false;
       }
-      for (const exporting::FoundFile& found : search.files) {
+      for (const moving::FoundFile& found : search.files) {
         inputs.push_back(Input{found.file, NameWithoutExtension(FileName(found.file.path)), true});
       }
       continue;

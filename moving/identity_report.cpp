@@ -3,9 +3,11 @@
 #include <cstring>
 
 #include "export/file_system.h"
-#include "export/identity_export.h"
+#include "moving/identity_export.h"
 
-namespace tessel::exporting {
+namespace tessel::moving {
+using exporting::FileName;
+
 namespace {
 
 std::string Count(long long count, const char* noun) {
@@ -98,4 +100,4 @@ std::string IdentityReportText(const std::string& folder, const std::string& out
   return text;
 }
 
-}  // namespace tessel::exporting
+}  // namespace tessel::moving

@@ -1,4 +1,4 @@
-#include "export/folder_search.h"
+#include "moving/folder_search.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,7 +6,15 @@
 
 #include "export/file_system.h"
 
-namespace tessel::exporting {
+namespace tessel::moving {
+using exporting::FolderEntry;
+using exporting::FolderId;
+using exporting::IdentifyFolder;
+using exporting::KindOf;
+using exporting::ListFolder;
+using exporting::NameWithoutExtension;
+using exporting::PathKind;
+
 namespace {
 
 std::string Lower(std::string text) {
@@ -133,4 +141,4 @@ std::string OutputStem(const std::string& relativePath) {
   }
 }
 
-}  // namespace tessel::exporting
+}  // namespace tessel::moving

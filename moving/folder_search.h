@@ -11,7 +11,7 @@
 
 #include "engine/chosen_file.h"
 
-namespace tessel::exporting {
+namespace tessel::moving {
 
 struct FoundFile {
   ChosenFile file;           // an index with its store, a store, or an address book
@@ -42,4 +42,4 @@ FolderSearch SearchFolder(const std::string& folder);
 // apart. Not yet safe as a file name: see output_names.h.
 std::string OutputStem(const std::string& relativePath);
 
-}  // namespace tessel::exporting
+}  // namespace tessel::moving

@@ -1,7 +1,7 @@
 // The identity export over the bundled samples, whose damaged index makes the
 // usual walk list 23 rows for 13 messages, and over folders that once hurt:
 // links in loops, names that are no file names, entries that cannot be read.
-#include "export/identity_export.h"
+#include "moving/identity_export.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@
 #include <climits>
 #endif
 
-namespace tessel::exporting {
+namespace tessel::moving {
 namespace {
 
 namespace fs = std::filesystem;
@@ -235,4 +235,4 @@ TEST_F(IdentityExportTest, LinksNamesAndUnreadableEntriesCannotHurt) {
 #endif
 
 }  // namespace
-}  // namespace tessel::exporting
+}  // namespace tessel::moving

@@ -20,10 +20,10 @@
 #include <vector>
 
 #include "export/code_pages.h"
-#include "export/folder_search.h"
+#include "moving/folder_search.h"
 #include "recovery/scan.h"
 
-namespace tessel::exporting {
+namespace tessel::moving {
 
 enum class IdentityFormat { kMbox, kEml };
 
@@ -31,7 +31,7 @@ struct IdentityExportOptions {
   IdentityFormat format = IdentityFormat::kMbox;
   bool keepCrLf = false;                   // mbox: the stored line ends as they are
   std::string emlPrefix = "MailRec";       // eml: "MailRec0001.eml", numbered in each folder
-  const CodePage* contactsPage = nullptr;  // the address books' code page; null: the default
+  const exporting::CodePage* contactsPage = nullptr;  // the address books' code page; null: the default
 };
 
 inline constexpr char kReportFileName[] = "Recovery report.txt";
@@ -115,4 +115,4 @@ IdentityExportResult ExportIdentity(const std::string& folder, const std::string
 std::string IdentityReportText(const std::string& folder, const std::string& outFolder,
                                const IdentityExportResult& result);
 
-}  // namespace tessel::exporting
+}  // namespace tessel::moving

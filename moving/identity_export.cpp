@@ -1,4 +1,4 @@
-#include "export/identity_export.h"
+#include "moving/identity_export.h"
 
 #include <cerrno>
 #include <cstring>
@@ -16,7 +16,30 @@
 #include "export/output_names.h"
 #include "recovery/row_batch.h"
 
-namespace tessel::exporting {
+namespace tessel::moving {
+using exporting::AppendMboxMessage;
+using exporting::CodePage;
+using exporting::Collision;
+using exporting::ContactExtension;
+using exporting::ContactFormat;
+using exporting::ContactsWritten;
+using exporting::FindCodePage;
+using exporting::FullPath;
+using exporting::IsSameOrInside;
+using exporting::KindOf;
+using exporting::kDefaultCodePage;
+using exporting::MakeFolders;
+using exporting::MessageFileName;
+using exporting::OutputFile;
+using exporting::PathKind;
+using exporting::RecordCopy;
+using exporting::RemoveEmptyFolder;
+using exporting::RemoveFile;
+using exporting::SafeFileName;
+using exporting::UniqueNames;
+using exporting::WriteContactsFile;
+using exporting::WriteEmlFile;
+
 namespace {
 
 // Rows handed on at most this many at a time: the progress port hears of each batch.
@@ -423,4 +446,4 @@ IdentityExportResult ExportIdentity(const std::string& folder, const std::string
   return result;
 }
 
-}  // namespace tessel::exporting
+}  // namespace tessel::moving
