@@ -1,10 +1,13 @@
 // tessel export FOLDER: an identity's whole folder through the identity
 // export, the wizard's code path, with a bar on the terminal and the report
 // on standard output.
+#include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "cli/commands.h"
 #include "cli/interrupt.h"
+#include "cli/terminal_text.h"
 #include "cli/terminal_progress.h"
 #include "export/export_names.h"
 #include "moving/identity_export.h"
@@ -58,7 +61,14 @@ int RunFolderExport(const CommandLine& line) {
     progress.Finish();
   }
   if (!result.refused.empty()) return Fail(kExitFailure, result.refused);
-  std::fputs(moving::IdentityReportText(folder, line.to, result).c_str(), stdout);
+  // Names in the report are the folder's, as anyone made them: the terminal
+  // shows them, never acts on them. The report file keeps them as they are.
+  const std::string report = moving::IdentityReportText(folder, result);
+  for (std::size_t start = 0; start < report.size();) {
+    const std::size_t end = std::min(report.find('\n', start), report.size());
+    std::fputs((TerminalText(std::string_view(report).substr(start, end - start)) + "\n").c_str(), stdout);
+    start = end + 1;
+  }
   // What went wrong goes to standard error too, where scripts look for it.
   for (const moving::PassedOver& entry : result.search.unreadable)
     Warn("left out '" + entry.path + "': " + entry.cause);
@@ -66,7 +76,7 @@ int RunFolderExport(const CommandLine& line) {
     for (const std::string& problem : input.problems) Warn(input.relativePath + ": " + problem);
   }
   if (!result.reportProblem.empty()) Warn(result.reportProblem);
-  if (!result.reportPath.empty()) std::printf("report: %s\n", result.reportPath.c_str());
+  if (!result.reportPath.empty()) std::printf("report: %s\n", TerminalText(result.reportPath).c_str());
   if (result.stopped) return Fail(kExitStopped, "stopped; the files of the inputs finished before it are kept");
   return result.Complete() ? kExitOk : kExitFailure;
 }

@@ -98,8 +98,7 @@ class Search {
       if (entry.kind != PathKind::kFile || !ours) continue;
       if (extension == "imm" && indexed.count(Lower(NameWithoutExtension(entry.name))) > 0) continue;
       FoundFile found{ResolveChosenFile(path), RelativeJoin(folder.relative, entry.name)};
-      // An index without its store lists nothing.
-      if (found.file.kind == FileKind::kIndex && KindOf(found.file.storePath) != PathKind::kFile) continue;
+      found.storeMissing = found.file.kind == FileKind::kIndex && KindOf(found.file.storePath) != PathKind::kFile;
       result_.files.push_back(std::move(found));
     }
     for (const FolderEntry& entry : entries) {

@@ -16,6 +16,9 @@ namespace tessel::moving {
 struct FoundFile {
   ChosenFile file;           // an index with its store, a store, or an address book
   std::string relativePath;  // from the searched folder, "/" between parts: "Mail/Inbox.imh"
+  // An index whose store is not beside it: nothing can be read through it,
+  // and the user must be told rather than have it passed over.
+  bool storeMissing = false;
 };
 
 // A path the search met and did not take in, and why.
