@@ -50,8 +50,11 @@ UINT FolderExportWorker(LPVOID parameter) {
   tessel::moving::IdentityExportResult result;
   {
     WindowExportProgress progress(job->window, *job->progress);
-    // The options of `tessel export FOLDER --format mbox`, so both write the same bytes.
-    result = tessel::moving::ExportIdentity(job->input, job->output, {}, progress);
+    // The options of `tessel export FOLDER --format mbox`, so both write the same bytes, but each move
+    // into a new subfolder: moving again, after a stop say, never meets the files of the last move.
+    tessel::moving::IdentityExportOptions options;
+    options.subfolder = kMoveSubfolder;
+    result = tessel::moving::ExportIdentity(job->input, job->output, options, progress);
   }
   // The window clears g_bScanRunning when it has shown the end, as after a scan.
   SendThreadMessage<ThreadMessage::kExportEnded>(job->window, result);

@@ -72,26 +72,41 @@ class Overall {
   std::int64_t lastStep_ = -1;
 };
 
+// What every input of one export shares: where its files go, in which form,
+// and whom it tells.
+struct ExportRun {
+  const std::string& outFolder;
+  const IdentityExportOptions& options;
+  IdentityExportProgress& port;
+  Overall& overall;
+};
+
+// An input's place in the run: its number, and its bytes among all inputs'.
+struct InputPlace {
+  std::size_t index = 0;
+  std::int64_t before = 0;  // bytes of the inputs before it
+  std::int64_t size = 0;
+};
+
 // The engine's progress bar during one store's scan: positions become overall
 // bytes, and each one is a moment to ask for a stop.
 class ScanProgress final : public ProgressBar {
  public:
-  ScanProgress(IdentityExportProgress& port, Overall& overall, std::atomic<int>& stop, std::int64_t before,
-               std::int64_t size)
-      : port_(port), overall_(overall), stop_(stop), before_(before), size_(size) {}
+  ScanProgress(const ExportRun& run, const InputPlace& place, std::atomic<int>& stop)
+      : run_(run), place_(place), stop_(stop) {}
   void SetRange(std::int64_t upper) override { upper_ = upper; }
   void SetPosition(std::int64_t position) override {
-    if (port_.StopRequested()) stop_.store(1);
+    if (run_.port.StopRequested()) stop_.store(1);
     if (upper_ > 0 && position >= 0 && position <= upper_) {
-      overall_.Report(before_ + static_cast<std::int64_t>(static_cast<long double>(position) * size_ / upper_));
+      run_.overall.Report(place_.before +
+                          static_cast<std::int64_t>(static_cast<long double>(position) * place_.size / upper_));
     }
   }
 
  private:
-  IdentityExportProgress& port_;
-  Overall& overall_;
+  const ExportRun& run_;
+  const InputPlace& place_;
   std::atomic<int>& stop_;
-  std::int64_t before_, size_;
   std::int64_t upper_ = 0;
 };
 
@@ -233,22 +248,6 @@ std::string OutputPath(const std::string& outFolder, const InputReport& input, b
   return JoinPath(outFolder, options.format == IdentityFormat::kMbox ? stem + ".mbox" : stem);
 }
 
-// What every input of one export shares: where its files go, in which form,
-// and whom it tells.
-struct ExportRun {
-  const std::string& outFolder;
-  const IdentityExportOptions& options;
-  IdentityExportProgress& port;
-  Overall& overall;
-};
-
-// An input's place in the run: its number, and its bytes among all inputs'.
-struct InputPlace {
-  std::size_t index = 0;
-  std::int64_t before = 0;  // bytes of the inputs before it
-  std::int64_t size = 0;
-};
-
 // A store's outputs are gone (a failure, or a stop): nothing of it is counted
 // as written.
 void Fail(InputReport& report, StoreOutputs& outputs, InputState state) {
@@ -290,7 +289,7 @@ void ExportStore(const FoundFile& found, const InputPlace& place, const ExportRu
     return Fail(report, outputs, InputState::kFailed);
   }
   std::atomic<int> stop{0};
-  ScanProgress progress(run.port, run.overall, stop, place.before, place.size);
+  ScanProgress progress(run, place, stop);
   const InputProgress told{run.port, place.index, stop};
   StoreWriter writer(store, outputs, report, told);
   recovery::ScanResult scan;
@@ -410,7 +409,7 @@ std::vector<std::string> PlannedOutputs(const std::vector<InputReport>& inputs, 
 // its path, or empty with `error` set.
 std::string MakeNewSubfolder(const std::string& parent, const std::string& name, std::string& error) {
   for (int number = 1; number <= kSubfolderNumbers; ++number) {
-    const std::string path = JoinPath(parent, number == 1 ? name : name + " (" + std::to_string(number) + ")");
+    std::string path = JoinPath(parent, number == 1 ? name : name + " (" + std::to_string(number) + ")");
     errno = 0;
     if (exporting::CreateFolder(path)) return path;
     if (errno != EEXIST) {

@@ -13,6 +13,7 @@
 
 #include "engine/deep_scan.h"
 #include "engine/memory_list.h"
+#include "engine/path_join.h"
 #include "tests/support/scratch_folder.h"
 
 #ifndef _WIN32
@@ -143,7 +144,7 @@ TEST_F(IdentityExportTest, EveryMessageOnceTheIndexedOnesApartAndNothingOverwrit
   // a file that is there; none is touched.
   Recorder again;
   const IdentityExportResult second = Export("out", IdentityFormat::kMbox, again);
-  EXPECT_EQ(second.refused, "'" + scratch_.Path("out/Recovery report.txt") +
+  EXPECT_EQ(second.refused, "'" + JoinPath(scratch_.Path("out"), "Recovery report.txt") +
                                 "' exists already, and nothing is ever overwritten: choose an output folder that is "
                                 "new or empty");
   EXPECT_TRUE(second.inputs.empty());
@@ -158,9 +159,9 @@ TEST_F(IdentityExportTest, EveryMessageOnceTheIndexedOnesApartAndNothingOverwrit
     Recorder into;
     const IdentityExportResult moved = ExportIdentity(In(), scratch_.Path("out"), options, into);
     EXPECT_TRUE(moved.Complete()) << moved.refused;
-    EXPECT_EQ(moved.outFolder, scratch_.Path(std::string("out/") + expected));
+    EXPECT_EQ(moved.outFolder, JoinPath(scratch_.Path("out"), expected));
     EXPECT_EQ(scratch_.Read(std::string("out/") + expected + "/Inbox.mbox"), inbox);
-    EXPECT_EQ(moved.reportPath, scratch_.Path(std::string("out/") + expected + "/Recovery report.txt"));
+    EXPECT_EQ(moved.reportPath, JoinPath(moved.outFolder, "Recovery report.txt"));
   }
 
   // Never into the folder read, however it is written.
@@ -226,8 +227,8 @@ TEST_F(IdentityExportTest, AnIndexWithoutItsStoreAndBytesNoMessageClaimsAreNamed
                         std::to_string(junk.size() - 1) + ", which no message claims\n"),
             std::string::npos)
       << report;
-  EXPECT_NE(report.find("Lost.imh (index without its store)\n  its store '" + scratch_.Path("lone/Lost.imm") +
-                        "' is missing"),
+  EXPECT_NE(report.find("Lost.imh (index without its store)\n  its store '" +
+                        JoinPath(scratch_.Path("lone"), "Lost.imm") + "' is missing"),
             std::string::npos)
       << report;
   EXPECT_NE(report.find("\nNot everything could be exported: 1 input not exported and 1 stretch of bytes that no "
