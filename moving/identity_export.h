@@ -50,12 +50,12 @@ enum class InputState {
   kWaiting,  // not begun
   kRunning,
   kDone,        // everything written
-  kIncomplete,  // written, but some bytes could not be read (see unreadable, problems)
+  kIncomplete,  // written, but some bytes could not be read or no message claims them (see unreadable, unclaimed)
   kFailed,      // not read, or its files could not be written (see problems)
   kStopped,     // the stop request came during it: its files are removed
 };
 
-// What came of one input (a store, an index with its store, an address book).
+// What came of one input (a store, an index with its store or without it, an address book).
 struct InputReport {
   std::string path;          // the index, store or address book found
   std::string relativePath;  // from the searched folder
