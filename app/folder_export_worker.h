@@ -12,6 +12,9 @@
 
 #include "framework/controls.h"
 
+// The folder each move makes in the chosen one ("Recovered mail (2)" when taken).
+inline constexpr char kMoveSubfolder[] = "Recovered mail";
+
 // What the worker is given; it deletes the job when it ends.
 struct FolderExportJob {
   HWND window = nullptr;  // told of each input and of the end

@@ -22,7 +22,7 @@
 #include "framework/worker_thread.h"
 #include "framework/menu.h"
 #include "widgets/hover_button.h"
-#include "export/identity_export.h"
+#include "moving/identity_export.h"
 #include "recovery/scan.h"
 #include "recovery/wizard_steps.h"
 #include "widgets/transparent_static.h"
@@ -99,7 +99,7 @@ class CRecoveryWizardDlg : public CPictureDialog {
   // The folder export: its worker's word, carried out on the window's thread.
   bool HandleFolderExportMessage(UINT message, LPARAM lParam);
   void SetUpInputList();
-  void OnFolderExportEnded(const tessel::exporting::IdentityExportResult& result);
+  void OnFolderExportEnded(const tessel::moving::IdentityExportResult& result);
   // A click (or Enter) on the end's links: the output folder, the help page on importing.
   bool OnExportLinkNotify(const NMHDR& header);
   // Exit during a move: asks its worker to stop, as Stop does, and handles the

@@ -12,7 +12,7 @@
 #include "engine/cell_row.h"
 #include "engine/contact_row.h"
 #include "engine/message_row.h"
-#include "export/identity_export.h"
+#include "moving/identity_export.h"
 #include "recovery/scan.h"
 
 enum class ThreadMessage : UINT {
@@ -47,7 +47,7 @@ struct SaveOutcome;
 // A store or address book of the folder export, by its place in the plan.
 struct ExportInputChange {
   std::size_t index = 0;
-  const tessel::exporting::InputReport* input = nullptr;
+  const tessel::moving::InputReport* input = nullptr;
 };
 
 template <ThreadMessage M>
@@ -69,7 +69,7 @@ struct ThreadPayload<ThreadMessage::kScanEnded> {
 };
 template <>
 struct ThreadPayload<ThreadMessage::kExportPlanned> {
-  using Type = std::vector<tessel::exporting::InputReport>;
+  using Type = std::vector<tessel::moving::InputReport>;
 };
 template <>
 struct ThreadPayload<ThreadMessage::kExportInputChanged> {
@@ -77,7 +77,7 @@ struct ThreadPayload<ThreadMessage::kExportInputChanged> {
 };
 template <>
 struct ThreadPayload<ThreadMessage::kExportEnded> {
-  using Type = tessel::exporting::IdentityExportResult;
+  using Type = tessel::moving::IdentityExportResult;
 };
 template <>
 struct ThreadPayload<ThreadMessage::kSavingRow> {

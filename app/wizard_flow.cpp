@@ -158,9 +158,11 @@ void CRecoveryWizardDlg::UpdateScanningText() {
 
 void CRecoveryWizardDlg::OnScanEnded(const tessel::recovery::ScanResult& result) {
   m_lstRecovered.SetRowsAddedHandler(nullptr);
+  // The notice names the file the user chose: the result turns the source into the store.
+  const std::string chosen = g_strSourceFile;
   TakeScanResult(result);
   m_steps.ScanEnded();
-  const tessel::recovery::ScanEndText said = tessel::recovery::DescribeScanEnd(result, g_nScanMode, g_strSourceFile);
+  const tessel::recovery::ScanEndText said = tessel::recovery::DescribeScanEnd(result, g_nScanMode, chosen);
   // A worker that ends while the choose step shows leaves the results step's texts alone.
   if (m_nStep == 2)
     m_lblInstruction.SetWindowText(std::string(ScanningMessages() ? kMessagesFoundText : kContactsFoundText) +

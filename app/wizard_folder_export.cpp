@@ -1,6 +1,7 @@
 // The choose step's third choice: everything in an IncrediMail folder (an
-// identity, or the identities folder above it), moved in one go into a folder
-// the user picks, as `tessel export FOLDER --to OUT --format mbox` writes it:
+// identity, or the identities folder above it), moved in one go into a new
+// subfolder ("Recovered mail", "Recovered mail (2)", ...) of a folder the user
+// picks, as `tessel export FOLDER --to OUT --format mbox` writes it:
 // one mbox file per store, the address books as vCard and CSV files, and a
 // report. A row per store and address book shows how each went; the end is a
 // notice with the counts, the output folder and the help page on importing.
@@ -45,10 +46,10 @@ bool FolderExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-using tessel::exporting::IdentityExportResult;
-using tessel::exporting::InputKind;
-using tessel::exporting::InputReport;
-using tessel::exporting::InputState;
+using tessel::moving::IdentityExportResult;
+using tessel::moving::InputKind;
+using tessel::moving::InputReport;
+using tessel::moving::InputState;
 
 std::string Counted(long long count, const char* what) {
   return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
@@ -62,7 +63,7 @@ std::string NameText(const InputReport& input) {
 }
 
 std::string FoundText(const InputReport& input) {
-  if (input.state == InputState::kWaiting) return {};
+  if (input.state == InputState::kWaiting || input.kind == InputKind::kIndexWithoutStore) return {};
   if (input.kind == InputKind::kAddressBook) return Counted(input.listed, "contact");
   return Counted(input.Messages(), "message");
 }
@@ -79,6 +80,7 @@ std::string StateText(const InputReport& input, bool ended) {
     case InputState::kIncomplete:
       return "Done, not all of it: see the report";
     case InputState::kFailed:
+      if (input.kind == InputKind::kIndexWithoutStore) return "Not moved: its store is missing";
       return input.problems.empty() ? "Failed" : "Failed: " + input.problems.front();
     case InputState::kStopped:
       return "Stopped: its files were removed";
@@ -204,6 +206,8 @@ void CRecoveryWizardDlg::OnFolderExportEnded(const IdentityExportResult& result)
   m_steps.ScanEnded();
   // The result has the last word on each input (those a stop left waiting, say).
   for (size_t i = 0; i < result.inputs.size(); ++i) ShowInput(m_lstInputs, static_cast<int>(i), result.inputs[i], true);
+  // The move's own subfolder, which the link below the rows opens.
+  if (result.refused.empty()) m_strExportFolder = result.outFolder;
   const ExportEndText said = DescribeExportEnd(result, m_strExportFolder);
   m_lblInstruction.SetWindowText(said.line);
   // A refused folder leaves nothing to show: the choose step comes back.

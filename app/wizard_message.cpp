@@ -1,6 +1,7 @@
 #include "app/wizard_message.h"
 
 #include "draw/draw_manager.h"
+#include "recovery/notice_lines.h"
 
 namespace {
 constexpr tessel::ColorRef kPaleYellow = tessel::MakeColor(0xF7, 0xFD, 0x86);
@@ -23,5 +24,7 @@ std::string FolderLink(const std::string& folder) { return "<a href=\"" + folder
 
 std::uint32_t WizardMessageBox(const char* text, std::uint32_t style, const char* caption) {
   tessel::MessageBoxParams params = WizardMessageBoxParams();
-  return tessel::RichMessageBox(nullptr, text, caption, style, &params);
+  // The box grows as wide as its longest line: paths would take it past the screen.
+  const std::string lines = tessel::recovery::BreakNoticeLines(text);
+  return tessel::RichMessageBox(nullptr, lines.c_str(), caption, style, &params);
 }

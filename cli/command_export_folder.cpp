@@ -1,24 +1,27 @@
 // tessel export FOLDER: an identity's whole folder through the identity
 // export, the wizard's code path, with a bar on the terminal and the report
 // on standard output.
+#include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "cli/commands.h"
 #include "cli/interrupt.h"
+#include "cli/terminal_text.h"
 #include "cli/terminal_progress.h"
 #include "export/export_names.h"
-#include "export/identity_export.h"
+#include "moving/identity_export.h"
 
 namespace tessel::cli {
 
-using exporting::IdentityExportOptions;
-using exporting::IdentityExportResult;
-using exporting::IdentityFormat;
+using moving::IdentityExportOptions;
+using moving::IdentityExportResult;
+using moving::IdentityFormat;
 
 namespace {
 
 // The port as a terminal sees it: one bar for all inputs, and Ctrl-C as Stop.
-class TerminalExportProgress final : public exporting::IdentityExportProgress {
+class TerminalExportProgress final : public moving::IdentityExportProgress {
  public:
   explicit TerminalExportProgress(std::atomic<int>& stop) : stop_(stop) {}
   void Overall(std::int64_t done, std::int64_t total) override {
@@ -54,19 +57,26 @@ int RunFolderExport(const CommandLine& line) {
   {
     StopOnInterrupt interrupt(stop);
     TerminalExportProgress progress(stop);
-    result = exporting::ExportIdentity(folder, line.to, options, progress);
+    result = moving::ExportIdentity(folder, line.to, options, progress);
     progress.Finish();
   }
   if (!result.refused.empty()) return Fail(kExitFailure, result.refused);
-  std::fputs(exporting::IdentityReportText(folder, line.to, result).c_str(), stdout);
+  // Names in the report are the folder's, as anyone made them: the terminal
+  // shows them, never acts on them. The report file keeps them as they are.
+  const std::string report = moving::IdentityReportText(folder, result);
+  for (std::size_t start = 0; start < report.size();) {
+    const std::size_t end = std::min(report.find('\n', start), report.size());
+    std::fputs((TerminalText(std::string_view(report).substr(start, end - start)) + "\n").c_str(), stdout);
+    start = end + 1;
+  }
   // What went wrong goes to standard error too, where scripts look for it.
-  for (const exporting::PassedOver& entry : result.search.unreadable)
+  for (const moving::PassedOver& entry : result.search.unreadable)
     Warn("left out '" + entry.path + "': " + entry.cause);
-  for (const exporting::InputReport& input : result.inputs) {
+  for (const moving::InputReport& input : result.inputs) {
     for (const std::string& problem : input.problems) Warn(input.relativePath + ": " + problem);
   }
   if (!result.reportProblem.empty()) Warn(result.reportProblem);
-  if (!result.reportPath.empty()) std::printf("report: %s\n", result.reportPath.c_str());
+  if (!result.reportPath.empty()) std::printf("report: %s\n", TerminalText(result.reportPath).c_str());
   if (result.stopped) return Fail(kExitStopped, "stopped; the files of the inputs finished before it are kept");
   return result.Complete() ? kExitOk : kExitFailure;
 }

@@ -11,7 +11,7 @@ namespace tessel::cli {
 
 int RunScan(const CommandLine& line);
 int RunExport(const CommandLine& line);
-// export with a folder: the identity export (export/identity_export.h).
+// export with a folder: the identity export (moving/identity_export.h).
 int RunFolderExport(const CommandLine& line);
 int RunContacts(const CommandLine& line);
 int RunShow(const CommandLine& line);

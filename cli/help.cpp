@@ -110,9 +110,10 @@ tessel contacts). NAME is the file's path in the folder ("Mail - Inbox"),
 safe as a file name on Windows too and unique. "Recovery report.txt" in DIR,
 also printed, gives each input's counts (listed by the index, found only in
 the store, cut short, unreadable ranges) and files, and what was left out.
-DIR may not lie inside the folder. Entries that cannot be read are passed
-over and named, and the exit status is 1; a folder reached again through a
-link is not searched twice.
+DIR may not lie inside the folder, nor hold a file of an output's name (give
+a new or empty DIR). Entries that cannot be read, an index whose store is
+missing and bytes no message claims are named, and the exit status is 1; a
+folder reached again through a link is not searched twice.
 Several paths: one mbox per store named after it (Inbox.mbox), or with eml
 one folder of .eml files per store (Inbox/MailRec0001.eml), and each address
 book's contacts beside them as NAME.vcf (--contacts txt|csv|vcf).

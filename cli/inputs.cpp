@@ -3,17 +3,17 @@
 #include "cli/commands.h"
 #include "cli/scans.h"
 #include "export/file_system.h"
-#include "export/folder_search.h"
+#include "moving/folder_search.h"
 #include "export/output_names.h"
 
 namespace tessel::cli {
 
 using exporting::FileName;
-using exporting::FolderSearch;
 using exporting::KindOf;
 using exporting::NameWithoutExtension;
-using exporting::PassedOver;
 using exporting::PathKind;
+using moving::FolderSearch;
+using moving::PassedOver;
 
 ChosenAs ChosenAsFor(const CommandLine& line) {
   if (line.raw) return ChosenAs::kStoreBytes;
@@ -31,16 +31,22 @@ bool CollectInputs(const CommandLine& line, std::vector<Input>& inputs, bool& le
       return false;
     }
     if (kind == PathKind::kFolder) {
-      const FolderSearch search = exporting::SearchFolder(path);
+      const FolderSearch search = moving::SearchFolder(path);
       for (const PassedOver& entry : search.unreadable) Warn("left out '" + entry.path + "': " + entry.cause);
       for (const PassedOver& link : search.linksNotFollowed) Warn("not followed: '" + link.path + "' " + link.cause);
       leftOut = leftOut || !search.unreadable.empty();
-      if (search.files.empty()) {
+      const std::size_t before = inputs.size();
+      for (const moving::FoundFile& found : search.files) {
+        if (found.storeMissing) {
+          Warn("left out '" + found.file.path + "': its store '" + found.file.storePath + "' is missing");
+          leftOut = true;
+          continue;
+        }
+        inputs.push_back(Input{found.file, NameWithoutExtension(FileName(found.file.path)), true});
+      }
+      if (inputs.size() == before) {
         error = "no IncrediMail files (.imh, .imm, .imb) in the folder '" + path + "'";
         return false;
-      }
-      for (const exporting::FoundFile& found : search.files) {
-        inputs.push_back(Input{found.file, NameWithoutExtension(FileName(found.file.path)), true});
       }
       continue;
     }

@@ -94,7 +94,8 @@ bool OutputFile::Create(const std::string& path, Collision collision, std::strin
   const int code = errno;
   if (code == EEXIST && collision == Collision::kRefuse) {
     cause_ = std::strerror(code);
-    error = "'" + path_ + "' already exists; tessel never overwrites a file (choose another name or folder)";
+    // Both front ends write through here: the words name neither.
+    error = "'" + path_ + "' already exists, and nothing is ever overwritten (choose another name or folder)";
     return false;
   }
   if (code == EEXIST) path_ = path;  // every numbered name was taken: the name asked for is the one to report

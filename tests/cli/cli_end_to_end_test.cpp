@@ -401,6 +401,38 @@ TEST_F(TesselRun, AddressBookTextIsConvertedFromItsCodePage) {
   EXPECT_EQ(Tessel("contacts --codepage 932 " + Q("Ru.imb") + " --to " + Q("jp.csv")).exitCode, 2);
 }
 
+// A folder export says what it could not move, shows file names on the
+// terminal without letting them act on it, and never writes over a folder
+// used before.
+TEST_F(TesselRun, AFolderExportNamesWhatItLeavesOutAndRefusesAFolderUsedBefore) {
+  ASSERT_EQ(::mkdir(Path("id").c_str(), 0755), 0);
+  WriteAll(Path("id/Kept.imm"), third_);
+  WriteAll(Path("id/Lost.imh"), ReadAll(Path("Inbox.imh")));
+  const std::string odd = "Odd\x1B[2J\x07";
+  WriteAll(Path("id/" + odd + ".imm"), third_);
+
+  Result run = Tessel("export " + Q("id") + " --to " + Q("out") + " --format mbox");
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  EXPECT_NE(run.out.find("Lost.imh (index without its store)\n  its store '" + Path("id/Lost.imm") + "' is missing"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.err.find("tessel: Lost.imh: its store"), std::string::npos) << run.err;
+  EXPECT_EQ(run.out.find_first_of("\x1B\x07"), std::string::npos) << "the terminal is never acted on";
+  EXPECT_NE(run.out.find("Odd\\x1B[2J\\x07.imm (store without an index)"), std::string::npos) << run.out;
+  EXPECT_NE(ReadAll(Path("out/Recovery report.txt")).find(odd + ".imm (store without an index)"), std::string::npos)
+      << "the report file keeps the name";
+  EXPECT_EQ(ReadAll(Path("out/Kept.mbox")).rfind("From carl@example.com ", 0), 0u);
+
+  const std::string report = ReadAll(Path("out/Recovery report.txt"));
+  run = Tessel("export " + Q("id") + " --to " + Q("out") + " --format mbox");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "tessel: '" + Path("out/Recovery report.txt") +
+                         "' exists already, and nothing is ever overwritten: choose an output folder that is new or "
+                         "empty\n");
+  EXPECT_EQ(ReadAll(Path("out/Recovery report.txt")), report);
+}
+
 // An identity's folder: stores with and without an index, and an address book, in subfolders.
 TEST_F(TesselRun, AFolderIsOneCommandForAWholeIdentity) {
   const std::string store = ReadAll(Path("Inbox.imm")), index = ReadAll(Path("Inbox.imh"));

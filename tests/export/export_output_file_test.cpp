@@ -28,7 +28,7 @@ TEST(OutputFile, RefuseLeavesAnExistingFileAloneAndSaysSo) {
   const std::string path = folder.Write("Inbox.imm", "precious");
   std::string error;
   EXPECT_EQ(WriteFile(path, Collision::kRefuse, "overwritten", error), "");
-  EXPECT_EQ(error, "'" + path + "' already exists; tessel never overwrites a file (choose another name or folder)");
+  EXPECT_EQ(error, "'" + path + "' already exists, and nothing is ever overwritten (choose another name or folder)");
   EXPECT_EQ(folder.Read("Inbox.imm"), "precious");
 
   EXPECT_EQ(WriteFile(folder.Path("missing/a.eml"), Collision::kRefuse, "x", error), "");

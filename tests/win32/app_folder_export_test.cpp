@@ -34,7 +34,8 @@ constexpr DWORD kExportTimeoutMs = 120000;
 // Every file of a folder (the export writes no subfolders for mbox), by name.
 std::map<std::string, std::string> FolderFiles(const fs::path& folder) {
   std::map<std::string, std::string> files;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+  std::error_code missing;  // an empty map: the comparisons say what is not there
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder, missing))
     files[entry.path().filename().string()] = driver::ReadFileBytes(entry.path().string());
   return files;
 }
@@ -166,11 +167,15 @@ TEST_F(FolderExportTest, WritesWhatTesselExportWritesShowsARowPerInputAndEndsWit
 
   ASSERT_EQ(answered.boxes.size(), 1u);
   EXPECT_EQ(answered.boxes[0].style, 0x40u);
-  const std::string& notice = answered.boxes[0].text;
-  EXPECT_EQ(notice.substr(0, notice.find("<br>")),
-            "26 messages from 2 message stores and 7 contacts from 1 address book were written to <a href=\"" +
-                output.string() + "\">" + output.string() + "</a>.");
-  EXPECT_NE(notice.find(FolderLink((output / "Recovery report.txt").string())), std::string::npos) << notice;
+  // Each move goes into a new subfolder of the folder chosen.
+  const fs::path moved = output / "Recovered mail";
+  const std::string notice = WithoutBreaks(answered.boxes[0].text);
+  EXPECT_EQ(notice.rfind("26 messages from 2 message stores and 7 contacts from 1 address book were written to " +
+                             FolderLink(moved.string()) + ".",
+                         0),
+            0u)
+      << notice;
+  EXPECT_NE(notice.find(FolderLink((moved / "Recovery report.txt").string())), std::string::npos) << notice;
 
   // The links below the rows: the output folder, and the help's page on
   // importing, each opened through the shell on the wizard's behalf.
@@ -189,17 +194,17 @@ TEST_F(FolderExportTest, WritesWhatTesselExportWritesShowsARowPerInputAndEndsWit
   ASSERT_EQ(answered.shellRequests.size(), 2u);
   EXPECT_EQ(answered.shellRequests[0].owner, wizard.m_hWnd);
   EXPECT_EQ(answered.shellRequests[0].verb, "open");
-  EXPECT_EQ(answered.shellRequests[0].file, output.string());
+  EXPECT_EQ(answered.shellRequests[0].file, moved.string());
   EXPECT_EQ(answered.shellRequests[1].owner, wizard.m_hWnd);
   EXPECT_EQ(answered.shellRequests[1].file, "hh.exe");
   EXPECT_EQ(answered.shellRequests[1].parameters,
             "\"" + programFolder.Path() + "\\" + kHelpFileName + "::/moving.htm\"");
 
   // Byte for byte what tessel writes for the same folder into the same place.
-  const std::map<std::string, std::string> written = FolderFiles(output);
+  const std::map<std::string, std::string> written = FolderFiles(moved);
   fs::rename(output, root / "Moved by the wizard");
-  ASSERT_EQ(RunTessel("export \"" + input.string() + "\" --to \"" + output.string() + "\" --format mbox"), 0);
-  const std::map<std::string, std::string> expected = FolderFiles(output);
+  ASSERT_EQ(RunTessel("export \"" + input.string() + "\" --to \"" + moved.string() + "\" --format mbox"), 0);
+  const std::map<std::string, std::string> expected = FolderFiles(moved);
   ASSERT_EQ(written.size(), expected.size());
   for (const auto& [name, bytes] : expected) {
     ASSERT_TRUE(written.count(name)) << name;
@@ -225,6 +230,42 @@ TEST_F(FolderExportTest, WritesWhatTesselExportWritesShowsARowPerInputAndEndsWit
   EXPECT_EQ(answered.boxes[0].style, 0x10u);
   EXPECT_EQ(WizardTestAccess::Step(wizard), 1);
   EXPECT_FALSE(fs::exists(input / "Moved"));
+}
+
+TEST_F(FolderExportTest, EachMoveGoesIntoANewSubfolderAndAnIndexWithoutItsStoreIsARow) {
+  // Deep enough that the paths on one line made the end's notice wider than a laptop's screen.
+  input = root / std::string(60, 'i') / std::string(60, 'j') / "Identity";
+  output = root / std::string(60, 'o') / std::string(60, 'p');
+  fs::create_directories(input);
+  CopySample("Inbox.imm", input);
+  fs::copy_file(driver::SourcePath("samples/Inbox.imh"), input / "Lost.imh");
+
+  // The second move is the natural retry after a stop: it must not meet the first one's files.
+  for (const char* subfolder : {"Recovered mail", "Recovered mail (2)"}) {
+    SCOPED_TRACE(subfolder);
+    answered.boxes.clear();
+    picked = {input.string(), output.string()};
+    ClickButton(wizard.m_hWnd, IDC_PROCEED_IDENTITY);
+    ASSERT_TRUE(WaitForTheEnd());
+    EXPECT_EQ(
+        driver::ListLines(Control(IDC_INPUT_LIST)),
+        (std::vector<std::string>{"Inbox.imm\t13 messages\tDone", "Lost.imh\t\tNot moved: its store is missing"}));
+    EXPECT_EQ(driver::WindowText(Control(IDC_INSTRUCTION)),
+              "Done: 13 messages from 1 message store and 0 contacts from 0 address books written.");
+    const fs::path moved = output / subfolder;
+    const std::map<std::string, std::string> files = FolderFiles(moved);
+    EXPECT_EQ(Names(files), (std::vector<std::string>{"Inbox.mbox", "Recovery report.txt"}));
+    const std::string report = files.count("Recovery report.txt") ? files.at("Recovery report.txt") : "";
+    EXPECT_NE(report.find("Lost.imh (index without its store)\r\n  its store '" + (input / "Lost.imm").string() +
+                          "' is missing"),
+              std::string::npos)
+        << report;
+    ASSERT_EQ(answered.boxes.size(), 1u);
+    EXPECT_EQ(answered.boxes[0].style, 0x10u) << "not everything was moved";
+    EXPECT_NE(WithoutBreaks(answered.boxes[0].text).find(FolderLink(moved.string())), std::string::npos);
+    EXPECT_LT(BoxWindowWidth(answered.boxes[0]), kLaptopScreenWidth) << answered.boxes[0].text;
+    ClickButton(wizard.m_hWnd, IDC_BACK);
+  }
 }
 
 TEST_F(FolderExportTest, StopAsksAsTheScansStopDoesKeepsTheFinishedFilesAndRemovesTheOneUnderWay) {
@@ -256,7 +297,7 @@ TEST_F(FolderExportTest, StopAsksAsTheScansStopDoesKeepsTheFinishedFilesAndRemov
   EXPECT_NE(lines[2].find("Mail\\\\Archive.imm\t"), std::string::npos) << lines[2];
   EXPECT_NE(lines[2].find("\tStopped: its files were removed"), std::string::npos) << lines[2];
   EXPECT_EQ(lines[3], "Mail\\\\Inbox.imm\t\tNot moved: stopped before it");
-  EXPECT_EQ(Names(FolderFiles(output)), FilesLeftByAStopDuringTheLongStore());
+  EXPECT_EQ(Names(FolderFiles(output / "Recovered mail")), FilesLeftByAStopDuringTheLongStore());
   ASSERT_EQ(answered.boxes.size(), 3u);
   EXPECT_NE(answered.boxes[2].text.find("<br>Stopped: the files finished before the stop are kept"), std::string::npos)
       << answered.boxes[2].text;
@@ -282,7 +323,7 @@ TEST_F(FolderExportTest, ExitDuringAMoveStopsItFirstSoNoCutMboxIsLeftAndTheRepor
 
   // What Stop leaves: the long store's mbox, cut where the exit fell, removed;
   // the report says so.
-  const std::map<std::string, std::string> left = FolderFiles(shared / "Moved");
+  const std::map<std::string, std::string> left = FolderFiles(shared / "Moved" / "Recovered mail");
   EXPECT_EQ(Names(left), FilesLeftByAStopDuringTheLongStore());
   const std::string report = left.count("Recovery report.txt") ? left.at("Recovery report.txt") : "";
   EXPECT_NE(report.find("Archive.imm"), std::string::npos) << report;

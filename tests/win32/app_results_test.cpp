@@ -268,7 +268,7 @@ TEST_F(ResultsTest, PreviewSaysWhenTheStoreCannotBeReadOrThePreviewFileCannotBeW
   g_strStoreFile = driver::SourcePath("samples/Missing.imm");
   ClickRowAndPreview(0);
   ASSERT_EQ(answered.boxes.size(), 1u);
-  EXPECT_EQ(answered.boxes[0].text,
+  EXPECT_EQ(WithoutBreaks(answered.boxes[0].text),
             "The message cannot be previewed: the message store " + g_strStoreFile + " cannot be read.");
   EXPECT_EQ(answered.boxes[0].style, 0x40u);
   g_strStoreFile = store;
@@ -280,7 +280,7 @@ TEST_F(ResultsTest, PreviewSaysWhenTheStoreCannotBeReadOrThePreviewFileCannotBeW
   ClickRowAndPreview(0);
   ::RemoveDirectoryA(preview.c_str());
   ASSERT_EQ(answered.boxes.size(), 2u);
-  EXPECT_EQ(answered.boxes[1].text,
+  EXPECT_EQ(WithoutBreaks(answered.boxes[1].text),
             "The message cannot be previewed: the preview file " + preview + " cannot be written.");
   EXPECT_TRUE(answered.shellRequests.empty());
 }
@@ -354,8 +354,8 @@ TEST_F(ResultsTest, ARecordCutShortBySaveOrPreviewKeepsTheStoresBytesAndSaveSays
   WizardTestAccess::List(wizard).SetChecked(16, true);
   ClickButton(wizard.m_hWnd, IDC_SAVE);
   ASSERT_EQ(answered.boxes.size(), 1u);
-  EXPECT_EQ(answered.boxes[0].text, "2 files written to <a href=\"" + folder.Path() + "\">" + folder.Path() +
-                                        "</a>; 1 cut short where the store ends.");
+  EXPECT_EQ(WithoutBreaks(answered.boxes[0].text), "2 files written to <a href=\"" + folder.Path() + "\">" +
+                                                       folder.Path() + "</a>; 1 cut short where the store ends.");
   EXPECT_EQ(answered.boxes[0].style, 0x10u);
   const std::string first = folder.Path() + "\\MailRec0002.eml", cutFile = folder.Path() + "\\MailRec0017.eml";
   EXPECT_EQ(driver::ReadFileBytes(first), StoreBytes(RecordOfLine(golden[1])));
@@ -414,7 +414,8 @@ TEST_F(ResultsTest, SaveWritesCheckedContactsAsTesselContactsDoes) {
   ::DeleteFileA((folder.Path() + "\\AddBook.txt").c_str());
   ::DeleteFileA((folder.Path() + "\\AddBook.vcf").c_str());
   ASSERT_EQ(answered.boxes.size(), 1u);
-  EXPECT_EQ(answered.boxes[0].text, "2 files written to <a href=\"" + folder.Path() + "\">" + folder.Path() + "</a>.");
+  EXPECT_EQ(WithoutBreaks(answered.boxes[0].text),
+            "2 files written to <a href=\"" + folder.Path() + "\">" + folder.Path() + "</a>.");
 }
 
 TEST_F(ResultsTest, PrefixDialogRefusesEmptyAndIllegalPrefixesAndCancelKeepsTheOldOne) {

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -187,13 +188,23 @@ TEST_F(ScanTest, DeepScanBoxListsTheStoresOwnMessagesMarked) {
 
 TEST_F(ScanTest, AnIndexWithoutItsStoreAndAFileWithoutMailEachGetANoticeNamingTheFile) {
   TempFolder folder;
-  const std::string index = folder.Path() + "\\Lonely.imh";
+  // Deep enough that the index's and the store's paths on one line made the
+  // notice wider than a laptop's screen.
+  const std::string deep = folder.Path() + "\\" + std::string(70, 'm') + "\\" + std::string(70, 'n');
+  std::filesystem::create_directories(deep);
+  const std::string index = deep + "\\Lonely.imh";
   std::ofstream(index, std::ios::binary) << std::string("\x56\x23\x30\x34\x3C\x12\x08\x49\0\0\0\0", 12);
   ASSERT_TRUE(Proceed(IDC_PROCEED_STORE, kStoreChooserTitle, index));
   ASSERT_TRUE(WaitForScanEnd());
   ASSERT_EQ(answered.boxes.size(), 1u);
-  EXPECT_NE(answered.boxes[0].text.find(folder.Path() + "\\Lonely.imm, which is missing"), std::string::npos);
+  const std::string notice = WithoutBreaks(answered.boxes[0].text);
+  EXPECT_NE(notice.find("The messages of the index " + index + " are kept in the message store " + deep +
+                        "\\Lonely.imm, which is missing"),
+            std::string::npos)
+      << notice;
   EXPECT_EQ(answered.boxes[0].style, 0x10u);  // the error look
+  EXPECT_LT(BoxWindowWidth(answered.boxes[0]), kLaptopScreenWidth);
+  std::filesystem::remove_all(folder.Path() + "\\" + std::string(70, 'm'));
 
   ClickButton(wizard.m_hWnd, IDC_BACK);
   const std::string text = folder.Path() + "\\Notes.imm";
@@ -201,7 +212,7 @@ TEST_F(ScanTest, AnIndexWithoutItsStoreAndAFileWithoutMailEachGetANoticeNamingTh
   ASSERT_TRUE(Proceed(IDC_PROCEED_STORE, kStoreChooserTitle, text));
   ASSERT_TRUE(WaitForScanEnd());
   ASSERT_EQ(answered.boxes.size(), 2u);
-  EXPECT_EQ(answered.boxes[1].text,
+  EXPECT_EQ(WithoutBreaks(answered.boxes[1].text),
             "No messages were found in " + text + ": it holds none, or it is not an IncrediMail message store.");
 }
 

@@ -17,8 +17,14 @@
 #include "framework/message_pump.h"
 #include "framework/module.h"
 #include "framework/packed_picture.h"
+#include "app/wizard_message.h"
+#include "draw_win32/gdi_surface.h"
 #include "msgbox/message_box_call.h"
+#include "msgbox/message_box_layout.h"
+#include "msgbox_win32/message_box_look.h"
+#include "msgbox_win32/message_box_strings.h"
 #include "res/resource.h"
+#include "richtext_win32/html_platform_win32.h"
 
 // The wizard's controls and state, for the tests that drive it.
 struct WizardTestAccess {
@@ -39,6 +45,41 @@ struct AskedBox {
   std::uint32_t style = 0;
   tessel::MessageBoxBand background;
 };
+
+// The width of the window that shows `box`, measured as the box measures
+// itself: its font, its icon and its rich text, which breaks only at <br>.
+inline int BoxWindowWidth(const AskedBox& box) {
+  tessel::MessageBoxParams params = WizardMessageBoxParams();
+  params.messageText = box.text.c_str();
+  params.caption = box.caption;
+  params.style = box.style;
+  const std::uint32_t icon = box.style & 0xF0;
+  const HICON handle = ::LoadIconA(nullptr, icon == 0x10 ? IDI_HAND : icon == 0x20 ? IDI_QUESTION : IDI_ASTERISK);
+  const tessel::ModuleStringResources strings;
+  const tessel::MessageBoxModel model = tessel::BuildMessageBoxModel(
+      params, strings, false, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle)),
+      ::GetSystemMetrics(SM_CXICON));
+  const framework::UniqueFont font = tessel::CreateMessageFont();
+  tessel::MessageBoxContent content{tessel::MakeWin32HtmlPlatform()};
+  HDC screen = ::GetDC(nullptr);
+  int width = 0;
+  {
+    tessel::GdiSurface surface(screen);
+    tessel::Win32DialogLook look(font.get());
+    width = content.Measure(params, model.texts, surface, look).width;
+  }
+  ::ReleaseDC(nullptr, screen);
+  return width + 2 * ::GetSystemMetrics(SM_CXDLGFRAME);
+}
+
+// A notice's text without its <br>s, where the wizard breaks long lines.
+inline std::string WithoutBreaks(std::string text) {
+  for (std::size_t at = text.find("<br>"); at != std::string::npos; at = text.find("<br>", at)) text.erase(at, 4);
+  return text;
+}
+
+// The narrowest screen the wizard's notices must fit on: a common laptop's.
+inline constexpr int kLaptopScreenWidth = 1366;
 
 // The wizard, recording the commands that reach it.
 class RecordingWizard : public CRecoveryWizardDlg {

@@ -11,11 +11,14 @@
 
 #include "engine/chosen_file.h"
 
-namespace tessel::exporting {
+namespace tessel::moving {
 
 struct FoundFile {
   ChosenFile file;           // an index with its store, a store, or an address book
   std::string relativePath;  // from the searched folder, "/" between parts: "Mail/Inbox.imh"
+  // An index whose store is not beside it: nothing can be read through it,
+  // and the user must be told rather than have it passed over.
+  bool storeMissing = false;
 };
 
 // A path the search met and did not take in, and why.
@@ -42,4 +45,4 @@ FolderSearch SearchFolder(const std::string& folder);
 // apart. Not yet safe as a file name: see output_names.h.
 std::string OutputStem(const std::string& relativePath);
 
-}  // namespace tessel::exporting
+}  // namespace tessel::moving

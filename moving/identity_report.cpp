@@ -1,15 +1,19 @@
 // The identity export's report: what a user leaving IncrediMail reads to know
 // that nothing was lost, or what was and why.
 #include <cstring>
+#include <vector>
 
 #include "export/file_system.h"
-#include "export/identity_export.h"
+#include "moving/identity_export.h"
 
-namespace tessel::exporting {
+namespace tessel::moving {
+using exporting::FileName;
+
 namespace {
 
-std::string Count(long long count, const char* noun) {
-  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+std::string Count(long long count, const char* noun, const char* plural = nullptr) {
+  if (count == 1) return "1 " + std::string(noun);
+  return std::to_string(count) + " " + (plural != nullptr ? plural : noun + std::string("s"));
 }
 
 const char* KindText(InputKind kind) {
@@ -20,9 +24,15 @@ const char* KindText(InputKind kind) {
       return "store without an index";
     case InputKind::kAddressBook:
       return "address book";
+    case InputKind::kIndexWithoutStore:
+      return "index without its store";
   }
   return "";
 }
+
+// Stretches no message claims are listed up to this many per store; the
+// rest are counted.
+constexpr std::size_t kListedStretches = 20;
 
 std::string Arrow(const std::string& name) { return name.empty() ? std::string() : " -> " + name; }
 
@@ -53,21 +63,55 @@ void AppendInput(std::string& text, const InputReport& input) {
     text += "  unreadable: bytes " + std::to_string(stretch.range.begin) + "-" + std::to_string(stretch.range.end - 1) +
             " of '" + stretch.path + "': " + std::strerror(stretch.range.errorCode) + "\n";
   }
+  for (std::size_t i = 0; i < input.unclaimed.size() && i < kListedStretches; ++i) {
+    const MessageRecord& stretch = input.unclaimed[i];
+    text += "  left out: bytes " + std::to_string(stretch.offset) + "-" +
+            std::to_string(stretch.offset + stretch.length - 1) + ", which no message claims\n";
+  }
+  if (input.unclaimed.size() > kListedStretches) {
+    text += "  left out: " +
+            Count(static_cast<long long>(input.unclaimed.size() - kListedStretches), "more stretch", "more stretches") +
+            " of bytes that no message claims\n";
+  }
   for (const std::string& problem : input.problems) text += "  " + problem + "\n";
   if (input.state == InputState::kStopped) text += "  stopped during this one: its files are removed\n";
   if (input.state == InputState::kWaiting) text += "  not exported: stopped before it\n";
 }
 
+// What kept the export from being complete, as one phrase.
+std::string LeftOut(const IdentityExportResult& result) {
+  long long failed = 0, unreadable = 0, unclaimed = 0;
+  for (const InputReport& input : result.inputs) {
+    failed += input.state == InputState::kFailed;
+    unreadable += static_cast<long long>(input.unreadable.size());
+    unclaimed += static_cast<long long>(input.unclaimed.size());
+  }
+  std::vector<std::string> parts;
+  if (failed > 0) parts.push_back(Count(failed, "input") + " not exported");
+  if (unreadable > 0) parts.push_back(Count(unreadable, "unreadable range") + " of bytes left out");
+  if (unclaimed > 0)
+    parts.push_back(Count(unclaimed, "stretch", "stretches") + " of bytes that no message claims left out");
+  if (!result.search.unreadable.empty())
+    parts.push_back(Count(static_cast<long long>(result.search.unreadable.size()), "entry", "entries") +
+                    " of the folder that could not be read");
+  if (!result.reportProblem.empty()) parts.push_back("the report could not be written");
+  std::string text;
+  for (std::size_t i = 0; i < parts.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
+  return text;
+}
+
 }  // namespace
 
-std::string IdentityReportText(const std::string& folder, const std::string& outFolder,
-                               const IdentityExportResult& result) {
-  std::string text = "Recovery report\nRead from: " + folder + "\nWritten to: " + outFolder + "\n";
+std::string IdentityReportText(const std::string& folder, const IdentityExportResult& result) {
+  std::string text = "Recovery report\nRead from: " + folder + "\nWritten to: " + result.outFolder + "\n";
   if (!result.refused.empty()) return text + "\nNothing exported: " + result.refused + "\n";
   text += "\n";
   long long stores = 0, listed = 0, foundOnly = 0, contacts = 0;
   for (const InputReport& input : result.inputs) {
     AppendInput(text, input);
+    // The sums are of what is on disk: a failed or stopped input's files are gone.
+    if (!input.Written()) continue;
     if (input.kind == InputKind::kAddressBook) {
       contacts += input.listed;
       continue;
@@ -91,11 +135,11 @@ std::string IdentityReportText(const std::string& folder, const std::string& out
   if (result.stopped) {
     text += "Stopped: the files of the inputs finished before the stop are kept.\n";
   } else if (!result.Complete()) {
-    text += "Not everything could be exported: see above.\n";
+    text += "Not everything could be exported: " + LeftOut(result) + " (see above).\n";
   } else {
     text += "Everything was exported.\n";
   }
   return text;
 }
 
-}  // namespace tessel::exporting
+}  // namespace tessel::moving

@@ -1,4 +1,4 @@
-#include "export/identity_export.h"
+#include "moving/identity_export.h"
 
 #include <cerrno>
 #include <cstring>
@@ -17,13 +17,39 @@
 #include "export/output_names.h"
 #include "recovery/row_batch.h"
 
-namespace tessel::exporting {
+namespace tessel::moving {
+using exporting::AppendMboxMessage;
+using exporting::CodePage;
+using exporting::Collision;
+using exporting::ContactExtension;
+using exporting::ContactFormat;
+using exporting::ContactsWritten;
+using exporting::FindCodePage;
+using exporting::FullPath;
+using exporting::IsSameOrInside;
+using exporting::kDefaultCodePage;
+using exporting::KindOf;
+using exporting::MakeFolders;
+using exporting::MessageFileName;
+using exporting::OutputFile;
+using exporting::PathKind;
+using exporting::RecordCopy;
+using exporting::RemoveEmptyFolder;
+using exporting::RemoveFile;
+using exporting::SafeFileName;
+using exporting::UniqueNames;
+using exporting::WriteContactsFile;
+using exporting::WriteEmlFile;
+
 namespace {
 
 // Rows handed on at most this many at a time: the progress port hears of each batch.
 constexpr std::size_t kRowBatch = 64;
 // Steps of the overall progress that are reported (fewer calls to the port).
 constexpr std::int64_t kOverallSteps = 1000;
+
+// Numbered names tried for a new subfolder before giving up.
+constexpr int kSubfolderNumbers = 10000;
 
 // Fallback names for a file whose name gives none ("..imm").
 constexpr char kNoStoreName[] = "messages";
@@ -47,26 +73,41 @@ class Overall {
   std::int64_t lastStep_ = -1;
 };
 
+// What every input of one export shares: where its files go, in which form,
+// and whom it tells.
+struct ExportRun {
+  const std::string& outFolder;
+  const IdentityExportOptions& options;
+  IdentityExportProgress& port;
+  Overall& overall;
+};
+
+// An input's place in the run: its number, and its bytes among all inputs'.
+struct InputPlace {
+  std::size_t index = 0;
+  std::int64_t before = 0;  // bytes of the inputs before it
+  std::int64_t size = 0;
+};
+
 // The engine's progress bar during one store's scan: positions become overall
 // bytes, and each one is a moment to ask for a stop.
 class ScanProgress final : public ProgressBar {
  public:
-  ScanProgress(IdentityExportProgress& port, Overall& overall, std::atomic<int>& stop, std::int64_t before,
-               std::int64_t size)
-      : port_(port), overall_(overall), stop_(stop), before_(before), size_(size) {}
+  ScanProgress(const ExportRun& run, const InputPlace& place, std::atomic<int>& stop)
+      : run_(run), place_(place), stop_(stop) {}
   void SetRange(std::int64_t upper) override { upper_ = upper; }
   void SetPosition(std::int64_t position) override {
-    if (port_.StopRequested()) stop_.store(1);
+    if (run_.port.StopRequested()) stop_.store(1);
     if (upper_ > 0 && position >= 0 && position <= upper_) {
-      overall_.Report(before_ + static_cast<std::int64_t>(static_cast<long double>(position) * size_ / upper_));
+      run_.overall.Report(place_.before +
+                          static_cast<std::int64_t>(static_cast<long double>(position) * place_.size / upper_));
     }
   }
 
  private:
-  IdentityExportProgress& port_;
-  Overall& overall_;
+  const ExportRun& run_;
+  const InputPlace& place_;
   std::atomic<int>& stop_;
-  std::int64_t before_, size_;
   std::int64_t upper_ = 0;
 };
 
@@ -74,7 +115,9 @@ class ScanProgress final : public ProgressBar {
 class MessageOutput {
  public:
   MessageOutput(std::string path, const IdentityExportOptions& options) : path_(std::move(path)), options_(options) {}
-  ~MessageOutput() { Discard(); }
+  ~MessageOutput() {
+    if (!finished_) Discard();
+  }
   MessageOutput(const MessageOutput&) = delete;
   MessageOutput& operator=(const MessageOutput&) = delete;
 
@@ -110,10 +153,15 @@ class MessageOutput {
     return options_.format != IdentityFormat::kMbox || mbox_.Finish(error);
   }
 
-  // Removes what was written: an unfinished mbox goes with its OutputFile.
+  // Removes what was written, finished or not: a store's files go together.
   void Discard() {
-    if (finished_) return;
-    finished_ = true;
+    if (discarded_) return;
+    discarded_ = true;
+    if (options_.format == IdentityFormat::kMbox) {
+      // An unfinished mbox goes with its OutputFile; a finished one is there.
+      if (finished_ && opened_) RemoveFile(path_);
+      return;
+    }
     for (const std::string& file : emlFiles_) RemoveFile(file);
     emlFiles_.clear();
     if (madeFolder_) RemoveEmptyFolder(path_);
@@ -128,6 +176,24 @@ class MessageOutput {
   bool opened_ = false;
   bool madeFolder_ = false;
   bool finished_ = false;
+  bool discarded_ = false;
+};
+
+// A store's two destinations, and whether an index told them apart.
+struct StoreOutputs {
+  MessageOutput listed;
+  MessageOutput foundOnly;
+  bool indexUsed = false;
+
+  // Without an index every message is found only in the store, and NAME holds them.
+  MessageOutput& For(bool found) { return found && indexUsed ? foundOnly : listed; }
+};
+
+// Who hears of one input's progress, and how it is stopped.
+struct InputProgress {
+  IdentityExportProgress& port;
+  std::size_t index;       // of the input, in the planned list
+  std::atomic<int>& stop;  // the scan's own flag: set on the port's stop, or when a write failed
 };
 
 // Copies alike are said once in the report, the first one in full: a store
@@ -148,33 +214,24 @@ struct CopyNotes {
 // Takes a store's rows from the deep scan and writes each message where its origin says.
 class StoreWriter final : public recovery::BatchSink {
  public:
-  StoreWriter(ByteReader& store, MessageOutput& listed, MessageOutput& foundOnly, bool indexUsed, InputReport& report,
-              std::atomic<int>& stop, IdentityExportProgress& port, std::size_t index)
-      : store_(store),
-        listed_(listed),
-        foundOnly_(foundOnly),
-        indexUsed_(indexUsed),
-        report_(report),
-        stop_(stop),
-        port_(port),
-        index_(index) {}
+  StoreWriter(ByteReader& store, StoreOutputs& outputs, InputReport& report, const InputProgress& progress)
+      : store_(store), outputs_(outputs), report_(report), progress_(progress) {}
 
   void AddMessages(std::vector<MessageRow>& rows) override {
     for (const MessageRow& row : rows) {
-      if (failed_ || stop_.load() != 0) return;
+      if (failed_ || progress_.stop.load() != 0) return;
       if (row.origin == Origin::kUnclaimed) {
-        ++unclaimed_;
+        report_.unclaimed.push_back(row.record);
         continue;
       }
-      // Without an index every message is found only in the store, and NAME holds them.
       const bool found = row.origin != Origin::kIndex;
-      MessageOutput& output = found && indexUsed_ ? foundOnly_ : listed_;
+      MessageOutput& output = outputs_.For(found);
       std::string error;
       RecordCopy copy;
       if ((!output.Opened() && !output.Open(error)) || !output.Add(store_, row.record, copy, error)) {
         report_.problems.push_back(error);
         failed_ = true;
-        stop_.store(1);
+        progress_.stop.store(1);
         return;
       }
       const std::string note = RecordCopyNote("the message at byte " + std::to_string(copy.offset), copy);
@@ -186,14 +243,13 @@ class StoreWriter final : public recovery::BatchSink {
       if (copy.end == RecordCopy::End::kStoreEnds) ++report_.cutShort;
       if (!copy.unreadable.empty()) withUnreadable_.Add(note);
     }
-    if (port_.StopRequested()) stop_.store(1);
-    port_.InputAdvanced(index_, report_);
+    if (progress_.port.StopRequested()) progress_.stop.store(1);
+    progress_.port.InputAdvanced(progress_.index, report_);
   }
   // A store scan hands on no contacts.
   void AddContacts(std::vector<ContactRow>&) override {}
 
   bool Failed() const { return failed_; }
-  long long Unclaimed() const { return unclaimed_; }
   // Copies that are not all the store has: true when there were any, said in the report.
   bool ReportCopies() {
     withUnreadable_.Report(report_.problems);
@@ -203,15 +259,10 @@ class StoreWriter final : public recovery::BatchSink {
 
  private:
   ByteReader& store_;
-  MessageOutput& listed_;
-  MessageOutput& foundOnly_;
-  bool indexUsed_;
+  StoreOutputs& outputs_;
   InputReport& report_;
-  std::atomic<int>& stop_;
-  IdentityExportProgress& port_;
-  std::size_t index_;
+  const InputProgress& progress_;
   bool failed_ = false;
-  long long unclaimed_ = 0;
   CopyNotes withUnreadable_, endedEarly_;
 };
 
@@ -226,9 +277,21 @@ std::string OutputPath(const std::string& outFolder, const InputReport& input, b
   return JoinPath(outFolder, options.format == IdentityFormat::kMbox ? stem + ".mbox" : stem);
 }
 
-void ExportStore(const FoundFile& found, const std::string& outFolder, const IdentityExportOptions& options,
-                 IdentityExportProgress& port, std::size_t index, Overall& overall, std::int64_t before,
-                 std::int64_t size, InputReport& report) {
+// A store's outputs are gone (a failure, or a stop): nothing of it is counted
+// as written.
+void Fail(InputReport& report, StoreOutputs& outputs, InputState state) {
+  outputs.listed.Discard();
+  outputs.foundOnly.Discard();
+  report.state = state;
+}
+
+void ExportStore(const FoundFile& found, const InputPlace& place, const ExportRun& run, InputReport& report) {
+  if (report.kind == InputKind::kIndexWithoutStore) {
+    report.problems.push_back("its store '" + found.file.storePath +
+                              "' is missing: an index holds no messages, only where they lie in its store");
+    report.state = InputState::kFailed;
+    return;
+  }
   SourceFile store;
   errno = 0;
   if (!store.Open(found.file.storePath)) {
@@ -246,61 +309,50 @@ void ExportStore(const FoundFile& found, const std::string& outFolder, const Ide
     report.problems.push_back("the index '" + found.file.path +
                               "' is not recognised; every message of the store was searched for");
   }
-  MessageOutput listed(OutputPath(outFolder, report, false, options), options);
-  MessageOutput foundOnly(OutputPath(outFolder, report, true, options), options);
+  StoreOutputs outputs{MessageOutput(OutputPath(run.outFolder, report, false, run.options), run.options),
+                       MessageOutput(OutputPath(run.outFolder, report, true, run.options), run.options), indexUsed};
   std::string error;
   // NAME is there even when the index lists nothing, so that every store has its file.
-  if (!listed.Open(error)) {
+  if (!outputs.listed.Open(error)) {
     report.problems.push_back(error);
-    report.state = InputState::kFailed;
-    return;
+    return Fail(report, outputs, InputState::kFailed);
   }
   std::atomic<int> stop{0};
-  ScanProgress progress(port, overall, stop, before, size);
-  StoreWriter writer(store, listed, foundOnly, indexUsed, report, stop, port, index);
+  ScanProgress progress(run, place, stop);
+  const InputProgress told{run.port, place.index, stop};
+  StoreWriter writer(store, outputs, report, told);
   recovery::ScanResult scan;
   {
     recovery::RowBatch batch(writer, kRowBatch);
     // The scan clears `stop` when it begins; the port is asked again at once.
     scan = recovery::RunScan(found.file, ScanMode::kDeep, stop, batch, progress);
   }
-  if (writer.Failed()) {
-    report.state = InputState::kFailed;
-    return;
-  }
-  if (scan.end == recovery::ScanEnd::kStopped || port.StopRequested()) {
-    report.state = InputState::kStopped;
-    return;
+  if (writer.Failed()) return Fail(report, outputs, InputState::kFailed);
+  if (scan.end == recovery::ScanEnd::kStopped || run.port.StopRequested()) {
+    return Fail(report, outputs, InputState::kStopped);
   }
   if (scan.end == recovery::ScanEnd::kFileNotOpened || scan.end == recovery::ScanEnd::kStoreNotOpened) {
     report.problems.push_back("cannot open '" +
                               (scan.end == recovery::ScanEnd::kFileNotOpened ? found.file.path : found.file.storePath) +
                               "'");
-    report.state = InputState::kFailed;
-    return;
+    return Fail(report, outputs, InputState::kFailed);
   }
-  for (MessageOutput* output : {&listed, &foundOnly}) {
-    if (!output->Opened()) continue;
-    if (!output->Finish(error)) {
+  for (MessageOutput* output : {&outputs.listed, &outputs.foundOnly}) {
+    if (output->Opened() && !output->Finish(error)) {
       report.problems.push_back(error);
-      report.state = InputState::kFailed;
-      listed.Discard();
-      foundOnly.Discard();
-      return;
+      return Fail(report, outputs, InputState::kFailed);
     }
   }
-  for (MessageOutput* output : {&listed, &foundOnly}) {
+  for (MessageOutput* output : {&outputs.listed, &outputs.foundOnly}) {
     if (output->Opened()) report.outputs.push_back(output->Path());
   }
   report.unreadable = scan.unreadable;
-  if (writer.Unclaimed() > 0) {
-    report.problems.push_back(std::to_string(writer.Unclaimed()) +
-                              (writer.Unclaimed() == 1 ? " stretch" : " stretches") +
-                              " of bytes that no message claims left out");
-  }
-  // A record cut short where the store ends holds all the store has: written, as the single-store export does.
+  // A record cut short where the store ends holds all the store has: written,
+  // as the single-store export does. Bytes no message claims are not: the
+  // report names them.
   const bool copiesShort = writer.ReportCopies();
-  report.state = report.unreadable.empty() && !copiesShort ? InputState::kDone : InputState::kIncomplete;
+  report.state = report.unreadable.empty() && report.unclaimed.empty() && !copiesShort ? InputState::kDone
+                                                                                         : InputState::kIncomplete;
 }
 
 void ExportAddressBook(const FoundFile& found, const std::string& outFolder, const IdentityExportOptions& options,
@@ -359,6 +411,7 @@ std::vector<InputReport> Plan(const FolderSearch& search, const IdentityExportOp
     input.path = found.file.path;
     input.relativePath = found.relativePath;
     input.kind = found.file.kind == FileKind::kAddressBook ? InputKind::kAddressBook
+                 : found.storeMissing                      ? InputKind::kIndexWithoutStore
                  : found.file.kind == FileKind::kIndex     ? InputKind::kIndexedStore
                                                            : InputKind::kStore;
     const bool book = input.kind == InputKind::kAddressBook;
@@ -369,15 +422,47 @@ std::vector<InputReport> Plan(const FolderSearch& search, const IdentityExportOp
   return inputs;
 }
 
-void WriteReport(const std::string& folder, const std::string& outFolder, IdentityExportResult& result) {
+// Every file and folder the planned inputs would write, and the report.
+std::vector<std::string> PlannedOutputs(const std::vector<InputReport>& inputs, const std::string& outFolder,
+                                        const IdentityExportOptions& options) {
+  std::vector<std::string> paths{JoinPath(outFolder, kReportFileName)};
+  for (const InputReport& input : inputs) {
+    if (input.kind == InputKind::kAddressBook) {
+      for (const ContactFormat format : {ContactFormat::kVCard, ContactFormat::kCsv})
+        paths.push_back(JoinPath(outFolder, input.name + "." + ContactExtension(format)));
+    } else {
+      paths.push_back(OutputPath(outFolder, input, false, options));
+      paths.push_back(OutputPath(outFolder, input, true, options));
+    }
+  }
+  return paths;
+}
+
+// Makes a new folder `name` in `parent`, numbered "name (2)" and on when taken;
+// its path, or empty with `error` set.
+std::string MakeNewSubfolder(const std::string& parent, const std::string& name, std::string& error) {
+  for (int number = 1; number <= kSubfolderNumbers; ++number) {
+    std::string path = JoinPath(parent, number == 1 ? name : name + " (" + std::to_string(number) + ")");
+    errno = 0;
+    if (exporting::CreateFolder(path)) return path;
+    if (errno != EEXIST) {
+      error = "cannot create the folder '" + path + "': " + std::strerror(errno);
+      return {};
+    }
+  }
+  error = "cannot create a new folder in '" + parent + "': '" + name + "' and its numbered names are all taken";
+  return {};
+}
+
+void WriteReport(const std::string& folder, IdentityExportResult& result) {
   std::string text;
-  for (const char c : IdentityReportText(folder, outFolder, result)) {
+  for (const char c : IdentityReportText(folder, result)) {
     if (c == '\n') text += '\r';
     text += c;
   }
   OutputFile report;
   std::string error;
-  const std::string path = JoinPath(outFolder, kReportFileName);
+  const std::string path = JoinPath(result.outFolder, kReportFileName);
   if (report.Create(path, Collision::kRefuse, error) && report.Write(text) && report.Finish(error)) {
     result.reportPath = path;
   } else {
@@ -399,6 +484,7 @@ bool IdentityExportResult::Complete() const {
 IdentityExportResult ExportIdentity(const std::string& folder, const std::string& outFolder,
                                     const IdentityExportOptions& options, IdentityExportProgress& progress) {
   IdentityExportResult result;
+  result.outFolder = outFolder;
   std::string cause;
   if (KindOf(folder, &cause) != PathKind::kFolder) {
     result.refused = cause.empty() ? "'" + folder + "' is not a folder" : "cannot open '" + folder + "': " + cause;
@@ -419,7 +505,24 @@ IdentityExportResult ExportIdentity(const std::string& folder, const std::string
     result.refused = cause;
     return result;
   }
+  if (!options.subfolder.empty()) {
+    result.outFolder = MakeNewSubfolder(outFolder, options.subfolder, cause);
+    if (result.outFolder.empty()) {
+      result.outFolder = outFolder;
+      result.refused = cause;
+      return result;
+    }
+  }
   result.inputs = Plan(result.search, options);
+  // Refused as a whole rather than input by input: a folder used before
+  // would otherwise fail every input and keep its old report.
+  for (const std::string& path : PlannedOutputs(result.inputs, result.outFolder, options)) {
+    if (KindOf(path) == PathKind::kMissing) continue;
+    result.refused = "'" + path + "' exists already, and nothing is ever overwritten: choose an output folder " +
+                     "that is new or empty";
+    result.inputs.clear();
+    return result;
+  }
   progress.Planned(result.inputs);
   std::vector<std::int64_t> sizes;
   std::int64_t total = 0;
@@ -428,6 +531,7 @@ IdentityExportResult ExportIdentity(const std::string& folder, const std::string
     total += sizes.back();
   }
   Overall overall(progress, total);
+  const ExportRun run{result.outFolder, options, progress, overall};
   std::int64_t done = 0;
   for (std::size_t i = 0; i < result.inputs.size(); ++i) {
     if (progress.StopRequested()) {
@@ -439,9 +543,9 @@ IdentityExportResult ExportIdentity(const std::string& folder, const std::string
     input.state = InputState::kRunning;
     progress.InputStarted(i, input);
     if (input.kind == InputKind::kAddressBook) {
-      ExportAddressBook(found, outFolder, options, input);
+      ExportAddressBook(found, result.outFolder, options, input);
     } else {
-      ExportStore(found, outFolder, options, progress, i, overall, done, sizes[i], input);
+      ExportStore(found, {i, done, sizes[i]}, run, input);
     }
     progress.InputFinished(i, input);
     if (input.state == InputState::kStopped) {
@@ -451,8 +555,8 @@ IdentityExportResult ExportIdentity(const std::string& folder, const std::string
     done += sizes[i];
     overall.Report(done);
   }
-  WriteReport(folder, outFolder, result);
+  WriteReport(folder, result);
   return result;
 }
 
-}  // namespace tessel::exporting
+}  // namespace tessel::moving

@@ -1,4 +1,4 @@
-#include "export/folder_search.h"
+#include "moving/folder_search.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,7 +6,15 @@
 
 #include "export/file_system.h"
 
-namespace tessel::exporting {
+namespace tessel::moving {
+using exporting::FolderEntry;
+using exporting::FolderId;
+using exporting::IdentifyFolder;
+using exporting::KindOf;
+using exporting::ListFolder;
+using exporting::NameWithoutExtension;
+using exporting::PathKind;
+
 namespace {
 
 std::string Lower(std::string text) {
@@ -90,8 +98,7 @@ class Search {
       if (entry.kind != PathKind::kFile || !ours) continue;
       if (extension == "imm" && indexed.count(Lower(NameWithoutExtension(entry.name))) > 0) continue;
       FoundFile found{ResolveChosenFile(path), RelativeJoin(folder.relative, entry.name)};
-      // An index without its store lists nothing.
-      if (found.file.kind == FileKind::kIndex && KindOf(found.file.storePath) != PathKind::kFile) continue;
+      found.storeMissing = found.file.kind == FileKind::kIndex && KindOf(found.file.storePath) != PathKind::kFile;
       result_.files.push_back(std::move(found));
     }
     for (const FolderEntry& entry : entries) {
@@ -133,4 +140,4 @@ std::string OutputStem(const std::string& relativePath) {
   }
 }
 
-}  // namespace tessel::exporting
+}  // namespace tessel::moving

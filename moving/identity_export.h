@@ -10,8 +10,10 @@
 // the same split into the folders "NAME" and "NAME (found only in the
 // store)", one .eml file per message. Address books go to "NAME.vcf" and
 // "NAME.csv". NAME is the input's path from the searched folder ("Mail -
-// Inbox"), made safe and unique (output_names.h). Nothing is overwritten, and
-// "Recovery report.txt" in the output folder says what came of each input.
+// Inbox"), made safe and unique (output_names.h). Nothing is overwritten: an
+// output folder that holds any of these names already is refused before
+// anything is written. "Recovery report.txt" in the output folder says what
+// came of each input.
 #pragma once
 
 #include <atomic>
@@ -19,36 +21,41 @@
 #include <string>
 #include <vector>
 
+#include "engine/message_row.h"
 #include "export/code_pages.h"
-#include "export/folder_search.h"
+#include "moving/folder_search.h"
 #include "recovery/scan.h"
 
-namespace tessel::exporting {
+namespace tessel::moving {
 
 enum class IdentityFormat { kMbox, kEml };
 
 struct IdentityExportOptions {
   IdentityFormat format = IdentityFormat::kMbox;
-  bool keepCrLf = false;                   // mbox: the stored line ends as they are
-  std::string emlPrefix = "MailRec";       // eml: "MailRec0001.eml", numbered in each folder
-  const CodePage* contactsPage = nullptr;  // the address books' code page; null: the default
+  bool keepCrLf = false;                              // mbox: the stored line ends as they are
+  std::string emlPrefix = "MailRec";                  // eml: "MailRec0001.eml", numbered in each folder
+  const exporting::CodePage* contactsPage = nullptr;  // the address books' code page; null: the default
+  // When set, everything goes into a new folder of this name inside the
+  // output folder, "NAME (2)" and on when it is taken, so that a second move
+  // into the same place never meets the first one's files.
+  std::string subfolder;
 };
 
 inline constexpr char kReportFileName[] = "Recovery report.txt";
 inline constexpr char kFoundOnlySuffix[] = " (found only in the store)";
 
-enum class InputKind { kIndexedStore, kStore, kAddressBook };
+enum class InputKind { kIndexedStore, kStore, kAddressBook, kIndexWithoutStore };
 
 enum class InputState {
   kWaiting,  // not begun
   kRunning,
   kDone,        // everything written
-  kIncomplete,  // written, but some bytes could not be read (see unreadable, problems)
+  kIncomplete,  // written, but some bytes could not be read or no message claims them (see unreadable, unclaimed)
   kFailed,      // not read, or its files could not be written (see problems)
   kStopped,     // the stop request came during it: its files are removed
 };
 
-// What came of one input (a store, an index with its store, an address book).
+// What came of one input (a store, an index with its store or without it, an address book).
 struct InputReport {
   std::string path;          // the index, store or address book found
   std::string relativePath;  // from the searched folder
@@ -61,18 +68,24 @@ struct InputReport {
   long long cutShort = 0;       // records the store ends inside
   long long blankContacts = 0;  // wiped address book records left out
   std::vector<recovery::UnreadableStretch> unreadable;
+  std::vector<MessageRecord> unclaimed;  // stretches of the store that no message claims: left out
   // The files and folders written, full paths: a store's NAME first, then
   // its "found only in the store" one when there was any such message.
   std::vector<std::string> outputs;
   std::vector<std::string> problems;  // what went wrong, as sentences
 
   long long Messages() const { return listed + foundOnly; }
+  // Its files are there: what it counts was written (a failed or stopped
+  // input's files are removed).
+  bool Written() const { return state == InputState::kDone || state == InputState::kIncomplete; }
 };
 
 struct IdentityExportResult {
   // Set when nothing was begun: the folder cannot be searched or holds no
-  // IncrediMail files, the output folder lies inside it or cannot be made.
+  // IncrediMail files, the output folder lies inside it, cannot be made or
+  // holds a file of an output's name already.
   std::string refused;
+  std::string outFolder;  // where the files went: the output folder, or the new subfolder in it
   bool stopped = false;
   std::vector<InputReport> inputs;  // in search order
   FolderSearch search;              // what the search left out or did not follow
@@ -110,9 +123,8 @@ IdentityExportResult ExportIdentity(const std::string& folder, const std::string
                                     const IdentityExportOptions& options, IdentityExportProgress& progress);
 
 // The report's text: each input with its counts and outputs, what was left
-// out and why, and a last line that sums up. LF line ends; the report file
-// has CR LF.
-std::string IdentityReportText(const std::string& folder, const std::string& outFolder,
-                               const IdentityExportResult& result);
+// out and why, and a last line that sums up what was written. LF line ends;
+// the report file has CR LF.
+std::string IdentityReportText(const std::string& folder, const IdentityExportResult& result);
 
-}  // namespace tessel::exporting
+}  // namespace tessel::moving

@@ -1,7 +1,7 @@
 // The identity export over the bundled samples, whose damaged index makes the
 // usual walk list 23 rows for 13 messages, and over folders that once hurt:
 // links in loops, names that are no file names, entries that cannot be read.
-#include "export/identity_export.h"
+#include "moving/identity_export.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 
 #include "engine/deep_scan.h"
 #include "engine/memory_rows.h"
+#include "engine/path_join.h"
 #include "tests/support/scratch_folder.h"
 
 #ifndef _WIN32
@@ -23,7 +24,7 @@
 #include <climits>
 #endif
 
-namespace tessel::exporting {
+namespace tessel::moving {
 namespace {
 
 namespace fs = std::filesystem;
@@ -129,8 +130,7 @@ TEST_F(IdentityExportTest, EveryMessageOnceTheIndexedOnesApartAndNothingOverwrit
       << report;
   EXPECT_EQ(report, [&] {
     std::string crlf;
-    for (const char c : IdentityReportText(In(), scratch_.Path("out"), result))
-      crlf += c == '\n' ? "\r\n" : std::string(1, c);
+    for (const char c : IdentityReportText(In(), result)) crlf += c == '\n' ? "\r\n" : std::string(1, c);
     return crlf;
   }()) << "the file and tessel's standard output say the same";
 
@@ -138,13 +138,29 @@ TEST_F(IdentityExportTest, EveryMessageOnceTheIndexedOnesApartAndNothingOverwrit
   EXPECT_EQ(recorder.events, (std::vector<std::string>{"start 0", "end 0", "start 1", "end 1", "start 2", "end 2"}));
   EXPECT_EQ(recorder.lastDone, recorder.lastTotal);
 
-  // Again into the same folder: every output is refused, none is touched.
+  // Again into the same folder: refused before anything is written, naming
+  // a file that is there; none is touched.
   Recorder again;
   const IdentityExportResult second = Export("out", IdentityFormat::kMbox, again);
-  EXPECT_FALSE(second.Complete());
-  for (const InputReport& input : second.inputs) EXPECT_EQ(input.state, InputState::kFailed) << input.relativePath;
+  EXPECT_EQ(second.refused, "'" + JoinPath(scratch_.Path("out"), "Recovery report.txt") +
+                                "' exists already, and nothing is ever overwritten: choose an output folder that is "
+                                "new or empty");
+  EXPECT_TRUE(second.inputs.empty());
+  EXPECT_EQ(again.planned, 0u);
   EXPECT_EQ(scratch_.Read("out/Inbox.mbox"), inbox);
   EXPECT_EQ(scratch_.Read("out/Recovery report.txt"), report);
+
+  // The wizard's way: a new subfolder each time, so a second move is whole too.
+  for (const char* expected : {"Recovered mail", "Recovered mail (2)"}) {
+    IdentityExportOptions options;
+    options.subfolder = "Recovered mail";
+    Recorder into;
+    const IdentityExportResult moved = ExportIdentity(In(), scratch_.Path("out"), options, into);
+    EXPECT_TRUE(moved.Complete()) << moved.refused;
+    EXPECT_EQ(moved.outFolder, JoinPath(scratch_.Path("out"), expected));
+    EXPECT_EQ(scratch_.Read(std::string("out/") + expected + "/Inbox.mbox"), inbox);
+    EXPECT_EQ(moved.reportPath, JoinPath(moved.outFolder, "Recovery report.txt"));
+  }
 
   // Never into the folder read, however it is written.
   Recorder inside;
@@ -169,8 +185,54 @@ TEST_F(IdentityExportTest, AStopKeepsTheFinishedFilesAndRemovesTheOneInProgress)
     EXPECT_EQ(Listing(scratch_.Path(out)),
               (std::vector<std::string>{"Contacts.csv", "Contacts.vcf", "Recovery report.txt"}))
         << out;
-    EXPECT_NE(scratch_.Read(out + "/Recovery report.txt").find("Stopped"), std::string::npos);
+    // The sums are of what stays: the stopped store's messages are gone.
+    EXPECT_NE(scratch_.Read(out + "/Recovery report.txt")
+                  .find("\r\n0 stores: 0 messages (0 listed by an index, 0 found only in the store); 7 contacts.\r\n"
+                        "Stopped"),
+              std::string::npos)
+        << scratch_.Read(out + "/Recovery report.txt");
   }
+}
+
+// What cannot be moved is named, never passed over: an index whose store is
+// missing, and bytes of a store that no message claims.
+TEST_F(IdentityExportTest, AnIndexWithoutItsStoreAndBytesNoMessageClaimsAreNamed) {
+  const std::string message =
+      "From: anna@example.org\r\nTo: tom@example.net\r\nSubject: Hi\r\nDate: Mon, 03 Mar 2008 09:14:22 +0100\r\n\r\n"
+      "body\r\n";
+  const std::string junk = "no message at all\r\n\r\n";
+  fs::create_directory(scratch_.Path("lone"));
+  scratch_.Write("lone/Kept.imm", junk + message);
+  scratch_.Write("lone/Lost.imh", scratch_.Read("in/Inbox.imh"));
+
+  Recorder recorder;
+  const IdentityExportResult result =
+      ExportIdentity(scratch_.Path("lone"), scratch_.Path("out"), IdentityExportOptions{}, recorder);
+  ASSERT_TRUE(result.refused.empty()) << result.refused;
+  EXPECT_FALSE(result.Complete());
+  ASSERT_EQ(result.inputs.size(), 2u) << "the index is an input of its own, so the wizard shows it as a row";
+  EXPECT_EQ(recorder.planned, 2u);
+  EXPECT_EQ(result.inputs[0].state, InputState::kIncomplete);
+  EXPECT_EQ(result.inputs[1].kind, InputKind::kIndexWithoutStore);
+  EXPECT_EQ(result.inputs[1].state, InputState::kFailed);
+  EXPECT_EQ(Listing(scratch_.Path("out")), (std::vector<std::string>{"Kept.mbox", "Recovery report.txt"}));
+
+  const std::string report = IdentityReportText(scratch_.Path("lone"), result);
+  EXPECT_NE(report.find("Kept.imm (store without an index)\n"
+                        "  1 message found only in the store (no index to tell) -> Kept.mbox\n"
+                        "  0 cut short, 0 unreadable ranges\n"
+                        "  left out: bytes 0-" +
+                        std::to_string(junk.size() - 1) + ", which no message claims\n"),
+            std::string::npos)
+      << report;
+  EXPECT_NE(report.find("Lost.imh (index without its store)\n  its store '" +
+                        JoinPath(scratch_.Path("lone"), "Lost.imm") + "' is missing"),
+            std::string::npos)
+      << report;
+  EXPECT_NE(report.find("\nNot everything could be exported: 1 input not exported and 1 stretch of bytes that no "
+                        "message claims left out (see above).\n"),
+            std::string::npos)
+      << report;
 }
 
 #ifndef _WIN32
@@ -233,4 +295,4 @@ TEST_F(IdentityExportTest, LinksNamesAndUnreadableEntriesCannotHurt) {
 #endif
 
 }  // namespace
-}  // namespace tessel::exporting
+}  // namespace tessel::moving
