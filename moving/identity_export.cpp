@@ -352,7 +352,7 @@ void ExportStore(const FoundFile& found, const InputPlace& place, const ExportRu
   // report names them.
   const bool copiesShort = writer.ReportCopies();
   report.state = report.unreadable.empty() && report.unclaimed.empty() && !copiesShort ? InputState::kDone
-                                                                                         : InputState::kIncomplete;
+                                                                                       : InputState::kIncomplete;
 }
 
 void ExportAddressBook(const FoundFile& found, const std::string& outFolder, const IdentityExportOptions& options,
