@@ -1,5 +1,8 @@
 #include "recovery/scan.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "engine/address_book_scan.h"
 #include "engine/deep_scan.h"
 #include "engine/index_format.h"
@@ -69,6 +72,39 @@ class UnreadableMarks final : public RowSink {
   long long count_ = 0;
 };
 
+// The usual scan lists each record once. Its index walk and the search of the
+// store that a rejected entry starts may both find the same record; the first
+// listing stays and later ones are left out, counted. Each road lists its
+// records in store order, so a record is looked for among the other road's
+// by a binary search.
+class OnceEach final : public RowSink {
+ public:
+  explicit OnceEach(RowSink& rows) : rows_(rows) {}
+
+  void AddMessage(MessageRow& row) override {
+    const bool fromIndex = row.origin == Origin::kIndex;
+    const std::vector<MessageRecord>& other = fromIndex ? searched_ : indexed_;
+    if (!other.empty() && std::binary_search(other.begin(), other.end(), row.record, ByOffset)) {
+      ++repeats_;
+      return;
+    }
+    (fromIndex ? indexed_ : searched_).push_back(row.record);
+    rows_.AddMessage(row);
+  }
+  void AddContact(ContactRow& row) override { rows_.AddContact(row); }
+  long long Repeats() const { return repeats_; }
+
+ private:
+  static bool ByOffset(const MessageRecord& a, const MessageRecord& b) {
+    return a.offset != b.offset ? a.offset < b.offset : a.length < b.length;
+  }
+
+  RowSink& rows_;
+  std::vector<MessageRecord> indexed_;   // in store order
+  std::vector<MessageRecord> searched_;  // in store order
+  long long repeats_ = 0;
+};
+
 void NoteUnreadable(const std::string& path, const SkippingReader& reader, ScanResult& result) {
   for (const UnreadableRange& range : reader.Unreadable()) result.unreadable.push_back({path, range});
 }
@@ -102,7 +138,9 @@ ScanResult ScanMessages(const ChosenFile& chosen, ScanMode mode, std::atomic<int
   SkippingReader storeReader(storeFile);
   SkippingReader& store = chosen.kind == FileKind::kStore ? chosenReader : storeReader;
   UnreadableMarks marked(rows, store);
-  ScanPorts ports{marked, progress, stopRequested};
+  OnceEach once(marked);
+  // The deep scan lists each byte of the store once by its own rule.
+  ScanPorts ports{mode == ScanMode::kDeep ? static_cast<RowSink&>(marked) : once, progress, stopRequested};
   // A rejected index is no guide: the usual scan then searches the store, as the deep scan does.
   if (chosen.kind == FileKind::kStore)
     ScanStore(ports, mode, store, nullptr);
@@ -110,6 +148,7 @@ ScanResult ScanMessages(const ChosenFile& chosen, ScanMode mode, std::atomic<int
     ScanStore(ports, mode, store, IndexSignatureAccepted(chosenReader) ? &chosenReader : nullptr);
   marked.HandOnHeld();
   result.rows = marked.Count();
+  result.repeats = once.Repeats();
   if (chosen.kind != FileKind::kStore) NoteUnreadable(chosen.path, chosenReader, result);
   NoteUnreadable(chosen.storePath, store, result);
   if (!result.unreadable.empty()) result.end = ScanEnd::kReadError;

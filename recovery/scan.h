@@ -37,7 +37,8 @@ struct ScanResult {
   // Where the message rows' records lie: the chosen store, or the store
   // beside the chosen index. Empty for an address book.
   std::string storePath;
-  long long rows = 0;  // rows the scan listed
+  long long rows = 0;     // rows the scan listed
+  long long repeats = 0;  // rows of the usual scan naming a record listed before: left out
   // A store or index read past its bad sectors: what could not be read, in
   // file order. The rows around them are listed.
   std::vector<UnreadableStretch> unreadable;

@@ -30,6 +30,7 @@ ScanEndText DescribeScanEnd(const ScanResult& result, ScanMode mode, const std::
   ScanEndText text;
   text.count = result.end == ScanEnd::kStopped ? "Stopped: " + std::to_string(result.rows) + " found before the stop"
                                                : Counted(result.rows, what) + " found";
+  if (result.repeats > 0) text.count += " (" + std::to_string(result.repeats) + " found twice, listed once)";
   switch (result.end) {
     case ScanEnd::kFileNotOpened:
       text.notice = chosenPath + " could not be opened: it is missing, or it cannot be read.";

@@ -38,4 +38,4 @@ echo "    the index no longer lists in a file of their own, and a report)"
 "$tessel" export samples --to "$out/moved" --format mbox
 echo
 echo "Done: $(ls "$out"/*.eml | wc -l) messages and the contacts are in $out/."
-echo "Open an .eml file in your mail program, or try: $tessel show samples/Inbox.imh 15"
+echo "Open an .eml file in your mail program, or try: $tessel show samples/Inbox.imh 13"

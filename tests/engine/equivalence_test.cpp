@@ -261,7 +261,7 @@ TEST(WindowEquivalence, IndexWalkListsTheRowsOfTheWindowModel) {
 
     EngineRun whole;
     whole.Scan(ResolveChosenFile(indexPath));
-    ASSERT_EQ(whole.rows(), expected) << "round " << round;
+    ASSERT_EQ(whole.rows(), reference::EachRecordOnce(expected)) << "round " << round;
 
     if (made.index.substr(0, 8) != IndexHeader().substr(0, 8)) continue;
     for (std::size_t blockSize : kBlockSizes) {

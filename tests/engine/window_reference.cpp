@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <set>
 #include <sstream>
+#include <utility>
 
 namespace tessel::reference {
 namespace {
@@ -203,6 +205,12 @@ std::vector<std::string> HeaderCells(std::string_view text) {
 Rows RawScan(const std::string& storePath) {
   Rows rows;
   AppendRawRows(rows, storePath);
+  return rows;
+}
+
+Rows EachRecordOnce(Rows rows) {
+  std::set<std::pair<std::string, std::string>> listed;
+  std::erase_if(rows, [&](const std::vector<std::string>& row) { return !listed.insert({row[4], row[5]}).second; });
   return rows;
 }
 

@@ -15,6 +15,10 @@ namespace tessel::reference {
 // The rows of a whole scan of `path` (a store, or an index beside its store).
 testing::Rows ScanMessageStore(const std::string& path);
 
+// `rows` without those naming a record (offset and length) an earlier row
+// names: the scan call lists each record once.
+testing::Rows EachRecordOnce(testing::Rows rows);
+
 // The rows of a raw scan of the store at `storePath`.
 testing::Rows RawScan(const std::string& storePath);
 

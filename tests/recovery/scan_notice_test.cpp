@@ -20,6 +20,10 @@ TEST(ScanNotice, AFinishedScanGivesItsCountAndAStoppedOneSaysItStopped) {
   EXPECT_EQ(done.count, "23 messages found");
   EXPECT_EQ(done.notice, "");
   EXPECT_EQ(DescribeScanEnd(Ended(ScanEnd::kComplete, 1), ScanMode::kAddressBook, "a.imb").count, "1 contact found");
+  ScanResult repeated = Ended(ScanEnd::kComplete, 13);
+  repeated.repeats = 10;
+  EXPECT_EQ(DescribeScanEnd(repeated, ScanMode::kUsual, "Inbox.imh").count,
+            "13 messages found (10 found twice, listed once)");
   const ScanEndText stopped = DescribeScanEnd(Ended(ScanEnd::kStopped, 5), ScanMode::kDeep, "C:\\Mail\\Inbox.imm");
   EXPECT_EQ(stopped.count, "Stopped: 5 found before the stop");
   EXPECT_EQ(stopped.notice, "");
