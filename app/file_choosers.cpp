@@ -83,7 +83,7 @@ std::string ChooseAddressBookFile(CWnd* parent) {
 }
 
 void CRecoveryWizardDlg::OnBrowse() {
-  if (m_nStep > 1) return;
+  if (StepNumber() > 1) return;
   CFECFileDialog dialog(TRUE, nullptr, nullptr, OFN_EXPLORER | OFN_NODEREFERENCELINKS, kBrowseFilter, this);
   dialog.SetTitle(kProductTitle);
   if (dialog.DoModal() != IDOK) return;

@@ -1,7 +1,8 @@
 #include "app/file_prefix_dlg.h"
 
+#include <utility>
+
 #include "app/recovery_wizard_dlg.h"
-#include "app/scan_state.h"
 #include "app/wizard_message.h"
 #include "win32_base/wide_path.h"
 #include "export/export_names.h"
@@ -12,13 +13,14 @@ namespace {
 constexpr char kPrefixNoticeCaption[] = "Oxbrim Tessel Quillon";
 }  // namespace
 
-CFilePrefixDlg::CFilePrefixDlg(CWnd* parent) : CPictureDialog(IDD_FILE_PREFIX, IDB_PREFIX_BACKGROUND, parent) {}
+CFilePrefixDlg::CFilePrefixDlg(std::string prefix, CWnd* parent)
+    : CPictureDialog(IDD_FILE_PREFIX, IDB_PREFIX_BACKGROUND, parent), m_strPrefix(std::move(prefix)) {}
 
 void CFilePrefixDlg::BindControls() { m_lblPrefix.SubclassDlgItem(IDC_PREFIX_LABEL, *this); }
 
 BOOL CFilePrefixDlg::OnInitDialog() {
   CPictureDialog::OnInitDialog();
-  if (g_pWizardDlg) ::SetDlgItemTextW(m_hWnd, IDC_PREFIX_EDIT, tessel::WidePath(g_pWizardDlg->FilePrefix()).c_str());
+  ::SetDlgItemTextW(m_hWnd, IDC_PREFIX_EDIT, tessel::WidePath(m_strPrefix).c_str());
   return TRUE;
 }
 
@@ -36,11 +38,11 @@ void CFilePrefixDlg::OnOK() {
     WizardMessageBox("Illegal character found in file prefix ", kNoticeStyle, kPrefixNoticeCaption);
     return;
   }
-  if (g_pWizardDlg) g_pWizardDlg->SetFilePrefix(prefix);
+  m_strPrefix = prefix;
   EndDialog(IDOK);
 }
 
 void CRecoveryWizardDlg::OnSettings() {
-  CFilePrefixDlg dialog(this);
-  dialog.DoModal();
+  CFilePrefixDlg dialog(m_strFilePrefix, this);
+  if (dialog.DoModal() == IDOK) m_strFilePrefix = dialog.Prefix();
 }

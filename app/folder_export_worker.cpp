@@ -46,7 +46,6 @@ class WindowExportProgress final : public tessel::moving::IdentityExportProgress
 
 UINT FolderExportWorker(LPVOID parameter) {
   const std::unique_ptr<FolderExportJob> job(static_cast<FolderExportJob*>(parameter));
-  g_bScanRunning = 1;
   tessel::moving::IdentityExportResult result;
   {
     WindowExportProgress progress(job->window, *job->progress);
@@ -56,7 +55,7 @@ UINT FolderExportWorker(LPVOID parameter) {
     options.subfolder = kMoveSubfolder;
     result = tessel::moving::ExportIdentity(job->input, job->output, options, progress);
   }
-  // The window clears g_bScanRunning when it has shown the end, as after a scan.
+  // The window frees the step rules when it has shown the end, as after a scan.
   SendThreadMessage<ThreadMessage::kExportEnded>(job->window, result);
   return 1;
 }

@@ -17,12 +17,6 @@ namespace {
 constexpr UINT kSystemCommandMask = 0xFFF0;
 constexpr char kFilePrefixMenuText[] = "File name prefix...";
 
-// Row icons: 16 x 16, 16-bit colour with mask, loaded large and scaled down.
-constexpr int kRowIconSize = 16;
-constexpr int kRowIconSourceSize = 48;
-constexpr int kRowIconsInitial = 4;
-constexpr int kRowIconsGrowth = 1;
-
 // The link buttons in the order of LinkButtons().
 // Their pictures are drawn twice as large, for every scale.
 struct LinkButton {
@@ -44,43 +38,32 @@ CRecoveryWizardDlg::CRecoveryWizardDlg(CWnd* parent)
   m_hIcon = ::LoadIconA(framework::ResourceModule(), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
 
-CRecoveryWizardDlg::~CRecoveryWizardDlg() {
-  if (g_pWizardDlg == this) g_pWizardDlg = nullptr;
-}
+CRecoveryWizardDlg::~CRecoveryWizardDlg() { UnpublishWizard(this); }
 
 void CRecoveryWizardDlg::BindControls() {
-  m_btnProceedStore.SubclassDlgItem(IDC_PROCEED_STORE, *this);
-  m_btnProceedAddressBook.SubclassDlgItem(IDC_PROCEED_ADDRESS_BOOK, *this);
-  m_btnProceedIdentity.SubclassDlgItem(IDC_PROCEED_IDENTITY, *this);
-  m_chkDeepScan.SubclassDlgItem(IDC_DEEP_SCAN, *this);
+  m_choose.Bind(*this);
+  m_results.Bind(*this);
+  m_move.Bind(*this);
   const std::array<CHoverButton*, 5> links = LinkButtons();
   for (size_t i = 0; i < links.size(); ++i) links[i]->SubclassDlgItem(kLinkButtons[i].id, *this);
-  m_lstRecovered.SubclassDlgItem(IDC_LIST, *this);
-  m_lstInputs.SubclassDlgItem(IDC_INPUT_LIST, *this);
-  m_lnkExportFolder.SubclassDlgItem(IDC_EXPORT_FOLDER_LINK, *this);
-  m_lnkExportHelp.SubclassDlgItem(IDC_EXPORT_HELP_LINK, *this);
-  m_chkSelectAll.SubclassDlgItem(IDC_SELECT_ALL, *this);
-  m_lblSelectAll.SubclassDlgItem(IDC_SELECT_ALL_LABEL, *this);
   m_prgScan.SubclassDlgItem(IDC_PROGRESS, *this);
   m_btnStop.SubclassDlgItem(IDC_STOP, *this);
   m_btnBack.SubclassDlgItem(IDC_BACK, *this);
-  m_btnSave.SubclassDlgItem(IDC_SAVE, *this);
   m_lblInstruction.SubclassDlgItem(IDC_INSTRUCTION, *this);
   m_lblVersion.SubclassDlgItem(IDC_VERSION, *this);
 }
 
 BOOL CRecoveryWizardDlg::OnInitDialog() {
   CPictureDialog::OnInitDialog();
-  g_bStopRequested = 0;
-  g_bScanRunning = 0;
-  g_pWizardDlg = this;
+  ShareStepState(m_steps);
+  PublishWizard(this);
 
   AddAboutToSystemMenu();
   SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-  m_nStep = 1;
-  SetUpList();
-  SetUpInputList();
+  m_results.SetUp(*this, [this](int row) { OnListMenuKey(row); });
+  m_nColumnsDpi = Dpi();
+  m_move.SetUp(*this);
 
   m_strFilePrefix = "MailRec";
   // Not the current folder: a shortcut or a file manager may start the
@@ -102,29 +85,6 @@ void CRecoveryWizardDlg::AddAboutToSystemMenu() {
   ::AppendMenuA(menu, MF_STRING, IDM_FILE_PREFIX, kFilePrefixMenuText);
 }
 
-void CRecoveryWizardDlg::SetUpList() {
-  // The message columns, until a scan sets its own.
-  SetListColumns();
-
-  SetUpRowIcons();
-  m_lstRecovered.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  // The list holds its rows itself (owner data), check states included.
-  m_lstRecovered.SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);
-  m_lstRecovered.SetMenuKeyHandler([this](int row) { OnListMenuKey(row); });
-}
-
-void CRecoveryWizardDlg::SetUpRowIcons() {
-  const int size = Scale(kRowIconSize);
-  m_ImageList.DeleteImageList();
-  m_ImageList.Create(size, size, ILC_COLOR16 | ILC_MASK, kRowIconsInitial, kRowIconsGrowth);
-  for (UINT icon : {IDI_LIST_ITEM, IDI_LIST_ITEM_ALT}) {
-    framework::UniqueIcon large(static_cast<HICON>(::LoadImageA(
-        framework::ResourceModule(), MAKEINTRESOURCEA(icon), IMAGE_ICON, kRowIconSourceSize, kRowIconSourceSize, 0)));
-    if (large) m_ImageList.Add(large.get());
-  }
-  m_lstRecovered.SetImageList(m_ImageList.m_hImageList, LVSIL_SMALL);
-}
-
 void CRecoveryWizardDlg::SetUpLinkButtons() {
   const std::array<CHoverButton*, 5> links = LinkButtons();
   for (size_t i = 0; i < links.size(); ++i) {
@@ -138,9 +98,9 @@ void CRecoveryWizardDlg::SetUpLinkButtons() {
 
 void CRecoveryWizardDlg::OnDpiChanged() {
   SetUpLinkButtons();
-  SetUpRowIcons();
+  m_results.SetUpRowIcons(*this);
   // Both lists' columns were made at the same DPI.
-  for (CListCtrl* list : {static_cast<CListCtrl*>(&m_lstRecovered), &m_lstInputs}) {
+  for (CListCtrl* list : {static_cast<CListCtrl*>(&m_results.List()), &m_move.Inputs()}) {
     for (int column = list->GetHeaderItemCount() - 1; column >= 0; --column) {
       const int width = static_cast<int>(list->SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
       list->SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), ::MulDiv(width, Dpi(), m_nColumnsDpi));

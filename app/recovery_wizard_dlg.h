@@ -3,7 +3,9 @@
 // message store, an address book, a whole IncrediMail folder), the results
 // step the list, the progress bar and Stop, Back and Save, the folder export's
 // step a row per store and address book, the progress bar, Stop and Back; the
-// link row shows in all. The window lives as long as the process: leaving goes
+// link row shows in all. Each step's own controls stand in a class of their
+// own (choose_step.h, results_step.h, move_step.h); the window holds those
+// the steps share and the flow between them. The window lives as long as the process: leaving goes
 // through the exit or live-update command, which end the process.
 #pragma once
 
@@ -13,14 +15,12 @@
 #include <string>
 #include <utility>
 
+#include "app/choose_step.h"
+#include "app/move_step.h"
+#include "app/results_step.h"
 #include "framework/controls.h"
 #include "framework/picture_dialog.h"
-#include "win32_base/gdi_handles.h"
-#include "framework/image_list.h"
-#include "app/recovered_list_ctrl.h"
-#include "framework/list_ctrl.h"
 #include "framework/worker_thread.h"
-#include "framework/menu.h"
 #include "widgets/hover_button.h"
 #include "moving/identity_export.h"
 #include "recovery/scan.h"
@@ -42,7 +42,6 @@ class CRecoveryWizardDlg : public CPictureDialog {
 
   // The file-name prefix of saved messages (the prefix dialog sets it).
   const std::string& FilePrefix() const { return m_strFilePrefix; }
-  void SetFilePrefix(std::string prefix) { m_strFilePrefix = std::move(prefix); }
 
  protected:
   void BindControls() override;
@@ -98,7 +97,6 @@ class CRecoveryWizardDlg : public CPictureDialog {
 
   // The folder export: its worker's word, carried out on the window's thread.
   bool HandleFolderExportMessage(UINT message, LPARAM lParam);
-  void SetUpInputList();
   void OnFolderExportEnded(const tessel::moving::IdentityExportResult& result);
   // A click (or Enter) on the end's links: the output folder, the help page on importing.
   bool OnExportLinkNotify(const NMHDR& header);
@@ -112,37 +110,26 @@ class CRecoveryWizardDlg : public CPictureDialog {
   bool m_bLeaving = false;
   // The instruction line's place beside the list: the template's is too small for its texts.
   void PlaceInstructionLine();
-  // The folder written into, for the end's notice.
-  std::string m_strExportFolder;
 
-  // 1 on the choose step, 2 on the results step, 3 on the folder export's; follows m_steps.
-  int m_nStep = 1;
+  // 1 on the choose step, 2 on the results step, 3 on the folder export's.
+  int StepNumber() const;
   tessel::recovery::WizardSteps m_steps;
   std::string m_strFilePrefix;
   // The program's own folder, where the help file and the updater are.
   std::string m_strProgramDir;
-  CImageList m_ImageList;
-  CMenu m_PopupMenu;
 
-  CButton m_btnProceedStore;
-  CButton m_btnProceedAddressBook;
-  CButton m_btnProceedIdentity;
-  CButton m_chkDeepScan;
+  CChooseStep m_choose;
+  CResultsStep m_results;
+  CMoveStep m_move;
+
   CHoverButton m_lnkHome;
   CHoverButton m_lnkSupport;
   CHoverButton m_lnkHelp;
   CHoverButton m_lnkAbout;
   CHoverButton m_lnkBuy;
-  CRecoveredListCtrl m_lstRecovered;
-  CListCtrl m_lstInputs;
-  CWnd m_lnkExportFolder;
-  CWnd m_lnkExportHelp;
-  CButton m_chkSelectAll;
-  CTransparentStatic m_lblSelectAll;
   CProgressCtrl m_prgScan;
   CButton m_btnStop;
   CButton m_btnBack;
-  CButton m_btnSave;
   CTransparentStatic m_lblInstruction;
   CTransparentStatic m_lblVersion;
 
@@ -160,20 +147,15 @@ class CRecoveryWizardDlg : public CPictureDialog {
   // What a click on `row` does (a negative row: none): the notice while a
   // scan runs, else the "Preview Mail" menu at `screen` for a message row.
   void OfferPreview(int row, bool onCheckBox, POINT screen);
-  LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw) const;
   void UpdateScanningText();
   void SaveCheckedRows();
-  void SetUpList();
-  // Link pictures and row icons for the window's DPI.
+  // Link pictures for the window's DPI.
   void SetUpLinkButtons();
-  void SetUpRowIcons();
   // The columns' widths follow a change of DPI.
   void OnDpiChanged() override;
   int m_nColumnsDpi = 96;  // the DPI the lists' column widths are for
   // Answers the deep scan box's WM_CTLCOLORSTATIC: the background under it.
   LRESULT PaintUnderDeepScanBox(HDC dc) const;
-  // Answers the export links' WM_CTLCOLORSTATIC: white, as the picture there.
-  static LRESULT PaintUnderExportLink(HDC dc);
 
   // The mode of the scan whose Proceed was pressed, until its worker starts.
   bool m_bPendingAddressBook = false;

@@ -1,9 +1,13 @@
 #include "app/saving_dlg.h"
 
+#include <chrono>
+
 #include "app/scan_state.h"
 #include "app/thread_messages.h"
 #include "engine/message_row.h"
+#include "export/code_pages.h"
 #include "framework/worker_thread.h"
+#include "recovery/save_progress.h"
 #include "res/resource.h"
 
 namespace {
@@ -11,6 +15,12 @@ namespace {
 // display name, e-mail, title.
 constexpr int kMessageShown[3] = {tessel::kFromCell, tessel::kToCell, tessel::kSubjectCell};
 constexpr int kContactShown[3] = {0, 1, 2};
+
+// The address book's bytes are text of the installation's code page.
+const tessel::exporting::CodePage& SystemCodePage() {
+  const tessel::exporting::CodePage* page = tessel::exporting::FindCodePage(static_cast<int>(::GetACP()));
+  return page ? *page : *tessel::exporting::FindCodePage(tessel::exporting::kDefaultCodePage);
+}
 
 }  // namespace
 
@@ -22,6 +32,7 @@ BOOL CSavingDlg::OnInitDialog() {
   m_prgSave.SetRange32(0, static_cast<int>(m_job.rows.size()));
   ::ShowWindow(GetDlgItem(IDOK), SW_HIDE);
   ::ShowWindow(GetDlgItem(IDCANCEL), SW_SHOW);
+  m_nStartedAt = ::GetTickCount();
   HANDLE own = nullptr;
   if (!AfxBeginThread(&CSavingDlg::SaveThread, this, THREAD_PRIORITY_NORMAL, 0, 0, &own)) {
     m_bDone = true;
@@ -34,7 +45,7 @@ BOOL CSavingDlg::OnInitDialog() {
 
 UINT CSavingDlg::SaveThread(LPVOID parameter) {
   auto* self = static_cast<CSavingDlg*>(parameter);
-  SaveOutcome outcome = RunSaveJob(self->m_job, [self](size_t index, const tessel::CellRow& cells) {
+  SaveOutcome outcome = RunSaveJob(self->m_job, SystemCodePage(), [self](size_t index, const tessel::CellRow& cells) {
     SavingRow row{index, &cells};
     SendThreadMessage<ThreadMessage::kSavingRow>(self->m_hWnd, row);
   });
@@ -52,6 +63,11 @@ bool CSavingDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       ::SetDlgItemTextA(m_hWnd, controls[i], std::string(row.cells->cell(cell)).c_str());
     }
     m_prgSave.SetPos(static_cast<int>(row.index + 1));
+    const std::size_t total = m_job.rows.size();
+    const std::chrono::milliseconds elapsed(::GetTickCount() - m_nStartedAt);
+    ::SetDlgItemTextA(m_hWnd, IDC_SAVING_COUNT, tessel::recovery::SavingCountText(row.index, total).c_str());
+    ::SetDlgItemTextA(m_hWnd, IDC_SAVING_TIME_LEFT,
+                      tessel::recovery::SavingTimeLeftText(row.index, total, elapsed).c_str());
     return true;
   }
   if (IsThreadMessage(message, ThreadMessage::kSavingDone)) {

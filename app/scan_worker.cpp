@@ -9,7 +9,6 @@
 
 UINT ScanWorker(LPVOID parameter) {
   const std::unique_ptr<ScanJob> job(static_cast<ScanJob*>(parameter));
-  g_bScanRunning = 1;
   ThreadPayload<ThreadMessage::kScanStarted>::Type none;
   SendThreadMessage<ThreadMessage::kScanStarted>(job->window, none);
   tessel::recovery::ScanResult result;
@@ -19,8 +18,8 @@ UINT ScanWorker(LPVOID parameter) {
     ProgressBarControl progress(*job->progress);
     result = tessel::recovery::RunScan(job->chosen, job->mode, g_bStopRequested, rows, progress);
   }  // the last rows reach the list here
-  // The window clears g_bScanRunning when it has shown the end, so that no
-  // Proceed can start a second worker before this one is done.
+  // The step rules hold "a worker runs" until the window has shown the end,
+  // so that no Proceed can start a second worker before this one is done.
   SendThreadMessage<ThreadMessage::kScanEnded>(job->window, result);
   return 1;
 }

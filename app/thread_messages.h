@@ -43,7 +43,9 @@ struct SavingRow {
   std::size_t index = 0;
   const tessel::CellRow* cells = nullptr;
 };
+namespace tessel::recovery {
 struct SaveOutcome;
+}  // namespace tessel::recovery
 // A store or address book of the folder export, by its place in the plan.
 struct ExportInputChange {
   std::size_t index = 0;
@@ -85,7 +87,7 @@ struct ThreadPayload<ThreadMessage::kSavingRow> {
 };
 template <>
 struct ThreadPayload<ThreadMessage::kSavingDone> {
-  using Type = SaveOutcome;
+  using Type = tessel::recovery::SaveOutcome;
 };
 
 template <ThreadMessage M>

@@ -17,6 +17,7 @@
 #include "app/shell_open.h"
 #include "app/link_pages.h"
 #include "app/wizard_message.h"
+#include "recovery/plural.h"
 #include "recovery/scan_notice.h"
 #include "engine/deep_scan.h"
 #include "engine/source_file.h"
@@ -51,8 +52,8 @@ constexpr char kUnclaimedTip[] = "Bytes of the store that no message claims, lis
 constexpr RECT kInstructionArea = {6, 150, 130, 260};
 
 std::string ScanningText(int rows, tessel::ScanMode mode) {
-  std::string count = std::to_string(rows) + (mode == tessel::ScanMode::kAddressBook ? " contact" : " message") +
-                      (rows == 1 ? "" : "s") + " found so far";
+  const std::string count =
+      tessel::recovery::Counted(rows, mode == tessel::ScanMode::kAddressBook ? "contact" : "message") + " found so far";
   return std::string(kScanningText) + "\r\n\r\n" + count;
 }
 }  // namespace
@@ -63,10 +64,10 @@ void CRecoveryWizardDlg::OnProceedAddressBook() { StartScan(true); }
 
 void CRecoveryWizardDlg::StartScan(bool addressBook) {
   // One worker at a time: a command that reaches us while one runs is refused here.
-  if (g_bScanRunning || !m_steps.MayProceed()) return;
+  if (!m_steps.MayProceed()) return;
   std::string path = addressBook ? ChooseAddressBookFile(this) : ChooseStoreFile(this);
   if (path.empty() || !tessel::FileExists(path)) return;
-  g_strSourceFile = path;
+  ShareChosenFile(path);
   m_bPendingAddressBook = addressBook;
   m_steps.Proceed();
   ShowStepControls();
@@ -77,20 +78,18 @@ void CRecoveryWizardDlg::StartScan(bool addressBook) {
 }
 
 void CRecoveryWizardDlg::BeginScan() {
-  g_bStopRequested = 0;
-  m_lstRecovered.DeleteAllRows();
-  g_bScanRunning = 0;
+  m_results.List().DeleteAllRows();
   using tessel::ScanMode;
-  g_nScanMode = m_bPendingAddressBook                     ? ScanMode::kAddressBook
-                : m_chkDeepScan.GetCheck() == BST_CHECKED ? ScanMode::kDeep
-                                                          : ScanMode::kUsual;
-  m_lstRecovered.SetScanMode(g_nScanMode);
-  m_lstRecovered.MarkRows({{tessel::Origin::kStore, kStoreOnlyImage, kStoreOnlyTip},
-                           {tessel::Origin::kUnclaimed, kStoreOnlyImage, kUnclaimedTip}});
+  ShareScanMode(m_bPendingAddressBook        ? ScanMode::kAddressBook
+                : m_choose.DeepScanChecked() ? ScanMode::kDeep
+                                             : ScanMode::kUsual);
+  m_results.List().SetScanMode(g_nScanMode);
+  m_results.List().MarkRows({{tessel::Origin::kStore, kStoreOnlyImage, kStoreOnlyTip},
+                             {tessel::Origin::kUnclaimed, kStoreOnlyImage, kUnclaimedTip}});
   SetListColumns();
 
   auto* job =
-      new ScanJob{m_hWnd, &m_lstRecovered, &m_prgScan,
+      new ScanJob{m_hWnd, &m_results.List(), &m_prgScan,
                   tessel::ResolveChosenFile(g_strSourceFile, ScanningMessages() ? tessel::ChosenAs::kMessageStore
                                                                                 : tessel::ChosenAs::kAddressBook),
                   g_nScanMode};
@@ -99,39 +98,34 @@ void CRecoveryWizardDlg::BeginScan() {
 
 bool CRecoveryWizardDlg::StartWorker(AFX_THREADPROC procedure, void* job) {
   HANDLE own = nullptr;
-  g_pWorkerThread = AfxBeginThread(procedure, job, THREAD_PRIORITY_NORMAL, 0, 0, &own);
-  g_hWorkerThread.reset(own);
-  if (g_pWorkerThread) return true;
+  CWinThread* thread = AfxBeginThread(procedure, job, THREAD_PRIORITY_NORMAL, 0, 0, &own);
+  ShareWorker(thread, own);
+  if (thread) return true;
   // No worker will end: the choose step's buttons are free again.
   m_steps.ScanEnded();
   ShowStepControls();
   return false;
 }
 
+int CRecoveryWizardDlg::StepNumber() const {
+  using Step = tessel::recovery::WizardSteps::Step;
+  const Step step = m_steps.CurrentStep();
+  return step == Step::kChoose ? 1 : step == Step::kResults ? 2 : 3;
+}
+
 void CRecoveryWizardDlg::ShowStepControls() {
   const tessel::recovery::WizardControls shown = m_steps.Controls();
   using Step = tessel::recovery::WizardSteps::Step;
   const Step step = m_steps.CurrentStep();
-  m_nStep = step == Step::kChoose ? 1 : step == Step::kResults ? 2 : 3;
+  ShareStepState(m_steps);
   auto show = [](CWnd& control, bool visible) { control.ShowWindow(visible ? SW_SHOW : SW_HIDE); };
-  for (CButton* control : {&m_btnProceedStore, &m_btnProceedAddressBook, &m_btnProceedIdentity, &m_chkDeepScan}) {
-    show(*control, shown.chooseStep);
-    control->EnableWindow(shown.proceedEnabled);
-  }
-  m_chkDeepScan.EnableWindow(true);
+  m_choose.Show(shown);
   for (CHoverButton* link : LinkButtons()) show(*link, true);
-  show(m_chkSelectAll, shown.list);
-  show(m_lblSelectAll, shown.list);
-  show(m_lstRecovered, shown.list);
-  show(m_lstInputs, shown.inputs);
-  // The help on importing may be read while the export runs; the folder
-  // link leads to what it wrote, once it has ended.
-  show(m_lnkExportHelp, shown.inputs);
-  show(m_lnkExportFolder, shown.inputs && shown.back);
+  m_results.Show(shown);
+  m_move.Show(shown);
   show(m_prgScan, shown.progress);
   show(m_btnStop, shown.stop);
   show(m_btnBack, shown.back);
-  show(m_btnSave, shown.save);
   show(m_lblInstruction, shown.instruction);
   const UINT background = step == Step::kChoose    ? IDB_CHOOSE_BACKGROUND
                           : step == Step::kResults ? IDB_RESULTS_BACKGROUND
@@ -146,38 +140,37 @@ void CRecoveryWizardDlg::OnScanStarted() {
   PlaceInstructionLine();
   UpdateScanningText();
   // Each batch of rows may bring the count up to date.
-  m_lstRecovered.SetRowsAddedHandler([this] {
+  m_results.List().SetRowsAddedHandler([this] {
     if (::GetTickCount() - m_nCountShownAt >= kScanningTextIntervalMs) UpdateScanningText();
   });
 }
 
 void CRecoveryWizardDlg::UpdateScanningText() {
   m_nCountShownAt = ::GetTickCount();
-  m_lblInstruction.SetWindowText(ScanningText(m_lstRecovered.RowCount(), g_nScanMode));
+  m_lblInstruction.SetWindowText(ScanningText(m_results.List().RowCount(), g_nScanMode));
 }
 
 void CRecoveryWizardDlg::OnScanEnded(const tessel::recovery::ScanResult& result) {
-  m_lstRecovered.SetRowsAddedHandler(nullptr);
+  m_results.List().SetRowsAddedHandler(nullptr);
   // The notice names the file the user chose: the result turns the source into the store.
   const std::string chosen = g_strSourceFile;
   TakeScanResult(result);
   m_steps.ScanEnded();
   const tessel::recovery::ScanEndText said = tessel::recovery::DescribeScanEnd(result, g_nScanMode, chosen);
   // A worker that ends while the choose step shows leaves the results step's texts alone.
-  if (m_nStep == 2)
+  if (StepNumber() == 2)
     m_lblInstruction.SetWindowText(std::string(ScanningMessages() ? kMessagesFoundText : kContactsFoundText) +
                                    "\r\n\r\n" + said.count);
   ShowStepControls();
-  if (m_nStep == 2) {
+  if (StepNumber() == 2) {
     // The keyboard carries on from the first row; the hidden Stop had it.
-    const bool rows = m_lstRecovered.RowCount() > 0;
-    if (rows) m_lstRecovered.FocusRow(0);
-    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(rows ? m_lstRecovered.m_hWnd : m_btnBack.m_hWnd), TRUE);
+    const bool rows = m_results.List().RowCount() > 0;
+    if (rows) m_results.List().FocusRow(0);
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(rows ? m_results.List().m_hWnd : m_btnBack.m_hWnd), TRUE);
   }
-  m_lstRecovered.SetAllChecked(true);
+  m_results.List().SetAllChecked(true);
   Invalidate();
-  m_lstRecovered.Invalidate();
-  g_bScanRunning = 0;
+  m_results.List().Invalidate();
   if (!said.notice.empty()) WizardMessageBox(said.notice.c_str(), said.failed ? kErrorStyle : kNoticeStyle);
 }
 
@@ -194,9 +187,8 @@ void CRecoveryWizardDlg::OnStop() {
 }
 
 void CRecoveryWizardDlg::ShowStopRequested() {
-  g_bStopRequested = 1;
   ShowStepControls();
-  if (m_nStep == 3) m_lblInstruction.SetWindowText(kStoppingText);
+  if (StepNumber() == 3) m_lblInstruction.SetWindowText(kStoppingText);
 }
 
 void CRecoveryWizardDlg::WaitForStoppedMove() {
@@ -216,7 +208,7 @@ void CRecoveryWizardDlg::WaitForStoppedMove() {
 
 void CRecoveryWizardDlg::OnBack() {
   if (!m_steps.Back()) return;
-  m_lstRecovered.SetRowsAddedHandler(nullptr);
+  m_results.List().SetRowsAddedHandler(nullptr);
   ShowStepControls();
 }
 
@@ -237,10 +229,10 @@ bool CRecoveryWizardDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
   switch (message) {
     case WM_CTLCOLORSTATIC: {
       const HWND control = reinterpret_cast<HWND>(lParam);
-      if (control == m_chkDeepScan.m_hWnd) {
+      if (control == m_choose.DeepScanBox().m_hWnd) {
         *result = PaintUnderDeepScanBox(reinterpret_cast<HDC>(wParam));
-      } else if (control == m_lnkExportFolder.m_hWnd || control == m_lnkExportHelp.m_hWnd) {
-        *result = PaintUnderExportLink(reinterpret_cast<HDC>(wParam));
+      } else if (m_move.IsLink(control)) {
+        *result = CMoveStep::PaintUnderLink(reinterpret_cast<HDC>(wParam));
       } else {
         return CPictureDialog::HandleMessage(message, wParam, lParam, result);
       }
@@ -254,7 +246,7 @@ bool CRecoveryWizardDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
 LRESULT CRecoveryWizardDlg::PaintUnderDeepScanBox(HDC dc) const {
   // The box stands on the background picture: its own repaints (a tick) draw
   // the picture's part under it first, and its text leaves it showing.
-  RECT box = m_chkDeepScan.GetWindowRect();
+  RECT box = m_choose.DeepScanBox().GetWindowRect();
   ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&box), 2);
   POINT origin{};
   ::SetViewportOrgEx(dc, -box.left, -box.top, &origin);
@@ -266,11 +258,12 @@ LRESULT CRecoveryWizardDlg::PaintUnderDeepScanBox(HDC dc) const {
 
 void CRecoveryWizardDlg::EndWorkerBeforeLeaving() {
   m_bLeaving = true;
-  g_bStopRequested = 1;
   // A move ended forcibly would leave its mbox cut where the stop fell, looking
   // whole, and no report: it stops as Stop stops it. A scan writes nothing.
   if (m_steps.CurrentStep() == tessel::recovery::WizardSteps::Step::kFolderExport && m_steps.ScanRunning())
     WaitForStoppedMove();
+  else if (m_steps.Stop())
+    ShowStopRequested();
   if (g_bScanRunning && g_hWorkerThread) ::TerminateThread(g_hWorkerThread.get(), 0);
 }
 

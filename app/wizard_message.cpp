@@ -20,8 +20,6 @@ tessel::MessageBoxParams WizardMessageBoxParams() {
   return params;
 }
 
-std::string FolderLink(const std::string& folder) { return "<a href=\"" + folder + "\">" + folder + "</a>"; }
-
 std::uint32_t WizardMessageBox(const char* text, std::uint32_t style, const char* caption) {
   tessel::MessageBoxParams params = WizardMessageBoxParams();
   // The box grows as wide as its longest line: paths would take it past the screen.

@@ -8,6 +8,7 @@
 
 #include "app/product.h"
 #include "msgbox/message_box_call.h"
+#include "recovery/notice_lines.h"
 
 // Information icon and OK.
 inline constexpr std::uint32_t kNoticeStyle = tessel::MessageBoxStyle::kIconInformation | tessel::MessageBoxStyle::kOk;
@@ -21,7 +22,6 @@ inline constexpr std::uint32_t kQuestionStyle =
 // the whole box.
 tessel::MessageBoxParams WizardMessageBoxParams();
 
-// A link in a notice's text that opens `folder` (shown as its path).
-std::string FolderLink(const std::string& folder);
+using tessel::recovery::FolderLink;
 
 std::uint32_t WizardMessageBox(const char* text, std::uint32_t style, const char* caption = kProductTitle);

@@ -46,10 +46,9 @@ std::string CRecoveryWizardDlg::PreviewFilePath() {
 
 void CRecoveryWizardDlg::OnPreview() {
   int row = g_nClickedItem;
-  if (row >= 0) {
-    m_btnBack.ShowWindow(SW_HIDE);
-    m_btnStop.ShowWindow(SW_SHOW);
-    const tessel::MessageRow* message = m_lstRecovered.Message(row);
+  if (row >= 0 && m_steps.BeginPreview()) {
+    ShowStepControls();
+    const tessel::MessageRow* message = m_results.List().Message(row);
     const tessel::MessageRecord record = message != nullptr ? message->record : tessel::MessageRecord{};
     std::string path = PreviewFilePath();
     // An earlier preview never stands in for this one, whatever happens below.
@@ -68,7 +67,7 @@ void CRecoveryWizardDlg::OnPreview() {
         WizardMessageBox((lack + ".").c_str(), kErrorStyle);
       if (copy.copied > 0 || copy.Kept()) OpenFileWithShell(m_hWnd, path);
     }
+    m_steps.EndPreview();
+    ShowStepControls();
   }
-  m_btnBack.ShowWindow(SW_SHOW);
-  m_btnStop.ShowWindow(SW_HIDE);
 }

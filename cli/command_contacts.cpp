@@ -8,6 +8,7 @@
 #include "cli/terminal_text.h"
 #include "export/contact_formats.h"
 #include "export/export_names.h"
+#include "recovery/plural.h"
 
 namespace tessel::cli {
 
@@ -94,9 +95,10 @@ int RunContacts(const CommandLine& line) {
     if (!WriteContactsFile(scan.rows, path, format, *page, written, error, &stop)) {
       return Fail(stop.load() != 0 ? kExitStopped : kExitFailure, error);
     }
-    std::printf("wrote %lld contact%s to %s", written.contacts, written.contacts == 1 ? "" : "s",
+    std::printf("wrote %s to %s", tessel::recovery::Counted(written.contacts, "contact").c_str(),
                 TerminalText(path).c_str());
-    if (written.blank > 0) std::printf(" (%lld blank record%s left out)", written.blank, written.blank == 1 ? "" : "s");
+    if (written.blank > 0)
+      std::printf(" (%s left out)", tessel::recovery::Counted(written.blank, "blank record").c_str());
     std::printf("\n");
     if (const std::string problem = AddressBookProblem(scan, book.path()); !problem.empty()) {
       exitCode = Fail(kExitFailure, problem);

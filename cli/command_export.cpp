@@ -22,6 +22,7 @@
 #include "export/message_files.h"
 #include "export/output_file.h"
 #include "export/record_copy.h"
+#include "recovery/plural.h"
 
 namespace tessel::cli {
 
@@ -136,7 +137,7 @@ bool ExportStore(const Input& input, const std::string& target, const ExportOpti
 
 void PrintSummary(const StoreExport& result, const std::string& where) {
   const long long written = result.written;
-  std::string line = "wrote " + std::to_string(written) + (written == 1 ? " message" : " messages") + " to " + where;
+  std::string line = "wrote " + tessel::recovery::Counted(written, "message") + " to " + where;
   if (written > 1 && !result.firstName.empty()) {
     line += " (" + result.firstName + " ... " + result.lastName + ")";
   } else if (written == 1 && !result.firstName.empty()) {
@@ -246,7 +247,7 @@ int RunExport(const CommandLine& line) {
     if (!WriteContactsFile(scan.rows, path, contactsFormat, *page, written, error, &stop)) {
       return Fail(stop.load() != 0 ? kExitStopped : kExitFailure, error);
     }
-    std::printf("wrote %lld contact%s to %s\n", written.contacts, written.contacts == 1 ? "" : "s",
+    std::printf("wrote %s to %s\n", tessel::recovery::Counted(written.contacts, "contact").c_str(),
                 TerminalText(path).c_str());
     if (const std::string problem = AddressBookProblem(scan, book.path()); !problem.empty()) {
       exitCode = Fail(kExitFailure, problem);

@@ -13,6 +13,7 @@
 #include "cli/scans.h"
 #include "cli/terminal_progress.h"
 #include "cli/terminal_text.h"
+#include "recovery/plural.h"
 
 namespace tessel::cli {
 
@@ -32,10 +33,6 @@ bool ParseRowFormat(const std::string& name, RowFormat& format) {
     return false;
   }
   return true;
-}
-
-std::string Plural(long long count, const char* noun) {
-  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
 // How one input's rows are written among several.
@@ -92,7 +89,7 @@ int ScanAddressBookRows(const Input& input, const ScanOutput& output, StdoutBuff
   writer->End(out.Text());
   EndInput(output, out.Text());
   if (output.format == RowFormat::kTable) {
-    out.Text() += "\n" + Plural(static_cast<long long>(scan.rows.size()), "contact") + " in " +
+    out.Text() += "\n" + tessel::recovery::Counted(static_cast<long long>(scan.rows.size()), "contact") + " in " +
                   TerminalText(input.path()) + " (last contact of the file first)\n";
   }
   if (!out.Flush()) return Fail(kExitFailure, out.Error());
@@ -129,7 +126,7 @@ int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuf
   writer->End(text);
   EndInput(output, text);
   if (output.format == RowFormat::kTable) {
-    text += "\n" + Plural(scan.rows, "message") + " in " + TerminalText(scan.result.storePath);
+    text += "\n" + tessel::recovery::Counted(scan.rows, "message") + " in " + TerminalText(scan.result.storePath);
     text += input.file.kind == FileKind::kStore ? " (searched the store)\n"
                                                 : " (through the index " + TerminalText(input.path()) + ")\n";
     if (scan.result.repeats > 0)
@@ -139,7 +136,7 @@ int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuf
   }
   if (!out.Flush()) return Fail(kExitFailure, out.Error());
   if (scan.interrupted) {
-    return Fail(kExitStopped, "stopped; " + Plural(scan.rows, "row") + " listed before the stop");
+    return Fail(kExitStopped, "stopped; " + tessel::recovery::Counted(scan.rows, "row") + " listed before the stop");
   }
   if (ReportUnreadable(scan)) exitCode = kExitFailure;
   return kExitOk;

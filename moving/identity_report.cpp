@@ -5,16 +5,13 @@
 
 #include "export/file_system.h"
 #include "moving/identity_export.h"
+#include "recovery/plural.h"
 
 namespace tessel::moving {
 using exporting::FileName;
+using recovery::Counted;
 
 namespace {
-
-std::string Count(long long count, const char* noun, const char* plural = nullptr) {
-  if (count == 1) return "1 " + std::string(noun);
-  return std::to_string(count) + " " + (plural != nullptr ? plural : noun + std::string("s"));
-}
 
 const char* KindText(InputKind kind) {
   switch (kind) {
@@ -43,21 +40,21 @@ void AppendInput(std::string& text, const InputReport& input) {
     std::string names;
     for (const std::string& path : input.outputs) names += (names.empty() ? "" : ", ") + FileName(path);
     if (input.state != InputState::kFailed && input.state != InputState::kStopped) {
-      text += "  " + Count(input.listed, "contact") + Arrow(names) + "\n";
-      if (input.blankContacts > 0) text += "  " + Count(input.blankContacts, "blank record") + " left out\n";
+      text += "  " + Counted(input.listed, "contact") + Arrow(names) + "\n";
+      if (input.blankContacts > 0) text += "  " + Counted(input.blankContacts, "blank record") + " left out\n";
     }
   } else if (input.state != InputState::kFailed && input.state != InputState::kStopped &&
              input.state != InputState::kWaiting) {
     if (input.indexUsed) {
-      text += "  " + Count(input.listed, "message") + " listed by the index" + Arrow(first) + "\n";
+      text += "  " + Counted(input.listed, "message") + " listed by the index" + Arrow(first) + "\n";
       const std::string second = input.outputs.size() > 1 ? FileName(input.outputs[1]) : std::string();
-      text += "  " + Count(input.foundOnly, "message") + " found only in the store" + Arrow(second) + "\n";
+      text += "  " + Counted(input.foundOnly, "message") + " found only in the store" + Arrow(second) + "\n";
     } else {
-      text += "  " + Count(input.foundOnly, "message") + " found only in the store (no index to tell)" + Arrow(first) +
-              "\n";
+      text += "  " + Counted(input.foundOnly, "message") + " found only in the store (no index to tell)" +
+              Arrow(first) + "\n";
     }
-    text += "  " + std::to_string(input.cutShort) + " cut short, " + std::to_string(input.unreadable.size()) +
-            " unreadable " + (input.unreadable.size() == 1 ? "range" : "ranges") + "\n";
+    text += "  " + std::to_string(input.cutShort) + " cut short, " +
+            Counted(static_cast<long long>(input.unreadable.size()), "unreadable range") + "\n";
   }
   for (const recovery::UnreadableStretch& stretch : input.unreadable) {
     text += "  unreadable: bytes " + std::to_string(stretch.range.begin) + "-" + std::to_string(stretch.range.end - 1) +
@@ -69,9 +66,10 @@ void AppendInput(std::string& text, const InputReport& input) {
             std::to_string(stretch.offset + stretch.length - 1) + ", which no message claims\n";
   }
   if (input.unclaimed.size() > kListedStretches) {
-    text += "  left out: " +
-            Count(static_cast<long long>(input.unclaimed.size() - kListedStretches), "more stretch", "more stretches") +
-            " of bytes that no message claims\n";
+    text +=
+        "  left out: " +
+        Counted(static_cast<long long>(input.unclaimed.size() - kListedStretches), "more stretch", "more stretches") +
+        " of bytes that no message claims\n";
   }
   for (const std::string& problem : input.problems) text += "  " + problem + "\n";
   if (input.state == InputState::kStopped) text += "  stopped during this one: its files are removed\n";
@@ -87,12 +85,12 @@ std::string LeftOut(const IdentityExportResult& result) {
     unclaimed += static_cast<long long>(input.unclaimed.size());
   }
   std::vector<std::string> parts;
-  if (failed > 0) parts.push_back(Count(failed, "input") + " not exported");
-  if (unreadable > 0) parts.push_back(Count(unreadable, "unreadable range") + " of bytes left out");
+  if (failed > 0) parts.push_back(Counted(failed, "input") + " not exported");
+  if (unreadable > 0) parts.push_back(Counted(unreadable, "unreadable range") + " of bytes left out");
   if (unclaimed > 0)
-    parts.push_back(Count(unclaimed, "stretch", "stretches") + " of bytes that no message claims left out");
+    parts.push_back(Counted(unclaimed, "stretch", "stretches") + " of bytes that no message claims left out");
   if (!result.search.unreadable.empty())
-    parts.push_back(Count(static_cast<long long>(result.search.unreadable.size()), "entry", "entries") +
+    parts.push_back(Counted(static_cast<long long>(result.search.unreadable.size()), "entry", "entries") +
                     " of the folder that could not be read");
   if (!result.reportProblem.empty()) parts.push_back("the report could not be written");
   std::string text;
@@ -129,9 +127,9 @@ std::string IdentityReportText(const std::string& folder, const IdentityExportRe
     for (const PassedOver& link : result.search.linksNotFollowed) text += "  " + link.path + ": " + link.cause + "\n";
   }
   if (!result.reportProblem.empty()) text += "\n" + result.reportProblem + "\n";
-  text += "\n" + Count(stores, "store") + ": " + Count(listed + foundOnly, "message") + " (" + std::to_string(listed) +
-          " listed by an index, " + std::to_string(foundOnly) + " found only in the store); " +
-          Count(contacts, "contact") + ".\n";
+  text += "\n" + Counted(stores, "store") + ": " + Counted(listed + foundOnly, "message") + " (" +
+          std::to_string(listed) + " listed by an index, " + std::to_string(foundOnly) + " found only in the store); " +
+          Counted(contacts, "contact") + ".\n";
   if (result.stopped) {
     text += "Stopped: the files of the inputs finished before the stop are kept.\n";
   } else if (!result.Complete()) {

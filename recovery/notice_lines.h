@@ -21,4 +21,7 @@ inline constexpr std::size_t kNoticeLineCharacters = 90;
 // text without the inserted <br>s is the text given.
 std::string BreakNoticeLines(std::string_view richText, std::size_t maxCharacters = kNoticeLineCharacters);
 
+// A link in a notice's text that opens `folder` (shown as its path).
+inline std::string FolderLink(const std::string& folder) { return "<a href=\"" + folder + "\">" + folder + "</a>"; }
+
 }  // namespace tessel::recovery

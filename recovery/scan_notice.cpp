@@ -2,12 +2,10 @@
 
 #include <cstring>
 
+#include "recovery/plural.h"
+
 namespace tessel::recovery {
 namespace {
-
-std::string Counted(long long count, const char* what) {
-  return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
-}
 
 std::string UnreadableText(const ScanResult& result, bool book, const std::string& chosenPath) {
   if (book)

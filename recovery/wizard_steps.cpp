@@ -35,6 +35,12 @@ void WizardSteps::ScanEnded() {
   stopRequested_ = false;
 }
 
+bool WizardSteps::BeginPreview() {
+  if (step_ != Step::kResults || scanRunning_ || previewing_) return false;
+  previewing_ = true;
+  return true;
+}
+
 WizardControls WizardSteps::Controls() const {
   WizardControls shown;
   shown.proceedEnabled = !scanRunning_;
@@ -52,7 +58,7 @@ WizardControls WizardSteps::Controls() const {
   }
   shown.list = true;
   shown.progress = scanRunning_;
-  shown.stop = MayStop();
+  shown.stop = MayStop() || previewing_;
   shown.back = MayGoBack();
   shown.save = MaySave();
   return shown;

@@ -35,7 +35,7 @@ class WizardSteps {
   // and its end says what was written.
   bool MayGoBack() const {
     if (step_ == Step::kFolderExport) return !scanRunning_;
-    return step_ == Step::kResults && (!scanRunning_ || stopRequested_);
+    return step_ == Step::kResults && !previewing_ && (!scanRunning_ || stopRequested_);
   }
   bool MaySave() const { return step_ == Step::kResults && !scanRunning_; }
 
@@ -51,16 +51,23 @@ class WizardSteps {
   // (left with Back after a Stop) it only frees Proceed; the other steps show
   // their end.
   void ScanEnded();
+  // A message of the results is being written out for the viewer, on the
+  // window's thread: Stop shows in Back's place until it is done. False when
+  // it does not apply (no results, or a worker runs).
+  bool BeginPreview();
+  void EndPreview() { previewing_ = false; }
 
   Step CurrentStep() const { return step_; }
   bool ScanRunning() const { return scanRunning_; }
   bool StopRequested() const { return stopRequested_; }
+  bool Previewing() const { return previewing_; }
   WizardControls Controls() const;
 
  private:
   Step step_ = Step::kChoose;
   bool scanRunning_ = false;
   bool stopRequested_ = false;
+  bool previewing_ = false;
 };
 
 }  // namespace tessel::recovery

@@ -84,6 +84,9 @@
 #define IDC_SAVING_TO 1029
 #define IDC_SAVING_SUBJECT 1030
 #define IDC_SAVING_PROGRESS 1014
+// Above the bar: "N of M" and the time left.
+#define IDC_SAVING_COUNT 1050
+#define IDC_SAVING_TIME_LEFT 1051
 
 // File name prefix dialog controls.
 #define IDC_PREFIX_LABEL 1017

@@ -11,6 +11,7 @@ constexpr WizardControls kChoosing{true, true, false, false, false, false, false
 constexpr WizardControls kScanning{false, false, true, true, true, false, false, true};
 constexpr WizardControls kStopping{false, false, true, true, false, true, false, true};
 constexpr WizardControls kScanned{false, true, true, false, false, true, true, true};
+constexpr WizardControls kPreviewing{false, true, true, false, true, false, true, true};
 constexpr WizardControls kChoosingWhileAStoppedScanEnds{true, false, false, false, false, false, false, false};
 constexpr WizardControls kExporting{false, false, false, true, true, false, false, true, true};
 constexpr WizardControls kExportStopping{false, false, false, true, false, false, false, true, true};
@@ -75,6 +76,22 @@ TEST(WizardSteps, AFolderExportIsWaitedForAfterItsStopAndNeverOffersSave) {
   EXPECT_EQ(steps.Controls(), kChoosing);
   ASSERT_TRUE(steps.Proceed());  // a scan may follow
   EXPECT_EQ(steps.Controls(), kScanning);
+}
+
+TEST(WizardSteps, APreviewShowsStopInBacksPlaceOnlyOverFinishedResults) {
+  WizardSteps steps;
+  EXPECT_FALSE(steps.BeginPreview());  // the choose step has no rows
+  steps.Proceed();
+  EXPECT_FALSE(steps.BeginPreview());  // nor while the worker fills them
+  steps.ScanEnded();
+  ASSERT_TRUE(steps.BeginPreview());
+  EXPECT_EQ(steps.Controls(), kPreviewing);
+  EXPECT_FALSE(steps.Back());
+  EXPECT_FALSE(steps.Stop());  // shown, but nothing runs to stop
+  EXPECT_FALSE(steps.BeginPreview());
+  steps.EndPreview();
+  EXPECT_EQ(steps.Controls(), kScanned);
+  ASSERT_TRUE(steps.Back());
 }
 
 }  // namespace

@@ -18,7 +18,6 @@
 
 #include "app/file_choosers.h"
 #include "app/folder_picker.h"
-#include "app/save_job.h"
 #include "app/scan_state.h"
 #include "win32_base/wide_path.h"
 #include "res/resource.h"
@@ -363,43 +362,6 @@ TEST_F(ResultsTest, ARecordCutShortBySaveOrPreviewKeepsTheStoresBytesAndSaveSays
   ::DeleteFileA(first.c_str());
   ::DeleteFileA(cutFile.c_str());
   g_strStoreFile = store;
-}
-
-// The save job itself: Cancel stops after the file being written, and a file
-// that cannot be made stops the save with its name and the reason.
-TEST(SaveJobTest, CancelStopsAfterTheCurrentFileAndAFailureNamesTheFile) {
-  TempFolder folder;
-  SaveJob job;
-  job.folder = folder.Path();
-  job.prefix = "Mail";
-  job.storeFile = driver::SourcePath("samples/Inbox.imm");
-  job.rows = {0, 1, 2};
-  for (const tessel::MessageRecord record : {tessel::MessageRecord{0, 440}, {440, 619}, {1059, 435}})
-    job.messages.push_back({record, tessel::Origin::kIndex, {}, {"from", "", "", ""}});
-  SaveOutcome cancelled = RunSaveJob(job, [&](size_t index, const tessel::CellRow&) {
-    if (index == 1) job.cancelRequested = 1;
-  });
-  EXPECT_TRUE(cancelled.cancelled);
-  EXPECT_EQ(cancelled.written, 2);
-  ASSERT_EQ(cancelled.files.size(), 2u);
-  EXPECT_EQ(cancelled.files[1], folder.Path() + "\\Mail0002.eml");
-  EXPECT_EQ(driver::ReadFileBytes(cancelled.files[1]).size(), 619u);
-  for (const std::string& file : cancelled.files) ::DeleteFileA(file.c_str());
-
-  job.cancelRequested = 0;
-  job.folder = folder.Path() + "\\missing";
-  SaveOutcome failed = RunSaveJob(job, [](size_t, const tessel::CellRow&) {});
-  EXPECT_EQ(failed.written, 0);
-  EXPECT_EQ(failed.failedFile, job.folder + "\\Mail0001.eml");
-  EXPECT_FALSE(failed.reason.empty());
-
-  job.folder = folder.Path();
-  job.storeFile = driver::SourcePath("samples/Missing.imm");
-  failed = RunSaveJob(job, [](size_t, const tessel::CellRow&) {});
-  EXPECT_EQ(failed.written, 0);
-  EXPECT_EQ(failed.reason, "the message store " + job.storeFile + " cannot be read");
-  // The file begun for it is gone again.
-  EXPECT_EQ(::GetFileAttributesA(failed.failedFile.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(ResultsTest, SaveWritesCheckedContactsAsTesselContactsDoes) {

@@ -28,15 +28,15 @@
 
 // The wizard's controls and state, for the tests that drive it.
 struct WizardTestAccess {
-  static CRecoveredListCtrl& List(CRecoveryWizardDlg& wizard) { return wizard.m_lstRecovered; }
-  static int Step(const CRecoveryWizardDlg& wizard) { return wizard.m_nStep; }
+  static CRecoveredListCtrl& List(CRecoveryWizardDlg& wizard) { return wizard.m_results.List(); }
+  static int Step(const CRecoveryWizardDlg& wizard) { return wizard.StepNumber(); }
   static CProgressCtrl& Progress(CRecoveryWizardDlg& wizard) { return wizard.m_prgScan; }
   static std::string& ProgramDir(CRecoveryWizardDlg& wizard) { return wizard.m_strProgramDir; }
   static HBITMAP Background(const CRecoveryWizardDlg& wizard) { return wizard.Picture(); }
-  static CImageList& RowImages(CRecoveryWizardDlg& wizard) { return wizard.m_ImageList; }
+  static CImageList& RowImages(CRecoveryWizardDlg& wizard) { return wizard.m_results.RowImages(); }
   // Home, Support, Help, About, Buy: 0 to 4.
   static CHoverButton& Link(CRecoveryWizardDlg& wizard, int index) { return *wizard.LinkButtons()[index]; }
-  static CTransparentStatic& SelectAllLabel(CRecoveryWizardDlg& wizard) { return wizard.m_lblSelectAll; }
+  static CTransparentStatic& SelectAllLabel(CRecoveryWizardDlg& wizard) { return wizard.m_results.SelectAllLabel(); }
 };
 
 struct AskedBox {

@@ -16,7 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "app/recovered_list_ctrl.h"
+#include "engine/contact_row.h"
+#include "engine/message_row.h"
+#include "export/code_pages.h"
+
+namespace tessel::recovery {
 
 struct SaveJob {
   bool contacts = false;  // the rows are an address book's
@@ -25,8 +29,8 @@ struct SaveJob {
   std::string storeFile;  // the store the message records lie in
   std::vector<int> rows;  // the checked rows' numbers in the list (from 0)
   // The checked rows themselves, in the same order: messages or contacts.
-  std::vector<tessel::MessageRow> messages;
-  std::vector<tessel::ContactRow> contactRows;
+  std::vector<MessageRow> messages;
+  std::vector<ContactRow> contactRows;
   // Set by Cancel: the job stops after the file it is writing.
   std::atomic<int> cancelRequested{0};
 };
@@ -40,9 +44,16 @@ struct SaveOutcome {
   bool cancelled = false;
   std::string failedFile;  // the file that could not be written, empty when none
   std::string reason;      // why
+
+  // Anything checked that is not on disk as stored.
+  bool LostAnything() const { return !failedFile.empty() || cutShort > 0 || unreadable > 0 || endedEarly > 0; }
 };
 
 // Called before each checked row is written, with its place among them (from 0).
-using SaveProgress = std::function<void(size_t index, const tessel::CellRow& cells)>;
+using SaveProgress = std::function<void(size_t index, const CellRow& cells)>;
 
-SaveOutcome RunSaveJob(SaveJob& job, const SaveProgress& progress);
+// `contactsPage`: the code page an address book's bytes are text of (the
+// installation's, on Windows), for the vCards, which are UTF-8.
+SaveOutcome RunSaveJob(SaveJob& job, const exporting::CodePage& contactsPage, const SaveProgress& progress);
+
+}  // namespace tessel::recovery

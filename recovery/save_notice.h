@@ -1,0 +1,14 @@
+// The words at a save's end, apart from the window so that they are tested
+// natively: what was written where, what was lost and why.
+#pragma once
+
+#include <string>
+
+#include "recovery/save_job.h"
+
+namespace tessel::recovery {
+
+// The notice (rich text); `folderLink` is the folder as the notice shows it.
+std::string DescribeSaveEnd(const SaveOutcome& outcome, const std::string& folderLink);
+
+}  // namespace tessel::recovery
