@@ -130,7 +130,7 @@ int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuf
     text += input.file.kind == FileKind::kStore ? " (searched the store)\n"
                                                 : " (through the index " + TerminalText(input.path()) + ")\n";
     if (scan.result.repeats > 0)
-      text += Plural(scan.result.repeats, "row") + " naming a record listed before left out\n";
+      text += tessel::recovery::Counted(scan.result.repeats, "row") + " naming a record listed before left out\n";
     if (input.deep) text += "deep scan: rows marked * were found only in the store (deleted, or never indexed)\n";
     if (!scan.result.unreadable.empty()) text += "rows marked ! hold bytes that could not be read\n";
   }
