@@ -1,13 +1,13 @@
 #include "cli/scans.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "cli/commands.h"
 #include "cli/interrupt.h"
-#include <algorithm>
-
 #include "engine/address_book_scan.h"
 #include "engine/memory_rows.h"
+#include "recovery/plural.h"
 #include "recovery/row_batch.h"
 
 namespace tessel::cli {
@@ -108,9 +108,16 @@ std::string AddressBookProblem(const ContactScan& scan, const std::string& path)
   switch (scan.result.end) {
     case recovery::ScanEnd::kFileNotOpened:
       return "cannot open '" + path + "'";
-    case recovery::ScanEnd::kReadError:
-      return "read error in '" + path + "' at byte " + std::to_string(scan.result.errorOffset) + ": " +
-             std::strerror(scan.result.errorCode) + "; the contacts before it are kept";
+    case recovery::ScanEnd::kReadError: {
+      // The first stretch names the place; the others are counted.
+      const recovery::UnreadableStretch& first = scan.result.unreadable.front();
+      std::string text = "read error in '" + path + "' at bytes " + std::to_string(first.range.begin) + "-" +
+                         std::to_string(first.range.end - 1) + ": " + std::strerror(first.range.errorCode);
+      if (scan.result.unreadable.size() > 1)
+        text +=
+            " (and " + recovery::Counted(static_cast<long long>(scan.result.unreadable.size()) - 1, "more place") + ")";
+      return text + "; the contacts around it are listed";
+    }
     default:
       return {};
   }

@@ -149,6 +149,9 @@ class ContactCutter {
 
 }  // namespace
 
+std::int64_t ContactRecordStart(long long index) { return kFileHeaderSize + index * kContactSize; }
+std::int64_t ContactRecordSize() { return kContactSize; }
+
 bool LooksLikeAddressBook(ByteReader& file) {
   // Bytes of a contact that must be present to judge it: one short field.
   constexpr std::size_t kLeastContactBytes = 50;

@@ -21,6 +21,11 @@ struct AddressBookResult {
   std::int64_t errorOffset = 0;  // where the failed read started
 };
 
+// Where the contact record that the walk hands on `index`-th (from 0) starts,
+// and how long a record is: contacts are fixed-size records after the header.
+std::int64_t ContactRecordStart(long long index);
+std::int64_t ContactRecordSize();
+
 // False when the file does not look like an address book: too short for one
 // contact, or its first contact is not fields of text padded with NUL bytes
 // (a message store has no NUL bytes; an index's fields are not text).

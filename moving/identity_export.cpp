@@ -386,9 +386,10 @@ void ExportAddressBook(const FoundFile& found, const std::string& outFolder, con
     report.blankContacts = written.blank;
   }
   report.state = InputState::kDone;
-  if (scan.end == recovery::ScanEnd::kReadError) {
-    report.problems.push_back("read error at byte " + std::to_string(scan.errorOffset) + ": " +
-                              std::strerror(scan.errorCode) + "; the contacts before it are kept");
+  for (const recovery::UnreadableStretch& stretch : scan.unreadable) {
+    report.problems.push_back("read error at bytes " + std::to_string(stretch.range.begin) + "-" +
+                              std::to_string(stretch.range.end - 1) + ": " + std::strerror(stretch.range.errorCode) +
+                              "; the contacts around it are kept");
     report.state = InputState::kIncomplete;
   }
 }

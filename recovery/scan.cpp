@@ -14,21 +14,39 @@
 namespace tessel::recovery {
 namespace {
 
-// Counts the contacts an address book walk hands on.
-struct ContactCount final : RowSink {
-  explicit ContactCount(RowSink& rows) : rows(rows) {}
-  void AddMessage(MessageRow& row) override { rows.AddMessage(row); }
+// The contacts of an address book read past its bad sectors: a record none of
+// whose bytes could be read is left out (its NUL bytes would pass for a wiped
+// contact); one read in part keeps what was read. Counts what it hands on.
+class ReadableContacts final : public RowSink {
+ public:
+  ReadableContacts(RowSink& rows, const SkippingReader& book) : rows_(rows), book_(book) {}
+  void AddMessage(MessageRow& row) override { rows_.AddMessage(row); }
   void AddContact(ContactRow& row) override {
-    ++count;
-    rows.AddContact(row);
+    // The walk hands on one row for each record it begins, in file order.
+    const std::int64_t begin = ContactRecordStart(records_++);
+    if (book_.AnyUnreadable() && WhollyUnreadable(begin, std::min(begin + ContactRecordSize(), book_.Size()))) return;
+    ++count_;
+    rows_.AddContact(row);
   }
-  RowSink& rows;
-  long long count = 0;
+  long long Count() const { return count_; }
+
+ private:
+  // Noted ranges are joined where they meet, so one range holds all of a record or none does.
+  bool WhollyUnreadable(std::int64_t begin, std::int64_t end) const {
+    for (const UnreadableRange& range : book_.Unreadable())
+      if (range.begin <= begin && end <= range.end) return true;
+    return false;
+  }
+
+  RowSink& rows_;
+  const SkippingReader& book_;
+  long long records_ = 0;
+  long long count_ = 0;
 };
 
 ScanResult OpenAndScanAddressBook(const ChosenFile& chosen, RowSink& rows) {
   SourceFile book;
-  if (book.Open(chosen.path)) return ScanAddressBook(book, rows);
+  if (book.Open(chosen.path)) return ScanAddressBook(book, rows, chosen.path);
   ScanResult result;
   result.end = ScanEnd::kFileNotOpened;
   return result;
@@ -158,16 +176,15 @@ ScanResult ScanMessages(const ChosenFile& chosen, ScanMode mode, std::atomic<int
 
 }  // namespace
 
-ScanResult ScanAddressBook(ByteReader& book, RowSink& rows) {
+ScanResult ScanAddressBook(ByteReader& book, RowSink& rows, const std::string& path) {
   ScanResult result;
-  ContactCount counted(rows);
-  const AddressBookResult walked = WalkAddressBook(book, counted);
-  if (walked.status == AddressBookResult::Status::kReadError) {
-    result.end = ScanEnd::kReadError;
-    result.errorOffset = walked.errorOffset;
-    result.errorCode = walked.errorCode;
-  }
-  result.rows = counted.count;
+  SkippingReader skipping(book);
+  ReadableContacts readable(rows, skipping);
+  // The skipping reader hands out unreadable bytes as NUL bytes: no read fails.
+  WalkAddressBook(skipping, readable);
+  NoteUnreadable(path, skipping, result);
+  if (!result.unreadable.empty()) result.end = ScanEnd::kReadError;
+  result.rows = readable.Count();
   return result;
 }
 

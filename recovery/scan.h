@@ -29,7 +29,7 @@ enum class ScanEnd {
   kStopped,         // the stop request ended it; the rows listed so far stay
   kFileNotOpened,   // the chosen file could not be opened: nothing listed
   kStoreNotOpened,  // the store beside the chosen index is missing or cannot be opened
-  kReadError,       // reads failed: see `unreadable` (a store) or errorOffset (an address book)
+  kReadError,       // reads failed: see `unreadable`
 };
 
 struct ScanResult {
@@ -39,18 +39,14 @@ struct ScanResult {
   std::string storePath;
   long long rows = 0;     // rows the scan listed
   long long repeats = 0;  // rows of the usual scan naming a record listed before: left out
-  // A store or index read past its bad sectors: what could not be read, in
-  // file order. The rows around them are listed.
+  // A store, index or address book read past its bad sectors: what could not
+  // be read, in file order. The rows around them are listed.
   std::vector<UnreadableStretch> unreadable;
-  // An address book's walk ends at a failed read: where it started, and the
-  // C runtime's error code. The contacts before it are listed.
-  std::int64_t errorOffset = 0;
-  int errorCode = 0;
 };
 
-// The contacts of an open address book (the scan call's walk; tests give it
-// readers that fail).
-ScanResult ScanAddressBook(ByteReader& book, RowSink& rows);
+// The contacts of an open address book, read past its bad sectors (the scan
+// call's walk; tests give it readers that fail). `path` names it in `unreadable`.
+ScanResult ScanAddressBook(ByteReader& book, RowSink& rows, const std::string& path = {});
 
 // Scans `chosen` in `mode`, handing its rows to `rows`: each message row
 // carries the bytes of its record that could not be read. A message store scan

@@ -7,14 +7,15 @@
 namespace tessel::recovery {
 namespace {
 
-std::string UnreadableText(const ScanResult& result, bool book, const std::string& chosenPath) {
-  if (book)
-    return "The address book " + chosenPath + " could not be read at byte " + std::to_string(result.errorOffset) +
-           ": " + std::strerror(result.errorCode) + ". The contacts before that place are listed.";
+std::string UnreadableText(const ScanResult& result, bool book) {
   std::string text;
   for (const UnreadableStretch& stretch : result.unreadable)
     text += stretch.path + " could not be read at bytes " + std::to_string(stretch.range.begin) + " to " +
             std::to_string(stretch.range.end - 1) + ": " + std::strerror(stretch.range.errorCode) + ".<br>";
+  if (book)
+    return text +
+           "The contacts around those places are listed, those read in part with the fields that could be read; "
+           "a contact none of whose bytes could be read is left out.";
   return text +
          "The messages around those places are listed; those that hold unreadable bytes are saved as far as "
          "they could be read.";
@@ -40,7 +41,7 @@ ScanEndText DescribeScanEnd(const ScanResult& result, ScanMode mode, const std::
       text.failed = true;
       break;
     case ScanEnd::kReadError:
-      text.notice = UnreadableText(result, book, chosenPath);
+      text.notice = UnreadableText(result, book);
       text.failed = true;
       break;
     case ScanEnd::kComplete:

@@ -1,5 +1,5 @@
-// Read errors reach the user: an address book keeps the contacts read before
-// one; a store is read on past a bad sector, its rows around it listed and the
+// Read errors reach the user: an address book is read on past a bad sector,
+// its contacts around it listed; a store is read on past a bad sector, its rows around it listed and the
 // unreadable bytes named; a copy keeps every byte it can read and says which
 // it could not, and a store that shrinks meanwhile is never taken for whole.
 // The stores run through the built tessel on a failing disk (a preloaded shim
@@ -35,8 +35,24 @@ TEST(ReadFaults, AddressBookReadErrorKeepsContactsAndSaysWhere) {
   EXPECT_EQ(scan.rows[0].cells[kDisplayName], "c424 ");
   EXPECT_EQ(scan.rows[0].cells.size(), static_cast<size_t>(kContactCellCount));
   EXPECT_EQ(scan.rows[424].cells[kDisplayName], "c0 ");
+  // Its last five records could not be read at all: they are no contacts.
   EXPECT_EQ(AddressBookProblem(scan, "Contacts.imb"),
-            "read error in 'Contacts.imb' at byte 1048120: Input/output error; the contacts before it are kept");
+            "read error in 'Contacts.imb' at bytes 1048120-1060449: Input/output error; the contacts around it are "
+            "listed");
+
+  // One bad sector inside the fourth of seven contacts: every contact is
+  // listed, those around it whole.
+  std::string seven(mailfiles::kAddressBookHeaderSize, 'H');
+  for (int i = 0; i < 7; ++i) {
+    const std::string name = "c" + std::to_string(i);
+    seven += mailfiles::ContactRecord({{1, name}, {4, name}});
+  }
+  testing::BadSectorReader disk(seven, {{8000, 8512}});
+  const ContactScan around = ScanContacts(disk);
+  ASSERT_EQ(around.rows.size(), 7u);
+  for (const int contact : {0, 1, 2, 3, 5, 6})  // the list shows the last contact first
+    EXPECT_EQ(around.rows[static_cast<size_t>(6 - contact)].cells[kDisplayName], "c" + std::to_string(contact) + " ");
+  EXPECT_EQ(around.result.end, recovery::ScanEnd::kReadError);
 }
 
 // tessel run in `folder` on a disk that fails reads of `path` as `settings` say.
