@@ -1,0 +1,138 @@
+#include "mail/address_list.h"
+
+#include "mail/encoded_words.h"
+
+namespace tessel::mail {
+namespace {
+
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::string Trimmed(std::string_view text) {
+  while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+  return std::string(text);
+}
+
+// Runs of spaces as one space, none at the ends.
+std::string Collapsed(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    if (!IsSpace(c)) {
+      out += c;
+    } else if (!out.empty() && out.back() != ' ') {
+      out += ' ';
+    }
+  }
+  if (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
+}
+
+// One mailbox's pieces, collected as its text is read.
+struct Pieces {
+  std::string phrase;   // words and quoted strings, unquoted
+  std::string comment;  // the first comment's text
+  std::string angle;    // between < and >
+  bool hasAngle = false;
+  bool hasComment = false;
+};
+
+void AddMailbox(Pieces& pieces, const Charset* fallback, CharsetPort& port, std::vector<Mailbox>& out) {
+  Mailbox mailbox;
+  if (pieces.hasAngle) {
+    std::string_view address = pieces.angle;
+    // An obsolete route ("@relay,@relay:user@host") is not part of the address.
+    if (const std::size_t colon = address.rfind(':'); colon != std::string_view::npos) address.remove_prefix(colon + 1);
+    mailbox.address = Collapsed(address);
+    mailbox.name = Collapsed(DecodeHeaderText(Trimmed(pieces.phrase), fallback, port));
+  } else if (pieces.phrase.find('@') != std::string::npos) {
+    std::string address;
+    for (const char c : pieces.phrase) {
+      if (!IsSpace(c)) address += c;
+    }
+    mailbox.address = address;
+    if (pieces.hasComment) mailbox.name = Collapsed(DecodeHeaderText(pieces.comment, fallback, port));
+  } else {
+    // Only a name, as broken mail has ("To: Friends"), or an encoded address.
+    const std::string text = Collapsed(DecodeHeaderText(Trimmed(pieces.phrase), fallback, port));
+    if (text.find('@') != std::string::npos && text.find(' ') == std::string::npos) {
+      mailbox.address = text;
+    } else {
+      mailbox.name = text;
+    }
+  }
+  if (mailbox.name == mailbox.address) mailbox.name.clear();
+  if (!mailbox.name.empty() || !mailbox.address.empty()) out.push_back(std::move(mailbox));
+  pieces = Pieces{};
+}
+
+}  // namespace
+
+std::vector<Mailbox> ParseAddressList(std::string_view raw, const Charset* fallback, CharsetPort& port) {
+  std::vector<Mailbox> out;
+  Pieces pieces;
+  int commentDepth = 0;
+  bool quoted = false;
+  bool inAngle = false;
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    const char c = raw[i];
+    if (quoted) {
+      if (c == '\\' && i + 1 < raw.size()) {
+        pieces.phrase += raw[++i];
+      } else if (c == '"') {
+        quoted = false;
+      } else {
+        pieces.phrase += c;
+      }
+    } else if (commentDepth > 0) {
+      if (c == '\\' && i + 1 < raw.size()) {
+        ++i;
+        if (commentDepth == 1 && !pieces.hasComment) pieces.comment += raw[i];
+      } else if (c == '(') {
+        ++commentDepth;
+      } else if (c == ')') {
+        if (--commentDepth == 0) pieces.hasComment = true;
+      } else if (!pieces.hasComment) {
+        pieces.comment += c;
+      }
+    } else if (c == '(') {
+      commentDepth = 1;
+      if (!inAngle) pieces.phrase += ' ';
+    } else if (inAngle) {
+      if (c == '>') {
+        inAngle = false;
+      } else {
+        pieces.angle += c;  // a quoted local part stays as written
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == '<') {
+      inAngle = true;
+      pieces.hasAngle = true;
+    } else if (c == ',' || c == ';') {
+      AddMailbox(pieces, fallback, port, out);
+    } else if (c == ':' && !pieces.hasAngle) {
+      pieces = Pieces{};  // a group's name: its members follow
+    } else {
+      pieces.phrase += c;
+    }
+  }
+  AddMailbox(pieces, fallback, port, out);
+  return out;
+}
+
+std::string FormatMailboxes(const std::vector<Mailbox>& mailboxes) {
+  std::string out;
+  for (const Mailbox& mailbox : mailboxes) {
+    if (!out.empty()) out += ", ";
+    if (mailbox.name.empty()) {
+      out += mailbox.address;
+    } else if (mailbox.address.empty()) {
+      out += mailbox.name;
+    } else {
+      out += mailbox.name + " <" + mailbox.address + ">";
+    }
+  }
+  return out;
+}
+
+}  // namespace tessel::mail

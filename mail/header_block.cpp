@@ -1,0 +1,82 @@
+#include "mail/header_block.h"
+
+#include <algorithm>
+
+namespace tessel::mail {
+namespace {
+
+bool IsSpace(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimSpaces(std::string_view text) {
+  while (!text.empty() && (IsSpace(text.front()) || text.front() == '\r' || text.front() == '\n')) {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && (IsSpace(text.back()) || text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
+  return text;
+}
+
+// A line without its line end.
+std::string_view WithoutLineEnd(std::string_view line) {
+  if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+std::size_t HeaderBlockLength(std::string_view message) {
+  message = message.substr(0, kMaxHeaderBlock);
+  std::size_t start = 0;
+  while (start < message.size()) {
+    const std::size_t end = message.find('\n', start);
+    if (end == std::string_view::npos) return message.size();
+    const std::string_view line = message.substr(start, end - start);
+    if (line.empty() || line == "\r") return start;
+    start = end + 1;
+  }
+  return message.size();
+}
+
+HeaderBlock::HeaderBlock(std::string_view block) {
+  block = block.substr(0, kMaxHeaderBlock);
+  HeaderField* current = nullptr;
+  std::size_t start = 0;
+  while (start < block.size()) {
+    std::size_t end = block.find('\n', start);
+    end = end == std::string_view::npos ? block.size() : end + 1;
+    const std::string_view line = WithoutLineEnd(block.substr(start, end - start));
+    start = end;
+    if (line.empty()) break;
+    if (IsSpace(line.front())) {
+      // A folded line: its line end goes, its leading space stays.
+      if (current != nullptr) current->value.append(line);
+      continue;
+    }
+    const std::size_t colon = line.find(':');
+    std::string_view name = colon == std::string_view::npos ? std::string_view() : line.substr(0, colon);
+    while (!name.empty() && IsSpace(name.back())) name.remove_suffix(1);  // "Subject :" in old mail
+    if (name.empty() || name.find_first_of(" \t") != std::string_view::npos) {
+      current = nullptr;
+      continue;
+    }
+    fields_.push_back({std::string(name), std::string(line.substr(colon + 1))});
+    current = &fields_.back();
+  }
+  for (HeaderField& field : fields_) field.value = std::string(TrimSpaces(field.value));
+}
+
+const std::string* HeaderBlock::Find(std::string_view name) const {
+  for (const HeaderField& field : fields_) {
+    if (EqualsIgnoringCase(field.name, name)) return &field.value;
+  }
+  return nullptr;
+}
+
+}  // namespace tessel::mail
