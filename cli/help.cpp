@@ -12,7 +12,7 @@ finds: through the index, and by searching the store for messages the index
 no longer lists.
 
 Usage:
-  tessel scan     [--format table|tsv|json] [--store|--addressbook|--raw] [--deep] PATH...
+  tessel scan     [--format table|tsv|json] [--store|--addressbook|--raw] [--deep] [--readable|--stored] PATH...
   tessel export   PATH... --to DIR [--format eml|mbox] [--crlf] [--rows LIST] ...
   tessel contacts PATH... --to FILE|DIR [--format txt|csv|vcf] [--codepage N]
   tessel show     [--raw] [--deep] PATH ROW
@@ -34,7 +34,8 @@ was found before the stop is written; a file cut by the stop is removed).
 )";
 
 constexpr char kScan[] =
-    R"(tessel scan [--format table|tsv|json] [--store|--addressbook|--raw] [--deep] [--codepage N] PATH...
+    R"(tessel scan [--format table|tsv|json] [--store|--addressbook|--raw] [--deep] [--codepage N]
+            [--readable|--stored] PATH...
 
 Lists what the wizard lists for PATH, in the same order. A path ending in
 ".imb" (any case) is an address book, anything else a message store: a path
@@ -63,9 +64,21 @@ Phone, Company Name, City, State / Province, Address, Country, Job Title, Fax;
 the address book's last contact comes first. Cells are the file's bytes as
 they are (a field shorter than its slot ends in one space).
 
+--readable gives a message's From, Subject, To and Date as a person reads
+them, from its whole header block (however many relay lines come first):
+encoded words decoded and every charset read as UTF-8, From and To as
+"Name <address>" (the address alone when there is no name; several joined by
+", "), the Subject unfolded, the Date as "YYYY-MM-DD HH:MM +ZZZZ" in the
+message's own zone, or as written when it cannot be read; an absent field is
+empty. In json each row is then {"cells": [...], "date_utc": "...Z"}, with
+the date in UTC for sorting (null when unread). The table shows these cells
+unless --stored asks for the stored ones; tsv and json keep the stored cells
+unless --readable is given. Address book rows are the same either way.
+
 Formats:
-  table  for people (default): aligned columns fitted to the terminal, long
-         cells cut with "...", offset and length shown
+  table  for people (default): aligned columns fitted to the terminal (by
+         the columns each character takes), long cells cut with "...", the
+         readable header cells, offset and length shown
   tsv    exact: one line per row, cells joined by TAB, no header line; in a
          cell backslash is written \\, TAB \t, LF \n and CR \r
   json   an array of rows, each an array of its cells as strings, in UTF-8:
