@@ -10,6 +10,7 @@
 #include "engine/message_row.h"
 #include "engine/skipping_reader.h"
 #include "engine/source_file.h"
+#include "mail/record_header.h"
 
 namespace tessel::cli {
 
@@ -26,6 +27,7 @@ class ReadableCells {
  private:
   SourceFile file_;
   std::optional<SkippingReader> reader_;
+  std::optional<mail::RecordHeaders> headers_;
 };
 
 }  // namespace tessel::cli

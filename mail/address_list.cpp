@@ -1,5 +1,8 @@
 #include "mail/address_list.h"
 
+#include <optional>
+
+#include "mail/charset_text.h"
 #include "mail/encoded_words.h"
 
 namespace tessel::mail {
@@ -27,6 +30,13 @@ std::string Collapsed(std::string_view text) {
   return out;
 }
 
+// An address as UTF-8: mail programs put 8-bit bytes in addresses too.
+std::string AddressText(std::string_view raw, const Charset* fallback, CharsetPort& port) {
+  std::string text;
+  AppendUndeclared(text, Collapsed(raw), fallback, port);
+  return text;
+}
+
 // One mailbox's pieces, collected as its text is read.
 struct Pieces {
   std::string phrase;   // words and quoted strings, unquoted
@@ -42,14 +52,14 @@ void AddMailbox(Pieces& pieces, const Charset* fallback, CharsetPort& port, std:
     std::string_view address = pieces.angle;
     // An obsolete route ("@relay,@relay:user@host") is not part of the address.
     if (const std::size_t colon = address.rfind(':'); colon != std::string_view::npos) address.remove_prefix(colon + 1);
-    mailbox.address = Collapsed(address);
+    mailbox.address = AddressText(address, fallback, port);
     mailbox.name = Collapsed(DecodeHeaderText(Trimmed(pieces.phrase), fallback, port));
   } else if (pieces.phrase.find('@') != std::string::npos) {
     std::string address;
     for (const char c : pieces.phrase) {
       if (!IsSpace(c)) address += c;
     }
-    mailbox.address = address;
+    mailbox.address = AddressText(address, fallback, port);
     if (pieces.hasComment) mailbox.name = Collapsed(DecodeHeaderText(pieces.comment, fallback, port));
   } else {
     // Only a name, as broken mail has ("To: Friends"), or an encoded address.
@@ -65,10 +75,40 @@ void AddMailbox(Pieces& pieces, const Charset* fallback, CharsetPort& port, std:
   pieces = Pieces{};
 }
 
+// The usual field, one "Name <address>" or one address, read without the
+// general parse; nullopt for anything else.
+std::optional<Mailbox> ReadSimpleMailbox(std::string_view raw, const Charset* fallback, CharsetPort& port) {
+  std::size_t angle = std::string_view::npos;
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    const char c = raw[i];
+    if (c == '"' || c == '(' || c == ')' || c == ',' || c == ';' || c == ':' || c == '\\' || c == '>') {
+      if (c != '>' || i + 1 != raw.size() || angle == std::string_view::npos) return std::nullopt;
+    } else if (c == '<') {
+      if (angle != std::string_view::npos) return std::nullopt;
+      angle = i;
+    }
+  }
+  Mailbox mailbox;
+  if (angle == std::string_view::npos) {
+    if (raw.find('@') == std::string_view::npos || Collapsed(raw).find(' ') != std::string::npos) return std::nullopt;
+    mailbox.address = AddressText(raw, fallback, port);
+    return mailbox;
+  }
+  if (raw.back() != '>') return std::nullopt;
+  mailbox.address = AddressText(raw.substr(angle + 1, raw.size() - angle - 2), fallback, port);
+  mailbox.name = Collapsed(DecodeHeaderText(Trimmed(raw.substr(0, angle)), fallback, port));
+  if (mailbox.name == mailbox.address) mailbox.name.clear();
+  return mailbox;
+}
+
 }  // namespace
 
 std::vector<Mailbox> ParseAddressList(std::string_view raw, const Charset* fallback, CharsetPort& port) {
   std::vector<Mailbox> out;
+  if (std::optional<Mailbox> simple = ReadSimpleMailbox(raw, fallback, port)) {
+    if (!simple->name.empty() || !simple->address.empty()) out.push_back(std::move(*simple));
+    return out;
+  }
   Pieces pieces;
   int commentDepth = 0;
   bool quoted = false;

@@ -46,17 +46,23 @@ std::size_t HeaderBlockLength(std::string_view message) {
 
 HeaderBlock::HeaderBlock(std::string_view block) {
   block = block.substr(0, kMaxHeaderBlock);
+  constexpr std::size_t kUsualFieldCount = 32;
+  fields_.reserve(kUsualFieldCount);
   HeaderField* current = nullptr;
   std::size_t start = 0;
   while (start < block.size()) {
     std::size_t end = block.find('\n', start);
     end = end == std::string_view::npos ? block.size() : end + 1;
     const std::string_view line = WithoutLineEnd(block.substr(start, end - start));
+    const std::size_t lineStart = start;
     start = end;
     if (line.empty()) break;
     if (IsSpace(line.front())) {
-      // A folded line: its line end goes, its leading space stays.
-      if (current != nullptr) current->value.append(line);
+      // A folded line belongs to the field above it.
+      if (current != nullptr) {
+        const auto rawStart = static_cast<std::size_t>(current->raw.data() - block.data());
+        current->raw = block.substr(rawStart, lineStart + line.size() - rawStart);
+      }
       continue;
     }
     const std::size_t colon = line.find(':');
@@ -66,15 +72,23 @@ HeaderBlock::HeaderBlock(std::string_view block) {
       current = nullptr;
       continue;
     }
-    fields_.push_back({std::string(name), std::string(line.substr(colon + 1))});
+    fields_.push_back({name, line.substr(colon + 1)});
     current = &fields_.back();
   }
-  for (HeaderField& field : fields_) field.value = std::string(TrimSpaces(field.value));
 }
 
-const std::string* HeaderBlock::Find(std::string_view name) const {
+std::string HeaderField::Value() const {
+  std::string value;
+  value.reserve(raw.size());
+  for (const char c : raw) {
+    if (c != '\r' && c != '\n') value += c;
+  }
+  return std::string(TrimSpaces(value));
+}
+
+const HeaderField* HeaderBlock::Find(std::string_view name) const {
   for (const HeaderField& field : fields_) {
-    if (EqualsIgnoringCase(field.name, name)) return &field.value;
+    if (EqualsIgnoringCase(field.name, name)) return &field;
   }
   return nullptr;
 }

@@ -17,19 +17,23 @@ constexpr std::size_t kMaxHeaderBlock = std::size_t{1} << 20;
 // kMaxHeaderBlock) when there is no empty line.
 std::size_t HeaderBlockLength(std::string_view message);
 
+// A field as it stands in the block: views into the block's bytes.
 struct HeaderField {
-  std::string name;   // as written
-  std::string value;  // after the colon, unfolded (line ends before a space or tab removed), trimmed
+  std::string_view name;  // as written
+  std::string_view raw;   // after the colon, folded lines and all
+  // The value unfolded (line ends before a space or tab removed) and trimmed.
+  std::string Value() const;
 };
 
 class HeaderBlock {
  public:
-  // Reads the fields of `block` (its first kMaxHeaderBlock bytes at most); a
-  // line that is neither a field nor a continuation is passed over.
+  // Reads the fields of `block` (its first kMaxHeaderBlock bytes at most),
+  // which must outlive this; a line that is neither a field nor a
+  // continuation is passed over.
   explicit HeaderBlock(std::string_view block);
 
-  // The value of the first field of that name (any case); nullptr when absent.
-  const std::string* Find(std::string_view name) const;
+  // The first field of that name (any case); nullptr when absent.
+  const HeaderField* Find(std::string_view name) const;
   const std::vector<HeaderField>& Fields() const { return fields_; }
 
  private:

@@ -1,7 +1,6 @@
 #include "mail/mail_date.h"
 
 #include <array>
-#include <cstdio>
 #include <vector>
 
 #include "mail/header_block.h"
@@ -168,6 +167,14 @@ std::vector<std::string_view> Tokens(std::string_view text) {
   return tokens;
 }
 
+// Writes `value` as `count` digits at `at` (the lowest ones, for a year past 9999).
+void Digits(std::string& text, std::size_t at, int value, std::size_t count) {
+  for (std::size_t i = count; i > 0; --i) {
+    text[at + i - 1] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+}
+
 }  // namespace
 
 std::optional<MailDate> ParseMailDate(std::string_view text) {
@@ -220,10 +227,15 @@ std::optional<MailDate> ParseMailDate(std::string_view text) {
 
 std::string FormatLocal(const MailDate& date) {
   const int offset = date.zoneMinutes < 0 ? -date.zoneMinutes : date.zoneMinutes;
-  const char sign = date.zoneMinutes < 0 || !date.zoneKnown ? '-' : '+';
-  char text[40];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d %c%02d%02d", date.year, date.month, date.day, date.hour,
-                date.minute, sign, offset / 60, offset % 60);
+  std::string text = "0000-00-00 00:00 +0000";
+  Digits(text, 0, date.year, 4);
+  Digits(text, 5, date.month, 2);
+  Digits(text, 8, date.day, 2);
+  Digits(text, 11, date.hour, 2);
+  Digits(text, 14, date.minute, 2);
+  text[17] = date.zoneMinutes < 0 || !date.zoneKnown ? '-' : '+';
+  Digits(text, 18, offset / 60, 2);
+  Digits(text, 20, offset % 60, 2);
   return text;
 }
 
@@ -238,9 +250,13 @@ std::string FormatUtc(const MailDate& date) {
   }
   int year = 0, month = 0, day = 0;
   CivilFromDays(days, year, month, day);
-  char text[40];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", year, month, day, static_cast<int>(inDay / 60),
-                static_cast<int>(inDay % 60), date.second > 59 ? 59 : date.second);
+  std::string text = "0000-00-00T00:00:00Z";
+  Digits(text, 0, year, 4);
+  Digits(text, 5, month, 2);
+  Digits(text, 8, day, 2);
+  Digits(text, 11, static_cast<int>(inDay / 60), 2);
+  Digits(text, 14, static_cast<int>(inDay % 60), 2);
+  Digits(text, 17, date.second > 59 ? 59 : date.second, 2);
   return text;
 }
 

@@ -1,5 +1,6 @@
 #include "mail/readable_header.h"
 
+#include <initializer_list>
 #include <optional>
 
 #include "mail/address_list.h"
@@ -19,31 +20,43 @@ std::string SpacedOut(std::string text) {
   return text;
 }
 
+bool HasEightBitBytes(std::initializer_list<const HeaderField*> fields) {
+  for (const HeaderField* field : fields) {
+    if (field == nullptr) continue;
+    for (const char c : field->raw) {
+      if (static_cast<unsigned char>(c) >= 0x80) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 ReadableHeader ReadHeader(std::string_view headerBlock, CharsetPort& port) {
   const HeaderBlock header(headerBlock);
-  // Undeclared 8-bit bytes that are not UTF-8 are read in the message's own charset.
+  const HeaderField* from = header.Find("From");
+  const HeaderField* to = header.Find("To");
+  const HeaderField* subject = header.Find("Subject");
+  const HeaderField* date = header.Find("Date");
+  // Undeclared 8-bit bytes that are not UTF-8 are read in the message's own
+  // charset; most headers have none, and need no look at it.
   Charset declared;
   const Charset* fallback = nullptr;
-  if (const std::string* type = header.Find("Content-Type")) {
-    if (FindCharset(ParseHeaderValue(*type, port).Parameter("charset"), declared)) fallback = &declared;
+  const HeaderField* type = header.Find("Content-Type");
+  if (type != nullptr && HasEightBitBytes({from, to, subject, date})) {
+    if (FindCharset(ParseHeaderValue(type->Value(), port).Parameter("charset"), declared)) fallback = &declared;
   }
   ReadableHeader out;
-  if (const std::string* from = header.Find("From")) {
-    out.from = SpacedOut(FormatMailboxes(ParseAddressList(*from, fallback, port)));
-  }
-  if (const std::string* to = header.Find("To"))
-    out.to = SpacedOut(FormatMailboxes(ParseAddressList(*to, fallback, port)));
-  if (const std::string* subject = header.Find("Subject")) {
-    out.subject = SpacedOut(DecodeHeaderText(*subject, fallback, port));
-  }
-  if (const std::string* date = header.Find("Date")) {
-    if (const std::optional<MailDate> read = ParseMailDate(*date)) {
+  if (from != nullptr) out.from = SpacedOut(FormatMailboxes(ParseAddressList(from->Value(), fallback, port)));
+  if (to != nullptr) out.to = SpacedOut(FormatMailboxes(ParseAddressList(to->Value(), fallback, port)));
+  if (subject != nullptr) out.subject = SpacedOut(DecodeHeaderText(subject->Value(), fallback, port));
+  if (date != nullptr) {
+    const std::string text = date->Value();
+    if (const std::optional<MailDate> read = ParseMailDate(text)) {
       out.date = FormatLocal(*read);
       out.dateUtc = FormatUtc(*read);
     } else {
-      out.date = SpacedOut(DecodeHeaderText(*date, fallback, port));
+      out.date = SpacedOut(DecodeHeaderText(text, fallback, port));
     }
   }
   return out;

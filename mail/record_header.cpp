@@ -5,27 +5,41 @@
 #include "mail/header_block.h"
 
 namespace tessel::mail {
+namespace {
 
-std::string ReadRecordHeader(ByteReader& store, const MessageRecord& record) {
-  // Most headers end within the first piece; relay-heavy ones take a few.
-  constexpr std::size_t kPiece = 16 * 1024;
+constexpr std::size_t kWindow = std::size_t{1} << 20;  // read ahead at a time
+constexpr std::size_t kFirstLook = 8192;               // most header blocks end within this
+
+}  // namespace
+
+std::string_view RecordHeaders::Bytes(std::int64_t offset, std::size_t count) {
+  const auto inWindow = [&] {
+    if (windowStart_ < 0 || offset < windowStart_) return false;
+    const auto from = static_cast<std::size_t>(offset - windowStart_);
+    return from + count <= window_.size() || (windowAtEnd_ && from <= window_.size());
+  };
+  if (!inWindow()) {
+    window_.resize(std::max(kWindow, count));
+    const std::size_t got = offset < 0 ? 0 : store_.ReadAt(offset, window_.data(), window_.size());
+    windowAtEnd_ = got < window_.size();
+    window_.resize(got);
+    windowStart_ = offset;
+  }
+  const auto from = static_cast<std::size_t>(offset - windowStart_);
+  return std::string_view(window_).substr(std::min(from, window_.size()), count);
+}
+
+std::string_view RecordHeaders::Read(const MessageRecord& record) {
   const auto wanted =
       static_cast<std::size_t>(std::clamp<std::int64_t>(record.length, 0, static_cast<std::int64_t>(kMaxHeaderBlock)));
-  std::string bytes;
-  while (bytes.size() < wanted) {
-    const std::size_t had = bytes.size();
-    const std::size_t count = std::min(kPiece, wanted - had);
-    bytes.resize(had + count);
-    const std::size_t got = store.ReadAt(record.offset + static_cast<std::int64_t>(had), bytes.data() + had, count);
-    bytes.resize(had + got);
-    // The empty line may straddle the pieces: look again from just before the new bytes.
-    const std::size_t from = had < 3 ? 0 : had - 3;
-    const std::string_view fresh = std::string_view(bytes).substr(from);
-    const std::size_t lf = fresh.find("\n\n"), crlf = fresh.find("\n\r\n");
-    if (lf != std::string_view::npos || crlf != std::string_view::npos || got < count) break;
+  // A look at the first bytes, then (for relay-heavy headers) at all that may be header.
+  std::string_view bytes = Bytes(record.offset, std::min(wanted, kFirstLook));
+  std::size_t length = HeaderBlockLength(bytes);
+  if (length == bytes.size() && bytes.size() < wanted && bytes.size() == std::min(wanted, kFirstLook)) {
+    bytes = Bytes(record.offset, wanted);
+    length = HeaderBlockLength(bytes);
   }
-  bytes.resize(HeaderBlockLength(bytes));
-  return bytes;
+  return bytes.substr(0, length);
 }
 
 }  // namespace tessel::mail
