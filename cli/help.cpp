@@ -15,7 +15,7 @@ Usage:
   tessel scan     [--format table|tsv|json] [--store|--addressbook|--raw] [--deep] [--readable|--stored] PATH...
   tessel export   PATH... --to DIR [--format eml|mbox] [--crlf] [--rows LIST] ...
   tessel contacts PATH... --to FILE|DIR [--format txt|csv|vcf] [--codepage N]
-  tessel show     [--raw] [--deep] PATH ROW
+  tessel show     [--raw] [--deep] [--text | --part K [--to FILE]] PATH ROW
   tessel COMMAND --help
   tessel --version
 
@@ -164,13 +164,21 @@ them as UTF-8: --codepage 1252 (the default; most installations), 1250 to
 )";
 
 constexpr char kShow[] =
-    R"(tessel show [--raw] [--deep] PATH ROW
+    R"(tessel show [--raw] [--deep] [--text | --part K [--to FILE]] PATH ROW
 
 Writes the record of message row ROW (as tessel scan numbers it) of the store
 or index PATH to standard output, byte for byte. --raw searches PATH's bytes
 as a store whatever its name; --deep numbers rows as scan --deep does.
 A record that runs past the end of a damaged store is written as far as the
 store goes, and said so on stderr.
+
+--text shows the message for a person, with no mail program: its From, To,
+Cc, Date and Subject decoded, the text of its body (the plain text part, or
+an HTML-only body as text: paragraphs and line breaks kept, links as
+"text <address>"), and a numbered list of its attachments with their names
+and sizes (an attached message, as in a bounce, is one of them).
+--part K writes attachment K of that list decoded, to standard output or to
+the new file --to FILE (never overwritten).
 )";
 
 }  // namespace

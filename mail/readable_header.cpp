@@ -38,17 +38,19 @@ ReadableHeader ReadHeader(std::string_view headerBlock, CharsetPort& port) {
   const HeaderField* to = header.Find("To");
   const HeaderField* subject = header.Find("Subject");
   const HeaderField* date = header.Find("Date");
+  const HeaderField* cc = header.Find("Cc");
   // Undeclared 8-bit bytes that are not UTF-8 are read in the message's own
   // charset; most headers have none, and need no look at it.
   Charset declared;
   const Charset* fallback = nullptr;
   const HeaderField* type = header.Find("Content-Type");
-  if (type != nullptr && HasEightBitBytes({from, to, subject, date})) {
+  if (type != nullptr && HasEightBitBytes({from, to, subject, date, cc})) {
     if (FindCharset(ParseHeaderValue(type->Value(), port).Parameter("charset"), declared)) fallback = &declared;
   }
   ReadableHeader out;
   if (from != nullptr) out.from = SpacedOut(FormatMailboxes(ParseAddressList(from->Value(), fallback, port)));
   if (to != nullptr) out.to = SpacedOut(FormatMailboxes(ParseAddressList(to->Value(), fallback, port)));
+  if (cc != nullptr) out.cc = SpacedOut(FormatMailboxes(ParseAddressList(cc->Value(), fallback, port)));
   if (subject != nullptr) out.subject = SpacedOut(DecodeHeaderText(subject->Value(), fallback, port));
   if (date != nullptr) {
     const std::string text = date->Value();

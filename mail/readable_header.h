@@ -14,6 +14,7 @@ struct ReadableHeader {
   std::string from;
   std::string subject;
   std::string to;
+  std::string cc;       // for the message view; not a list cell
   std::string date;     // "2003-03-04 10:00 +0100", the field's text when unreadable, empty when absent
   std::string dateUtc;  // "2003-03-04T09:00:00Z"; empty unless the date was read
 };

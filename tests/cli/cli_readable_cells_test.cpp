@@ -90,4 +90,46 @@ TEST_F(ReadableScan, EveryFormatGivesTheCellsPeopleRead) {
   EXPECT_NE(run.err.find("--readable and --stored"), std::string::npos) << run.err;
 }
 
+TEST_F(ReadableScan, ShowGivesAMessageForPeopleAndItsAttachments) {
+  const std::string html = mailfiles::CrLfLines({"MIME-Version: 1.0",
+                                                 "From: \"Example Shop\" <shop@example.com>",
+                                                 "To: anna@example.org",
+                                                 "Subject: =?utf-8?B?WW91ciBvcmRlciDigJQgaW52b2ljZQ==?=",
+                                                 "Date: Wed, 5 Mar 2003 08:00:00 GMT",
+                                                 "Content-Type: multipart/mixed; boundary=\"b\"",
+                                                 "",
+                                                 "--b",
+                                                 "Content-Type: text/html; charset=iso-8859-1",
+                                                 "Content-Transfer-Encoding: quoted-printable",
+                                                 "",
+                                                 "<p>Gr=FC=DFe,</p><p>see <a href=3D\"https://shop.example/o=",
+                                                 "/1\">your order</a>.</p>",
+                                                 "--b",
+                                                 "Content-Type: application/octet-stream",
+                                                 "Content-Disposition: attachment; filename=\"invoice.bin\"",
+                                                 "Content-Transfer-Encoding: base64",
+                                                 "",
+                                                 "AAEC/w==",
+                                                 "--b--"});
+  std::ofstream(Path("Inbox.imm"), std::ios::binary | std::ios::app) << html;
+  const auto show = [&](const std::string& args) {
+    return tessel::testing::RunTessel("show " + args + " '" + Path("Inbox.imm") + "' 3", scratch_.Root());
+  };
+  Result run = show("--text");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "From: Example Shop <shop@example.com>\nTo: anna@example.org\nDate: 2003-03-05 08:00 +0000\n"
+            "Subject: Your order — invoice\n\nGrüße,\n\nsee your order <https://shop.example/o/1>.\n\n"
+            "Attachments (tessel show ... --part K writes one):\n  1. invoice.bin (4 bytes)\n");
+  run = show("--part 1 --to '" + Path("invoice.bin") + "'");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  std::ifstream saved(Path("invoice.bin"), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), std::string("\x00\x01\x02\xFF", 4));
+  run = show("--part 1 --to '" + Path("invoice.bin") + "'");
+  EXPECT_EQ(run.exitCode, 1) << "never overwritten";
+  run = show("--part 2");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("has 1 attachments"), std::string::npos) << run.err;
+}
+
 }  // namespace
