@@ -79,12 +79,10 @@ std::string DecodeQuotedPrintable(std::string_view text, bool underscoreIsSpace)
     const char c = text[i];
     if (c == '_' && underscoreIsSpace) {
       out += ' ';
-    } else if (c != '=') {
-      out += c;
-    } else if (i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
+    } else if (c == '=' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
       out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
       i += 2;
-    } else if (i + 1 < text.size() && (text[i + 1] == '\n' || text[i + 1] == '\r')) {
+    } else if (c == '=' && i + 1 < text.size() && (text[i + 1] == '\n' || text[i + 1] == '\r')) {
       // A soft line break.
       i += text[i + 1] == '\r' && i + 2 < text.size() && text[i + 2] == '\n' ? 2 : 1;
     } else {
