@@ -44,10 +44,19 @@ std::size_t HeaderBlockLength(std::string_view message) {
   return message.size();
 }
 
-HeaderBlock::HeaderBlock(std::string_view block) {
+HeaderBlock::HeaderBlock(std::string_view block) : HeaderBlock(block, {}) {}
+
+HeaderBlock::HeaderBlock(std::string_view block, std::span<const std::string_view> names) {
   block = block.substr(0, kMaxHeaderBlock);
+  const auto wanted = [&](std::string_view name) {
+    if (names.empty()) return true;
+    for (const std::string_view candidate : names) {
+      if (EqualsIgnoringCase(name, candidate)) return Find(name) == nullptr;
+    }
+    return false;
+  };
   constexpr std::size_t kUsualFieldCount = 32;
-  fields_.reserve(kUsualFieldCount);
+  fields_.reserve(names.empty() ? kUsualFieldCount : names.size());
   HeaderField* current = nullptr;
   std::size_t start = 0;
   while (start < block.size()) {
@@ -68,7 +77,7 @@ HeaderBlock::HeaderBlock(std::string_view block) {
     const std::size_t colon = line.find(':');
     std::string_view name = colon == std::string_view::npos ? std::string_view() : line.substr(0, colon);
     while (!name.empty() && IsSpace(name.back())) name.remove_suffix(1);  // "Subject :" in old mail
-    if (name.empty() || name.find_first_of(" \t") != std::string_view::npos) {
+    if (name.empty() || name.find_first_of(" \t") != std::string_view::npos || !wanted(name)) {
       current = nullptr;
       continue;
     }

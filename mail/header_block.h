@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,8 @@ class HeaderBlock {
   // which must outlive this; a line that is neither a field nor a
   // continuation is passed over.
   explicit HeaderBlock(std::string_view block);
+  // Only the first field of each of `names` (the list's cells read five of dozens).
+  HeaderBlock(std::string_view block, std::span<const std::string_view> names);
 
   // The first field of that name (any case); nullptr when absent.
   const HeaderField* Find(std::string_view name) const;

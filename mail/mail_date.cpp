@@ -1,7 +1,6 @@
 #include "mail/mail_date.h"
 
 #include <array>
-#include <vector>
 
 #include "mail/header_block.h"
 
@@ -134,12 +133,19 @@ bool IsDateHyphen(std::string_view text, std::size_t at) {
 
 // The words of a date: comments dropped; commas, spaces and (between a date's
 // parts) hyphens and dots split it. A time keeps its colons, a zone its sign.
-std::vector<std::string_view> Tokens(std::string_view text) {
-  std::vector<std::string_view> tokens;
+struct TokenList {
+  static constexpr std::size_t kMost = 16;  // more words than any date has
+  std::array<std::string_view, kMost> items;
+  std::size_t count = 0;
+  const std::string_view* begin() const { return items.data(); }
+  const std::string_view* end() const { return items.data() + count; }
+};
+
+TokenList Tokens(std::string_view text) {
+  TokenList tokens;
   std::size_t i = 0;
   int depth = 0;
-  constexpr std::size_t kMostTokens = 16;
-  while (i < text.size() && tokens.size() < kMostTokens) {
+  while (i < text.size() && tokens.count < TokenList::kMost) {
     const char c = text[i];
     if (c == '(') ++depth;
     if (c == ')' && depth > 0) {
@@ -161,7 +167,7 @@ std::vector<std::string_view> Tokens(std::string_view text) {
       if ((d == '+' || d == '-') && IsAlpha(text[end - 1])) break;  // "GMT+0100"
       ++end;
     }
-    tokens.push_back(text.substr(i, end - i));
+    tokens.items[tokens.count++] = text.substr(i, end - i);
     i = end;
   }
   return tokens;

@@ -33,7 +33,8 @@ bool HasEightBitBytes(std::initializer_list<const HeaderField*> fields) {
 }  // namespace
 
 ReadableHeader ReadHeader(std::string_view headerBlock, CharsetPort& port) {
-  const HeaderBlock header(headerBlock);
+  static constexpr std::string_view kNames[] = {"From", "To", "Subject", "Date", "Cc", "Content-Type"};
+  const HeaderBlock header(headerBlock, kNames);
   const HeaderField* from = header.Find("From");
   const HeaderField* to = header.Find("To");
   const HeaderField* subject = header.Find("Subject");

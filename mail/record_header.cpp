@@ -7,8 +7,8 @@
 namespace tessel::mail {
 namespace {
 
-constexpr std::size_t kWindow = std::size_t{1} << 20;  // read ahead at a time
-constexpr std::size_t kFirstLook = 8192;               // most header blocks end within this
+constexpr std::size_t kWindow = 128 * 1024;  // read ahead at a time: within the cache, and few reads
+constexpr std::size_t kFirstLook = 8192;     // most header blocks end within this
 
 }  // namespace
 
@@ -16,17 +16,18 @@ std::string_view RecordHeaders::Bytes(std::int64_t offset, std::size_t count) {
   const auto inWindow = [&] {
     if (windowStart_ < 0 || offset < windowStart_) return false;
     const auto from = static_cast<std::size_t>(offset - windowStart_);
-    return from + count <= window_.size() || (windowAtEnd_ && from <= window_.size());
+    return from + count <= windowLength_ || (windowAtEnd_ && from <= windowLength_);
   };
   if (!inWindow()) {
-    window_.resize(std::max(kWindow, count));
-    const std::size_t got = offset < 0 ? 0 : store_.ReadAt(offset, window_.data(), window_.size());
-    windowAtEnd_ = got < window_.size();
-    window_.resize(got);
+    // Sized once (larger only for a header longer than the window), never cleared.
+    if (window_.size() < std::max(kWindow, count)) window_.resize(std::max(kWindow, count));
+    const std::size_t want = std::max(kWindow, count);
+    windowLength_ = offset < 0 ? 0 : store_.ReadAt(offset, window_.data(), want);
+    windowAtEnd_ = windowLength_ < want;
     windowStart_ = offset;
   }
   const auto from = static_cast<std::size_t>(offset - windowStart_);
-  return std::string_view(window_).substr(std::min(from, window_.size()), count);
+  return std::string_view(window_.data(), windowLength_).substr(std::min(from, windowLength_), count);
 }
 
 std::string_view RecordHeaders::Read(const MessageRecord& record) {

@@ -27,6 +27,7 @@ class RecordHeaders {
 
   ByteReader& store_;
   std::string window_;
+  std::size_t windowLength_ = 0;  // bytes of window_ read
   std::int64_t windowStart_ = -1;
   bool windowAtEnd_ = false;  // the window runs to the store's end
 };
