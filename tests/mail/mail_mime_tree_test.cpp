@@ -69,10 +69,10 @@ TEST(MimeTree, DamagedStructureStaysReadable) {
   MimePart root;
   EXPECT_TRUE(Read(nested, root).body.empty());
   const MessageText cut = Read(
-      "Content-Type: multipart/mixed; boundary=x\r\n\r\n--x\r\n\r\nfirst\r\n--x\r\n"
+      "Content-Type: multipart/mixed; boundary=x\r\n\r\n--x\r\n\r\nfirst, not --x here\r\n--x\r\n"
       "Content-Type: image/png; name=a.png\r\nContent-Transfer-Encoding: base64\r\n\r\niVBO",
       root);
-  EXPECT_EQ(cut.body, "first");
+  EXPECT_EQ(cut.body, "first, not --x here") << "a delimiter starts a line";
   ASSERT_EQ(cut.attachments.size(), 1U);
   EXPECT_EQ(cut.attachments[0].size, 3U);
   EXPECT_EQ(Read("Content-Type: multipart/mixed; boundary=zz\r\n\r\nno parts at all", root).body, "");
