@@ -176,7 +176,10 @@ std::string HtmlToText(std::string_view html) {
       continue;
     }
     const std::size_t end = html.find('>', at);
-    if (end == std::string_view::npos) break;
+    if (end == std::string_view::npos) {
+      writer.Text(html.substr(at));  // a "<" that opens no tag is text
+      break;
+    }
     const std::string_view tag = html.substr(at + 1, end - at - 1);
     at = end + 1;
     const bool closing = !tag.empty() && tag[0] == '/';

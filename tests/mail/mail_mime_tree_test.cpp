@@ -88,6 +88,7 @@ TEST(HtmlText, KeepsParagraphsLinesAndLinks) {
           "<!-- <p>hidden</p> --><div>Anna</div></body></html>"),
       "Dear Tom,\n\nthe new prices are here <https://shop.example/p?a=1&b=2>.\n"
       "Write to anna@example.org\n\n- one\n- two <3 €☺\n\nAnna");
+  EXPECT_EQ(HtmlToText("<p>x < y"), "x < y");
 }
 
 }  // namespace
