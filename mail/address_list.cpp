@@ -113,8 +113,20 @@ std::vector<Mailbox> ParseAddressList(std::string_view raw, const Charset* fallb
   int commentDepth = 0;
   bool quoted = false;
   bool inAngle = false;
+  std::size_t noEndFrom = std::string_view::npos;
   for (std::size_t i = 0; i < raw.size(); ++i) {
     const char c = raw[i];
+    if (c == '=' && !quoted && commentDepth == 0 && !inAngle) {
+      // An encoded word is one word of the name, whatever it holds: encoders
+      // leave commas and colons in them ("=?utf-8?Q?Smith,_John?=").
+      const std::size_t end = EncodedWordEnd(raw, i, noEndFrom);
+      const std::string_view word = raw.substr(i, end > i ? end - i : 0);
+      if (!word.empty() && word.find_first_of("<>\"") == std::string_view::npos) {
+        pieces.phrase.append(word);
+        i = end - 1;
+        continue;
+      }
+    }
     if (quoted) {
       if (c == '\\' && i + 1 < raw.size()) {
         pieces.phrase += raw[++i];

@@ -36,22 +36,35 @@ struct EncodedWord {
   Charset decoded;
 };
 
-// The encoded word that starts at `at` (at "=?"), if one does. `noEndFrom`
-// remembers where no "?=" follows, so a header of many "=?" stays linear.
-std::optional<EncodedWord> ReadEncodedWord(std::string_view text, std::size_t at, std::size_t& noEndFrom) {
+// Where the parts of the encoded word at `at` lie; false when none starts there.
+// `noEndFrom` remembers where no "?=" follows, so a header of many "=?" stays linear.
+bool FindEncodedWord(std::string_view text, std::size_t at, std::size_t& noEndFrom, std::size_t& charsetEnd,
+                     std::size_t& close) {
+  if (text.substr(at, 2) != "=?") return false;
   std::size_t i = at + 2;
   const std::size_t charsetStart = i;
   while (i < text.size() && text[i] != '?' && !IsWhitespace(text[i]) && i - charsetStart <= kLongestCharsetName) ++i;
-  if (i == charsetStart || i + 3 > text.size() || text[i] != '?' || text[i + 2] != '?') return std::nullopt;
+  if (i == charsetStart || i + 3 > text.size() || text[i] != '?' || text[i + 2] != '?') return false;
   const char encoding = text[i + 1];
-  if (encoding != 'Q' && encoding != 'q' && encoding != 'B' && encoding != 'b') return std::nullopt;
+  if (encoding != 'Q' && encoding != 'q' && encoding != 'B' && encoding != 'b') return false;
   const std::size_t payloadStart = i + 3;
-  if (payloadStart >= noEndFrom) return std::nullopt;
-  const std::size_t close = text.find("?=", payloadStart);
+  if (payloadStart >= noEndFrom) return false;
+  close = text.find("?=", payloadStart);
   if (close == std::string_view::npos) {
     noEndFrom = payloadStart;
-    return std::nullopt;
+    return false;
   }
+  charsetEnd = i;
+  return true;
+}
+
+// The encoded word that starts at `at` (at "=?"), if one does.
+std::optional<EncodedWord> ReadEncodedWord(std::string_view text, std::size_t at, std::size_t& noEndFrom) {
+  std::size_t i = 0, close = 0;
+  if (!FindEncodedWord(text, at, noEndFrom, i, close)) return std::nullopt;
+  const std::size_t charsetStart = at + 2;
+  const char encoding = text[i + 1];
+  const std::size_t payloadStart = i + 3;
   EncodedWord word;
   word.end = close + 2;
   std::string_view charset = text.substr(charsetStart, i - charsetStart);
@@ -71,6 +84,11 @@ bool OnlyWhitespace(std::string_view text) {
 }
 
 }  // namespace
+
+std::size_t EncodedWordEnd(std::string_view text, std::size_t at, std::size_t& noEndFrom) {
+  std::size_t charsetEnd = 0, close = 0;
+  return FindEncodedWord(text, at, noEndFrom, charsetEnd, close) ? close + 2 : 0;
+}
 
 std::string DecodeQuotedPrintable(std::string_view text, bool underscoreIsSpace) {
   std::string out;

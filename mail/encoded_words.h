@@ -16,6 +16,10 @@ namespace tessel::mail {
 // words that are not UTF-8 (nullptr: Windows-1252).
 std::string DecodeHeaderText(std::string_view raw, const Charset* fallback, CharsetPort& port);
 
+// Just past the "?=" of the encoded word that starts at `at`, or 0 when none
+// starts there. `noEndFrom` (npos at first) keeps calls over one text linear.
+std::size_t EncodedWordEnd(std::string_view text, std::size_t at, std::size_t& noEndFrom);
+
 // Quoted-printable and base64 as the encoded words and bodies use them;
 // both skip what they cannot read. `underscoreIsSpace` for encoded words.
 std::string DecodeQuotedPrintable(std::string_view text, bool underscoreIsSpace);

@@ -30,6 +30,8 @@ TEST(AddressList, ReadsNamesAndAddressesAsPeopleWriteThem) {
       {"=?utf-8?Q?Ana?= =?utf-8?Q?_Mar=C3=ADa?= <ana@example.es>, \"Smith, Bob\" <bob@example.com>",
        "Ana María <ana@example.es>, Smith, Bob <bob@example.com>"},
       {"\"bob@example.com\" <bob@example.com>", "bob@example.com"},
+      {"=?utf-8?Q?M=C3=BCller,_Hans?= <hans@example.de>, =?iso-8859-1?Q?Dupont,=20J=E9r=F4me:?= <jd@example.fr>",
+       "Müller, Hans <hans@example.de>, Dupont, Jérôme: <jd@example.fr>"},
       {"Friends", "Friends"},
   };
   for (const auto& c : cases) EXPECT_EQ(Readable(c.raw), c.readable) << c.raw;
