@@ -78,6 +78,17 @@ void AddMailbox(Pieces& pieces, const Charset* fallback, CharsetPort& port, std:
 // The usual field, one "Name <address>" or one address, read without the
 // general parse; nullopt for anything else.
 std::optional<Mailbox> ReadSimpleMailbox(std::string_view raw, const Charset* fallback, CharsetPort& port) {
+  // A name in quotes first ("Maria Lopez" <maria@example.com>), without escapes in it.
+  std::string_view quoted;
+  const bool hasQuoted = !raw.empty() && raw.front() == '"';
+  if (hasQuoted) {
+    const std::size_t close = raw.find('"', 1);
+    if (close == std::string_view::npos || raw.substr(1, close - 1).find('\\') != std::string_view::npos) {
+      return std::nullopt;
+    }
+    quoted = raw.substr(1, close - 1);
+    raw.remove_prefix(close + 1);
+  }
   std::size_t angle = std::string_view::npos;
   for (std::size_t i = 0; i < raw.size(); ++i) {
     const char c = raw[i];
@@ -89,6 +100,7 @@ std::optional<Mailbox> ReadSimpleMailbox(std::string_view raw, const Charset* fa
     }
   }
   Mailbox mailbox;
+  if (hasQuoted && (angle == std::string_view::npos || !Trimmed(raw.substr(0, angle)).empty())) return std::nullopt;
   if (angle == std::string_view::npos) {
     if (raw.find('@') == std::string_view::npos || Collapsed(raw).find(' ') != std::string::npos) return std::nullopt;
     mailbox.address = AddressText(raw, fallback, port);
@@ -96,7 +108,7 @@ std::optional<Mailbox> ReadSimpleMailbox(std::string_view raw, const Charset* fa
   }
   if (raw.back() != '>') return std::nullopt;
   mailbox.address = AddressText(raw.substr(angle + 1, raw.size() - angle - 2), fallback, port);
-  mailbox.name = Collapsed(DecodeHeaderText(Trimmed(raw.substr(0, angle)), fallback, port));
+  mailbox.name = Collapsed(DecodeHeaderText(Trimmed(hasQuoted ? quoted : raw.substr(0, angle)), fallback, port));
   if (mailbox.name == mailbox.address) mailbox.name.clear();
   return mailbox;
 }

@@ -86,6 +86,16 @@ HeaderBlock::HeaderBlock(std::string_view block, std::span<const std::string_vie
   }
 }
 
+std::string_view HeaderField::Value(std::string& storage) const {
+  for (const char c : raw) {
+    if (c == '\r' || c == '\n') {
+      storage = Value();
+      return storage;
+    }
+  }
+  return TrimSpaces(raw);
+}
+
 std::string HeaderField::Value() const {
   std::string value;
   value.reserve(raw.size());

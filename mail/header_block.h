@@ -24,6 +24,9 @@ struct HeaderField {
   std::string_view raw;   // after the colon, folded lines and all
   // The value unfolded (line ends before a space or tab removed) and trimmed.
   std::string Value() const;
+  // The same, as a view of the field's own bytes when it was not folded (most
+  // are), else of `storage`.
+  std::string_view Value(std::string& storage) const;
 };
 
 class HeaderBlock {

@@ -13,11 +13,10 @@ namespace tessel::mail {
 namespace {
 
 // Tabs and line ends left in a field by broken folding read as spaces.
-std::string SpacedOut(std::string text) {
+void SpaceOut(std::string& text) {
   for (char& c : text) {
     if (c == '\t' || c == '\r' || c == '\n') c = ' ';
   }
-  return text;
 }
 
 bool HasEightBitBytes(std::initializer_list<const HeaderField*> fields) {
@@ -49,17 +48,27 @@ ReadableHeader ReadHeader(std::string_view headerBlock, CharsetPort& port) {
     if (FindCharset(ParseHeaderValue(type->Value(), port).Parameter("charset"), declared)) fallback = &declared;
   }
   ReadableHeader out;
-  if (from != nullptr) out.from = SpacedOut(FormatMailboxes(ParseAddressList(from->Value(), fallback, port)));
-  if (to != nullptr) out.to = SpacedOut(FormatMailboxes(ParseAddressList(to->Value(), fallback, port)));
-  if (cc != nullptr) out.cc = SpacedOut(FormatMailboxes(ParseAddressList(cc->Value(), fallback, port)));
-  if (subject != nullptr) out.subject = SpacedOut(DecodeHeaderText(subject->Value(), fallback, port));
+  std::string unfolded;
+  const auto addresses = [&](const HeaderField* field, std::string& cell) {
+    if (field == nullptr) return;
+    cell = FormatMailboxes(ParseAddressList(field->Value(unfolded), fallback, port));
+    SpaceOut(cell);
+  };
+  addresses(from, out.from);
+  addresses(to, out.to);
+  addresses(cc, out.cc);
+  if (subject != nullptr) {
+    out.subject = DecodeHeaderText(subject->Value(unfolded), fallback, port);
+    SpaceOut(out.subject);
+  }
   if (date != nullptr) {
-    const std::string text = date->Value();
+    const std::string_view text = date->Value(unfolded);
     if (const std::optional<MailDate> read = ParseMailDate(text)) {
       out.date = FormatLocal(*read);
       out.dateUtc = FormatUtc(*read);
     } else {
-      out.date = SpacedOut(DecodeHeaderText(text, fallback, port));
+      out.date = DecodeHeaderText(text, fallback, port);
+      SpaceOut(out.date);
     }
   }
   return out;
