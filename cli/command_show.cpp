@@ -27,10 +27,16 @@ using exporting::RecordCopyNote;
 
 namespace {
 
+// The most of a record read for a person: more is no mail anyone reads (a
+// deep scan's row of unclaimed bytes can span a whole damaged store).
+constexpr std::int64_t kMostMessageBytes = std::int64_t{256} << 20;
+
 // The record's bytes as far as the store has them (unreadable ones as NUL bytes).
-std::string RecordBytes(ByteReader& store, const MessageRecord& record) {
+std::string RecordBytes(ByteReader& store, const MessageRecord& record, long long row) {
   SkippingReader reader(store);
-  const std::int64_t available = std::clamp<std::int64_t>(store.Size() - record.offset, 0, record.length);
+  const std::int64_t length = std::min(record.length, kMostMessageBytes);
+  if (length < record.length) Warn("row " + std::to_string(row) + " is read as its first 256 MiB");
+  const std::int64_t available = std::max<std::int64_t>(0, std::min(store.Size() - record.offset, length));
   std::string bytes(static_cast<std::size_t>(available), '\0');
   bytes.resize(reader.ReadAt(record.offset, bytes.data(), bytes.size()));
   return bytes;
@@ -61,7 +67,7 @@ std::string MessageForPeople(const mail::MimePart& root, const mail::MessageText
 }
 
 int ShowForPeople(const CommandLine& line, ByteReader& store, const MessageRecord& record, long long row) {
-  const std::string message = RecordBytes(store, record);
+  const std::string message = RecordBytes(store, record, row);
   const mail::MimePart root = mail::ParseMime(message, mail::SystemCharsets());
   const mail::MessageText text = mail::ReadMessageText(root, mail::SystemCharsets());
   OutputFile out;
