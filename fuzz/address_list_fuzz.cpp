@@ -15,11 +15,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const Mailbox& mailbox : mailboxes) FUZZ_CHECK(!mailbox.name.empty() || !mailbox.address.empty());
   FUZZ_CHECK(IsValidUtf8(FormatMailboxes(mailboxes)));
   // A trailing comma adds no mailbox but takes the general road: the quick
-  // road for a single mailbox must read it the same (when no quote or comment
-  // is left open to swallow the comma).
-  std::size_t quotes = 0;
-  for (const char c : raw) quotes += c == '"';
-  if (quotes % 2 == 0 && raw.find_first_of("\\()") == std::string_view::npos) {
+  // road for a single mailbox must read it the same (when no quote, comment
+  // or angle bracket is left open to swallow the comma).
+  bool quoted = false, inAngle = false;
+  for (const char c : raw) {
+    if (c == '"') quoted = !quoted;
+    if (!quoted && c == '<') inAngle = true;
+    if (!quoted && c == '>') inAngle = false;
+  }
+  if (!quoted && !inAngle && raw.find_first_of("\\()") == std::string_view::npos) {
     const std::string general = FormatMailboxes(ParseAddressList(std::string(raw) + ",", nullptr, SystemCharsets()));
     FUZZ_CHECK(general == FormatMailboxes(mailboxes));
   }
