@@ -19,9 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // or angle bracket is left open to swallow the comma).
   bool quoted = false, inAngle = false;
   for (const char c : raw) {
-    if (c == '"') quoted = !quoted;
-    if (!quoted && c == '<') inAngle = true;
-    if (!quoted && c == '>') inAngle = false;
+    if (quoted) {
+      quoted = c != '"';
+    } else if (inAngle) {
+      inAngle = c != '>';  // quotes inside the brackets are the address's own
+    } else {
+      quoted = c == '"';
+      inAngle = c == '<';
+    }
   }
   if (!quoted && !inAngle && raw.find_first_of("\\()") == std::string_view::npos) {
     const std::string general = FormatMailboxes(ParseAddressList(std::string(raw) + ",", nullptr, SystemCharsets()));
