@@ -15,14 +15,18 @@ struct CommandInfo {
 };
 
 const CommandInfo kCommands[] = {
-    {Command::kScan, "scan", {"format", "codepage"}, {"store", "addressbook", "raw", "deep"}, false},
+    {Command::kScan,
+     "scan",
+     {"format", "codepage"},
+     {"store", "addressbook", "raw", "deep", "readable", "stored"},
+     false},
     {Command::kExport,
      "export",
      {"to", "format", "prefix", "rows", "contacts", "codepage"},
      {"raw", "deep", "crlf"},
      false},
     {Command::kContacts, "contacts", {"to", "format", "codepage"}, {}, false},
-    {Command::kShow, "show", {}, {"raw", "deep"}, true},
+    {Command::kShow, "show", {"part", "to"}, {"raw", "deep", "text"}, true},
 };
 
 const CommandInfo* FindCommand(std::string_view name) {
@@ -46,6 +50,7 @@ void SetValue(CommandLine& line, std::string_view option, const std::string& val
   if (option == "rows") line.rows = value;
   if (option == "contacts") line.contactsFormat = value;
   if (option == "codepage") line.codepage = value;
+  if (option == "part") line.part = value;
 }
 
 void SetFlag(CommandLine& line, std::string_view flag) {
@@ -54,6 +59,9 @@ void SetFlag(CommandLine& line, std::string_view flag) {
   if (flag == "raw") line.raw = true;
   if (flag == "deep") line.deep = true;
   if (flag == "crlf") line.crlf = true;
+  if (flag == "readable") line.readable = true;
+  if (flag == "stored") line.stored = true;
+  if (flag == "text") line.text = true;
 }
 
 bool IsHelp(std::string_view arg) { return arg == "--help" || arg == "-h" || arg == "help"; }
@@ -137,6 +145,18 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
   }
   if (line.raw && line.chosenAs == ChosenAs::kAddressBook) {
     error = prefix + "--raw searches a file as a message store; it cannot go with --addressbook";
+    return std::nullopt;
+  }
+  if (line.readable && line.stored) {
+    error = prefix + "--readable and --stored ask for different cells; give one";
+    return std::nullopt;
+  }
+  if (line.text && !line.part.empty()) {
+    error = prefix + "--text shows the message, --part one attachment; give one";
+    return std::nullopt;
+  }
+  if (!line.to.empty() && line.part.empty() && line.command == Command::kShow) {
+    error = prefix + "--to names the file for --part";
     return std::nullopt;
   }
   if (info->onePath) {

@@ -1,10 +1,11 @@
 // The command line of tessel, parsed but not yet checked against the files.
 //
-//   tessel scan     [--format table|tsv|json] [--store|--addressbook|--raw] [--deep] [--codepage N] PATH...
+//   tessel scan     [--format table|tsv|json] [--store|--addressbook|--raw] [--deep] [--codepage N]
+//                   [--readable|--stored] PATH...
 //   tessel export   PATH... --to DIR [--format eml|mbox] [--crlf] [--raw] [--deep] [--prefix MailRec] [--rows LIST]
 //                   [--contacts txt|csv|vcf] [--codepage N]
 //   tessel contacts PATH... --to FILE|DIR [--format txt|csv|vcf] [--codepage N]
-//   tessel show     [--raw] [--deep] PATH ROW
+//   tessel show     [--raw] [--deep] [--text | --part K [--to FILE]] PATH ROW
 //   tessel --help | tessel COMMAND --help | tessel --version
 //
 // Options may stand before or after the operands, as "--name value" or
@@ -37,6 +38,10 @@ struct CommandLine {
   std::string prefix = "MailRec";      // --prefix
   std::string rows;                    // --rows; empty: every row
   std::string contactsFormat;          // export --contacts; empty: vcf
+  bool readable = false;               // scan --readable: header cells for people in every format
+  bool stored = false;                 // scan --stored: the stored cells in the table too
+  bool text = false;                   // show --text: the message for people
+  std::string part;                    // show --part: the attachment to write, from 1
 };
 
 // Exit codes of tessel.

@@ -9,6 +9,7 @@
 #include "cli/format_json.h"
 #include "cli/input_check.h"
 #include "cli/inputs.h"
+#include "cli/readable_cells.h"
 #include "cli/row_writer.h"
 #include "cli/scans.h"
 #include "cli/terminal_progress.h"
@@ -40,17 +41,23 @@ struct ScanOutput {
   RowFormat format;
   const CodePage& page;
   bool several;
+  bool readable;  // message rows with the header cells for people
 };
 
 // Writes one row, led by the file's path when tsv lists several files.
+// `dateUtc` is given with readable cells only.
 void WriteRow(RowWriter& writer, const ScanOutput& output, std::string& out, long long number, const CellRow& cells,
-              std::string_view marks, const std::string& path) {
-  if (!output.several || output.format != RowFormat::kTsv) return writer.Write(out, number, cells, marks);
+              std::string_view marks, const std::string& path, const std::string* dateUtc = nullptr) {
+  const auto write = [&](const CellRow& row) {
+    if (dateUtc != nullptr) return writer.WriteReadable(out, number, row, marks, *dateUtc);
+    writer.Write(out, number, row, marks);
+  };
+  if (!output.several || output.format != RowFormat::kTsv) return write(cells);
   CellRow led;
   led.Reserve(cells.size() + 1, path.size() + cells.TextSize());
   led.Set(0, path);
   for (std::size_t i = 0; i < cells.size(); ++i) led.Set(i + 1, cells[i]);
-  writer.Write(out, number, led, marks);
+  write(led);
 }
 
 // `first` is true until an input has begun, so that a skipped one leaves no trace.
@@ -113,11 +120,20 @@ int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuf
   BeginInput(output, text, input.path(), first);
   writer->Begin(text);
   CellRow cells;  // the row's cells, their storage reused
+  ReadableCells readable;
+  if (output.readable && !readable.Open(input.file.storePath)) {
+    return Fail(kExitFailure, "cannot read the store '" + input.file.storePath + "'");
+  }
   const MessageScan scan = ScanMessages(
       input.file, progress,
       [&](long long number, const MessageRow& row) {
         recovery::MessageCells(row, input.mode(), cells);
-        WriteRow(*writer, output, text, number, cells, RowMarks(row, input.mode()), input.path());
+        if (output.readable) {
+          const std::string dateUtc = readable.Apply(row, cells);
+          WriteRow(*writer, output, text, number, cells, RowMarks(row, input.mode()), input.path(), &dateUtc);
+        } else {
+          WriteRow(*writer, output, text, number, cells, RowMarks(row, input.mode()), input.path());
+        }
         return out.MaybeFlush();
       },
       input.mode());
@@ -155,7 +171,9 @@ int RunScan(const CommandLine& line) {
   std::vector<Input> inputs;
   bool leftOut = false;
   if (!CollectInputs(line, inputs, leftOut, error)) return Fail(kExitFailure, error);
-  const ScanOutput output{format, *page, inputs.size() > 1 || inputs.front().fromFolder};
+  // The table is for people: readable cells unless --stored asks for the stored ones.
+  const bool readable = line.readable || (format == RowFormat::kTable && !line.stored);
+  const ScanOutput output{format, *page, inputs.size() > 1 || inputs.front().fromFolder, readable};
 
   StdoutBuffer out;
   if (output.several && format == RowFormat::kJson) out.Text() += "[";

@@ -1,4 +1,6 @@
-// tessel show: one message's record, byte for byte, on stdout.
+// tessel show: one message's record, byte for byte, on stdout; or for a
+// person (--text), or one of its attachments decoded (--part).
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -8,9 +10,13 @@
 #include "cli/row_selection.h"
 #include "cli/scans.h"
 #include "cli/terminal_progress.h"
+#include "cli/terminal_text.h"
+#include "engine/skipping_reader.h"
 #include "engine/source_file.h"
 #include "export/output_file.h"
 #include "export/record_copy.h"
+#include "mail/mime_tree.h"
+#include "mail/readable_header.h"
 
 namespace tessel::cli {
 
@@ -18,6 +24,76 @@ using exporting::CopyMessageRecord;
 using exporting::OutputFile;
 using exporting::RecordCopy;
 using exporting::RecordCopyNote;
+
+namespace {
+
+// The most of a record read for a person: more is no mail anyone reads (a
+// deep scan's row of unclaimed bytes can span a whole damaged store).
+constexpr std::int64_t kMostMessageBytes = std::int64_t{256} << 20;
+
+// The record's bytes as far as the store has them (unreadable ones as NUL bytes).
+std::string RecordBytes(ByteReader& store, const MessageRecord& record, long long row) {
+  SkippingReader reader(store);
+  const std::int64_t length = std::min(record.length, kMostMessageBytes);
+  if (length < record.length) Warn("row " + std::to_string(row) + " is read as its first 256 MiB");
+  const std::int64_t available = std::max<std::int64_t>(0, std::min(store.Size() - record.offset, length));
+  std::string bytes(static_cast<std::size_t>(available), '\0');
+  bytes.resize(reader.ReadAt(record.offset, bytes.data(), bytes.size()));
+  return bytes;
+}
+
+std::string MessageForPeople(const mail::MimePart& root, const mail::MessageText& text) {
+  const mail::ReadableHeader header = mail::ReadHeader(root.header, mail::SystemCharsets());
+  std::string out;
+  const auto line = [&](const char* name, const std::string& value) {
+    if (!value.empty()) out += std::string(name) + ": " + value + "\n";
+  };
+  line("From", header.from);
+  line("To", header.to);
+  line("Cc", header.cc);
+  line("Date", header.date);
+  line("Subject", header.subject);
+  out += "\n";
+  out += text.body;
+  if (!text.body.empty() && text.body.back() != '\n') out += "\n";
+  if (!text.attachments.empty()) {
+    out += "\nAttachments (tessel show ... --part K writes one):\n";
+    for (std::size_t i = 0; i < text.attachments.size(); ++i) {
+      out += "  " + std::to_string(i + 1) + ". " + text.attachments[i].name + " (" +
+             std::to_string(text.attachments[i].size) + " bytes)\n";
+    }
+  }
+  return out;
+}
+
+int ShowForPeople(const CommandLine& line, ByteReader& store, const MessageRecord& record, long long row) {
+  const std::string message = RecordBytes(store, record, row);
+  const mail::MimePart root = mail::ParseMime(message, mail::SystemCharsets());
+  const mail::MessageText text = mail::ReadMessageText(root, mail::SystemCharsets());
+  OutputFile out;
+  std::string error;
+  if (line.text) {
+    out.OpenStandardOutput();
+    out.Write(TerminalLines(MessageForPeople(root, text)));
+    return out.Finish(error) ? kExitOk : Fail(kExitFailure, error);
+  }
+  const bool number =
+      !line.part.empty() && line.part.size() <= 6 && line.part.find_first_not_of("0123456789") == std::string::npos;
+  const std::size_t part = number ? std::stoul(line.part) : 0;
+  if (part == 0 || part > text.attachments.size()) {
+    return Fail(kExitFailure, "row " + std::to_string(row) + " has " + std::to_string(text.attachments.size()) +
+                                  " attachments; --part takes a number from 1 (tessel show --text lists them)");
+  }
+  if (line.to.empty()) {
+    out.OpenStandardOutput();
+  } else if (!out.Create(line.to, exporting::Collision::kRefuse, error)) {
+    return Fail(kExitFailure, error);
+  }
+  out.Write(mail::DecodedBody(*text.attachments[part - 1].part));
+  return out.Finish(error) ? kExitOk : Fail(kExitFailure, error);
+}
+
+}  // namespace
 
 int RunShow(const CommandLine& line) {
   std::string error;
@@ -50,6 +126,10 @@ int RunShow(const CommandLine& line) {
   }
   SourceFile store;
   if (!store.Open(chosen.storePath)) return Fail(kExitFailure, "cannot read the store '" + chosen.storePath + "'");
+  if (line.text || !line.part.empty()) {
+    const int code = ShowForPeople(line, store, *found, wanted);
+    return code != kExitOk ? code : ReportUnreadable(scan) ? kExitFailure : kExitOk;
+  }
   OutputFile out;
   out.OpenStandardOutput();
   const RecordCopy copy = CopyMessageRecord(store, *found, out);

@@ -5,12 +5,10 @@
 #include <algorithm>
 #include <iterator>
 
+#include "cli/display_width.h"
 #include "cli/terminal_text.h"
-#include "export/text_encoding.h"
 
 namespace tessel::cli {
-
-using exporting::CodePointCount;
 
 namespace {
 
@@ -73,28 +71,18 @@ void FitTo(std::vector<Column>& columns, size_t lineWidth) {
   }
 }
 
-// The first `count` code points of a UTF-8 text.
-std::string_view Prefix(std::string_view utf8, size_t count) {
-  size_t seen = 0;
-  for (size_t i = 0; i < utf8.size(); ++i) {
-    if ((static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80 && seen++ == count) {
-      return utf8.substr(0, i);
-    }
-  }
-  return utf8;
-}
-
 }  // namespace
 
 void AppendTableCell(std::string& out, std::string_view bytes, size_t width, Align align) {
   std::string text = TerminalCellText(bytes);
   // The list pads short fields with a space; it means nothing in the table.
   while (!text.empty() && text.back() == ' ') text.pop_back();
-  size_t length = CodePointCount(text);
+  // Padded by the columns the terminal gives the text, so wide and combining characters keep the table aligned.
+  size_t length = DisplayWidth(text);
   if (length > width && align == Align::kLeft) {
     constexpr size_t kEllipsis = 3;
-    text = std::string(Prefix(text, width > kEllipsis ? width - kEllipsis : 0)) + "...";
-    length = CodePointCount(text);
+    text = std::string(DisplayPrefix(text, width > kEllipsis ? width - kEllipsis : 0)) + "...";
+    length = DisplayWidth(text);
   }
   const std::string padding(length < width ? width - length : 0, ' ');
   if (align == Align::kRight) out += padding;

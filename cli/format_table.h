@@ -12,7 +12,7 @@ namespace tessel::cli {
 
 enum class Align { kLeft, kRight };
 
-// Appends `bytes` as a table cell of exactly `width` characters (a right-aligned
+// Appends `bytes` as a table cell of exactly `width` terminal columns (a right-aligned
 // cell that is too long, such as a large offset, is kept whole instead of cut).
 void AppendTableCell(std::string& out, std::string_view bytes, size_t width, Align align);
 

@@ -12,10 +12,10 @@ finds: through the index, and by searching the store for messages the index
 no longer lists.
 
 Usage:
-  tessel scan     [--format table|tsv|json] [--store|--addressbook|--raw] [--deep] PATH...
+  tessel scan     [--format table|tsv|json] [--store|--addressbook|--raw] [--deep] [--readable|--stored] PATH...
   tessel export   PATH... --to DIR [--format eml|mbox] [--crlf] [--rows LIST] ...
   tessel contacts PATH... --to FILE|DIR [--format txt|csv|vcf] [--codepage N]
-  tessel show     [--raw] [--deep] PATH ROW
+  tessel show     [--raw] [--deep] [--text | --part K [--to FILE]] PATH ROW
   tessel COMMAND --help
   tessel --version
 
@@ -34,7 +34,8 @@ was found before the stop is written; a file cut by the stop is removed).
 )";
 
 constexpr char kScan[] =
-    R"(tessel scan [--format table|tsv|json] [--store|--addressbook|--raw] [--deep] [--codepage N] PATH...
+    R"(tessel scan [--format table|tsv|json] [--store|--addressbook|--raw] [--deep] [--codepage N]
+            [--readable|--stored] PATH...
 
 Lists what the wizard lists for PATH, in the same order. A path ending in
 ".imb" (any case) is an address book, anything else a message store: a path
@@ -63,9 +64,21 @@ Phone, Company Name, City, State / Province, Address, Country, Job Title, Fax;
 the address book's last contact comes first. Cells are the file's bytes as
 they are (a field shorter than its slot ends in one space).
 
+--readable gives a message's From, Subject, To and Date as a person reads
+them, from its whole header block (however many relay lines come first):
+encoded words decoded and every charset read as UTF-8, From and To as
+"Name <address>" (the address alone when there is no name; several joined by
+", "), the Subject unfolded, the Date as "YYYY-MM-DD HH:MM +ZZZZ" in the
+message's own zone, or as written when it cannot be read; an absent field is
+empty. In json each row is then {"cells": [...], "date_utc": "...Z"}, with
+the date in UTC for sorting (null when unread). The table shows these cells
+unless --stored asks for the stored ones; tsv and json keep the stored cells
+unless --readable is given. Address book rows are the same either way.
+
 Formats:
-  table  for people (default): aligned columns fitted to the terminal, long
-         cells cut with "...", offset and length shown
+  table  for people (default): aligned columns fitted to the terminal (by
+         the columns each character takes), long cells cut with "...", the
+         readable header cells, offset and length shown
   tsv    exact: one line per row, cells joined by TAB, no header line; in a
          cell backslash is written \\, TAB \t, LF \n and CR \r
   json   an array of rows, each an array of its cells as strings, in UTF-8:
@@ -151,13 +164,21 @@ them as UTF-8: --codepage 1252 (the default; most installations), 1250 to
 )";
 
 constexpr char kShow[] =
-    R"(tessel show [--raw] [--deep] PATH ROW
+    R"(tessel show [--raw] [--deep] [--text | --part K [--to FILE]] PATH ROW
 
 Writes the record of message row ROW (as tessel scan numbers it) of the store
 or index PATH to standard output, byte for byte. --raw searches PATH's bytes
 as a store whatever its name; --deep numbers rows as scan --deep does.
 A record that runs past the end of a damaged store is written as far as the
 store goes, and said so on stderr.
+
+--text shows the message for a person, with no mail program: its From, To,
+Cc, Date and Subject decoded, the text of its body (the plain text part, or
+an HTML-only body as text: paragraphs and line breaks kept, links as
+"text <address>"), and a numbered list of its attachments with their names
+and sizes (an attached message, as in a bounce, is one of them).
+--part K writes attachment K of that list decoded, to standard output or to
+the new file --to FILE (never overwritten).
 )";
 
 }  // namespace

@@ -50,18 +50,37 @@ class JsonWriter : public RowWriter {
   JsonWriter(ScanMode mode, const CodePage& page) : mode_(mode), page_(page) {}
   void Begin(std::string& out) override { out += '['; }
   void Write(std::string& out, long long, const CellRow& row, std::string_view) override {
-    const CellRow cells = DecodeRow(row, mode_, page_);
-    out += first_ ? "\n  [" : ",\n  [";
+    out += first_ ? "\n  " : ",\n  ";
     first_ = false;
+    AppendCells(out, row);
+  }
+  // {"cells": [...], "date_utc": "..." or null}: the readable cells and a date that sorts.
+  void WriteReadable(std::string& out, long long, const CellRow& row, std::string_view,
+                     std::string_view dateUtc) override {
+    out += first_ ? "\n  {\"cells\": " : ",\n  {\"cells\": ";
+    first_ = false;
+    AppendCells(out, row);
+    out += ", \"date_utc\": ";
+    if (dateUtc.empty()) {
+      out += "null";
+    } else {
+      AppendJsonString(out, dateUtc);
+    }
+    out += '}';
+  }
+  void End(std::string& out) override { out += first_ ? "]\n" : "\n]\n"; }
+
+ private:
+  void AppendCells(std::string& out, const CellRow& row) const {
+    const CellRow cells = DecodeRow(row, mode_, page_);
+    out += '[';
     for (size_t i = 0; i < cells.size(); ++i) {
       if (i > 0) out += ", ";
       AppendJsonString(out, cells[i]);
     }
     out += ']';
   }
-  void End(std::string& out) override { out += first_ ? "]\n" : "\n]\n"; }
 
- private:
   ScanMode mode_;
   const CodePage& page_;
   bool first_ = true;

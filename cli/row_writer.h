@@ -20,6 +20,12 @@ class RowWriter {
   // `number` counts rows from 1, as the table shows them; `marks` follow it
   // there (RowMarks).
   virtual void Write(std::string& out, long long number, const CellRow& cells, std::string_view marks) = 0;
+  // A message row with readable cells, and its date in UTC ("2003-03-04T10:05:00Z",
+  // empty when the date could not be read), which json carries beside the cells.
+  virtual void WriteReadable(std::string& out, long long number, const CellRow& cells, std::string_view marks,
+                             std::string_view dateUtc) {
+    Write(out, number, cells, marks);
+  }
   virtual void End(std::string& out) {}
 };
 

@@ -57,6 +57,21 @@ std::string Shown(std::string_view bytes, ControlShown shown) {
 
 std::string TerminalCellText(std::string_view bytes) { return Shown(bytes, ControlShown::kAsSpace); }
 
+std::string TerminalLines(std::string_view bytes) {
+  std::string text;
+  text.reserve(bytes.size());
+  for (std::size_t at = 0; at < bytes.size();) {
+    std::size_t end = bytes.find('\n', at);
+    if (end == std::string_view::npos) end = bytes.size();
+    std::string_view line = bytes.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    text += TerminalCellText(line);
+    if (end < bytes.size()) text += '\n';
+    at = end + 1;
+  }
+  return text;
+}
+
 std::string TerminalText(std::string_view bytes) { return Shown(bytes, ControlShown::kEscaped); }
 
 }  // namespace tessel::cli

@@ -18,6 +18,9 @@ namespace tessel::cli {
 // For table cells: each such character as one space, so the columns stay aligned.
 std::string TerminalCellText(std::string_view bytes);
 
+// For a message's text: each line as a table cell's text (a line's CR dropped).
+std::string TerminalLines(std::string_view bytes);
+
 // For paths and the lines that name them: each such character escaped, "\x1B"
 // below U+0080 and "\u202E" above, so that the name can still be told apart.
 std::string TerminalText(std::string_view bytes);

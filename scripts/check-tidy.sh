@@ -10,7 +10,7 @@ build=${1:-build/native}
 
 # Folders that are not there (yet) are skipped.
 present=()
-for folder in engine recovery export moving draw richtext msgbox cli; do
+for folder in engine recovery export moving mail draw richtext msgbox cli; do
   [ -d "$folder" ] && present+=("$folder")
 done
 pattern="^$PWD/($(IFS='|'; echo "${present[*]}"))/[^/]*\.cpp$"

@@ -5,7 +5,8 @@
 # never committed). A finding lands in build/fuzz/findings/TARGET/: fix it and
 # add the input to fuzz/corpus/TARGET/, where every test run replays it.
 #   scripts/fuzz.sh TARGET SECONDS [libFuzzer options...]
-# TARGET: store_scan, deep_scan, header_fields, address_book, html, draw_manager, mbox.
+# TARGET: store_scan, deep_scan, header_fields, address_book, html, draw_manager, mbox,
+# mail_header, encoded_words, address_list, mail_date, header_value, mime, html_text.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 

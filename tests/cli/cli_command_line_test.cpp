@@ -88,6 +88,15 @@ TEST(CommandLine, RefusesWhatItDoesNotKnow) {
   EXPECT_FALSE(Parse({"show", "a.imm", "1", "2"}, &error));
   EXPECT_FALSE(Parse({"scan", "--raw", "--addressbook", "a.bin"}, &error));
   EXPECT_FALSE(Parse({"scan", "--store=1", "a.imm"}, &error));
+  // Views for people: one at a time, and --to only names an attachment's file.
+  EXPECT_FALSE(Parse({"show", "--text", "--part", "1", "a.imm", "3"}, &error));
+  EXPECT_FALSE(Parse({"show", "--to", "x.bin", "a.imm", "3"}, &error));
+  EXPECT_FALSE(Parse({"export", "--readable", "a.imm", "--to", "x"}, &error));
+  auto line = Parse({"show", "a.imm", "3", "--part=2", "--to", "x.bin"});
+  ASSERT_TRUE(line);
+  EXPECT_EQ(line->part, "2");
+  EXPECT_EQ(line->to, "x.bin");
+  EXPECT_EQ(line->row, "3");
 }
 
 RowSelection Rows(const char* text) {

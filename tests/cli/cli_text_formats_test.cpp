@@ -116,6 +116,26 @@ TEST(TableCell, CountsCharactersNotBytesAndHidesControls) {
   EXPECT_EQ(out, "\xC3\xA9...");  // never cut inside a character
 }
 
+TEST(TableCell, PadsAndCutsByTheColumnsATerminalGives) {
+  const struct {
+    const char* text;
+    size_t width;
+    const char* cell;
+  } cases[] = {
+      {"日本語", 8, "日本語  "},                        // wide: two columns each
+      {"Cafe\u0301 \u2713", 8, "Cafe\u0301 \u2713  "},  // a combining accent takes none
+      {"Hi \U0001F600!", 7, "Hi \U0001F600! "},         // an emoji takes two
+      {"会議の議事録です", 7, "会議..."},
+      {"会議の議事録です", 8, "会議... "},  // a wide character is not cut in half
+      {"안녕하세요 여러분", 20, "안녕하세요 여러분   "},
+  };
+  for (const auto& c : cases) {
+    std::string out;
+    AppendTableCell(out, c.text, c.width, Align::kLeft);
+    EXPECT_EQ(out, c.cell) << c.text;
+  }
+}
+
 // A Subject must not move the cursor or reverse the line in someone's terminal:
 // C1 controls (CSI is U+009B) and bidirectional overrides and isolates are shown
 // as spaces, as C0 controls are; the characters beside them stay.

@@ -23,6 +23,22 @@ if python3 "$source/tests/cli/email_store.py" real >/dev/null; then
   cp real/Inbox.imh "in/mail/Courrier reçu.imh"; cp real/Inbox.imm "in/mail/Courrier reçu.imm"
 fi
 
+# Subjects in the charsets mail declares: the Windows code pages must read
+# them as iconv does.
+python3 - <<'PY'
+subjects = ["=?iso-8859-1?Q?Gr=FC=DFe_aus_Wien?=", "=?ISO-8859-2?B?WmG/87PmIGfqtmyxIGphvPE=?=",
+            "=?iso-8859-15?B?UHJlaXMgMjAgpA==?=", "=?windows-1251?B?z/Do4uXyIOjnIMzu8eri+w==?=",
+            "=?KOI8-R?B?79Teo9Qg2sEgzcHS1A==?=", "=?windows-1255?B?+ezl7SDy5ezt?=", "=?iso-8859-8-i?B?5+P55fo=?=",
+            "=?iso-8859-7?B?yuHr5+zd8eEg6vzz7OU=?=", "=?Shift_JIS?B?ie+LY4LMi2OOlphe?=",
+            "=?ISO-2022-JP?B?GyRCJCo4K0BRJGokTiQ0ME1NahsoQg==?=", "=?euc-jp?B?xvzL3LjspM6l4aG8pes=?=",
+            "=?gb2312?B?u+HS6c2o1qo=?=", "=?big5?B?t3zEs7Nxqr4=?=", "=?euc-kr?B?vsiz58fPvLy/5A==?=",
+            "caf\xe9 au lait", "=?x-unknown?Q?caf=E9?="]
+with open("in/Charsets.imm", "wb") as store:
+    for number, subject in enumerate(subjects):
+        store.write(("MIME-Version: 1.0\r\nFrom: =?koi8-r?B?79Teo9Q=?= <a%d@example.org>\r\nSubject: %s\r\n"
+                     "Date: Tue, 4 Mar 03 10:00 MET\r\n\r\nbody\r\n" % (number, subject)).encode("latin-1"))
+PY
+
 failed=0
 # compare NAME ARGS...: one run of each program; ARGS use / and name outputs
 # under OUT; tessel.exe gets them with \ and the first as an absolute Z: path.
@@ -64,6 +80,10 @@ compare scan-book       scan --format tsv in/Contacts.imb
 compare scan-book-1251  scan --format json --codepage 1251 in/Contacts.imb
 compare scan-raw        scan --raw --format tsv in/FILE0001.CHK
 compare show            show in/Inbox.imh 15
+compare scan-readable   scan --deep --readable --format json in/Inbox.imh
+compare scan-charsets   scan --readable --format tsv in/Charsets.imm
+compare show-text       show --text in/Inbox.imh 11
+compare show-part       show --part 1 in/Inbox.imh 4
 compare eml             export in/Inbox.imh --to OUT --prefix Old --rows 3-20
 compare mbox            export in/Inbox.imh --to OUT --format mbox
 compare mbox-crlf       export in/Inbox.imm --to OUT --format mbox --crlf
