@@ -24,7 +24,7 @@ Utf8Character ReadUtf8Character(std::string_view text) {
   if (length == 0) return {};
   if (length == 1) return {lead, 1};
   // The second byte's range: no overlong forms (E0, F0), no surrogates (ED),
-  // nothing above U+10FFFF (F4).
+  // and after F4 no value past the largest a character may have (0x10FFFF).
   const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
   const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
   char32_t value = lead & (0x7F >> length);
