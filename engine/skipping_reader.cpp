@@ -58,6 +58,14 @@ std::vector<UnreadableRange> SkippingReader::Unreadable() const {
   return ranges_;
 }
 
+void SkippingReader::AppendUnreadableIn(std::int64_t begin, std::int64_t end, std::vector<UnreadableRange>& out) const {
+  if (!AnyUnreadable()) return;
+  const std::lock_guard lock(mutex_);
+  for (const UnreadableRange& range : ranges_)
+    if (range.begin < end && begin < range.end)
+      out.push_back({std::max(range.begin, begin), std::min(range.end, end), range.errorCode});
+}
+
 bool SkippingReader::Overlaps(std::int64_t begin, std::int64_t end) const {
   const std::lock_guard lock(mutex_);
   for (const UnreadableRange& range : ranges_)

@@ -34,6 +34,8 @@ class SkippingReader final : public ByteReader {
   bool AnyUnreadable() const { return anyUnreadable_.load(std::memory_order_acquire); }
   // True when [begin, end) holds a byte of a noted range.
   bool Overlaps(std::int64_t begin, std::int64_t end) const;
+  // Appends the noted bytes within [begin, end), cut to it, in file order.
+  void AppendUnreadableIn(std::int64_t begin, std::int64_t end, std::vector<UnreadableRange>& out) const;
 
  private:
   // Reads [offset, offset + count) after a failed read; returns the bytes handed out.

@@ -24,24 +24,25 @@ class ReadableContacts final : public RowSink {
   void AddContact(ContactRow& row) override {
     // The walk hands on one row for each record it begins, in file order.
     const std::int64_t begin = ContactRecordStart(records_++);
-    if (book_.AnyUnreadable() && WhollyUnreadable(begin, std::min(begin + ContactRecordSize(), book_.Size()))) return;
+    if (WhollyUnreadable(begin, std::min(begin + ContactRecordSize(), book_.Size()))) return;
     ++count_;
     rows_.AddContact(row);
   }
   long long Count() const { return count_; }
 
  private:
-  // Noted ranges are joined where they meet, so one range holds all of a record or none does.
-  bool WhollyUnreadable(std::int64_t begin, std::int64_t end) const {
-    for (const UnreadableRange& range : book_.Unreadable())
-      if (range.begin <= begin && end <= range.end) return true;
-    return false;
+  // Noted ranges are joined where they meet: a record wholly unreadable lies in one.
+  bool WhollyUnreadable(std::int64_t begin, std::int64_t end) {
+    within_.clear();
+    book_.AppendUnreadableIn(begin, end, within_);
+    return within_.size() == 1 && within_[0].begin == begin && within_[0].end == end;
   }
 
   RowSink& rows_;
   const SkippingReader& book_;
   long long records_ = 0;
   long long count_ = 0;
+  std::vector<UnreadableRange> within_;  // reused for each record
 };
 
 ScanResult OpenAndScanAddressBook(const ChosenFile& chosen, RowSink& rows) {
@@ -69,13 +70,7 @@ class UnreadableMarks final : public RowSink {
   // Called once more when the scan has returned, for its last row.
   void HandOnHeld() {
     if (!holding_) return;
-    if (store_.AnyUnreadable()) {
-      const MessageRecord& record = held_.record;
-      for (const UnreadableRange& range : store_.Unreadable())
-        if (range.begin < record.End() && record.offset < range.end)
-          held_.unreadable.push_back(
-              {std::max(range.begin, record.offset), std::min(range.end, record.End()), range.errorCode});
-    }
+    store_.AppendUnreadableIn(held_.record.offset, held_.record.End(), held_.unreadable);
     ++count_;
     rows_.AddMessage(held_);
     holding_ = false;
