@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Tries the release as a Windows user gets it, under Wine in a fresh prefix:
-# installs the setup program silently, checks the files, the shortcuts and the
-# entry in the installed programs, starts the program through its shortcut and
-# sees its window, uninstalls silently and checks that nothing is left; then
+# installs the setup program silently, checks the files, their dates, the
+# shortcuts and the entry in the installed programs, starts the program through
+# its shortcut and sees its window; while it runs, the setup program and the
+# uninstaller must refuse (silently) or ask to close it (interactively) and
+# change nothing; once it is closed, both succeed and nothing is left; then
 # unzips the portable zip and starts the program from there.
 #
 #   installer/check.sh SETUP.exe PORTABLE.zip VERSION PROBE.exe
@@ -105,9 +107,59 @@ tessel_version=$(wine "$instdir_win\\tessel.exe" --version | tr -d '\r')
 [[ "$tessel_version" == "tessel $version "* ]] && ok "tessel.exe --version: $tessel_version" || fail "tessel.exe --version: '$tessel_version'"
 wait_wine "tessel.exe"
 
-# Started as a user starts it: through the Start menu shortcut.
+# The files carry the build's date: the commit's, unless SOURCE_DATE_EPOCH says.
+build_date=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct)}
+# Both the zip and the setup program keep even seconds only.
+dated() {
+  local folder=$1 what=$2 before_dates=$failures file stamp
+  for file in "${files[@]}"; do
+    stamp=$(stat -c %Y "$folder/$file")
+    [ $((build_date - stamp)) -ge 0 ] && [ $((build_date - stamp)) -le 1 ] ||
+      fail "$what $file is dated $(date -u -d "@$stamp"), not the build's $(date -u -d "@$build_date")"
+  done
+  [ $failures -eq $before_dates ] && ok "$what files dated $(date -u -d "@$build_date")"
+}
+dated "$instdir" installed
+
+# Started as a user starts it: through the Start menu shortcut, and left running.
 wine start "$(winepath -w "$menu/$product.lnk" | tr -d '\r')" >/dev/null 2>&1 &
+shown=$(wine "$probe" started "$product" 60 | tr -d '\r')
+[ "$shown" = "window: $instdir_win\\$product.exe" ] && ok "installed program: the window opens" \
+  || fail "installed program: window of '$instdir_win\\$product.exe' expected, saw '${shown:-nothing}'"
+
+# --- While it runs, neither the setup program nor the uninstaller touches a
+# file. A line added to README.txt shows whether the setup wrote anything.
+installed=$(snapshot)
+marker="written while the program ran"
+echo "$marker" >> "$instdir/README.txt"
+entry_kept() { wine reg query "$key" >/dev/null 2>&1; }
+unchanged() {
+  [ "$(snapshot)" = "$installed" ] && grep -q "$marker" "$instdir/README.txt" && entry_kept && ok "$1" || fail "$1: files or the uninstall entry changed"
+}
+# Not waited for through the Wine server, which the program keeps busy.
+timeout 60 wine "$setup" /S; status=$?
+[ $status -ne 0 ] && ok "setup /S refuses while the program runs (exit $status)" || fail "setup /S exits 0 while the program runs"
+unchanged "setup /S leaves the installed program alone"
+# In place (_?=, unquoted and last), so that its exit status is its own.
+timeout 60 wine "$probe" run "\"$instdir_win\\Uninstall.exe\" /S _?=$instdir_win"; status=$?
+[ $status -ne 0 ] && ok "Uninstall.exe /S refuses while the program runs (exit $status)" || fail "Uninstall.exe /S exits 0 while the program runs"
+unchanged "Uninstall.exe /S removes nothing while the program runs"
+# Started by a person, each asks to close the program; Cancel changes nothing.
+for run in "setup|$setup|$product $version Setup" "uninstaller|$instdir_win\\Uninstall.exe|$product $version Uninstall"; do
+  IFS="|" read -r what exe caption <<<"$run"
+  timeout 60 wine "$exe" >/dev/null 2>&1 &
+  asked=$(wine "$probe" box "$caption" 30 | tr -d '\r')
+  [[ "$asked" == "box: $product is running."* ]] && ok "the $what asks: ${asked#box: }" || fail "the $what did not ask to close the program: '${asked:-nothing}'"
+  wait $!
+done
+unchanged "Cancel leaves the installed program alone"
+
+# Closed, the setup program installs over the old files.
 sees_window "$instdir_win\\$product.exe" "installed program"
+wine "$setup" /S; status=$?
+wait_wine "the setup program, again"
+[ $status -eq 0 ] && ! grep -q "$marker" "$instdir/README.txt" && ok "setup /S installs once the program is closed" \
+  || fail "setup /S once the program is closed: exit $status, README.txt $(grep -c "$marker" "$instdir/README.txt") marker lines"
 
 # --- The uninstaller, silently: it hands over to a copy of itself in the
 # temporary folder, so wait for every Windows process to end.
@@ -121,8 +173,9 @@ else fail "left behind or changed by install and uninstall:"; diff <(echo "$befo
 
 # --- The portable zip: one folder with the four files, started from there.
 mkdir -p "$work/portable"
-unzip -q "$zipfile" -d "$work/portable" || fail "unzip failed"
+TZ=UTC unzip -q "$zipfile" -d "$work/portable" || fail "unzip failed"
 folder="$work/portable/$product $version"
+dated "$folder" portable
 listing=$(cd "$work/portable" && find . -type f | sort | tr '\n' '|')
 expected=$(for f in "${files[@]}"; do echo "./$product $version/$f"; done | sort | tr '\n' '|')
 [ "$listing" = "$expected" ] && ok "zip holds: ${files[*]}" || fail "zip holds: $listing"

@@ -19,6 +19,12 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 command -v makensis >/dev/null || { echo "package: makensis not found (Debian package nsis)" >&2; exit 1; }
 command -v zip >/dev/null || { echo "package: zip not found (Debian package zip)" >&2; exit 1; }
 
+# The build's date: the commit's (or SOURCE_DATE_EPOCH), so that the same
+# commit makes the same package. The zip and the setup program keep even
+# seconds only; strip stamps it into the programs' headers.
+build_date=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)}
+export SOURCE_DATE_EPOCH=$((build_date / 2 * 2))
+
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 folder="$product $version"
 stage="$work/$folder"
@@ -42,9 +48,10 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 base="OxbrimTesselIncrediMail-$version"
 rm -f "$out/$base-portable.zip" "$out/$base-setup.exe"
-# Fixed dates and no extra file attributes in the zip.
-find "$stage" -exec touch -d "2000-01-01 00:00:00" {} +
-(cd "$work" && find "$folder" | LC_ALL=C sort | zip -q -X -9 -@ "$out/$base-portable.zip")
+# Every file carries the build's date; the zip holds it as UTC, without extra
+# file attributes.
+find "$stage" -exec touch -d "@$SOURCE_DATE_EPOCH" {} +
+(cd "$work" && find "$folder" | LC_ALL=C sort | TZ=UTC zip -q -X -9 -@ "$out/$base-portable.zip")
 size_kb=$(du -k -c "$stage"/* | tail -n1 | cut -f1)
 makensis -V2 -NOCD "-DVERSION=$version" "-DSTAGE=$stage" "-DSIZE_KB=$size_kb" \
   "-DICON=$root/res/art/icon128.ico" "-DOUTFILE=$out/$base-setup.exe" "$here/tessel.nsi" >/dev/null

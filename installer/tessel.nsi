@@ -2,6 +2,9 @@
 ; rights), under the local application data folder, with Start menu shortcuts,
 ; an entry in the user's list of installed programs and an uninstaller that
 ; removes exactly what was installed. /S installs (and uninstalls) silently.
+; Neither writes or removes a file while the program runs: both ask to close it
+; (silently, they end with exit status 2), and the uninstaller that could not
+; remove a file says so and stays in the list, to be run again.
 ;
 ;   makensis -DVERSION=1.0.0 -DSTAGE=folder -DICON=file.ico -DOUTFILE=setup.exe tessel.nsi
 Unicode true
@@ -30,6 +33,7 @@ ManifestDPIAware true
 BrandingText "${COMPANY}"
 
 !include "MUI2.nsh"
+!include "LogicLib.nsh"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
@@ -54,12 +58,66 @@ VIAddVersionKey "FileDescription" "${PRODUCT} Setup"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "${COMPANY}"
 
+; A running program: its window, or one of its files in use (the program, its
+; help open in the viewer, tessel.exe in a console). Windows refuses to remove
+; or replace them, so nothing is touched until they are closed.
+
+; Sets $R0 to "" when the file can be written, or else to its path.
+!macro CheckFileFree FILE
+  ${If} ${FileExists} "$INSTDIR\${FILE}"
+    ClearErrors
+    FileOpen $0 "$INSTDIR\${FILE}" a
+    ${If} ${Errors}
+      StrCpy $R0 "$INSTDIR\${FILE}"
+      Return
+    ${EndIf}
+    FileClose $0
+  ${EndIf}
+!macroend
+
+!macro RunningProgramFunctions UN DOING
+; $R0: "" when nothing of the program runs, "window" when its window is open,
+; or else the path of a file in use.
+Function ${UN}FindRunningProgram
+  StrCpy $R0 ""
+  FindWindow $0 "" "${PRODUCT}"
+  ${If} $0 <> 0
+    StrCpy $R0 "window"
+    Return
+  ${EndIf}
+  !insertmacro CheckFileFree "${PROGRAM}"
+  !insertmacro CheckFileFree "${HELP}"
+  !insertmacro CheckFileFree "tessel.exe"
+  !insertmacro CheckFileFree "README.txt"
+FunctionEnd
+
+; Asks until the program is closed; Cancel (and /S) ends here with exit status 2.
+Function ${UN}CloseRunningProgram
+  check:
+  Call ${UN}FindRunningProgram
+  ${If} $R0 == ""
+    Return
+  ${ElseIf} $R0 == "window"
+    StrCpy $R0 "${PRODUCT} is running. Please close it, then press Retry."
+  ${Else}
+    StrCpy $R0 "$R0 is in use. Please close the program that uses it (${PRODUCT}, its help, or tessel.exe in a console window), then press Retry."
+  ${EndIf}
+  MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$R0$\r$\n$\r$\nCancel ends the ${DOING} without changing anything." /SD IDCANCEL IDRETRY check
+  SetErrorLevel 2
+  Quit
+FunctionEnd
+!macroend
+!insertmacro RunningProgramFunctions "" "setup"
+!insertmacro RunningProgramFunctions "un." "uninstall"
+
 Function .onInit
   SetShellVarContext current
+  Call CloseRunningProgram
 FunctionEnd
 
 Function un.onInit
   SetShellVarContext current
+  Call un.CloseRunningProgram
 FunctionEnd
 
 Function StartProgram
@@ -68,11 +126,10 @@ Function StartProgram
 FunctionEnd
 
 Section "Install"
+  ; Asked again: the folder may have changed, or the program started, since.
+  Call CloseRunningProgram
   SetOutPath "$INSTDIR"
-  File "${STAGE}/${PROGRAM}"
-  File "${STAGE}/${HELP}"
-  File "${STAGE}/tessel.exe"
-  File "${STAGE}/README.txt"
+  ; The uninstaller and its entry first, so that whatever is written can be removed.
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   ; Shortcuts start in $OUTDIR, the install folder, where the help file is.
@@ -90,15 +147,44 @@ Section "Install"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
+
+  ClearErrors
+  File "${STAGE}/${PROGRAM}"
+  File "${STAGE}/${HELP}"
+  File "${STAGE}/tessel.exe"
+  File "${STAGE}/README.txt"
+  ${If} ${Errors}
+    MessageBox MB_OK|MB_ICONSTOP "Some files could not be written to $INSTDIR. Close what uses them and run the setup again." /SD IDOK
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
 SectionEnd
 
+; Adds the file to $R1 when it cannot be removed.
+!macro RemoveFile FILE
+  ClearErrors
+  Delete "${FILE}"
+  ${If} ${Errors}
+    StrCpy $R1 "$R1$\r$\n${FILE}"
+  ${EndIf}
+!macroend
+
 Section "Uninstall"
+  Call un.CloseRunningProgram
   ; Only the files the setup program put there: anything the user saved in
   ; the folder stays, and the folder with it.
-  Delete "$INSTDIR\${PROGRAM}"
-  Delete "$INSTDIR\${HELP}"
-  Delete "$INSTDIR\tessel.exe"
-  Delete "$INSTDIR\README.txt"
+  StrCpy $R1 ""
+  !insertmacro RemoveFile "$INSTDIR\${PROGRAM}"
+  !insertmacro RemoveFile "$INSTDIR\${HELP}"
+  !insertmacro RemoveFile "$INSTDIR\tessel.exe"
+  !insertmacro RemoveFile "$INSTDIR\README.txt"
+  ; A file left: the uninstaller, its shortcuts and its entry stay for another run.
+  ${If} $R1 != ""
+    DetailPrint "Could not remove:$R1"
+    MessageBox MB_OK|MB_ICONSTOP "These files could not be removed:$R1$\r$\n$\r$\nClose what uses them and run the uninstaller again: it stays in the list of installed programs." /SD IDOK
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
   ; The per-user programs folder too, when nothing else is left in it.
