@@ -80,7 +80,8 @@ VIAddVersionKey "LegalCopyright" "${COMPANY}"
 ; or else the path of a file in use.
 Function ${UN}FindRunningProgram
   StrCpy $R0 ""
-  FindWindow $0 "" "${PRODUCT}"
+  ; A dialog, as its window is: not a folder window of the same name.
+  FindWindow $0 "#32770" "${PRODUCT}"
   ${If} $0 <> 0
     StrCpy $R0 "window"
     Return
