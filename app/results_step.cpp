@@ -102,6 +102,7 @@ int CResultsStep::ClickedRow(const NMITEMACTIVATE& click, bool& onCheckBox) {
 void CResultsStep::ShowPreviewMenu(POINT screen, HWND owner) {
   m_PopupMenu.CreatePopupMenu();
   m_PopupMenu.AppendMenu(MF_STRING, ID_PREVIEW_MAIL, "Preview Mail");
+  m_PopupMenu.AppendMenu(MF_STRING, ID_VIEW_MESSAGE, "View message");
   m_PopupMenu.TrackPopupMenu(TPM_LEFTALIGN, screen.x, screen.y, owner);
 }
 

@@ -18,6 +18,7 @@
 
 #include "app/file_choosers.h"
 #include "app/folder_picker.h"
+#include "app/message_view_dlg.h"
 #include "app/scan_state.h"
 #include "win32_base/wide_path.h"
 #include "res/resource.h"
@@ -238,6 +239,87 @@ TEST_F(ResultsTest, PreviewMenuCopiesTheRowsRecordIntoThePreviewFileAndOpensIt) 
   EXPECT_TRUE(::IsWindowVisible(Control(IDC_BACK)));
   EXPECT_FALSE(::IsWindowVisible(Control(IDC_STOP)));
   EXPECT_TRUE(answered.boxes.empty());
+}
+
+// "View message", the row menu's second item: the message for a person in a
+// window of the program, titled with its Subject, whose attachment is saved
+// decoded, whose Open and Save are the row's Preview and Save, and which
+// Escape closes.
+TEST_F(ResultsTest, ViewMessageShowsTheMessageForAPersonAndItsButtonsWork) {
+  ScanSampleIndex();
+  TempFolder folder;
+  pickedFolder = folder.Path();
+  const std::vector<std::string> golden = driver::GoldenLines("Inbox.imh");
+  auto text = [](HWND view, int id) { return driver::WindowText(::GetDlgItem(view, id)); };
+  // Picks "View message" for `row`; `act` runs on the view until it returns true.
+  auto view = [&](int row, const std::string& title, const std::function<bool(HWND)>& act) {
+    driver::WindowWatch menu("#menu", [](HWND window) {
+      for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) ::PostMessageA(window, WM_KEYDOWN, key, 0);
+      return true;
+    });
+    int ticks = 0;
+    driver::WindowWatch shown(title, [&](HWND window) {
+      if (act(window) || ++ticks > 400) {
+        ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+        return true;
+      }
+      return false;
+    });
+    driver::ClickList(List(), driver::RowTextPoint(List(), row));
+    EXPECT_TRUE(PumpUntil([&] { return shown.Done(); }, 20000));
+    PumpFor(100);
+    EXPECT_LE(ticks, 400) << "the view did not do its part";
+  };
+
+  view(6, "Grüße aus Wien", [&](HWND window) {
+    EXPECT_EQ(text(window, IDC_VIEW_FROM), "Lukas Wagner <lukas@example.at>");
+    EXPECT_EQ(text(window, IDC_VIEW_SUBJECT), "Grüße aus Wien");
+    EXPECT_EQ(text(window, IDC_VIEW_DATE), "2008-03-08 17:45 +0100");
+    EXPECT_NE(text(window, IDC_VIEW_BODY).find("Hallo Tom,\r\n\r\nviele Grüße aus Wien! Das Wetter ist schön."),
+              std::string::npos);
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(window, IDC_VIEW_ATTACHMENTS)));
+    return true;
+  });
+  EXPECT_FALSE(::IsWindow(::FindWindowW(nullptr, L"Grüße aus Wien")));  // Escape closed it
+
+  const std::string attachment = folder.Path() + "\\sunset.gif";
+  driver::WindowWatch chooser(CMessageViewDlg::kSaveAttachmentTitle,
+                              [&](HWND dialog) { return driver::FillOpenDialog(dialog, attachment); });
+  int step = 0;
+  view(3, "Re: Re: Holiday photos", [&](HWND window) {
+    switch (step) {
+      case 0: {
+        wchar_t line[128] = {};
+        ::SendDlgItemMessageW(window, IDC_VIEW_ATTACHMENTS, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+        EXPECT_EQ(tessel::Utf8OfWide(line), "sunset.gif (43 bytes)");
+        ::PostMessageA(::GetDlgItem(window, IDC_VIEW_SAVE_ATTACHMENT), BM_CLICK, 0, 0);
+        break;
+      }
+      case 1:
+        if (driver::ReadFileBytes(attachment).size() != 43) return false;
+        ::PostMessageA(::GetDlgItem(window, IDC_VIEW_OPEN), BM_CLICK, 0, 0);
+        break;
+      case 2:
+        if (answered.shellRequests.empty()) return false;
+        ::PostMessageA(::GetDlgItem(window, IDC_VIEW_SAVE_MESSAGE), BM_CLICK, 0, 0);
+        break;
+      default:
+        return !answered.boxes.empty();
+    }
+    ++step;
+    return false;
+  });
+  // The attachment decoded; the preview and the saved file the stored bytes.
+  EXPECT_EQ(driver::ReadFileBytes(attachment).substr(0, 6), "GIF89a");
+  ::DeleteFileA(attachment.c_str());
+  const std::string stored = StoreBytes(RecordOfLine(golden[3]));
+  ASSERT_EQ(answered.shellRequests.size(), 1u);
+  EXPECT_EQ(driver::ReadFileBytes(answered.shellRequests[0].file), stored);
+  const std::string saved = folder.Path() + "\\MailRec0004.eml";
+  EXPECT_EQ(driver::ReadFileBytes(saved), stored);
+  ::DeleteFileA(saved.c_str());
+  ASSERT_EQ(answered.boxes.size(), 1u);
+  EXPECT_EQ(answered.boxes[0].text, "1 file written to <a href=\"" + folder.Path() + "\">" + folder.Path() + "</a>.");
 }
 
 TEST_F(ResultsTest, ThePreviewsShellCallBelongsToTheWizardAndStopMeanwhileAsksNothing) {

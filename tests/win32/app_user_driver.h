@@ -155,26 +155,28 @@ inline int CheckedCount(HWND list) {
   return checked;
 }
 
+// A window's text in UTF-8, read wide.
 inline std::string WindowText(HWND window) {
-  char text[1024] = {};
-  ::GetWindowTextA(window, text, sizeof text);
-  return text;
+  wchar_t text[1024] = {};
+  ::GetWindowTextW(window, text, 1024);
+  return tessel::Utf8OfWide(text);
 }
 
 // Watches this thread's windows with a timer and runs `act` on the first
 // visible top-level window (other than `except`) whose caption is `caption`;
 // `act` returns true when done with it. Menus are windows of class #32768.
+// Several watches may run at once (a menu, then the window its command opens).
 class WindowWatch {
  public:
   using Action = std::function<bool(HWND)>;
   WindowWatch(std::string caption, Action act, HWND except = nullptr)
       : m_caption(std::move(caption)), m_act(std::move(act)), m_except(except) {
-    Current() = this;
+    Watches().push_back(this);
     m_timer = ::SetTimer(nullptr, 0, 30, &Tick);
   }
   ~WindowWatch() {
     ::KillTimer(nullptr, m_timer);
-    Current() = nullptr;
+    std::erase(Watches(), this);
   }
   WindowWatch(const WindowWatch&) = delete;
   WindowWatch& operator=(const WindowWatch&) = delete;
@@ -183,13 +185,13 @@ class WindowWatch {
   bool Done() const { return m_done; }
 
  private:
-  static WindowWatch*& Current() {
-    static WindowWatch* current = nullptr;
-    return current;
+  static std::vector<WindowWatch*>& Watches() {
+    static std::vector<WindowWatch*> watches;
+    return watches;
   }
-  static BOOL CALLBACK Find(HWND window, LPARAM) {
-    WindowWatch* self = Current();
-    if (!self || window == self->m_except || !::IsWindowVisible(window)) return TRUE;
+  static BOOL CALLBACK Find(HWND window, LPARAM lParam) {
+    auto* self = reinterpret_cast<WindowWatch*>(lParam);
+    if (window == self->m_except || !::IsWindowVisible(window)) return TRUE;
     char className[64] = {};
     ::GetClassNameA(window, className, sizeof className);
     bool isMenu = std::string(className) == "#32768";
@@ -198,12 +200,13 @@ class WindowWatch {
     if (self->m_act(window)) self->m_done = true;
     return FALSE;
   }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    WindowWatch* self = Current();
-    if (self && !self->m_done && !self->m_busy) {
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+    for (WindowWatch* self : Watches()) {
+      if (self->m_timer != timer || self->m_done || self->m_busy) continue;
       self->m_busy = true;
-      ::EnumThreadWindows(::GetCurrentThreadId(), &Find, 0);
+      ::EnumThreadWindows(::GetCurrentThreadId(), &Find, reinterpret_cast<LPARAM>(self));
       self->m_busy = false;
+      return;
     }
   }
 
