@@ -168,7 +168,7 @@ void CMessageViewDlg::Layout() {
   int y = margin;
   const int rowHeight = Scale(kHeaderRowHeight), labelWidth = Scale(kLabelWidth);
   for (const auto& field : kHeaderFields) {
-    place(field[0], margin, y + Scale(1), labelWidth, rowHeight);
+    place(field[0], margin, y, labelWidth, rowHeight);
     place(field[1], margin + labelWidth, y, right - margin - labelWidth, rowHeight);
     y += rowHeight;
   }
