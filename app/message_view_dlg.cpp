@@ -111,7 +111,8 @@ BOOL CMessageViewDlg::OnInitDialog() {
 
   HWND body = GetDlgItem(IDC_VIEW_BODY);
   ::SendMessageW(body, EM_SETLIMITTEXT, 0, 0);  // as much as the control holds
-  ::SetWindowTextW(body, EditText(m_message.Text().body).c_str());
+  const std::string& text = m_message.Text().body;
+  ::SetWindowTextW(body, EditText(note.empty() ? text : "[" + note + "]\n\n" + text).c_str());
 
   HWND list = GetDlgItem(IDC_VIEW_ATTACHMENTS);
   for (const tessel::mail::Attachment& attachment : m_message.Text().attachments) {

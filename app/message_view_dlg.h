@@ -24,6 +24,9 @@ class CMessageViewDlg : public CDialog {
   CMessageViewDlg(const tessel::recovery::ReadableMessage& message, std::string storePath, CWnd* parent = nullptr);
   const char* GetRuntimeClassName() const override { return "CMessageViewDlg"; }
 
+  // What the view lacks of the message (the store ends inside it, say), shown
+  // above its text; empty when nothing.
+  std::string note;
   // "Open in mail program" and "Save message...": the wizard's own for the row.
   std::function<void()> onOpenInMailProgram;
   std::function<void()> onSaveMessage;

@@ -2,12 +2,30 @@
 // view, over the wizard's own Preview and Save of that row.
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
+
 #include "app/message_view_dlg.h"
 #include "app/recovery_wizard_dlg.h"
 #include "app/scan_state.h"
 #include "app/wizard_message.h"
 #include "engine/source_file.h"
 #include "recovery/readable_message.h"
+
+namespace {
+
+// What a view of `row` read from `store` lacks; empty when nothing.
+std::string MissingNote(const tessel::MessageRow& row, const tessel::ByteReader& store) {
+  if (row.record.End() > store.Size()) {
+    return "The message store ends " + std::to_string(std::max<std::int64_t>(store.Size() - row.record.offset, 0)) +
+           " bytes into this message: the rest of it is missing";
+  }
+  if (!row.unreadable.empty())
+    return "Some bytes of this message could not be read from the store: they show as spaces";
+  return {};
+}
+
+}  // namespace
 
 void CRecoveryWizardDlg::OnViewMessage() {
   const int row = g_nClickedItem;
@@ -21,6 +39,7 @@ void CRecoveryWizardDlg::OnViewMessage() {
   }
   const tessel::recovery::ReadableMessage readable(store, message->record);
   CMessageViewDlg view(readable, g_strStoreFile, this);
+  view.note = MissingNote(*message, store);
   view.onOpenInMailProgram = [this, row] {
     ShareClickedRow(row);
     OnPreview();

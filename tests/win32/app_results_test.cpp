@@ -82,6 +82,29 @@ class ResultsTest : public ::testing::Test {
     return menu.Seen();
   }
 
+  // Clicks a row's text and picks "View message"; `act` runs on the message
+  // view titled `title` until it returns true, then Escape closes the view.
+  void ViewMessage(int row, const std::string& title, const std::function<bool(HWND)>& act) {
+    driver::WindowWatch menu("#menu", [](HWND window) {
+      for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) ::PostMessageA(window, WM_KEYDOWN, key, 0);
+      return true;
+    });
+    int ticks = 0;
+    driver::WindowWatch shown(title, [&](HWND window) {
+      if (act(window) || ++ticks > 400) {
+        ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+        return true;
+      }
+      return false;
+    });
+    ::SendMessageA(List(), LVM_ENSUREVISIBLE, row, FALSE);
+    driver::ClickList(List(), driver::RowTextPoint(List(), row));
+    EXPECT_TRUE(PumpUntil([&] { return shown.Done(); }, 20000));
+    PumpFor(100);
+    EXPECT_LE(ticks, 400) << "the view did not do its part";
+  }
+  static std::string ViewText(HWND view, int id) { return driver::WindowText(::GetDlgItem(view, id)); }
+
   AnsweredDialogs answered;
   RecordingWizard wizard;
   FolderPickerHook previousPicker;
@@ -250,32 +273,11 @@ TEST_F(ResultsTest, ViewMessageShowsTheMessageForAPersonAndItsButtonsWork) {
   TempFolder folder;
   pickedFolder = folder.Path();
   const std::vector<std::string> golden = driver::GoldenLines("Inbox.imh");
-  auto text = [](HWND view, int id) { return driver::WindowText(::GetDlgItem(view, id)); };
-  // Picks "View message" for `row`; `act` runs on the view until it returns true.
-  auto view = [&](int row, const std::string& title, const std::function<bool(HWND)>& act) {
-    driver::WindowWatch menu("#menu", [](HWND window) {
-      for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) ::PostMessageA(window, WM_KEYDOWN, key, 0);
-      return true;
-    });
-    int ticks = 0;
-    driver::WindowWatch shown(title, [&](HWND window) {
-      if (act(window) || ++ticks > 400) {
-        ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
-        return true;
-      }
-      return false;
-    });
-    driver::ClickList(List(), driver::RowTextPoint(List(), row));
-    EXPECT_TRUE(PumpUntil([&] { return shown.Done(); }, 20000));
-    PumpFor(100);
-    EXPECT_LE(ticks, 400) << "the view did not do its part";
-  };
-
-  view(6, "Grüße aus Wien", [&](HWND window) {
-    EXPECT_EQ(text(window, IDC_VIEW_FROM), "Lukas Wagner <lukas@example.at>");
-    EXPECT_EQ(text(window, IDC_VIEW_SUBJECT), "Grüße aus Wien");
-    EXPECT_EQ(text(window, IDC_VIEW_DATE), "2008-03-08 17:45 +0100");
-    EXPECT_NE(text(window, IDC_VIEW_BODY).find("Hallo Tom,\r\n\r\nviele Grüße aus Wien! Das Wetter ist schön."),
+  ViewMessage(6, "Grüße aus Wien", [&](HWND window) {
+    EXPECT_EQ(ViewText(window, IDC_VIEW_FROM), "Lukas Wagner <lukas@example.at>");
+    EXPECT_EQ(ViewText(window, IDC_VIEW_SUBJECT), "Grüße aus Wien");
+    EXPECT_EQ(ViewText(window, IDC_VIEW_DATE), "2008-03-08 17:45 +0100");
+    EXPECT_NE(ViewText(window, IDC_VIEW_BODY).find("Hallo Tom,\r\n\r\nviele Grüße aus Wien! Das Wetter ist schön."),
               std::string::npos);
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(window, IDC_VIEW_ATTACHMENTS)));
     return true;
@@ -286,7 +288,7 @@ TEST_F(ResultsTest, ViewMessageShowsTheMessageForAPersonAndItsButtonsWork) {
   driver::WindowWatch chooser(CMessageViewDlg::kSaveAttachmentTitle,
                               [&](HWND dialog) { return driver::FillOpenDialog(dialog, attachment); });
   int step = 0;
-  view(3, "Re: Re: Holiday photos", [&](HWND window) {
+  ViewMessage(3, "Re: Re: Holiday photos", [&](HWND window) {
     switch (step) {
       case 0: {
         wchar_t line[128] = {};
@@ -425,6 +427,15 @@ TEST_F(ResultsTest, ARecordCutShortBySaveOrPreviewKeepsTheStoresBytesAndSaveSays
   g_strStoreFile = cutStore;
 
   EXPECT_EQ(ClickRowAndPreview(12), 1);
+  // The message view says what is missing.
+  ViewMessage(12, "Photos from Vienna", [](HWND window) {
+    EXPECT_EQ(ViewText(window, IDC_VIEW_BODY)
+                  .rfind("[The message store ends 100 bytes into this message: the rest of "
+                         "it is missing]\r\n\r\n",
+                         0),
+              0u);
+    return true;
+  });
   ASSERT_EQ(answered.shellRequests.size(), 1u);
   EXPECT_EQ(driver::ReadFileBytes(answered.shellRequests[0].file), whole.substr(static_cast<size_t>(cut.offset), 100));
   EXPECT_TRUE(answered.boxes.empty());
