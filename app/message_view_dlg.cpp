@@ -96,8 +96,9 @@ HFONT MakeFont(int points, int dpi) {
 
 }  // namespace
 
-CMessageViewDlg::CMessageViewDlg(const tessel::recovery::ReadableMessage& message, std::string storePath, CWnd* parent)
-    : CDialog(IDD_MESSAGE_VIEW, parent), m_message(message), m_strStorePath(std::move(storePath)) {}
+CMessageViewDlg::CMessageViewDlg(const tessel::recovery::ReadableMessage& message, std::vector<std::string> inputs,
+                                 CWnd* parent)
+    : CDialog(IDD_MESSAGE_VIEW, parent), m_message(message), m_inputs(std::move(inputs)) {}
 
 int CMessageViewDlg::Scale(int value) const { return framework::ScaleToDpi(value, m_nDpi); }
 
@@ -229,11 +230,12 @@ void CMessageViewDlg::SaveAttachment() {
   chooser.SetTitle(kSaveAttachmentTitle);
   if (chooser.DoModal() != IDOK) return;
   const std::string path = chooser.GetPathName();
-  // The user agreed to replace a file of that name; never the store being read.
-  if (SameFile(path, m_strStorePath)) {
-    WizardMessageBox(("The attachment is not saved: " + path + " is the message store being read.").c_str(),
-                     kErrorStyle);
-    return;
+  // The user agreed to replace a file of that name; never a file being read.
+  for (const std::string& input : m_inputs) {
+    if (SameFile(path, input)) {
+      WizardMessageBox(("The attachment is not saved: " + path + " is a file being read.").c_str(), kErrorStyle);
+      return;
+    }
   }
   tessel::exporting::OutputFile file;
   std::string error;

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/dialog.h"
 #include "recovery/readable_message.h"
@@ -20,8 +21,10 @@
 
 class CMessageViewDlg : public CDialog {
  public:
-  // `message` must outlive the dialog; `storePath` is never written.
-  CMessageViewDlg(const tessel::recovery::ReadableMessage& message, std::string storePath, CWnd* parent = nullptr);
+  // `message` must outlive the dialog; the files of `inputs` (the store and
+  // its index) are never written.
+  CMessageViewDlg(const tessel::recovery::ReadableMessage& message, std::vector<std::string> inputs,
+                  CWnd* parent = nullptr);
   const char* GetRuntimeClassName() const override { return "CMessageViewDlg"; }
 
   // What the view lacks of the message (the store ends inside it, say), shown
@@ -51,7 +54,7 @@ class CMessageViewDlg : public CDialog {
   void SaveAttachment();
 
   const tessel::recovery::ReadableMessage& m_message;
-  std::string m_strStorePath;
+  std::vector<std::string> m_inputs;
   int m_nDpi = 96;
   framework::UniqueFont m_hFont;
   framework::UniqueFont m_hBodyFont;

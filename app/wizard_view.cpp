@@ -38,7 +38,7 @@ void CRecoveryWizardDlg::OnViewMessage() {
     return;
   }
   const tessel::recovery::ReadableMessage readable(store, message->record);
-  CMessageViewDlg view(readable, g_strStoreFile, this);
+  CMessageViewDlg view(readable, {g_strStoreFile, g_strSourceFile}, this);
   view.note = MissingNote(*message, store);
   view.onOpenInMailProgram = [this, row] {
     ShareClickedRow(row);

@@ -266,8 +266,8 @@ TEST_F(ResultsTest, PreviewMenuCopiesTheRowsRecordIntoThePreviewFileAndOpensIt) 
 
 // "View message", the row menu's second item: the message for a person in a
 // window of the program, titled with its Subject, whose attachment is saved
-// decoded, whose Open and Save are the row's Preview and Save, and which
-// Escape closes.
+// decoded (never over a file being read), whose Open and Save are the row's
+// Preview and Save, and which Escape closes.
 TEST_F(ResultsTest, ViewMessageShowsTheMessageForAPersonAndItsButtonsWork) {
   ScanSampleIndex();
   TempFolder folder;
@@ -284,9 +284,25 @@ TEST_F(ResultsTest, ViewMessageShowsTheMessageForAPersonAndItsButtonsWork) {
   });
   EXPECT_FALSE(::IsWindow(::FindWindowW(nullptr, L"Grüße aus Wien")));  // Escape closed it
 
+  // The store is a copy, which Save attachment must not write over when asked to.
+  folder.CreateFile("Copy.imm");
+  const std::string store = g_strStoreFile, copy = folder.Path() + "\\Copy.imm";
+  const std::string whole = driver::ReadFileBytes(driver::SourcePath("samples/Inbox.imm"));
+  std::ofstream(copy, std::ios::binary) << whole;
+  g_strStoreFile = copy;
   const std::string attachment = folder.Path() + "\\sunset.gif";
-  driver::WindowWatch chooser(CMessageViewDlg::kSaveAttachmentTitle,
-                              [&](HWND dialog) { return driver::FillOpenDialog(dialog, attachment); });
+  const std::string targets[] = {copy, attachment};
+  int chosen = 0;
+  HWND filled = nullptr;
+  driver::WindowWatch chooser(CMessageViewDlg::kSaveAttachmentTitle, [&](HWND dialog) {
+    if (HWND yes = ::GetDlgItem(dialog, IDYES)) {
+      ::PostMessageA(yes, BM_CLICK, 0, 0);  // "replace it?": yes
+    } else if (dialog != filled && chosen < 2) {
+      filled = dialog;
+      driver::FillOpenDialog(dialog, targets[chosen++]);
+    }
+    return false;
+  });
   int step = 0;
   ViewMessage(3, "Re: Re: Holiday photos", [&](HWND window) {
     switch (step) {
@@ -297,20 +313,26 @@ TEST_F(ResultsTest, ViewMessageShowsTheMessageForAPersonAndItsButtonsWork) {
         ::PostMessageA(::GetDlgItem(window, IDC_VIEW_SAVE_ATTACHMENT), BM_CLICK, 0, 0);
         break;
       }
-      case 1:
+      case 1:  // the store refused; the attachment's own file next
+        if (answered.boxes.empty()) return false;
+        ::PostMessageA(::GetDlgItem(window, IDC_VIEW_SAVE_ATTACHMENT), BM_CLICK, 0, 0);
+        break;
+      case 2:
         if (driver::ReadFileBytes(attachment).size() != 43) return false;
         ::PostMessageA(::GetDlgItem(window, IDC_VIEW_OPEN), BM_CLICK, 0, 0);
         break;
-      case 2:
+      case 3:
         if (answered.shellRequests.empty()) return false;
         ::PostMessageA(::GetDlgItem(window, IDC_VIEW_SAVE_MESSAGE), BM_CLICK, 0, 0);
         break;
       default:
-        return !answered.boxes.empty();
+        return answered.boxes.size() == 2;
     }
     ++step;
     return false;
   });
+  g_strStoreFile = store;
+  EXPECT_EQ(driver::ReadFileBytes(copy), whole);
   // The attachment decoded; the preview and the saved file the stored bytes.
   EXPECT_EQ(driver::ReadFileBytes(attachment).substr(0, 6), "GIF89a");
   ::DeleteFileA(attachment.c_str());
@@ -320,8 +342,9 @@ TEST_F(ResultsTest, ViewMessageShowsTheMessageForAPersonAndItsButtonsWork) {
   const std::string saved = folder.Path() + "\\MailRec0004.eml";
   EXPECT_EQ(driver::ReadFileBytes(saved), stored);
   ::DeleteFileA(saved.c_str());
-  ASSERT_EQ(answered.boxes.size(), 1u);
-  EXPECT_EQ(answered.boxes[0].text, "1 file written to <a href=\"" + folder.Path() + "\">" + folder.Path() + "</a>.");
+  ASSERT_EQ(answered.boxes.size(), 2u);
+  EXPECT_EQ(WithoutBreaks(answered.boxes[0].text), "The attachment is not saved: " + copy + " is a file being read.");
+  EXPECT_EQ(answered.boxes[1].text, "1 file written to <a href=\"" + folder.Path() + "\">" + folder.Path() + "</a>.");
 }
 
 TEST_F(ResultsTest, ThePreviewsShellCallBelongsToTheWizardAndStopMeanwhileAsksNothing) {
