@@ -280,6 +280,13 @@ TEST_F(ResultsTest, ViewMessageShowsTheMessageForAPersonAndItsButtonsWork) {
     EXPECT_NE(ViewText(window, IDC_VIEW_BODY).find("Hallo Tom,\r\n\r\nviele Grüße aus Wien! Das Wetter ist schön."),
               std::string::npos);
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(window, IDC_VIEW_ATTACHMENTS)));
+    // The keyboard starts in the body; Tab goes down the window and round.
+    EXPECT_EQ(::GetFocus(), ::GetDlgItem(window, IDC_VIEW_BODY));
+    std::vector<int> order;
+    for (HWND at = ::GetFocus(); order.size() < 10; at = ::GetNextDlgTabItem(window, at, FALSE))
+      order.push_back(::GetDlgCtrlID(at));
+    EXPECT_EQ(order, (std::vector<int>{IDC_VIEW_BODY, IDC_VIEW_OPEN, IDC_VIEW_SAVE_MESSAGE, IDCANCEL, IDC_VIEW_FROM,
+                                       IDC_VIEW_TO, IDC_VIEW_CC, IDC_VIEW_DATE, IDC_VIEW_SUBJECT, IDC_VIEW_BODY}));
     return true;
   });
   EXPECT_FALSE(::IsWindow(::FindWindowW(nullptr, L"Grüße aus Wien")));  // Escape closed it
