@@ -174,6 +174,9 @@ bool CRecoveryWizardDlg::OnCommand(UINT id, UINT, HWND) {
     case ID_PREVIEW_MAIL:
       OnPreview();
       return true;
+    case ID_VIEW_MESSAGE:
+      OnViewMessage();
+      return true;
     case IDC_LINK_HOME:
       if (HasHomePage())
         OpenWebPage(m_hWnd, kHomePageUrl);

@@ -14,6 +14,7 @@
 #include <array>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/choose_step.h"
 #include "app/move_step.h"
@@ -78,6 +79,8 @@ class CRecoveryWizardDlg : public CPictureDialog {
   void OnSave();
   void OnSelectAllCheck();
   void OnPreview();
+  // The clicked row's message in the message view (message_view_dlg.h).
+  void OnViewMessage();
   void OnSettings();
   void OnBrowse();
 
@@ -92,8 +95,9 @@ class CRecoveryWizardDlg : public CPictureDialog {
 
   // The folder of the last save, empty before the first.
   std::string m_strSaveFolder;
-  // Asks for the folder to write into, starting in the last one; empty when cancelled.
-  std::string PickSaveFolder();
+  // Asks for the folder to write into, starting in the last one; empty when
+  // cancelled. The picker belongs to `owner` (null: the wizard).
+  std::string PickSaveFolder(HWND owner = nullptr);
 
   // The folder export: its worker's word, carried out on the window's thread.
   bool HandleFolderExportMessage(UINT message, LPARAM lParam);
@@ -149,6 +153,8 @@ class CRecoveryWizardDlg : public CPictureDialog {
   void OfferPreview(int row, bool onCheckBox, POINT screen);
   void UpdateScanningText();
   void SaveCheckedRows();
+  // Save of `rows` (list rows, from 0), its dialogs owned by `parent`.
+  void SaveRows(const std::vector<int>& rows, CWnd* parent);
   // Link pictures for the window's DPI.
   void SetUpLinkButtons();
   // The columns' widths follow a change of DPI.

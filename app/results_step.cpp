@@ -46,6 +46,8 @@ void CResultsStep::SetUp(const CPictureDialog& dialog, std::function<void(int ro
   m_lstRecovered.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   // The list holds its rows itself (owner data), check states included.
   m_lstRecovered.SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);
+  // It asks for texts in UTF-16 (LVN_GETDISPINFOW), so that cells of any script show.
+  m_lstRecovered.SendMessage(LVM_SETUNICODEFORMAT, TRUE);
   m_lstRecovered.SetMenuKeyHandler(std::move(onMenuKey));
 }
 
@@ -100,6 +102,7 @@ int CResultsStep::ClickedRow(const NMITEMACTIVATE& click, bool& onCheckBox) {
 void CResultsStep::ShowPreviewMenu(POINT screen, HWND owner) {
   m_PopupMenu.CreatePopupMenu();
   m_PopupMenu.AppendMenu(MF_STRING, ID_PREVIEW_MAIL, "Preview Mail");
+  m_PopupMenu.AppendMenu(MF_STRING, ID_VIEW_MESSAGE, "View message");
   m_PopupMenu.TrackPopupMenu(TPM_LEFTALIGN, screen.x, screen.y, owner);
 }
 

@@ -31,7 +31,7 @@ class CResultsStep {
 
   // The row under a click (negative: none), and whether it hit the row's check box, which it then toggles.
   int ClickedRow(const NMITEMACTIVATE& click, bool& onCheckBox);
-  // The "Preview Mail" menu at `screen`, its command going to `owner`.
+  // The row's menu ("Preview Mail", "View message") at `screen`, its command going to `owner`.
   void ShowPreviewMenu(POINT screen, HWND owner);
   LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw) const;
 

@@ -32,15 +32,17 @@ void CRecoveryWizardDlg::OnSave() {
   SaveCheckedRows();
 }
 
-std::string CRecoveryWizardDlg::PickSaveFolder() {
+std::string CRecoveryWizardDlg::PickSaveFolder(HWND owner) {
   std::string start = m_strSaveFolder.empty() ? DocumentsFolder() : m_strSaveFolder;
-  std::string folder = PickFolder(m_hWnd, start, kFolderPickerTitle);
+  std::string folder = PickFolder(owner ? owner : m_hWnd, start, kFolderPickerTitle);
   if (!folder.empty()) m_strSaveFolder = folder;
   return folder;
 }
 
-void CRecoveryWizardDlg::SaveCheckedRows() {
-  std::string folder = PickSaveFolder();
+void CRecoveryWizardDlg::SaveCheckedRows() { SaveRows(m_results.List().CheckedRows(), this); }
+
+void CRecoveryWizardDlg::SaveRows(const std::vector<int>& rows, CWnd* parent) {
+  std::string folder = PickSaveFolder(parent->m_hWnd);
   if (folder.empty()) return;
 
   tessel::recovery::SaveJob job;
@@ -48,12 +50,12 @@ void CRecoveryWizardDlg::SaveCheckedRows() {
   job.folder = folder;
   job.prefix = m_strFilePrefix;
   job.storeFile = g_strStoreFile;
-  job.rows = m_results.List().CheckedRows();
+  job.rows = rows;
   for (int row : job.rows) {
     if (const tessel::MessageRow* message = m_results.List().Message(row)) job.messages.push_back(*message);
     if (const tessel::ContactRow* contact = m_results.List().Contact(row)) job.contactRows.push_back(*contact);
   }
-  const tessel::recovery::SaveOutcome outcome = RunSavingDialog(job, this);
+  const tessel::recovery::SaveOutcome outcome = RunSavingDialog(job, parent);
   // A save that lost anything looks like an error.
   WizardMessageBox(tessel::recovery::DescribeSaveEnd(outcome, FolderLink(folder)).c_str(),
                    outcome.LostAnything() ? kErrorStyle : kNoticeStyle);

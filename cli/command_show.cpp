@@ -1,6 +1,5 @@
 // tessel show: one message's record, byte for byte, on stdout; or for a
 // person (--text), or one of its attachments decoded (--part).
-#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -11,12 +10,10 @@
 #include "cli/scans.h"
 #include "cli/terminal_progress.h"
 #include "cli/terminal_text.h"
-#include "engine/skipping_reader.h"
 #include "engine/source_file.h"
 #include "export/output_file.h"
 #include "export/record_copy.h"
-#include "mail/mime_tree.h"
-#include "mail/readable_header.h"
+#include "recovery/readable_message.h"
 
 namespace tessel::cli {
 
@@ -27,23 +24,9 @@ using exporting::RecordCopyNote;
 
 namespace {
 
-// The most of a record read for a person: more is no mail anyone reads (a
-// deep scan's row of unclaimed bytes can span a whole damaged store).
-constexpr std::int64_t kMostMessageBytes = std::int64_t{256} << 20;
-
-// The record's bytes as far as the store has them (unreadable ones as NUL bytes).
-std::string RecordBytes(ByteReader& store, const MessageRecord& record, long long row) {
-  SkippingReader reader(store);
-  const std::int64_t length = std::min(record.length, kMostMessageBytes);
-  if (length < record.length) Warn("row " + std::to_string(row) + " is read as its first 256 MiB");
-  const std::int64_t available = std::max<std::int64_t>(0, std::min(store.Size() - record.offset, length));
-  std::string bytes(static_cast<std::size_t>(available), '\0');
-  bytes.resize(reader.ReadAt(record.offset, bytes.data(), bytes.size()));
-  return bytes;
-}
-
-std::string MessageForPeople(const mail::MimePart& root, const mail::MessageText& text) {
-  const mail::ReadableHeader header = mail::ReadHeader(root.header, mail::SystemCharsets());
+std::string MessageForPeople(const recovery::ReadableMessage& message) {
+  const mail::ReadableHeader& header = message.Header();
+  const mail::MessageText& text = message.Text();
   std::string out;
   const auto line = [&](const char* name, const std::string& value) {
     if (!value.empty()) out += std::string(name) + ": " + value + "\n";
@@ -67,21 +50,21 @@ std::string MessageForPeople(const mail::MimePart& root, const mail::MessageText
 }
 
 int ShowForPeople(const CommandLine& line, ByteReader& store, const MessageRecord& record, long long row) {
-  const std::string message = RecordBytes(store, record, row);
-  const mail::MimePart root = mail::ParseMime(message, mail::SystemCharsets());
-  const mail::MessageText text = mail::ReadMessageText(root, mail::SystemCharsets());
+  const recovery::ReadableMessage message(store, record);
+  if (message.CutToLimit()) Warn("row " + std::to_string(row) + " is read as its first 256 MiB");
   OutputFile out;
   std::string error;
   if (line.text) {
     out.OpenStandardOutput();
-    out.Write(TerminalLines(MessageForPeople(root, text)));
+    out.Write(TerminalLines(MessageForPeople(message)));
     return out.Finish(error) ? kExitOk : Fail(kExitFailure, error);
   }
   const bool number =
       !line.part.empty() && line.part.size() <= 6 && line.part.find_first_not_of("0123456789") == std::string::npos;
   const std::size_t part = number ? std::stoul(line.part) : 0;
-  if (part == 0 || part > text.attachments.size()) {
-    return Fail(kExitFailure, "row " + std::to_string(row) + " has " + std::to_string(text.attachments.size()) +
+  const std::size_t count = message.Text().attachments.size();
+  if (part == 0 || part > count) {
+    return Fail(kExitFailure, "row " + std::to_string(row) + " has " + std::to_string(count) +
                                   " attachments; --part takes a number from 1 (tessel show --text lists them)");
   }
   if (line.to.empty()) {
@@ -89,7 +72,7 @@ int ShowForPeople(const CommandLine& line, ByteReader& store, const MessageRecor
   } else if (!out.Create(line.to, exporting::Collision::kRefuse, error)) {
     return Fail(kExitFailure, error);
   }
-  out.Write(mail::DecodedBody(*text.attachments[part - 1].part));
+  out.Write(message.AttachmentBytes(part - 1));
   return out.Finish(error) ? kExitOk : Fail(kExitFailure, error);
 }
 

@@ -2,7 +2,7 @@
 // script, from outside, as a user would: the choose step, a long scan, Stop,
 // the results, Save into a folder (the "Saving Mails..." dialog, cancelled),
 // the closing notice, the sample's results with the preview menu, the
-// prefix dialog, and the sample's deep scan with the tip over a row found only
+// message view of a row, the prefix dialog, and the sample's deep scan with the tip over a row found only
 // in the store; the sample's contacts; and the sample's folder moved into
 // MOVE_FOLDER (the notice at the end, then the step under it). Each picture is
 // the whole screen, saved as OUT_FOLDER\name.bmp.
@@ -23,6 +23,8 @@ namespace {
 constexpr char kFolderTitle[] = "Select the folder to save the recovered items in";
 constexpr char kSavingTitle[] = "Saving Mails...";
 constexpr char kPrefixTitle[] = "Oxbrim Tessel (File Name Setting)";
+// The message view of the sample's fourth row.
+constexpr char kViewTitle[] = "Re: Re: Holiday photos";
 constexpr char kMoveInputTitle[] = "Select the IncrediMail folder to move (an identity, or all identities)";
 // Where the sample's eleventh row (the first found only in the store) stands
 // in the list, below its header, in pixels.
@@ -175,6 +177,21 @@ int main(int argc, char** argv) {
   Shot("preview-menu");
   if (HWND menu = ::FindWindowA("#32768", nullptr)) ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   ::Sleep(300);
+
+  // The fourth row (a message with an attachment) from the keyboard: its menu
+  // on Enter, then "View message".
+  for (WPARAM key : {VK_HOME, VK_DOWN, VK_DOWN, VK_DOWN}) ::PostMessageA(list, WM_KEYDOWN, key, 0);
+  ::PostMessageA(list, WM_CHAR, '\r', 0);
+  ::Sleep(500);
+  if (HWND menu = ::FindWindowA("#32768", nullptr)) {
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) ::PostMessageA(menu, WM_KEYDOWN, key, 0);
+  }
+  if (HWND view = remote::WaitForWindow(process, kViewTitle, nullptr, 10000)) {
+    ::Sleep(300);
+    Shot("message-view");
+    Click(view, IDCANCEL);
+    ::Sleep(300);
+  }
 
   ::PostMessageA(wizard, WM_SYSCOMMAND, IDM_FILE_PREFIX, 0);
   if (HWND prefix = remote::WaitForWindow(process, kPrefixTitle, nullptr, 10000)) {

@@ -18,6 +18,7 @@
 
 #include "app/file_choosers.h"
 #include "app/folder_picker.h"
+#include "app/message_view_dlg.h"
 #include "app/scan_state.h"
 #include "win32_base/wide_path.h"
 #include "res/resource.h"
@@ -80,6 +81,29 @@ class ResultsTest : public ::testing::Test {
     PumpFor(300);
     return menu.Seen();
   }
+
+  // Clicks a row's text and picks "View message"; `act` runs on the message
+  // view titled `title` until it returns true, then Escape closes the view.
+  void ViewMessage(int row, const std::string& title, const std::function<bool(HWND)>& act) {
+    driver::WindowWatch menu("#menu", [](HWND window) {
+      for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) ::PostMessageA(window, WM_KEYDOWN, key, 0);
+      return true;
+    });
+    int ticks = 0;
+    driver::WindowWatch shown(title, [&](HWND window) {
+      if (act(window) || ++ticks > 400) {
+        ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+        return true;
+      }
+      return false;
+    });
+    ::SendMessageA(List(), LVM_ENSUREVISIBLE, row, FALSE);
+    driver::ClickList(List(), driver::RowTextPoint(List(), row));
+    EXPECT_TRUE(PumpUntil([&] { return shown.Done(); }, 20000));
+    PumpFor(100);
+    EXPECT_LE(ticks, 400) << "the view did not do its part";
+  }
+  static std::string ViewText(HWND view, int id) { return driver::WindowText(::GetDlgItem(view, id)); }
 
   AnsweredDialogs answered;
   RecordingWizard wizard;
@@ -240,6 +264,96 @@ TEST_F(ResultsTest, PreviewMenuCopiesTheRowsRecordIntoThePreviewFileAndOpensIt) 
   EXPECT_TRUE(answered.boxes.empty());
 }
 
+// "View message", the row menu's second item: the message for a person in a
+// window of the program, titled with its Subject, whose attachment is saved
+// decoded (never over a file being read), whose Open and Save are the row's
+// Preview and Save, and which Escape closes.
+TEST_F(ResultsTest, ViewMessageShowsTheMessageForAPersonAndItsButtonsWork) {
+  ScanSampleIndex();
+  TempFolder folder;
+  pickedFolder = folder.Path();
+  const std::vector<std::string> golden = driver::GoldenLines("Inbox.imh");
+  ViewMessage(6, "Grüße aus Wien", [&](HWND window) {
+    EXPECT_EQ(ViewText(window, IDC_VIEW_FROM), "Lukas Wagner <lukas@example.at>");
+    EXPECT_EQ(ViewText(window, IDC_VIEW_SUBJECT), "Grüße aus Wien");
+    EXPECT_EQ(ViewText(window, IDC_VIEW_DATE), "2008-03-08 17:45 +0100");
+    EXPECT_NE(ViewText(window, IDC_VIEW_BODY).find("Hallo Tom,\r\n\r\nviele Grüße aus Wien! Das Wetter ist schön."),
+              std::string::npos);
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(window, IDC_VIEW_ATTACHMENTS)));
+    // The keyboard starts in the body; Tab goes down the window and round.
+    EXPECT_EQ(::GetFocus(), ::GetDlgItem(window, IDC_VIEW_BODY));
+    std::vector<int> order;
+    for (HWND at = ::GetFocus(); order.size() < 10; at = ::GetNextDlgTabItem(window, at, FALSE))
+      order.push_back(::GetDlgCtrlID(at));
+    EXPECT_EQ(order, (std::vector<int>{IDC_VIEW_BODY, IDC_VIEW_OPEN, IDC_VIEW_SAVE_MESSAGE, IDCANCEL, IDC_VIEW_FROM,
+                                       IDC_VIEW_TO, IDC_VIEW_CC, IDC_VIEW_DATE, IDC_VIEW_SUBJECT, IDC_VIEW_BODY}));
+    return true;
+  });
+  EXPECT_FALSE(::IsWindow(::FindWindowW(nullptr, L"Grüße aus Wien")));  // Escape closed it
+
+  // The store is a copy, which Save attachment must not write over when asked to.
+  folder.CreateFile("Copy.imm");
+  const std::string store = g_strStoreFile, copy = folder.Path() + "\\Copy.imm";
+  const std::string whole = driver::ReadFileBytes(driver::SourcePath("samples/Inbox.imm"));
+  std::ofstream(copy, std::ios::binary) << whole;
+  g_strStoreFile = copy;
+  const std::string attachment = folder.Path() + "\\sunset.gif";
+  const std::string targets[] = {copy, attachment};
+  int chosen = 0;
+  HWND filled = nullptr;
+  driver::WindowWatch chooser(CMessageViewDlg::kSaveAttachmentTitle, [&](HWND dialog) {
+    if (HWND yes = ::GetDlgItem(dialog, IDYES)) {
+      ::PostMessageA(yes, BM_CLICK, 0, 0);  // "replace it?": yes
+    } else if (dialog != filled && chosen < 2) {
+      filled = dialog;
+      driver::FillOpenDialog(dialog, targets[chosen++]);
+    }
+    return false;
+  });
+  int step = 0;
+  ViewMessage(3, "Re: Re: Holiday photos", [&](HWND window) {
+    switch (step) {
+      case 0: {
+        wchar_t line[128] = {};
+        ::SendDlgItemMessageW(window, IDC_VIEW_ATTACHMENTS, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+        EXPECT_EQ(tessel::Utf8OfWide(line), "sunset.gif (43 bytes)");
+        ::PostMessageA(::GetDlgItem(window, IDC_VIEW_SAVE_ATTACHMENT), BM_CLICK, 0, 0);
+        break;
+      }
+      case 1:  // the store refused; the attachment's own file next
+        if (answered.boxes.empty()) return false;
+        ::PostMessageA(::GetDlgItem(window, IDC_VIEW_SAVE_ATTACHMENT), BM_CLICK, 0, 0);
+        break;
+      case 2:
+        if (driver::ReadFileBytes(attachment).size() != 43) return false;
+        ::PostMessageA(::GetDlgItem(window, IDC_VIEW_OPEN), BM_CLICK, 0, 0);
+        break;
+      case 3:
+        if (answered.shellRequests.empty()) return false;
+        ::PostMessageA(::GetDlgItem(window, IDC_VIEW_SAVE_MESSAGE), BM_CLICK, 0, 0);
+        break;
+      default:
+        return answered.boxes.size() == 2;
+    }
+    ++step;
+    return false;
+  });
+  g_strStoreFile = store;
+  EXPECT_EQ(driver::ReadFileBytes(copy), whole);
+  // The attachment decoded; the preview and the saved file the stored bytes.
+  EXPECT_EQ(driver::ReadFileBytes(attachment).substr(0, 6), "GIF89a");
+  ::DeleteFileA(attachment.c_str());
+  const std::string stored = StoreBytes(RecordOfLine(golden[3]));
+  ASSERT_EQ(answered.shellRequests.size(), 1u);
+  EXPECT_EQ(driver::ReadFileBytes(answered.shellRequests[0].file), stored);
+  const std::string saved = folder.Path() + "\\MailRec0004.eml";
+  EXPECT_EQ(driver::ReadFileBytes(saved), stored);
+  ::DeleteFileA(saved.c_str());
+  ASSERT_EQ(answered.boxes.size(), 2u);
+  EXPECT_EQ(WithoutBreaks(answered.boxes[0].text), "The attachment is not saved: " + copy + " is a file being read.");
+  EXPECT_EQ(answered.boxes[1].text, "1 file written to <a href=\"" + folder.Path() + "\">" + folder.Path() + "</a>.");
+}
+
 TEST_F(ResultsTest, ThePreviewsShellCallBelongsToTheWizardAndStopMeanwhileAsksNothing) {
   ScanSampleIndex();
   // The shell answers slowly (its "no program" error, say): the user presses Stop.
@@ -343,6 +457,15 @@ TEST_F(ResultsTest, ARecordCutShortBySaveOrPreviewKeepsTheStoresBytesAndSaveSays
   g_strStoreFile = cutStore;
 
   EXPECT_EQ(ClickRowAndPreview(12), 1);
+  // The message view says what is missing.
+  ViewMessage(12, "Photos from Vienna", [](HWND window) {
+    EXPECT_EQ(ViewText(window, IDC_VIEW_BODY)
+                  .rfind("[The message store ends 100 bytes into this message: the rest of "
+                         "it is missing]\r\n\r\n",
+                         0),
+              0u);
+    return true;
+  });
   ASSERT_EQ(answered.shellRequests.size(), 1u);
   EXPECT_EQ(driver::ReadFileBytes(answered.shellRequests[0].file), whole.substr(static_cast<size_t>(cut.offset), 100));
   EXPECT_TRUE(answered.boxes.empty());
@@ -640,7 +763,7 @@ TEST_F(ResultsTest, AStoreInAFolderOutsideTheCodePageScansPreviewsAndSavesIntoAn
   ::CharLowerW(expectedStart.data());
   EXPECT_EQ(tessel::Utf8OfWide(openedIn), tessel::Utf8OfWide(expectedStart));
   const std::vector<std::string> golden = driver::GoldenLines("Inbox.imh");
-  EXPECT_EQ(driver::ListLines(List()), golden);
+  EXPECT_EQ(driver::WideListLines(List()), golden);
   EXPECT_EQ(g_strStoreFile, files[1]);
 
   EXPECT_EQ(ClickRowAndPreview(3), 1);

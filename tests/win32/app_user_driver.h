@@ -43,7 +43,8 @@ inline std::string ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
-// The golden rows: `tessel scan --format tsv` of a file, one line per row.
+// The golden rows: `tessel scan --readable --format tsv` of a file (the
+// wizard's message cells are those for people), one line per row.
 inline std::vector<std::string> GoldenLines(const std::string& name) {
   std::vector<std::string> lines;
   std::stringstream text(ReadFileBytes(SourcePath("tests/data/wizard/" + name + ".tsv")));
@@ -99,6 +100,31 @@ inline std::vector<std::string> ListLines(HWND list) {
   return lines;
 }
 
+// Every row of the wizard's list as tsv lines in UTF-8, read through the wide
+// list messages: message cells hold text of any script.
+inline std::vector<std::string> WideListLines(HWND list) {
+  HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
+  int columns = static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+  int rows = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  std::vector<std::string> lines;
+  std::vector<wchar_t> buffer(70000);
+  for (int row = 0; row < rows; ++row) {
+    std::string line;
+    for (int column = 0; column < columns; ++column) {
+      LVITEMW item{};
+      item.iSubItem = column;
+      item.pszText = buffer.data();
+      item.cchTextMax = static_cast<int>(buffer.size());
+      buffer[0] = L'\0';
+      ::SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+      if (column > 0) line += '\t';
+      line += TsvCell(tessel::Utf8OfWide(buffer.data()));
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
 // The image a row shows, as the list view asks the control for it.
 inline int RowImage(HWND list, int row) {
   LVITEMA item{};
@@ -129,26 +155,28 @@ inline int CheckedCount(HWND list) {
   return checked;
 }
 
+// A window's text in UTF-8, read wide.
 inline std::string WindowText(HWND window) {
-  char text[1024] = {};
-  ::GetWindowTextA(window, text, sizeof text);
-  return text;
+  wchar_t text[1024] = {};
+  ::GetWindowTextW(window, text, 1024);
+  return tessel::Utf8OfWide(text);
 }
 
 // Watches this thread's windows with a timer and runs `act` on the first
 // visible top-level window (other than `except`) whose caption is `caption`;
 // `act` returns true when done with it. Menus are windows of class #32768.
+// Several watches may run at once (a menu, then the window its command opens).
 class WindowWatch {
  public:
   using Action = std::function<bool(HWND)>;
   WindowWatch(std::string caption, Action act, HWND except = nullptr)
       : m_caption(std::move(caption)), m_act(std::move(act)), m_except(except) {
-    Current() = this;
+    Watches().push_back(this);
     m_timer = ::SetTimer(nullptr, 0, 30, &Tick);
   }
   ~WindowWatch() {
     ::KillTimer(nullptr, m_timer);
-    Current() = nullptr;
+    std::erase(Watches(), this);
   }
   WindowWatch(const WindowWatch&) = delete;
   WindowWatch& operator=(const WindowWatch&) = delete;
@@ -157,13 +185,13 @@ class WindowWatch {
   bool Done() const { return m_done; }
 
  private:
-  static WindowWatch*& Current() {
-    static WindowWatch* current = nullptr;
-    return current;
+  static std::vector<WindowWatch*>& Watches() {
+    static std::vector<WindowWatch*> watches;
+    return watches;
   }
-  static BOOL CALLBACK Find(HWND window, LPARAM) {
-    WindowWatch* self = Current();
-    if (!self || window == self->m_except || !::IsWindowVisible(window)) return TRUE;
+  static BOOL CALLBACK Find(HWND window, LPARAM lParam) {
+    auto* self = reinterpret_cast<WindowWatch*>(lParam);
+    if (window == self->m_except || !::IsWindowVisible(window)) return TRUE;
     char className[64] = {};
     ::GetClassNameA(window, className, sizeof className);
     bool isMenu = std::string(className) == "#32768";
@@ -172,12 +200,13 @@ class WindowWatch {
     if (self->m_act(window)) self->m_done = true;
     return FALSE;
   }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    WindowWatch* self = Current();
-    if (self && !self->m_done && !self->m_busy) {
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+    for (WindowWatch* self : Watches()) {
+      if (self->m_timer != timer || self->m_done || self->m_busy) continue;
       self->m_busy = true;
-      ::EnumThreadWindows(::GetCurrentThreadId(), &Find, 0);
+      ::EnumThreadWindows(::GetCurrentThreadId(), &Find, reinterpret_cast<LPARAM>(self));
       self->m_busy = false;
+      return;
     }
   }
 
