@@ -105,6 +105,35 @@ TEST(ReadFaults, ACopyKeepsEveryReadableByteAfterABadSectorAndSaysWhichItCouldNo
   }
 }
 
+// An index whose first sector cannot be read still tells the move which
+// messages it lists: a deleted one stays out of the identity's Inbox.mbox.
+TEST(ReadFaults, AMoveStillTakesAnIndexWhoseSignatureCannotBeRead) {
+  testing::ScratchFolder folder;
+  std::string store, index = mailfiles::IndexHeader(0);
+  index.resize(5000, '\x7f');  // what lies between entries is skipped: these are all in the index's second piece
+  for (int i = 0; i < 6; ++i) {
+    std::string message = mailfiles::CrLfLines(
+        {"From: s" + std::to_string(i) + "@example.org", "Subject: message " + std::to_string(i), "MIME-Version: 1.0", ""});
+    message += std::string(200 + 50 * i, 'x') + "\r\n";
+    store += message;
+    if (i != 3) index += mailfiles::IndexEntry(static_cast<std::uint32_t>(message.size()));  // 3 was deleted
+  }
+  std::filesystem::create_directory(folder.Path("id"));
+  std::ofstream(folder.Path("id/Inbox.imm"), std::ios::binary) << store;
+  std::ofstream(folder.Path("id/Inbox.imh"), std::ios::binary) << index;
+  const testing::Run moved =
+      TesselOnFailingDisk(folder, folder.Path("id/Inbox.imh"), "TESSEL_FAIL_FROM=0 TESSEL_FAIL_TO=512",
+                          "export " + testing::Quoted(folder.Path("id")) + " --to " +
+                              testing::Quoted(folder.Path("out")) + " --format mbox");
+  EXPECT_EQ(moved.exitCode, 1) << moved.err;
+  EXPECT_NE(moved.out.find("  5 messages listed by the index -> Inbox.mbox\n"), std::string::npos) << moved.out;
+  const std::string inbox = testing::ReadAll(folder.Path("out/Inbox.mbox"));
+  EXPECT_EQ(inbox.find("Subject: message 3\n"), std::string::npos);
+  EXPECT_NE(inbox.find("Subject: message 5\n"), std::string::npos);
+  EXPECT_NE(testing::ReadAll(folder.Path("out/Inbox (found only in the store).mbox")).find("Subject: message 3\n"),
+            std::string::npos);
+}
+
 // 200 messages of 500 bytes; the disk fails reads of bytes 40000 to 48191.
 class FailingDisk : public ::testing::Test {
  protected:
