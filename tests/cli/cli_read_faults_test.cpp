@@ -112,8 +112,8 @@ TEST(ReadFaults, AMoveStillTakesAnIndexWhoseSignatureCannotBeRead) {
   std::string store, index = mailfiles::IndexHeader(0);
   index.resize(5000, '\x7f');  // what lies between entries is skipped: these are all in the index's second piece
   for (int i = 0; i < 6; ++i) {
-    std::string message = mailfiles::CrLfLines(
-        {"From: s" + std::to_string(i) + "@example.org", "Subject: message " + std::to_string(i), "MIME-Version: 1.0", ""});
+    std::string message = mailfiles::CrLfLines({"From: s" + std::to_string(i) + "@example.org",
+                                                "Subject: message " + std::to_string(i), "MIME-Version: 1.0", ""});
     message += std::string(200 + 50 * i, 'x') + "\r\n";
     store += message;
     if (i != 3) index += mailfiles::IndexEntry(static_cast<std::uint32_t>(message.size()));  // 3 was deleted
