@@ -220,6 +220,27 @@ TEST_F(FailingDisk, EveryScanListsTheMailAfterABadSectorMarksWhatItHitAndFails) 
   EXPECT_NE(testing::ReadAll(elsewhere.Path("mbox/Inbox.mbox")).find("Subject: message 199\n"), std::string::npos);
 }
 
+// The index's bytes from 804 on, where the 100th entry starts, are lost (its
+// 1,612 bytes are one 4 KiB piece): the entries before them place their
+// messages, the store's search lists the rest, each message once and at its
+// own bytes.
+TEST_F(FailingDisk, AnUnreadableStretchOfTheIndexStillListsEveryMessageOnceInItsPlace) {
+  const testing::Run run =
+      TesselOnFailingDisk(folder_, folder_.Path("Inbox.imh"), "TESSEL_FAIL_FROM=804 TESSEL_FAIL_TO=900",
+                          "scan --format tsv " + testing::Quoted(folder_.Path("Inbox.imh")));
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("at bytes 804-1611: Input/output error; the messages around it are listed"), std::string::npos)
+      << run.err;
+  std::istringstream lines(run.out);
+  int row = 0;
+  for (std::string line; std::getline(lines, line); ++row) {
+    const std::string at = "message " + std::to_string(row) + "\t";
+    EXPECT_NE(line.find(at), std::string::npos) << line;
+    EXPECT_NE(line.find("\t" + std::to_string(row * kMessageSize) + "\t500"), std::string::npos) << line;
+  }
+  EXPECT_EQ(row, kMessages);
+}
+
 TEST_F(FailingDisk, AStoreCutShortWhileItIsCopiedIsNeverTakenForItsEnd) {
   // The scan reads the store whole; from then on it ends at byte 40000, without a read error.
   const std::string shrunk = "TESSEL_FAIL_FROM=40000 TESSEL_FAIL_TO=1000000 TESSEL_FAIL_AS_END=1 TESSEL_FAIL_AFTER=1";
