@@ -7,8 +7,9 @@
 // Environment: TESSEL_BENCH_BYTES (store size, default 1 GiB), TESSEL_BENCH_DIR.
 //
 // Targets: each scan within 2x the memmem time and faster than grep; tessel's
-// peak memory under 16 MiB whatever the store's size. The deep scan (--deep)
-// within 2x the raw scan's time, its memory as flat.
+// peak memory under 16 MiB whatever the store's size. The deep scan (--deep),
+// alone and through the index, within 1.5x the raw scan's time, its memory as
+// flat.
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -156,10 +157,11 @@ void PrintRatios() {
     const bench::Measured& m = g_results[name];
     const double toRaw = m.seconds / raw.seconds, peak = m.peakKiB / 1024.0;
     std::printf(
-        "tessel scan --deep --format tsv (%s): %.3f s = %.2fx the raw scan (target <= 2: %s), "
+        "tessel scan --deep --format tsv (%s): %.3f s = %.2fx the raw scan (target <= 1.5: %s), "
         "peak %.1f MiB (target < 16: %s); cpu %.3f s = %.2fx the raw scan's\n",
         std::strcmp(name, "deep store") == 0 ? "the store" : "through the index", m.seconds, toRaw,
-        toRaw <= 2 ? "met" : "MISSED", peak, peak < 16 ? "met" : "MISSED", m.cpuSeconds, m.cpuSeconds / raw.cpuSeconds);
+        toRaw <= 1.5 ? "met" : "MISSED", peak, peak < 16 ? "met" : "MISSED", m.cpuSeconds,
+        m.cpuSeconds / raw.cpuSeconds);
   }
 }
 

@@ -94,7 +94,9 @@ void BlockReader::MarkByte(char byte) {
 }
 
 std::string_view BlockReader::ReadAside(std::int64_t begin, std::int64_t end, std::vector<char>& aside) {
-  if (readsAhead_) ahead_.Finish();  // one read of the file at a time
+  // No wait for the read in flight: a reader that allows reading ahead takes
+  // reads from several threads at once, and a look aside right after a block
+  // moved would otherwise wait for the whole next block.
   aside.resize(static_cast<std::size_t>(end - begin));
   const std::size_t got = reader_.ReadAt(begin, aside.data(), aside.size());
   return std::string_view(aside.data(), got);

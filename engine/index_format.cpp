@@ -10,6 +10,9 @@ bool IndexSignatureAccepted(ByteReader& index) {
   char header[kIndexHeaderRead];
   const std::size_t read = index.ReadAt(0, header, sizeof header);
   const std::size_t compared = std::min(read, kIndexSignature.size());
+  // Bytes that could not be read say nothing against the index: its entries
+  // past them may still be read.
+  if (index.IsUnreadable(0, static_cast<std::int64_t>(compared))) return true;
   for (std::size_t i = 0; i < compared; ++i)
     if (header[i] == kIndexSignature[i]) return true;
   return false;

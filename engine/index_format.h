@@ -10,7 +10,8 @@
 
 namespace tessel {
 
-// An index is rejected only when every signature byte it has differs.
+// An index is rejected only when every signature byte it has differs; one
+// whose signature could not be read is taken.
 bool IndexSignatureAccepted(ByteReader& index);
 
 // The little-endian length of an entry; `bytes` holds at least its 4 bytes.

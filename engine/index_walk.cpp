@@ -1,7 +1,9 @@
 // The index walk: each entry marker that the index windows would find gives the
 // length of the next message in the store. Accepted entries lie back to back
 // from the store's first byte; the first rejected entry raw-scans the store,
-// and the walk goes on right after every entry.
+// and the walk goes on right after every entry. A stretch of the index that
+// could not be read raw-scans the store as a rejected entry does and ends the
+// walk: the lengths lost in it leave the later offsets unknown.
 #include <algorithm>
 
 #include "engine/message_extraction.h"
@@ -20,15 +22,29 @@ void WalkIndex(ScanPorts& context, ByteReader& indexFile, ByteReader& storeFile,
   HeaderFields fields;  // the values of the message extracted last, their storage reused
   MessageRow row;       // the row handed on last, its storage reused
   bool rawScanned = false;
+  const auto searchStoreOnce = [&] {
+    if (rawScanned) return;
+    if (storeFile.Size() > 0) RawScanStore(context, storeFile, blockSize);  // an unopened store has none
+    rawScanned = true;
+    context.progress.SetRange(indexSize);
+  };
 
   std::int64_t from = 0;         // where the next window starts
   std::int64_t storeOffset = 0;  // where the next accepted message starts
   while (from < indexSize && context.stopRequested.load() == 0) {
     // A window tests positions up to its size minus 5, so none tests the last four.
     const std::int64_t marker = index.Find(kIndexEntryMarker, from, indexSize - markerSize - 1, &context.stopRequested);
-    if (marker < 0) return;
+    if (marker == BlockReader::kStopped) return;
     const std::int64_t lengthField = marker + markerSize;
-    const std::string_view lengthBytes = index.Bytes(lengthField, lengthField + kEntryLengthSize);
+    const std::string_view lengthBytes =
+        marker < 0 ? std::string_view() : index.Bytes(lengthField, lengthField + kEntryLengthSize);
+    // An unreadable byte up to this entry's end (or the index's) may have
+    // held entries, or pass for part of a marker.
+    if (indexFile.IsUnreadable(from, marker < 0 ? indexSize : lengthField + kEntryLengthSize)) {
+      searchStoreOnce();
+      return;
+    }
+    if (marker < 0) return;
     if (lengthBytes.size() < kEntryLengthSize) return;  // the last entry lost its length
     const std::int64_t length = EntryLength(lengthBytes);
 
@@ -40,10 +56,8 @@ void WalkIndex(ScanPorts& context, ByteReader& indexFile, ByteReader& storeFile,
         context.rows.AddMessage(row);
       }
       storeOffset += length;
-    } else if (!rawScanned) {
-      if (storeFile.Size() > 0) RawScanStore(context, storeFile, blockSize);  // an unopened store has none
-      rawScanned = true;
-      context.progress.SetRange(indexSize);
+    } else {
+      searchStoreOnce();
     }
     // Past the length field, whether the entry was accepted or not: a length of
     // 00 00 03 00 is no marker, and entries right after a rejected one still

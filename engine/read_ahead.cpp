@@ -52,11 +52,6 @@ ReadAhead::Read ReadAhead::Wait() {
   return read_;
 }
 
-void ReadAhead::Finish() {
-  std::unique_lock<std::mutex> lock(mutex_);
-  changed_.wait(lock, [this] { return !busy_; });
-}
-
 void ReadAhead::Run() {
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {

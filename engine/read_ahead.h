@@ -1,6 +1,7 @@
 // One read at a time on a helper thread, so that the next block of a file is
-// copied in while the current one is searched. The owner never touches the
-// reader, or the buffer being filled, until Wait() has returned.
+// copied in while the current one is searched. The owner may read the same
+// reader meanwhile (only readers that allow reading ahead are read here), but
+// never touches the buffer being filled until Wait() has returned.
 #pragma once
 
 #include <condition_variable>
@@ -34,8 +35,6 @@ class ReadAhead {
   // Waits for the read in flight and hands it over; a second call returns
   // started == false.
   Read Wait();
-  // Waits for the read in flight but keeps it for Wait(): the reader is free.
-  void Finish();
 
  private:
   void Run();

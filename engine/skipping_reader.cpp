@@ -66,7 +66,8 @@ void SkippingReader::AppendUnreadableIn(std::int64_t begin, std::int64_t end, st
       out.push_back({std::max(range.begin, begin), std::min(range.end, end), range.errorCode});
 }
 
-bool SkippingReader::Overlaps(std::int64_t begin, std::int64_t end) const {
+bool SkippingReader::IsUnreadable(std::int64_t begin, std::int64_t end) const {
+  if (!AnyUnreadable()) return false;
   const std::lock_guard lock(mutex_);
   for (const UnreadableRange& range : ranges_)
     if (range.begin < end && begin < range.end) return true;

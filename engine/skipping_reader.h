@@ -33,7 +33,7 @@ class SkippingReader final : public ByteReader {
   // True once a range is noted: scans of a sound file ask nothing more.
   bool AnyUnreadable() const { return anyUnreadable_.load(std::memory_order_acquire); }
   // True when [begin, end) holds a byte of a noted range.
-  bool Overlaps(std::int64_t begin, std::int64_t end) const;
+  bool IsUnreadable(std::int64_t begin, std::int64_t end) const override;
   // Appends the noted bytes within [begin, end), cut to it, in file order.
   void AppendUnreadableIn(std::int64_t begin, std::int64_t end, std::vector<UnreadableRange>& out) const;
 

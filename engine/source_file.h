@@ -30,6 +30,9 @@ class ByteReader {
   // several readers at once: it then gives the same bytes as if read later.
   // Readers that watch when they are read (tests) keep the default.
   virtual bool MayReadAhead() const { return false; }
+  // True when a byte of [begin, end) could not be read and was handed out as
+  // a NUL byte (by a reader that goes on past bad sectors), once it was read.
+  virtual bool IsUnreadable(std::int64_t /*begin*/, std::int64_t /*end*/) const { return false; }
 };
 
 class SourceFile final : public ByteReader {

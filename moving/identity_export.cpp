@@ -8,6 +8,7 @@
 #include "engine/deep_scan.h"
 #include "engine/index_format.h"
 #include "engine/memory_rows.h"
+#include "engine/skipping_reader.h"
 #include "engine/source_file.h"
 #include "export/contact_formats.h"
 #include "export/export_names.h"
@@ -266,9 +267,12 @@ class StoreWriter final : public recovery::BatchSink {
   CopyNotes withUnreadable_, endedEarly_;
 };
 
+// Read as the scan reads it: a signature that cannot be read rejects nothing.
 bool IndexAccepted(const std::string& path) {
   SourceFile index;
-  return index.Open(path) && IndexSignatureAccepted(index);
+  if (!index.Open(path)) return false;
+  SkippingReader reader(index);
+  return IndexSignatureAccepted(reader);
 }
 
 std::string OutputPath(const std::string& outFolder, const InputReport& input, bool foundOnly,

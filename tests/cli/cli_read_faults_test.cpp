@@ -105,6 +105,35 @@ TEST(ReadFaults, ACopyKeepsEveryReadableByteAfterABadSectorAndSaysWhichItCouldNo
   }
 }
 
+// An index whose first sector cannot be read still tells the move which
+// messages it lists: a deleted one stays out of the identity's Inbox.mbox.
+TEST(ReadFaults, AMoveStillTakesAnIndexWhoseSignatureCannotBeRead) {
+  testing::ScratchFolder folder;
+  std::string store, index = mailfiles::IndexHeader(0);
+  index.resize(5000, '\x7f');  // what lies between entries is skipped: these are all in the index's second piece
+  for (int i = 0; i < 6; ++i) {
+    std::string message = mailfiles::CrLfLines({"From: s" + std::to_string(i) + "@example.org",
+                                                "Subject: message " + std::to_string(i), "MIME-Version: 1.0", ""});
+    message += std::string(200 + 50 * i, 'x') + "\r\n";
+    store += message;
+    if (i != 3) index += mailfiles::IndexEntry(static_cast<std::uint32_t>(message.size()));  // 3 was deleted
+  }
+  std::filesystem::create_directory(folder.Path("id"));
+  std::ofstream(folder.Path("id/Inbox.imm"), std::ios::binary) << store;
+  std::ofstream(folder.Path("id/Inbox.imh"), std::ios::binary) << index;
+  const testing::Run moved =
+      TesselOnFailingDisk(folder, folder.Path("id/Inbox.imh"), "TESSEL_FAIL_FROM=0 TESSEL_FAIL_TO=512",
+                          "export " + testing::Quoted(folder.Path("id")) + " --to " +
+                              testing::Quoted(folder.Path("out")) + " --format mbox");
+  EXPECT_EQ(moved.exitCode, 1) << moved.err;
+  EXPECT_NE(moved.out.find("  5 messages listed by the index -> Inbox.mbox\n"), std::string::npos) << moved.out;
+  const std::string inbox = testing::ReadAll(folder.Path("out/Inbox.mbox"));
+  EXPECT_EQ(inbox.find("Subject: message 3\n"), std::string::npos);
+  EXPECT_NE(inbox.find("Subject: message 5\n"), std::string::npos);
+  EXPECT_NE(testing::ReadAll(folder.Path("out/Inbox (found only in the store).mbox")).find("Subject: message 3\n"),
+            std::string::npos);
+}
+
 // 200 messages of 500 bytes; the disk fails reads of bytes 40000 to 48191.
 class FailingDisk : public ::testing::Test {
  protected:
@@ -189,6 +218,27 @@ TEST_F(FailingDisk, EveryScanListsTheMailAfterABadSectorMarksWhatItHitAndFails) 
             std::string::npos)
       << identity.out;
   EXPECT_NE(testing::ReadAll(elsewhere.Path("mbox/Inbox.mbox")).find("Subject: message 199\n"), std::string::npos);
+}
+
+// The index's bytes from 804 on, where the 100th entry starts, are lost (its
+// 1,612 bytes are one 4 KiB piece): the entries before them place their
+// messages, the store's search lists the rest, each message once and at its
+// own bytes.
+TEST_F(FailingDisk, AnUnreadableStretchOfTheIndexStillListsEveryMessageOnceInItsPlace) {
+  const testing::Run run =
+      TesselOnFailingDisk(folder_, folder_.Path("Inbox.imh"), "TESSEL_FAIL_FROM=804 TESSEL_FAIL_TO=900",
+                          "scan --format tsv " + testing::Quoted(folder_.Path("Inbox.imh")));
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("at bytes 804-1611: Input/output error; the messages around it are listed"), std::string::npos)
+      << run.err;
+  std::istringstream lines(run.out);
+  int row = 0;
+  for (std::string line; std::getline(lines, line); ++row) {
+    const std::string at = "message " + std::to_string(row) + "\t";
+    EXPECT_NE(line.find(at), std::string::npos) << line;
+    EXPECT_NE(line.find("\t" + std::to_string(row * kMessageSize) + "\t500"), std::string::npos) << line;
+  }
+  EXPECT_EQ(row, kMessages);
 }
 
 TEST_F(FailingDisk, AStoreCutShortWhileItIsCopiedIsNeverTakenForItsEnd) {

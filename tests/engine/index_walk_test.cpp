@@ -1,8 +1,10 @@
 // The scan through an index: signature, entries, window edges, damaged entries
 // (which raw-scan the store once), the length field never read as a marker, and
 // a stop request kept across the raw scan a damaged entry starts.
+#include "engine/skipping_reader.h"
 #include "engine/store_scans.h"
 #include "tests/engine/scan_fixture.h"
+#include "tests/support/faulty_reader.h"
 
 namespace tessel::testing {
 namespace {
@@ -158,6 +160,43 @@ TEST(IndexWalk, EntriesAfterARejectedOneInTheSameWindowKeepTheirOffsets) {
     for (const auto& call : scan.run.progress.calls)
       if (!call.isRange) positions.push_back(call.value);
     EXPECT_EQ(positions.at(3), 20) << filler;  // the rejected entry at 12, after the raw rows
+  }
+}
+
+// A stretch of the index that cannot be read may have held entries: the walk
+// lists the entries before it, searches the store as after a rejected entry,
+// and places no entry after it by lengths summed across it. Nor is an index
+// whose signature cannot be read taken for a wrong one.
+TEST(IndexWalk, AnUnreadableStretchOfTheIndexIsARejectedEntry) {
+  ThreeMessages m;
+  const std::int64_t a = m.Length(m.a), b = m.Length(m.b), c = m.Length(m.c);
+  // Entries at 12, 1000 and 5000: a bad sector loses the rest of its 4 KiB piece.
+  std::string index = IndexHeader() + IndexEntry(m.Length(m.a));
+  index.resize(1000, 'j');
+  index += IndexEntry(m.Length(m.b));
+  index.resize(5000, 'j');
+  index += IndexEntry(m.Length(m.c));
+  using Row = std::pair<MessageRecord, Origin>;
+  const auto walk = [&](std::int64_t badFrom, std::size_t blockSize) {
+    BadSectorReader disk(index, {{badFrom, badFrom + 512}});
+    SkippingReader indexReader(disk);
+    MemoryReader store(m.Store(), a + b + c);
+    EngineRun run;
+    if (!IndexSignatureAccepted(indexReader)) return std::vector<Row>();
+    WalkIndex(run.ports, indexReader, store, blockSize);
+    std::vector<Row> rows;
+    for (const tessel::MessageRow& row : run.list.Messages()) rows.emplace_back(row.record, row.origin);
+    return rows;
+  };
+  const std::vector<Row> searched{{{0, a}, Origin::kStore}, {{a, b}, Origin::kStore}, {{a + b, c}, Origin::kStore}};
+  for (const std::size_t blockSize : {BlockReader::kSmallestBlock, std::size_t{700}, BlockReader::kDefaultBlockSize}) {
+    std::vector<Row> afterA{{{0, a}, Origin::kIndex}};
+    afterA.insert(afterA.end(), searched.begin(), searched.end());
+    EXPECT_EQ(walk(1000, blockSize), afterA) << blockSize;
+    EXPECT_EQ(walk(0, blockSize), searched) << blockSize;
+    std::vector<Row> afterB{{{0, a}, Origin::kIndex}, {{a, b}, Origin::kIndex}};
+    afterB.insert(afterB.end(), searched.begin(), searched.end());
+    EXPECT_EQ(walk(5000, blockSize), afterB) << blockSize;  // c's entry lost: the store is searched all the same
   }
 }
 

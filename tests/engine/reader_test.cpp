@@ -106,8 +106,8 @@ TEST(SkippingReader, RetriesOnceThenHandsOutUnreadablePiecesAsNulBytes) {
   EXPECT_EQ(std::count(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(bytes.size() - 100), '\0'),
             static_cast<std::ptrdiff_t>(bytes.size() - 100));
   EXPECT_EQ(skipping.Unreadable(), (std::vector<UnreadableRange>{{100, static_cast<std::int64_t>(bytes.size()), EIO}}));
-  EXPECT_TRUE(skipping.Overlaps(0, 101));
-  EXPECT_FALSE(skipping.Overlaps(0, 100));
+  EXPECT_TRUE(skipping.IsUnreadable(0, 101));
+  EXPECT_FALSE(skipping.IsUnreadable(0, 100));
   EXPECT_EQ(skipping.ReadAt(static_cast<std::int64_t>(bytes.size()), out.data(), 10), 0u);
 }
 
