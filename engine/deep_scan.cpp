@@ -26,6 +26,9 @@ constexpr std::int64_t kLongestFromLine = 1000;  // a mailbox "From " line befor
 // Bytes read first to check a record's header: most headers fit, and records
 // far apart are read aside.
 constexpr std::int64_t kRecordLook = 4096;
+// The most bytes read for the header of a record the index gives: a To line
+// with thousands of addresses runs past any block the search reads.
+constexpr std::int64_t kLongestIndexedHeader = std::int64_t{1} << 20;
 // Attached messages read through at the top of a message/rfc822 one.
 constexpr int kDeepestAttachment = 8;
 // How far past where the index puts a record its message is looked for:
@@ -121,6 +124,26 @@ class StoreSearch {
     return false;
   }
 
+  // True when the index's record [at, at + length), which starts where the
+  // record before it ends (or the store starts), is borne out by the store's
+  // bytes: a header starts where it ends (or the store ends there), and not
+  // inside a header block above it within the record. Whatever else the
+  // record holds does not count.
+  bool RecordFits(std::int64_t at, std::int64_t length) {
+    const std::int64_t end = at + length;
+    if (length <= 0 || end > Size()) return false;
+    return end == Size() ||
+           (IndexedHeaderAt(end, Size()) && !InsideHeader(end, at) && (StartsLine(end) || GluedAt(end)));
+  }
+
+  // True when a name that only stored mail carries stands at `at`: a message
+  // glued to the last line of one stored without a final line end.
+  bool GluedAt(std::int64_t at) {
+    const std::string_view first = blocks_.Peek(at, std::min(Size(), at + kLongestName + 1));
+    const std::size_t colon = HeaderNameColon(first.substr(0, first.find('\n')));
+    return colon != std::string_view::npos && GluedStoredName(first.substr(0, colon)) == colon;
+  }
+
   bool StartsLine(std::int64_t at) { return at == 0 || blocks_.Peek(at - 1, at) == "\n"; }
 
   // Brings the block to `at`, so that looks at a record there need no reads of their own.
@@ -159,6 +182,32 @@ class StoreSearch {
       if (at < 0 || blocks_.Peek(at, at + static_cast<std::int64_t>(text.size())) == text) return at;
       from = at + 1;
     }
+  }
+
+  // A header the index gives: two header lines or more at `at`, one of them
+  // a name that opens messages or an empty line after them (hand-made mail),
+  // read as far as they run before `limit`.
+  bool IndexedHeaderAt(std::int64_t at, std::int64_t limit) {
+    for (const std::int64_t reach : {kRecordLook, kHeaderBlockReach, kLongestIndexedHeader}) {
+      const std::int64_t end = std::min(limit, at + reach);
+      const LeadingHeader header = ReadLeadingHeader(blocks_.Peek(at, end));
+      if (header.headerLines >= 2 && (header.opens || header.closed)) return true;
+      if (!header.runsOn || end == limit) return false;
+    }
+    return false;
+  }
+
+  // True when `at` starts a line inside a header block that begins above
+  // it, at or after `from`: header lines that open a message stand right
+  // above it. Label lines ("Email: ann@example.org") and a sender without an
+  // address ("From: the desk of ember") at the end of a body open none.
+  bool InsideHeader(std::int64_t at, std::int64_t from) {
+    if (!StartsLine(at)) return false;
+    const std::int64_t begin = std::max(from, at - kRecordLook);
+    const bool startsLine = StartsLine(begin);  // before the look: a look aside ends the last one's view
+    const std::string_view before = blocks_.Peek(begin, at);
+    const std::size_t top = HeaderBlockBegin(before, startsLine);
+    return top < before.size() && ReadHeaderBlock(before.substr(top), true).opensMessage;
   }
 
   HeaderBlock BlockAt(std::int64_t at, std::int64_t limit) {
@@ -465,8 +514,13 @@ class IndexRecords {
       : index_(index, blockSize), store_(store), storeFile_(storeFile), blockSize_(blockSize), stop_(stop) {}
 
   std::optional<Record> Next() {
-    for (std::int64_t length = NextLength(from_); length > 0; length = NextLength(from_)) {
-      const std::int64_t at = Place(length);
+    bool plausible = true;
+    for (std::int64_t length = NextLength(from_, &plausible); length > 0; length = NextLength(from_, &plausible)) {
+      // A length the walk would not take is kept only where the store bears it out.
+      store_.MoveTo(next_);
+      const bool fits = store_.RecordFits(next_, length);
+      if (!plausible && !fits) continue;
+      const std::int64_t at = fits ? next_ : Place(length);
       if (at >= 0) {
         next_ = shifted_ = at + length;
         return Record{at, length};
@@ -479,9 +533,11 @@ class IndexRecords {
   }
 
  private:
-  // The length of the next entry from `from` that the walk would accept, and
-  // `from` past it; 0 when there is none.
-  std::int64_t NextLength(std::int64_t& from) {
+  // The length of the next entry from `from` that may be a record (that the
+  // walk would accept, unless `plausible` is given: then any that fits in the
+  // store, `plausible` saying whether the walk would), and `from` past it; 0
+  // when there is none.
+  std::int64_t NextLength(std::int64_t& from, bool* plausible = nullptr) {
     const std::int64_t indexSize = index_.Size();
     const std::int64_t markerSize = static_cast<std::int64_t>(kIndexEntryMarker.size());
     while (from < indexSize && stop_.load() == 0) {
@@ -492,24 +548,26 @@ class IndexRecords {
       if (lengthBytes.size() < kEntryLengthSize) break;
       const std::int64_t length = EntryLength(lengthBytes);
       from = lengthField + kEntryLengthSize;
-      if (IsPlausibleLength(length, store_.Size())) return length;  // others add nothing, as in the walk
+      if (plausible != nullptr) *plausible = IsPlausibleLength(length, store_.Size());
+      // Others add nothing, as in the walk.
+      if (plausible != nullptr ? length > 0 && length <= store_.Size() : IsPlausibleLength(length, store_.Size()))
+        return length;
     }
     from = indexSize;
     return 0;
   }
 
-  // Where the record of `length` bytes lies: where the index puts it when its
-  // end is where a message starts (or the store ends), whatever its own bytes
-  // look like; else at the first message ahead that has its length (the mail
-  // before it was deleted); else where the index puts it when a message starts
-  // there and it ends at a line end, or the next entry's record ends where one
-  // starts (the bytes at its end are damaged, or no header). -1: it matches nothing.
+  // Where the record of `length` bytes lies when the store does not bear it
+  // out where the index puts it: at the first message ahead that has its
+  // length (the mail before it was deleted); else where the index puts it when
+  // a message starts there and it ends at a line end, or the next entry's
+  // record ends where one starts (the bytes at its end are damaged, or no
+  // header). -1: it matches nothing.
   std::int64_t Place(std::int64_t length) {
     const std::int64_t at = next_;
     const std::int64_t size = store_.Size();
     if (at + length > size) return -1;
     store_.MoveTo(at);
-    if (at + length == size || store_.MessageAt(at + length)) return at;
     // An entry before this one that matched nothing may have been right after all.
     if (shifted_ != at && shifted_ + length <= size && store_.MessageAt(shifted_) &&
         (shifted_ + length == size || store_.MessageAt(shifted_ + length)))

@@ -3,10 +3,12 @@
 // which stay as they are and stay the default.
 //
 // - With an index, its entries give records as in the index walk: the first at
-//   offset 0, each next one where the one before ended. A record stays where
-//   the index puts it when a message's header starts where it ends (or the
-//   store ends there), whatever its own bytes look like: damage inside a
-//   record never costs it. Otherwise it is looked for among the messages the
+//   offset 0, each next one where the one before ended. A record the store
+//   bears out is the index's witness and stays where the index puts it: a
+//   header starts where it ends (or the store ends there), not inside a
+//   header block above that point, whatever else its bytes hold (damage, or a
+//   last body line that reads like a header). A length the walk finds too
+//   long is taken only so. Otherwise a record is looked for among the messages the
 //   store's own search finds ahead (deleted messages before it shift
 //   everything the index says): by its length, or by its end or the next
 //   record's end falling where a message starts. Failing that it stays where

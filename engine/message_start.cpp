@@ -1,5 +1,6 @@
 #include "engine/message_start.h"
 
+#include <algorithm>
 #include <array>
 
 #include "engine/header_line.h"
@@ -145,6 +146,28 @@ HeaderBlock ReadHeaderBlock(std::string_view bytes, bool atEnd) {
   if (StartsWithNoCase(type, "multipart/")) block.boundary = BoundaryOf(type);
   block.attachedMessage = StartsWithNoCase(type, "message/rfc822");
   return block;
+}
+
+LeadingHeader ReadLeadingHeader(std::string_view bytes) {
+  LeadingHeader header;
+  // A mailbox "From " line before the header belongs to it.
+  if (IsMailboxFromLine(bytes)) bytes.remove_prefix(std::min(bytes.size(), bytes.find('\n') + 1));
+  while (!bytes.empty()) {
+    const std::size_t lineFeed = bytes.find('\n');
+    // The last line may run on past the bytes given.
+    const std::string_view line = WithoutLineEnd(bytes.substr(0, lineFeed));
+    bytes.remove_prefix(lineFeed == std::string_view::npos ? bytes.size() : lineFeed + 1);
+    if (IsContinuationLine(line) && header.headerLines > 0) continue;
+    const std::size_t colon = HeaderNameColon(line);
+    if (colon == std::string_view::npos) {
+      header.closed = line.empty();
+      return header;
+    }
+    ++header.headerLines;
+    header.opens = header.opens || IsMessageOpeningName(line.substr(0, colon));
+  }
+  header.runsOn = true;
+  return header;
 }
 
 std::size_t HeaderBlockBegin(std::string_view before, bool startsLine) {

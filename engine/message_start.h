@@ -91,6 +91,17 @@ struct HeaderBlock {
 // runs to the end of the store, where a block may end without an empty line.
 HeaderBlock ReadHeaderBlock(std::string_view bytes, bool atEnd);
 
+// The header lines at the start of a record the index gives, read as far as
+// they run: its header may be damaged further down, or longer than any block
+// the search reads. `opens`: one of them is a name that opens messages.
+struct LeadingHeader {
+  int headerLines = 0;
+  bool opens = false;
+  bool closed = false;  // they end at an empty line
+  bool runsOn = false;  // header lines up to the end of the bytes given
+};
+LeadingHeader ReadLeadingHeader(std::string_view bytes);
+
 // Where the colon after a header line's name stands, or npos when `line` is
 // no header line.
 std::size_t HeaderNameColon(std::string_view line);

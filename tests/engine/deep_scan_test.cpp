@@ -278,6 +278,90 @@ TEST(DeepScan, IndexRecordsKeepTheirPlaceThroughDamageAndDeletions) {
   ExpectRows(store, &index);
 }
 
+// A made-up store, one part per row it must give: "index" parts are the
+// index's entries, in order, "store" and "unclaimed" parts are not, "+" parts
+// belong to the row before. `entries` follow the parts' own; without an index
+// the store alone is searched.
+struct Shape {
+  using Parts = std::vector<std::pair<std::string, std::string>>;
+  Shape(std::string what, Parts parts, std::string entries = "", bool withIndex = true)
+      : what(std::move(what)), parts(std::move(parts)), entries(std::move(entries)), withIndex(withIndex) {}
+  std::string what;
+  Parts parts;
+  std::string entries;
+  bool withIndex;
+};
+
+void ExpectShapes(const std::vector<Shape>& shapes) {
+  for (const Shape& shape : shapes) {
+    SCOPED_TRACE(shape.what);
+    Store store;
+    std::string index = IndexHeader();
+    for (const auto& [bytes, origin] : shape.parts) {
+      if (origin == "+") {
+        store.Append(bytes);
+        continue;
+      }
+      store.Add(bytes, origin);
+      if (origin == "index") index += IndexEntry(static_cast<std::uint32_t>(bytes.size()));
+    }
+    index += shape.entries;
+    ExpectRows(store, shape.withIndex ? &index : nullptr);
+  }
+}
+
+std::string Padded(std::string message, std::size_t size) {
+  message.insert(message.find("\r\n\r\n") + 2, "X-Pad: " + std::string(size - message.size() - 9, 'p') + "\r\n");
+  return message;
+}
+
+// A correct index is the best witness a store has: a record whose header
+// starts where the index puts it and ends where another starts (or the store
+// ends) is its row, whatever its body holds. Only the others are looked for.
+TEST(DeepScan, TheIndexPlacesEveryRecordTheStoreBearsOut) {
+  const std::string big = Delivered(9, std::string(400, 'b') + "\r\n");
+  std::string recipients = "To: ";
+  for (int i = 0; i < 2000; ++i) recipients += "recipient-number-" + std::to_string(i) + "@example.org, ";
+  // Entries of 13,878 and 79 bytes: the first longer than the walk takes.
+  std::string relays;
+  for (int i = 0; relays.size() < 13000; ++i) relays += "Received: from relay" + std::to_string(i) + " by mx;\r\n";
+  const std::string relayed = Padded(relays + Delivered(1, "hi\r\n"), 13878);
+  const std::string shortNote = Padded("From: a@x.org\r\nDate: Mon\r\n\r\nok\r\n", 79);
+  std::vector<std::string> deleted;
+  for (int i = 0; i < 20; ++i) deleted.push_back(Delivered(20 + i, std::string(100 + i, 'd') + "\r\n"));
+  // Deleted mail whose header holds, where the kept one's length ends, a
+  // line or a name inside one: neither is where a message starts.
+  auto deletedWith = [&big](const std::string& lead) {
+    const std::string top = "Return-Path: <d@x.org>\r\nX-Pad: ";
+    return top + std::string(big.size() - top.size() - lead.size(), 'p') + lead +
+           "X-Name: 1\r\nMessage-ID: <d@x>\r\nFrom: d@x.org\r\n\r\ndeleted\r\n";
+  };
+  Shape::Parts manyDeleted = {{big, "index"}};
+  for (const std::string& message : deleted) manyDeleted.emplace_back(message, "store");
+  manyDeleted.emplace_back(Delivered(8, "kept\r\n"), "index");
+  ExpectShapes({
+      {"a body whose last line reads like a sender",
+       {{Delivered(1, "Regards,\r\nFrom: the desk of ember\r\n"), "index"}, {kPlain, "index"}, {big, "index"}}},
+      {"label lines at a body's end",
+       {{Delivered(1, "Name: Ann\r\nAddress:\r\nEmail: ann@example.org\r\n"), "index"}, {big, "index"}}},
+      {"the last record ends at the store's end, with a header that opens nothing",
+       {{big, "index"}, {big, "index"}, {"X-Note: 1\r\nSubject: note\r\n\r\ntext\r\n", "index"}}},
+      {"an entry longer than the bytes left", {{big, "index"}, {Delivered(2, "b\r\n"), "store"}}, IndexEntry(900)},
+      {"an entry the walk takes as too long", {{relayed, "index"}, {shortNote, "index"}}},
+      {"a header block over 64 KiB",
+       {{big, "index"}, {Delivered(3, "long\r\n", recipients + "\r\n"), "index"}, {big, "index"}}},
+      {"more deleted messages than the near search tries", manyDeleted},
+      {"a line of a deleted header where a record would end",
+       {{big, "index"}, {deletedWith("\r\n"), "store"}, {big, "index"}}},
+      {"a name inside a line of a deleted header where a record would end",
+       {{big, "index"}, {deletedWith(" "), "store"}, {big, "index"}}},
+      {"a message glued by its MIME-Version to one without a final line end",
+       {{Delivered(1, "no line end"), "store"}, {"MIME-Version: 1.0\r\nFrom: b@x.org\r\n\r\nb\r\n", "store"}},
+       "",
+       false},
+  });
+}
+
 // Cut, zeroed and spliced stores and indexes: the rows tile the store, in
 // store order, and an index row is as long as an index entry says.
 TEST(DeepScan, DamagedStoresAreTiledByTheirRows) {
