@@ -84,6 +84,13 @@ class StoreSearch {
       if (!block.found) break;
       bodyStart += block.size;
     }
+    if (block.deliveryStatus) {
+      // Its fields are no message's header lines: the next one starts after them.
+      const std::int64_t end = std::min(bodyStart + kHeaderBlockReach, limit);
+      message.next = {bodyStart + static_cast<std::int64_t>(DeliveryStatusSize(blocks_.Peek(bodyStart, end))), false,
+                      true};
+      return message;
+    }
     message.next =
         block.boundary.empty() ? SearchFrom{bodyStart, true} : MultipartEnd(block.boundary, bodyStart, limit);
     return message;
@@ -304,7 +311,8 @@ class StoreSearch {
   }
 
   // True when the last line of `bytes` is a delimiter line: "--" and a
-  // boundary; "-- " is a signature's separator. Outside a multipart body, what
+  // boundary, of the characters a boundary may hold; "-- " is a signature's
+  // separator, "-->" an HTML comment's end. Outside a multipart body, what
   // follows a closing delimiter ("--" boundary "--") is the next message;
   // inside one, before an empty line, it may be a nested boundary that ends
   // in "--" (a digest's "--__--__--").
@@ -314,7 +322,19 @@ class StoreSearch {
     if (lineFeed == std::string_view::npos && !startsLine) return false;
     std::string_view line = bytes.substr(lineFeed == std::string_view::npos ? 0 : lineFeed + 1);
     line = line.substr(0, line.find_last_not_of("\r\n") + 1);
-    return line.size() > 2 && line.starts_with("--") && line[2] != ' ' && (inParts || !line.ends_with("--"));
+    return line.size() > 2 && line.starts_with("--") && line[2] != ' ' && IsBoundary(line.substr(2)) &&
+           (inParts || !line.ends_with("--"));
+  }
+
+  static bool IsAsciiAlnum(char c) {
+    const char lower = static_cast<char>(c | 0x20);
+    return (c >= '0' && c <= '9') || (lower >= 'a' && lower <= 'z');
+  }
+
+  static bool IsBoundary(std::string_view text) {
+    for (const char c : text)
+      if (!IsAsciiAlnum(c) && std::string_view("'()+_,-./:=? ").find(c) == std::string_view::npos) return false;
+    return true;
   }
 
   // A mailbox "From " line right before a header block is part of the message.

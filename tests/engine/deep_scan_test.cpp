@@ -362,6 +362,47 @@ TEST(DeepScan, TheIndexPlacesEveryRecordTheStoreBearsOut) {
   });
 }
 
+// Where a message starts in the store alone, each shape from real mail with
+// the message after it as one starts that has no Return-Path on top; and a
+// record the index gives that opens with a line of spaces.
+TEST(DeepScan, StartRulesTellWhereTheNextMessageBegins) {
+  const std::string next =
+      Mail("Received: by mx.example.org;\r\n\tMon, 7 Oct 2002\r\nFrom: b@x.org\r\nTo: c@x.org\r\n");
+  const std::string html =
+      "From: a@x.org\r\nDate: Mon\r\nContent-Type: text/html\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\n";
+  const std::string status =
+      "Reporting-MTA: dns; mx.example.org\r\n\r\nFinal-Recipient: rfc822; c@x.org\r\n"
+      "Action: failed\r\nStatus: 5.1.1\r\n";
+  ExpectShapes({
+      {"soft-broken CSS lines at the end of a quoted-printable body",
+       {{html + "<style>p {\r\nmargin-left:0 !important;=\r\npadding:0;=\r\n", "store"}, {next, "store"}},
+       "",
+       false},
+      {"label lines at a body's end",
+       {{Mail("From: a@x.org\r\nDate: Mon\r\n", "Call us.\r\nAddress:\r\nEmail:\r\n"), "store"}, {next, "store"}},
+       "",
+       false},
+      {"an HTML comment's end as a body's last line",
+       {{html + "<!--\r\np {margin: 0}\r\n-->\r\n", "store"}, {next, "store"}},
+       "",
+       false},
+      {"a delivery status report",
+       {{Mail("From: daemon@x.org\r\nDate: Tue\r\nContent-Type: message/delivery-status\r\n", status), "store"},
+        {next, "store"}},
+       "",
+       false},
+      {"a last message without a line end",
+       {{next + "no line end", "store"}, {next, "store"}, {"Message-ID: <z@x>\r\nSubject: header only", "store"}},
+       "",
+       false},
+      {"a message that opens with a line of spaces",
+       {{Delivered(1, "a\r\n"), "index"},
+        {"   \r\n" + Delivered(2, "b\r\n"), "index"},
+        {Delivered(4, "c\r\n"), "index"},
+        {Delivered(5, std::string(500, 'e') + "\r\n"), "index"}}},
+  });
+}
+
 // Cut, zeroed and spliced stores and indexes: the rows tile the store, in
 // store order, and an index row is as long as an index entry says.
 TEST(DeepScan, DamagedStoresAreTiledByTheirRows) {
