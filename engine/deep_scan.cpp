@@ -8,6 +8,7 @@
 
 #include "engine/byte_search.h"
 #include "engine/header_block.h"
+#include "engine/header_line.h"
 #include "engine/message_extraction.h"
 #include "engine/message_row.h"
 #include "engine/message_start.h"
@@ -134,14 +135,17 @@ class StoreSearch {
   // True when the index's record [at, at + length), which starts where the
   // record before it ends (or the store starts), is borne out by the store's
   // bytes: a header starts where it ends (or the store ends there), and not
-  // inside a header block above it within the record. Whatever else the
-  // record holds does not count.
+  // inside a header block above it within the record; or a NUL byte stands
+  // there, as unreadable bytes are handed on, which tells nothing against
+  // it. Whatever else the record holds does not count.
   bool RecordFits(std::int64_t at, std::int64_t length) {
     const std::int64_t end = at + length;
     if (length <= 0 || end > Size()) return false;
-    return end == Size() ||
+    return end == Size() || NulAt(end) ||
            (IndexedHeaderAt(end, Size()) && !InsideHeader(end, at) && (StartsLine(end) || GluedAt(end)));
   }
+
+  bool NulAt(std::int64_t at) { return blocks_.Peek(at, at + 1) == std::string_view("\0", 1); }
 
   // True when a name that only stored mail carries stands at `at`: a message
   // glued to the last line of one stored without a final line end.
@@ -254,8 +258,9 @@ class StoreSearch {
               !FollowsPartHeader(start, from.position, from.inParts)) {
             const std::int64_t withFromLine = glued ? start : WithFromLine(start, from.position);
             if (!from.inBody || StartsMessageInBody(block) || withFromLine != start) {
-              block.size += start - withFromLine;  // the body starts where it did
-              return withFromLine;
+              const std::int64_t first = WithNulBytes(withFromLine, from.position);
+              block.size += start - first;  // the body starts where it did
+              return first;
             }
           }
           // Any other line of this block leads to the same start.
@@ -335,6 +340,28 @@ class StoreSearch {
     for (const char c : text)
       if (!IsAsciiAlnum(c) && std::string_view("'()+_,-./:=? ").find(c) == std::string_view::npos) return false;
     return true;
+  }
+
+  // NUL bytes right before a message's header, or before the rest of a line
+  // and header lines above its first line, are taken for the start of that
+  // header: bytes that could not be read are handed on as NUL bytes, and the
+  // readable rest of a message must not pass for a whole one.
+  std::int64_t WithNulBytes(std::int64_t start, std::int64_t from) {
+    const std::int64_t lookBegin = std::max(from, start - kHeaderWalkBackLimit);
+    const std::string_view look = blocks_.Peek(lookBegin, start);
+    const std::size_t lastNul = look.rfind('\0');
+    if (lastNul == std::string_view::npos) return start;
+    // The lines after the one the NUL bytes end in, each a header line or a continuation.
+    for (std::size_t lineEnd = look.find('\n', lastNul);
+         lineEnd != std::string_view::npos && lineEnd + 1 < look.size();) {
+      const std::size_t next = look.find('\n', lineEnd + 1);
+      std::string_view line = look.substr(lineEnd + 1, next == std::string_view::npos ? next : next - lineEnd - 1);
+      if (line.ends_with('\r')) line.remove_suffix(1);
+      if (HeaderNameColon(line) == std::string_view::npos && !IsContinuationLine(line)) return start;
+      lineEnd = next;
+    }
+    const std::size_t kept = look.find_last_not_of('\0', lastNul);
+    return lookBegin + static_cast<std::int64_t>(kept == std::string_view::npos ? 0 : kept + 1);
   }
 
   // A mailbox "From " line right before a header block is part of the message.

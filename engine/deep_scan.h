@@ -18,6 +18,10 @@
 //   starts (message_start.h); each message found runs to the next start, the
 //   next record, or the end of the store. Bytes before the first start of a
 //   stretch are a row of their own, so the rows tile the store.
+// - Bytes that could not be read reach the scan as NUL bytes. They tell
+//   nothing against a record's end, so a bad sector does not move the index's
+//   records around it; and a message whose header start they hide starts at
+//   them, so that the row of its readable rest holds them (and is marked).
 // - Each row says where it came from (Origin): the index for a record the
 //   index gives, the store for a message found only in the store's bytes (a
 //   deleted one, or one never indexed), unclaimed for bytes no message

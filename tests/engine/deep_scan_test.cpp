@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "engine/message_start.h"
+#include "engine/skipping_reader.h"
 #include "tests/engine/scan_fixture.h"
+#include "tests/support/faulty_reader.h"
 
 namespace tessel::testing {
 namespace {
@@ -401,6 +404,45 @@ TEST(DeepScan, StartRulesTellWhereTheNextMessageBegins) {
         {Delivered(4, "c\r\n"), "index"},
         {Delivered(5, std::string(500, 'e') + "\r\n"), "index"}}},
   });
+}
+
+// A bad sector costs only the bytes it holds (and the rest of the piece the
+// reader skips), wherever it lies: through a sound index every record stays
+// whole and marked index; in the store alone no row starts inside a message
+// unless it holds lost bytes (the readable rest of a message whose header
+// start is lost is not listed as a whole one).
+TEST(DeepScan, ABadSectorCostsOnlyTheBytesItHolds) {
+  constexpr std::int64_t kSector = 512;
+  Store store;
+  for (int i = 0; i < 12; ++i) {
+    store.Add(Delivered(i, std::string(150 + 331 * i % 1400, 'b') + "\r\n"), "index");
+    // One message starts 40 bytes before the end of a piece the reader skips.
+    if (i == 5) store.Add(Padded(Delivered(50, "p\r\n"), 8192 - 40 - store.bytes.size()), "index");
+  }
+  std::string index = IndexHeader();
+  for (const Expected& record : store.records) index += IndexEntry(static_cast<std::uint32_t>(record.length));
+  const auto size = static_cast<std::int64_t>(store.bytes.size());
+  for (std::int64_t sector = 0; sector < size; sector += kSector) {
+    for (const bool withIndex : {true, false}) {
+      SCOPED_TRACE("bad sector at " + std::to_string(sector) + (withIndex ? ", through the index" : ""));
+      BadSectorReader disk(store.bytes, {{sector, sector + kSector}});
+      SkippingReader skipping(disk);
+      MemoryReader indexReader(index, static_cast<std::int64_t>(index.size()));
+      EngineRun run;
+      DeepScan(run.ports, skipping, withIndex ? &indexReader : nullptr, 4096);
+      std::vector<Expected> rows;
+      for (const tessel::MessageRow& row : run.list.Messages()) {
+        rows.push_back({row.record.offset, row.record.length, std::string(recovery::OriginName(row.origin))});
+        const bool atStart = std::any_of(store.records.begin(), store.records.end(),
+                                         [&row](const Expected& r) { return r.offset == row.record.offset; });
+        EXPECT_TRUE(atStart || skipping.Overlaps(row.record.offset, row.record.End())) << row.record.offset;
+      }
+      if (withIndex) {
+        EXPECT_EQ(rows, store.records);
+      }
+      EXPECT_EQ(DeepRowsFault(run.list.Messages(), size, index), "");
+    }
+  }
 }
 
 // Cut, zeroed and spliced stores and indexes: the rows tile the store, in
