@@ -40,6 +40,8 @@ constexpr std::int64_t kResyncReach = std::int64_t{32} << 20;
 constexpr int kResyncStarts = 16;
 // The starts after those where such a record may end.
 constexpr int kResyncEnds = 64;
+// Starts of one length tried farther on for a record, in store order.
+constexpr int kFarStarts = 64;
 // Searches from one place before the lengths that fit there are tabled.
 constexpr int kNearAskedBeforeTable = 3;
 
@@ -233,6 +235,9 @@ class StoreSearch {
   // looked at, and `from.inBody` says that it lies in a text body.
   std::int64_t FindStart(SearchFrom from, std::int64_t position, std::int64_t searchEnd, std::int64_t limit,
                          HeaderBlock& block) {
+    // Where a run of header lines too long for a block was judged up to: the
+    // lines after it are not walked back over again.
+    SearchFrom judged = from;
     while (position < searchEnd && !Stopped()) {
       // Short windows: a request past the block's end moves the block, and
       // messages start every few kilobytes.
@@ -252,7 +257,7 @@ class StoreSearch {
           // Delivery puts Return-Path on top: lines above it are the end of
           // the message before ("Phone: ..." under a signature).
           const bool onTop = glued || IsReturnPath(window, windowBegin, colon, lineStart);
-          const std::int64_t start = onTop ? lineStart : BlockBegin(lineStart, from);
+          const std::int64_t start = onTop ? lineStart : BlockBegin(lineStart, judged);
           block = BlockAt(start, limit);
           if ((glued ? StartsMessageInBody(block) : StartsMessage(block)) &&
               !FollowsPartHeader(start, from.position, from.inParts)) {
@@ -263,8 +268,11 @@ class StoreSearch {
               return first;
             }
           }
-          // Any other line of this block leads to the same start.
-          if (block.found) skipUntil = start + block.size;
+          // Any other line of this block leads to the same start; and the lines
+          // of one that runs past the reach are no start either (a body of
+          // header-like lines is judged once, not at each line).
+          if (block.found || block.size > 0) skipUntil = start + block.size;
+          if (!block.found && block.size > 0) judged = {skipUntil, from.inBody, true, from.inParts};
           // The looks aside leave the window where it is.
         }
       }
@@ -347,21 +355,25 @@ class StoreSearch {
   // header: bytes that could not be read are handed on as NUL bytes, and the
   // readable rest of a message must not pass for a whole one.
   std::int64_t WithNulBytes(std::int64_t start, std::int64_t from) {
-    const std::int64_t lookBegin = std::max(from, start - kHeaderWalkBackLimit);
+    const std::int64_t lookBegin = std::max(from, start - kRecordLook);
     const std::string_view look = blocks_.Peek(lookBegin, start);
-    const std::size_t lastNul = look.rfind('\0');
-    if (lastNul == std::string_view::npos) return start;
-    // The lines after the one the NUL bytes end in, each a header line or a continuation.
-    for (std::size_t lineEnd = look.find('\n', lastNul);
-         lineEnd != std::string_view::npos && lineEnd + 1 < look.size();) {
-      const std::size_t next = look.find('\n', lineEnd + 1);
-      std::string_view line = look.substr(lineEnd + 1, next == std::string_view::npos ? next : next - lineEnd - 1);
-      if (line.ends_with('\r')) line.remove_suffix(1);
-      if (HeaderNameColon(line) == std::string_view::npos && !IsContinuationLine(line)) return start;
-      lineEnd = next;
+    // Back over the header and continuation lines above, to the line before them.
+    std::size_t lineBegin = look.size();
+    for (;;) {
+      const std::size_t lineFeed = lineBegin >= 2 ? look.rfind('\n', lineBegin - 2) : std::string_view::npos;
+      const std::size_t above = lineFeed == std::string_view::npos ? 0 : lineFeed + 1;
+      if (above == lineBegin) return start;
+      std::string_view line = look.substr(above, lineBegin - above);
+      while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+      if (lineFeed == std::string_view::npos ||
+          (HeaderNameColon(line) == std::string_view::npos && !IsContinuationLine(line))) {
+        const std::size_t lastNul = line.rfind('\0');
+        if (lastNul == std::string_view::npos) return start;
+        const std::size_t kept = look.find_last_not_of('\0', above + lastNul);
+        return lookBegin + static_cast<std::int64_t>(kept == std::string_view::npos ? 0 : kept + 1);
+      }
+      lineBegin = above;
     }
-    const std::size_t kept = look.find_last_not_of('\0', lastNul);
-    return lookBegin + static_cast<std::int64_t>(kept == std::string_view::npos ? 0 : kept + 1);
   }
 
   // A mailbox "From " line right before a header block is part of the message.
@@ -432,8 +444,8 @@ class StartsAhead {
   // starts, the first whose message ends after that many bytes where one of the
   // next starts stands or the store ends; else the first after which the next
   // record ends so (this one's end has no header of its own); else the first
-  // start farther on of a message that long after which the next record also
-  // ends where one starts (many messages share a length, and the nearest one
+  // start farther on, among the next few of messages that long, after which
+  // the next record also ends where one starts (many messages share a length, and the nearest one
   // is not always the one). -1 when none within reach.
   std::int64_t Find(std::int64_t from, std::int64_t length, std::int64_t nextLength) {
     Discover(from);
@@ -456,13 +468,16 @@ class StartsAhead {
       for (std::size_t i = 0; i < std::min<std::size_t>(order_.size(), kResyncStarts); ++i)
         if (order_[i].start + length <= size && NearStartAt(order_[i].start + wanted)) return order_[i].start;
     }
-    far_.clear();
-    const auto [first, last] = byLength_.equal_range(length);
-    for (auto it = first; it != last; ++it)
-      if (it->second >= from) far_.push_back(it->second);
-    std::sort(far_.begin(), far_.end());
-    for (const std::int64_t start : far_)
+    // The first few starts of messages that long, in store order: an entry
+    // that matches nothing costs no more than they, however many share its length.
+    const auto sameLength = byLength_.find(length);
+    if (sameLength == byLength_.end()) return -1;
+    int tried = 0;
+    for (const std::int64_t start : sameLength->second) {
+      if (start < from) continue;
+      if (++tried > kFarStarts) break;
       if (start + length <= size && (nextLength == 0 || StartsAt(start + length + nextLength))) return start;
+    }
     return -1;
   }
 
@@ -524,33 +539,30 @@ class StartsAhead {
   void Add(std::int64_t start, std::int64_t length) {
     order_.push_back({start, length});
     lengthOf_.emplace(start, length);
-    byLength_.emplace(length, start);
+    byLength_[length].push_back(start);
   }
 
+  // Starts are added and forgotten in store order: the first one is the
+  // first of its length too.
   void Forget() {
     const Start front = order_.front();
-    const auto [first, last] = byLength_.equal_range(front.length);
-    for (auto it = first; it != last; ++it) {
-      if (it->second == front.start) {
-        byLength_.erase(it);
-        break;
-      }
-    }
+    const auto sameLength = byLength_.find(front.length);
+    sameLength->second.pop_front();
+    if (sameLength->second.empty()) byLength_.erase(sameLength);
     lengthOf_.erase(front.start);
     order_.pop_front();
   }
 
   StoreSearch search_;
   SearchFrom cursor_{-1};
-  std::int64_t pending_ = -1;                                     // the last start found, its length not yet known
-  bool done_ = false;                                             // searched to the store's end
-  std::deque<Start> order_;                                       // in store order: found in it
-  std::unordered_map<std::int64_t, std::int64_t> lengthOf_;       // start -> length
-  std::unordered_multimap<std::int64_t, std::int64_t> byLength_;  // length -> start
-  std::vector<std::int64_t> far_;
-  std::int64_t nearFrom_ = -1;                               // where the last search began
-  int nearAsked_ = 0;                                        // searches from there
-  std::unordered_map<std::int64_t, std::int64_t> nearFits_;  // length -> start
+  std::int64_t pending_ = -1;                                // the last start found, its length not yet known
+  bool done_ = false;                                        // searched to the store's end
+  std::deque<Start> order_;                                  // in store order: found in it
+  std::unordered_map<std::int64_t, std::int64_t> lengthOf_;  // start -> length
+  std::unordered_map<std::int64_t, std::deque<std::int64_t>> byLength_;  // length -> starts, in store order
+  std::int64_t nearFrom_ = -1;                                           // where the last search began
+  int nearAsked_ = 0;                                                    // searches from there
+  std::unordered_map<std::int64_t, std::int64_t> nearFits_;              // length -> start
 };
 
 // The records an index gives, checked against the store, in store order.
@@ -562,7 +574,8 @@ class IndexRecords {
 
   std::optional<Record> Next() {
     bool plausible = true;
-    for (std::int64_t length = NextLength(from_, &plausible); length > 0; length = NextLength(from_, &plausible)) {
+    for (std::int64_t length = NextLength(from_, &plausible); length > 0 && stop_.load() == 0;
+         length = NextLength(from_, &plausible)) {
       // A length the walk would not take is kept only where the store bears it out.
       store_.MoveTo(next_);
       const bool fits = store_.RecordFits(next_, length);

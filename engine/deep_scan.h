@@ -22,6 +22,11 @@
 //   nothing against a record's end, so a bad sector does not move the index's
 //   records around it; and a message whose header start they hide starts at
 //   them, so that the row of its readable rest holds them (and is marked).
+// - The time grows with the store and the index, whatever their shape: a run
+//   of header-like lines too long for a header ("From: a@b.cd" over and over)
+//   is judged once, not at each line; a record is looked for among the next
+//   few starts of messages its length, however many share it. A stop request
+//   is heeded between index entries and between search windows.
 // - Each row says where it came from (Origin): the index for a record the
 //   index gives, the store for a message found only in the store's bytes (a
 //   deleted one, or one never indexed), unclaimed for bytes no message

@@ -114,7 +114,12 @@ HeaderBlock ReadHeaderBlock(std::string_view bytes, bool atEnd) {
     if (lineFeed == std::string_view::npos) {
       // A store that ends inside its last header keeps that message, its last
       // line one of the header's when it has a name.
-      if (!atEnd) return HeaderBlock();
+      if (!atEnd) {
+        // It may go on past the bytes given: not found, with the lines read.
+        HeaderBlock runsOn;
+        runsOn.size = block.headerLines > 0 ? static_cast<std::int64_t>(at) : 0;
+        return runsOn;
+      }
       const std::string_view last = bytes.substr(at);
       const std::size_t colon = HeaderNameColon(last);
       if (colon != std::string_view::npos) {

@@ -90,7 +90,8 @@ bool IsMessageOpeningName(std::string_view name);
 // A header block read forward from the first byte of `bytes`.
 struct HeaderBlock {
   bool found = false;
-  std::int64_t size = 0;         // through the empty line that ends it
+  std::int64_t size = 0;         // through the empty line that ends it; when not found, the
+                                 // header lines read before the bytes given ran out
   int headerLines = 0;           // lines with a name, continuations not counted
   bool opensMessage = false;     // one of its lines opens messages
   bool stored = false;           // one of its names is one only stored mail carries
