@@ -343,8 +343,10 @@ TEST(DeepScan, TheIndexPlacesEveryRecordTheStoreBearsOut) {
   for (const std::string& message : deleted) manyDeleted.emplace_back(message, "store");
   manyDeleted.emplace_back(Delivered(8, "kept\r\n"), "index");
   ExpectShapes({
-      {"a body whose last line reads like a sender",
-       {{Delivered(1, "Regards,\r\nFrom: the desk of ember\r\n"), "index"}, {kPlain, "index"}, {big, "index"}}},
+      {"bodies whose last line reads like a sender",
+       {{Delivered(1, "Regards,\r\nFrom: the desk of ember\r\n"), "index"},
+        {Delivered(2, "Regards,\r\nFrom: the desk of ember\r\n"), "index"},
+        {big, "index"}}},
       {"label lines at a body's end",
        {{Delivered(1, "Name: Ann\r\nAddress:\r\nEmail: ann@example.org\r\n"), "index"}, {big, "index"}}},
       {"the last record ends at the store's end, with a header that opens nothing",
