@@ -104,9 +104,10 @@ struct HeaderBlock {
 // runs to the end of the store, where a block may end without an empty line.
 HeaderBlock ReadHeaderBlock(std::string_view bytes, bool atEnd);
 
-// The header lines at the start of a record the index gives, read as far as
-// they run: its header may be damaged further down, or longer than any block
-// the search reads. `opens`: one of them is a name that opens messages.
+// The header lines at the start of a record the index gives (after empty
+// lines, lines of spaces or a mailbox "From " line), read as far as they run:
+// its header may be damaged further down, or longer than any block the search
+// reads. `opens`: one of them is a name that opens messages.
 struct LeadingHeader {
   int headerLines = 0;
   bool opens = false;
