@@ -295,21 +295,25 @@ struct Shape {
   bool withIndex;
 };
 
+// Each shape also with its line ends converted to LF.
 void ExpectShapes(const std::vector<Shape>& shapes) {
   for (const Shape& shape : shapes) {
-    SCOPED_TRACE(shape.what);
-    Store store;
-    std::string index = IndexHeader();
-    for (const auto& [bytes, origin] : shape.parts) {
-      if (origin == "+") {
-        store.Append(bytes);
-        continue;
+    for (const bool lf : {false, true}) {
+      SCOPED_TRACE(shape.what + (lf ? ", LF" : ""));
+      Store store;
+      std::string index = IndexHeader();
+      for (const auto& [crLf, origin] : shape.parts) {
+        const std::string bytes = lf ? WithLfLineEnds(crLf) : crLf;
+        if (origin == "+") {
+          store.Append(bytes);
+          continue;
+        }
+        store.Add(bytes, origin);
+        if (origin == "index") index += IndexEntry(static_cast<std::uint32_t>(bytes.size()));
       }
-      store.Add(bytes, origin);
-      if (origin == "index") index += IndexEntry(static_cast<std::uint32_t>(bytes.size()));
+      index += shape.entries;
+      ExpectRows(store, shape.withIndex ? &index : nullptr);
     }
-    index += shape.entries;
-    ExpectRows(store, shape.withIndex ? &index : nullptr);
   }
 }
 
