@@ -7,8 +7,14 @@
 //   (target: within 3x);
 // - multiparts that never close, followed by messages whose boundaries begin
 //   with theirs, at two store sizes (target: the time per byte stays), beside
-//   the raw scan of the same store.
-// Environment: TESSEL_BENCH_MESSAGES (messages of the first store, default 100000).
+//   the raw scan of the same store;
+// - messages of one length with every fourth one deleted from the index, at
+//   two counts (target: within 2.5x for twice the messages);
+// - a body of header-like lines ("From: a@b.cd") at 1 and 2 MiB (target:
+//   within 2.5x for twice the bytes, and within 10x of ordinary mail).
+// Environment: TESSEL_BENCH_MESSAGES (messages of the first store, default
+// 100000), TESSEL_BENCH_ONE_LENGTH (messages of the smaller one-length store,
+// default 40000).
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
@@ -67,6 +73,11 @@ struct Stores {
   std::string tiny;          // many tiny messages
   std::string tinyIndex;
   std::string unclosed[2];  // multiparts without their closing delimiter, at two sizes
+  // Messages of one length, every fourth deleted from the index (with a
+  // length of its own), at two sizes, and their indexes.
+  std::string oneLength[2], oneLengthIndex[2];
+  // Header-like body lines ("From: a@b.cd") at two sizes, and ordinary mail of the larger size.
+  std::string headerLike[2], ordinary;
 };
 Stores g;
 
@@ -98,6 +109,32 @@ void Build() {
       g.unclosed[size] += message;
     }
   }
+}
+
+// One message of exactly `size` bytes (the body pads it).
+std::string OfLength(long n, std::size_t size) {
+  std::string message = Delivered(n, "");
+  message += std::string(size - message.size() - 2, 'z') + "\r\n";
+  return message;
+}
+
+void BuildLinearShapes() {
+  const char* count = std::getenv("TESSEL_BENCH_ONE_LENGTH");
+  const long messages = count != nullptr ? std::atol(count) : 40000;
+  for (int size = 0; size < 2; ++size) {
+    g.oneLengthIndex[size] = IndexHeader();
+    for (long i = 0; i < messages << size; ++i) {
+      const bool deleted = i % 4 == 3;
+      const std::string message = OfLength(i, deleted ? 700 : 600);
+      g.oneLength[size] += message;
+      if (!deleted) g.oneLengthIndex[size] += IndexEntry(static_cast<std::uint32_t>(message.size()));
+    }
+    const std::string opening = Delivered(0, "Hello,\r\n\r\n");
+    g.headerLike[size] = opening;
+    while (g.headerLike[size].size() < (std::size_t{1} << 20) << size) g.headerLike[size] += "From: a@b.cd\r\n";
+  }
+  for (long i = 0; g.ordinary.size() < g.headerLike[1].size(); ++i)
+    g.ordinary += Delivered(i, std::string(200 + (i * 37) % 900, 'x') + "\r\nBye\r\n");
 }
 
 // The best wall and CPU time (all threads: the read-ahead too) of each.
@@ -163,6 +200,27 @@ void BM_DeepUnclosedLarge(benchmark::State& state) {
   Time(state, "deep unclosed 1", [](tessel::ScanPorts& c) { Deep(c, g.unclosed[1], nullptr); });
 }
 
+void BM_DeepOneLength0(benchmark::State& state) {
+  Time(state, "deep one length 0", [](tessel::ScanPorts& c) { Deep(c, g.oneLength[0], &g.oneLengthIndex[0]); });
+}
+void BM_DeepOneLength1(benchmark::State& state) {
+  Time(state, "deep one length 1", [](tessel::ScanPorts& c) { Deep(c, g.oneLength[1], &g.oneLengthIndex[1]); });
+}
+void BM_DeepHeaderLike0(benchmark::State& state) {
+  Time(state, "deep header-like 0", [](tessel::ScanPorts& c) { Deep(c, g.headerLike[0], nullptr); });
+}
+void BM_DeepHeaderLike1(benchmark::State& state) {
+  Time(state, "deep header-like 1", [](tessel::ScanPorts& c) { Deep(c, g.headerLike[1], nullptr); });
+}
+void BM_DeepOrdinary(benchmark::State& state) {
+  Time(state, "deep ordinary", [](tessel::ScanPorts& c) { Deep(c, g.ordinary, nullptr); });
+}
+
+BENCHMARK(BM_DeepOneLength0)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeepOneLength1)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeepHeaderLike0)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeepHeaderLike1)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeepOrdinary)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeepStoreAlone)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeepIndexMatchingNothing)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UsualWalkSmallEntries)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
@@ -172,11 +230,13 @@ BENCHMARK(BM_DeepUnclosedSmall)->UseManualTime()->Iterations(3)->Unit(benchmark:
 BENCHMARK(BM_DeepUnclosedLarge)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 void PrintRatio(const char* what, const std::string& name, const std::string& baseline, double target) {
+  char targetText[32];
+  std::snprintf(targetText, sizeof targetText, "%g", target);
   if (g_seconds.count(name) == 0 || g_seconds.count(baseline) == 0) return;
   const double ratio = g_seconds[name] / g_seconds[baseline], cpuRatio = g_cpu[name] / g_cpu[baseline];
   const std::string verdict = target <= 0       ? std::string("no target")
-                              : ratio <= target ? "target <= " + std::to_string(static_cast<int>(target)) + ": met"
-                                                : "target <= " + std::to_string(static_cast<int>(target)) + ": MISSED";
+                              : ratio <= target ? "target <= " + std::string(targetText) + ": met"
+                                                : "target <= " + std::string(targetText) + ": MISSED";
   std::printf("%s: %.3f s against %.3f s = %.2fx (%s); cpu %.3f s against %.3f s = %.2fx\n", what, g_seconds[name],
               g_seconds[baseline], ratio, verdict.c_str(), g_cpu[name], g_cpu[baseline], cpuRatio);
 }
@@ -185,6 +245,7 @@ void PrintRatio(const char* what, const std::string& name, const std::string& ba
 
 int main(int argc, char** argv) {
   Build();
+  BuildLinearShapes();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
@@ -193,6 +254,11 @@ int main(int argc, char** argv) {
              2);
   PrintRatio("deep walk of many small entries vs the usual walk", "deep tiny", "walk tiny", 3);
   PrintRatio("deep scan of unclosed multiparts (16 MiB) vs the raw scan", "deep unclosed 1", "raw unclosed", 0);
+  PrintRatio("deep scan, messages of one length with deleted ones, twice as many vs once", "deep one length 1",
+             "deep one length 0", 2.5);
+  PrintRatio("deep scan of header-like body lines, 2 MiB vs 1 MiB", "deep header-like 1", "deep header-like 0", 2.5);
+  PrintRatio("deep scan of header-like body lines vs ordinary mail, 2 MiB each", "deep header-like 1", "deep ordinary",
+             10);
   if (g_seconds.count("deep unclosed 0") != 0 && g_seconds.count("deep unclosed 1") != 0) {
     const double bytes = static_cast<double>(g.unclosed[1].size()) / static_cast<double>(g.unclosed[0].size());
     const double perByte = g_seconds["deep unclosed 1"] / g_seconds["deep unclosed 0"] / bytes;

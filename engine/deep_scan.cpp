@@ -8,6 +8,7 @@
 
 #include "engine/byte_search.h"
 #include "engine/header_block.h"
+#include "engine/header_line.h"
 #include "engine/message_extraction.h"
 #include "engine/message_row.h"
 #include "engine/message_start.h"
@@ -26,6 +27,9 @@ constexpr std::int64_t kLongestFromLine = 1000;  // a mailbox "From " line befor
 // Bytes read first to check a record's header: most headers fit, and records
 // far apart are read aside.
 constexpr std::int64_t kRecordLook = 4096;
+// The most bytes read for the header of a record the index gives: a To line
+// with thousands of addresses runs past any block the search reads.
+constexpr std::int64_t kLongestIndexedHeader = std::int64_t{1} << 20;
 // Attached messages read through at the top of a message/rfc822 one.
 constexpr int kDeepestAttachment = 8;
 // How far past where the index puts a record its message is looked for:
@@ -36,6 +40,8 @@ constexpr std::int64_t kResyncReach = std::int64_t{32} << 20;
 constexpr int kResyncStarts = 16;
 // The starts after those where such a record may end.
 constexpr int kResyncEnds = 64;
+// Starts of one length tried farther on for a record, in store order.
+constexpr int kFarStarts = 64;
 // Searches from one place before the lengths that fit there are tabled.
 constexpr int kNearAskedBeforeTable = 3;
 
@@ -81,6 +87,13 @@ class StoreSearch {
       if (!block.found) break;
       bodyStart += block.size;
     }
+    if (block.deliveryStatus) {
+      // Its fields are no message's header lines: the next one starts after them.
+      const std::int64_t end = std::min(bodyStart + kHeaderBlockReach, limit);
+      message.next = {bodyStart + static_cast<std::int64_t>(DeliveryStatusSize(blocks_.Peek(bodyStart, end))), false,
+                      true};
+      return message;
+    }
     message.next =
         block.boundary.empty() ? SearchFrom{bodyStart, true} : MultipartEnd(block.boundary, bodyStart, limit);
     return message;
@@ -119,6 +132,29 @@ class StoreSearch {
       if (block.found || end == Size()) return StartsMessage(block);
     }
     return false;
+  }
+
+  // True when the index's record [at, at + length), which starts where the
+  // record before it ends (or the store starts), is borne out by the store's
+  // bytes: a header starts where it ends (or the store ends there), and not
+  // inside a header block above it within the record; or a NUL byte stands
+  // there, as unreadable bytes are handed on, which tells nothing against
+  // it. Whatever else the record holds does not count.
+  bool RecordFits(std::int64_t at, std::int64_t length) {
+    const std::int64_t end = at + length;
+    if (length <= 0 || end > Size()) return false;
+    return end == Size() || NulAt(end) ||
+           (IndexedHeaderAt(end, Size()) && !InsideHeader(end, at) && (StartsLine(end) || GluedAt(end)));
+  }
+
+  bool NulAt(std::int64_t at) { return blocks_.Peek(at, at + 1) == std::string_view("\0", 1); }
+
+  // True when a name that only stored mail carries stands at `at`: a message
+  // glued to the last line of one stored without a final line end.
+  bool GluedAt(std::int64_t at) {
+    const std::string_view first = blocks_.Peek(at, std::min(Size(), at + kLongestName + 1));
+    const std::size_t colon = HeaderNameColon(first.substr(0, first.find('\n')));
+    return colon != std::string_view::npos && GluedStoredName(first.substr(0, colon)) == colon;
   }
 
   bool StartsLine(std::int64_t at) { return at == 0 || blocks_.Peek(at - 1, at) == "\n"; }
@@ -161,6 +197,32 @@ class StoreSearch {
     }
   }
 
+  // A header the index gives: two header lines or more at `at`, one of them
+  // a name that opens messages or an empty line after them (hand-made mail),
+  // read as far as they run before `limit`.
+  bool IndexedHeaderAt(std::int64_t at, std::int64_t limit) {
+    for (const std::int64_t reach : {kRecordLook, kHeaderBlockReach, kLongestIndexedHeader}) {
+      const std::int64_t end = std::min(limit, at + reach);
+      const LeadingHeader header = ReadLeadingHeader(blocks_.Peek(at, end));
+      if (header.headerLines >= 2 && (header.opens || header.closed)) return true;
+      if (!header.runsOn || end == limit) return false;
+    }
+    return false;
+  }
+
+  // True when `at` starts a line inside a header block that begins above
+  // it, at or after `from`: header lines that open a message stand right
+  // above it. Label lines ("Email: ann@example.org") and a sender without an
+  // address ("From: the desk of ember") at the end of a body open none.
+  bool InsideHeader(std::int64_t at, std::int64_t from) {
+    if (!StartsLine(at)) return false;
+    const std::int64_t begin = std::max(from, at - kRecordLook);
+    const bool startsLine = StartsLine(begin);  // before the look: a look aside ends the last one's view
+    const std::string_view before = blocks_.Peek(begin, at);
+    const std::size_t top = HeaderBlockBegin(before, startsLine);
+    return top < before.size() && ReadHeaderBlock(before.substr(top), true).opensMessage;
+  }
+
   HeaderBlock BlockAt(std::int64_t at, std::int64_t limit) {
     const std::int64_t end = std::min(at + kHeaderBlockReach, limit);
     if (at >= end) return HeaderBlock();
@@ -173,6 +235,9 @@ class StoreSearch {
   // looked at, and `from.inBody` says that it lies in a text body.
   std::int64_t FindStart(SearchFrom from, std::int64_t position, std::int64_t searchEnd, std::int64_t limit,
                          HeaderBlock& block) {
+    // Where a run of header lines too long for a block was judged up to: the
+    // lines after it are not walked back over again.
+    SearchFrom judged = from;
     while (position < searchEnd && !Stopped()) {
       // Short windows: a request past the block's end moves the block, and
       // messages start every few kilobytes.
@@ -192,18 +257,22 @@ class StoreSearch {
           // Delivery puts Return-Path on top: lines above it are the end of
           // the message before ("Phone: ..." under a signature).
           const bool onTop = glued || IsReturnPath(window, windowBegin, colon, lineStart);
-          const std::int64_t start = onTop ? lineStart : BlockBegin(lineStart, from);
+          const std::int64_t start = onTop ? lineStart : BlockBegin(lineStart, judged);
           block = BlockAt(start, limit);
           if ((glued ? StartsMessageInBody(block) : StartsMessage(block)) &&
               !FollowsPartHeader(start, from.position, from.inParts)) {
             const std::int64_t withFromLine = glued ? start : WithFromLine(start, from.position);
             if (!from.inBody || StartsMessageInBody(block) || withFromLine != start) {
-              block.size += start - withFromLine;  // the body starts where it did
-              return withFromLine;
+              const std::int64_t first = WithNulBytes(withFromLine, from.position);
+              block.size += start - first;  // the body starts where it did
+              return first;
             }
           }
-          // Any other line of this block leads to the same start.
-          if (block.found) skipUntil = start + block.size;
+          // Any other line of this block leads to the same start; and the lines
+          // of one that runs past the reach are no start either (a body of
+          // header-like lines is judged once, not at each line).
+          if (block.found || block.size > 0) skipUntil = start + block.size;
+          if (!block.found && block.size > 0) judged = {skipUntil, from.inBody, true, from.inParts};
           // The looks aside leave the window where it is.
         }
       }
@@ -255,7 +324,8 @@ class StoreSearch {
   }
 
   // True when the last line of `bytes` is a delimiter line: "--" and a
-  // boundary; "-- " is a signature's separator. Outside a multipart body, what
+  // boundary, of the characters a boundary may hold; "-- " is a signature's
+  // separator, "-->" an HTML comment's end. Outside a multipart body, what
   // follows a closing delimiter ("--" boundary "--") is the next message;
   // inside one, before an empty line, it may be a nested boundary that ends
   // in "--" (a digest's "--__--__--").
@@ -265,7 +335,45 @@ class StoreSearch {
     if (lineFeed == std::string_view::npos && !startsLine) return false;
     std::string_view line = bytes.substr(lineFeed == std::string_view::npos ? 0 : lineFeed + 1);
     line = line.substr(0, line.find_last_not_of("\r\n") + 1);
-    return line.size() > 2 && line.starts_with("--") && line[2] != ' ' && (inParts || !line.ends_with("--"));
+    return line.size() > 2 && line.starts_with("--") && line[2] != ' ' && IsBoundary(line.substr(2)) &&
+           (inParts || !line.ends_with("--"));
+  }
+
+  static bool IsAsciiAlnum(char c) {
+    const char lower = static_cast<char>(c | 0x20);
+    return (c >= '0' && c <= '9') || (lower >= 'a' && lower <= 'z');
+  }
+
+  static bool IsBoundary(std::string_view text) {
+    for (const char c : text)
+      if (!IsAsciiAlnum(c) && std::string_view("'()+_,-./:=? ").find(c) == std::string_view::npos) return false;
+    return true;
+  }
+
+  // NUL bytes right before a message's header, or before the rest of a line
+  // and header lines above its first line, are taken for the start of that
+  // header: bytes that could not be read are handed on as NUL bytes, and the
+  // readable rest of a message must not pass for a whole one.
+  std::int64_t WithNulBytes(std::int64_t start, std::int64_t from) {
+    const std::int64_t lookBegin = std::max(from, start - kRecordLook);
+    const std::string_view look = blocks_.Peek(lookBegin, start);
+    // Back over the header and continuation lines above, to the line before them.
+    std::size_t lineBegin = look.size();
+    for (;;) {
+      const std::size_t lineFeed = lineBegin >= 2 ? look.rfind('\n', lineBegin - 2) : std::string_view::npos;
+      const std::size_t above = lineFeed == std::string_view::npos ? 0 : lineFeed + 1;
+      if (above == lineBegin) return start;
+      std::string_view line = look.substr(above, lineBegin - above);
+      while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+      if (lineFeed == std::string_view::npos ||
+          (HeaderNameColon(line) == std::string_view::npos && !IsContinuationLine(line))) {
+        const std::size_t lastNul = line.rfind('\0');
+        if (lastNul == std::string_view::npos) return start;
+        const std::size_t kept = look.find_last_not_of('\0', above + lastNul);
+        return lookBegin + static_cast<std::int64_t>(kept == std::string_view::npos ? 0 : kept + 1);
+      }
+      lineBegin = above;
+    }
   }
 
   // A mailbox "From " line right before a header block is part of the message.
@@ -336,8 +444,8 @@ class StartsAhead {
   // starts, the first whose message ends after that many bytes where one of the
   // next starts stands or the store ends; else the first after which the next
   // record ends so (this one's end has no header of its own); else the first
-  // start farther on of a message that long after which the next record also
-  // ends where one starts (many messages share a length, and the nearest one
+  // start farther on, among the next few of messages that long, after which
+  // the next record also ends where one starts (many messages share a length, and the nearest one
   // is not always the one). -1 when none within reach.
   std::int64_t Find(std::int64_t from, std::int64_t length, std::int64_t nextLength) {
     Discover(from);
@@ -360,13 +468,16 @@ class StartsAhead {
       for (std::size_t i = 0; i < std::min<std::size_t>(order_.size(), kResyncStarts); ++i)
         if (order_[i].start + length <= size && NearStartAt(order_[i].start + wanted)) return order_[i].start;
     }
-    far_.clear();
-    const auto [first, last] = byLength_.equal_range(length);
-    for (auto it = first; it != last; ++it)
-      if (it->second >= from) far_.push_back(it->second);
-    std::sort(far_.begin(), far_.end());
-    for (const std::int64_t start : far_)
+    // The first few starts of messages that long, in store order: an entry
+    // that matches nothing costs no more than they, however many share its length.
+    const auto sameLength = byLength_.find(length);
+    if (sameLength == byLength_.end()) return -1;
+    int tried = 0;
+    for (const std::int64_t start : sameLength->second) {
+      if (start < from) continue;
+      if (++tried > kFarStarts) break;
       if (start + length <= size && (nextLength == 0 || StartsAt(start + length + nextLength))) return start;
+    }
     return -1;
   }
 
@@ -428,33 +539,30 @@ class StartsAhead {
   void Add(std::int64_t start, std::int64_t length) {
     order_.push_back({start, length});
     lengthOf_.emplace(start, length);
-    byLength_.emplace(length, start);
+    byLength_[length].push_back(start);
   }
 
+  // Starts are added and forgotten in store order: the first one is the
+  // first of its length too.
   void Forget() {
     const Start front = order_.front();
-    const auto [first, last] = byLength_.equal_range(front.length);
-    for (auto it = first; it != last; ++it) {
-      if (it->second == front.start) {
-        byLength_.erase(it);
-        break;
-      }
-    }
+    const auto sameLength = byLength_.find(front.length);
+    sameLength->second.pop_front();
+    if (sameLength->second.empty()) byLength_.erase(sameLength);
     lengthOf_.erase(front.start);
     order_.pop_front();
   }
 
   StoreSearch search_;
   SearchFrom cursor_{-1};
-  std::int64_t pending_ = -1;                                     // the last start found, its length not yet known
-  bool done_ = false;                                             // searched to the store's end
-  std::deque<Start> order_;                                       // in store order: found in it
-  std::unordered_map<std::int64_t, std::int64_t> lengthOf_;       // start -> length
-  std::unordered_multimap<std::int64_t, std::int64_t> byLength_;  // length -> start
-  std::vector<std::int64_t> far_;
-  std::int64_t nearFrom_ = -1;                               // where the last search began
-  int nearAsked_ = 0;                                        // searches from there
-  std::unordered_map<std::int64_t, std::int64_t> nearFits_;  // length -> start
+  std::int64_t pending_ = -1;                                // the last start found, its length not yet known
+  bool done_ = false;                                        // searched to the store's end
+  std::deque<Start> order_;                                  // in store order: found in it
+  std::unordered_map<std::int64_t, std::int64_t> lengthOf_;  // start -> length
+  std::unordered_map<std::int64_t, std::deque<std::int64_t>> byLength_;  // length -> starts, in store order
+  std::int64_t nearFrom_ = -1;                                           // where the last search began
+  int nearAsked_ = 0;                                                    // searches from there
+  std::unordered_map<std::int64_t, std::int64_t> nearFits_;              // length -> start
 };
 
 // The records an index gives, checked against the store, in store order.
@@ -465,8 +573,14 @@ class IndexRecords {
       : index_(index, blockSize), store_(store), storeFile_(storeFile), blockSize_(blockSize), stop_(stop) {}
 
   std::optional<Record> Next() {
-    for (std::int64_t length = NextLength(from_); length > 0; length = NextLength(from_)) {
-      const std::int64_t at = Place(length);
+    bool plausible = true;
+    for (std::int64_t length = NextLength(from_, &plausible); length > 0 && stop_.load() == 0;
+         length = NextLength(from_, &plausible)) {
+      // A length the walk would not take is kept only where the store bears it out.
+      store_.MoveTo(next_);
+      const bool fits = store_.RecordFits(next_, length);
+      if (!plausible && !fits) continue;
+      const std::int64_t at = fits ? next_ : Place(length);
       if (at >= 0) {
         next_ = shifted_ = at + length;
         return Record{at, length};
@@ -479,9 +593,11 @@ class IndexRecords {
   }
 
  private:
-  // The length of the next entry from `from` that the walk would accept, and
-  // `from` past it; 0 when there is none.
-  std::int64_t NextLength(std::int64_t& from) {
+  // The length of the next entry from `from` that may be a record (that the
+  // walk would accept, unless `plausible` is given: then any that fits in the
+  // store, `plausible` saying whether the walk would), and `from` past it; 0
+  // when there is none.
+  std::int64_t NextLength(std::int64_t& from, bool* plausible = nullptr) {
     const std::int64_t indexSize = index_.Size();
     const std::int64_t markerSize = static_cast<std::int64_t>(kIndexEntryMarker.size());
     while (from < indexSize && stop_.load() == 0) {
@@ -492,24 +608,26 @@ class IndexRecords {
       if (lengthBytes.size() < kEntryLengthSize) break;
       const std::int64_t length = EntryLength(lengthBytes);
       from = lengthField + kEntryLengthSize;
-      if (IsPlausibleLength(length, store_.Size())) return length;  // others add nothing, as in the walk
+      if (plausible != nullptr) *plausible = IsPlausibleLength(length, store_.Size());
+      // Others add nothing, as in the walk.
+      if (plausible != nullptr ? length > 0 && length <= store_.Size() : IsPlausibleLength(length, store_.Size()))
+        return length;
     }
     from = indexSize;
     return 0;
   }
 
-  // Where the record of `length` bytes lies: where the index puts it when its
-  // end is where a message starts (or the store ends), whatever its own bytes
-  // look like; else at the first message ahead that has its length (the mail
-  // before it was deleted); else where the index puts it when a message starts
-  // there and it ends at a line end, or the next entry's record ends where one
-  // starts (the bytes at its end are damaged, or no header). -1: it matches nothing.
+  // Where the record of `length` bytes lies when the store does not bear it
+  // out where the index puts it: at the first message ahead that has its
+  // length (the mail before it was deleted); else where the index puts it when
+  // a message starts there and it ends at a line end, or the next entry's
+  // record ends where one starts (the bytes at its end are damaged, or no
+  // header). -1: it matches nothing.
   std::int64_t Place(std::int64_t length) {
     const std::int64_t at = next_;
     const std::int64_t size = store_.Size();
     if (at + length > size) return -1;
     store_.MoveTo(at);
-    if (at + length == size || store_.MessageAt(at + length)) return at;
     // An entry before this one that matched nothing may have been right after all.
     if (shifted_ != at && shifted_ + length <= size && store_.MessageAt(shifted_) &&
         (shifted_ + length == size || store_.MessageAt(shifted_ + length)))

@@ -1,5 +1,6 @@
 #include "engine/message_start.h"
 
+#include <algorithm>
 #include <array>
 
 #include "engine/header_line.h"
@@ -75,6 +76,19 @@ std::string BoundaryOf(std::string_view value) {
   return std::string(value.substr(0, end));
 }
 
+// What the header line `line` named `name` tells of its block.
+void NoteName(HeaderBlock& block, std::string_view name, std::string_view line, bool& opensByDate, bool& hasUrl) {
+  if (IsOneOf(name, kSenderNames)) {
+    if (line.find('@') != std::string_view::npos) block.opensMessage = true;
+  } else if (EqualsNoCase(name, "Date")) {
+    opensByDate = true;
+  } else if (IsMessageOpeningName(name)) {
+    block.opensMessage = true;
+  }
+  hasUrl = hasUrl || EqualsNoCase(name, "URL");
+  block.stored = block.stored || IsOneOf(name, kStoredNames);
+}
+
 }  // namespace
 
 bool IsMessageOpeningName(std::string_view name) {
@@ -98,8 +112,21 @@ HeaderBlock ReadHeaderBlock(std::string_view bytes, bool atEnd) {
   for (;;) {
     const std::size_t lineFeed = bytes.find('\n', at);
     if (lineFeed == std::string_view::npos) {
-      // A store that ends inside its last header keeps that message.
-      if (!atEnd || block.headerLines == 0) return HeaderBlock();
+      // A store that ends inside its last header keeps that message, its last
+      // line one of the header's when it has a name.
+      if (!atEnd) {
+        // It may go on past the bytes given: not found, with the lines read.
+        HeaderBlock runsOn;
+        runsOn.size = block.headerLines > 0 ? static_cast<std::int64_t>(at) : 0;
+        return runsOn;
+      }
+      const std::string_view last = bytes.substr(at);
+      const std::size_t colon = HeaderNameColon(last);
+      if (colon != std::string_view::npos) {
+        ++block.headerLines;
+        NoteName(block, last.substr(0, colon), last, opensByDate, hasUrl);
+      }
+      if (block.headerLines == 0) return HeaderBlock();
       block.size = static_cast<std::int64_t>(bytes.size());
       break;
     }
@@ -126,15 +153,7 @@ HeaderBlock ReadHeaderBlock(std::string_view bytes, bool atEnd) {
     }
     ++block.headerLines;
     const std::string_view name = line.substr(0, colon);
-    if (IsOneOf(name, kSenderNames)) {
-      if (line.find('@') != std::string_view::npos) block.opensMessage = true;
-    } else if (EqualsNoCase(name, "Date")) {
-      opensByDate = true;
-    } else if (IsMessageOpeningName(name)) {
-      block.opensMessage = true;
-    }
-    hasUrl = hasUrl || EqualsNoCase(name, "URL");
-    block.stored = block.stored || IsOneOf(name, kStoredNames);
+    NoteName(block, name, line, opensByDate, hasUrl);
     inContentType = EqualsNoCase(name, "Content-Type");
     if (inContentType) contentType.assign(line.substr(colon + 1));
   }
@@ -144,23 +163,79 @@ HeaderBlock ReadHeaderBlock(std::string_view bytes, bool atEnd) {
   while (!type.empty() && (type[0] == ' ' || type[0] == '\t')) type.remove_prefix(1);
   if (StartsWithNoCase(type, "multipart/")) block.boundary = BoundaryOf(type);
   block.attachedMessage = StartsWithNoCase(type, "message/rfc822");
+  block.deliveryStatus = StartsWithNoCase(type, "message/delivery-status");
   return block;
+}
+
+LeadingHeader ReadLeadingHeader(std::string_view bytes) {
+  LeadingHeader header;
+  // A mailbox "From " line before the header belongs to it.
+  if (IsMailboxFromLine(bytes)) bytes.remove_prefix(std::min(bytes.size(), bytes.find('\n') + 1));
+  // A message may open with empty lines, or lines of spaces.
+  for (std::size_t lineFeed = bytes.find('\n');
+       lineFeed != std::string_view::npos &&
+       bytes.substr(0, lineFeed).find_first_not_of(" \t\r") == std::string_view::npos;
+       lineFeed = bytes.find('\n'))
+    bytes.remove_prefix(lineFeed + 1);
+  while (!bytes.empty()) {
+    const std::size_t lineFeed = bytes.find('\n');
+    // The last line may run on past the bytes given.
+    const std::string_view line = WithoutLineEnd(bytes.substr(0, lineFeed));
+    bytes.remove_prefix(lineFeed == std::string_view::npos ? bytes.size() : lineFeed + 1);
+    if (IsContinuationLine(line) && header.headerLines > 0) continue;
+    const std::size_t colon = HeaderNameColon(line);
+    if (colon == std::string_view::npos) {
+      header.closed = line.empty();
+      return header;
+    }
+    ++header.headerLines;
+    header.opens = header.opens || IsMessageOpeningName(line.substr(0, colon));
+  }
+  header.runsOn = true;
+  return header;
+}
+
+// True when a header line above a block's lines is a field of that block:
+// it has a value, on the line or on continuation lines below it
+// (`continued`), and does not end in a quoted-printable soft break. A form's
+// or a signature's labels ("Address:", "Email:") carry no value; a style
+// sheet's line in quoted-printable text ("margin-left:0 !important;=") runs on
+// in the next line. An encoded word ends in "?=", base64 in "==".
+bool IsFieldAbove(std::string_view line, std::size_t colon, bool continued) {
+  const std::string_view value = line.substr(colon + 1);
+  if (value.find_first_not_of(" \t") == std::string_view::npos) return continued;
+  return !(value.ends_with('=') && !value.ends_with("?=") && !value.ends_with("=="));
+}
+
+std::size_t DeliveryStatusSize(std::string_view bytes) {
+  std::size_t size = 0;
+  for (std::size_t lineFeed = bytes.find('\n'); lineFeed != std::string_view::npos; lineFeed = bytes.find('\n', size)) {
+    const std::string_view line = WithoutLineEnd(bytes.substr(size, lineFeed + 1 - size));
+    const std::size_t colon = HeaderNameColon(line);
+    const bool field = colon != std::string_view::npos && !IsMessageOpeningName(line.substr(0, colon));
+    if (!field && !line.empty() && !(IsContinuationLine(line) && size > 0)) break;
+    size = lineFeed + 1;
+  }
+  return size;
 }
 
 std::size_t HeaderBlockBegin(std::string_view before, bool startsLine) {
   std::size_t begin = before.size();  // the topmost header line so far
   std::size_t lineEnd = before.size();
+  bool continued = false;  // the line below is a continuation line
   while (lineEnd > 0 && before[lineEnd - 1] == '\n') {
     const std::size_t lineFeed = lineEnd >= 2 ? before.rfind('\n', lineEnd - 2) : std::string_view::npos;
     const bool first = lineFeed == std::string_view::npos;
     if (first && !startsLine) break;  // the line may start before the bytes given
     const std::size_t lineBegin = first ? 0 : lineFeed + 1;
     const std::string_view line = WithoutLineEnd(before.substr(lineBegin, lineEnd - lineBegin));
-    if (HeaderNameColon(line) != std::string_view::npos) {
+    const std::size_t colon = HeaderNameColon(line);
+    if (colon != std::string_view::npos && IsFieldAbove(line, colon, continued)) {
       begin = lineBegin;
-    } else if (!IsContinuationLine(line)) {
+    } else if (colon != std::string_view::npos || !IsContinuationLine(line)) {
       break;
     }
+    continued = IsContinuationLine(line);
     if (first) break;
     lineEnd = lineBegin;
   }

@@ -12,7 +12,12 @@
 //   lines or more, at the first line that is neither (mail that forgot the
 //   empty line). It begins with a header line: a message that ends in an
 //   indented or whitespace-only line ("  Neil") keeps it, since a header
-//   never opens with a continuation. A mailbox "From " line right before it
+//   never opens with a continuation. Above its first line that opens
+//   messages, only fields join it: a line with a value (on it or on the
+//   continuation lines below) that does not end in a quoted-printable soft
+//   break. A form's labels ("Address:", "Email:") and a style sheet's lines
+//   in quoted-printable text ("margin-left:0 !important;=") at the end of a
+//   body stay with that body. A mailbox "From " line right before it
 //   belongs to it; such a line holds a time ("From ann@example.org Mon Oct  7
 //   10:00:00 2002"), which a body line that begins with "From " seldom does.
 // - A "Return-Path:" line opens its header block: delivery puts it on top, so
@@ -53,11 +58,17 @@
 //   message. A top-level message/rfc822 body is read through to the attached
 //   message's own boundary, or its text body. Right after a closing delimiter
 //   a line starts even without a line end.
+// - A delivery status report's fields (message/delivery-status) are no
+//   message's header: the next message starts after them, also without an
+//   empty line before it.
 // - A header block right after a MIME part's header (a delimiter line "--"
-//   and a boundary, header lines, an empty line) is the body of that part: a
+//   and a boundary of the characters boundaries hold, so not an HTML
+//   comment's "-->", header lines, an empty line) is the body of that part: a
 //   forwarded or bounced message's header, even when the boundary that says
 //   so is lost. A signature separator "-- " is no delimiter line: header-shaped
 //   lines under it ("Phone: ...") are no part header.
+// - A store that ends inside a header line keeps that line in the header.
+// - A record the index gives may open with empty lines or lines of spaces.
 // - Not caught: a quoted header that carries a stored message's lines (a full
 //   header pasted as text into a plain body, as bounces do) starts a message
 //   of its own; a hand-made message glued to a text body stays inside it.
@@ -79,17 +90,37 @@ bool IsMessageOpeningName(std::string_view name);
 // A header block read forward from the first byte of `bytes`.
 struct HeaderBlock {
   bool found = false;
-  std::int64_t size = 0;         // through the empty line that ends it
+  std::int64_t size = 0;         // through the empty line that ends it; when not found, the
+                                 // header lines read before the bytes given ran out
   int headerLines = 0;           // lines with a name, continuations not counted
   bool opensMessage = false;     // one of its lines opens messages
   bool stored = false;           // one of its names is one only stored mail carries
   std::string boundary;          // the multipart boundary its Content-Type declares
   bool attachedMessage = false;  // its Content-Type is message/rfc822
+  bool deliveryStatus = false;   // its Content-Type is message/delivery-status
 };
 
 // Reads the header block at the start of `bytes`. `atEnd` says that `bytes`
 // runs to the end of the store, where a block may end without an empty line.
 HeaderBlock ReadHeaderBlock(std::string_view bytes, bool atEnd);
+
+// The header lines at the start of a record the index gives (after empty
+// lines, lines of spaces or a mailbox "From " line), read as far as they run:
+// its header may be damaged further down, or longer than any block the search
+// reads. `opens`: one of them is a name that opens messages.
+struct LeadingHeader {
+  int headerLines = 0;
+  bool opens = false;
+  bool closed = false;  // they end at an empty line
+  bool runsOn = false;  // header lines up to the end of the bytes given
+};
+LeadingHeader ReadLeadingHeader(std::string_view bytes);
+
+// How many bytes at the start of `bytes` are a delivery status report's
+// body: groups of fields, none of them a name that opens messages, and the
+// empty lines between them. The next message starts after them, even when no
+// empty line comes before it.
+std::size_t DeliveryStatusSize(std::string_view bytes);
 
 // Where the colon after a header line's name stands, or npos when `line` is
 // no header line.

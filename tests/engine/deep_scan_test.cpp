@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "engine/message_start.h"
+#include "engine/skipping_reader.h"
 #include "tests/engine/scan_fixture.h"
+#include "tests/support/faulty_reader.h"
 
 namespace tessel::testing {
 namespace {
@@ -276,6 +279,176 @@ TEST(DeepScan, IndexRecordsKeepTheirPlaceThroughDamageAndDeletions) {
   for (const Expected& record : store.records)
     if (record.origin == "index") index += IndexEntry(static_cast<std::uint32_t>(record.length));
   ExpectRows(store, &index);
+}
+
+// A made-up store, one part per row it must give: "index" parts are the
+// index's entries, in order, "store" and "unclaimed" parts are not, "+" parts
+// belong to the row before. `entries` follow the parts' own; without an index
+// the store alone is searched.
+struct Shape {
+  using Parts = std::vector<std::pair<std::string, std::string>>;
+  Shape(std::string what, Parts parts, std::string entries = "", bool withIndex = true)
+      : what(std::move(what)), parts(std::move(parts)), entries(std::move(entries)), withIndex(withIndex) {}
+  std::string what;
+  Parts parts;
+  std::string entries;
+  bool withIndex;
+};
+
+// Each shape also with its line ends converted to LF.
+void ExpectShapes(const std::vector<Shape>& shapes) {
+  for (const Shape& shape : shapes) {
+    for (const bool lf : {false, true}) {
+      SCOPED_TRACE(shape.what + (lf ? ", LF" : ""));
+      Store store;
+      std::string index = IndexHeader();
+      for (const auto& [crLf, origin] : shape.parts) {
+        const std::string bytes = lf ? WithLfLineEnds(crLf) : crLf;
+        if (origin == "+") {
+          store.Append(bytes);
+          continue;
+        }
+        store.Add(bytes, origin);
+        if (origin == "index") index += IndexEntry(static_cast<std::uint32_t>(bytes.size()));
+      }
+      index += shape.entries;
+      ExpectRows(store, shape.withIndex ? &index : nullptr);
+    }
+  }
+}
+
+std::string Padded(std::string message, std::size_t size) {
+  message.insert(message.find("\r\n\r\n") + 2, "X-Pad: " + std::string(size - message.size() - 9, 'p') + "\r\n");
+  return message;
+}
+
+// A correct index is the best witness a store has: a record whose header
+// starts where the index puts it and ends where another starts (or the store
+// ends) is its row, whatever its body holds. Only the others are looked for.
+TEST(DeepScan, TheIndexPlacesEveryRecordTheStoreBearsOut) {
+  const std::string big = Delivered(9, std::string(400, 'b') + "\r\n");
+  std::string recipients = "To: ";
+  for (int i = 0; i < 2000; ++i) recipients += "recipient-number-" + std::to_string(i) + "@example.org, ";
+  // Entries of 13,878 and 79 bytes: the first longer than the walk takes.
+  std::string relays;
+  for (int i = 0; relays.size() < 13000; ++i) relays += "Received: from relay" + std::to_string(i) + " by mx;\r\n";
+  const std::string relayed = Padded(relays + Delivered(1, "hi\r\n"), 13878);
+  const std::string shortNote = Padded("From: a@x.org\r\nDate: Mon\r\n\r\nok\r\n", 79);
+  std::vector<std::string> deleted;
+  for (int i = 0; i < 20; ++i) deleted.push_back(Delivered(20 + i, std::string(100 + i, 'd') + "\r\n"));
+  // Deleted mail whose header holds, where the kept one's length ends, a
+  // line or a name inside one: neither is where a message starts.
+  auto deletedWith = [&big](const std::string& lead) {
+    const std::string top = "Return-Path: <d@x.org>\r\nX-Pad: ";
+    return top + std::string(big.size() - top.size() - lead.size(), 'p') + lead +
+           "X-Name: 1\r\nMessage-ID: <d@x>\r\nFrom: d@x.org\r\n\r\ndeleted\r\n";
+  };
+  Shape::Parts manyDeleted = {{big, "index"}};
+  for (const std::string& message : deleted) manyDeleted.emplace_back(message, "store");
+  manyDeleted.emplace_back(Delivered(8, "kept\r\n"), "index");
+  ExpectShapes({
+      {"bodies whose last line reads like a sender",
+       {{Delivered(1, "Regards,\r\nFrom: the desk of ember\r\n"), "index"},
+        {Delivered(2, "Regards,\r\nFrom: the desk of ember\r\n"), "index"},
+        {big, "index"}}},
+      {"label lines at a body's end",
+       {{Delivered(1, "Name: Ann\r\nAddress:\r\nEmail: ann@example.org\r\n"), "index"}, {big, "index"}}},
+      {"the last record ends at the store's end, with a header that opens nothing",
+       {{big, "index"}, {big, "index"}, {"X-Note: 1\r\nSubject: note\r\n\r\ntext\r\n", "index"}}},
+      {"an entry longer than the bytes left", {{big, "index"}, {Delivered(2, "b\r\n"), "store"}}, IndexEntry(900)},
+      {"an entry the walk takes as too long", {{relayed, "index"}, {shortNote, "index"}}},
+      {"a header block over 64 KiB",
+       {{big, "index"}, {Delivered(3, "long\r\n", recipients + "\r\n"), "index"}, {big, "index"}}},
+      {"more deleted messages than the near search tries", manyDeleted},
+      {"a line of a deleted header where a record would end",
+       {{big, "index"}, {deletedWith("\r\n"), "store"}, {big, "index"}}},
+      {"a name inside a line of a deleted header where a record would end",
+       {{big, "index"}, {deletedWith(" "), "store"}, {big, "index"}}},
+      {"a message glued by its MIME-Version to one without a final line end",
+       {{Delivered(1, "no line end"), "store"}, {"MIME-Version: 1.0\r\nFrom: b@x.org\r\n\r\nb\r\n", "store"}},
+       "",
+       false},
+  });
+}
+
+// Where a message starts in the store alone, each shape from real mail with
+// the message after it as one starts that has no Return-Path on top; and a
+// record the index gives that opens with a line of spaces.
+TEST(DeepScan, StartRulesTellWhereTheNextMessageBegins) {
+  const std::string next =
+      Mail("Received: by mx.example.org;\r\n\tMon, 7 Oct 2002\r\nFrom: b@x.org\r\nTo: c@x.org\r\n");
+  const std::string html =
+      "From: a@x.org\r\nDate: Mon\r\nContent-Type: text/html\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\n";
+  const std::string status =
+      "Reporting-MTA: dns; mx.example.org\r\n\r\nFinal-Recipient: rfc822; c@x.org\r\n"
+      "Action: failed\r\nStatus: 5.1.1\r\n";
+  ExpectShapes({
+      {"soft-broken CSS lines at the end of a quoted-printable body",
+       {{html + "<style>p {\r\nmargin-left:0 !important;=\r\npadding:0;=\r\n", "store"}, {next, "store"}},
+       "",
+       false},
+      {"label lines at a body's end",
+       {{Mail("From: a@x.org\r\nDate: Mon\r\n", "Call us.\r\nAddress:\r\nEmail:\r\n"), "store"}, {next, "store"}},
+       "",
+       false},
+      {"an HTML comment's end as a body's last line",
+       {{html + "<!--\r\np {margin: 0}\r\n-->\r\n", "store"}, {next, "store"}},
+       "",
+       false},
+      {"a delivery status report",
+       {{Mail("From: daemon@x.org\r\nDate: Tue\r\nContent-Type: message/delivery-status\r\n", status), "store"},
+        {next, "store"}},
+       "",
+       false},
+      {"a last message without a line end",
+       {{next + "no line end", "store"}, {next, "store"}, {"Message-ID: <z@x>\r\nSubject: header only", "store"}},
+       "",
+       false},
+      {"a message that opens with a line of spaces",
+       {{Delivered(1, "a\r\n"), "index"},
+        {"   \r\n" + Delivered(2, "b\r\n"), "index"},
+        {Delivered(4, "c\r\n"), "index"},
+        {Delivered(5, std::string(500, 'e') + "\r\n"), "index"}}},
+  });
+}
+
+// A bad sector costs only the bytes it holds (and the rest of the piece the
+// reader skips), wherever it lies: through a sound index every record stays
+// whole and marked index; in the store alone no row starts inside a message
+// unless it holds lost bytes (the readable rest of a message whose header
+// start is lost is not listed as a whole one).
+TEST(DeepScan, ABadSectorCostsOnlyTheBytesItHolds) {
+  constexpr std::int64_t kSector = 512;
+  Store store;
+  for (int i = 0; i < 12; ++i) {
+    store.Add(Delivered(i, std::string(150 + 331 * i % 1400, 'b') + "\r\n"), "index");
+    // One message starts 40 bytes before the end of a piece the reader skips.
+    if (i == 5) store.Add(Padded(Delivered(50, "p\r\n"), 8192 - 40 - store.bytes.size()), "index");
+  }
+  std::string index = IndexHeader();
+  for (const Expected& record : store.records) index += IndexEntry(static_cast<std::uint32_t>(record.length));
+  const auto size = static_cast<std::int64_t>(store.bytes.size());
+  for (std::int64_t sector = 0; sector < size; sector += kSector) {
+    for (const bool withIndex : {true, false}) {
+      SCOPED_TRACE("bad sector at " + std::to_string(sector) + (withIndex ? ", through the index" : ""));
+      BadSectorReader disk(store.bytes, {{sector, sector + kSector}});
+      SkippingReader skipping(disk);
+      MemoryReader indexReader(index, static_cast<std::int64_t>(index.size()));
+      EngineRun run;
+      DeepScan(run.ports, skipping, withIndex ? &indexReader : nullptr, 4096);
+      std::vector<Expected> rows;
+      for (const tessel::MessageRow& row : run.list.Messages()) {
+        rows.push_back({row.record.offset, row.record.length, std::string(recovery::OriginName(row.origin))});
+        const bool atStart = std::any_of(store.records.begin(), store.records.end(),
+                                         [&row](const Expected& r) { return r.offset == row.record.offset; });
+        EXPECT_TRUE(atStart || skipping.Overlaps(row.record.offset, row.record.End())) << row.record.offset;
+      }
+      if (withIndex) {
+        EXPECT_EQ(rows, store.records);
+      }
+      EXPECT_EQ(DeepRowsFault(run.list.Messages(), size, index), "");
+    }
+  }
 }
 
 // Cut, zeroed and spliced stores and indexes: the rows tile the store, in
