@@ -54,7 +54,9 @@ void CRecoveryWizardDlg::SaveCheckedRows() {
     if (const tessel::ContactRow* contact = m_results.List().Contact(row)) job.contactRows.push_back(*contact);
   }
   const tessel::recovery::SaveOutcome outcome = RunSavingDialog(job, this);
+  const std::string said =
+      tessel::recovery::DescribeSaveEnd(outcome, FolderLink(folder)) +
+      tessel::recovery::DescribeHiddenChecked(m_results.List().HiddenCheckedCount(), job.contacts);
   // A save that lost anything looks like an error.
-  WizardMessageBox(tessel::recovery::DescribeSaveEnd(outcome, FolderLink(folder)).c_str(),
-                   outcome.LostAnything() ? kErrorStyle : kNoticeStyle);
+  WizardMessageBox(said.c_str(), outcome.LostAnything() ? kErrorStyle : kNoticeStyle);
 }
