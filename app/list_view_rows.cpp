@@ -13,8 +13,15 @@ constexpr DWORD kProgressIntervalMs = 40;
 constexpr int kProgressSteps = 1000;
 }  // namespace
 
+ListViewSink::ListViewSink(const CRecoveredListCtrl& list, const std::string& storePath) : m_list(list) {
+  if (!storePath.empty()) m_readableCells.Open(storePath);
+}
+
 void ListViewSink::AddMessages(std::vector<tessel::MessageRow>& rows) {
-  SendThreadMessage<ThreadMessage::kAddMessages>(m_list.m_hWnd, rows);
+  m_readable.resize(rows.size());
+  for (size_t row = 0; row < rows.size(); ++row) m_readableCells.MakeListCells(rows[row], m_readable[row]);
+  MessageBatch batch{rows, m_readable};
+  SendThreadMessage<ThreadMessage::kAddMessages>(m_list.m_hWnd, batch);
 }
 
 void ListViewSink::AddContacts(std::vector<tessel::ContactRow>& rows) {

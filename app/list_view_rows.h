@@ -1,27 +1,34 @@
 // The scan's rows and progress shown by the wizard's controls, from the scan
 // worker. Rows come in batches (recovery/row_batch.h): one synchronous
 // message hands the list control a whole batch, instead of one cross-thread
-// message per cell.
+// message per cell. Each message row's cells for people are read from the
+// store here, on the worker's thread, as its batch passes.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "app/recovered_list_ctrl.h"
 #include "engine/progress_bar.h"
+#include "recovery/readable_cells.h"
 #include "recovery/row_batch.h"
 #include "framework/controls.h"
 
 class ListViewSink final : public tessel::recovery::BatchSink {
  public:
-  explicit ListViewSink(const CRecoveredListCtrl& list) : m_list(list) {}
+  // `storePath`: where the message rows' records are; rows of a store that
+  // cannot be opened show their stored cells.
+  explicit ListViewSink(const CRecoveredListCtrl& list, const std::string& storePath = {});
   void AddMessages(std::vector<tessel::MessageRow>& rows) override;
   void AddContacts(std::vector<tessel::ContactRow>& rows) override;
 
  private:
   const CRecoveredListCtrl& m_list;
+  tessel::recovery::ReadableCells m_readableCells;
+  std::vector<tessel::CellRow> m_readable;  // the batch's cells for people
 };
 
 // The control's range is 32-bit; larger files are counted in coarser steps.

@@ -2,12 +2,13 @@
 
 #include "app/thread_messages.h"
 #include "export/contact_formats.h"
-#include "mail/mail_date.h"
+#include "recovery/readable_cells.h"
 #include "recovery/row_cells.h"
 #include "recovery/row_kinds.h"
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <iterator>
 
 namespace {
@@ -17,18 +18,23 @@ constexpr UINT kChecked = 2;
 
 UINT StateImage(UINT state) { return (state & LVIS_STATEIMAGEMASK) >> 12; }
 
-// The one place the Date column's sort key is made: the message's time in
-// UTC, in a form whose text order is its time order; empty without a date.
-std::string DateSortKey(const tessel::MessageRow& message, tessel::ScanMode mode) {
-  const std::optional<tessel::mail::MailDate> date =
-      tessel::mail::ParseMailDate(tessel::recovery::MessageCell(message, mode, tessel::kDateCell));
-  return date ? tessel::mail::FormatUtc(*date) : std::string();
+// `text`, read in `codePage`, into the list view's buffer of `size` units, cut
+// to fit (a conversion into too small a buffer would give nothing at all).
+void CopyWide(const std::string& text, UINT codePage, wchar_t* buffer, int size) {
+  std::wstring wide(text.size(), L'\0');  // never more UTF-16 units than bytes
+  const int converted = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                              static_cast<int>(wide.size()));
+  int length = std::clamp(converted, 0, size - 1);
+  // A character above U+FFFF is not cut in two.
+  if (length > 0 && length < converted && IS_HIGH_SURROGATE(wide[static_cast<size_t>(length) - 1])) --length;
+  std::wmemcpy(buffer, wide.data(), static_cast<size_t>(length));
+  buffer[length] = L'\0';
 }
 }  // namespace
 
 std::string CRecoveredListCtrl::RowKeys::SortKey(int row, int column) const {
-  if (const tessel::MessageRow* message = m_list.Message(row); message && column == tessel::kDateCell)
-    return DateSortKey(*message, m_list.m_mode);
+  // Date by the message's time in UTC, whose text order is its time order.
+  if (m_list.Message(row) != nullptr && column == tessel::kDateCell) return std::string(m_list.DateUtc(row));
   return m_list.Cell(row, column);
 }
 
@@ -46,9 +52,23 @@ void CRecoveredListCtrl::RowKeys::SearchTexts(int row, std::vector<std::string>&
 }
 
 std::string CRecoveredListCtrl::Cell(int row, int column) const {
-  if (const tessel::MessageRow* message = Message(row)) return tessel::recovery::MessageCell(*message, m_mode, column);
+  if (const tessel::MessageRow* message = Message(row)) {
+    if (column >= 0 && column < tessel::kHeaderCellCount) return std::string(ReadableCell(row, column));
+    return tessel::recovery::MessageCell(*message, m_mode, column);
+  }
   const tessel::ContactRow* contact = Contact(row);
   return contact != nullptr && column >= 0 ? std::string(contact->cells[static_cast<size_t>(column)]) : std::string();
+}
+
+std::string_view CRecoveredListCtrl::ReadableCell(int row, int column) const {
+  if (row < 0 || static_cast<size_t>(row) >= m_readable.size() || column < 0 || column >= tessel::kHeaderCellCount)
+    return {};
+  return m_readable[static_cast<size_t>(row)][static_cast<size_t>(column)];
+}
+
+std::string_view CRecoveredListCtrl::DateUtc(int row) const {
+  if (row < 0 || static_cast<size_t>(row) >= m_readable.size()) return {};
+  return m_readable[static_cast<size_t>(row)][tessel::recovery::kDateUtcCell];
 }
 
 const tessel::MessageRow* CRecoveredListCtrl::Message(int row) const {
@@ -181,6 +201,7 @@ void CRecoveredListCtrl::ToggleChecksFromKeyboard() {
 
 void CRecoveredListCtrl::DeleteAllRows() {
   m_messages.clear();
+  m_readable.clear();
   m_contacts.clear();
   m_checked.clear();
   m_view.Reset(m_keys);
@@ -203,9 +224,12 @@ void CRecoveredListCtrl::RedrawRows(int first, int last) const {
     Invalidate(false);
 }
 
-void CRecoveredListCtrl::AddMessages(std::vector<tessel::MessageRow>& rows) {
+void CRecoveredListCtrl::AddMessages(std::vector<tessel::MessageRow>& rows, std::vector<tessel::CellRow>& readable) {
   const int first = RowCount();
   m_messages.insert(m_messages.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+  m_readable.insert(m_readable.end(), std::make_move_iterator(readable.begin()),
+                    std::make_move_iterator(readable.end()));
+  m_readable.resize(m_messages.size());
   m_checked.resize(m_messages.size(), 0);
   m_view.Append(m_keys, first, RowCount());
   UpdateItemCount(true);
@@ -226,7 +250,8 @@ void CRecoveredListCtrl::AddContacts(std::vector<tessel::ContactRow>& rows) {
 
 LRESULT CRecoveredListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (IsThreadMessage(message, ThreadMessage::kAddMessages)) {
-    AddMessages(ThreadMessagePayload<ThreadMessage::kAddMessages>(lParam));
+    MessageBatch& batch = ThreadMessagePayload<ThreadMessage::kAddMessages>(lParam);
+    AddMessages(batch.rows, batch.readable);
     return 0;
   }
   if (IsThreadMessage(message, ThreadMessage::kAddContacts)) {
@@ -350,10 +375,9 @@ bool CRecoveredListCtrl::HandleNotify(NMHDR* header, LRESULT* result) {
           std::memcpy(item.pszText, text.data(), length);
           item.pszText[length] = '\0';
         } else {
-          auto* wide = reinterpret_cast<wchar_t*>(item.pszText);
-          int length =
-              ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide, item.cchTextMax - 1);
-          wide[std::max(length, 0)] = L'\0';
+          // Message cells are UTF-8; contacts are the address book's bytes in the system's code page.
+          CopyWide(text, Message(row) != nullptr ? CP_UTF8 : CP_ACP, reinterpret_cast<wchar_t*>(item.pszText),
+                   item.cchTextMax);
         }
       }
       if (item.mask & LVIF_IMAGE) item.iImage = RowImage(row);

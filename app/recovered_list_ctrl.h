@@ -3,7 +3,9 @@
 // messages would cost a cross-thread message per cell in a list that keeps its
 // own items; this one takes a scan's typed rows in batches (ListViewSink sends
 // them) and answers the control's requests for texts and check boxes from
-// memory, making each cell's text as it is asked for.
+// memory, making each cell's text as it is asked for. Message rows show their
+// cells for people (UTF-8, made by the worker), contacts their stored bytes in
+// the system's code page; the list asks in UTF-16, so any script shows.
 // Everything a user sees and what the engine reads back stay the same: the
 // control still answers LVM_GETITEMTEXT and LVM_GETITEMSTATE, and a check box
 // click toggles the row.
@@ -21,6 +23,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/contact_row.h"
@@ -37,6 +40,12 @@ class CRecoveredListCtrl : public CListCtrl {
   int RowCount() const { return static_cast<int>(m_checked.size()); }
   // The text the list shows; empty for a row or column that does not exist.
   std::string Cell(int row, int column) const;
+  // A message row's cell for people: From, Subject, To and Date (kFromCell
+  // ... kDateCell) in UTF-8; empty for a row or column that does not exist.
+  std::string_view ReadableCell(int row, int column) const;
+  // A message row's date in UTC ("2003-03-04T10:05:00Z"), for sorting; empty
+  // when its Date could not be read.
+  std::string_view DateUtc(int row) const;
   // The message or contact at `row`; null for a row the list does not hold or of the other kind.
   const tessel::MessageRow* Message(int row) const;
   const tessel::ContactRow* Contact(int row) const;
@@ -107,7 +116,7 @@ class CRecoveredListCtrl : public CListCtrl {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void AddMessages(std::vector<tessel::MessageRow>& rows);
+  void AddMessages(std::vector<tessel::MessageRow>& rows, std::vector<tessel::CellRow>& readable);
   void AddContacts(std::vector<tessel::ContactRow>& rows);
   void UpdateItemCount(bool keepView);
   // The shown rows changed wholesale: the count, no selection, the header's arrow.
@@ -135,6 +144,7 @@ class CRecoveredListCtrl : public CListCtrl {
   tessel::ScanMode m_mode = tessel::ScanMode::kUsual;
   // The rows of the scan's kind, in list order: the last contact of a book first.
   std::vector<tessel::MessageRow> m_messages;
+  std::vector<tessel::CellRow> m_readable;  // one per message row (recovery/readable_cells.h)
   std::vector<tessel::ContactRow> m_contacts;
   std::vector<std::uint8_t> m_checked;  // one per row
   // The row whose check box the list view toggled since the last click ended.

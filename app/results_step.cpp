@@ -83,6 +83,8 @@ void CResultsStep::SetUp(const CPictureDialog& dialog, std::function<void(int ro
   m_lstRecovered.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   // The list holds its rows itself (owner data), check states included.
   m_lstRecovered.SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);
+  // It asks for texts in UTF-16 (LVN_GETDISPINFOW), so that cells of any script show.
+  m_lstRecovered.SendMessage(LVM_SETUNICODEFORMAT, TRUE);
   m_lstRecovered.SetMenuKeyHandler(std::move(onMenuKey));
   m_edtSearch.SendMessage(EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(kSearchCue));
 }

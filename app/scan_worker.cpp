@@ -13,7 +13,7 @@ UINT ScanWorker(LPVOID parameter) {
   SendThreadMessage<ThreadMessage::kScanStarted>(job->window, none);
   tessel::recovery::ScanResult result;
   {
-    ListViewSink sink(*job->list);
+    ListViewSink sink(*job->list, job->chosen.storePath);
     tessel::recovery::RowBatch rows(sink);
     ProgressBarControl progress(*job->progress);
     result = tessel::recovery::RunScan(job->chosen, job->mode, g_bStopRequested, rows, progress);

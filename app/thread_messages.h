@@ -16,7 +16,8 @@
 #include "recovery/scan.h"
 
 enum class ThreadMessage : UINT {
-  // Worker to list: messages that go after every one before, in order.
+  // Worker to list: messages that go after every one before, in order, with
+  // their cells for people.
   kAddMessages = WM_APP + 0x40,
   // Worker to list: contacts in the file's order (the list shows the last first).
   kAddContacts,
@@ -36,6 +37,14 @@ enum class ThreadMessage : UINT {
   kSavingRow = WM_APP + 0x60,
   // Save thread to the saving dialog: the job is done, and what it did.
   kSavingDone,
+};
+
+// A batch of message rows and, row for row, their cells for people
+// (recovery/readable_cells.h), made on the worker's thread. The list may move
+// both out.
+struct MessageBatch {
+  std::vector<tessel::MessageRow>& rows;
+  std::vector<tessel::CellRow>& readable;
 };
 
 // The row the save thread is about to write, and its place among the checked rows.
@@ -59,7 +68,7 @@ struct ThreadPayload {
 };
 template <>
 struct ThreadPayload<ThreadMessage::kAddMessages> {
-  using Type = std::vector<tessel::MessageRow>;
+  using Type = MessageBatch;
 };
 template <>
 struct ThreadPayload<ThreadMessage::kAddContacts> {

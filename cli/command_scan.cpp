@@ -9,12 +9,12 @@
 #include "cli/format_json.h"
 #include "cli/input_check.h"
 #include "cli/inputs.h"
-#include "cli/readable_cells.h"
 #include "cli/row_writer.h"
 #include "cli/scans.h"
 #include "cli/terminal_progress.h"
 #include "cli/terminal_text.h"
 #include "recovery/plural.h"
+#include "recovery/readable_cells.h"
 
 namespace tessel::cli {
 
@@ -120,7 +120,7 @@ int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuf
   BeginInput(output, text, input.path(), first);
   writer->Begin(text);
   CellRow cells;  // the row's cells, their storage reused
-  ReadableCells readable;
+  recovery::ReadableCells readable;
   if (output.readable && !readable.Open(input.file.storePath)) {
     return Fail(kExitFailure, "cannot read the store '" + input.file.storePath + "'");
   }

@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdint>
 #include <string>
 
 #include "app/list_view_rows.h"
 #include "recovery/row_batch.h"
+#include "win32_base/wide_path.h"
 #include "tests/win32/app_test_support.h"
 
 namespace {
@@ -26,7 +28,7 @@ TEST_F(ListViewRowsTest, BatchesOfRowsReachTheListControlInOrder) {
   {
     tessel::recovery::RowBatch rows(sink, 2);
     tessel::MessageRow row;
-    for (const char* from : {"first", "second", "third"}) {
+    for (const char* from : {"first", "second", "Отчёт 報告"}) {
       row.cells = {from, "subject", "to", "date"};
       row.record = {std::string_view(from) == "second" ? 1234 : 0, 5000000000LL};
       rows.AddMessage(row);
@@ -38,7 +40,13 @@ TEST_F(ListViewRowsTest, BatchesOfRowsReachTheListControlInOrder) {
   // The hidden cells show the record's numbers, 64-bit ones too.
   EXPECT_EQ(WizardTestAccess::List(wizard).GetItemText(1, 4), "1234");
   EXPECT_EQ(WizardTestAccess::List(wizard).GetItemText(1, 5), "5000000000");
-  EXPECT_EQ(WizardTestAccess::List(wizard).GetItemText(2, 0), "third");
+  // Message cells are UTF-8, asked for in UTF-16: any script shows, whatever the code page.
+  wchar_t text[64] = {};
+  LVITEMW item{};
+  item.pszText = text;
+  item.cchTextMax = 64;
+  WizardTestAccess::List(wizard).SendMessage(LVM_GETITEMTEXTW, 2, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(tessel::Utf8OfWide(text), "Отчёт 報告");
 }
 
 TEST_F(ListViewRowsTest, ProgressBeyondThe32BitRangeIsScaledIntoIt) {

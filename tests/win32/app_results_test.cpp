@@ -640,7 +640,7 @@ TEST_F(ResultsTest, AStoreInAFolderOutsideTheCodePageScansPreviewsAndSavesIntoAn
   ::CharLowerW(expectedStart.data());
   EXPECT_EQ(tessel::Utf8OfWide(openedIn), tessel::Utf8OfWide(expectedStart));
   const std::vector<std::string> golden = driver::GoldenLines("Inbox.imh");
-  EXPECT_EQ(driver::ListLines(List()), golden);
+  EXPECT_EQ(driver::WideListLines(List()), golden);
   EXPECT_EQ(g_strStoreFile, files[1]);
 
   EXPECT_EQ(ClickRowAndPreview(3), 1);

@@ -43,7 +43,8 @@ inline std::string ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
-// The golden rows: `tessel scan --format tsv` of a file, one line per row.
+// The golden rows: `tessel scan --readable --format tsv` of a file (the
+// wizard's message cells are those for people), one line per row.
 inline std::vector<std::string> GoldenLines(const std::string& name) {
   std::vector<std::string> lines;
   std::stringstream text(ReadFileBytes(SourcePath("tests/data/wizard/" + name + ".tsv")));
@@ -93,6 +94,31 @@ inline std::vector<std::string> ListLines(HWND list) {
       ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
       if (column > 0) line += '\t';
       line += TsvCell(buffer.data());
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// Every row of the wizard's list as tsv lines in UTF-8, read through the wide
+// list messages: message cells hold text of any script.
+inline std::vector<std::string> WideListLines(HWND list) {
+  HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
+  int columns = static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+  int rows = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  std::vector<std::string> lines;
+  std::vector<wchar_t> buffer(70000);
+  for (int row = 0; row < rows; ++row) {
+    std::string line;
+    for (int column = 0; column < columns; ++column) {
+      LVITEMW item{};
+      item.iSubItem = column;
+      item.pszText = buffer.data();
+      item.cchTextMax = static_cast<int>(buffer.size());
+      buffer[0] = L'\0';
+      ::SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+      if (column > 0) line += '\t';
+      line += TsvCell(tessel::Utf8OfWide(buffer.data()));
     }
     lines.push_back(line);
   }
