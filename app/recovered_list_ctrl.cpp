@@ -160,7 +160,8 @@ std::string CRecoveredListCtrl::RowKindsNote() const {
     kinds.storeOnly += message.origin == tessel::Origin::kStore;
     kinds.unclaimed += message.origin == tessel::Origin::kUnclaimed;
   }
-  for (const tessel::ContactRow& contact : m_contacts) kinds.blankContacts += tessel::exporting::IsBlankContact(contact.cells);
+  for (const tessel::ContactRow& contact : m_contacts)
+    kinds.blankContacts += tessel::exporting::IsBlankContact(contact.cells);
   return tessel::recovery::DescribeRowKinds(kinds);
 }
 
@@ -192,8 +193,8 @@ void CRecoveredListCtrl::ToggleChecksFromKeyboard() {
   if (focused < 0 || focused >= RowCount()) return;
   const bool checked = !IsChecked(focused);
   if (IsSelected(focused)) {
-    for (int position = -1; (position = static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(position),
-                                                                      LVNI_SELECTED))) >= 0;)
+    for (int position = -1; (position = static_cast<int>(
+                                 SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(position), LVNI_SELECTED))) >= 0;)
       SetChecked(RowAt(position), checked);
   }
   SetChecked(focused, checked);

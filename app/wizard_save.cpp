@@ -54,9 +54,8 @@ void CRecoveryWizardDlg::SaveCheckedRows() {
     if (const tessel::ContactRow* contact = m_results.List().Contact(row)) job.contactRows.push_back(*contact);
   }
   const tessel::recovery::SaveOutcome outcome = RunSavingDialog(job, this);
-  const std::string said =
-      tessel::recovery::DescribeSaveEnd(outcome, FolderLink(folder)) +
-      tessel::recovery::DescribeHiddenChecked(m_results.List().HiddenCheckedCount(), job.contacts);
+  const std::string said = tessel::recovery::DescribeSaveEnd(outcome, FolderLink(folder)) +
+                           tessel::recovery::DescribeHiddenChecked(m_results.List().HiddenCheckedCount(), job.contacts);
   // A save that lost anything looks like an error.
   WizardMessageBox(said.c_str(), outcome.LostAnything() ? kErrorStyle : kNoticeStyle);
 }

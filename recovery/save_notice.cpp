@@ -15,8 +15,7 @@ std::string CutShortNote(const SaveOutcome& outcome) {
     note += "; " + std::to_string(outcome.endedEarly) +
             " not saved whole: the store gave out before the size it had when opened";
   }
-  if (outcome.blankLeftOut > 0)
-    note += "; " + Counted(outcome.blankLeftOut, "blank contact record") + " left out";
+  if (outcome.blankLeftOut > 0) note += "; " + Counted(outcome.blankLeftOut, "blank contact record") + " left out";
   return note;
 }
 

@@ -182,8 +182,8 @@ int main(int argc, char** argv) {
     Click(prefix, IDCANCEL);
   }
 
+  // The deep scan is ticked from the start.
   Click(wizard, IDC_BACK);
-  Click(wizard, IDC_DEEP_SCAN);
   ::Sleep(300);
   Shot("choose-step-deep");
   Scan(process, wizard, argv[3]);

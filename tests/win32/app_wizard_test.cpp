@@ -48,8 +48,8 @@ TEST_F(WizardTest, OpensOnTheChooseStepWithExactlyItsControlsVisible) {
   char version[64] = {};
   ::GetWindowTextA(Control(IDC_VERSION), version, sizeof version);
   EXPECT_STREQ(version, "Version " TESSEL_VERSION);
-  // The deep scan is ours, beside the usual one: off until asked for.
-  EXPECT_EQ(::SendMessageA(Control(IDC_DEEP_SCAN), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  // The deep scan is ours, beside the usual one: on until cleared.
+  EXPECT_EQ(::SendMessageA(Control(IDC_DEEP_SCAN), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(wizard.IsWindowVisible());
   EXPECT_EQ(wizard.GetWindowText(), kProductTitle);
   EXPECT_EQ(WizardTestAccess::Step(wizard), 1);
@@ -80,7 +80,8 @@ TEST_F(WizardTest, SetsUpTheListWithItsFirstColumnsAndStyles) {
   EXPECT_TRUE(extended & LVS_EX_FULLROWSELECT);
   EXPECT_EQ(list.GetImageList(LVSIL_SMALL), WizardTestAccess::RowImages(wizard).m_hImageList);
   if (HasPicture(IDB_CHOOSE_BACKGROUND)) {
-    EXPECT_EQ(WizardTestAccess::RowImages(wizard).GetImageCount(), 2);
+    // A message, a contact, and a message found only in the store (the envelope marked).
+    EXPECT_EQ(WizardTestAccess::RowImages(wizard).GetImageCount(), 3);
   }
 }
 
