@@ -68,6 +68,9 @@ BOOL CRecoveryWizardDlg::OnInitDialog() {
   m_nColumnsDpi = Dpi();
   m_move.SetUp(*this);
   m_choose.SetUp();
+  // Names for screen readers, which these controls do not show.
+  m_prgScan.SetWindowText("Progress");
+  m_move.Inputs().SetWindowText("Stores and address books");
 
   m_strFilePrefix = "MailRec";
   m_results.ShowFilePrefix(m_strFilePrefix);

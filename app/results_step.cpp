@@ -8,6 +8,7 @@
 #include "app/list_columns.h"
 #include "app/scan_state.h"
 #include "engine/address_book_scan.h"
+#include "framework/background.h"
 #include "framework/module.h"
 #include "recovery/row_cells.h"
 #include "res/resource.h"
@@ -32,14 +33,6 @@ constexpr char kDeletedMark[] = "Deleted";
 
 // What the search box is for, shown in it while it is empty.
 constexpr wchar_t kSearchCue[] = L"From, Subject or To";
-
-// Whether Windows is set to high contrast: the list then takes the system's colours.
-bool HighContrast() {
-  HIGHCONTRASTA contrast{};
-  contrast.cbSize = sizeof contrast;
-  return ::SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
-         (contrast.dwFlags & HCF_HIGHCONTRASTON);
-}
 
 // A message found only in the store: the envelope with a red dot at its corner.
 void AddStoreOnlyImage(CImageList& images, HICON envelope, int size) {
@@ -87,6 +80,10 @@ void CResultsStep::SetUp(const CPictureDialog& dialog, std::function<void(int ro
   m_lstRecovered.SendMessage(LVM_SETUNICODEFORMAT, TRUE);
   m_lstRecovered.SetMenuKeyHandler(std::move(onMenuKey));
   m_edtSearch.SendMessage(EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(kSearchCue));
+  // Names for screen readers: the box draws no text of its own (its label
+  // stands beside it), the list none at all.
+  m_chkSelectAll.SetWindowText("Select All");
+  m_lstRecovered.SetWindowText("Recovered items");
 }
 
 void CResultsStep::Show(const tessel::recovery::WizardControls& shown) {
@@ -171,7 +168,7 @@ LRESULT CResultsStep::OnCustomDraw(NMLVCUSTOMDRAW& draw) const {
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
       const int row = m_lstRecovered.RowAt(static_cast<int>(draw.nmcd.dwItemSpec));
       const std::string mark = m_lstRecovered.Cell(row, kMarkColumn);
-      if (HighContrast()) {
+      if (framework::HighContrastOn()) {
         // The system's colours: a checked row as the system marks a selection.
         const bool checked = m_lstRecovered.IsChecked(row);
         draw.clrText = ::GetSysColor(checked ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);

@@ -299,6 +299,7 @@ LRESULT CRecoveryWizardDlg::PaintUnderDeepScanBox(HDC dc) const {
   framework::PaintBackground(dc, Picture(), GetClientRect());
   ::SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
   ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
   return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
 }
 
