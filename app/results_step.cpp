@@ -31,8 +31,9 @@ constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr int kMarkColumn = tessel::kToCell;
 constexpr char kDeletedMark[] = "Deleted";
 
-// What the search box is for, shown in it while it is empty.
-constexpr wchar_t kSearchCue[] = L"From, Subject or To";
+// What the search box looks in, shown in it while it is empty.
+constexpr wchar_t kMessageSearchCue[] = L"From, Subject or To";
+constexpr wchar_t kContactSearchCue[] = L"Any field";
 
 // A message found only in the store: the envelope with a red dot at its corner.
 void AddStoreOnlyImage(CImageList& images, HICON envelope, int size) {
@@ -79,7 +80,6 @@ void CResultsStep::SetUp(const CPictureDialog& dialog, std::function<void(int ro
   // It asks for texts in UTF-16 (LVN_GETDISPINFOW), so that cells of any script show.
   m_lstRecovered.SendMessage(LVM_SETUNICODEFORMAT, TRUE);
   m_lstRecovered.SetMenuKeyHandler(std::move(onMenuKey));
-  m_edtSearch.SendMessage(EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(kSearchCue));
   // Names for screen readers: the box draws no text of its own (its label
   // stands beside it), the list none at all.
   m_chkSelectAll.SetWindowText("Select All");
@@ -94,7 +94,13 @@ void CResultsStep::Show(const tessel::recovery::WizardControls& shown) {
   show(m_lblSearch, shown.list);
   show(m_edtSearch, shown.list);
   show(m_btnSave, shown.save);
-  show(m_lnkPrefix, shown.save);
+  // The prefix names message files only; contacts go to AddBook.txt and AddBook.vcf.
+  show(m_lnkPrefix, shown.save && ScanningMessages());
+}
+
+void CResultsStep::Clear() {
+  m_lstRecovered.DeleteAllRows();
+  m_edtSearch.SetWindowText("");
 }
 
 void CResultsStep::OnSearchChanged() {
@@ -122,6 +128,8 @@ void CResultsStep::SetColumns(const CPictureDialog& dialog) {
                                   dialog.Scale(kMessageColumns[column].width));
   }
   m_lstRecovered.SendMessage(WM_SETREDRAW, TRUE);
+  m_edtSearch.SendMessage(EM_SETCUEBANNER, TRUE,
+                          reinterpret_cast<LPARAM>(ScanningMessages() ? kMessageSearchCue : kContactSearchCue));
   ::RedrawWindow(m_lstRecovered.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -32,6 +32,8 @@ class CResultsStep {
   void OnSelectAllCheck();
   // The search box's text changed: the list shows the rows that hold it.
   void OnSearchChanged();
+  // A new scan's list: no rows, no search, no sort.
+  void Clear();
   // The link beside Save names the files as `prefix` makes them.
   void ShowFilePrefix(const std::string& prefix);
   bool IsPrefixLink(HWND control) const { return control == m_lnkPrefix.m_hWnd; }

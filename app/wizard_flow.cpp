@@ -86,7 +86,7 @@ void CRecoveryWizardDlg::StartScanOf(const std::string& path, bool addressBook) 
 }
 
 void CRecoveryWizardDlg::BeginScan() {
-  m_results.List().DeleteAllRows();
+  m_results.Clear();
   using tessel::ScanMode;
   ShareScanMode(m_bPendingAddressBook        ? ScanMode::kAddressBook
                 : m_choose.DeepScanChecked() ? ScanMode::kDeep
@@ -108,13 +108,12 @@ void CRecoveryWizardDlg::OnDropFiles(HDROP drop) {
   std::wstring path(::DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
   path.resize(::DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
   ::DragFinish(drop);
-  if (path.empty()) return;
+  const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;
   // After a scan or a move has ended, a drop starts afresh, as Back and Proceed would.
   if (!m_steps.MayProceed() && !m_steps.ScanRunning() && m_steps.Back()) ShowStepControls();
   if (!m_steps.MayProceed()) return;
   const std::string utf8 = tessel::Utf8OfWide(path);
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
     StartMove(utf8);
     return;
