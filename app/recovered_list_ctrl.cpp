@@ -86,7 +86,7 @@ bool CRecoveredListCtrl::IsChecked(int row) const {
 void CRecoveredListCtrl::SetChecked(int row, bool checked) {
   if (row < 0 || row >= RowCount()) return;
   m_checked[static_cast<size_t>(row)] = checked ? 1 : 0;
-  RedrawRows(row, row);
+  RedrawRow(row);
 }
 
 void CRecoveredListCtrl::SetAllChecked(bool checked) {
@@ -216,13 +216,10 @@ void CRecoveredListCtrl::UpdateItemCount(bool keepView) {
               keepView ? (LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL) : 0);
 }
 
-void CRecoveredListCtrl::RedrawRows(int first, int last) const {
-  // A single row is redrawn where it shows; a range of rows may show anywhere.
-  const int position = first == last ? PositionOf(first) : -1;
-  if (position >= 0)
-    SendMessage(LVM_REDRAWITEMS, position, position);
-  else if (first != last)
-    Invalidate(false);
+void CRecoveredListCtrl::RedrawRow(int row) const {
+  // Where it shows; a row the search hides is drawn when it shows again.
+  const int position = PositionOf(row);
+  if (position >= 0) SendMessage(LVM_REDRAWITEMS, position, position);
 }
 
 void CRecoveredListCtrl::AddMessages(std::vector<tessel::MessageRow>& rows, std::vector<tessel::CellRow>& readable) {

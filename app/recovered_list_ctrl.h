@@ -126,7 +126,7 @@ class CRecoveredListCtrl : public CListCtrl {
   // when the focused row is one of them.
   void ToggleChecksFromKeyboard();
   bool IsSelected(int row) const;
-  void RedrawRows(int first, int last) const;
+  void RedrawRow(int row) const;
   // The tip follows the row under the mouse.
   void TrackTip(UINT message, WPARAM wParam, LPARAM lParam);
 
