@@ -42,12 +42,12 @@ bool CRecoveredListCtrl::RowKeys::IsTimeColumn(int column) const {
   return m_list.m_mode != tessel::ScanMode::kAddressBook && column == tessel::kDateCell;
 }
 
-void CRecoveredListCtrl::RowKeys::SearchTexts(int row, std::vector<std::string>& texts) const {
+void CRecoveredListCtrl::RowKeys::SearchTexts(int row, std::vector<std::string_view>& texts) const {
   if (m_list.Message(row) != nullptr) {
     for (int column : {tessel::kFromCell, tessel::kSubjectCell, tessel::kToCell})
-      texts.push_back(m_list.Cell(row, column));
+      texts.push_back(m_list.ReadableCell(row, column));
   } else if (const tessel::ContactRow* contact = m_list.Contact(row)) {
-    for (std::size_t cell = 0; cell < contact->cells.size(); ++cell) texts.emplace_back(contact->cells[cell]);
+    for (std::size_t cell = 0; cell < contact->cells.size(); ++cell) texts.push_back(contact->cells[cell]);
   }
 }
 

@@ -157,7 +157,7 @@ class CRecoveredListCtrl : public CListCtrl {
     int RowCount() const override { return m_list.RowCount(); }
     std::string SortKey(int row, int column) const override;
     bool IsTimeColumn(int column) const override;
-    void SearchTexts(int row, std::vector<std::string>& texts) const override;
+    void SearchTexts(int row, std::vector<std::string_view>& texts) const override;
 
    private:
     const CRecoveredListCtrl& m_list;

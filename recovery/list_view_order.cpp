@@ -1,24 +1,45 @@
 #include "recovery/list_view_order.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 namespace tessel::recovery {
+namespace {
+
+char FoldByte(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// A row's place in a sort: its key's first 16 bytes as two numbers compared
+// first, in the cache, before the key itself.
+struct SortEntry {
+  std::uint64_t high = 0;
+  std::uint64_t low = 0;
+  int row = 0;
+  bool empty = false;
+};
+
+std::uint64_t BigEndianAt(const std::string& key, std::size_t at) {
+  std::uint64_t value = 0;
+  for (std::size_t i = at; i < at + 8; ++i)
+    value = value << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0U);
+  return value;
+}
+
+}  // namespace
 
 std::string FoldCase(std::string_view text) {
   std::string folded(text);
-  for (char& c : folded)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  for (char& c : folded) c = FoldByte(c);
   return folded;
 }
 
 bool ContainsFolded(std::string_view text, std::string_view folded) {
   if (folded.empty()) return true;
   if (text.size() < folded.size()) return false;
-  const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
   for (std::size_t at = 0; at + folded.size() <= text.size(); ++at) {
-    std::size_t i = 0;
-    while (i < folded.size() && fold(text[at + i]) == folded[i]) ++i;
+    if (FoldByte(text[at]) != folded[0]) continue;
+    std::size_t i = 1;
+    while (i < folded.size() && FoldByte(text[at + i]) == folded[i]) ++i;
     if (i == folded.size()) return true;
   }
   return false;
@@ -33,21 +54,18 @@ void ListViewOrder::Reset(const ListRowKeys& rows) {
 
 void ListViewOrder::Append(const ListRowKeys& rows, int first, int end) {
   const std::size_t from = shown_.size();
-  std::vector<std::string> texts;
-  for (int row = first; row < end; ++row)
+  std::vector<std::string_view> texts;
+  for (int row = first; row < end; ++row) {
+    sorted_.push_back(row);
     if (Matches(rows, row, texts)) shown_.push_back(row);
+  }
   positionOf_.resize(static_cast<std::size_t>(std::max(end, 0)), -1);
   NoteRowsFrom(from);
 }
 
 void ListViewOrder::Refresh(const ListRowKeys& rows) {
-  shown_.clear();
-  positionOf_.assign(static_cast<std::size_t>(std::max(rows.RowCount(), 0)), -1);
-  std::vector<std::string> texts;
-  for (int row = 0; row < rows.RowCount(); ++row)
-    if (Matches(rows, row, texts)) shown_.push_back(row);
-  if (sortColumn_ != kNoColumn) SortShown(rows);
-  NoteRowsFrom(0);
+  SortAll(rows);
+  ShowFound(rows);
 }
 
 void ListViewOrder::SortBy(const ListRowKeys& rows, int column) {
@@ -58,7 +76,7 @@ void ListViewOrder::SortBy(const ListRowKeys& rows, int column) {
 
 void ListViewOrder::Search(const ListRowKeys& rows, std::string_view text) {
   needle_ = FoldCase(text);
-  Refresh(rows);
+  ShowFound(rows);
 }
 
 int ListViewOrder::RowAt(int position) const {
@@ -72,31 +90,48 @@ int ListViewOrder::PositionOf(int row) const {
                                                                         : -1;
 }
 
-bool ListViewOrder::Matches(const ListRowKeys& rows, int row, std::vector<std::string>& texts) const {
+bool ListViewOrder::Matches(const ListRowKeys& rows, int row, std::vector<std::string_view>& texts) const {
   if (needle_.empty()) return true;
   texts.clear();
   rows.SearchTexts(row, texts);
   return std::any_of(texts.begin(), texts.end(),
-                     [this](const std::string& text) { return ContainsFolded(text, needle_); });
+                     [this](std::string_view text) { return ContainsFolded(text, needle_); });
 }
 
-void ListViewOrder::SortShown(const ListRowKeys& rows) {
+void ListViewOrder::SortAll(const ListRowKeys& rows) {
+  const int count = std::max(rows.RowCount(), 0);
+  sorted_.resize(static_cast<std::size_t>(count));
+  for (int row = 0; row < count; ++row) sorted_[static_cast<std::size_t>(row)] = row;
+  if (sortColumn_ == kNoColumn) return;
   // Each key is made once: a cell's text is made anew at every request.
   const bool time = rows.IsTimeColumn(sortColumn_);
-  std::vector<std::pair<std::string, int>> keyed;
-  keyed.reserve(shown_.size());
-  for (int row : shown_) {
-    std::string key = rows.SortKey(row, sortColumn_);
-    keyed.emplace_back(time ? std::move(key) : FoldCase(key), row);
+  std::vector<std::string> keys(static_cast<std::size_t>(count));
+  std::vector<SortEntry> entries(static_cast<std::size_t>(count));
+  for (int row = 0; row < count; ++row) {
+    std::string& key = keys[static_cast<std::size_t>(row)];
+    key = rows.SortKey(row, sortColumn_);
+    if (!time) key = FoldCase(key);
+    entries[static_cast<std::size_t>(row)] = {BigEndianAt(key, 0), BigEndianAt(key, 8), row, key.empty()};
   }
   const bool ascending = ascending_;
   // Rows without a key last in both directions; equal keys keep the scan's order.
-  std::sort(keyed.begin(), keyed.end(), [ascending](const auto& a, const auto& b) {
-    if (a.first.empty() != b.first.empty()) return b.first.empty();
-    if (a.first != b.first) return ascending ? a.first < b.first : b.first < a.first;
-    return a.second < b.second;
+  std::sort(entries.begin(), entries.end(), [&keys, ascending](const SortEntry& a, const SortEntry& b) {
+    if (a.empty != b.empty) return b.empty;
+    int order = a.high != b.high ? (a.high < b.high ? -1 : 1) : a.low != b.low ? (a.low < b.low ? -1 : 1) : 0;
+    if (order == 0) order = keys[static_cast<std::size_t>(a.row)].compare(keys[static_cast<std::size_t>(b.row)]);
+    if (order != 0) return ascending ? order < 0 : order > 0;
+    return a.row < b.row;
   });
-  for (std::size_t i = 0; i < keyed.size(); ++i) shown_[i] = keyed[i].second;
+  for (std::size_t i = 0; i < entries.size(); ++i) sorted_[i] = entries[i].row;
+}
+
+void ListViewOrder::ShowFound(const ListRowKeys& rows) {
+  shown_.clear();
+  positionOf_.assign(sorted_.size(), -1);
+  std::vector<std::string_view> texts;
+  for (int row : sorted_)
+    if (Matches(rows, row, texts)) shown_.push_back(row);
+  NoteRowsFrom(0);
 }
 
 void ListViewOrder::NoteRowsFrom(std::size_t firstPosition) {

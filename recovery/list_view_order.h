@@ -22,8 +22,9 @@ class ListRowKeys {
   // text order is its time order). Empty keys come last either way.
   virtual std::string SortKey(int row, int column) const = 0;
   virtual bool IsTimeColumn(int column) const = 0;
-  // The texts the search looks in (From, Subject and To of a message).
-  virtual void SearchTexts(int row, std::vector<std::string>& texts) const = 0;
+  // The texts the search looks in (From, Subject and To of a message),
+  // appended to `texts`; they stay valid while the rows do not change.
+  virtual void SearchTexts(int row, std::vector<std::string_view>& texts) const = 0;
 };
 
 // ASCII letters in lower case; other bytes (UTF-8 included) as they are.
@@ -39,14 +40,16 @@ class ListViewOrder {
   void Reset(const ListRowKeys& rows);
   // Rows [first, end) joined the list at its end (a scan still listing): those
   // the search finds are shown after the others, unsorted until Refresh.
+  // The search and the sort each cost a pass over the rows, the sort also
+  // one sort of them: the search keeps the sorted order rather than sorting again.
   void Append(const ListRowKeys& rows, int first, int end);
   // Builds the order again from all the rows: the search, then the sort.
   void Refresh(const ListRowKeys& rows);
 
   // A click on `column`'s header: ascending, or reversed when it was already
-  // the sorted column. Refreshes.
+  // the sorted column. Sorts every row, hidden ones too.
   void SortBy(const ListRowKeys& rows, int column);
-  // The search text (empty: every row). Refreshes.
+  // The search text (empty: every row); the shown rows keep the sort.
   void Search(const ListRowKeys& rows, std::string_view text);
 
   int SortedColumn() const { return sortColumn_; }
@@ -60,10 +63,14 @@ class ListViewOrder {
   int PositionOf(int row) const;
 
  private:
-  bool Matches(const ListRowKeys& rows, int row, std::vector<std::string>& texts) const;
-  void SortShown(const ListRowKeys& rows);
+  bool Matches(const ListRowKeys& rows, int row, std::vector<std::string_view>& texts) const;
+  // `sorted_` from every row, in the sort's order (row order when none).
+  void SortAll(const ListRowKeys& rows);
+  // `shown_` and `positionOf_` from `sorted_` and the search.
+  void ShowFound(const ListRowKeys& rows);
   void NoteRowsFrom(std::size_t firstPosition);
 
+  std::vector<int> sorted_;      // every row, in the sort's order
   std::vector<int> shown_;       // position -> row
   std::vector<int> positionOf_;  // row -> position, -1 when hidden
   int sortColumn_ = kNoColumn;

@@ -25,7 +25,7 @@ class Rows final : public ListRowKeys {
     return column == 0 ? r.from : column == 1 ? r.subject : r.utc;
   }
   bool IsTimeColumn(int column) const override { return column == 2; }
-  void SearchTexts(int row, std::vector<std::string>& texts) const override {
+  void SearchTexts(int row, std::vector<std::string_view>& texts) const override {
     texts.push_back(rows_[static_cast<size_t>(row)].from);
     texts.push_back(rows_[static_cast<size_t>(row)].subject);
   }
@@ -65,6 +65,15 @@ TEST(ListViewOrder, SortsWithoutCaseReversesOnTheSecondClickAndKeepsBlanksLastAn
   EXPECT_EQ(Shown(order), (std::vector<int>{2, 4, 0, 3, 1}));
   for (int position = 0; position < order.ShownCount(); ++position)
     EXPECT_EQ(order.PositionOf(order.RowAt(position)), position);
+
+  // Keys alike in their first 16 bytes and more are told apart by the rest, and a key before its longer self.
+  Rows alike({{"someone.long@example.org", "", ""},
+              {"someone.long@example.net", "", ""},
+              {"someone.long@example", "", ""},
+              {"SOMEONE.LONG@EXAMPLE.NET", "", ""}});
+  order.Reset(alike);
+  order.SortBy(alike, 0);
+  EXPECT_EQ(Shown(order), (std::vector<int>{2, 1, 3, 0}));
   EXPECT_EQ(order.RowAt(5), -1);
   EXPECT_EQ(order.RowAt(-1), -1);
 }
