@@ -101,7 +101,13 @@ void CRecoveryWizardDlg::SetUpLinkButtons() {
     const LinkButton& link = kLinkButtons[i];
     CHoverButton& button = *links[i];
     button.SetWindowText(link.name);
-    button.SetFaceBitmap(framework::LoadPictureForDpi(link.picture, Dpi()));
+    HBITMAP face = framework::LoadPictureForDpi(link.picture, Dpi());
+    // High contrast: the link's picture in the system's colours, as the window's.
+    if (HBITMAP plain = face && framework::HighContrastOn() ? framework::InSystemColours(face) : nullptr) {
+      ::DeleteObject(face);
+      face = plain;
+    }
+    button.SetFaceBitmap(face);
     button.EnableLinkCursor(link.tip);
     button.SetTipText(link.tip, true);
   }

@@ -268,6 +268,11 @@ bool CRecoveryWizardDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     return true;
   }
   switch (message) {
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      // High contrast on or off: the link pictures follow, as the background does.
+      SetUpLinkButtons();
+      return CPictureDialog::HandleMessage(message, wParam, lParam, result);
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
       *result = 0;
