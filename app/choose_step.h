@@ -11,6 +11,8 @@
 class CChooseStep {
  public:
   void Bind(const CWnd& dialog);
+  // The deep scan starts ticked: every message once is what most people come for.
+  void SetUp() { m_chkDeepScan.SetCheck(BST_CHECKED); }
   void Show(const tessel::recovery::WizardControls& shown);
   bool DeepScanChecked() const { return m_chkDeepScan.GetCheck() == BST_CHECKED; }
   const CButton& DeepScanBox() const { return m_chkDeepScan; }

@@ -45,4 +45,5 @@ void CFilePrefixDlg::OnOK() {
 void CRecoveryWizardDlg::OnSettings() {
   CFilePrefixDlg dialog(m_strFilePrefix, this);
   if (dialog.DoModal() == IDOK) m_strFilePrefix = dialog.Prefix();
+  m_results.ShowFilePrefix(m_strFilePrefix);
 }

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/background.h"
 #include "moving/move_words.h"
 #include "res/resource.h"
 #include "win32_base/wide_path.h"
@@ -88,6 +89,11 @@ void CMoveStep::ShowEnd(const tessel::moving::IdentityExportResult& result) {
 }
 
 LRESULT CMoveStep::PaintUnderLink(HDC dc) {
+  // The picture there is white, or in high contrast the window colour.
+  if (framework::HighContrastOn()) {
+    ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+  }
   ::SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
   return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
 }

@@ -1,8 +1,10 @@
 #include "app/recovered_list_ctrl.h"
 
 #include "app/thread_messages.h"
+#include "export/contact_formats.h"
 #include "recovery/readable_cells.h"
 #include "recovery/row_cells.h"
+#include "recovery/row_kinds.h"
 
 #include <algorithm>
 #include <cstring>
@@ -29,6 +31,25 @@ void CopyWide(const std::string& text, UINT codePage, wchar_t* buffer, int size)
   buffer[length] = L'\0';
 }
 }  // namespace
+
+std::string CRecoveredListCtrl::RowKeys::SortKey(int row, int column) const {
+  // Date by the message's time in UTC, whose text order is its time order.
+  if (m_list.Message(row) != nullptr && column == tessel::kDateCell) return std::string(m_list.DateUtc(row));
+  return m_list.Cell(row, column);
+}
+
+bool CRecoveredListCtrl::RowKeys::IsTimeColumn(int column) const {
+  return m_list.m_mode != tessel::ScanMode::kAddressBook && column == tessel::kDateCell;
+}
+
+void CRecoveredListCtrl::RowKeys::SearchTexts(int row, std::vector<std::string_view>& texts) const {
+  if (m_list.Message(row) != nullptr) {
+    for (int column : {tessel::kFromCell, tessel::kSubjectCell, tessel::kToCell})
+      texts.push_back(m_list.ReadableCell(row, column));
+  } else if (const tessel::ContactRow* contact = m_list.Contact(row)) {
+    for (std::size_t cell = 0; cell < contact->cells.size(); ++cell) texts.push_back(contact->cells[cell]);
+  }
+}
 
 std::string CRecoveredListCtrl::Cell(int row, int column) const {
   if (const tessel::MessageRow* message = Message(row)) {
@@ -65,7 +86,7 @@ bool CRecoveredListCtrl::IsChecked(int row) const {
 void CRecoveredListCtrl::SetChecked(int row, bool checked) {
   if (row < 0 || row >= RowCount()) return;
   m_checked[static_cast<size_t>(row)] = checked ? 1 : 0;
-  RedrawRows(row, row);
+  RedrawRow(row);
 }
 
 void CRecoveredListCtrl::SetAllChecked(bool checked) {
@@ -86,18 +107,85 @@ int CRecoveredListCtrl::FirstCheckedRow() const {
 }
 
 int CRecoveredListCtrl::FocusedRow() const {
-  return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  return RowAt(static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
 }
 
 bool CRecoveredListCtrl::IsSelected(int row) const {
-  return SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0;
+  const int position = PositionOf(row);
+  return position >= 0 && SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(position), LVIS_SELECTED) != 0;
 }
 
 void CRecoveredListCtrl::FocusRow(int row) {
+  const int position = PositionOf(row);
+  if (position < 0) return;
   LVITEMA item{};
   item.state = item.stateMask = LVIS_FOCUSED;
-  SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+  SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item));
+  SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(position), FALSE);
+}
+
+void CRecoveredListCtrl::SelectAllShown() {
+  LVITEMA item{};
+  item.state = item.stateMask = LVIS_SELECTED;
+  SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+}
+
+void CRecoveredListCtrl::SortByColumn(int column) {
+  m_view.SortBy(m_keys, column);
+  ShowNewOrder();
+}
+
+void CRecoveredListCtrl::Search(const std::string& text) {
+  m_view.Search(m_keys, text);
+  ShowNewOrder();
+}
+
+void CRecoveredListCtrl::RefreshView() {
+  if (m_view.SortedColumn() == tessel::recovery::ListViewOrder::kNoColumn && !m_view.Searching()) return;
+  m_view.Refresh(m_keys);
+  ShowNewOrder();
+}
+
+int CRecoveredListCtrl::HiddenCheckedCount() const {
+  int hidden = 0;
+  for (size_t row = 0; row < m_checked.size(); ++row)
+    hidden += m_checked[row] != 0 && PositionOf(static_cast<int>(row)) < 0;
+  return hidden;
+}
+
+std::string CRecoveredListCtrl::RowKindsNote() const {
+  tessel::recovery::RowKinds kinds;
+  for (const tessel::MessageRow& message : m_messages) {
+    if (m_mode != tessel::ScanMode::kDeep) break;
+    kinds.storeOnly += message.origin == tessel::Origin::kStore;
+    kinds.unclaimed += message.origin == tessel::Origin::kUnclaimed;
+  }
+  for (const tessel::ContactRow& contact : m_contacts)
+    kinds.blankContacts += tessel::exporting::IsBlankContact(contact.cells);
+  return tessel::recovery::DescribeRowKinds(kinds);
+}
+
+void CRecoveredListCtrl::ShowNewOrder() {
+  // Selection and focus belong to places, which now show other rows.
+  LVITEMA item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+  UpdateItemCount(false);
+  ShowSortArrow();
+  Invalidate(false);
+}
+
+void CRecoveredListCtrl::ShowSortArrow() const {
+  const HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
+  const int columns = static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  for (int column = 0; column < columns; ++column) {
+    HDITEMA item{};
+    item.mask = HDI_FORMAT;
+    ::SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+    item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+    if (column == m_view.SortedColumn()) item.fmt |= m_view.Ascending() ? HDF_SORTUP : HDF_SORTDOWN;
+    ::SendMessageA(header, HDM_SETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+  }
 }
 
 void CRecoveredListCtrl::ToggleChecksFromKeyboard() {
@@ -105,9 +193,9 @@ void CRecoveredListCtrl::ToggleChecksFromKeyboard() {
   if (focused < 0 || focused >= RowCount()) return;
   const bool checked = !IsChecked(focused);
   if (IsSelected(focused)) {
-    for (int row = -1;
-         (row = static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0;)
-      SetChecked(row, checked);
+    for (int position = -1; (position = static_cast<int>(
+                                 SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(position), LVNI_SELECTED))) >= 0;)
+      SetChecked(RowAt(position), checked);
   }
   SetChecked(focused, checked);
 }
@@ -117,22 +205,31 @@ void CRecoveredListCtrl::DeleteAllRows() {
   m_readable.clear();
   m_contacts.clear();
   m_checked.clear();
+  m_view.Reset(m_keys);
   UpdateItemCount(false);
+  ShowSortArrow();
 }
 
 void CRecoveredListCtrl::UpdateItemCount(bool keepView) {
   // Rows added at the end repaint only where they show; the control sees to that.
-  SendMessage(LVM_SETITEMCOUNT, m_checked.size(), keepView ? (LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL) : 0);
+  SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(ShownCount()),
+              keepView ? (LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL) : 0);
 }
 
-void CRecoveredListCtrl::RedrawRows(int first, int last) const { SendMessage(LVM_REDRAWITEMS, first, last); }
+void CRecoveredListCtrl::RedrawRow(int row) const {
+  // Where it shows; a row the search hides is drawn when it shows again.
+  const int position = PositionOf(row);
+  if (position >= 0) SendMessage(LVM_REDRAWITEMS, position, position);
+}
 
 void CRecoveredListCtrl::AddMessages(std::vector<tessel::MessageRow>& rows, std::vector<tessel::CellRow>& readable) {
+  const int first = RowCount();
   m_messages.insert(m_messages.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
   m_readable.insert(m_readable.end(), std::make_move_iterator(readable.begin()),
                     std::make_move_iterator(readable.end()));
   m_readable.resize(m_messages.size());
   m_checked.resize(m_messages.size(), 0);
+  m_view.Append(m_keys, first, RowCount());
   UpdateItemCount(true);
   if (m_onRowsAdded) m_onRowsAdded();
 }
@@ -141,6 +238,8 @@ void CRecoveredListCtrl::AddContacts(std::vector<tessel::ContactRow>& rows) {
   // The list shows the last contact of a book first.
   m_contacts.insert(m_contacts.begin(), std::make_move_iterator(rows.rbegin()), std::make_move_iterator(rows.rend()));
   m_checked.insert(m_checked.begin(), rows.size(), 0);
+  // Every row's number moved: the order is made again (a book holds few).
+  m_view.Refresh(m_keys);
   UpdateItemCount(true);
   // Every row shown moved down.
   Invalidate(false);
@@ -177,12 +276,16 @@ LRESULT CRecoveredListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         ToggleChecksFromKeyboard();
         return 0;
       }
+      if (wParam == 'A' && (::GetKeyState(VK_CONTROL) & 0x8000)) {
+        SelectAllShown();
+        return 0;
+      }
       // Enter acts on its character below.
       if (wParam == VK_RETURN) return 0;
       return CListCtrl::WindowProc(message, wParam, lParam);
     case WM_CHAR:
-      // Space's character would start the list view's search by typing.
-      if (wParam == ' ') return 0;
+      // Space's character would start the list view's search by typing; Ctrl+A's is its own.
+      if (wParam == ' ' || wParam == 1) return 0;
       // Enter opens the menu on its character, which would otherwise reach
       // the menu's own loop and close it at once.
       if (wParam == '\r' && m_onMenuKey) {
@@ -227,6 +330,12 @@ const CRecoveredListCtrl::RowMark* CRecoveredListCtrl::MarkOf(int row) const {
   return nullptr;
 }
 
+int CRecoveredListCtrl::RowImage(int row) const {
+  if (Contact(row) != nullptr) return kContactImage;
+  const RowMark* mark = MarkOf(row);
+  return mark != nullptr ? mark->image : kMessageImage;
+}
+
 void CRecoveredListCtrl::TrackTip(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!m_ToolTip.m_hWnd) return;
   MSG relayed{m_hWnd, message, wParam, lParam, 0, {}};
@@ -234,7 +343,7 @@ void CRecoveredListCtrl::TrackTip(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_MOUSEMOVE) return;
   LVHITTESTINFO hit{};
   hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-  const int row = static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  const int row = RowAt(static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit))));
   const RowMark* mark = MarkOf(row);
   const int tipRow = mark != nullptr ? row : -1;
   if (tipRow == m_nTipRow) return;
@@ -255,23 +364,24 @@ bool CRecoveredListCtrl::HandleNotify(NMHDR* header, LRESULT* result) {
     case LVN_GETDISPINFOW: {
       auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
       LVITEMA& item = info->item;
-      if (item.iItem < 0 || item.iItem >= RowCount()) return true;
+      const int row = RowAt(item.iItem);
+      if (row < 0) return true;
       if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-        const std::string text = Cell(item.iItem, item.iSubItem);
+        const std::string text = Cell(row, item.iSubItem);
         if (header->code == LVN_GETDISPINFOA) {
           size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
           std::memcpy(item.pszText, text.data(), length);
           item.pszText[length] = '\0';
         } else {
           // Message cells are UTF-8; contacts are the address book's bytes in the system's code page.
-          CopyWide(text, Message(item.iItem) != nullptr ? CP_UTF8 : CP_ACP, reinterpret_cast<wchar_t*>(item.pszText),
+          CopyWide(text, Message(row) != nullptr ? CP_UTF8 : CP_ACP, reinterpret_cast<wchar_t*>(item.pszText),
                    item.cchTextMax);
         }
       }
-      if (const RowMark* mark = (item.mask & LVIF_IMAGE) ? MarkOf(item.iItem) : nullptr) item.iImage = mark->image;
+      if (item.mask & LVIF_IMAGE) item.iImage = RowImage(row);
       if (item.mask & LVIF_STATE) {
         item.state =
-            (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(IsChecked(item.iItem) ? kChecked : kUnchecked);
+            (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(IsChecked(row) ? kChecked : kUnchecked);
         item.stateMask |= LVIS_STATEIMAGEMASK;
       }
       *result = 0;
@@ -286,9 +396,9 @@ bool CRecoveredListCtrl::HandleNotify(NMHDR* header, LRESULT* result) {
       if (image != kChecked && image != kUnchecked) return false;
       if (change->iItem == -1) {
         SetAllChecked(image == kChecked);
-      } else if (change->iItem < RowCount()) {
-        SetChecked(change->iItem, image == kChecked);
-        m_nToggledByList = change->iItem;
+      } else if (const int row = RowAt(change->iItem); row >= 0) {
+        SetChecked(row, image == kChecked);
+        m_nToggledByList = row;
       }
       *result = 0;
       return true;

@@ -9,6 +9,9 @@
 // Everything a user sees and what the engine reads back stay the same: the
 // control still answers LVM_GETITEMTEXT and LVM_GETITEMSTATE, and a check box
 // click toggles the row.
+// The control's items are the shown rows, in the view's order (a header
+// click sorts, the search box cuts them down): an item's number is its place
+// in that order, and the members below speak of rows (the scan's order).
 //
 // The rows belong to the window's thread: the worker changes them only
 // through messages sent to the control.
@@ -25,6 +28,7 @@
 
 #include "engine/contact_row.h"
 #include "engine/message_row.h"
+#include "recovery/list_view_order.h"
 #include "recovery/scan_mode.h"
 #include "framework/list_ctrl.h"
 #include "framework/tool_tip.h"
@@ -53,6 +57,27 @@ class CRecoveredListCtrl : public CListCtrl {
   // The first checked row, or -1 (the search stops there).
   int FirstCheckedRow() const;
   void DeleteAllRows();
+
+  // The view: the shown rows, sorted and searched.
+  int ShownCount() const { return m_view.ShownCount(); }
+  // The control's item `position` is this row; -1 outside.
+  int RowAt(int position) const { return m_view.RowAt(position); }
+  // The item that shows `row`, or -1 while the search hides it.
+  int PositionOf(int row) const { return m_view.PositionOf(row); }
+  // A header click: sorts by `column`, reversed on a second click; the header shows an arrow.
+  void SortByColumn(int column);
+  // The search box's text: only rows whose From, Subject or To (any cell of a
+  // contact) hold it show, case aside. Their checks stay.
+  void Search(const std::string& text);
+  bool Searching() const { return m_view.Searching(); }
+  // Checked rows that the search hides.
+  int HiddenCheckedCount() const;
+  // The lines under the count that say what the rows are; empty when all are plain.
+  std::string RowKindsNote() const;
+  // The order again over all the rows, so that rows a scan added since a sort take their places.
+  void RefreshView();
+  // Ctrl+A: every shown row selected (the checks stay as they are).
+  void SelectAllShown();
   // Called on the window's thread after each batch of rows arrives.
   void SetRowsAddedHandler(std::function<void()> handler) { m_onRowsAdded = std::move(handler); }
   // Called with the focused row (-1 for none) when Enter, Shift+F10 or the
@@ -62,9 +87,13 @@ class CRecoveredListCtrl : public CListCtrl {
   int FocusedRow() const;
   // Gives `row` the keyboard focus (the selection stays) and shows it.
   void FocusRow(int row);
+  // The row images: a message, a contact, a message found only in the store's bytes.
+  static constexpr int kMessageImage = 0;
+  static constexpr int kContactImage = 1;
+  static constexpr int kStoreOnlyImage = 2;
   // A deep scan's rows of a mark's `origin` show its `image`, and its `tip`
-  // while the mouse rests on them; other rows keep the list's default image
-  // and have no tip.
+  // while the mouse rests on them; other message rows show the message image
+  // and have no tip, contacts the contact image.
   struct RowMark {
     tessel::Origin origin = tessel::Origin::kIndex;
     int image = 0;
@@ -90,16 +119,20 @@ class CRecoveredListCtrl : public CListCtrl {
   void AddMessages(std::vector<tessel::MessageRow>& rows, std::vector<tessel::CellRow>& readable);
   void AddContacts(std::vector<tessel::ContactRow>& rows);
   void UpdateItemCount(bool keepView);
+  // The shown rows changed wholesale: the count, no selection, the header's arrow.
+  void ShowNewOrder();
+  void ShowSortArrow() const;
   // Space: the focused row's check toggles, and the selected rows' with it
   // when the focused row is one of them.
   void ToggleChecksFromKeyboard();
   bool IsSelected(int row) const;
-  void RedrawRows(int first, int last) const;
+  void RedrawRow(int row) const;
   // The tip follows the row under the mouse.
   void TrackTip(UINT message, WPARAM wParam, LPARAM lParam);
 
   // The mark of a deep scan's row whose origin one of the marks has, or null.
   const RowMark* MarkOf(int row) const;
+  int RowImage(int row) const;
 
   static constexpr UINT_PTR kRowTipTool = 1;
   std::vector<RowMark> m_marks;
@@ -116,4 +149,19 @@ class CRecoveredListCtrl : public CListCtrl {
   std::vector<std::uint8_t> m_checked;  // one per row
   // The row whose check box the list view toggled since the last click ended.
   int m_nToggledByList = -1;
+
+  // The sort keys and search texts of the rows, for the view.
+  class RowKeys final : public tessel::recovery::ListRowKeys {
+   public:
+    explicit RowKeys(const CRecoveredListCtrl& list) : m_list(list) {}
+    int RowCount() const override { return m_list.RowCount(); }
+    std::string SortKey(int row, int column) const override;
+    bool IsTimeColumn(int column) const override;
+    void SearchTexts(int row, std::vector<std::string_view>& texts) const override;
+
+   private:
+    const CRecoveredListCtrl& m_list;
+  };
+  RowKeys m_keys{*this};
+  tessel::recovery::ListViewOrder m_view;
 };

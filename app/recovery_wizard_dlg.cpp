@@ -1,6 +1,7 @@
 #include "app/recovery_wizard_dlg.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <array>
 
@@ -19,17 +20,19 @@ constexpr char kFilePrefixMenuText[] = "File name prefix...";
 
 // The link buttons in the order of LinkButtons().
 // Their pictures are drawn twice as large, for every scale.
+// Each has a name as window text, for screen readers: its picture is its only face.
 struct LinkButton {
   int id;
   UINT picture;
   const char* tip;
+  const char* name;
 };
 constexpr std::array<LinkButton, 5> kLinkButtons = {{
-    {IDC_LINK_HOME, IDB_LINK_HOME_LARGE, "Click here to visit software homepage"},
-    {IDC_LINK_SUPPORT, IDB_LINK_SUPPORT_LARGE, "Click here for online software support"},
-    {IDC_LINK_HELP, IDB_LINK_HELP_LARGE, "Click here for online help"},
-    {IDC_LINK_ABOUT, IDB_LINK_ABOUT_LARGE, "Click here for software information"},
-    {IDC_LINK_BUY, IDB_LINK_BUY_LARGE, "Click here to buy the software"},
+    {IDC_LINK_HOME, IDB_LINK_HOME_LARGE, "Click here to visit software homepage", "Home"},
+    {IDC_LINK_SUPPORT, IDB_LINK_SUPPORT_LARGE, "Click here for online software support", "Support"},
+    {IDC_LINK_HELP, IDB_LINK_HELP_LARGE, "Click here for online help", "Help"},
+    {IDC_LINK_ABOUT, IDB_LINK_ABOUT_LARGE, "Click here for software information", "About"},
+    {IDC_LINK_BUY, IDB_LINK_BUY_LARGE, "Click here to buy the software", "Buy now"},
 }};
 }  // namespace
 
@@ -64,8 +67,15 @@ BOOL CRecoveryWizardDlg::OnInitDialog() {
   m_results.SetUp(*this, [this](int row) { OnListMenuKey(row); });
   m_nColumnsDpi = Dpi();
   m_move.SetUp(*this);
+  m_choose.SetUp();
+  // Names for screen readers, which these controls do not show.
+  m_prgScan.SetWindowText("Progress");
+  m_move.Inputs().SetWindowText("Stores and address books");
 
   m_strFilePrefix = "MailRec";
+  m_results.ShowFilePrefix(m_strFilePrefix);
+  // A store, index, address book or folder dropped on the window starts as its Proceed would.
+  ::DragAcceptFiles(m_hWnd, TRUE);
   // Not the current folder: a shortcut or a file manager may start the
   // program from anywhere, and the help file is installed beside it.
   m_strProgramDir = framework::ProgramFolder();
@@ -90,7 +100,14 @@ void CRecoveryWizardDlg::SetUpLinkButtons() {
   for (size_t i = 0; i < links.size(); ++i) {
     const LinkButton& link = kLinkButtons[i];
     CHoverButton& button = *links[i];
-    button.SetFaceBitmap(framework::LoadPictureForDpi(link.picture, Dpi()));
+    button.SetWindowText(link.name);
+    HBITMAP face = framework::LoadPictureForDpi(link.picture, Dpi());
+    // High contrast: the link's picture in the system's colours, as the window's.
+    if (HBITMAP plain = face && framework::HighContrastOn() ? framework::InSystemColours(face) : nullptr) {
+      ::DeleteObject(face);
+      face = plain;
+    }
+    button.SetFaceBitmap(face);
     button.EnableLinkCursor(link.tip);
     button.SetTipText(link.tip, true);
   }
@@ -148,7 +165,7 @@ BOOL CRecoveryWizardDlg::PreTranslateMessage(MSG* msg) {
   return CPictureDialog::PreTranslateMessage(msg);
 }
 
-bool CRecoveryWizardDlg::OnCommand(UINT id, UINT, HWND) {
+bool CRecoveryWizardDlg::OnCommand(UINT id, UINT code, HWND) {
   switch (id) {
     case IDC_PROCEED_STORE:
       OnProceedStore();
@@ -170,6 +187,9 @@ bool CRecoveryWizardDlg::OnCommand(UINT id, UINT, HWND) {
       return true;
     case IDC_SELECT_ALL:
       OnSelectAllCheck();
+      return true;
+    case IDC_SEARCH:
+      if (code == EN_CHANGE) OnSearchChanged();
       return true;
     case ID_PREVIEW_MAIL:
       OnPreview();

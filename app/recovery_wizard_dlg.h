@@ -78,6 +78,10 @@ class CRecoveryWizardDlg : public CPictureDialog {
   void ShowStopRequested();
   void OnSave();
   void OnSelectAllCheck();
+  // The search box changed: the list and the count under the side panel's text follow.
+  void OnSearchChanged();
+  // Files dropped on the window: the first starts its scan or move as its Proceed would.
+  void OnDropFiles(HDROP drop);
   void OnPreview();
   // The clicked row's message in the message view (message_view_dlg.h).
   void OnViewMessage();
@@ -141,6 +145,14 @@ class CRecoveryWizardDlg : public CPictureDialog {
   // Home, Support, Help, About and Buy, in the link row's order.
   std::array<CHoverButton*, 5> LinkButtons() { return {&m_lnkHome, &m_lnkSupport, &m_lnkHelp, &m_lnkAbout, &m_lnkBuy}; }
   void StartScan(bool addressBook);
+  // A scan of `path` (an existing file), as Proceed starts it once the file is chosen.
+  void StartScanOf(const std::string& path, bool addressBook);
+  // The move of the folder `input`, as its Proceed starts it once the folder is chosen.
+  void StartMove(const std::string& input);
+  // The side panel's text after a scan: what to do, the count, and while the
+  // search hides rows how many show.
+  void ShowFoundText();
+  std::string m_strFoundCount;
   void BeginScan();
   // Starts the one worker with its job; false when no thread could be started
   // (the job is then the caller's, and the steps are freed again).
@@ -154,7 +166,8 @@ class CRecoveryWizardDlg : public CPictureDialog {
   void UpdateScanningText();
   void SaveCheckedRows();
   // Save of `rows` (list rows, from 0), its dialogs owned by `parent`.
-  void SaveRows(const std::vector<int>& rows, CWnd* parent);
+  // `hiddenBySearch`: of `rows`, those the list's search hides, which the notice names.
+  void SaveRows(const std::vector<int>& rows, CWnd* parent, int hiddenBySearch = 0);
   // Link pictures for the window's DPI.
   void SetUpLinkButtons();
   // The columns' widths follow a change of DPI.

@@ -8,10 +8,12 @@
 #include "app/list_columns.h"
 #include "app/scan_state.h"
 #include "engine/address_book_scan.h"
+#include "framework/background.h"
 #include "framework/module.h"
 #include "recovery/row_cells.h"
 #include "res/resource.h"
 #include "win32_base/gdi_handles.h"
+#include "win32_base/wide_path.h"
 
 namespace {
 
@@ -29,6 +31,32 @@ constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr int kMarkColumn = tessel::kToCell;
 constexpr char kDeletedMark[] = "Deleted";
 
+// What the search box looks in, shown in it while it is empty.
+constexpr wchar_t kMessageSearchCue[] = L"From, Subject or To";
+constexpr wchar_t kContactSearchCue[] = L"Any field";
+
+// A message found only in the store: the envelope with a red dot at its corner.
+void AddStoreOnlyImage(CImageList& images, HICON envelope, int size) {
+  constexpr COLORREF kMaskColour = RGB(0xFF, 0x00, 0xFF);
+  framework::ClientDC screen(nullptr);
+  framework::UniqueMemoryDC memory(::CreateCompatibleDC(screen.get()));
+  framework::UniqueBitmap picture(::CreateCompatibleBitmap(screen.get(), size, size));
+  if (!memory || !picture) return;
+  {
+    framework::SelectGuard select(memory.get(), picture.get());
+    RECT all{0, 0, size, size};
+    framework::UniqueBrush mask(::CreateSolidBrush(kMaskColour));
+    ::FillRect(memory.get(), &all, mask.get());
+    ::DrawIconEx(memory.get(), 0, 0, envelope, size, size, 0, nullptr, DI_NORMAL);
+    framework::UniqueBrush red(::CreateSolidBrush(kRed));
+    framework::SelectGuard brush(memory.get(), red.get());
+    framework::SelectGuard pen(memory.get(), ::GetStockObject(WHITE_PEN));
+    const int dot = size / 2 + 1;
+    ::Ellipse(memory.get(), size - dot, size - dot, size, size);
+  }
+  ImageList_AddMasked(images.m_hImageList, picture.get(), kMaskColour);
+}
+
 }  // namespace
 
 void CResultsStep::Bind(const CWnd& dialog) {
@@ -36,6 +64,9 @@ void CResultsStep::Bind(const CWnd& dialog) {
   m_chkSelectAll.SubclassDlgItem(IDC_SELECT_ALL, dialog);
   m_lblSelectAll.SubclassDlgItem(IDC_SELECT_ALL_LABEL, dialog);
   m_btnSave.SubclassDlgItem(IDC_SAVE, dialog);
+  m_lblSearch.SubclassDlgItem(IDC_SEARCH_LABEL, dialog);
+  m_edtSearch.SubclassDlgItem(IDC_SEARCH, dialog);
+  m_lnkPrefix.SubclassDlgItem(IDC_PREFIX_LINK, dialog);
 }
 
 void CResultsStep::SetUp(const CPictureDialog& dialog, std::function<void(int row)> onMenuKey) {
@@ -49,6 +80,10 @@ void CResultsStep::SetUp(const CPictureDialog& dialog, std::function<void(int ro
   // It asks for texts in UTF-16 (LVN_GETDISPINFOW), so that cells of any script show.
   m_lstRecovered.SendMessage(LVM_SETUNICODEFORMAT, TRUE);
   m_lstRecovered.SetMenuKeyHandler(std::move(onMenuKey));
+  // Names for screen readers: the box draws no text of its own (its label
+  // stands beside it), the list none at all.
+  m_chkSelectAll.SetWindowText("Select All");
+  m_lstRecovered.SetWindowText("Recovered items");
 }
 
 void CResultsStep::Show(const tessel::recovery::WizardControls& shown) {
@@ -56,7 +91,27 @@ void CResultsStep::Show(const tessel::recovery::WizardControls& shown) {
   show(m_chkSelectAll, shown.list);
   show(m_lblSelectAll, shown.list);
   show(m_lstRecovered, shown.list);
+  show(m_lblSearch, shown.list);
+  show(m_edtSearch, shown.list);
   show(m_btnSave, shown.save);
+  // The prefix names message files only; contacts go to AddBook.txt and AddBook.vcf.
+  show(m_lnkPrefix, shown.save && ScanningMessages());
+}
+
+void CResultsStep::Clear() {
+  m_lstRecovered.DeleteAllRows();
+  m_edtSearch.SetWindowText("");
+}
+
+void CResultsStep::OnSearchChanged() {
+  wchar_t text[256] = {};
+  ::GetWindowTextW(m_edtSearch.m_hWnd, text, static_cast<int>(std::size(text)));
+  m_lstRecovered.Search(tessel::Utf8OfWide(text));
+}
+
+void CResultsStep::ShowFilePrefix(const std::string& prefix) {
+  const std::wstring text = L"Saved as " + tessel::WidePath(prefix) + L"0001.eml, ...  <a>Change the name</a>";
+  ::SetWindowTextW(m_lnkPrefix.m_hWnd, text.c_str());
 }
 
 void CResultsStep::SetColumns(const CPictureDialog& dialog) {
@@ -73,6 +128,8 @@ void CResultsStep::SetColumns(const CPictureDialog& dialog) {
                                   dialog.Scale(kMessageColumns[column].width));
   }
   m_lstRecovered.SendMessage(WM_SETREDRAW, TRUE);
+  m_edtSearch.SendMessage(EM_SETCUEBANNER, TRUE,
+                          reinterpret_cast<LPARAM>(ScanningMessages() ? kMessageSearchCue : kContactSearchCue));
   ::RedrawWindow(m_lstRecovered.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -80,11 +137,15 @@ void CResultsStep::SetUpRowIcons(const CPictureDialog& dialog) {
   const int size = dialog.Scale(kRowIconSize);
   m_ImageList.DeleteImageList();
   m_ImageList.Create(size, size, ILC_COLOR16 | ILC_MASK, kRowIconsInitial, kRowIconsGrowth);
+  // In CRecoveredListCtrl's image order: a message, a contact, a message found only in the store.
+  framework::UniqueIcon envelope;
   for (UINT icon : {IDI_LIST_ITEM, IDI_LIST_ITEM_ALT}) {
     framework::UniqueIcon large(static_cast<HICON>(::LoadImageA(
         framework::ResourceModule(), MAKEINTRESOURCEA(icon), IMAGE_ICON, kRowIconSourceSize, kRowIconSourceSize, 0)));
     if (large) m_ImageList.Add(large.get());
+    if (icon == IDI_LIST_ITEM) envelope = std::move(large);
   }
+  if (envelope) AddStoreOnlyImage(m_ImageList, envelope.get(), size);
   m_lstRecovered.SetImageList(m_ImageList.m_hImageList, LVSIL_SMALL);
 }
 
@@ -93,7 +154,8 @@ void CResultsStep::OnSelectAllCheck() { m_lstRecovered.SetAllChecked(m_chkSelect
 int CResultsStep::ClickedRow(const NMITEMACTIVATE& click, bool& onCheckBox) {
   LVHITTESTINFO hit{};
   hit.pt = click.ptAction;
-  const int row = static_cast<int>(m_lstRecovered.SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  const int row = m_lstRecovered.RowAt(
+      static_cast<int>(m_lstRecovered.SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit))));
   onCheckBox = row >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) && !(hit.flags & LVHT_ONITEMICON);
   if (onCheckBox) m_lstRecovered.CheckBoxClicked(row);
   return row;
@@ -113,8 +175,15 @@ LRESULT CResultsStep::OnCustomDraw(NMLVCUSTOMDRAW& draw) const {
     case CDDS_ITEMPREPAINT:
       return CDRF_NOTIFYSUBITEMDRAW;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-      int row = static_cast<int>(draw.nmcd.dwItemSpec);
+      const int row = m_lstRecovered.RowAt(static_cast<int>(draw.nmcd.dwItemSpec));
       const std::string mark = m_lstRecovered.Cell(row, kMarkColumn);
+      if (framework::HighContrastOn()) {
+        // The system's colours: a checked row as the system marks a selection.
+        const bool checked = m_lstRecovered.IsChecked(row);
+        draw.clrText = ::GetSysColor(checked ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+        draw.clrTextBk = ::GetSysColor(checked ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+        return CDRF_DODEFAULT;
+      }
       if (m_lstRecovered.IsChecked(row)) {
         draw.clrText = kRed;
         draw.clrTextBk = kPaleYellow;

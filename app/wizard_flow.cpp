@@ -6,6 +6,7 @@
 // move is stopped first and its worker waited for, with the window's messages
 // handled meanwhile.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <array>
 
@@ -17,6 +18,7 @@
 #include "app/shell_open.h"
 #include "app/link_pages.h"
 #include "app/wizard_message.h"
+#include "win32_base/wide_path.h"
 #include "recovery/plural.h"
 #include "recovery/scan_notice.h"
 #include "engine/deep_scan.h"
@@ -33,6 +35,8 @@ constexpr char kMessagesFoundText[] = "Click a message to preview it. Tick what 
 constexpr char kContactsFoundText[] = "Tick the contacts you want to keep, then press Save.";
 
 constexpr char kStoppingText[] = "Stopping: the file being written is removed, those finished stay.";
+constexpr char kStopMoveQuestion[] =
+    "Do you want to stop moving your mail? The file being written now is removed; the files already written stay.";
 constexpr char kStopAfterTheEnd[] = "The search had already ended: nothing was stopped.";
 
 // How long exit waits for a stopped move to remove its unfinished file and
@@ -42,8 +46,8 @@ constexpr DWORD kExitWaitMs = 30000;
 // The row count under the scanning text changes at most this often.
 constexpr DWORD kScanningTextIntervalMs = 250;
 
-// A deep scan's rows found only in the store: the list's second image, and a tip.
-constexpr int kStoreOnlyImage = 1;
+// A deep scan's rows found only in the store: their own image, and a tip.
+constexpr int kStoreOnlyImage = CRecoveredListCtrl::kStoreOnlyImage;
 constexpr char kStoreOnlyTip[] = "Found only in the store: deleted, or never indexed";
 constexpr char kUnclaimedTip[] = "Bytes of the store that no message claims, listed so that nothing is lost";
 
@@ -67,6 +71,10 @@ void CRecoveryWizardDlg::StartScan(bool addressBook) {
   if (!m_steps.MayProceed()) return;
   std::string path = addressBook ? ChooseAddressBookFile(this) : ChooseStoreFile(this);
   if (path.empty() || !tessel::FileExists(path)) return;
+  StartScanOf(path, addressBook);
+}
+
+void CRecoveryWizardDlg::StartScanOf(const std::string& path, bool addressBook) {
   ShareChosenFile(path);
   m_bPendingAddressBook = addressBook;
   m_steps.Proceed();
@@ -78,7 +86,7 @@ void CRecoveryWizardDlg::StartScan(bool addressBook) {
 }
 
 void CRecoveryWizardDlg::BeginScan() {
-  m_results.List().DeleteAllRows();
+  m_results.Clear();
   using tessel::ScanMode;
   ShareScanMode(m_bPendingAddressBook        ? ScanMode::kAddressBook
                 : m_choose.DeepScanChecked() ? ScanMode::kDeep
@@ -94,6 +102,23 @@ void CRecoveryWizardDlg::BeginScan() {
                                                                                 : tessel::ChosenAs::kAddressBook),
                   g_nScanMode};
   if (!StartWorker(&ScanWorker, job)) delete job;
+}
+
+void CRecoveryWizardDlg::OnDropFiles(HDROP drop) {
+  std::wstring path(::DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
+  path.resize(::DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+  ::DragFinish(drop);
+  const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;
+  // After a scan or a move has ended, a drop starts afresh, as Back and Proceed would.
+  if (!m_steps.MayProceed() && !m_steps.ScanRunning() && m_steps.Back()) ShowStepControls();
+  if (!m_steps.MayProceed()) return;
+  const std::string utf8 = tessel::Utf8OfWide(path);
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    StartMove(utf8);
+    return;
+  }
+  StartScanOf(utf8, tessel::ResolveChosenFile(utf8).kind == tessel::FileKind::kAddressBook);
 }
 
 bool CRecoveryWizardDlg::StartWorker(AFX_THREADPROC procedure, void* job) {
@@ -157,10 +182,11 @@ void CRecoveryWizardDlg::OnScanEnded(const tessel::recovery::ScanResult& result)
   TakeScanResult(result);
   m_steps.ScanEnded();
   const tessel::recovery::ScanEndText said = tessel::recovery::DescribeScanEnd(result, g_nScanMode, chosen);
+  m_strFoundCount = said.count + m_results.List().RowKindsNote();
+  // Rows that came after a sort take their places.
+  m_results.List().RefreshView();
   // A worker that ends while the choose step shows leaves the results step's texts alone.
-  if (StepNumber() == 2)
-    m_lblInstruction.SetWindowText(std::string(ScanningMessages() ? kMessagesFoundText : kContactsFoundText) +
-                                   "\r\n\r\n" + said.count);
+  if (StepNumber() == 2) ShowFoundText();
   ShowStepControls();
   if (StepNumber() == 2) {
     // The keyboard carries on from the first row; the hidden Stop had it.
@@ -174,10 +200,25 @@ void CRecoveryWizardDlg::OnScanEnded(const tessel::recovery::ScanResult& result)
   if (!said.notice.empty()) WizardMessageBox(said.notice.c_str(), said.failed ? kErrorStyle : kNoticeStyle);
 }
 
+void CRecoveryWizardDlg::ShowFoundText() {
+  const CRecoveredListCtrl& list = m_results.List();
+  std::string count = m_strFoundCount;
+  if (list.Searching())
+    count += "\r\n" + std::to_string(list.ShownCount()) + " of " + std::to_string(list.RowCount()) + " shown";
+  m_lblInstruction.SetWindowText(std::string(ScanningMessages() ? kMessagesFoundText : kContactsFoundText) +
+                                 "\r\n\r\n" + count);
+}
+
+void CRecoveryWizardDlg::OnSearchChanged() {
+  m_results.OnSearchChanged();
+  // While a scan runs the side panel counts what was found so far.
+  if (StepNumber() == 2 && !m_steps.ScanRunning()) ShowFoundText();
+}
+
 void CRecoveryWizardDlg::OnStop() {
   if (!m_steps.MayStop()) return;
-  if (WizardMessageBox("Do you really want to stop search process ?", kQuestionStyle) != tessel::MessageBoxButton::kYes)
-    return;
+  const char* question = StepNumber() == 3 ? kStopMoveQuestion : "Do you really want to stop search process ?";
+  if (WizardMessageBox(question, kQuestionStyle) != tessel::MessageBoxButton::kYes) return;
   // The scan may have ended while the question was up: the answer then changes nothing.
   if (!m_steps.Stop()) {
     WizardMessageBox(kStopAfterTheEnd, kNoticeStyle);
@@ -227,11 +268,20 @@ bool CRecoveryWizardDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     return true;
   }
   switch (message) {
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      // High contrast on or off: the link pictures follow, as the background does.
+      SetUpLinkButtons();
+      return CPictureDialog::HandleMessage(message, wParam, lParam, result);
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      *result = 0;
+      return true;
     case WM_CTLCOLORSTATIC: {
       const HWND control = reinterpret_cast<HWND>(lParam);
       if (control == m_choose.DeepScanBox().m_hWnd) {
         *result = PaintUnderDeepScanBox(reinterpret_cast<HDC>(wParam));
-      } else if (m_move.IsLink(control)) {
+      } else if (m_move.IsLink(control) || m_results.IsPrefixLink(control)) {
         *result = CMoveStep::PaintUnderLink(reinterpret_cast<HDC>(wParam));
       } else {
         return CPictureDialog::HandleMessage(message, wParam, lParam, result);
@@ -253,6 +303,7 @@ LRESULT CRecoveryWizardDlg::PaintUnderDeepScanBox(HDC dc) const {
   framework::PaintBackground(dc, Picture(), GetClientRect());
   ::SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
   ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
   return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
 }
 

@@ -42,6 +42,10 @@ void CRecoveryWizardDlg::OnProceedIdentity() {
   if (!m_steps.MayProceed()) return;
   const std::string input = PickFolder(m_hWnd, ChooserStartFolder(), kInputPickerTitle);
   if (input.empty() || !FolderExists(input)) return;
+  StartMove(input);
+}
+
+void CRecoveryWizardDlg::StartMove(const std::string& input) {
   const std::string output = PickSaveFolder();
   if (output.empty()) return;
 

@@ -1,11 +1,13 @@
 // The list of recovered items as the window's flow uses it: its columns for
-// the scan, select-all, the click or key that leads to the preview.
+// the scan, select-all, a header click that sorts, the click or key that leads
+// to the preview, the link to the saved files' names.
 #include <windows.h>
 #include <commctrl.h>
 
 #include "app/recovery_wizard_dlg.h"
 #include "app/scan_state.h"
 #include "app/wizard_message.h"
+#include "recovery/row_cells.h"
 #include "res/resource.h"
 
 namespace {
@@ -24,8 +26,21 @@ void CRecoveryWizardDlg::OnSelectAllCheck() { m_results.OnSelectAllCheck(); }
 bool CRecoveryWizardDlg::OnNotify(NMHDR* header, LRESULT* result) {
   if (header->idFrom == IDC_EXPORT_FOLDER_LINK || header->idFrom == IDC_EXPORT_HELP_LINK)
     return OnExportLinkNotify(*header);
+  if (header->idFrom == IDC_PREFIX_LINK) {
+    if (header->code != NM_CLICK && header->code != NM_RETURN) return false;
+    OnSettings();
+    *result = 0;
+    return true;
+  }
   if (header->idFrom != IDC_LIST) return false;
   switch (header->code) {
+    case LVN_COLUMNCLICK: {
+      // The record's offset and length are not for people: their hidden columns do not sort.
+      const int column = reinterpret_cast<NMLISTVIEW*>(header)->iSubItem;
+      if (!ScanningMessages() || column < tessel::recovery::kOffsetCell) m_results.List().SortByColumn(column);
+      *result = 0;
+      return true;
+    }
     case NM_CLICK:
       OnListClick(*reinterpret_cast<NMITEMACTIVATE*>(header));
       *result = 0;
@@ -53,8 +68,9 @@ void CRecoveryWizardDlg::OnListMenuKey(int row) {
   // The menu opens under the start of the row's text.
   RECT label{};
   label.left = LVIR_LABEL;
-  if (row >= 0)
-    m_results.List().SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&label));
+  const int position = m_results.List().PositionOf(row);
+  if (position >= 0)
+    m_results.List().SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&label));
   POINT at{label.left, label.bottom};
   ::ClientToScreen(m_results.List().m_hWnd, &at);
   OfferPreview(row, false, at);

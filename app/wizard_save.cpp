@@ -39,9 +39,11 @@ std::string CRecoveryWizardDlg::PickSaveFolder(HWND owner) {
   return folder;
 }
 
-void CRecoveryWizardDlg::SaveCheckedRows() { SaveRows(m_results.List().CheckedRows(), this); }
+void CRecoveryWizardDlg::SaveCheckedRows() {
+  SaveRows(m_results.List().CheckedRows(), this, m_results.List().HiddenCheckedCount());
+}
 
-void CRecoveryWizardDlg::SaveRows(const std::vector<int>& rows, CWnd* parent) {
+void CRecoveryWizardDlg::SaveRows(const std::vector<int>& rows, CWnd* parent, int hiddenBySearch) {
   std::string folder = PickSaveFolder(parent->m_hWnd);
   if (folder.empty()) return;
 
@@ -56,7 +58,8 @@ void CRecoveryWizardDlg::SaveRows(const std::vector<int>& rows, CWnd* parent) {
     if (const tessel::ContactRow* contact = m_results.List().Contact(row)) job.contactRows.push_back(*contact);
   }
   const tessel::recovery::SaveOutcome outcome = RunSavingDialog(job, parent);
+  const std::string said = tessel::recovery::DescribeSaveEnd(outcome, FolderLink(folder)) +
+                           tessel::recovery::DescribeHiddenChecked(hiddenBySearch, job.contacts);
   // A save that lost anything looks like an error.
-  WizardMessageBox(tessel::recovery::DescribeSaveEnd(outcome, FolderLink(folder)).c_str(),
-                   outcome.LostAnything() ? kErrorStyle : kNoticeStyle);
+  WizardMessageBox(said.c_str(), outcome.LostAnything() ? kErrorStyle : kNoticeStyle);
 }

@@ -1,6 +1,7 @@
 #include "framework/background.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "draw/pixel_image.h"
@@ -54,6 +55,51 @@ HBITMAP LoadPictureForDpi(UINT id, int dpi) {
   UniqueBitmap result(::CreateDIBSection(nullptr, &write, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!result || !bits) return nullptr;
   std::memcpy(bits, scaled.Row(0), static_cast<size_t>(width) * static_cast<size_t>(height) * sizeof(tessel::Pixel));
+  return result.release();
+}
+
+namespace {
+int g_highContrastOverride = -1;
+}  // namespace
+
+void OverrideHighContrast(int on) { g_highContrastOverride = on; }
+
+bool HighContrastOn() {
+  if (g_highContrastOverride >= 0) return g_highContrastOverride != 0;
+  HIGHCONTRASTA contrast{};
+  contrast.cbSize = sizeof contrast;
+  return ::SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+HBITMAP InSystemColours(HBITMAP picture) {
+  // Below this brightness (of 255) a pixel is ink: the pictures' lightest
+  // texts are about 140, their card frames above 220.
+  constexpr unsigned kInkBrightness = 180;
+  BITMAP size{};
+  if (!picture || !::GetObjectA(picture, sizeof size, &size) || size.bmWidth <= 0 || size.bmHeight <= 0) return nullptr;
+  BITMAPINFO info = TopDown32(size.bmWidth, size.bmHeight);
+  void* bits = nullptr;
+  UniqueBitmap result(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  UniqueMemoryDC memory(::CreateCompatibleDC(nullptr));
+  if (!result || !bits || !memory ||
+      ::GetDIBits(memory.get(), picture, 0, static_cast<UINT>(size.bmHeight), bits, &info, DIB_RGB_COLORS) !=
+          size.bmHeight)
+    return nullptr;
+  // DIB pixels are 0x00RRGGBB; system colours 0x00BBGGRR.
+  auto pixelOf = [](COLORREF colour) {
+    return static_cast<std::uint32_t>(GetRValue(colour)) << 16 | static_cast<std::uint32_t>(GetGValue(colour)) << 8 |
+           GetBValue(colour);
+  };
+  const std::uint32_t ink = pixelOf(::GetSysColor(COLOR_WINDOWTEXT));
+  const std::uint32_t paper = pixelOf(::GetSysColor(COLOR_WINDOW));
+  auto* pixels = static_cast<std::uint32_t*>(bits);
+  const size_t count = static_cast<size_t>(size.bmWidth) * static_cast<size_t>(size.bmHeight);
+  for (size_t i = 0; i < count; ++i) {
+    const std::uint32_t p = pixels[i];
+    const unsigned brightness = ((p >> 16 & 0xFF) * 299 + (p >> 8 & 0xFF) * 587 + (p & 0xFF) * 114) / 1000;
+    pixels[i] = brightness < kInkBrightness ? ink : paper;
+  }
   return result.release();
 }
 

@@ -23,4 +23,16 @@ HBITMAP LoadPictureForDpi(UINT id, int dpi);
 // no picture or the memory context or the selection fails.
 bool PaintBackground(HDC dc, HBITMAP picture, const RECT& client);
 
+// Whether Windows is set to high contrast (or a test says so: Wine keeps it off).
+bool HighContrastOn();
+// Tests: 1 on, 0 off, -1 as Windows is set.
+void OverrideHighContrast(int on);
+
+// `picture` in the system's window colours, for high contrast: its light parts
+// (backgrounds, cards, frames) become the window colour and its dark parts
+// (texts, icons) the window's text colour, so the texts drawn in the picture
+// stay readable on a plain background. Null when it cannot be read; the
+// picture itself is left as it is.
+HBITMAP InSystemColours(HBITMAP picture);
+
 }  // namespace framework

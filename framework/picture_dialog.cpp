@@ -39,6 +39,9 @@ RECT CPictureDialog::MapPictureUnits(const RECT& units) const {
 void CPictureDialog::SetPicture(UINT id) {
   m_nPicture = id;
   m_hPicture.reset(framework::LoadPictureForDpi(id, m_nDpi));
+  // High contrast: plain system colours behind, the picture's texts in the system's text colour.
+  if (m_hPicture && framework::HighContrastOn())
+    if (HBITMAP plain = framework::InSystemColours(m_hPicture.get())) m_hPicture.reset(plain);
   // Painted at the message loop's next turn, not while the caller changes things.
   if (m_hWnd) ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -131,6 +134,15 @@ bool CPictureDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, L
     OnDpiChanged();
     *result = 0;
     return true;
+  }
+  if (message == WM_SYSCOLORCHANGE || message == WM_SETTINGCHANGE) {
+    // High contrast turned on or off, or its colours changed: the picture follows,
+    // and the common controls, which keep the colours they were made with.
+    SetPicture(m_nPicture);
+    if (message == WM_SYSCOLORCHANGE)
+      for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        ::SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+    return CDialog::HandleMessage(message, wParam, lParam, result);
   }
   return CDialog::HandleMessage(message, wParam, lParam, result);
 }

@@ -72,7 +72,10 @@ SaveOutcome RunSaveJob(SaveJob& job, const exporting::CodePage& contactsPage, co
     const CellRow& contact = job.contactRows[index].cells;
     progress(index, contact);
     // Wiped records are left out, as `tessel contacts` does.
-    if (exporting::IsBlankContact(contact)) continue;
+    if (exporting::IsBlankContact(contact)) {
+      ++outcome.blankLeftOut;
+      continue;
+    }
     exporting::AppendContactText(text, job.rows[index] + 1, contact);
     exporting::AppendVCard(cards, contact, contactsPage);
   }

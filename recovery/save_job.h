@@ -40,6 +40,7 @@ struct SaveOutcome {
   int cutShort = 0;                // of them, records the store ends inside
   int unreadable = 0;              // of them, records with bytes that could not be read
   int endedEarly = 0;              // records the store gave out inside, before its size at opening
+  int blankLeftOut = 0;            // wiped contact records checked, left out as `tessel contacts` does
   std::vector<std::string> files;  // their paths, in order
   bool cancelled = false;
   std::string failedFile;  // the file that could not be written, empty when none

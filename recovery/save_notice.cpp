@@ -15,6 +15,7 @@ std::string CutShortNote(const SaveOutcome& outcome) {
     note += "; " + std::to_string(outcome.endedEarly) +
             " not saved whole: the store gave out before the size it had when opened";
   }
+  if (outcome.blankLeftOut > 0) note += "; " + Counted(outcome.blankLeftOut, "blank contact record") + " left out";
   return note;
 }
 
@@ -28,6 +29,12 @@ std::string DescribeSaveEnd(const SaveOutcome& outcome, const std::string& folde
   if (outcome.cancelled)
     return "Saving was cancelled. " + files + " written to " + folderLink + CutShortNote(outcome) + ".";
   return files + " written to " + folderLink + CutShortNote(outcome) + ".";
+}
+
+std::string DescribeHiddenChecked(int hidden, bool contacts) {
+  if (hidden <= 0) return {};
+  return "<br>" + Counted(hidden, contacts ? "ticked contact" : "ticked message") +
+         (hidden == 1 ? " that the search hides was" : " that the search hides were") + " saved too.";
 }
 
 }  // namespace tessel::recovery

@@ -2,9 +2,9 @@
 # Pictures of the wizard in each of its states, taken from the real program
 # under Wine on a display of its own: the choose step, a scan under way, the
 # stop question, the results, the folder picker, "Saving Mails...", the notice
-# after a save, the preview menu, the message view, the prefix dialog, the deep scan, the
-# sample address book's contacts, and the sample's folder moved (its end's
-# notice, then the step).
+# after a save, the list sorted and searched, the preview menu, the message
+# view, the prefix dialog, the deep scan, the sample address book's contacts,
+# and the sample's folder moved (its end's notice, then the step).
 # bench/win32/wizard_shots walks the program through them and takes each
 # picture of the screen; they are kept as PNG files.
 #

@@ -105,6 +105,9 @@ TEST_F(SaveJobTest, ContactsGoToOneTextFileAndOneVCardFileWithoutBlankRecords) {
   job.contactRows = {named, blank};
   const SaveOutcome saved = RunSaveJob(job, Page(1251), NoProgress);
   EXPECT_EQ(saved.written, 2);
+  // The blank record was checked in the list: the notice says it was left out.
+  EXPECT_EQ(saved.blankLeftOut, 1);
+  EXPECT_EQ(DescribeSaveEnd(saved, "L"), "2 files written to L; 1 blank contact record left out.");
   const std::string cards = scratch.Read("AddBook.vcf");
   EXPECT_NE(cards.find("FN:Zo\xD0\xBB\r\n"), std::string::npos) << cards;
   EXPECT_EQ(cards.find("BEGIN:VCARD"), cards.rfind("BEGIN:VCARD"));
@@ -127,6 +130,9 @@ TEST(SaveEndNotice, SaysWhatWasWrittenCancelledOrFailed) {
   EXPECT_EQ(DescribeSaveEnd(outcome, "L"),
             "The file F could not be written: disk full.<br>2 files had been written to L before it; 1 not saved "
             "whole: the store gave out before the size it had when opened.");
+  // Checked rows the list's search hides are written all the same, and said so.
+  EXPECT_EQ(DescribeHiddenChecked(0, false), "");
+  EXPECT_EQ(DescribeHiddenChecked(1, true), "<br>1 ticked contact that the search hides was saved too.");
 }
 
 TEST(SavingProgress, CountsFromOneAndEstimatesOnlyOnceItMeansSomething) {

@@ -1,4 +1,5 @@
 #include "recovery/scan_notice.h"
+#include "recovery/row_kinds.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,20 @@ TEST(ScanNotice, UnreadableBytesAreNamedRangeByRange) {
   EXPECT_TRUE(text.failed);
   EXPECT_NE(text.notice.find("C:\\Mail\\Inbox.imm could not be read at bytes 4096 to 12287: "), std::string::npos);
   EXPECT_NE(text.notice.find("at bytes 20480 to 24575: "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessel::recovery
+
+namespace tessel::recovery {
+namespace {
+
+TEST(RowKindsNote, SaysWhatTheRowsBesideTheCountAre) {
+  EXPECT_EQ(DescribeRowKinds({}), "");
+  EXPECT_EQ(DescribeRowKinds({3, 1, 0}),
+            "\r\n3 of them found only in the store: deleted, or never indexed"
+            "\r\n1 stretch of the store that no message claims");
+  EXPECT_EQ(DescribeRowKinds({0, 0, 2}), "\r\n2 of them blank: Save leaves them out");
 }
 
 }  // namespace

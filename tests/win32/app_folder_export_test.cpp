@@ -268,7 +268,7 @@ TEST_F(FolderExportTest, EachMoveGoesIntoANewSubfolderAndAnIndexWithoutItsStoreI
   }
 }
 
-TEST_F(FolderExportTest, StopAsksAsTheScansStopDoesKeepsTheFinishedFilesAndRemovesTheOneUnderWay) {
+TEST_F(FolderExportTest, StopAsksItsOwnQuestionKeepsTheFinishedFilesAndRemovesTheOneUnderWay) {
   MakeFolderWithALongStore(input);
   picked = {input.string(), output.string()};
 
@@ -278,7 +278,9 @@ TEST_F(FolderExportTest, StopAsksAsTheScansStopDoesKeepsTheFinishedFilesAndRemov
   answered.answer = 7;
   ClickButton(wizard.m_hWnd, IDC_STOP);
   ASSERT_EQ(answered.boxes.size(), 1u);
-  EXPECT_EQ(answered.boxes[0].text, "Do you really want to stop search process ?");
+  EXPECT_EQ(WithoutBreaks(answered.boxes[0].text),
+            "Do you want to stop moving your mail? The file being written now is removed; the files already "
+            "written stay.");
   EXPECT_EQ(answered.boxes[0].style, 0x24u);
   EXPECT_EQ(g_bStopRequested, 0);
   answered.answer = 6;

@@ -9,8 +9,13 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <dlgs.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -46,6 +51,8 @@ class ResultsTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(wizard.Create());
     PumpFor(30);
+    // These work on the usual scan's rows, the deep scan's box cleared.
+    ClickButton(wizard.m_hWnd, IDC_DEEP_SCAN);
     previousPicker = SetFolderPickerHook([this](const std::string& start) {
       pickerStarts.push_back(start);
       return pickedFolder;
@@ -234,12 +241,12 @@ TEST_F(ResultsTest, KeyboardStartsOnTheFirstRowSpaceTogglesChecksMenuKeysOpenThe
 
   // Tab goes along the rows of the layout, top to bottom, and back to the list.
   std::vector<int> tabOrder;
-  for (HWND at = List(); tabOrder.size() < 9;) {
+  for (HWND at = List(); tabOrder.size() < 11;) {
     at = ::GetNextDlgTabItem(wizard.m_hWnd, at, FALSE);
     tabOrder.push_back(::GetDlgCtrlID(at));
   }
   EXPECT_EQ(tabOrder, (std::vector<int>{IDC_LINK_HOME, IDC_LINK_SUPPORT, IDC_LINK_HELP, IDC_LINK_ABOUT, IDC_LINK_BUY,
-                                        IDC_SAVE, IDC_BACK, IDC_SELECT_ALL, IDC_LIST}));
+                                        IDC_PREFIX_LINK, IDC_SAVE, IDC_BACK, IDC_SELECT_ALL, IDC_SEARCH, IDC_LIST}));
 }
 
 TEST_F(ResultsTest, PreviewMenuCopiesTheRowsRecordIntoThePreviewFileAndOpensIt) {
@@ -499,8 +506,9 @@ TEST_F(ResultsTest, SaveWritesCheckedContactsAsTesselContactsDoes) {
   ::DeleteFileA((folder.Path() + "\\AddBook.txt").c_str());
   ::DeleteFileA((folder.Path() + "\\AddBook.vcf").c_str());
   ASSERT_EQ(answered.boxes.size(), 1u);
-  EXPECT_EQ(WithoutBreaks(answered.boxes[0].text),
-            "2 files written to <a href=\"" + folder.Path() + "\">" + folder.Path() + "</a>.");
+  // The sample's blank record is listed, and Save says it left it out.
+  EXPECT_EQ(WithoutBreaks(answered.boxes[0].text), "2 files written to <a href=\"" + folder.Path() + "\">" +
+                                                       folder.Path() + "</a>; 1 blank contact record left out.");
 }
 
 TEST_F(ResultsTest, PrefixDialogRefusesEmptyAndIllegalPrefixesAndCancelKeepsTheOldOne) {
@@ -807,3 +815,198 @@ TEST_F(ResultsTest, AStoreInAFolderOutsideTheCodePageScansPreviewsAndSavesIntoAn
 }
 
 }  // namespace
+
+namespace {
+
+// Clicks the list's header over `column`, as the mouse does.
+void ClickHeader(HWND list, int column) {
+  HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
+  // Scrolled to it first, as a person would to reach a column past the list's right edge.
+  RECT shown{};
+  shown.top = column;
+  shown.left = LVIR_BOUNDS;
+  ::SendMessageA(list, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&shown));
+  ::SendMessageA(list, LVM_SCROLL, static_cast<WPARAM>(shown.left), 0);
+  PumpFor(30);
+  RECT item{};
+  ::SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&item));
+  const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  ::PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::PostMessageA(header, WM_LBUTTONUP, 0, at);
+  PumpFor(100);
+}
+
+int HeaderArrow(HWND list, int column) {
+  HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
+  HDITEMA item{};
+  item.mask = HDI_FORMAT;
+  ::SendMessageA(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item));
+  return item.fmt & (HDF_SORTUP | HDF_SORTDOWN);
+}
+
+// A key pressed with Ctrl held, as the keyboard's state tells the window.
+void PostCtrlKey(HWND window, WPARAM key) {
+  BYTE keys[256] = {};
+  ::GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  ::SetKeyboardState(keys);
+  PostKey(window, key);
+  PumpFor(50);
+  keys[VK_CONTROL] = 0;
+  ::SetKeyboardState(keys);
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+}  // namespace
+
+// Finding mail in the list: a header click sorts (Date by the message's time),
+// a second reverses, and the header shows the arrow; typing in the search box
+// shows only the rows whose From, Subject or To hold the text, the count says
+// how many show, the hidden rows keep their ticks and Save says it wrote them
+// too; Ctrl+A selects the shown rows and leaves the ticks alone.
+TEST_F(ResultsTest, HeaderClicksSortTheSearchBoxFiltersAndCtrlASelectsTheShownRows) {
+  ScanSampleIndex();
+  CRecoveredListCtrl& list = WizardTestAccess::List(wizard);
+  const std::vector<std::string> golden = driver::GoldenLines("Inbox.imh");
+  const std::vector<tessel::MessageRecord> records = [&] {
+    std::vector<tessel::MessageRecord> all;
+    for (int row = 0; row < list.RowCount(); ++row) all.push_back(list.Message(row)->record);
+    return all;
+  }();
+  auto shownDates = [&] {
+    std::vector<std::string> dates;
+    for (int position = 0; position < list.ShownCount(); ++position)
+      dates.emplace_back(list.DateUtc(list.RowAt(position)));
+    return dates;
+  };
+  auto datedFirst = [](std::vector<std::string> dates, bool ascending) {
+    std::stable_sort(dates.begin(), dates.end(), [&](const std::string& a, const std::string& b) {
+      if (a.empty() != b.empty()) return b.empty();
+      return ascending ? a < b : b < a;
+    });
+    return dates;
+  };
+
+  ClickHeader(List(), tessel::kDateCell);
+  const std::vector<std::string> ascending = shownDates();
+  EXPECT_EQ(ascending, datedFirst(ascending, true));
+  EXPECT_NE(ascending.front(), ascending.back());
+  EXPECT_EQ(HeaderArrow(List(), tessel::kDateCell), HDF_SORTUP);
+  ClickHeader(List(), tessel::kDateCell);
+  EXPECT_EQ(shownDates(), datedFirst(ascending, false));
+  EXPECT_EQ(HeaderArrow(List(), tessel::kDateCell), HDF_SORTDOWN);
+  // The shown lines are the scan's rows reordered; the rows themselves stay.
+  std::vector<std::string> shown = driver::WideListLines(List()), sorted = golden;
+  EXPECT_NE(shown, golden);
+  std::sort(shown.begin(), shown.end());
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(shown, sorted);
+  for (int row = 0; row < list.RowCount(); ++row) EXPECT_EQ(list.Message(row)->record, records[row]) << row;
+  ClickHeader(List(), tessel::kFromCell);
+  EXPECT_EQ(HeaderArrow(List(), tessel::kDateCell), 0);
+  EXPECT_EQ(HeaderArrow(List(), tessel::kFromCell), HDF_SORTUP);
+
+  // Typed into the search box key by key, in another case than the mail's.
+  HWND search = Control(IDC_SEARCH);
+  ASSERT_TRUE(::IsWindowVisible(search));
+  for (char c : std::string("ANNA")) ::PostMessageA(search, WM_CHAR, static_cast<WPARAM>(c), 1);
+  PumpFor(100);
+  int matching = 0;
+  for (const std::string& line : golden) {
+    const std::string headerCells = line.substr(0, line.find('\t', line.find('\t', line.find('\t') + 1) + 1));
+    matching += Lower(headerCells).find("anna") != std::string::npos;
+  }
+  ASSERT_GT(matching, 0);
+  ASSERT_LT(matching, 13);
+  const std::vector<std::string> found = driver::WideListLines(List());
+  ASSERT_EQ(static_cast<int>(found.size()), matching);
+  for (const std::string& line : found) EXPECT_NE(Lower(line).find("anna"), std::string::npos) << line;
+  EXPECT_NE(driver::WindowText(Control(IDC_INSTRUCTION)).find(std::to_string(matching) + " of 13 shown"),
+            std::string::npos);
+  EXPECT_EQ(list.CheckedRows().size(), 13u);
+
+  // Ctrl+A on the list: every shown row selected, no tick changed.
+  ::SetFocus(List());
+  PostCtrlKey(List(), 'A');
+  EXPECT_EQ(::SendMessageA(List(), LVM_GETSELECTEDCOUNT, 0, 0), matching);
+  EXPECT_EQ(list.CheckedRows().size(), 13u);
+
+  TempFolder folder;
+  pickedFolder = folder.Path();
+  ClickButton(wizard.m_hWnd, IDC_SAVE);
+  for (int row = 0; row < 13; ++row) {
+    char name[64];
+    std::snprintf(name, sizeof name, "\\MailRec%04d.eml", row + 1);
+    ::DeleteFileA((folder.Path() + name).c_str());
+  }
+  ASSERT_EQ(answered.boxes.size(), 1u);
+  EXPECT_EQ(WithoutBreaks(answered.boxes[0].text), "13 files written to <a href=\"" + folder.Path() + "\">" +
+                                                       folder.Path() + "</a>." + std::to_string(13 - matching) +
+                                                       " ticked messages that the search hides were saved too.");
+
+  // The search emptied: every row again, and the count as after the scan.
+  ::SetWindowTextA(search, "");
+  PumpFor(50);
+  EXPECT_EQ(list.ShownCount(), 13);
+  EXPECT_EQ(driver::WindowText(Control(IDC_INSTRUCTION)).find("shown"), std::string::npos);
+}
+
+// Files dropped on the window as the shell drops them: each starts as its
+// Proceed would, a store's index its scan, an address book the contacts'
+// (over the results of the one before), a folder the move of all it holds.
+TEST_F(ResultsTest, AFileOrFolderDroppedOnTheWindowStartsItsScanOrMove) {
+  auto drop = [&](const std::string& path) {
+    const std::wstring wide = tessel::WidePath(path);
+    const size_t bytes = sizeof(DROPFILES) + (wide.size() + 2) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GHND, bytes);
+    auto* files = static_cast<DROPFILES*>(::GlobalLock(memory));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), wide.c_str(), wide.size() * sizeof(wchar_t));
+    ::GlobalUnlock(memory);
+    ::PostMessageA(wizard.m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    PumpFor(100);
+    return PumpUntil([&] { return g_bScanRunning == 0; }, 60000);
+  };
+  ASSERT_TRUE(drop(driver::SourcePath("samples/Inbox.imh")));
+  EXPECT_EQ(WizardTestAccess::Step(wizard), 2);
+  EXPECT_EQ(driver::WideListLines(List()), driver::GoldenLines("Inbox.imh"));
+  // A search left in the box ends with its list: the next scan shows every row.
+  ::SetWindowTextA(Control(IDC_SEARCH), "no such text");
+  ASSERT_TRUE(drop(driver::SourcePath("samples/Contacts.imb")));
+  EXPECT_EQ(driver::WindowText(Control(IDC_SEARCH)), "");
+  EXPECT_EQ(WizardTestAccess::Step(wizard), 2);
+  EXPECT_EQ(driver::ListLines(List()), driver::GoldenLines("Contacts.imb"));
+
+  TempFolder output;
+  pickedFolder = output.Path();
+  ASSERT_TRUE(drop(driver::SourcePath("samples")));
+  EXPECT_EQ(WizardTestAccess::Step(wizard), 3);
+  EXPECT_EQ(pickerStarts.size(), 1u);  // the output folder is asked for, as Proceed asks
+  EXPECT_EQ(::SendMessageA(Control(IDC_INPUT_LIST), LVM_GETITEMCOUNT, 0, 0), 2);  // the index with its store, the book
+  std::filesystem::remove_all(output.Path() + "\\Recovered mail");
+}
+
+// The link beside Save names the saved files and opens the prefix dialog from
+// the keyboard (Tab to it, Enter); the name it shows follows the new prefix.
+TEST_F(ResultsTest, TheLinkBesideSaveOpensThePrefixDialog) {
+  ScanSampleIndex();
+  HWND link = Control(IDC_PREFIX_LINK);
+  ASSERT_TRUE(::IsWindowVisible(link));
+  EXPECT_NE(driver::WindowText(link).find("MailRec0001.eml"), std::string::npos);
+  driver::WindowWatch dialog("Oxbrim Tessel (File Name Setting)", [](HWND window) {
+    ::SetDlgItemTextA(window, IDC_PREFIX_EDIT, "Letter");
+    ::PostMessageA(::GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+    return true;
+  });
+  wizard.SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(link), TRUE);
+  PostKey(link, VK_RETURN);
+  PumpFor(300);
+  EXPECT_TRUE(dialog.Done());
+  EXPECT_EQ(wizard.FilePrefix(), "Letter");
+  EXPECT_NE(driver::WindowText(link).find("Letter0001.eml"), std::string::npos);
+}

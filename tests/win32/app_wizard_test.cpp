@@ -16,9 +16,11 @@
 #include "app/product.h"
 #include "app/scan_state.h"
 #include "app/link_pages.h"
+#include "framework/background.h"
 #include "framework/module.h"
 #include "res/resource.h"
 #include "tests/win32/app_test_support.h"
+#include "tests/win32/app_user_driver.h"
 
 namespace {
 
@@ -48,8 +50,8 @@ TEST_F(WizardTest, OpensOnTheChooseStepWithExactlyItsControlsVisible) {
   char version[64] = {};
   ::GetWindowTextA(Control(IDC_VERSION), version, sizeof version);
   EXPECT_STREQ(version, "Version " TESSEL_VERSION);
-  // The deep scan is ours, beside the usual one: off until asked for.
-  EXPECT_EQ(::SendMessageA(Control(IDC_DEEP_SCAN), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  // The deep scan is ours, beside the usual one: on until cleared.
+  EXPECT_EQ(::SendMessageA(Control(IDC_DEEP_SCAN), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(wizard.IsWindowVisible());
   EXPECT_EQ(wizard.GetWindowText(), kProductTitle);
   EXPECT_EQ(WizardTestAccess::Step(wizard), 1);
@@ -80,7 +82,8 @@ TEST_F(WizardTest, SetsUpTheListWithItsFirstColumnsAndStyles) {
   EXPECT_TRUE(extended & LVS_EX_FULLROWSELECT);
   EXPECT_EQ(list.GetImageList(LVSIL_SMALL), WizardTestAccess::RowImages(wizard).m_hImageList);
   if (HasPicture(IDB_CHOOSE_BACKGROUND)) {
-    EXPECT_EQ(WizardTestAccess::RowImages(wizard).GetImageCount(), 2);
+    // A message, a contact, and a message found only in the store (the envelope marked).
+    EXPECT_EQ(WizardTestAccess::RowImages(wizard).GetImageCount(), 3);
   }
 }
 
@@ -441,6 +444,60 @@ TEST_F(WizardTest, ADpiChangeLaysTheWindowOutAgainForTheNewScale) {
   EXPECT_EQ(picture.bmWidth, 1148);
   EXPECT_EQ(WizardTestAccess::Link(wizard, 0).GetFaceSize().cx, 69);
   EXPECT_EQ(WizardTestAccess::List(wizard).SendMessage(LVM_GETCOLUMNWIDTH, 0), 255);
+}
+
+}  // namespace
+
+namespace {
+
+// Every control a screen reader reaches has a name: its own window text
+// (the link pictures, Select All, the list, the progress bar, the move's rows),
+// or for the search box the label just before it.
+TEST_F(WizardTest, EveryControlHasANameAScreenReaderReads) {
+  for (int id :
+       {IDC_LINK_HOME, IDC_LINK_SUPPORT, IDC_LINK_HELP, IDC_LINK_ABOUT, IDC_LINK_BUY, IDC_PROCEED_STORE, IDC_DEEP_SCAN,
+        IDC_PROCEED_ADDRESS_BOOK, IDC_PROCEED_IDENTITY, IDC_SAVE, IDC_STOP, IDC_BACK, IDC_SELECT_ALL, IDC_LIST,
+        IDC_PROGRESS, IDC_INPUT_LIST, IDC_PREFIX_LINK, IDC_EXPORT_FOLDER_LINK, IDC_EXPORT_HELP_LINK})
+    EXPECT_FALSE(driver::WindowText(Control(id)).empty()) << id;
+  EXPECT_EQ(::GetWindow(Control(IDC_SEARCH), GW_HWNDPREV), Control(IDC_SEARCH_LABEL));
+  EXPECT_EQ(driver::WindowText(Control(IDC_SEARCH_LABEL)), "Search:");
+}
+
+// With high contrast on, the picture gives way to the window colour with its
+// texts in the window's text colour; off again, the picture comes back.
+TEST_F(WizardTest, HighContrastTurnsThePictureIntoTheSystemsColours) {
+  framework::OverrideHighContrast(1);
+  // The colours of the picture the window paints behind its controls.
+  auto colours = [&] {
+    wizard.SendMessage(WM_SYSCOLORCHANGE);
+    PumpFor(50);
+    HBITMAP picture = WizardTestAccess::Background(wizard);
+    BITMAP size{};
+    ::GetObjectA(picture, sizeof size, &size);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.bmWidth;
+    info.bmiHeader.biHeight = -size.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<std::uint32_t> seen(static_cast<size_t>(size.bmWidth) * static_cast<size_t>(size.bmHeight));
+    HDC screen = ::GetDC(nullptr);
+    ::GetDIBits(screen, picture, 0, static_cast<UINT>(size.bmHeight), seen.data(), &info, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    std::sort(seen.begin(), seen.end());
+    seen.erase(std::unique(seen.begin(), seen.end()), seen.end());
+    return seen;
+  };
+  const std::vector<std::uint32_t> plain = colours();
+  framework::OverrideHighContrast(-1);
+  const std::vector<std::uint32_t> pictured = colours();
+  auto pixelOf = [](COLORREF colour) {
+    return static_cast<std::uint32_t>(GetRValue(colour)) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+  };
+  EXPECT_EQ(plain, (std::vector<std::uint32_t>{
+                       std::min(pixelOf(::GetSysColor(COLOR_WINDOW)), pixelOf(::GetSysColor(COLOR_WINDOWTEXT))),
+                       std::max(pixelOf(::GetSysColor(COLOR_WINDOW)), pixelOf(::GetSysColor(COLOR_WINDOWTEXT)))}));
+  EXPECT_GT(pictured.size(), 256u);
 }
 
 }  // namespace
