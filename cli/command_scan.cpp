@@ -3,12 +3,14 @@
 // the table repeats for each, tsv rows begin with the file's path, and json
 // is an array of {"file", "rows"} objects.
 #include <memory>
+#include <optional>
 
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/format_json.h"
 #include "cli/input_check.h"
 #include "cli/inputs.h"
+#include "cli/row_pipe.h"
 #include "cli/row_writer.h"
 #include "cli/scans.h"
 #include "cli/terminal_progress.h"
@@ -124,19 +126,26 @@ int ScanMessageStoreRows(const Input& input, const ScanOutput& output, StdoutBuf
   if (output.readable && !readable.Open(input.file.storePath)) {
     return Fail(kExitFailure, "cannot read the store '" + input.file.storePath + "'");
   }
+  const auto writeRow = [&](long long number, const MessageRow& row) {
+    recovery::MessageCells(row, input.mode(), cells);
+    if (output.readable) {
+      const std::string dateUtc = readable.Apply(row, cells);
+      WriteRow(*writer, output, text, number, cells, RowMarks(row, input.mode()), input.path(), &dateUtc);
+    } else {
+      WriteRow(*writer, output, text, number, cells, RowMarks(row, input.mode()), input.path());
+    }
+    return out.MaybeFlush();
+  };
+  // Reading each message again for people costs about what the scan does: on
+  // a second thread the two overlap. Rows for a terminal share it with the
+  // bar, so they stay on the scan's thread.
+  std::optional<RowPipe> pipe;
+  if (output.readable && !IsTerminal(stdout)) pipe.emplace(writeRow);
   const MessageScan scan = ScanMessages(
       input.file, progress,
-      [&](long long number, const MessageRow& row) {
-        recovery::MessageCells(row, input.mode(), cells);
-        if (output.readable) {
-          const std::string dateUtc = readable.Apply(row, cells);
-          WriteRow(*writer, output, text, number, cells, RowMarks(row, input.mode()), input.path(), &dateUtc);
-        } else {
-          WriteRow(*writer, output, text, number, cells, RowMarks(row, input.mode()), input.path());
-        }
-        return out.MaybeFlush();
-      },
+      [&](long long number, const MessageRow& row) { return pipe ? pipe->Add(number, row) : writeRow(number, row); },
       input.mode());
+  if (pipe) pipe->Finish();
   progress.Finish();
   out.ShareTerminalWith(nullptr);
   writer->End(text);

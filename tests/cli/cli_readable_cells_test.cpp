@@ -5,7 +5,9 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
+#include "cli/row_pipe.h"
 #include "tests/cli/tessel_run.h"
 #include "tests/support/mail_files.h"
 #include "tests/support/scratch_folder.h"
@@ -130,6 +132,38 @@ TEST_F(ReadableScan, ShowGivesAMessageForPeopleAndItsAttachments) {
   run = show("--part 2");
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.err.find("has 1 attachments"), std::string::npos) << run.err;
+}
+
+
+// The rows a scan hands to the second thread reach the handler whole, in
+// order, once each; a handler that wants no more stops both threads.
+TEST(RowPipe, HandsEveryRowOnInOrderUntilTheHandlerWantsNoMore) {
+  for (const long long stopAfter : {-1LL, 300LL}) {
+    std::vector<long long> seen;
+    bool whole = true;
+    tessel::cli::RowPipe pipe([&](long long number, const tessel::MessageRow& row) {
+      seen.push_back(number);
+      whole = whole && row.record.offset == number * 10 && row.cells[0] == "row " + std::to_string(number);
+      return number != stopAfter;
+    });
+    tessel::MessageRow row;
+    long long added = 0;
+    for (long long number = 1; number <= 5000; ++number) {
+      row.record = {number * 10, 10};
+      row.cells.Set(0, "row " + std::to_string(number));
+      if (!pipe.Add(number, row)) break;
+      added = number;
+    }
+    pipe.Finish();
+    EXPECT_TRUE(whole);
+    const long long last = stopAfter < 0 ? 5000 : stopAfter;
+    ASSERT_EQ(seen.size(), static_cast<std::size_t>(last));
+    for (std::size_t i = 0; i < seen.size(); ++i) EXPECT_EQ(seen[i], static_cast<long long>(i) + 1);
+    // The scan learns of the stop while it is still adding rows.
+    if (stopAfter > 0) {
+      EXPECT_LT(added, 5000);
+    }
+  }
 }
 
 }  // namespace
