@@ -134,7 +134,6 @@ TEST_F(ReadableScan, ShowGivesAMessageForPeopleAndItsAttachments) {
   EXPECT_NE(run.err.find("has 1 attachments"), std::string::npos) << run.err;
 }
 
-
 // The rows a scan hands to the second thread reach the handler whole, in
 // order, once each; a handler that wants no more stops both threads.
 TEST(RowPipe, HandsEveryRowOnInOrderUntilTheHandlerWantsNoMore) {
