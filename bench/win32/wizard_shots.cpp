@@ -168,21 +168,6 @@ int main(int argc, char** argv) {
   WaitUntil(&ScanEnded, wizard);
   ::Sleep(500);
   Shot("results");
-  // The list sorted by Subject (a click on its header) and searched for "anna", typed.
-  HWND search = ::GetDlgItem(wizard, IDC_SEARCH);
-  for (char c : std::string("anna")) ::PostMessageA(search, WM_CHAR, static_cast<WPARAM>(c), 1);
-  if (HWND header = ::FindWindowExA(::GetDlgItem(wizard, IDC_LIST), nullptr, "SysHeader32", nullptr)) {
-    RECT bar{};
-    ::GetClientRect(header, &bar);
-    // Subject is the second of the columns, each 170 of the list's 513 pixels at 100%.
-    const LPARAM subject = MAKELPARAM(bar.right * 255 / 513, bar.bottom / 2);
-    ::PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, subject);
-    ::PostMessageA(header, WM_LBUTTONUP, 0, subject);
-  }
-  ::Sleep(500);
-  Shot("results-search");
-  ::SendMessageA(search, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-  ::Sleep(300);
   // A click on the third row's text opens the preview menu.
   HWND list = ::GetDlgItem(wizard, IDC_LIST);
   LPARAM at = MAKELPARAM(80, 60);
@@ -208,6 +193,22 @@ int main(int argc, char** argv) {
     ::Sleep(300);
   }
 
+  // Last of the list's pictures, as the sort reorders its rows: the list sorted
+  // by Subject (a click on its header) and searched for "anna", typed.
+  HWND search = ::GetDlgItem(wizard, IDC_SEARCH);
+  for (char c : std::string("anna")) ::PostMessageA(search, WM_CHAR, static_cast<WPARAM>(c), 1);
+  if (HWND header = ::FindWindowExA(::GetDlgItem(wizard, IDC_LIST), nullptr, "SysHeader32", nullptr)) {
+    RECT bar{};
+    ::GetClientRect(header, &bar);
+    // Subject is the second of the columns, each 170 of the list's 513 pixels at 100%.
+    const LPARAM subject = MAKELPARAM(bar.right * 255 / 513, bar.bottom / 2);
+    ::PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, subject);
+    ::PostMessageA(header, WM_LBUTTONUP, 0, subject);
+  }
+  ::Sleep(500);
+  Shot("results-search");
+  ::SendMessageA(search, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  ::Sleep(300);
   ::PostMessageA(wizard, WM_SYSCOMMAND, IDM_FILE_PREFIX, 0);
   if (HWND prefix = remote::WaitForWindow(process, kPrefixTitle, nullptr, 10000)) {
     Shot("prefix-dialog");
