@@ -5,6 +5,7 @@
 #include "recovery/readable_cells.h"
 #include "recovery/row_cells.h"
 #include "recovery/row_kinds.h"
+#include "win32_base/wide_path.h"
 
 #include <algorithm>
 #include <cstring>
@@ -136,7 +137,22 @@ void CRecoveredListCtrl::SortByColumn(int column) {
 }
 
 void CRecoveredListCtrl::Search(const std::string& text) {
-  m_view.Search(m_keys, text);
+  // Contacts' cells are the address book's bytes, text of the code page: the
+  // typed text is looked for as those bytes (a letter the code page lacks
+  // is in no contact, and the UTF-8 text finds none).
+  std::string needle = text;
+  if (m_mode == tessel::ScanMode::kAddressBook && !text.empty()) {
+    const std::wstring wide = tessel::WidePath(text);
+    BOOL lacking = FALSE;
+    const int size =
+        ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, &lacking);
+    if (size > 0 && !lacking) {
+      needle.assign(static_cast<std::size_t>(size), '\0');
+      ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), needle.data(), size, nullptr,
+                            nullptr);
+    }
+  }
+  m_view.Search(m_keys, needle);
   ShowNewOrder();
 }
 

@@ -509,6 +509,10 @@ TEST_F(ResultsTest, SaveWritesCheckedContactsAsTesselContactsDoes) {
   // The sample's blank record is listed, and Save says it left it out.
   EXPECT_EQ(WithoutBreaks(answered.boxes[0].text), "2 files written to <a href=\"" + folder.Path() + "\">" +
                                                        folder.Path() + "</a>; 1 blank contact record left out.");
+  // A name outside ASCII is found: the typed text is looked for as the book's code-page bytes.
+  ::SetWindowTextW(Control(IDC_SEARCH), L"J\u00e9r\u00f4me");
+  PumpFor(50);
+  EXPECT_EQ(WizardTestAccess::List(wizard).ShownCount(), 1);
 }
 
 TEST_F(ResultsTest, PrefixDialogRefusesEmptyAndIllegalPrefixesAndCancelKeepsTheOldOne) {
