@@ -171,10 +171,12 @@ int CRecoveredListCtrl::HiddenCheckedCount() const {
 
 std::string CRecoveredListCtrl::RowKindsNote() const {
   tessel::recovery::RowKinds kinds;
-  for (const tessel::MessageRow& message : m_messages) {
-    if (m_mode != tessel::ScanMode::kDeep) break;
-    kinds.storeOnly += message.origin == tessel::Origin::kStore;
-    kinds.unclaimed += message.origin == tessel::Origin::kUnclaimed;
+  // Only the deep scan says where a row comes from.
+  if (m_mode == tessel::ScanMode::kDeep) {
+    for (const tessel::MessageRow& message : m_messages) {
+      kinds.storeOnly += message.origin == tessel::Origin::kStore;
+      kinds.unclaimed += message.origin == tessel::Origin::kUnclaimed;
+    }
   }
   for (const tessel::ContactRow& contact : m_contacts)
     kinds.blankContacts += tessel::exporting::IsBlankContact(contact.cells);

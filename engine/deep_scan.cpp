@@ -627,7 +627,6 @@ class IndexRecords {
     const std::int64_t at = next_;
     const std::int64_t size = store_.Size();
     if (at + length > size) return -1;
-    store_.MoveTo(at);
     // An entry before this one that matched nothing may have been right after all.
     if (shifted_ != at && shifted_ + length <= size && store_.MessageAt(shifted_) &&
         (shifted_ + length == size || store_.MessageAt(shifted_ + length)))
